@@ -1,0 +1,118 @@
+// The cost of a frame: evaluating the string formula call by call against the
+// tabulated evaluation the renderer uses, and whole frames as drawn.
+#include "display/DisplaySettingsRecord.h"
+#include "model/FrameEvaluator.h"
+#include "model/ViewState.h"
+#include "model/Wave.h"
+#include "model/WaveMath.h"
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+namespace {
+
+struct BenchView : IWaveView {
+    std::int32_t time = 1;
+    float zoom = 1.0f;
+    std::int32_t quality = 50;
+    bool showAll = false;
+    std::int32_t GetTime() const override { return time; }
+    float GetZoom() const override { return zoom; }
+    std::int32_t GetQuality() const override { return quality; }
+    bool GetShowAll() const override { return showAll; }
+};
+
+constexpr int Width = 1280;
+constexpr int Height = 720;
+
+struct Setup {
+    BenchView view;
+    TDisplaySettings settings;
+    TWave wave;
+    Setup(int n, int q, bool showAll)
+    {
+        view.quality = q;
+        view.showAll = showAll;
+        wave.SetView(&view);
+        wave.SetDisplaySettings(&settings);
+        wave.Period = 100;
+        wave.SetWaveCount(n);
+        wave.AmplitudeType = atHarmonic;
+        wave.CalcAmplitudes();
+    }
+};
+
+// Every vertex of a frame from the formulas, one call each: the superposed
+// curve and, with show-all, every mode.
+void Direct(benchmark::State &state)
+{
+    const int n = int(state.range(0)), q = int(state.range(1));
+    const bool showAll = state.range(2) != 0;
+    Setup s(n, q, showAll);
+    for (auto _ : state) {
+        ++s.view.time;
+        float acc = 0;
+        for (int i = 1; i <= q; ++i) {
+            const float x = wavemath::ColumnX(Width, i, q);
+            if (showAll)
+                for (int k = 1; k <= n; ++k)
+                    acc += s.wave.ModeDisplacement(k, Width, x);
+            acc += s.wave.Displacement(Width, x);
+        }
+        benchmark::DoNotOptimize(acc);
+    }
+}
+
+// The same values as the renderer computes them.
+void Fast(benchmark::State &state)
+{
+    const int n = int(state.range(0)), q = int(state.range(1));
+    const bool showAll = state.range(2) != 0;
+    Setup s(n, q, showAll);
+    TFrameEvaluator eval;
+    eval.Prepare(n, Width, q);
+    std::vector<float> sum(std::size_t(q), 0.0f);
+    std::vector<float> row(std::size_t(q), 0.0f);
+    for (auto _ : state) {
+        ++s.view.time;
+        std::fill(sum.begin(), sum.end(), 0.0f);
+        for (int k = 1; k <= n; ++k) {
+            const double ac = double(s.wave.Amplitudes[k]) * wavemath::TimeFactor(s.wave.Period, s.view.time, k);
+            if (showAll) {
+                eval.ModeRow(k, ac, row.data());
+                for (int i = 0; i < q; ++i)
+                    sum[std::size_t(i)] += row[std::size_t(i)];
+            } else {
+                eval.AccumulateMode(k, ac, sum.data());
+            }
+        }
+        benchmark::DoNotOptimize(sum.data());
+    }
+}
+
+void DrawFrame(benchmark::State &state)
+{
+    Setup s(int(state.range(0)), int(state.range(1)), state.range(2) != 0);
+    for (auto _ : state) {
+        ++s.view.time;
+        s.wave.DrawFrame(Width, Height);
+        benchmark::DoNotOptimize(s.wave.Bitmap.constBits());
+    }
+}
+
+void Cases(benchmark::internal::Benchmark *b)
+{
+    b->ArgNames({"n", "Q", "showAll"});
+    for (int n : {1, 50, 999})
+        for (int q : {50, 1000})
+            for (int all : {0, 1})
+                b->Args({n, q, all});
+    b->Unit(benchmark::kMicrosecond);
+}
+
+BENCHMARK(Direct)->Apply(Cases);
+BENCHMARK(Fast)->Apply(Cases);
+BENCHMARK(DrawFrame)->Apply(Cases);
+
+} // namespace

@@ -1,0 +1,59 @@
+#pragma once
+#include "model/FrameEvaluator.h"
+#include "model/Hakei.h"
+
+#include <QImage>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class IWaveView;
+class IDisplaySettings;
+
+// The amplitude rule; the value is also the item index in the settings dialog.
+enum TAmplitudeType : std::uint8_t { atEqual = 0, atHarmonic = 1, atDrawn = 2 };
+
+inline constexpr int MaxWaveCount = 1000;
+
+// The string: n normal modes, their amplitudes, the displacement they add up
+// to at the current time, and the picture of one frame.
+class TWave {
+public:
+    TWave();
+    virtual ~TWave();
+    TWave(const TWave &) = delete;
+    TWave &operator=(const TWave &) = delete;
+
+    std::uint16_t WaveCount = 0;
+    float Period = 0.0f;
+    std::uint8_t AmplitudeType = 0;
+    QImage Bitmap;
+    std::array<float, MaxWaveCount + 1> Amplitudes{}; // indexed 1..MaxWaveCount
+
+    // Stores n clamped into 1..1000; the amplitudes are not recomputed.
+    void SetWaveCount(int n);
+    void CalcAmplitudes();
+    float ModeDisplacement(int k, int width, float x) const;
+    float Displacement(int width, float x) const;
+    void DrawFrame(int width, int height);
+
+    // Where the time, zoom, quality and show-all state come from.
+    void SetView(const IWaveView *view) { view_ = view; }
+    void SetDisplaySettings(const IDisplaySettings *settings) { settings_ = settings; }
+    // Run after the drawn rule has computed its amplitudes (the monitor refreshes).
+    void SetDrawnAmplitudesHandler(std::function<void()> handler) { onDrawnAmplitudes_ = std::move(handler); }
+    // Shows a busy cursor while true; the computation may take a moment.
+    void SetBusyCursorHandler(std::function<void(bool)> handler) { onBusy_ = std::move(handler); }
+
+private:
+    void CalcDrawnAmplitudes();
+    std::int32_t CurrentTime() const;
+    void DrawCurve(class QPainter &painter, const float *values, int half) const;
+
+    const IWaveView *view_ = nullptr;
+    const IDisplaySettings *settings_ = nullptr;
+    std::function<void()> onDrawnAmplitudes_;
+    std::function<void(bool)> onBusy_;
+    TFrameEvaluator evaluator_;
+};

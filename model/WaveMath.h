@@ -1,0 +1,52 @@
+#pragma once
+// The formulas of the string, shared by the call-by-call evaluation and the
+// tabulated one so that both give the same bits.
+#include "platform/Rounding.h"
+
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+
+namespace wavemath {
+
+inline constexpr double Pi = std::numbers::pi_v<double>;
+
+// cos(((2π/T)·t)·k). A period of 0 (or one that is not finite) would divide by
+// zero; the string then stands still in its shape at t = 0.
+inline double TimeFactor(float period, std::int32_t time, int k)
+{
+    if (period == 0.0f || !std::isfinite(period))
+        return 1.0;
+    return std::cos(((2.0 * Pi / double(period)) * double(time)) * double(k));
+}
+
+// sin(((π·x)·k)/width): the shape of mode k at column x.
+inline double ModeSine(int k, int width, float x)
+{
+    return std::sin(((Pi * double(x)) * double(k)) / double(width));
+}
+
+// Amplitude·c·s, left to right, rounded to single.
+inline float ModeValue(double amplitudeTimesCos, double sine)
+{
+    return float(amplitudeTimesCos * sine);
+}
+
+// x_i = W·(i/Q), the quotient first.
+inline float ColumnX(int width, int i, int quality)
+{
+    return float(double(width) * (double(i) / double(quality)));
+}
+
+// Farthest a vertex may lie outside the picture; keeps the rasteriser's
+// fixed-point coordinates in range whatever the zoom.
+inline constexpr int RowLimit = 1 << 20;
+
+// Round((H div 2)·(1 − D·Z)). A NaN (0 · ∞) lands on the axis.
+inline int CurveRow(int half, float d, float zoom)
+{
+    const double v = double(half) * (1.0 - double(d) * double(zoom));
+    return RoundToInt(v, -RowLimit, half * 2 + RowLimit, half);
+}
+
+} // namespace wavemath

@@ -1,0 +1,178 @@
+#include "model/Wave.h"
+#include "support/FakeView.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+class WaveTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetHakei();
+        wave.SetView(&view);
+        wave.Period = 100;
+    }
+    void TearDown() override { ResetHakei(); }
+
+    void Compute(int n, std::uint8_t rule)
+    {
+        wave.SetWaveCount(n);
+        wave.AmplitudeType = rule;
+        wave.CalcAmplitudes();
+    }
+
+    FakeView view;
+    TWave wave;
+};
+
+TEST_F(WaveTest, FreshModelIsAllZero)
+{
+    TWave fresh;
+    EXPECT_EQ(fresh.WaveCount, 0);
+    EXPECT_EQ(fresh.Period, 0.0f);
+    EXPECT_EQ(fresh.AmplitudeType, 0);
+    for (int k = 1; k <= MaxWaveCount; ++k)
+        ASSERT_EQ(fresh.Amplitudes[k], 0.0f);
+}
+
+TEST_F(WaveTest, WaveCountIsClampedIntoOneToThousand)
+{
+    const std::pair<int, int> cases[] = {{0, 1}, {1, 1}, {999, 999}, {1000, 1000}, {1001, 1000}, {65535, 1000}, {-7, 1}};
+    for (auto [in, out] : cases) {
+        wave.SetWaveCount(in);
+        EXPECT_EQ(wave.WaveCount, out) << "SetWaveCount(" << in << ")";
+    }
+}
+
+TEST_F(WaveTest, EqualAndHarmonicRulesRoundToSingle)
+{
+    Compute(4, atEqual);
+    for (int k = 1; k <= 4; ++k)
+        EXPECT_EQ(wave.Amplitudes[k], 0.25f);
+    Compute(3, atEqual);
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_EQ(wave.Amplitudes[k], 1.0f / 3.0f);
+    Compute(1000, atHarmonic);
+    for (int k = 1; k <= 1000; ++k)
+        ASSERT_EQ(wave.Amplitudes[k], float(1.0L / k)) << k;
+    EXPECT_EQ(wave.Amplitudes[3], 0.333333343267441f);
+}
+
+TEST_F(WaveTest, AmplitudesAboveTheCountKeepTheirValues)
+{
+    Compute(10, atHarmonic);
+    Compute(3, atEqual);
+    EXPECT_EQ(wave.Amplitudes[4], 0.25f);
+    EXPECT_EQ(wave.Amplitudes[10], 0.1f);
+    Compute(10, atEqual);
+    EXPECT_EQ(wave.Amplitudes[10], 0.1f);
+    EXPECT_EQ(wave.Amplitudes[4], 0.1f);
+}
+
+TEST_F(WaveTest, UnknownRuleChangesNothingButStillRestoresTheCursor)
+{
+    Compute(5, atHarmonic);
+    int busy = 0, idle = 0;
+    wave.SetBusyCursorHandler([&](bool on) { (on ? busy : idle)++; });
+    Compute(5, 7);
+    EXPECT_EQ(wave.Amplitudes[2], 0.5f);
+    EXPECT_EQ(busy, 1);
+    EXPECT_EQ(idle, 1);
+}
+
+TEST_F(WaveTest, DrawnRuleWithOnlyTheEndsGivesZeroAndRefreshesTheMonitor)
+{
+    int refreshes = 0;
+    wave.SetDrawnAmplitudesHandler([&] { ++refreshes; });
+    Compute(50, atHarmonic);
+    Compute(50, atDrawn);
+    for (int k = 1; k <= 50; ++k)
+        ASSERT_EQ(wave.Amplitudes[k], 0.0f) << k;
+    EXPECT_EQ(refreshes, 1);
+    Compute(50, atEqual);
+    EXPECT_EQ(refreshes, 1) << "only the drawn rule refreshes the monitor";
+}
+
+TEST_F(WaveTest, DrawnTriangleMatchesItsSineSeries)
+{
+    HakeiPoints[6] = 1.0f;
+    HakeiDefined[6] = true;
+    Compute(9, atDrawn);
+    const double pi2 = std::numbers::pi * std::numbers::pi;
+    for (int k = 1; k <= 9; ++k) {
+        const double expected = 8.0 * std::sin(k * std::numbers::pi / 2) / (k * k * pi2);
+        EXPECT_NEAR(wave.Amplitudes[k], expected, 1e-6) << "mode " << k;
+    }
+    EXPECT_NEAR(wave.Amplitudes[1], 8.0 / pi2, 1e-6);
+    EXPECT_NEAR(wave.Amplitudes[3], -8.0 / (9 * pi2), 1e-6);
+}
+
+TEST_F(WaveTest, DrawnRuleForcesTheEndsToZeroAndDefined)
+{
+    HakeiPoints[0] = 5.0f;
+    HakeiPoints[12] = -3.0f;
+    HakeiDefined[0] = false;
+    HakeiDefined[12] = false;
+    HakeiPoints[6] = 1.0f;
+    HakeiDefined[6] = true;
+    Compute(3, atDrawn);
+    EXPECT_EQ(HakeiPoints[0], 0.0f);
+    EXPECT_EQ(HakeiPoints[12], 0.0f);
+    EXPECT_TRUE(HakeiDefined[0]);
+    EXPECT_TRUE(HakeiDefined[12]);
+    EXPECT_NEAR(wave.Amplitudes[1], 8.0 / (std::numbers::pi * std::numbers::pi), 1e-6);
+}
+
+TEST_F(WaveTest, DrawnPlateauAtTheTopGivesAboutOnePointTwoSix)
+{
+    for (int j = 1; j <= 11; ++j) {
+        HakeiPoints[j] = 1.0f;
+        HakeiDefined[j] = true;
+    }
+    Compute(1, atDrawn);
+    EXPECT_NEAR(wave.Amplitudes[1], 1.26, 0.01);
+}
+
+TEST_F(WaveTest, DisplacementFollowsTheTimeOfTheView)
+{
+    Compute(3, atHarmonic);
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_EQ(wave.ModeDisplacement(k, 500, 0.0f), 0.0f);
+    view.time = 0;
+    EXPECT_FLOAT_EQ(wave.ModeDisplacement(2, 400, 100.0f), 0.5f * std::sin(std::numbers::pi * 2 * 100 / 400));
+    view.time = 50; // half the period
+    EXPECT_FLOAT_EQ(wave.ModeDisplacement(1, 400, 200.0f), -1.0f);
+    view.time = -50;
+    EXPECT_FLOAT_EQ(wave.ModeDisplacement(1, 400, 200.0f), -1.0f);
+}
+
+TEST_F(WaveTest, DisplacementSumsModesInSingle)
+{
+    Compute(1, atEqual);
+    view.time = 17;
+    EXPECT_EQ(wave.Displacement(300, 123.5f), wave.ModeDisplacement(1, 300, 123.5f));
+    Compute(40, atHarmonic);
+    float sum = 0.0f;
+    for (int k = 1; k <= 40; ++k)
+        sum = sum + wave.ModeDisplacement(k, 300, 77.0f);
+    EXPECT_EQ(wave.Displacement(300, 77.0f), sum);
+}
+
+TEST_F(WaveTest, ZeroPeriodOrWidthGivesFiniteValues)
+{
+    Compute(5, atEqual);
+    wave.Period = 0;
+    view.time = 3;
+    const float d = wave.Displacement(200, 50.0f);
+    EXPECT_TRUE(std::isfinite(d));
+    view.time = 0;
+    wave.Period = 100;
+    EXPECT_EQ(d, wave.Displacement(200, 50.0f)) << "a period of 0 freezes the string at t = 0";
+    EXPECT_EQ(wave.Displacement(0, 10.0f), 0.0f);
+}
+
+} // namespace
