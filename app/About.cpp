@@ -1,0 +1,108 @@
+#include "app/About.h"
+
+#include "mainwindow/ToolIcons.h"
+#include "platform/Color.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+
+unsigned AboutColorAt(int y, int h)
+{
+    if (h <= 0)
+        return clBlue;
+    // A held button reports rows outside the box; the components stop at 0 and 255.
+    const int blue = std::clamp(int(double(h - y) / h * 255), 0, 255);
+    const int red = std::clamp(int(double(y) / h * 255), 0, 255);
+    return unsigned(blue) * 65536u + unsigned(red);
+}
+
+namespace {
+
+QLabel *PanelLabel(QWidget *panel, int x, int y, const QString &text)
+{
+    auto *l = new QLabel(text, panel);
+    l->move(x, y);
+    l->adjustSize();
+    // Labels take no part in the colour game.
+    l->setAttribute(Qt::WA_NoMousePropagation);
+    return l;
+}
+
+} // namespace
+
+TAboutBox::TAboutBox(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+{
+    setWindowTitle(QString::fromUtf8("バージョン情報"));
+    QFont f(QString::fromUtf8("MS UI Gothic"));
+    f.setPixelSize(13);
+    setFont(f);
+    setFixedSize(398, 210);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, ToQColor(clBlue));
+    setPalette(pal);
+    setMouseTracking(true);
+
+    Panel1 = new QFrame(this);
+    Panel1->setGeometry(47, 11, 308, 182);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setLineWidth(3);
+    Panel1->setAutoFillBackground(true);
+    QPalette panelPal = Panel1->palette();
+    panelPal.setColor(QPalette::Window, QGuiApplication::palette().color(QPalette::Button));
+    Panel1->setPalette(panelPal);
+    Panel1->setMouseTracking(true);
+    Panel1->installEventFilter(this);
+
+    ProgramIcon = new QLabel(Panel1);
+    ProgramIcon->setGeometry(29, 11, 64, 64);
+    ProgramIcon->setPixmap(MakeProgramPicture(64));
+    ProgramIcon->setAttribute(Qt::WA_NoMousePropagation);
+    ProductName = PanelLabel(Panel1, 112, 23, QStringLiteral("VelmoraforWin95/98"));
+    Version = PanelLabel(Panel1, 112, 56, QStringLiteral("Version 2.0"));
+    PanelLabel(Panel1, 11, 99, QString::fromUtf8("作者: Velmora 開発チーム"));
+    Label2 = PanelLabel(Panel1, 11, 115, QString::fromUtf8("Copyright (C) 2026 Velmora 開発チーム"));
+
+    BitBtn1 = new QPushButton(QStringLiteral("OK"), Panel1);
+    BitBtn1->setGeometry(120, 144, 75, 25);
+    BitBtn1->setDefault(true);
+    BitBtn1->setAutoDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+}
+
+QColor TAboutBox::BackgroundColor() const
+{
+    return palette().color(QPalette::Window);
+}
+
+void TAboutBox::FormMouseMove(QObject *, Qt::KeyboardModifiers, int, int y)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, ToQColor(AboutColorAt(y, height())));
+    setPalette(pal);
+}
+
+void TAboutBox::mouseMoveEvent(QMouseEvent *event)
+{
+    FormMouseMove(this, event->modifiers(), int(event->position().x()), int(event->position().y()));
+}
+
+bool TAboutBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Panel1 && event->type() == QEvent::MouseMove) {
+        const auto *me = static_cast<QMouseEvent *>(event);
+        FormMouseMove(Panel1, me->modifiers(), int(me->position().x()), int(me->position().y()));
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,32 @@
+#pragma once
+#include <QDialog>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+// The borderless About box. Its margin takes a colour from blue at the top to
+// red at the bottom, following the pointer, and keeps it between showings.
+class TAboutBox : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAboutBox(QWidget *parent = nullptr);
+
+    // Pointer moved to Y in the coordinates of `sender` (the box or Panel1).
+    void FormMouseMove(QObject *sender, Qt::KeyboardModifiers shift, int x, int y);
+    QColor BackgroundColor() const;
+
+    QFrame *Panel1 = nullptr;
+    QLabel *ProgramIcon = nullptr;
+    QLabel *ProductName = nullptr;
+    QLabel *Version = nullptr;
+    QLabel *Label2 = nullptr;
+    QPushButton *BitBtn1 = nullptr;
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
+
+// The colour value of the margin with the pointer at row y of a box h high.
+unsigned AboutColorAt(int y, int h);

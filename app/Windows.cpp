@@ -1,0 +1,60 @@
+#include "app/Windows.h"
+
+#include "app/About.h"
+#include "app/Placeholders.h"
+#include "mainwindow/Frmwaveu.h"
+
+TfrmWave *frmWave = nullptr;
+QDialog *frmSetting = nullptr;
+TAboutBox *AboutBox = nullptr;
+QWidget *frmMonitor = nullptr;
+TPlaceholderVisualSetting *frmVisualSetting = nullptr;
+QDialog *frmPenDialog = nullptr;
+
+namespace {
+
+// Only the main window keeps the program alive.
+template <class W> W *Secondary(W *w, const char *name)
+{
+    w->setObjectName(QString::fromLatin1(name));
+    w->setAttribute(Qt::WA_QuitOnClose, false);
+    return w;
+}
+
+} // namespace
+
+std::vector<QWidget *> CreateWindows()
+{
+    frmWave = new TfrmWave;
+    frmWave->setObjectName(QStringLiteral("frmWave"));
+    frmSetting = Secondary(new TPlaceholderWindow(QString::fromUtf8("波の設定")), "frmSetting");
+    AboutBox = Secondary(new TAboutBox, "AboutBox");
+    frmMonitor = Secondary(new TPlaceholderWindow(QString::fromUtf8("振幅モニタ")), "frmMonitor");
+    frmVisualSetting = Secondary(new TPlaceholderVisualSetting, "frmVisualSetting");
+    frmPenDialog = Secondary(new TPlaceholderWindow(QString::fromUtf8("線の設定")), "frmPenDialog");
+
+    frmWave->Wave->SetDisplaySettings(&frmVisualSetting->Settings);
+    TfrmWave::Links links;
+    links.settings = frmSetting;
+    links.about = AboutBox;
+    links.monitor = frmMonitor;
+    links.visualSetting = frmVisualSetting;
+    frmWave->SetLinks(links);
+    return {frmWave, frmSetting, AboutBox, frmMonitor, frmVisualSetting, frmPenDialog};
+}
+
+void DestroyWindows()
+{
+    delete frmPenDialog;
+    frmPenDialog = nullptr;
+    delete frmVisualSetting;
+    frmVisualSetting = nullptr;
+    delete frmMonitor;
+    frmMonitor = nullptr;
+    delete AboutBox;
+    AboutBox = nullptr;
+    delete frmSetting;
+    frmSetting = nullptr;
+    delete frmWave;
+    frmWave = nullptr;
+}

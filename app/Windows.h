@@ -1,0 +1,24 @@
+#pragma once
+#include <QWidget>
+
+#include <vector>
+
+class TfrmWave;
+class QDialog;
+class TAboutBox;
+class TPlaceholderVisualSetting;
+
+// The program's windows, each created once at start-up and living to the end.
+extern TfrmWave *frmWave;
+extern QDialog *frmSetting;
+extern TAboutBox *AboutBox;
+extern QWidget *frmMonitor;
+extern TPlaceholderVisualSetting *frmVisualSetting;
+extern QDialog *frmPenDialog;
+
+// Creates the windows in their fixed order and connects them; returns them in
+// that order. The main window is the one whose closing ends the program.
+std::vector<QWidget *> CreateWindows();
+
+// Destroys the windows in the reverse order of their creation.
+void DestroyWindows();

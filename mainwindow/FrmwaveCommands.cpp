@@ -1,0 +1,219 @@
+// What the user does in the main window: menu, tool band, input boxes, pointer.
+#include "mainwindow/Frmwaveu.h"
+
+#include "platform/Beep.h"
+#include "platform/Rounding.h"
+#include "platform/StrToInt.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QToolButton>
+
+#include <cfloat>
+#include <cmath>
+
+namespace {
+
+constexpr int MessageBeepExclamation = 48;
+
+// Zoom steps never leave the finite floats, so the picture stays drawable.
+float FiniteZoom(long double z)
+{
+    if (!(z <= FLT_MAX))
+        return FLT_MAX;
+    return float(z);
+}
+
+} // namespace
+
+void TfrmWave::btnPrevClick()
+{
+    SetPause();
+    SetTime(SaturatingAdd(Time, -1));
+    Redraw();
+}
+
+void TfrmWave::btnNextClick()
+{
+    SetPause();
+    SetTime(SaturatingAdd(Time, 1));
+    Redraw();
+}
+
+void TfrmWave::btnRewindClick()
+{
+    SetPause();
+    SetTime(0);
+    Redraw();
+}
+
+void TfrmWave::btnZoomUpClick()
+{
+    SetPause();
+    SetZoom(FiniteZoom((long double)Zoom / 0.9L));
+    Redraw();
+}
+
+void TfrmWave::btnZoomDownClick()
+{
+    SetPause();
+    SetZoom(FiniteZoom((long double)Zoom * 0.9L));
+    Redraw();
+}
+
+void TfrmWave::btnSpeedUpClick()
+{
+    const std::int64_t v = ((std::int64_t(Interval) - 10) / 10) * 10;
+    SetInterval(std::int32_t(std::max<std::int64_t>(v, INT32_MIN)));
+}
+
+void TfrmWave::btnSpeedDownClick()
+{
+    const std::int64_t v = ((std::int64_t(Interval) + 10) / 10) * 10;
+    SetInterval(std::int32_t(std::min<std::int64_t>(v, INT32_MAX)));
+}
+
+void TfrmWave::btnDetailedClick()
+{
+    SetQuality(SaturatingAdd(Quality, 1));
+    Redraw();
+}
+
+void TfrmWave::btnRoughClick()
+{
+    SetQuality(SaturatingAdd(Quality, -1));
+    Redraw();
+}
+
+void TfrmWave::btnShowAllClick()
+{
+    mnShowAll->setChecked(btnShowAll->isChecked());
+    Redraw();
+}
+
+void TfrmWave::mnShowAllClick()
+{
+    btnShowAll->setChecked(!btnShowAll->isChecked());
+    mnShowAll->setChecked(btnShowAll->isChecked());
+    Redraw();
+}
+
+void TfrmWave::btnSettingClick()
+{
+    SetPause();
+    if (links_.settings)
+        links_.settings->exec();
+    if (links_.monitorUpDate)
+        links_.monitorUpDate();
+}
+
+QString TfrmWave::AskInput(const QString &caption, const QString &prompt, const QString &preset)
+{
+    if (inputBox_)
+        return inputBox_(caption, prompt, preset);
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, caption, prompt, QLineEdit::Normal, preset, &ok);
+    return ok ? text : preset;
+}
+
+void TfrmWave::lblIntervalClick()
+{
+    SetPause();
+    const QString text = AskInput(QString::fromUtf8("インタ－バル設定"), QString::fromUtf8("画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)"),
+                                  QString::number(Interval));
+    if (const auto v = TryStrToInt(text))
+        SetInterval(*v);
+    else
+        MessageBeep(MessageBeepExclamation);
+}
+
+void TfrmWave::lblQualityClick()
+{
+    const bool wasPaused = btnPause->isChecked();
+    SetPause();
+    const QString text = AskInput(QString::fromUtf8("精度設定"), QString::fromUtf8("描画精度"), QString::number(Quality));
+    if (const auto v = TryStrToInt(text))
+        SetQuality(*v);
+    else
+        MessageBeep(MessageBeepExclamation);
+    btnPause->setChecked(wasPaused);
+}
+
+void TfrmWave::lblTimeClick()
+{
+    SetPause();
+    const QString text = AskInput(QString::fromUtf8("時刻設定"), QString::fromUtf8("時刻を入力して下さい（単位 秒)"),
+                                  QString::number(Time));
+    if (const auto v = TryStrToInt(text)) {
+        SetTime(*v);
+        SetPause();
+        Redraw();
+    } else {
+        MessageBeep(MessageBeepExclamation);
+    }
+}
+
+void TfrmWave::mnPauseClick()
+{
+    btnPause->setChecked(!btnPause->isChecked());
+}
+
+void TfrmWave::mnQuitClick()
+{
+    close();
+}
+
+void TfrmWave::mnAboutClick()
+{
+    const bool wasPaused = btnPause->isChecked();
+    if (links_.about)
+        links_.about->exec();
+    btnPause->setChecked(wasPaused);
+}
+
+void TfrmWave::mnCopyClick()
+{
+    Redraw();
+    if (!Wave->Bitmap.isNull())
+        QGuiApplication::clipboard()->setImage(Wave->Bitmap);
+}
+
+void TfrmWave::mnShowMonitorClick()
+{
+    if (QWidget *monitor = links_.monitor) {
+        if (monitor->isVisible()) {
+            monitor->hide();
+            mnShowMonitor->setChecked(false);
+            btnShowMonitor->setChecked(false);
+        } else {
+            monitor->show();
+            monitor->raise();
+            mnShowMonitor->setChecked(true);
+            btnShowMonitor->setChecked(true);
+        }
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void TfrmWave::mnVisualSettingClick()
+{
+    if (QWidget *w = links_.visualSetting) {
+        w->show();
+        w->raise();
+        w->activateWindow();
+    }
+}
+
+void TfrmWave::pntWaveMouseMove(Qt::KeyboardModifiers shift, int x, int)
+{
+    const int w = pntWave->width();
+    const std::int64_t p = w > 0 ? (std::int64_t(x) * 100) / w : 0;
+    StatusBar->Panel(1)->setText(QStringLiteral("X = %1%").arg(p));
+    if ((shift & Qt::ShiftModifier) && links_.monitorProbe)
+        links_.monitorProbe(x);
+}

@@ -1,0 +1,173 @@
+// The main window's menu and tool band, as designed.
+#include "mainwindow/Frmwaveu.h"
+#include "mainwindow/ToolIcons.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+
+namespace {
+
+QAction *AddItem(QMenu *menu, const char *caption, QKeySequence shortcut, const char *hint)
+{
+    QAction *a = menu->addAction(QString::fromUtf8(caption));
+    if (!shortcut.isEmpty())
+        a->setShortcut(shortcut);
+    a->setStatusTip(QString::fromUtf8(hint));
+    return a;
+}
+
+QFrame *NewBand(QWidget *parent)
+{
+    auto *band = new QFrame(parent);
+    band->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    auto *layout = new QHBoxLayout(band);
+    layout->setContentsMargins(2, 1, 2, 1);
+    layout->setSpacing(0);
+    return band;
+}
+
+QToolButton *AddButton(QFrame *band, ToolPicture picture, const char *hint, bool twoState, int width = 22)
+{
+    auto *b = new QToolButton(band);
+    b->setAutoRaise(true);
+    b->setIcon(MakeToolIcon(picture));
+    b->setIconSize(QSize(16, 16));
+    b->setFixedSize(width, 22);
+    b->setCheckable(twoState);
+    b->setStatusTip(QString::fromUtf8(hint));
+    b->setFocusPolicy(Qt::NoFocus);
+    band->layout()->addWidget(b);
+    return b;
+}
+
+} // namespace
+
+void TfrmWave::BuildMenu()
+{
+    QMenuBar *bar = menuBar();
+    mnFile = bar->addMenu(QString::fromUtf8("ファイル(&F)"));
+    mnSettings = AddItem(mnFile, "波設定...(&S)", QKeySequence(Qt::CTRL | Qt::Key_S), "作る波の設定");
+    mnVisualSetting = AddItem(mnFile, "表示設定...(&V)", QKeySequence(Qt::CTRL | Qt::Key_V), "描画色、線などの視覚的設定");
+    mnFile->addSeparator();
+    mnAbout = AddItem(mnFile, "このプログラムについて...(&A)", {}, "このプログラムについて表示");
+    mnFile->addSeparator();
+    mnQuit = AddItem(mnFile, "終了(&Q)", QKeySequence(Qt::CTRL | Qt::Key_Q), "アプリケーションの終了");
+
+    mnEdit = bar->addMenu(QString::fromUtf8("編集(&E)"));
+    mnCopy = AddItem(mnEdit, "コピー(&C)", QKeySequence(Qt::CTRL | Qt::Key_C), "クリップボードに画像をコピー");
+
+    mnAnimation = bar->addMenu(QString::fromUtf8("ｱﾆﾒｰｼｮﾝ(&A)"));
+    mnPause = AddItem(mnAnimation, "ポーズ(&P)", QKeySequence(Qt::CTRL | Qt::Key_P), "ポーズ");
+    mnRewind = AddItem(mnAnimation, "時刻0に戻る(&B)", QKeySequence(Qt::Key_Delete), "時刻0の状態を表示してポーズ");
+    KT1 = AddItem(mnAnimation, "時刻入力(&T)", QKeySequence(Qt::CTRL | Qt::Key_T), "任意の時刻の波を表示");
+    mnAnimation->addSeparator();
+    mnPrev = AddItem(mnAnimation, "コマ戻し", QKeySequence(Qt::Key_F1), "1コマ前を表示");
+    mnNext = AddItem(mnAnimation, "コマおくり", QKeySequence(Qt::Key_F2), "1コマ先を表示");
+
+    mnControl = bar->addMenu(QString::fromUtf8("ｺﾝﾄﾛｰﾙ(&C)"));
+    mnShowAll = AddItem(mnControl, "すべての波を表示(&A)", QKeySequence(Qt::CTRL | Qt::Key_A), "赤線で合成前のすべての波を表示");
+    mnShowAll->setCheckable(true);
+    mnControl->addSeparator();
+    mnQuality = AddItem(mnControl, "描画精度...(&Q)", QKeySequence(Qt::Key_F5), "画面をいくつに分割して描くかを設定");
+    mnInterval = AddItem(mnControl, "画面書替え周期...(&I)", QKeySequence(Qt::CTRL | Qt::Key_I), "画面を書替える周期をミリ秒単位で設定");
+    mnControl->addSeparator();
+    mnZoomUp = AddItem(mnControl, "拡大表示", QKeySequence(Qt::Key_Insert), "縦方向に拡大表示");
+    mnZoomDown = AddItem(mnControl, "縮小表示", QKeySequence(Qt::SHIFT | Qt::Key_Insert), "縦方向に縮小表示");
+
+    // A command on the menu bar itself, without a submenu.
+    mnShowMonitor = bar->addAction(QString::fromUtf8("振幅モニタ(&M)"));
+    mnShowMonitor->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    mnShowMonitor->setStatusTip(QString::fromUtf8("各波の振幅を表示"));
+    mnShowMonitor->setCheckable(true);
+    // Menu-bar actions only fire their shortcuts while attached to the window.
+    addAction(mnShowMonitor);
+
+    connect(mnSettings, &QAction::triggered, this, &TfrmWave::mnSettingsClick);
+    connect(mnVisualSetting, &QAction::triggered, this, &TfrmWave::mnVisualSettingClick);
+    connect(mnAbout, &QAction::triggered, this, &TfrmWave::mnAboutClick);
+    connect(mnQuit, &QAction::triggered, this, &TfrmWave::mnQuitClick);
+    connect(mnCopy, &QAction::triggered, this, &TfrmWave::mnCopyClick);
+    connect(mnPause, &QAction::triggered, this, &TfrmWave::mnPauseClick);
+    connect(mnRewind, &QAction::triggered, this, &TfrmWave::mnRewindClick);
+    connect(KT1, &QAction::triggered, this, &TfrmWave::lblTimeClick);
+    connect(mnPrev, &QAction::triggered, this, &TfrmWave::btnPrevClick);
+    connect(mnNext, &QAction::triggered, this, &TfrmWave::btnNextClick);
+    // The check mark follows the button, not the click.
+    connect(mnShowAll, &QAction::triggered, this, [this] { mnShowAllClick(); });
+    connect(mnQuality, &QAction::triggered, this, &TfrmWave::mnQualityClick);
+    connect(mnInterval, &QAction::triggered, this, &TfrmWave::mnIntervalClick);
+    connect(mnZoomUp, &QAction::triggered, this, &TfrmWave::mnZoomUpClick);
+    connect(mnZoomDown, &QAction::triggered, this, &TfrmWave::mnZoomDownClick);
+    connect(mnShowMonitor, &QAction::triggered, this, [this] { mnShowMonitorClick(); });
+}
+
+void TfrmWave::BuildToolBand()
+{
+    CuteControlBar1 = new QWidget(this);
+    CuteControlBar1->setAutoFillBackground(true);
+    CuteControlBar1->setBackgroundRole(QPalette::Button);
+    CuteControlBar1->setMinimumHeight(26);
+    auto *row = new QHBoxLayout(CuteControlBar1);
+    row->setContentsMargins(1, 1, 1, 1);
+    row->setSpacing(2);
+
+    pnlMainPanel = NewBand(CuteControlBar1);
+    btnSetting2 = AddButton(pnlMainPanel, ToolPicture::Settings, "波を設定", false, 57);
+    btnSetting2->setText(QString::fromUtf8("設定"));
+    btnSetting2->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QFont gothic(QString::fromUtf8("ＭＳ ゴシック"));
+    gothic.setPixelSize(13);
+    btnSetting2->setFont(gothic);
+    SpeedButton2 = AddButton(pnlMainPanel, ToolPicture::VisualSettings, "表示設定", false, 23);
+    btnShowAll = AddButton(pnlMainPanel, ToolPicture::ShowAll, "すべての波を表示", true);
+    btnShowMonitor = AddButton(pnlMainPanel, ToolPicture::Monitor, "振幅モニタを表示", true, 23);
+    SpeedButton1 = AddButton(pnlMainPanel, ToolPicture::Copy, "クリップボードに画像をコピー", false, 23);
+
+    Panel2 = NewBand(CuteControlBar1);
+    btnRewind = AddButton(Panel2, ToolPicture::Rewind, "時刻0に戻る", false);
+    btnPrev = AddButton(Panel2, ToolPicture::Prev, "こま戻し", false);
+    btnPause = AddButton(Panel2, ToolPicture::Pause, "ポーズ", true);
+    btnNext = AddButton(Panel2, ToolPicture::Next, "こま送り", false);
+
+    pnlQualityPanel = NewBand(CuteControlBar1);
+    btnDetailed = AddButton(pnlQualityPanel, ToolPicture::QualityUp, "描画精度アップ", false);
+    btnRough = AddButton(pnlQualityPanel, ToolPicture::QualityDown, "描画精度ダウン", false);
+    lblQuality = new TClickLabel(35, 22, pnlQualityPanel);
+    lblQuality->setText(QStringLiteral("0"));
+    lblQuality->setStatusTip(QString::fromUtf8("クリックして描画精度設定"));
+    pnlQualityPanel->layout()->addWidget(lblQuality);
+    btnSpeedDown = AddButton(pnlQualityPanel, ToolPicture::SpeedDown, "書替え頻度ダウン", false);
+    btnSpeedUp = AddButton(pnlQualityPanel, ToolPicture::SpeedUp, "書替え頻度アップ", false);
+    lblInterval = new TClickLabel(33, 22, pnlQualityPanel);
+    lblInterval->setText(QStringLiteral("0"));
+    lblInterval->setStatusTip(QString::fromUtf8("クリックして描画頻度設定"));
+    pnlQualityPanel->layout()->addWidget(lblInterval);
+    btnZoomUp = AddButton(pnlQualityPanel, ToolPicture::ZoomUp, "縦方向に拡大表示", false);
+    btnZoomDown = AddButton(pnlQualityPanel, ToolPicture::ZoomDown, "縦方向に縮小表示", false);
+
+    row->addWidget(pnlMainPanel);
+    row->addWidget(Panel2);
+    row->addWidget(pnlQualityPanel);
+    row->addStretch(1);
+
+    connect(btnSetting2, &QToolButton::clicked, this, &TfrmWave::btnSettingClick);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TfrmWave::mnVisualSettingClick);
+    connect(btnShowAll, &QToolButton::clicked, this, &TfrmWave::btnShowAllClick);
+    connect(btnShowMonitor, &QToolButton::clicked, this, &TfrmWave::mnShowMonitorClick);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TfrmWave::mnCopyClick);
+    connect(btnRewind, &QToolButton::clicked, this, &TfrmWave::btnRewindClick);
+    connect(btnPrev, &QToolButton::clicked, this, &TfrmWave::btnPrevClick);
+    connect(btnNext, &QToolButton::clicked, this, &TfrmWave::btnNextClick);
+    connect(btnDetailed, &QToolButton::clicked, this, &TfrmWave::btnDetailedClick);
+    connect(btnRough, &QToolButton::clicked, this, &TfrmWave::btnRoughClick);
+    connect(btnSpeedDown, &QToolButton::clicked, this, &TfrmWave::btnSpeedDownClick);
+    connect(btnSpeedUp, &QToolButton::clicked, this, &TfrmWave::btnSpeedUpClick);
+    connect(btnZoomUp, &QToolButton::clicked, this, &TfrmWave::btnZoomUpClick);
+    connect(btnZoomDown, &QToolButton::clicked, this, &TfrmWave::btnZoomDownClick);
+    connect(lblQuality, &TClickLabel::Clicked, this, &TfrmWave::lblQualityClick);
+    connect(lblInterval, &TClickLabel::Clicked, this, &TfrmWave::lblIntervalClick);
+}

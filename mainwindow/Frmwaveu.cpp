@@ -1,0 +1,142 @@
+#include "mainwindow/Frmwaveu.h"
+
+#include "platform/Rounding.h"
+#include "platform/TickCount.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+TfrmWave::TfrmWave(QWidget *parent)
+    : QMainWindow(parent)
+    , tickSource_(&GetTickCount)
+{
+    setWindowTitle(QStringLiteral("Velmora"));
+    QFont f = font();
+    f.setPixelSize(14);
+    setFont(f);
+    setBackgroundRole(QPalette::Base);
+
+    BuildMenu();
+    BuildToolBand();
+
+    auto *central = new QWidget(this);
+    auto *column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(CuteControlBar1);
+    pntWave = new TPaintBox(central);
+    pntWave->setMinimumSize(1, 1);
+    column->addWidget(pntWave, 1);
+    setCentralWidget(central);
+    connect(pntWave, &TPaintBox::MouseMoved, this, &TfrmWave::pntWaveMouseMove);
+
+    StatusBar = new TStatusPanels(this);
+    setStatusBar(StatusBar);
+    StatusBar->Panel(0)->setText(QStringLiteral("Time = 0"));
+    StatusBar->Panel(1)->setText(QStringLiteral("X=0%"));
+    connect(StatusBar, &TStatusPanels::Clicked, this, &TfrmWave::lblTimeClick);
+
+    // Client area as designed: a 527 × 346 picture between band and status bar.
+    resize(527, menuBar()->sizeHint().height() + 26 + 346 + 19);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(535 / 2, 437 / 2));
+
+    FormCreate();
+}
+
+TfrmWave::~TfrmWave() = default;
+
+void TfrmWave::FormCreate()
+{
+    Wave = std::make_unique<TWave>();
+    Wave->SetView(this);
+    Wave->SetBusyCursorHandler([](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
+    Wave->SetWaveCount(1);
+    Wave->AmplitudeType = atEqual;
+    Wave->Period = 100;
+    SetQuality(50);
+    SetInterval(100);
+    SetTime(0);
+    SetZoom(1.0f);
+    Wave->CalcAmplitudes();
+    hintHook_ = new TStatusTipHook([this](const QString &hint) { AppHint(hint); }, this);
+    idleHook_ = new TIdleHook(this);
+    idleHook_->SetHandler([this](bool &done) { AppIdle(done); });
+    LastTick = std::int64_t(Ticks());
+}
+
+bool TfrmWave::GetShowAll() const
+{
+    return btnShowAll->isChecked();
+}
+
+void TfrmWave::SetTime(std::int32_t value)
+{
+    Time = value;
+    StatusBar->Panel(0)->setText(QStringLiteral("t = %1").arg(value));
+}
+
+void TfrmWave::SetZoom(float value)
+{
+    Zoom = value;
+}
+
+void TfrmWave::SetInterval(std::int32_t value)
+{
+    Interval = std::max(value, 1);
+    lblInterval->setText(QString::number(Interval));
+}
+
+void TfrmWave::SetQuality(std::int32_t value)
+{
+    Quality = std::clamp(value, 2, MaxQuality);
+    lblQuality->setText(QString::number(Quality));
+}
+
+void TfrmWave::Redraw()
+{
+    Wave->DrawFrame(pntWave->width(), pntWave->height());
+    pntWave->CopyFrame(Wave->Bitmap);
+}
+
+void TfrmWave::AppHint(const QString &hint)
+{
+    StatusBar->Panel(2)->setText(hint);
+}
+
+void TfrmWave::AppIdle(bool &done)
+{
+    const QWidget *active = QApplication::activeWindow();
+    if (active != this && (links_.monitor == nullptr || active != links_.monitor))
+        return;
+    if (btnPause->isChecked())
+        return;
+    const std::int64_t elapsed = TicksBetween(std::uint32_t(LastTick), Ticks());
+    if (elapsed >= Interval) {
+        LastTick = std::int64_t(Ticks());
+        SetTime(SaturatingAdd(Time, 1));
+        Redraw();
+        idleHook_->WakeWithin(Interval);
+    } else {
+        // Nothing is due before then; sleeping until then changes no step.
+        idleHook_->WakeWithin(int(std::min<std::int64_t>(Interval - elapsed, INT32_MAX)));
+    }
+    done = false;
+}
+
+void TfrmWave::SetPause()
+{
+    btnPause->setChecked(true);
+}

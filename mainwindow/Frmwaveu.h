@@ -1,0 +1,163 @@
+#pragma once
+#include "model/ViewState.h"
+#include "model/Wave.h"
+#include "platform/IdleHook.h"
+#include "platform/StatusTipHook.h"
+#include "mainwindow/Panels.h"
+#include "mainwindow/PaintBox.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QDialog;
+class QFrame;
+class QMenu;
+class QToolButton;
+
+// The largest drawing quality: beyond it a frame of 1000 modes with every mode
+// shown would hold the window for more than a moment, and no picture gains
+// from more segments than it has columns many times over.
+inline constexpr int MaxQuality = 10000;
+
+// The main window: the animated string, its view state, the idle-time clock
+// and every command of the menu and tool band.
+class TfrmWave : public QMainWindow, public IWaveView {
+    Q_OBJECT
+public:
+    explicit TfrmWave(QWidget *parent = nullptr);
+    ~TfrmWave() override;
+
+    // The other windows, as the program creates them.
+    struct Links {
+        QDialog *settings = nullptr;           // shown modally by the settings command
+        QDialog *about = nullptr;              // the About box
+        QWidget *monitor = nullptr;            // the amplitude monitor window
+        QWidget *visualSetting = nullptr;      // the display settings window
+        std::function<void()> monitorUpDate;   // refresh the monitor from the model
+        std::function<void(int)> monitorProbe; // the monitor's local amplitudes at a column
+    };
+    void SetLinks(Links links) { links_ = std::move(links); }
+
+    // View state.
+    std::int32_t Time = 0;
+    float Zoom = 1.0f;
+    std::int32_t Interval = 100;
+    std::int32_t Quality = 50;
+    std::int64_t LastTick = 0;
+    std::unique_ptr<TWave> Wave;
+
+    void SetTime(std::int32_t value);
+    void SetZoom(float value);
+    void SetInterval(std::int32_t value);
+    void SetQuality(std::int32_t value);
+    void Redraw();
+    void AppIdle(bool &done);
+
+    std::int32_t GetTime() const override { return Time; }
+    float GetZoom() const override { return Zoom; }
+    std::int32_t GetQuality() const override { return Quality; }
+    bool GetShowAll() const override;
+
+    // The tick counter the clock reads; tests replace it.
+    void SetTickSource(std::function<std::uint32_t()> source) { tickSource_ = std::move(source); }
+
+    // Commands.
+    void btnPrevClick();
+    void btnNextClick();
+    void btnRewindClick();
+    void mnRewindClick() { btnRewindClick(); }
+    void btnZoomUpClick();
+    void btnZoomDownClick();
+    void mnZoomUpClick() { btnZoomUpClick(); }
+    void mnZoomDownClick() { btnZoomDownClick(); }
+    void btnSpeedUpClick();
+    void btnSpeedDownClick();
+    void btnDetailedClick();
+    void btnRoughClick();
+    void btnShowAllClick();
+    void mnShowAllClick();
+    void btnSettingClick();
+    void mnSettingsClick() { btnSettingClick(); }
+    void lblIntervalClick();
+    void mnIntervalClick() { lblIntervalClick(); }
+    void lblQualityClick();
+    void mnQualityClick() { lblQualityClick(); }
+    void lblTimeClick();
+    void mnPauseClick();
+    void mnQuitClick();
+    void mnAboutClick();
+    void mnCopyClick();
+    void mnShowMonitorClick();
+    void mnVisualSettingClick();
+    void pntWaveMouseMove(Qt::KeyboardModifiers shift, int x, int y);
+
+    // The modal input box: the edited text on OK, the preset text otherwise.
+    // Tests replace it.
+    using InputBox = std::function<QString(const QString &caption, const QString &prompt, const QString &preset)>;
+    void SetInputBox(InputBox box) { inputBox_ = std::move(box); }
+
+    // Controls.
+    TPaintBox *pntWave = nullptr;
+    TStatusPanels *StatusBar = nullptr;
+    TClickLabel *lblQuality = nullptr;
+    TClickLabel *lblInterval = nullptr;
+    QToolButton *btnSetting2 = nullptr;
+    QToolButton *SpeedButton2 = nullptr;
+    QToolButton *btnShowAll = nullptr;
+    QToolButton *btnShowMonitor = nullptr;
+    QToolButton *SpeedButton1 = nullptr;
+    QToolButton *btnRewind = nullptr;
+    QToolButton *btnPrev = nullptr;
+    QToolButton *btnPause = nullptr;
+    QToolButton *btnNext = nullptr;
+    QToolButton *btnDetailed = nullptr;
+    QToolButton *btnRough = nullptr;
+    QToolButton *btnSpeedDown = nullptr;
+    QToolButton *btnSpeedUp = nullptr;
+    QToolButton *btnZoomUp = nullptr;
+    QToolButton *btnZoomDown = nullptr;
+    QFrame *pnlMainPanel = nullptr;
+    QFrame *Panel2 = nullptr;
+    QFrame *pnlQualityPanel = nullptr;
+    QWidget *CuteControlBar1 = nullptr;
+
+    QMenu *mnFile = nullptr;
+    QMenu *mnEdit = nullptr;
+    QMenu *mnAnimation = nullptr;
+    QMenu *mnControl = nullptr;
+    QAction *mnSettings = nullptr;
+    QAction *mnVisualSetting = nullptr;
+    QAction *mnAbout = nullptr;
+    QAction *mnQuit = nullptr;
+    QAction *mnCopy = nullptr;
+    QAction *mnPause = nullptr;
+    QAction *mnRewind = nullptr;
+    QAction *KT1 = nullptr;
+    QAction *mnPrev = nullptr;
+    QAction *mnNext = nullptr;
+    QAction *mnShowAll = nullptr;
+    QAction *mnQuality = nullptr;
+    QAction *mnInterval = nullptr;
+    QAction *mnZoomUp = nullptr;
+    QAction *mnZoomDown = nullptr;
+    QAction *mnShowMonitor = nullptr;
+
+private:
+    void FormCreate();
+    void BuildMenu();
+    void BuildToolBand();
+    void AppHint(const QString &hint);
+    void SetPause();
+    std::uint32_t Ticks() const { return tickSource_ ? tickSource_() : 0; }
+    QString AskInput(const QString &caption, const QString &prompt, const QString &preset);
+
+    Links links_;
+    std::function<std::uint32_t()> tickSource_;
+    InputBox inputBox_;
+    TIdleHook *idleHook_ = nullptr;
+    TStatusTipHook *hintHook_ = nullptr;
+};

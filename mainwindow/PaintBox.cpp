@@ -1,0 +1,34 @@
+#include "mainwindow/PaintBox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TPaintBox::TPaintBox(QWidget *parent)
+    : QWidget(parent)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TPaintBox::CopyFrame(const QImage &frame)
+{
+    frame_ = frame;
+    ++framesCopied_;
+    update();
+}
+
+void TPaintBox::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    // Outside the frame (before the first one, or after a resize) the window's
+    // background shows, as it did before any frame was drawn.
+    p.fillRect(event->rect(), palette().color(QPalette::Window));
+    if (!frame_.isNull())
+        p.drawImage(0, 0, frame_);
+}
+
+void TPaintBox::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    emit MouseMoved(event->modifiers(), pos.x(), pos.y());
+}

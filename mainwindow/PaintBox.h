@@ -1,0 +1,26 @@
+#pragma once
+#include <QImage>
+#include <QWidget>
+
+// The picture of the string. It shows the frame last copied into it and paints
+// that frame again when the window system asks, without drawing a new one.
+class TPaintBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPaintBox(QWidget *parent = nullptr);
+
+    void CopyFrame(const QImage &frame);
+    const QImage &Frame() const { return frame_; }
+    int FramesCopied() const { return framesCopied_; }
+
+signals:
+    void MouseMoved(Qt::KeyboardModifiers modifiers, int x, int y);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    QImage frame_;
+    int framesCopied_ = 0;
+};

@@ -1,0 +1,8 @@
+#pragma once
+#include <QString>
+
+#include <optional>
+
+// A whole decimal number in the 32-bit range, with an optional sign and
+// surrounding blanks; anything else (the empty text included) fails.
+std::optional<int> TryStrToInt(const QString &text);

@@ -1,0 +1,85 @@
+#include "app/About.h"
+#include "app/Windows.h"
+#include "mainwindow/Frmwaveu.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+QColor Rgb(unsigned bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+TEST(StartupTest, WindowsAreCreatedOnceInOrderAndOnlyTheMainOneKeepsTheProgramAlive)
+{
+    const std::vector<QWidget *> windows = CreateWindows();
+    QStringList names;
+    for (QWidget *w : windows)
+        names << w->objectName();
+    EXPECT_EQ(names, (QStringList{"frmWave", "frmSetting", "AboutBox", "frmMonitor", "frmVisualSetting", "frmPenDialog"}));
+    EXPECT_EQ(windows[0], frmWave);
+    EXPECT_EQ(frmWave->windowTitle(), "Velmora");
+    for (QWidget *w : windows) {
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+        EXPECT_EQ(w->testAttribute(Qt::WA_QuitOnClose), w == frmWave) << w->objectName().toStdString();
+    }
+    EXPECT_EQ(frmWave->pntWave->FramesCopied(), 0) << "nothing is drawn at creation";
+
+    // Closing the main window ends the program even with another window open.
+    frmWave->show();
+    frmMonitor->show();
+    bool quit = false;
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { quit = true; });
+    QTimer::singleShot(0, [] { frmWave->mnQuitClick(); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(quit);
+    DestroyWindows();
+    EXPECT_EQ(frmWave, nullptr);
+    EXPECT_EQ(frmPenDialog, nullptr);
+}
+
+TEST(AboutBoxTest, MarginColourFollowsThePointerRow)
+{
+    EXPECT_EQ(AboutColorAt(0, 210), 255u * 65536u);
+    EXPECT_EQ(AboutColorAt(105, 210), 127u * 65536u + 127u);
+    EXPECT_EQ(AboutColorAt(181, 210), 35u * 65536u + 219u);
+    EXPECT_EQ(AboutColorAt(-50, 210), 255u * 65536u) << "clamped above the box";
+    EXPECT_EQ(AboutColorAt(400, 210), 255u) << "clamped below the box";
+}
+
+TEST(AboutBoxTest, DesignAndColourKeptBetweenShowings)
+{
+    TAboutBox box;
+    EXPECT_EQ(box.size(), QSize(398, 210));
+    EXPECT_TRUE(box.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(box.Panel1->geometry(), QRect(47, 11, 308, 182));
+    EXPECT_EQ(box.BitBtn1->geometry(), QRect(120, 144, 75, 25));
+    EXPECT_TRUE(box.BitBtn1->isDefault());
+    EXPECT_EQ(box.BackgroundColor(), QColor(0, 0, 255));
+
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    QTest::mouseMove(&box, QPoint(5, 105));
+    EXPECT_EQ(box.BackgroundColor(), Rgb(127 * 65536 + 127));
+    // Over the panel the panel's own row counts.
+    QTest::mouseMove(box.Panel1, QPoint(5, 181));
+    EXPECT_EQ(box.BackgroundColor(), Rgb(35 * 65536 + 219));
+    EXPECT_NE(box.Panel1->palette().color(QPalette::Window), box.BackgroundColor());
+
+    QTimer::singleShot(0, &box, [&] { box.BitBtn1->click(); });
+    box.exec();
+    EXPECT_FALSE(box.isVisible());
+    QTimer::singleShot(0, &box, [&] { box.accept(); });
+    box.exec();
+    EXPECT_EQ(box.BackgroundColor(), Rgb(35 * 65536 + 219)) << "the colour is kept for the next showing";
+}
+
+} // namespace

@@ -1,0 +1,21 @@
+# The program starts, animates the string, pauses, and ends on Ctrl+Q.
+source "$(dirname "$0")/lib.sh"
+start_app "$1"
+
+sleep 0.5
+shot "$E2E_DIR/a.png"
+sleep 0.6
+shot "$E2E_DIR/b.png"
+images_differ "$E2E_DIR/a.png" "$E2E_DIR/b.png" || fail "the picture does not change while animating"
+
+xdotool key ctrl+p
+sleep 0.3
+shot "$E2E_DIR/c.png"
+sleep 0.5
+shot "$E2E_DIR/d.png"
+images_differ "$E2E_DIR/c.png" "$E2E_DIR/d.png" && fail "the picture changes while paused"
+
+xdotool key ctrl+q
+wait_exit
+[ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE"
+echo "1 passed, 0 failed"

@@ -1,0 +1,41 @@
+# Helpers for the end-to-end scenarios. Each scenario runs inside its own
+# virtual display with a private copy of the program, so its Visual.ini is its own.
+set -euo pipefail
+
+E2E_DIR=$(mktemp -d)
+trap 'kill -9 ${APP_PID:-} 2>/dev/null || true; rm -rf "$E2E_DIR"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# start_app BINARY: copies the program into the scenario's folder and starts it.
+start_app() {
+  cp "$1" "$E2E_DIR/velmora"
+  (cd "$E2E_DIR" && exec ./velmora >"$E2E_DIR/out.log" 2>&1) &
+  APP_PID=$!
+  MAIN_WIN=""
+  for _ in $(seq 1 100); do
+    MAIN_WIN=$(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null | head -1 || true)
+    [ -n "$MAIN_WIN" ] && break
+    sleep 0.1
+  done
+  [ -n "$MAIN_WIN" ] || fail "the main window did not appear"
+  # Without a window manager a window is active only once it has the focus.
+  xdotool windowfocus --sync "$MAIN_WIN"
+}
+
+shot() { import -window "${2:-$MAIN_WIN}" "$1"; }
+
+# Waits until the program has ended; its exit code goes to EXIT_CODE.
+wait_exit() {
+  for _ in $(seq 1 100); do
+    if ! kill -0 "$APP_PID" 2>/dev/null; then
+      EXIT_CODE=0
+      wait "$APP_PID" || EXIT_CODE=$?
+      return
+    fi
+    sleep 0.1
+  done
+  fail "the program did not end"
+}
+
+images_differ() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" != "0" ]; }

@@ -1,0 +1,135 @@
+#include "mainwindow/MainWindowFixture.h"
+
+#include <QStatusTipEvent>
+
+namespace {
+
+TEST_F(MainWindowTest, StartsAtTimeZeroWithDesignedDisplays)
+{
+    EXPECT_EQ(Panel(0), "t = 0");
+    EXPECT_EQ(Panel(1), "X=0%");
+    EXPECT_EQ(w->lblInterval->text(), "100");
+    EXPECT_EQ(w->lblQuality->text(), "50");
+    EXPECT_EQ(w->windowTitle(), "Velmora");
+    EXPECT_EQ(w->Wave->WaveCount, 1);
+    EXPECT_EQ(w->Wave->Period, 100.0f);
+    EXPECT_EQ(w->Wave->Amplitudes[1], 1.0f);
+    EXPECT_EQ(w->Zoom, 1.0f);
+    EXPECT_EQ(Frames(), 0) << "nothing is drawn before the first step";
+    EXPECT_FALSE(w->GetShowAll());
+    EXPECT_FALSE(w->mnShowAll->isChecked());
+    EXPECT_FALSE(w->mnShowMonitor->isChecked());
+}
+
+TEST_F(MainWindowTest, FirstStepComesAfterTheIntervalAndShowsTimeOne)
+{
+    ticks += 99;
+    EXPECT_TRUE(Idle());
+    EXPECT_EQ(w->Time, 0);
+    EXPECT_EQ(Frames(), 0);
+    ticks += 1;
+    EXPECT_TRUE(Idle());
+    EXPECT_EQ(Panel(0), "t = 1");
+    EXPECT_EQ(Frames(), 1);
+    EXPECT_EQ(w->LastTick, 1100);
+    EXPECT_EQ(w->pntWave->Frame().size(), w->pntWave->size());
+    EXPECT_TRUE(Idle());
+    EXPECT_EQ(w->Time, 1) << "at most one step per interval";
+}
+
+TEST_F(MainWindowTest, NoStepWhilePausedAndAnOverdueStepComesAtOnceAfter)
+{
+    w->btnPause->setChecked(true);
+    ticks += 500;
+    EXPECT_FALSE(Idle()) << "paused: the loop may sleep";
+    EXPECT_EQ(w->Time, 0);
+    w->btnPause->setChecked(false);
+    EXPECT_TRUE(Idle());
+    EXPECT_EQ(w->Time, 1);
+}
+
+TEST_F(MainWindowTest, NoStepWhileAnotherWindowIsActive)
+{
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ticks += 500;
+    EXPECT_FALSE(Idle());
+    EXPECT_EQ(w->Time, 0);
+
+    // The monitor counts as the main window.
+    TfrmWave::Links links;
+    links.monitor = &other;
+    w->SetLinks(links);
+    EXPECT_TRUE(Idle());
+    EXPECT_EQ(w->Time, 1);
+}
+
+TEST_F(MainWindowTest, TickCounterWrapDoesNotStopTheAnimation)
+{
+    ticks = 0xFFFFFFF0u;
+    w->LastTick = ticks;
+    ticks += 100; // wraps past zero
+    EXPECT_TRUE(Idle());
+    EXPECT_EQ(w->Time, 1);
+}
+
+TEST_F(MainWindowTest, IntervalOneStepsWheneverTheCounterMoved)
+{
+    w->SetInterval(1);
+    Idle();
+    EXPECT_EQ(w->Time, 0);
+    for (int i = 1; i <= 5; ++i) {
+        ++ticks;
+        Idle();
+        EXPECT_EQ(w->Time, i);
+    }
+}
+
+TEST_F(MainWindowTest, SettersClampAndShowTheirValues)
+{
+    w->SetInterval(0);
+    EXPECT_EQ(w->Interval, 1);
+    w->SetInterval(-5);
+    EXPECT_EQ(w->lblInterval->text(), "1");
+    w->SetInterval(2000000000);
+    EXPECT_EQ(w->Interval, 2000000000);
+    w->SetQuality(1);
+    EXPECT_EQ(w->Quality, 2);
+    w->SetQuality(0);
+    EXPECT_EQ(w->lblQuality->text(), "2");
+    w->SetQuality(2147483647);
+    EXPECT_EQ(w->Quality, MaxQuality);
+    w->SetTime(-1);
+    EXPECT_EQ(Panel(0), "t = -1");
+    w->SetZoom(0.0f);
+    EXPECT_EQ(w->Zoom, 0.0f);
+    EXPECT_EQ(Frames(), 0) << "no setter redraws";
+}
+
+TEST_F(MainWindowTest, HintsOfButtonsAndMenuItemsReachTheLastPanel)
+{
+    QStatusTipEvent tip(w->btnPause->statusTip());
+    QApplication::sendEvent(w->btnPause, &tip);
+    EXPECT_EQ(Panel(2), QString::fromUtf8("ポーズ"));
+    w->mnQuit->showStatusText(w->mnFile);
+    EXPECT_EQ(Panel(2), QString::fromUtf8("アプリケーションの終了"));
+    EXPECT_TRUE(w->StatusBar->currentMessage().isEmpty()) << "the panels are not covered by a message";
+    QStatusTipEvent leave{QString()};
+    QApplication::sendEvent(w->btnPause, &leave);
+    EXPECT_EQ(Panel(2), "");
+}
+
+TEST_F(MainWindowTest, UncoveredPictureShowsTheLastFrameWithoutDrawingANewOne)
+{
+    w->btnNextClick();
+    const int frames = Frames();
+    const QImage before = w->pntWave->grab().toImage();
+    w->pntWave->repaint();
+    EXPECT_EQ(Frames(), frames);
+    EXPECT_EQ(w->pntWave->grab().toImage(), before);
+    EXPECT_EQ(w->Time, 1);
+}
+
+} // namespace
