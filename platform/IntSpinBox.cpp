@@ -1,0 +1,158 @@
+#include "platform/IntSpinBox.h"
+#include "platform/Beep.h"
+
+#include <QLineEdit>
+#include <QStyle>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
+namespace {
+
+// A whole number in 32 bits: an optional sign and ASCII digits, nothing else.
+std::optional<int> ToInt32(QStringView text)
+{
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    if (i == text.size())
+        return std::nullopt;
+    constexpr qint64 limit = qint64(INT32_MAX) + 1;
+    qint64 magnitude = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        magnitude = magnitude * 10 + (c - u'0');
+        if (magnitude > limit)
+            return std::nullopt;
+    }
+    const qint64 value = negative ? -magnitude : magnitude;
+    if (value > INT32_MAX)
+        return std::nullopt;
+    return int(value);
+}
+
+bool IsDigitOrSign(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-';
+}
+
+} // namespace
+
+TIntSpinBox::TIntSpinBox(QWidget *parent)
+    : QSpinBox(parent)
+    , beeper_(MessageBeep)
+{
+    lastTyped_ = TypedValue();
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this] {
+        // The arrows' enabled state depends on the typed text too.
+        update();
+        NoteTyped();
+    });
+    // A commit rewrites the text with the line edit's signals blocked; what the
+    // program sets shows up here, Enter and focus loss are looked at below.
+    connect(this, &QSpinBox::valueChanged, this, &TIntSpinBox::NoteTyped);
+    // The line edit reports what the validator refused, typed or pasted.
+    connect(lineEdit(), &QLineEdit::inputRejected, this, [this] {
+        if (beeper_)
+            beeper_(48);
+    });
+}
+
+int TIntSpinBox::MeaningOf(const QString &text) const
+{
+    return ToInt32(text).value_or(minimum());
+}
+
+int TIntSpinBox::TypedValue() const
+{
+    return MeaningOf(lineEdit()->displayText());
+}
+
+int TIntSpinBox::AppliedValue() const
+{
+    return std::clamp(TypedValue(), minimum(), maximum());
+}
+
+void TIntSpinBox::SetBeeper(Beeper beeper)
+{
+    beeper_ = std::move(beeper);
+}
+
+void TIntSpinBox::NoteTyped()
+{
+    const int typed = TypedValue();
+    if (typed == lastTyped_)
+        return;
+    lastTyped_ = typed;
+    emit typedValueChanged(typed);
+}
+
+void TIntSpinBox::keyPressEvent(QKeyEvent *event)
+{
+    QSpinBox::keyPressEvent(event);
+    NoteTyped();
+}
+
+void TIntSpinBox::focusOutEvent(QFocusEvent *event)
+{
+    QSpinBox::focusOutEvent(event);
+    NoteTyped();
+}
+
+QValidator::State TIntSpinBox::validate(QString &input, int &) const
+{
+    const QString separator = locale().decimalPoint();
+    for (const QChar c : input)
+        if (!IsDigitOrSign(c) && !separator.contains(c))
+            return QValidator::Invalid;
+    // Any whole number is final input, in range or not: committing clamps it.
+    return ToInt32(input) ? QValidator::Acceptable : QValidator::Intermediate;
+}
+
+void TIntSpinBox::fixup(QString &input) const
+{
+    input = textFromValue(std::clamp(MeaningOf(input), minimum(), maximum()));
+}
+
+int TIntSpinBox::valueFromText(const QString &text) const
+{
+    return std::clamp(MeaningOf(text), minimum(), maximum());
+}
+
+QString TIntSpinBox::textFromValue(int value) const
+{
+    return QString::number(value);
+}
+
+void TIntSpinBox::stepBy(int steps)
+{
+    const qint64 target = qint64(AppliedValue()) + qint64(steps) * singleStep();
+    // setValue rewrites the text even when the number stays, so a typed 5000
+    // stepped up at 999 still shows 999.
+    setValue(int(std::clamp<qint64>(target, minimum(), maximum())));
+    NoteTyped();
+    if (style()->styleHint(QStyle::SH_SpinBox_SelectOnStep, nullptr, this))
+        selectAll();
+}
+
+QAbstractSpinBox::StepEnabled TIntSpinBox::stepEnabled() const
+{
+    if (isReadOnly())
+        return StepNone;
+    const int applied = AppliedValue();
+    // A text still to be brought into range can always be stepped, if only to
+    // the bound it is at.
+    const bool uncommitted = lineEdit()->displayText() != textFromValue(applied);
+    StepEnabled enabled = StepNone;
+    if (uncommitted || applied < maximum())
+        enabled |= StepUpEnabled;
+    if (uncommitted || applied > minimum())
+        enabled |= StepDownEnabled;
+    return enabled;
+}
