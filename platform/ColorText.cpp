@@ -1,0 +1,93 @@
+#include "platform/ColorText.h"
+#include "platform/AsciiText.h"
+#include "platform/IniConvert.h"
+
+#include <array>
+
+namespace {
+
+struct TColorName {
+    TColor Value;
+    const char16_t *Name;
+};
+
+// Searched in this order when a colour is written: plain colours, system
+// colours by number, clNone.
+constexpr std::array<TColorName, 42> kColorNames{{
+    {clBlack, u"clBlack"},
+    {clMaroon, u"clMaroon"},
+    {clGreen, u"clGreen"},
+    {clOlive, u"clOlive"},
+    {clNavy, u"clNavy"},
+    {clPurple, u"clPurple"},
+    {clTeal, u"clTeal"},
+    {clGray, u"clGray"},
+    {clSilver, u"clSilver"},
+    {clRed, u"clRed"},
+    {clLime, u"clLime"},
+    {clYellow, u"clYellow"},
+    {clBlue, u"clBlue"},
+    {clFuchsia, u"clFuchsia"},
+    {clAqua, u"clAqua"},
+    {clWhite, u"clWhite"},
+    {clSystemColor + 0, u"clScrollBar"},
+    {clSystemColor + 1, u"clBackground"},
+    {clSystemColor + 2, u"clActiveCaption"},
+    {clSystemColor + 3, u"clInactiveCaption"},
+    {clSystemColor + 4, u"clMenu"},
+    {clSystemColor + 5, u"clWindow"},
+    {clSystemColor + 6, u"clWindowFrame"},
+    {clSystemColor + 7, u"clMenuText"},
+    {clSystemColor + 8, u"clWindowText"},
+    {clSystemColor + 9, u"clCaptionText"},
+    {clSystemColor + 10, u"clActiveBorder"},
+    {clSystemColor + 11, u"clInactiveBorder"},
+    {clSystemColor + 12, u"clAppWorkSpace"},
+    {clSystemColor + 13, u"clHighlight"},
+    {clSystemColor + 14, u"clHighlightText"},
+    {clSystemColor + 15, u"clBtnFace"},
+    {clSystemColor + 16, u"clBtnShadow"},
+    {clSystemColor + 17, u"clGrayText"},
+    {clSystemColor + 18, u"clBtnText"},
+    {clSystemColor + 19, u"clInactiveCaptionText"},
+    {clSystemColor + 20, u"clBtnHighlight"},
+    {clSystemColor + 21, u"cl3DDkShadow"},
+    {clSystemColor + 22, u"cl3DLight"},
+    {clSystemColor + 23, u"clInfoText"},
+    {clSystemColor + 24, u"clInfoBk"},
+    {clNone, u"clNone"},
+}};
+
+} // namespace
+
+TConvertError::TConvertError(const QString &text)
+    : std::runtime_error(QStringLiteral("'%1' は整数ではありません").arg(text).toStdString())
+{
+}
+
+QString ColorToString(TColor color)
+{
+    for (const TColorName &entry : kColorNames) {
+        if (entry.Value == color)
+            return QString::fromUtf16(entry.Name);
+    }
+    return QStringLiteral("$%1").arg(color, 8, 16, QLatin1Char('0')).toUpper();
+}
+
+std::optional<TColor> StringToColor(QStringView text)
+{
+    for (const TColorName &entry : kColorNames) {
+        if (AsciiEqualsIgnoringCase(text, QStringView(entry.Name)))
+            return entry.Value;
+    }
+    if (const std::optional<qint32> value = ParseIniInteger(text))
+        return TColor(quint32(*value));
+    return std::nullopt;
+}
+
+TColor StringToColorOrThrow(const QString &text)
+{
+    if (const std::optional<TColor> color = StringToColor(text))
+        return *color;
+    throw TConvertError(text);
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include "platform/Color.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <stdexcept>
+
+// A colour text that is neither a colour name nor an integer.
+class TConvertError : public std::runtime_error {
+public:
+    explicit TConvertError(const QString &text);
+    QString Message() const { return QString::fromUtf8(what()); }
+};
+
+// The colour's name ("clRed", "clBtnFace", "clNone", ...) when it has one,
+// otherwise "$" and its value as eight upper-case hexadecimal digits.
+QString ColorToString(TColor color);
+
+// A colour name, in any letter case, or an integer as the settings file writes
+// it; nothing for any other text.
+std::optional<TColor> StringToColor(QStringView text);
+
+// As StringToColor, but any other text throws TConvertError.
+TColor StringToColorOrThrow(const QString &text);

@@ -1,0 +1,62 @@
+#include "platform/ProfileFile.h"
+#include "platform/IniText.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// The file's text; empty when there is no file, nothing when there is one
+// that cannot be read.
+std::optional<QString> ReadText(const QString &path)
+{
+    QFile file(path);
+    if (!file.exists())
+        return QString();
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return QString::fromLatin1(bytes);
+}
+
+bool IsLatin1(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
+}
+
+} // namespace
+
+TProfileWriteError::TProfileWriteError(const QString &path)
+    : std::runtime_error(QStringLiteral("%1 に書き込めません").arg(QFileInfo(path).absoluteFilePath()).toStdString())
+{
+}
+
+QString TProfileFile::ReadString(const QString &section, const QString &key, const QString &defaultValue) const
+{
+    const std::optional<QString> text = ReadText(path_);
+    if (!text)
+        return defaultValue;
+    return FindIniValue(*text, section, key).value_or(defaultValue);
+}
+
+void TProfileFile::WriteString(const QString &section, const QString &key, const QString &value)
+{
+    if (!CanWriteIniValue(section, key, value) || !IsLatin1(section) || !IsLatin1(key) || !IsLatin1(value))
+        throw TProfileWriteError(path_);
+    const std::optional<QString> text = ReadText(path_);
+    if (!text)
+        throw TProfileWriteError(path_);
+    const QByteArray bytes = WithIniValue(*text, section, key, value).toLatin1();
+
+    QSaveFile file(path_);
+    // Writing in place would leave a half-written file behind a failure.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw TProfileWriteError(path_);
+}

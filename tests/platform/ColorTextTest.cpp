@@ -1,0 +1,165 @@
+#include "platform/ColorText.h"
+#include "platform/IniConvert.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace {
+
+std::optional<qint32> Int(const char *text)
+{
+    return ParseIniInteger(QString::fromLatin1(text));
+}
+
+TEST(IniIntegerTest, DecimalWithSignWithinThirtyTwoBits)
+{
+    EXPECT_EQ(Int("0"), 0);
+    EXPECT_EQ(Int("42"), 42);
+    EXPECT_EQ(Int("-3"), -3);
+    EXPECT_EQ(Int("+7"), 7);
+    EXPECT_EQ(Int("007"), 7);
+    EXPECT_EQ(Int("2147483647"), INT32_MAX);
+    EXPECT_EQ(Int("-2147483648"), INT32_MIN);
+    EXPECT_EQ(Int("2147483648"), std::nullopt);
+    EXPECT_EQ(Int("-2147483649"), std::nullopt);
+    EXPECT_EQ(Int("99999999999999999999999"), std::nullopt);
+    EXPECT_EQ(Int("00000000000000000000012"), 12);
+}
+
+TEST(IniIntegerTest, HexadecimalAfterDollarOrZeroX)
+{
+    EXPECT_EQ(Int("0x10"), 16);
+    EXPECT_EQ(Int("0X10"), 16);
+    EXPECT_EQ(Int("$ff"), 255);
+    EXPECT_EQ(Int("$FF"), 255);
+    EXPECT_EQ(Int("$7FFFFFFF"), INT32_MAX);
+    // Hexadecimal is a bit pattern: the top bit makes it negative.
+    EXPECT_EQ(Int("$FFFFFFFF"), -1);
+    EXPECT_EQ(Int("$80000005"), qint32(0x80000005u));
+    EXPECT_EQ(Int("$100000000"), std::nullopt);
+    EXPECT_EQ(Int("-$10"), -16);
+    EXPECT_EQ(Int("-0x80000000"), INT32_MIN);
+    EXPECT_EQ(Int("-$80000001"), std::nullopt);
+}
+
+TEST(IniIntegerTest, AnythingElseIsNoInteger)
+{
+    for (const char *text : {"", "abc", "$", "0x", "-", "+", "--1", "+-1", "1.5", "1e3", "12abc", " 12", "12 ",
+                             "$fg", "0x-1", "$-1", "x10", "0b101", "1,000"})
+        EXPECT_EQ(Int(text), std::nullopt) << text;
+    // Digits of other scripts are not ASCII digits.
+    EXPECT_EQ(ParseIniInteger(u"\u0661\u0662"), std::nullopt);
+    EXPECT_EQ(ParseIniInteger(u"\uFF11"), std::nullopt);
+    EXPECT_EQ(ParseIniInteger(QStringView(u"1\0" "2", 3)), std::nullopt);
+}
+
+TEST(IniBooleanTest, AnyNonZeroIntegerIsTrue)
+{
+    EXPECT_EQ(ParseIniBoolean(u"0"), false);
+    EXPECT_EQ(ParseIniBoolean(u"1"), true);
+    EXPECT_EQ(ParseIniBoolean(u"2"), true);
+    EXPECT_EQ(ParseIniBoolean(u"-1"), true);
+    EXPECT_EQ(ParseIniBoolean(u"0x0"), false);
+    EXPECT_EQ(ParseIniBoolean(u"true"), std::nullopt);
+    EXPECT_EQ(ParseIniBoolean(u""), std::nullopt);
+    EXPECT_EQ(IniBooleanText(true), "1");
+    EXPECT_EQ(IniBooleanText(false), "0");
+}
+
+TEST(ColorTextTest, NamedColoursAreWrittenByName)
+{
+    EXPECT_EQ(ColorToString(clWhite), "clWhite");
+    EXPECT_EQ(ColorToString(clBlack), "clBlack");
+    EXPECT_EQ(ColorToString(clRed), "clRed");
+    EXPECT_EQ(ColorToString(clSilver), "clSilver");
+    EXPECT_EQ(ColorToString(0x00FF0000), "clBlue");
+    EXPECT_EQ(ColorToString(0x0000FF00), "clLime");
+    EXPECT_EQ(ColorToString(clSystemColor + 0), "clScrollBar");
+    EXPECT_EQ(ColorToString(clSystemColor + 15), "clBtnFace");
+    EXPECT_EQ(ColorToString(clSystemColor + 21), "cl3DDkShadow");
+    EXPECT_EQ(ColorToString(clSystemColor + 24), "clInfoBk");
+    EXPECT_EQ(ColorToString(0x1FFFFFFF), "clNone");
+}
+
+TEST(ColorTextTest, UnnamedColoursAreEightUpperCaseHexDigits)
+{
+    EXPECT_EQ(ColorToString(0x00FF8000), "$00FF8000");
+    EXPECT_EQ(ColorToString(0x00000001), "$00000001");
+    EXPECT_EQ(ColorToString(0x00abcdef), "$00ABCDEF");
+    EXPECT_EQ(ColorToString(clSystemColor + 25), "$80000019");
+    EXPECT_EQ(ColorToString(0xFFFFFFFF), "$FFFFFFFF");
+}
+
+TEST(ColorTextTest, NamesReadInAnyLetterCase)
+{
+    EXPECT_EQ(StringToColor(u"clblue"), clBlue);
+    EXPECT_EQ(StringToColor(u"CLBLUE"), clBlue);
+    EXPECT_EQ(StringToColor(u"clBtnFace"), clBtnFace);
+    EXPECT_EQ(StringToColor(u"CLNONE"), clNone);
+    EXPECT_EQ(StringToColor(u"cl3ddkshadow"), clSystemColor + 21);
+    // Only ASCII letters fold: the Kelvin sign is not a 'k'.
+    EXPECT_EQ(StringToColor(u"clBlac\u212A"), std::nullopt);
+}
+
+TEST(ColorTextTest, IntegersReadAsColourValues)
+{
+    EXPECT_EQ(StringToColor(u"$0000FF00"), clLime);
+    EXPECT_EQ(StringToColor(u"16711680"), 0x00FF0000u);
+    EXPECT_EQ(StringToColor(u"0x00FF8000"), 0x00FF8000u);
+    EXPECT_EQ(StringToColor(u"$80000005"), clWindow);
+    EXPECT_EQ(StringToColor(u"-1"), 0xFFFFFFFFu);
+    EXPECT_EQ(StringToColor(u"0"), clBlack);
+}
+
+TEST(ColorTextTest, WrittenTextReadsBackToTheSameColour)
+{
+    for (TColor c = clSystemColor; c <= clSystemColor + 24; ++c)
+        EXPECT_EQ(StringToColor(ColorToString(c)), c) << ColorToString(c).toStdString();
+    for (TColor c : {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clGray, clSilver, clRed, clLime,
+                     clYellow, clBlue, clFuchsia, clAqua, clWhite, clNone, TColor(0x00FF8000), TColor(0x80000019),
+                     TColor(0xFFFFFFFF), TColor(0x12345678)})
+        EXPECT_EQ(StringToColor(ColorToString(c)), c) << ColorToString(c).toStdString();
+}
+
+TEST(ColorTextTest, NumbersWithANameAreWrittenBackByName)
+{
+    EXPECT_EQ(ColorToString(*StringToColor(u"$0000FF00")), "clLime");
+    EXPECT_EQ(ColorToString(*StringToColor(u"16711680")), "clBlue");
+    EXPECT_EQ(ColorToString(*StringToColor(u"$1fffffff")), "clNone");
+}
+
+TEST(ColorTextTest, OtherTextIsRefusedWithTheLoadError)
+{
+    for (const char16_t *text : {u"", u"clBlu", u"blue", u" clBlue", u"clBlue ", u"$", u"#FF0000", u"$1FFFFFFFF"})
+        EXPECT_EQ(StringToColor(text), std::nullopt) << QString::fromUtf16(text).toStdString();
+
+    EXPECT_EQ(StringToColorOrThrow(QStringLiteral("clAqua")), clAqua);
+    try {
+        StringToColorOrThrow(QStringLiteral("purple-ish"));
+        FAIL() << "no error";
+    } catch (const TConvertError &e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("'purple-ish' は整数ではありません"));
+        EXPECT_STREQ(e.what(), "'purple-ish' は整数ではありません");
+    }
+    try {
+        StringToColorOrThrow(QString());
+        FAIL() << "no error";
+    } catch (const TConvertError &e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("'' は整数ではありません"));
+    }
+    // The text is shown as it is, even where it looks like a placeholder.
+    try {
+        StringToColorOrThrow(QStringLiteral("%1 %2"));
+        FAIL() << "no error";
+    } catch (const TConvertError &e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("'%1 %2' は整数ではありません"));
+    }
+}
+
+} // namespace
