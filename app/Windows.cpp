@@ -3,11 +3,12 @@
 #include "app/About.h"
 #include "app/Placeholders.h"
 #include "mainwindow/Frmwaveu.h"
+#include "monitor/Monitor.h"
 
 TfrmWave *frmWave = nullptr;
 QDialog *frmSetting = nullptr;
 TAboutBox *AboutBox = nullptr;
-QWidget *frmMonitor = nullptr;
+TfrmMonitor *frmMonitor = nullptr;
 TPlaceholderVisualSetting *frmVisualSetting = nullptr;
 QDialog *frmPenDialog = nullptr;
 
@@ -29,16 +30,23 @@ std::vector<QWidget *> CreateWindows()
     frmWave->setObjectName(QStringLiteral("frmWave"));
     frmSetting = Secondary(new TPlaceholderWindow(QString::fromUtf8("波の設定")), "frmSetting");
     AboutBox = Secondary(new TAboutBox, "AboutBox");
-    frmMonitor = Secondary(new TPlaceholderWindow(QString::fromUtf8("振幅モニタ")), "frmMonitor");
+    frmMonitor = Secondary(new TfrmMonitor, "frmMonitor");
     frmVisualSetting = Secondary(new TPlaceholderVisualSetting, "frmVisualSetting");
     frmPenDialog = Secondary(new TPlaceholderWindow(QString::fromUtf8("線の設定")), "frmPenDialog");
 
-    frmWave->Wave->SetDisplaySettings(&frmVisualSetting->Settings);
+    TWave *wave = frmWave->Wave.get();
+    wave->SetDisplaySettings(&frmVisualSetting->Settings);
+    wave->SetDrawnAmplitudesHandler([] { frmMonitor->UpDate(); });
+    frmMonitor->SetWave(wave);
+    frmMonitor->SetDisplaySettings(&frmVisualSetting->Settings);
+    frmMonitor->SetStringWidthSource([] { return frmWave->pntWave->width(); });
     TfrmWave::Links links;
     links.settings = frmSetting;
     links.about = AboutBox;
     links.monitor = frmMonitor;
     links.visualSetting = frmVisualSetting;
+    links.monitorUpDate = [] { frmMonitor->UpDate(); };
+    links.monitorProbe = [](int x) { frmMonitor->ShowAmplitudesAt(x); };
     frmWave->SetLinks(links);
     return {frmWave, frmSetting, AboutBox, frmMonitor, frmVisualSetting, frmPenDialog};
 }

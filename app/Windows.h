@@ -7,12 +7,13 @@ class TfrmWave;
 class QDialog;
 class TAboutBox;
 class TPlaceholderVisualSetting;
+class TfrmMonitor;
 
 // The program's windows, each created once at start-up and living to the end.
 extern TfrmWave *frmWave;
 extern QDialog *frmSetting;
 extern TAboutBox *AboutBox;
-extern QWidget *frmMonitor;
+extern TfrmMonitor *frmMonitor;
 extern TPlaceholderVisualSetting *frmVisualSetting;
 extern QDialog *frmPenDialog;
 

@@ -1,11 +1,15 @@
 #include "app/About.h"
 #include "app/Windows.h"
 #include "mainwindow/Frmwaveu.h"
+#include "monitor/BarChart.h"
+#include "monitor/Monitor.h"
+#include "model/Hakei.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -44,6 +48,39 @@ TEST(StartupTest, WindowsAreCreatedOnceInOrderAndOnlyTheMainOneKeepsTheProgramAl
     DestroyWindows();
     EXPECT_EQ(frmWave, nullptr);
     EXPECT_EQ(frmPenDialog, nullptr);
+}
+
+TEST(StartupTest, MonitorIsFedByTheMainWindowAndTheModel)
+{
+    CreateWindows();
+    frmWave->show();
+    QApplication::processEvents();
+    // The Shift probe reaches the monitor even while it is hidden.
+    ASSERT_FALSE(frmMonitor->isVisible());
+    const int w = frmWave->pntWave->width();
+    frmWave->pntWaveMouseMove(Qt::ShiftModifier, w / 2, 5);
+    ASSERT_EQ(frmMonitor->Chart1->Count(), 1);
+    EXPECT_NEAR(frmMonitor->Chart1->Value(0), 1.0, 1e-3);
+    frmWave->pntWaveMouseMove(Qt::ShiftModifier, 0, 5);
+    EXPECT_EQ(frmMonitor->Chart1->Value(0), 0.0);
+
+    // The drawn rule refreshes the monitor by itself.
+    ResetHakei();
+    HakeiPoints[6] = 1.0f;
+    HakeiDefined[6] = true;
+    frmWave->Wave->SetWaveCount(3);
+    frmWave->Wave->AmplitudeType = atDrawn;
+    frmWave->Wave->CalcAmplitudes();
+    ASSERT_EQ(frmMonitor->Chart1->Count(), 3);
+    EXPECT_EQ(frmMonitor->Chart1->Label(2).toStdString(), "1") << "bars run from mode n up to mode 1";
+    EXPECT_EQ(frmMonitor->Chart1->Value(2), double(frmWave->Wave->Amplitudes[1]));
+    ResetHakei();
+
+    // The monitor command shows it.
+    frmWave->mnShowMonitorClick();
+    EXPECT_TRUE(frmMonitor->isVisible());
+    EXPECT_TRUE(frmWave->btnShowMonitor->isChecked());
+    DestroyWindows();
 }
 
 TEST(AboutBoxTest, MarginColourFollowsThePointerRow)

@@ -1,0 +1,89 @@
+// The cost of one probe of the amplitude monitor with 999 modes, the repaint
+// of the page included, on each of its pages. A probe runs at every mouse
+// move while Shift is held, so it has to fit well within one frame.
+#include "display/DisplaySettingsRecord.h"
+#include "model/Wave.h"
+#include "monitor/BarChart.h"
+#include "monitor/Monitor.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QTabWidget>
+#include <QTableView>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int StringWidth = 527;
+constexpr int ModeCount = 999;
+
+// Counts the paints a widget really receives, so that a repaint the platform
+// skipped cannot pass for a fast one.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+struct ProbeSetup {
+    TWave wave;
+    TDisplaySettings settings;
+    TfrmMonitor frm;
+
+    explicit ProbeSetup(bool table)
+    {
+        wave.SetWaveCount(ModeCount);
+        wave.AmplitudeType = atHarmonic;
+        wave.CalcAmplitudes();
+        frm.SetWave(&wave);
+        frm.SetDisplaySettings(&settings);
+        frm.SetStringWidthSource([] { return StringWidth; });
+        if (table)
+            frm.PageControl->setCurrentWidget(frm.tstGrid);
+        frm.show();
+        QCoreApplication::processEvents();
+    }
+};
+
+void RunProbes(benchmark::State &state, bool table)
+{
+    // Widgets need the widgets application object, not only the GUI one.
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        state.SkipWithError("the monitor needs a QApplication");
+        return;
+    }
+    ProbeSetup s(table);
+    QWidget *painted = table ? s.frm.sgrAmplitudes->viewport() : static_cast<QWidget *>(s.frm.Chart1);
+    PaintCounter counter;
+    painted->installEventFilter(&counter);
+    int x = 1;
+    for (auto _ : state) {
+        s.frm.ShowAmplitudesAt(x);
+        painted->repaint();
+        x = x % (StringWidth - 1) + 1;
+    }
+    painted->removeEventFilter(&counter);
+    state.counters["paints/probe"] = double(counter.paints) / double(state.iterations());
+}
+
+void MonitorProbeGraph(benchmark::State &state)
+{
+    RunProbes(state, false);
+}
+
+void MonitorProbeTable(benchmark::State &state)
+{
+    RunProbes(state, true);
+}
+
+} // namespace
+
+BENCHMARK(MonitorProbeGraph)->Unit(benchmark::kMicrosecond);
+BENCHMARK(MonitorProbeTable)->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,67 @@
+#pragma once
+#include "monitor/ChartScale.h"
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+struct TBar {
+    double Value = 0.0;
+    QString Label;
+    QColor Color;
+};
+
+// A horizontal bar chart with one series: bars are stacked from the bottom up
+// in the order they are added, each starts at 0, has its own colour and a mark
+// with its label beside its end. The value axis runs along the top.
+class TBarChart : public QWidget {
+    Q_OBJECT
+public:
+    explicit TBarChart(QWidget *parent = nullptr);
+
+    void Clear();
+    void Add(double value, const QString &label, const QColor &color);
+    void SetBars(std::vector<TBar> bars);
+
+    int Count() const { return int(bars_.size()); }
+    // Bar i in the order added: 0 is the lowest.
+    const TBar &Bar(int i) const { return bars_[std::size_t(i)]; }
+    double Value(int i) const { return Bar(i).Value; }
+    QString Label(int i) const { return Bar(i).Label; }
+    QColor Color(int i) const { return Bar(i).Color; }
+
+    // The value axis: a fixed range, used while automatic scaling is off.
+    void SetMinimum(double value);
+    void SetMaximum(double value);
+    void SetAutomatic(bool on);
+    double Minimum() const { return minimum_; }
+    double Maximum() const { return maximum_; }
+    bool Automatic() const { return automatic_; }
+    // The range actually drawn: the fixed one, or with automatic scaling the
+    // one fitted to the bars.
+    TValueRange VisibleRange() const;
+
+    // Where things land at the current size.
+    QRect PlotRect() const;
+    QRect BarRect(int i) const;
+    int MarkStep() const;
+    bool HasMark(int i) const;
+
+    QSize sizeHint() const override { return {200, 250}; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    struct Frame;
+    Frame Layout() const;
+    QRect BarRect(const Frame &frame, int i) const;
+
+    std::vector<TBar> bars_;
+    int longestLabel_ = -1;
+    double minimum_ = -1.1;
+    double maximum_ = 1.1;
+    bool automatic_ = false;
+};

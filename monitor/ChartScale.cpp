@@ -1,0 +1,85 @@
+#include "monitor/ChartScale.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double FallbackLimit = 1.1;
+constexpr int MaxTicks = 1000;
+
+// The smallest of 1, 2, 5, 10, 20, 50, ... (times `unit`) that is at least `least`.
+double NiceAtLeast(double least, double unit)
+{
+    double decade = unit;
+    for (;;) {
+        for (const double f : {1.0, 2.0, 5.0})
+            if (f * decade >= least)
+                return f * decade;
+        decade *= 10.0;
+    }
+}
+
+} // namespace
+
+TValueRange FitRange(std::span<const double> values)
+{
+    TValueRange r;
+    for (const double v : values) {
+        if (!std::isfinite(v))
+            continue;
+        r.Min = std::min(r.Min, v);
+        r.Max = std::max(r.Max, v);
+    }
+    if (r.Min == r.Max)
+        return {-1.0, 1.0};
+    return r;
+}
+
+TValueRange DrawableRange(TValueRange range)
+{
+    if (!std::isfinite(range.Min) || !std::isfinite(range.Max))
+        return {-FallbackLimit, FallbackLimit};
+    if (range.Min > range.Max)
+        std::swap(range.Min, range.Max);
+    if (range.Min == range.Max) {
+        range.Min -= 1.0;
+        range.Max += 1.0;
+    }
+    return range;
+}
+
+double TickStep(double span, int maxTicks)
+{
+    if (!(span > 0) || !std::isfinite(span))
+        return 1.0;
+    maxTicks = std::max(1, maxTicks);
+    const double raw = span / maxTicks;
+    return NiceAtLeast(raw, std::pow(10.0, std::floor(std::log10(raw))));
+}
+
+std::vector<double> TickValues(TValueRange range, double step)
+{
+    std::vector<double> ticks;
+    if (!(step > 0) || !std::isfinite(range.Min) || !std::isfinite(range.Max))
+        return ticks;
+    const double first = std::ceil(range.Min / step - 1e-9);
+    for (int i = 0; i <= MaxTicks; ++i) {
+        double t = (first + i) * step;
+        if (t > range.Max + step * 1e-9)
+            break;
+        if (std::fabs(t) < step * 1e-9)
+            t = 0.0;
+        ticks.push_back(t);
+    }
+    return ticks;
+}
+
+int MarkStep(double slot, int textHeight)
+{
+    if (textHeight <= 0 || slot >= textHeight)
+        return 1;
+    if (!(slot > 0))
+        return 1 << 30;
+    return int(NiceAtLeast(textHeight / slot, 1.0));
+}

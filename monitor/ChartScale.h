@@ -1,0 +1,29 @@
+#pragma once
+#include <span>
+#include <vector>
+
+// The value range a bar chart draws.
+struct TValueRange {
+    double Min = 0.0;
+    double Max = 0.0;
+    friend bool operator==(const TValueRange &, const TValueRange &) = default;
+};
+
+// The range that holds every finite value and the origin the bars start from.
+// Without any extent (no values, or all zero) it is -1..1.
+TValueRange FitRange(std::span<const double> values);
+
+// A range that can be drawn: ends swapped if reversed, widened by 1 each way
+// if empty, -1.1..1.1 if an end is not finite.
+TValueRange DrawableRange(TValueRange range);
+
+// A 1-2-5 step between tick marks so that the range has at most maxTicks
+// intervals.
+double TickStep(double span, int maxTicks);
+
+// The tick values of the range at the given step; near-zero ticks are exactly 0.
+std::vector<double> TickValues(TValueRange range, double step);
+
+// Every how many bars a mark fits when bars are `slot` pixels apart and a mark
+// is `textHeight` pixels high: 1, 2, 5, 10, 20, 50, ...
+int MarkStep(double slot, int textHeight);

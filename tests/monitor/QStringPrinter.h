@@ -1,0 +1,10 @@
+#pragma once
+#include <QString>
+
+#include <ostream>
+
+// Lets failing expectations show QStrings as text.
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
