@@ -49,7 +49,7 @@ public:
 private:
     void CalcDrawnAmplitudes();
     std::int32_t CurrentTime() const;
-    void DrawCurve(class QPainter &painter, const float *values, int half) const;
+    void DrawCurve(class QPainter &painter, const struct TPen &pen, const float *values, int half);
 
     const IWaveView *view_ = nullptr;
     const IDisplaySettings *settings_ = nullptr;

@@ -1,5 +1,6 @@
 // Drawing one frame of the string into the model's off-screen picture.
 #include "model/DisplaySettings.h"
+#include "model/PolylineRaster.h"
 #include "model/ViewState.h"
 #include "model/Wave.h"
 #include "model/WaveMath.h"
@@ -39,8 +40,11 @@ void DrawGuideLines(QPainter &painter, int w, int h, long long n)
 
 } // namespace
 
-void TWave::DrawCurve(QPainter &painter, const float *values, int half) const
+void TWave::DrawCurve(QPainter &painter, const TPen &pen, const float *values, int half)
 {
+    const QPen qpen = ToQPen(pen);
+    if (qpen.style() == Qt::NoPen)
+        return;
     const std::vector<int> &px = evaluator_.PixelColumns();
     const int q = evaluator_.Quality();
     const float zoom = view_ ? view_->GetZoom() : 1.0f;
@@ -48,7 +52,12 @@ void TWave::DrawCurve(QPainter &painter, const float *values, int half) const
     points[0] = QPoint(0, half);
     for (int i = 0; i < q; ++i)
         points[i + 1] = QPoint(px[std::size_t(i)], wavemath::CurveRow(half, values[i], zoom));
-    painter.drawPolyline(points);
+    if (IsThinSolidPen(qpen)) {
+        DrawThinPolyline(Bitmap, points.constData(), int(points.size()), qpen.color().rgb());
+    } else {
+        painter.setPen(qpen);
+        painter.drawPolyline(points);
+    }
 }
 
 void TWave::DrawFrame(int width, int height)
@@ -66,6 +75,9 @@ void TWave::DrawFrame(int width, int height)
 
     const int w = width, h = height;
     const int half = h / 2;
+    // The last frame may still be shared with the screen; take our own copy now,
+    // before the painter and the direct pixel writes both hold on to the pixels.
+    Bitmap.detach();
     QPainter painter(&Bitmap);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
@@ -97,16 +109,13 @@ void TWave::DrawFrame(int width, int height)
         const double ac = double(Amplitudes[k]) * wavemath::TimeFactor(Period, t, k);
         if (showAll) {
             evaluator_.ModeRow(k, ac, row.data());
-            if (const TPen *pen = settings_->GetWavePen(k)) {
-                SetPen(painter, *pen);
-                DrawCurve(painter, row.data(), half);
-            }
+            if (const TPen *pen = settings_->GetWavePen(k))
+                DrawCurve(painter, *pen, row.data(), half);
             for (int i = 0; i < q; ++i)
                 sum[std::size_t(i)] = sum[std::size_t(i)] + row[std::size_t(i)];
         } else {
             evaluator_.AccumulateMode(k, ac, sum.data());
         }
     }
-    SetPen(painter, settings_->GetMainWavePen());
-    DrawCurve(painter, sum.data(), half);
+    DrawCurve(painter, settings_->GetMainWavePen(), sum.data(), half);
 }

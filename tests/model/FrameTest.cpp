@@ -1,4 +1,5 @@
 #include "display/DisplaySettingsRecord.h"
+#include "model/PolylineRaster.h"
 #include "model/Wave.h"
 #include "model/WaveMath.h"
 #include "support/FakeView.h"
@@ -49,22 +50,25 @@ protected:
         p.fillRect(0, 0, w, h, ToQColor(settings.BGColor));
         p.setPen(ToQPen(settings.AxisPen));
         p.drawLine(0, h / 2, w, h / 2);
-        auto curve = [&](auto displacement) {
+        auto curve = [&](const TPen &pen, auto displacement) {
             QPolygon poly;
             poly << QPoint(0, h / 2);
             for (int i = 1; i <= view.quality; ++i) {
                 const float x = wavemath::ColumnX(w, i, view.quality);
                 poly << QPoint(int(std::nearbyint(x)), wavemath::CurveRow(h / 2, displacement(x), view.zoom));
             }
-            p.drawPolyline(poly);
+            const QPen q = ToQPen(pen);
+            if (IsThinSolidPen(q)) {
+                DrawThinPolyline(img, poly.constData(), int(poly.size()), q.color().rgb());
+            } else {
+                p.setPen(q);
+                p.drawPolyline(poly);
+            }
         };
         if (view.showAll)
-            for (int k = 1; k <= wave.WaveCount; ++k) {
-                p.setPen(ToQPen(*settings.GetWavePen(k)));
-                curve([&](float x) { return wave.ModeDisplacement(k, w, x); });
-            }
-        p.setPen(ToQPen(settings.MainWavePen));
-        curve([&](float x) { return wave.Displacement(w, x); });
+            for (int k = 1; k <= wave.WaveCount; ++k)
+                curve(*settings.GetWavePen(k), [&](float x) { return wave.ModeDisplacement(k, w, x); });
+        curve(settings.MainWavePen, [&](float x) { return wave.Displacement(w, x); });
         return img;
     }
 

@@ -1,0 +1,86 @@
+#include "model/PolylineRaster.h"
+
+#include <QPen>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr QRgb Ink = 0xFF102030;
+
+QImage Blank(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    return img;
+}
+
+int CountInk(const QImage &img)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += img.pixel(x, y) == Ink;
+    return n;
+}
+
+// Distance from pixel centre (x, y) to the infinite line through a and b.
+double DistanceToLine(QPoint a, QPoint b, int x, int y)
+{
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    return std::abs(dy * (x - a.x()) - dx * (y - a.y())) / std::hypot(dx, dy);
+}
+
+TEST(PolylineRasterTest, SegmentsAreConnectedAndHitBothEnds)
+{
+    QImage img = Blank(50, 50);
+    const QPoint pts[] = {{2, 3}, {40, 10}, {41, 45}, {5, 48}};
+    DrawThinPolyline(img, pts, 4, Ink);
+    for (QPoint p : pts)
+        EXPECT_EQ(img.pixel(p), Ink) << p.x() << "," << p.y();
+    // One pixel per step along the major axis, the shared corners once.
+    EXPECT_EQ(CountInk(img), (38 + 1) + 35 + 36);
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 50; ++x)
+            if (img.pixel(x, y) == Ink) {
+                double best = 1e9;
+                for (int i = 1; i < 4; ++i)
+                    best = std::min(best, DistanceToLine(pts[i - 1], pts[i], x, y));
+                ASSERT_LE(best, 0.75) << x << "," << y;
+            }
+}
+
+TEST(PolylineRasterTest, VerticesFarOutsideAreClippedToTheBorder)
+{
+    QImage img = Blank(20, 20);
+    const QPoint pts[] = {{0, 10}, {10, 1000000}, {19, -1000000}};
+    DrawThinPolyline(img, pts, 3, Ink);
+    EXPECT_EQ(img.pixel(0, 10), Ink);
+    bool reachesBottom = false, reachesTop = false;
+    for (int x = 0; x < 20; ++x) {
+        reachesBottom |= img.pixel(x, 19) == Ink;
+        reachesTop |= img.pixel(x, 0) == Ink;
+    }
+    EXPECT_TRUE(reachesBottom);
+    EXPECT_TRUE(reachesTop);
+    EXPECT_LT(CountInk(img), 60) << "only the visible parts are drawn";
+
+    QImage none = Blank(20, 20);
+    const QPoint outside[] = {{-5, -5}, {30, -1}, {30, 40}};
+    DrawThinPolyline(none, outside, 3, Ink);
+    EXPECT_EQ(CountInk(none), 0);
+}
+
+TEST(PolylineRasterTest, OnlySolidOpaqueThinPensQualify)
+{
+    EXPECT_TRUE(IsThinSolidPen(QPen(Qt::red, 1)));
+    EXPECT_TRUE(IsThinSolidPen(QPen(Qt::red, 0)));
+    EXPECT_FALSE(IsThinSolidPen(QPen(Qt::red, 2)));
+    QPen dash(Qt::red, 1);
+    dash.setStyle(Qt::DashLine);
+    EXPECT_FALSE(IsThinSolidPen(dash));
+    EXPECT_FALSE(IsThinSolidPen(QPen(QColor(0, 0, 0, 0), 1)));
+}
+
+} // namespace
