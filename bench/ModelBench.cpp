@@ -1,0 +1,30 @@
+// The drawn amplitude rule at its largest: 1000 modes, every inner point defined.
+#include "model/Wave.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+namespace {
+
+void CalcDrawnAmplitudes(benchmark::State &state)
+{
+    ResetHakei();
+    for (int j = 1; j <= 11; ++j) {
+        HakeiPoints[j] = float(std::sin(j * 0.7));
+        HakeiDefined[j] = true;
+    }
+    TWave wave;
+    wave.Period = 100;
+    wave.SetWaveCount(1000);
+    wave.AmplitudeType = atDrawn;
+    for (auto _ : state) {
+        wave.CalcAmplitudes();
+        benchmark::DoNotOptimize(wave.Amplitudes.data());
+    }
+    ResetHakei();
+    state.SetLabel("n=1000, 11 points");
+}
+BENCHMARK(CalcDrawnAmplitudes)->Unit(benchmark::kMicrosecond);
+
+} // namespace
