@@ -13,6 +13,9 @@ int main(int argc, char **argv)
 
     CreateWindows();
     frmWave->show();
+    // Desktops activate a new window themselves; a bare display does not, and
+    // the animation runs only while the main window (or the monitor) is active.
+    frmWave->activateWindow();
     const int result = QApplication::exec();
     DestroyWindows();
     return result;

@@ -1,0 +1,59 @@
+// Starts the program given on the command line and reports, in milliseconds,
+// how long it takes until its first frame is on the screen: the moment a dark
+// pixel of the string appears in the middle of the (otherwise empty) display.
+// Run it inside an empty X display; the main window opens centred.
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
+#include <QThread>
+
+#include <cstdio>
+
+namespace {
+
+bool Dark(QRgb p) { return qRed(p) < 60 && qGreen(p) < 60 && qBlue(p) < 60; }
+bool Light(QRgb p) { return qRed(p) > 200 && qGreen(p) > 200 && qBlue(p) > 200; }
+
+// A dark pixel with the white picture just above and below it: the string.
+bool StringVisible(const QImage &screen)
+{
+    const QRect middle(screen.width() / 2 - 200, screen.height() / 2 - 100, 400, 200);
+    for (int y = middle.top(); y <= middle.bottom(); ++y)
+        for (int x = middle.left(); x <= middle.right(); x += 4)
+            if (Dark(screen.pixel(x, y)) && Light(screen.pixel(x, y - 4)) && Light(screen.pixel(x, y + 4)))
+                return true;
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s PROGRAM\n", argv[0]);
+        return 2;
+    }
+    QScreen *screen = QGuiApplication::primaryScreen();
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    QElapsedTimer clock;
+    clock.start();
+    program.start(QString::fromLocal8Bit(argv[1]), {});
+    while (clock.elapsed() < 10000) {
+        if (StringVisible(screen->grabWindow(0).toImage())) {
+            std::printf("%lld\n", static_cast<long long>(clock.elapsed()));
+            program.kill();
+            program.waitForFinished();
+            return 0;
+        }
+        QThread::msleep(2);
+    }
+    program.kill();
+    program.waitForFinished();
+    std::fprintf(stderr, "no frame within 10 s\n");
+    return 1;
+}

@@ -1,0 +1,99 @@
+#include "mainwindow/MainWindowFixture.h"
+#include "model/Hakei.h"
+
+#include <QElapsedTimer>
+
+#include <functional>
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool Instrumented = true;
+#else
+constexpr bool Instrumented = false;
+#endif
+
+// Every input without an upper bound, taken to its end: nothing may crash,
+// nothing may be undefined, and no single command may hold the window for
+// more than a second.
+TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
+{
+    struct Case {
+        const char *what;
+        std::function<void()> prepare;
+        std::function<void()> act;
+        std::function<void()> check;
+    };
+    auto showAllModes = [&](int n) {
+        w->Wave->SetWaveCount(n);
+        w->Wave->AmplitudeType = atHarmonic;
+        w->Wave->CalcAmplitudes();
+        w->btnShowAll->setChecked(true);
+    };
+    const Case cases[] = {
+        {"time at the top end, frame forward", [&] { w->SetTime(INT32_MAX); }, [&] { w->btnNextClick(); },
+         [&] { EXPECT_EQ(w->Time, INT32_MAX); }},
+        {"time at the bottom end, frame back", [&] { w->SetTime(INT32_MIN); }, [&] { w->btnPrevClick(); },
+         [&] { EXPECT_EQ(w->Time, INT32_MIN); }},
+        {"time box at both ends",
+         [&] {
+             w->SetInputBox([n = 0](const QString &, const QString &, const QString &) mutable {
+                 return QString::number(n++ == 0 ? INT32_MIN : INT32_MAX);
+             });
+         },
+         [&] { w->lblTimeClick(); w->lblTimeClick(); }, [&] { EXPECT_EQ(w->Time, INT32_MAX); }},
+        {"clock step at the top end", [&] { w->SetTime(INT32_MAX); ticks += 1000; },
+         [&] { bool done = true; w->AppIdle(done); }, [&] { EXPECT_EQ(w->Time, INT32_MAX); }},
+        {"interval at its maximum, frequency down", [&] { w->SetInterval(INT32_MAX); },
+         [&] { w->btnSpeedDownClick(); }, [&] { EXPECT_EQ(w->Interval, INT32_MAX); }},
+        {"quality at its limit with every mode of 1000",
+         [&] { showAllModes(1000); w->SetQuality(INT32_MAX); }, [&] { w->btnDetailedClick(); },
+         [&] { EXPECT_EQ(w->Quality, MaxQuality); }},
+        {"zoom in 5000 times", [] {}, [&] { for (int i = 0; i < 5000; ++i) w->btnZoomUpClick(); },
+         [&] { EXPECT_TRUE(std::isfinite(w->Zoom)); }},
+        {"zoom out 5000 times", [] {}, [&] { for (int i = 0; i < 5000; ++i) w->btnZoomDownClick(); },
+         [&] { EXPECT_GE(w->Zoom, 0.0f); }},
+        {"a 1 x 1 picture", [&] { w->pntWave->setFixedSize(1, 1); }, [&] { w->Redraw(); },
+         [&] { EXPECT_EQ(w->Wave->Bitmap.size(), QSize(1, 1)); }},
+        {"a 4000 x 3000 picture, 1000 modes shown",
+         [&] { showAllModes(1000); w->SetQuality(4000); w->pntWave->setFixedSize(4000, 3000); },
+         [&] { w->Redraw(); }, [&] { EXPECT_EQ(w->Wave->Bitmap.size(), QSize(4000, 3000)); }},
+        {"1000 modes of a drawing far beyond one",
+         [&] {
+             for (int j = 1; j <= 11; ++j) {
+                 HakeiPoints[j] = (j % 2 ? 1e30f : -1e30f);
+                 HakeiDefined[j] = true;
+             }
+             w->Wave->SetWaveCount(1000);
+             w->Wave->AmplitudeType = atDrawn;
+         },
+         [&] { w->Wave->CalcAmplitudes(); w->btnShowAll->setChecked(true); w->Redraw(); },
+         [&] { EXPECT_FALSE(std::isnan(w->Wave->Amplitudes[1])); }},
+        {"a pen 10000 wide", [&] { settings.MainWavePen.Width = 10000; settings.WavePens[0].Width = 10000; showAllModes(30); },
+         [&] { w->Redraw(); }, [] {}},
+        {"2147483647 guide lines",
+         [&] { settings.VisibleVertLines = true; settings.SetNumOfVertLinesSource([] { return INT32_MAX; }); },
+         [&] { w->Redraw(); }, [] {}},
+        {"-5 guide lines",
+         [&] { settings.VisibleVertLines = true; settings.SetNumOfVertLinesSource([] { return -5; }); },
+         [&] { w->Redraw(); }, [] {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        ResetHakei();
+        settings = TDisplaySettings();
+        SetUp();
+        c.prepare();
+        QElapsedTimer clock;
+        clock.start();
+        c.act();
+        const qint64 ms = clock.elapsed();
+        c.check();
+        if (!Instrumented)
+            EXPECT_LT(ms, 1000) << "held the window for " << ms << " ms";
+    }
+    ResetHakei();
+}
+
+} // namespace
