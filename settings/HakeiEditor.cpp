@@ -1,0 +1,116 @@
+#include "settings/HakeiEditor.h"
+
+#include "model/Hakei.h"
+#include "platform/Rounding.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPolygon>
+
+#include <cstdint>
+
+namespace {
+
+// Far enough outside any editor that a line cut off here leaves the visible
+// pixels where the true line would put them, and small enough for the painter.
+constexpr int RowLimit = 1 << 20;
+
+constexpr int Divisions = HakeiPointCount - 1;
+
+QColor Rgb(unsigned rgb)
+{
+    return QColor::fromRgb(QRgb(rgb));
+}
+
+// A one-pixel, unsmoothed pen: a line at integer coordinates covers exactly
+// the pixels it passes through.
+QPen ThinPen(const QColor &color)
+{
+    QPen pen(color);
+    pen.setWidth(0);
+    return pen;
+}
+
+// The image's area with a one-pixel frame on its outermost pixels.
+void FramedArea(QPainter &p, int width, int height, const QColor &fill)
+{
+    p.fillRect(0, 0, width, height, fill);
+    p.setPen(ThinPen(Qt::black));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, width - 1, height - 1);
+}
+
+} // namespace
+
+int HakeiColumn(int i, int width)
+{
+    return int(std::int64_t(i) * width / Divisions);
+}
+
+int HakeiRow(double value, int height, double offset)
+{
+    const int half = height / 2;
+    return RoundToInt(half * (1.0 - value) + offset, -RowLimit, RowLimit, half);
+}
+
+int HakeiHitPoint(double x, int width)
+{
+    int hit = 0;
+    for (int i = 1; i <= HakeiLastInner; ++i)
+        if ((width * (i - 0.5)) / Divisions <= x && x <= (width * (i + 0.5)) / Divisions)
+            hit = i;
+    return hit;
+}
+
+int HakeiSnapRow(int y)
+{
+    const std::int64_t snapped = (std::int64_t(y) + 5) / 10 * 10;
+    return snapped > INT32_MAX ? int(snapped - 10) : int(snapped);
+}
+
+float HakeiValueAt(int y, int height)
+{
+    const int half = height / 2;
+    if (half == 0)
+        return 0.0f;
+    return float(1.0L - static_cast<long double>(y) / half);
+}
+
+void DrawHakeiWorking(QImage &image, const float points[], const bool defined[])
+{
+    const int w = image.width();
+    const int h = image.height();
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    FramedArea(p, w, h, Qt::white);
+
+    p.setPen(ThinPen(Rgb(0x808080)));
+    for (int i = 1; i <= Divisions; ++i)
+        p.drawLine(HakeiColumn(i, w), 0, HakeiColumn(i, w), h);
+
+    QPolygon curve;
+    curve << QPoint(0, h / 2);
+    for (int i = 1; i <= Divisions; ++i)
+        if (defined[i])
+            curve << QPoint(HakeiColumn(i, w), HakeiRow(points[i], h));
+    p.setPen(ThinPen(Qt::black));
+    p.drawPolyline(curve);
+
+    for (int i = 1; i <= HakeiLastInner; ++i) {
+        if (!defined[i])
+            continue;
+        const int x = HakeiColumn(i, w);
+        // The marker's rows round from its own centre, which need not be the
+        // curve's rounded row; both edges shift alike, so it stays 4 high.
+        const int top = HakeiRow(points[i], h, -2.0);
+        const int bottom = HakeiRow(points[i], h, 2.0);
+        p.fillRect(x - 2, top, 4, bottom - top, Qt::black);
+    }
+}
+
+void DrawHakeiBlank(QImage &image, const QColor &face)
+{
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    FramedArea(p, image.width(), image.height(), face);
+}

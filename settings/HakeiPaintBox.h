@@ -1,0 +1,31 @@
+#pragma once
+#include <QImage>
+#include <QWidget>
+
+// The editor's drawing surface. It shows the image last copied into it; each
+// paint first asks its owner to draw afresh, and it reports the mouse with the
+// button, the modifier keys and the pixel under the pointer.
+class THakeiPaintBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit THakeiPaintBox(QWidget *parent = nullptr);
+
+    void CopyFrame(const QImage &frame);
+    const QImage &Frame() const { return frame_; }
+
+signals:
+    void Paint();
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QImage frame_;
+    bool painting_ = false;
+};

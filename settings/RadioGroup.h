@@ -1,0 +1,33 @@
+#pragma once
+#include <QGroupBox>
+
+#include <vector>
+
+class QButtonGroup;
+class QRadioButton;
+
+// A titled group of radio buttons, one column, chosen by index. Reports a change
+// of the chosen item however it came about: mouse, arrow keys or the program.
+class TRadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    TRadioGroup(const QString &title, const QStringList &items, QWidget *parent = nullptr);
+
+    // The chosen item, -1 for none.
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    QRadioButton *Item(int index) const { return buttons_.at(std::size_t(index)); }
+    int Count() const { return int(buttons_.size()); }
+
+signals:
+    void Clicked();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void ArrangeButtons();
+
+    QButtonGroup *group_ = nullptr;
+    std::vector<QRadioButton *> buttons_;
+};

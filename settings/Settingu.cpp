@@ -1,0 +1,169 @@
+#include "settings/Settingu.h"
+
+#include "mainwindow/Frmwaveu.h"
+#include "platform/IntSpinBox.h"
+#include "settings/HakeiPaintBox.h"
+#include "settings/RadioGroup.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QToolButton>
+
+#include <cstdint>
+
+namespace {
+
+QFont PixelFont(const char *family, int pixels)
+{
+    QFont f(QString::fromUtf8(family));
+    f.setPixelSize(pixels);
+    return f;
+}
+
+QGroupBox *Group(QWidget *parent, const char *title, const QRect &bounds)
+{
+    auto *g = new QGroupBox(QString::fromUtf8(title), parent);
+    g->setGeometry(bounds);
+    return g;
+}
+
+QLabel *Label(QWidget *parent, const char *text, int x, int y)
+{
+    auto *l = new QLabel(QString::fromUtf8(text), parent);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+TIntSpinBox *SpinBox(QWidget *parent, int min, int max, int value)
+{
+    auto *s = new TIntSpinBox(parent);
+    s->setGeometry(16, 24, 81, 22);
+    s->setRange(min, max);
+    s->setValue(value);
+    return s;
+}
+
+} // namespace
+
+TfrmSetting::TfrmSetting(TfrmWave *mainWindow, QWidget *parent)
+    : QDialog(parent)
+    , mainWindow_(mainWindow)
+{
+    setWindowTitle(QString::fromUtf8("波の設定"));
+    setFont(PixelFont("MS UI Gothic", 13));
+    setFixedSize(494, 262);
+
+    GroupBox2 = Group(this, "波の数", QRect(12, 18, 221, 61));
+    spnNumberOfWaves = SpinBox(GroupBox2, 1, 999, 1);
+    Label1 = Label(GroupBox2, "項までの波を生成", 110, 31);
+
+    GroupBox1 = Group(this, "周期", QRect(12, 85, 221, 60));
+    spnCycle = SpinBox(GroupBox1, 2, 1000000, 50);
+    Label2 = Label(GroupBox1, "コマ", 110, 30);
+
+    rgpAmplitudeType = new TRadioGroup(QString::fromUtf8("振幅"),
+                                       {QString::fromUtf8("すべて同じ振幅"), QString::fromUtf8("1/n に従う"),
+                                        QString::fromUtf8("任意の波形を近似")},
+                                       this);
+    rgpAmplitudeType->setGeometry(12, 151, 221, 74);
+
+    grpHakei = Group(this, "波形エディタ", QRect(240, 18, 246, 207));
+    pntHakei = new THakeiPaintBox(grpHakei);
+    pntHakei->setGeometry(8, 20, 231, 141);
+    btnClearHakei = new QPushButton(QString::fromUtf8("クリア"), grpHakei);
+    btnClearHakei->setGeometry(198, 174, 43, 18);
+    btnClearHakei->setFont(PixelFont("ＭＳ ゴシック", 11));
+    btnClearHakei->setEnabled(false);
+
+    btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    btnOK->setGeometry(409, 232, 76, 25);
+    btnOK->setDefault(true);
+
+    setTabOrder(spnNumberOfWaves, spnCycle);
+    setTabOrder(spnCycle, rgpAmplitudeType->Item(0));
+    for (int i = 1; i < rgpAmplitudeType->Count(); ++i)
+        setTabOrder(rgpAmplitudeType->Item(i - 1), rgpAmplitudeType->Item(i));
+    setTabOrder(rgpAmplitudeType->Item(rgpAmplitudeType->Count() - 1), btnClearHakei);
+    setTabOrder(btnClearHakei, btnOK);
+
+    connect(btnOK, &QPushButton::clicked, this, &TfrmSetting::btnOKClick);
+    connect(btnClearHakei, &QPushButton::clicked, this, &TfrmSetting::btnClearHakeiClick);
+    connect(rgpAmplitudeType, &TRadioGroup::Clicked, this, &TfrmSetting::rgpAmplitudeTypeClick);
+    connect(pntHakei, &THakeiPaintBox::Paint, this, &TfrmSetting::pntHakeiPaint);
+    connect(pntHakei, &THakeiPaintBox::MouseDown, this, &TfrmSetting::pntHakeiMouseDown);
+    connect(pntHakei, &THakeiPaintBox::MouseMove, this, &TfrmSetting::pntHakeiMouseMove);
+    connect(pntHakei, &THakeiPaintBox::MouseUp, this, &TfrmSetting::pntHakeiMouseUp);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+
+    FormCreate();
+    // Choosing the first rule also greys out the editor, as any choice would.
+    rgpAmplitudeType->SetItemIndex(0);
+}
+
+TfrmSetting::~TfrmSetting() = default;
+
+void TfrmSetting::FormCreate()
+{
+    HakeiBitmap = QImage(pntHakei->size(), QImage::Format_RGB32);
+}
+
+void TfrmSetting::btnOKClick()
+{
+    accept();
+}
+
+void TfrmSetting::rgpAmplitudeTypeClick()
+{
+    grpHakei->setEnabled(rgpAmplitudeType->ItemIndex() == atDrawn);
+    DrawHakei();
+}
+
+void TfrmSetting::done(int result)
+{
+    // A dialog that is not showing is not being closed.
+    if (isVisible() && !FormCloseQuery())
+        return;
+    QDialog::done(result);
+}
+
+void TfrmSetting::keyPressEvent(QKeyEvent *event)
+{
+    // There is nothing to cancel: Esc leaves the dialog open.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TfrmSetting::FormCloseQuery()
+{
+    // Text typed but never committed counts, brought into range, and the
+    // boxes show what was applied when the dialog comes back.
+    const int cycle = spnCycle->AppliedValue();
+    const int count = spnNumberOfWaves->AppliedValue();
+    spnCycle->setValue(cycle);
+    spnNumberOfWaves->setValue(count);
+
+    if (mainWindow_ && mainWindow_->Wave) {
+        TWave &wave = *mainWindow_->Wave;
+        wave.Period = float(cycle);
+        wave.SetWaveCount(count);
+        wave.AmplitudeType = std::uint8_t(rgpAmplitudeType->ItemIndex());
+        mainWindow_->SetTime(0);
+        mainWindow_->SetZoom(1.0f);
+        mainWindow_->btnPause->setChecked(false);
+        wave.CalcAmplitudes();
+    }
+    if (monitorUpDate_)
+        monitorUpDate_();
+    return true;
+}

@@ -1,0 +1,172 @@
+#include "SettingDialogFixture.h"
+
+#include <cmath>
+#include <numbers>
+#include <utility>
+
+namespace {
+
+TEST_F(EditorTest, DraggingPointFiveToRows)
+{
+    const std::pair<int, float> cases[] = {{0, 1.0f}, {70, 0.0f}, {140, -1.0f}, {-70, 2.0f}, {35, 0.5f}};
+    for (const auto &[row, value] : cases) {
+        Drag(96, row);
+        EXPECT_TRUE(HakeiDefined[5]) << row;
+        EXPECT_EQ(HakeiPoints[5], value) << row;
+        EXPECT_EQ(dlg->SelectedPoint, 0) << row;
+    }
+    for (int i = 1; i <= 11; ++i)
+        EXPECT_EQ(HakeiDefined[i], i == 5) << i;
+}
+
+TEST_F(EditorTest, DragShowsMarkerWhereThePointWent)
+{
+    Drag(96, 35);
+    for (int y = 33; y <= 36; ++y)
+        for (int x = 94; x <= 97; ++x)
+            EXPECT_EQ(Pixel(x, y), Black) << x << "," << y;
+    EXPECT_NE(Pixel(95, 37), Black);
+    EXPECT_NE(Pixel(98, 34), Black);
+}
+
+TEST_F(EditorTest, ShiftSnapsTheRowToTens)
+{
+    const std::pair<int, float> cases[] = {{34, float(1.0L - 30.0L / 70)},
+                                           {35, float(1.0L - 40.0L / 70)},
+                                           {-4, 1.0f},
+                                           {-16, float(1.0L + 10.0L / 70)}};
+    for (const auto &[row, value] : cases) {
+        Drag(96, row, Qt::ShiftModifier);
+        EXPECT_EQ(HakeiPoints[5], value) << row;
+    }
+    EXPECT_FLOAT_EQ(HakeiPoints[5], 1.0f + 1.0f / 7);
+    Drag(96, 34);
+    EXPECT_EQ(HakeiPoints[5], float(1.0L - 34.0L / 70));
+}
+
+TEST_F(EditorTest, PressNearTheEndsSelectsNothing)
+{
+    for (const int x : {5, 9, 222, 225}) {
+        Drag(x, 0);
+        Mouse(QEvent::MouseButtonPress, {x, 50}, Qt::RightButton, Qt::RightButton);
+        Mouse(QEvent::MouseButtonRelease, {x, 50}, Qt::RightButton, Qt::NoButton);
+    }
+    for (int i = 0; i <= 12; ++i) {
+        EXPECT_EQ(HakeiPoints[i], 0.0f) << i;
+        EXPECT_EQ(HakeiDefined[i], i == 0 || i == 12) << i;
+    }
+}
+
+TEST_F(EditorTest, ZoneEdgesInWholePixels)
+{
+    // Zone of point 1 starts at 9.625, the boundary with point 2 is at 28.875,
+    // zone of point 11 ends at 221.375.
+    const std::pair<int, int> cases[] = {{10, 1}, {28, 1}, {29, 2}, {221, 11}};
+    for (const auto &[x, point] : cases) {
+        ResetHakei();
+        Mouse(QEvent::MouseButtonPress, {x, 10}, Qt::LeftButton, Qt::LeftButton);
+        EXPECT_EQ(dlg->SelectedPoint, point) << x;
+        Mouse(QEvent::MouseMove, {x, 0}, Qt::NoButton, Qt::LeftButton);
+        Mouse(QEvent::MouseButtonRelease, {x, 0}, Qt::LeftButton, Qt::NoButton);
+        EXPECT_TRUE(HakeiDefined[point]) << x;
+        EXPECT_EQ(HakeiPoints[point], 1.0f) << x;
+    }
+}
+
+TEST_F(EditorTest, RightClickRemovesThePointButKeepsItsValue)
+{
+    Drag(96, 35);
+    Drag(115, 0);
+    Mouse(QEvent::MouseButtonPress, {97, 120}, Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(dlg->SelectedPoint, 0);
+    // A right drag moves nothing.
+    Mouse(QEvent::MouseMove, {97, 100}, Qt::NoButton, Qt::RightButton);
+    Mouse(QEvent::MouseButtonRelease, {97, 100}, Qt::RightButton, Qt::NoButton);
+    EXPECT_FALSE(HakeiDefined[5]);
+    EXPECT_EQ(HakeiPoints[5], 0.5f);
+    EXPECT_TRUE(HakeiDefined[6]);
+    // The marker has gone and the curve runs straight from the left end to point 6.
+    EXPECT_NE(Pixel(94, 34), Black);
+    EXPECT_NE(Pixel(96, 35), Black);
+    EXPECT_EQ(Pixel(115, 0), Black);
+
+    // On an undefined point it changes nothing.
+    Mouse(QEvent::MouseButtonPress, {57, 120}, Qt::RightButton, Qt::RightButton);
+    Mouse(QEvent::MouseButtonRelease, {57, 120}, Qt::RightButton, Qt::NoButton);
+    EXPECT_FALSE(HakeiDefined[3]);
+    EXPECT_TRUE(HakeiDefined[6]);
+}
+
+TEST_F(EditorTest, ClickWithoutMovingChangesNothing)
+{
+    Drag(96, 20);
+    const float before = HakeiPoints[5];
+    for (const int x : {96, 115}) {
+        Mouse(QEvent::MouseButtonPress, {x, 130}, Qt::LeftButton, Qt::LeftButton);
+        Mouse(QEvent::MouseButtonRelease, {x, 130}, Qt::LeftButton, Qt::NoButton);
+    }
+    EXPECT_EQ(HakeiPoints[5], before);
+    EXPECT_TRUE(HakeiDefined[5]);
+    EXPECT_FALSE(HakeiDefined[6]);
+}
+
+TEST_F(EditorTest, ReleaseEndsTheDrag)
+{
+    Drag(96, 20);
+    const float before = HakeiPoints[5];
+    dlg->pntHakeiMouseMove(Qt::NoModifier, 96, 100);
+    EXPECT_EQ(HakeiPoints[5], before);
+}
+
+TEST_F(EditorTest, MiddleButtonDragsToo)
+{
+    Drag(154, 140, Qt::NoModifier, Qt::MiddleButton);
+    EXPECT_TRUE(HakeiDefined[8]);
+    EXPECT_EQ(HakeiPoints[8], -1.0f);
+}
+
+TEST_F(EditorTest, ClearRemovesAllInnerPointsAndDraggingDefinesAgain)
+{
+    for (const int x : {19, 96, 211})
+        Drag(x, 10);
+    QTest::mouseClick(dlg->btnClearHakei, Qt::LeftButton);
+    for (int i = 1; i <= 11; ++i)
+        EXPECT_FALSE(HakeiDefined[i]) << i;
+    EXPECT_EQ(HakeiPoints[5], float(1.0L - 10.0L / 70));
+    for (int x = 0; x < 231; ++x)
+        ASSERT_EQ(Pixel(x, 70), Black) << x;
+    EXPECT_NE(Pixel(96, 10), Black);
+
+    Drag(96, 120);
+    EXPECT_TRUE(HakeiDefined[5]);
+    EXPECT_EQ(HakeiPoints[5], float(1.0L - 120.0L / 70));
+    EXPECT_FALSE(HakeiDefined[1]);
+}
+
+// --- The drawn rule, end to end ----------------------------------------------
+
+TEST_F(EditorTest, TriangleDrawnInTheEditorGivesItsSineSeries)
+{
+    Drag(115, 0); // point 6, the middle, at height 1
+    TypeInto(dlg->spnNumberOfWaves, "3");
+    QTest::mouseClick(dlg->btnOK, Qt::LeftButton);
+    const double pi2 = std::numbers::pi * std::numbers::pi;
+    EXPECT_EQ(main->Wave->AmplitudeType, atDrawn);
+    EXPECT_NEAR(main->Wave->Amplitudes[1], 8 / pi2, 1e-6);
+    EXPECT_NEAR(main->Wave->Amplitudes[2], 0.0, 1e-6);
+    EXPECT_NEAR(main->Wave->Amplitudes[3], -8 / (9 * pi2), 1e-6);
+    EXPECT_EQ(upDates, 1);
+    EXPECT_EQ(drawnUpDates, 1);
+}
+
+TEST_F(EditorTest, DrawnRuleWithNoInnerPointGivesZeros)
+{
+    TypeInto(dlg->spnNumberOfWaves, "4");
+    main->Wave->Amplitudes.fill(0.5f);
+    dlg->close();
+    for (int k = 1; k <= 4; ++k)
+        EXPECT_EQ(main->Wave->Amplitudes[k], 0.0f) << k;
+    EXPECT_EQ(drawnUpDates, 1);
+}
+
+} // namespace

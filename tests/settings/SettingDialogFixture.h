@@ -1,0 +1,130 @@
+#pragma once
+#include "settings/Settingu.h"
+
+#include "display/DisplaySettingsRecord.h"
+#include "mainwindow/Frmwaveu.h"
+#include "model/Hakei.h"
+#include "platform/Color.h"
+#include "platform/IntSpinBox.h"
+#include "settings/HakeiPaintBox.h"
+#include "settings/RadioGroup.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <vector>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+inline constexpr QRgb Black = 0xFF000000;
+inline constexpr QRgb Grey = 0xFF808080;
+
+// The main window with its model, and the dialog wired to count the monitor's
+// refreshes: `upDates` from the dialog, `drawnUpDates` from the model itself.
+class SettingDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetHakei();
+        main = std::make_unique<TfrmWave>();
+        // The clock never comes due, so Time stays where the test puts it.
+        main->SetTickSource([] { return 0u; });
+        main->LastTick = 0;
+        main->Wave->SetDisplaySettings(&settings);
+        main->Wave->SetDrawnAmplitudesHandler([this] { ++drawnUpDates; });
+        dlg = std::make_unique<TfrmSetting>(main.get());
+        dlg->SetMonitorUpDate([this] { ++upDates; });
+    }
+    void TearDown() override
+    {
+        dlg.reset();
+        main.reset();
+        ResetHakei();
+    }
+
+    void Show()
+    {
+        dlg->show();
+        dlg->activateWindow();
+        QApplication::setActiveWindow(dlg.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    }
+
+    // Runs the dialog modally, doing `action` inside; false if it had to be
+    // taken down because it did not close.
+    bool RunModal(std::function<void()> action)
+    {
+        bool stuck = false;
+        QTimer::singleShot(0, dlg.get(), [this, action] {
+            action();
+        });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, dlg.get(), [this, &stuck] {
+            stuck = true;
+            dlg->hide();
+        });
+        watchdog.start(5000);
+        dlg->exec();
+        return !stuck;
+    }
+
+    // Typing into a box whose whole text is selected, as after tabbing to it.
+    void TypeInto(TIntSpinBox *box, const char *text)
+    {
+        box->setFocus(Qt::TabFocusReason);
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, QString::fromLatin1(text));
+    }
+
+    void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+               Qt::KeyboardModifiers keys = Qt::NoModifier)
+    {
+        QMouseEvent event(type, QPointF(at), dlg->pntHakei->mapToGlobal(QPointF(at)), button, held, keys);
+        QApplication::sendEvent(dlg->pntHakei, &event);
+    }
+
+    // Press over the column of `x`, move to row `y` (anywhere across), release.
+    void Drag(int x, int y, Qt::KeyboardModifiers keys = Qt::NoModifier, Qt::MouseButton button = Qt::LeftButton)
+    {
+        Mouse(QEvent::MouseButtonPress, {x, 100}, button, button);
+        Mouse(QEvent::MouseMove, {x + 40, y}, Qt::NoButton, button, keys);
+        Mouse(QEvent::MouseButtonRelease, {x + 40, y}, button, Qt::NoButton, keys);
+    }
+
+    void ChooseRule(int index) { QTest::mouseClick(dlg->rgpAmplitudeType->Item(index), Qt::LeftButton); }
+
+    QRgb Pixel(int x, int y) const { return dlg->HakeiBitmap.pixel(x, y) | 0xFF000000; }
+
+    TDisplaySettings settings;
+    std::unique_ptr<TfrmWave> main;
+    std::unique_ptr<TfrmSetting> dlg;
+    int upDates = 0;
+    int drawnUpDates = 0;
+};
+
+// The dialog shown with the drawn rule chosen, so the editor takes the mouse.
+class EditorTest : public SettingDialogTest {
+protected:
+    void SetUp() override
+    {
+        SettingDialogTest::SetUp();
+        Show();
+        ChooseRule(atDrawn);
+    }
+};

@@ -1,0 +1,333 @@
+#include "SettingDialogFixture.h"
+
+namespace {
+
+// --- Layout -------------------------------------------------------------
+
+TEST_F(SettingDialogTest, FixedSizeCaptionAndFont)
+{
+    EXPECT_EQ(dlg->size(), QSize(494, 262));
+    EXPECT_EQ(dlg->minimumSize(), dlg->maximumSize());
+    EXPECT_EQ(dlg->windowTitle(), QString::fromUtf8("波の設定"));
+    EXPECT_EQ(dlg->font().family(), QString::fromUtf8("MS UI Gothic"));
+    EXPECT_EQ(dlg->font().pixelSize(), 13);
+    EXPECT_EQ(dlg->btnClearHakei->font().family(), QString::fromUtf8("ＭＳ ゴシック"));
+    EXPECT_EQ(dlg->btnClearHakei->font().pixelSize(), 11);
+}
+
+TEST_F(SettingDialogTest, ControlsWhereDesigned)
+{
+    EXPECT_EQ(dlg->GroupBox2->geometry(), QRect(12, 18, 221, 61));
+    EXPECT_EQ(dlg->spnNumberOfWaves->parentWidget(), dlg->GroupBox2);
+    EXPECT_EQ(dlg->spnNumberOfWaves->geometry(), QRect(16, 24, 81, 22));
+    EXPECT_EQ(dlg->Label1->pos(), QPoint(110, 31));
+    EXPECT_EQ(dlg->Label1->text(), QString::fromUtf8("項までの波を生成"));
+    EXPECT_EQ(dlg->GroupBox1->geometry(), QRect(12, 85, 221, 60));
+    EXPECT_EQ(dlg->spnCycle->parentWidget(), dlg->GroupBox1);
+    EXPECT_EQ(dlg->Label2->pos(), QPoint(110, 30));
+    EXPECT_EQ(dlg->Label2->text(), QString::fromUtf8("コマ"));
+    EXPECT_EQ(dlg->rgpAmplitudeType->geometry(), QRect(12, 151, 221, 74));
+    EXPECT_EQ(dlg->rgpAmplitudeType->title(), QString::fromUtf8("振幅"));
+    ASSERT_EQ(dlg->rgpAmplitudeType->Count(), 3);
+    EXPECT_EQ(dlg->rgpAmplitudeType->Item(0)->text(), QString::fromUtf8("すべて同じ振幅"));
+    EXPECT_EQ(dlg->rgpAmplitudeType->Item(1)->text(), QString::fromUtf8("1/n に従う"));
+    EXPECT_EQ(dlg->rgpAmplitudeType->Item(2)->text(), QString::fromUtf8("任意の波形を近似"));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(dlg->rgpAmplitudeType->rect().contains(dlg->rgpAmplitudeType->Item(i)->geometry())) << i;
+    EXPECT_EQ(dlg->grpHakei->geometry(), QRect(240, 18, 246, 207));
+    EXPECT_EQ(dlg->grpHakei->title(), QString::fromUtf8("波形エディタ"));
+    EXPECT_EQ(dlg->pntHakei->parentWidget(), dlg->grpHakei);
+    EXPECT_EQ(dlg->pntHakei->geometry(), QRect(8, 20, 231, 141));
+    EXPECT_EQ(dlg->btnClearHakei->geometry(), QRect(198, 174, 43, 18));
+    EXPECT_EQ(dlg->btnClearHakei->text(), QString::fromUtf8("クリア"));
+    EXPECT_EQ(dlg->btnOK->geometry(), QRect(409, 232, 76, 25));
+    EXPECT_EQ(dlg->btnOK->text(), QStringLiteral("&OK"));
+    EXPECT_TRUE(dlg->btnOK->isDefault());
+    EXPECT_EQ(dlg->HakeiBitmap.size(), QSize(231, 141));
+}
+
+TEST_F(SettingDialogTest, TabGoesThroughTheControlsInOrder)
+{
+    Show();
+    ChooseRule(atDrawn);
+    dlg->spnNumberOfWaves->setFocus(Qt::TabFocusReason);
+    const std::vector<QWidget *> order{dlg->spnCycle, dlg->rgpAmplitudeType->Item(atDrawn), dlg->btnClearHakei,
+                                       dlg->btnOK, dlg->spnNumberOfWaves};
+    for (QWidget *next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next);
+    }
+}
+
+// --- Applying on close ----------------------------------------------------
+
+TEST_F(SettingDialogTest, FirstShowingHasDesignValuesAndClosingAppliesThem)
+{
+    EXPECT_EQ(main->Wave->Period, 100.0f);
+    main->SetTime(37);
+    main->SetZoom(4.0f);
+    main->btnPause->setChecked(true);
+    main->Wave->SetWaveCount(5);
+    main->Wave->AmplitudeType = atHarmonic;
+    main->Wave->Amplitudes[1] = 0.25f;
+
+    Show();
+    EXPECT_EQ(dlg->spnNumberOfWaves->value(), 1);
+    EXPECT_EQ(dlg->spnCycle->value(), 50);
+    EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), 0);
+    EXPECT_FALSE(dlg->grpHakei->isEnabled());
+    EXPECT_FALSE(dlg->btnClearHakei->isEnabled());
+
+    QTest::mouseClick(dlg->btnOK, Qt::LeftButton);
+
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(main->Wave->Period, 50.0f);
+    EXPECT_EQ(main->Wave->WaveCount, 1);
+    EXPECT_EQ(main->Wave->AmplitudeType, atEqual);
+    EXPECT_EQ(main->Time, 0);
+    EXPECT_EQ(main->StatusBar->Panel(0)->text(), QStringLiteral("t = 0"));
+    EXPECT_EQ(main->Zoom, 1.0f);
+    EXPECT_FALSE(main->btnPause->isChecked());
+    EXPECT_EQ(main->Wave->Amplitudes[1], 1.0f);
+    EXPECT_EQ(upDates, 1);
+    EXPECT_EQ(drawnUpDates, 0);
+}
+
+TEST_F(SettingDialogTest, OkInsideModalShowingAppliesOnce)
+{
+    EXPECT_TRUE(RunModal([this] { QTest::mouseClick(dlg->btnOK, Qt::LeftButton); }));
+    EXPECT_EQ(upDates, 1);
+    EXPECT_EQ(main->Wave->Period, 50.0f);
+}
+
+TEST_F(SettingDialogTest, EnterInsideModalShowingAppliesOnce)
+{
+    EXPECT_TRUE(RunModal([this] {
+        dlg->spnCycle->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(dlg->spnCycle, Qt::Key_Return);
+    }));
+    EXPECT_EQ(upDates, 1);
+    EXPECT_EQ(main->Wave->Period, 50.0f);
+}
+
+TEST_F(SettingDialogTest, CloseBoxInsideModalShowingAppliesOnce)
+{
+    main->btnPause->setChecked(true);
+    EXPECT_TRUE(RunModal([this] { dlg->close(); }));
+    EXPECT_EQ(upDates, 1);
+    EXPECT_EQ(main->Wave->Period, 50.0f);
+    EXPECT_FALSE(main->btnPause->isChecked());
+}
+
+TEST_F(SettingDialogTest, EscapeLeavesTheDialogOpenAndAppliesNothing)
+{
+    Show();
+    dlg->spnNumberOfWaves->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(dlg->spnNumberOfWaves, Qt::Key_Escape);
+    QTest::keyClick(dlg.get(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(upDates, 0);
+    EXPECT_EQ(main->Wave->Period, 100.0f);
+    dlg->close();
+    EXPECT_EQ(upDates, 1);
+}
+
+TEST_F(SettingDialogTest, EscapeInsideModalShowingDoesNotEndIt)
+{
+    bool stillOpen = false;
+    EXPECT_TRUE(RunModal([this, &stillOpen] {
+        QTest::keyClick(dlg.get(), Qt::Key_Escape);
+        stillOpen = dlg->isVisible();
+        dlg->close();
+    }));
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(upDates, 1);
+}
+
+TEST_F(SettingDialogTest, ControlsKeepTheirValuesAndAreNotLoadedFromTheModel)
+{
+    Show();
+    TypeInto(dlg->spnNumberOfWaves, "7");
+    TypeInto(dlg->spnCycle, "80");
+    ChooseRule(atHarmonic);
+    dlg->close();
+    EXPECT_EQ(main->Wave->WaveCount, 7);
+    EXPECT_EQ(main->Wave->Period, 80.0f);
+    EXPECT_EQ(main->Wave->AmplitudeType, atHarmonic);
+    EXPECT_FLOAT_EQ(main->Wave->Amplitudes[7], 1.0f / 7);
+
+    main->Wave->Period = 300.0f;
+    main->Wave->SetWaveCount(20);
+    Show();
+    EXPECT_EQ(dlg->spnNumberOfWaves->value(), 7);
+    EXPECT_EQ(dlg->spnCycle->value(), 80);
+    EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), atHarmonic);
+    dlg->close();
+    EXPECT_EQ(main->Wave->Period, 80.0f);
+    EXPECT_EQ(main->Wave->WaveCount, 7);
+    EXPECT_EQ(upDates, 2);
+}
+
+TEST_F(SettingDialogTest, ThroughTheMainWindowsSettingsCommand)
+{
+    TfrmWave::Links links;
+    links.settings = dlg.get();
+    int mainUpDates = 0;
+    links.monitorUpDate = [&] { ++mainUpDates; };
+    main->SetLinks(links);
+    main->btnPause->setChecked(false);
+    bool pausedWhileOpen = false;
+    QTimer::singleShot(0, dlg.get(), [&] {
+        pausedWhileOpen = main->btnPause->isChecked();
+        QTest::mouseClick(dlg->btnOK, Qt::LeftButton);
+    });
+    main->btnSettingClick();
+    EXPECT_TRUE(pausedWhileOpen);
+    EXPECT_FALSE(main->btnPause->isChecked());
+    EXPECT_EQ(upDates, 1);
+    EXPECT_EQ(mainUpDates, 1);
+}
+
+TEST_F(SettingDialogTest, ClosingAHiddenDialogAppliesNothing)
+{
+    dlg->close();
+    dlg->accept();
+    EXPECT_EQ(upDates, 0);
+    EXPECT_EQ(main->Wave->Period, 100.0f);
+}
+
+// --- Numbers typed beyond the bounds -----------------------------------------
+
+struct TypedCase {
+    bool cycle;      // spnCycle, else spnNumberOfWaves
+    const char *text;
+    bool enter;      // Enter, else the close box with the text still uncommitted
+    int applied;
+};
+
+void PrintTo(const TypedCase &c, std::ostream *out)
+{
+    *out << (c.cycle ? "spnCycle" : "spnNumberOfWaves") << " \"" << c.text << "\" then "
+         << (c.enter ? "Enter" : "close box");
+}
+
+class TypedBeyondBounds : public SettingDialogTest, public ::testing::WithParamInterface<TypedCase> {};
+
+TEST_P(TypedBeyondBounds, AppliesTheNearestBound)
+{
+    const TypedCase c = GetParam();
+    Show();
+    TIntSpinBox *box = c.cycle ? dlg->spnCycle : dlg->spnNumberOfWaves;
+    TypeInto(box, c.text);
+    ASSERT_TRUE(box->hasFocus());
+    // The box already shows the applied number while the dialog applies it,
+    // before it loses the focus.
+    QString textWhileApplying;
+    dlg->SetMonitorUpDate([&] {
+        ++upDates;
+        textWhileApplying = box->text();
+    });
+    if (c.enter)
+        QTest::keyClick(box, Qt::Key_Return);
+    else
+        dlg->close();
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(upDates, 1);
+    if (c.cycle)
+        EXPECT_EQ(main->Wave->Period, float(c.applied));
+    else
+        EXPECT_EQ(main->Wave->WaveCount, c.applied);
+    // What was applied is what the box shows next time.
+    EXPECT_EQ(box->value(), c.applied);
+    EXPECT_EQ(box->text(), QString::number(c.applied));
+    EXPECT_EQ(textWhileApplying, QString::number(c.applied));
+}
+
+INSTANTIATE_TEST_SUITE_P(SettingDialog, TypedBeyondBounds,
+                         ::testing::Values(TypedCase{false, "0", true, 1}, TypedCase{false, "5000", true, 999},
+                                           TypedCase{true, "1", true, 2}, TypedCase{true, "", true, 2},
+                                           TypedCase{false, "0", false, 1}, TypedCase{false, "5000", false, 999},
+                                           TypedCase{false, "-3", false, 1}, TypedCase{true, "1", false, 2},
+                                           TypedCase{true, "", false, 2}, TypedCase{true, "1.5", false, 2},
+                                           TypedCase{true, "2000000", false, 1000000},
+                                           TypedCase{true, "75", false, 75}));
+
+// --- Choosing the rule ------------------------------------------------------
+
+TEST_F(SettingDialogTest, DrawnRuleEnablesTheEditorAndShowsItsGrid)
+{
+    Show();
+    EXPECT_EQ(Pixel(100, 70), ToQColor(clBtnFace).rgb());
+    EXPECT_EQ(Pixel(0, 70), Black);
+
+    ChooseRule(atDrawn);
+    EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), 2);
+    EXPECT_TRUE(dlg->grpHakei->isEnabled());
+    EXPECT_TRUE(dlg->btnClearHakei->isEnabled());
+    for (const int x : {19, 38, 57, 77, 96, 115, 134, 154, 173, 192, 211})
+        EXPECT_EQ(Pixel(x, 30), Grey) << x;
+    for (int x = 0; x < 231; ++x)
+        EXPECT_EQ(Pixel(x, 70), Black) << x;
+    EXPECT_EQ(dlg->pntHakei->Frame(), dlg->HakeiBitmap);
+
+    ChooseRule(atHarmonic);
+    EXPECT_FALSE(dlg->grpHakei->isEnabled());
+    EXPECT_FALSE(dlg->btnClearHakei->isEnabled());
+    for (const int x : {19, 100, 211})
+        EXPECT_EQ(Pixel(x, 30), ToQColor(clBtnFace).rgb()) << x;
+    EXPECT_EQ(Pixel(230, 140), Black);
+    EXPECT_EQ(dlg->pntHakei->Frame(), dlg->HakeiBitmap);
+}
+
+TEST_F(SettingDialogTest, ArrowKeysChooseTheRuleToo)
+{
+    Show();
+    dlg->rgpAmplitudeType->Item(0)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(dlg->rgpAmplitudeType->Item(0), Qt::Key_Down);
+    EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), 1);
+    EXPECT_FALSE(dlg->grpHakei->isEnabled());
+    QTest::keyClick(dlg->rgpAmplitudeType->Item(1), Qt::Key_Down);
+    EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), 2);
+    EXPECT_TRUE(dlg->grpHakei->isEnabled());
+    EXPECT_EQ(Pixel(19, 30), Grey);
+    QTest::keyClick(dlg->rgpAmplitudeType->Item(2), Qt::Key_Up);
+    EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), 1);
+    EXPECT_FALSE(dlg->grpHakei->isEnabled());
+}
+
+TEST_F(SettingDialogTest, EditorTakesNoMouseWhileAnotherRuleIsChosen)
+{
+    Show();
+    Drag(96, 0);
+    EXPECT_FALSE(HakeiDefined[5]);
+    EXPECT_EQ(HakeiPoints[5], 0.0f);
+}
+
+TEST_F(SettingDialogTest, PointsSurviveSwitchingTheRuleAndReopening)
+{
+    Show();
+    ChooseRule(atDrawn);
+    Drag(96, 35);
+    ChooseRule(atEqual);
+    ChooseRule(atDrawn);
+    EXPECT_TRUE(HakeiDefined[5]);
+    EXPECT_EQ(HakeiPoints[5], 0.5f);
+    dlg->close();
+    Show();
+    EXPECT_EQ(Pixel(96, 35), Black);
+    EXPECT_EQ(Pixel(94, 33), Black); // the marker
+}
+
+TEST_F(SettingDialogTest, PaintingRedrawsFromThePoints)
+{
+    Show();
+    ChooseRule(atDrawn);
+    HakeiPoints[6] = 1.0f;
+    HakeiDefined[6] = true;
+    dlg->pntHakei->repaint();
+    EXPECT_EQ(Pixel(115, 0), Black);
+    EXPECT_EQ(dlg->pntHakei->Frame().pixel(115, 0) | 0xFF000000, Black);
+}
+
+} // namespace
