@@ -176,3 +176,49 @@ TEST_F(WaveTest, ZeroPeriodOrWidthGivesFiniteValues)
 }
 
 } // namespace
+
+namespace {
+
+// The drawn rule computed straight from the formula with the C library's
+// extended-precision sine and cosine, for comparison.
+float ReferenceDrawnAmplitude(int k)
+{
+    using L = long double;
+    const L pi = 3.141592653589793238462643383279502884L;
+    float sum = 0.0f;
+    int prev = 0;
+    for (int j = 1; j <= 12; ++j) {
+        if (!HakeiDefined[j])
+            continue;
+        const L x0 = float(L(prev) * pi / 12), x1 = float(L(j) * pi / 12);
+        const L y0 = HakeiPoints[prev], y1 = HakeiPoints[j];
+        const L term = (std::cos(k * x1) * (x0 * y1 - x1 * y1) + std::cos(k * x0) * (x1 * y0 - x0 * y0)
+                        + (std::sin(k * x1) - std::sin(k * x0)) * ((y1 - y0) / k))
+                       * ((L(2) / k) / pi / (x1 - x0));
+        sum = float(L(sum) + term);
+        prev = j;
+    }
+    return sum;
+}
+
+TEST(DrawnRuleTest, SameSinglesAsTheFormulaOverManyDrawings)
+{
+    std::uint32_t seed = 12345;
+    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    TWave wave;
+    wave.SetWaveCount(1000);
+    wave.AmplitudeType = atDrawn;
+    for (int drawing = 0; drawing < 60; ++drawing) {
+        ResetHakei();
+        for (int j = 1; j <= 11; ++j) {
+            HakeiDefined[j] = next() % 3 != 0;
+            HakeiPoints[j] = float(int(next() % 4001) - 2000) / 700.0f;
+        }
+        wave.CalcAmplitudes();
+        for (int k = 1; k <= 1000; ++k)
+            ASSERT_EQ(wave.Amplitudes[k], ReferenceDrawnAmplitude(k)) << "drawing " << drawing << " mode " << k;
+    }
+    ResetHakei();
+}
+
+} // namespace
