@@ -30,6 +30,17 @@ bool IsLatin1(const QString &text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
 }
 
+
+void WriteWhole(const QString &path, const QString &text)
+{
+    const QByteArray bytes = text.toLatin1();
+    QSaveFile file(path);
+    // Writing in place would leave a half-written file behind a failure.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw TProfileWriteError(path);
+}
+
 } // namespace
 
 TProfileWriteError::TProfileWriteError(const QString &path)
@@ -39,7 +50,7 @@ TProfileWriteError::TProfileWriteError(const QString &path)
 
 QString TProfileFile::ReadString(const QString &section, const QString &key, const QString &defaultValue) const
 {
-    const std::optional<QString> text = ReadText(path_);
+    const std::optional<QString> text = pending_ ? pending_ : ReadText(path_);
     if (!text)
         return defaultValue;
     return FindIniValue(*text, section, key).value_or(defaultValue);
@@ -49,14 +60,29 @@ void TProfileFile::WriteString(const QString &section, const QString &key, const
 {
     if (!CanWriteIniValue(section, key, value) || !IsLatin1(section) || !IsLatin1(key) || !IsLatin1(value))
         throw TProfileWriteError(path_);
+    if (pending_) {
+        pending_ = WithIniValue(*pending_, section, key, value);
+        return;
+    }
     const std::optional<QString> text = ReadText(path_);
     if (!text)
         throw TProfileWriteError(path_);
-    const QByteArray bytes = WithIniValue(*text, section, key, value).toLatin1();
+    WriteWhole(path_, WithIniValue(*text, section, key, value));
+}
 
-    QSaveFile file(path_);
-    // Writing in place would leave a half-written file behind a failure.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+void TProfileFile::BeginUpdate()
+{
+    std::optional<QString> text = ReadText(path_);
+    if (!text)
         throw TProfileWriteError(path_);
+    pending_ = std::move(text);
+}
+
+void TProfileFile::EndUpdate()
+{
+    if (!pending_)
+        return;
+    const QString text = std::move(*pending_);
+    pending_.reset();
+    WriteWhole(path_, text);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -33,6 +34,15 @@ public:
     // file cannot (a line break, a character beyond Latin-1, ...).
     void WriteString(const QString &section, const QString &key, const QString &value);
 
+    // Gathers the writes that follow in memory, to be put on disk together by
+    // EndUpdate in one replacement: a save of many keys then leaves the file
+    // either wholly as it was or wholly new, even if the program dies midway.
+    // Throws TProfileWriteError if an existing file cannot be read.
+    void BeginUpdate();
+    // Writes the gathered text; throws TProfileWriteError, the file unchanged.
+    void EndUpdate();
+
 private:
     QString path_;
+    std::optional<QString> pending_;
 };

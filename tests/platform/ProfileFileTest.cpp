@@ -510,3 +510,38 @@ TEST(IniTextTest, NamesAreComparedTrimmed)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProfileFileTest, AnUpdateReachesTheDiskWholeAtItsEnd)
+{
+    Put(IniPath(), "; kept\n[general]\nBGColor=clRed\n[other]\nx=1\n");
+    const QByteArray before = Get(IniPath());
+    TProfileFile ini(IniPath());
+    ini.BeginUpdate();
+    ini.WriteString("general", "BGColor", "clBlue");
+    ini.WriteString("wave1", "Width", "3");
+    EXPECT_EQ(ini.ReadString("general", "bgcolor", "?"), "clBlue") << "reads see the gathered writes";
+    EXPECT_EQ(Get(IniPath()), before) << "nothing reaches the disk before the end";
+    ini.EndUpdate();
+    EXPECT_EQ(Get(IniPath()), "; kept\n[general]\nBGColor=clBlue\n[other]\nx=1\n\n[wave1]\nWidth=3\n");
+    ini.WriteString("general", "BGColor", "clLime");
+    EXPECT_EQ(TProfileFile(IniPath()).ReadString("general", "BGColor", "?"), "clLime") << "after the end, writes go straight to disk";
+}
+
+TEST_F(ProfileFileTest, AFailedUpdateLeavesTheOldFile)
+{
+    ASSERT_TRUE(QDir(dir_.path()).mkpath("Visual.ini"));
+    TProfileFile dirIni(IniPath());
+    EXPECT_EQ(WriteErrorOf([&] { dirIni.BeginUpdate(); }), ExpectedWriteError(IniPath()));
+    EXPECT_TRUE(QFileInfo(IniPath()).isDir());
+
+    Put(PathOf("plain"), "not a directory");
+    TProfileFile under(PathOf("plain/Visual.ini"));
+    under.BeginUpdate();
+    under.WriteString("a", "k", "v");
+    EXPECT_TRUE(WriteErrorOf([&] { under.EndUpdate(); }).has_value());
+    EXPECT_EQ(Get(PathOf("plain")), "not a directory");
+}
+
+} // namespace
