@@ -1,0 +1,43 @@
+// Draws the frame the program shows at start-up settings for a given time and
+// picture size, straight from the model, and saves it as PNG.
+// usage: e2e_render_frame WIDTH HEIGHT TIME OUT.png
+#include "display/DisplaySettingsRecord.h"
+#include "model/ViewState.h"
+#include "model/Wave.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+
+namespace {
+
+struct StartView : IWaveView {
+    std::int32_t time = 0;
+    std::int32_t GetTime() const override { return time; }
+    float GetZoom() const override { return 1.0f; }
+    std::int32_t GetQuality() const override { return 50; }
+    bool GetShowAll() const override { return false; }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: %s WIDTH HEIGHT TIME OUT.png\n", argv[0]);
+        return 2;
+    }
+    StartView view;
+    view.time = std::atoi(argv[3]);
+    TDisplaySettings settings;
+    TWave wave;
+    wave.SetView(&view);
+    wave.SetDisplaySettings(&settings);
+    wave.SetWaveCount(1);
+    wave.AmplitudeType = atEqual;
+    wave.Period = 100;
+    wave.CalcAmplitudes();
+    wave.DrawFrame(std::atoi(argv[1]), std::atoi(argv[2]));
+    return wave.Bitmap.save(QString::fromLocal8Bit(argv[4])) ? 0 : 1;
+}
