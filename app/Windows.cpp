@@ -4,9 +4,10 @@
 #include "app/Placeholders.h"
 #include "mainwindow/Frmwaveu.h"
 #include "monitor/Monitor.h"
+#include "settings/Settingu.h"
 
 TfrmWave *frmWave = nullptr;
-QDialog *frmSetting = nullptr;
+TfrmSetting *frmSetting = nullptr;
 TAboutBox *AboutBox = nullptr;
 TfrmMonitor *frmMonitor = nullptr;
 TPlaceholderVisualSetting *frmVisualSetting = nullptr;
@@ -28,7 +29,7 @@ std::vector<QWidget *> CreateWindows()
 {
     frmWave = new TfrmWave;
     frmWave->setObjectName(QStringLiteral("frmWave"));
-    frmSetting = Secondary(new TPlaceholderWindow(QString::fromUtf8("波の設定")), "frmSetting");
+    frmSetting = Secondary(new TfrmSetting(frmWave), "frmSetting");
     AboutBox = Secondary(new TAboutBox, "AboutBox");
     frmMonitor = Secondary(new TfrmMonitor, "frmMonitor");
     frmVisualSetting = Secondary(new TPlaceholderVisualSetting, "frmVisualSetting");
@@ -38,6 +39,7 @@ std::vector<QWidget *> CreateWindows()
     wave->SetDisplaySettings(&frmVisualSetting->Settings);
     wave->SetDrawnAmplitudesHandler([] { frmMonitor->UpDate(); });
     frmMonitor->SetWave(wave);
+    frmSetting->SetMonitorUpDate([] { frmMonitor->UpDate(); });
     frmMonitor->SetDisplaySettings(&frmVisualSetting->Settings);
     frmMonitor->SetStringWidthSource([] { return frmWave->pntWave->width(); });
     TfrmWave::Links links;

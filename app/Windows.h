@@ -8,10 +8,11 @@ class QDialog;
 class TAboutBox;
 class TPlaceholderVisualSetting;
 class TfrmMonitor;
+class TfrmSetting;
 
 // The program's windows, each created once at start-up and living to the end.
 extern TfrmWave *frmWave;
-extern QDialog *frmSetting;
+extern TfrmSetting *frmSetting;
 extern TAboutBox *AboutBox;
 extern TfrmMonitor *frmMonitor;
 extern TPlaceholderVisualSetting *frmVisualSetting;
