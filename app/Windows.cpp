@@ -1,7 +1,9 @@
 #include "app/Windows.h"
 
 #include "app/About.h"
-#include "app/Placeholders.h"
+#include "display/PenDlg.h"
+#include "display/VisualIni.h"
+#include "display/Visualu.h"
 #include "mainwindow/Frmwaveu.h"
 #include "monitor/Monitor.h"
 #include "settings/Settingu.h"
@@ -10,8 +12,8 @@ TfrmWave *frmWave = nullptr;
 TfrmSetting *frmSetting = nullptr;
 TAboutBox *AboutBox = nullptr;
 TfrmMonitor *frmMonitor = nullptr;
-TPlaceholderVisualSetting *frmVisualSetting = nullptr;
-QDialog *frmPenDialog = nullptr;
+TfrmVisualSetting *frmVisualSetting = nullptr;
+TfrmPenDialog *frmPenDialog = nullptr;
 
 namespace {
 
@@ -32,8 +34,12 @@ std::vector<QWidget *> CreateWindows()
     frmSetting = Secondary(new TfrmSetting(frmWave), "frmSetting");
     AboutBox = Secondary(new TAboutBox, "AboutBox");
     frmMonitor = Secondary(new TfrmMonitor, "frmMonitor");
-    frmVisualSetting = Secondary(new TPlaceholderVisualSetting, "frmVisualSetting");
-    frmPenDialog = Secondary(new TPlaceholderWindow(QString::fromUtf8("線の設定")), "frmPenDialog");
+    frmVisualSetting = Secondary(new TfrmVisualSetting(nullptr), "frmVisualSetting");
+    frmVisualSetting->SetIniPath(VisualIniPath());
+    frmVisualSetting->FormCreate();
+    frmPenDialog = Secondary(new TfrmPenDialog, "frmPenDialog");
+    frmVisualSetting->SetPenDialog(frmPenDialog);
+    frmVisualSetting->SetMonitorUpDate([] { frmMonitor->UpDate(); });
 
     TWave *wave = frmWave->Wave.get();
     wave->SetDisplaySettings(&frmVisualSetting->Settings);

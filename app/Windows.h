@@ -6,7 +6,8 @@
 class TfrmWave;
 class QDialog;
 class TAboutBox;
-class TPlaceholderVisualSetting;
+class TfrmVisualSetting;
+class TfrmPenDialog;
 class TfrmMonitor;
 class TfrmSetting;
 
@@ -15,8 +16,8 @@ extern TfrmWave *frmWave;
 extern TfrmSetting *frmSetting;
 extern TAboutBox *AboutBox;
 extern TfrmMonitor *frmMonitor;
-extern TPlaceholderVisualSetting *frmVisualSetting;
-extern QDialog *frmPenDialog;
+extern TfrmVisualSetting *frmVisualSetting;
+extern TfrmPenDialog *frmPenDialog;
 
 // Creates the windows in their fixed order and connects them; returns them in
 // that order. The main window is the one whose closing ends the program.

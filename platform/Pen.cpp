@@ -16,7 +16,10 @@ QPen ToQPen(const TPen &pen, int maxWidth)
         return QPen(Qt::NoPen);
     QPen q(ToQColor(pen.Color));
     q.setStyle(ToQtPenStyle(pen.Style));
-    q.setWidth(std::clamp(pen.Width, 0, std::max(0, maxWidth)));
+    // Qt refuses widths beyond its fixed-point range; a pen this wide covers
+    // any picture whole anyway.
+    constexpr int WidestDrawable = 1 << 16;
+    q.setWidth(std::clamp(pen.Width, 0, std::clamp(maxWidth, 0, WidestDrawable)));
     q.setCapStyle(Qt::FlatCap);
     q.setJoinStyle(Qt::BevelJoin);
     return q;

@@ -1,0 +1,38 @@
+#include "display/ColorPanel.h"
+
+#include <QMouseEvent>
+
+TColorPanel::TColorPanel(const QString &caption, QWidget *parent)
+    : QLabel(caption, parent)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(1);
+    setAlignment(Qt::AlignCenter);
+    setAutoFillBackground(true);
+    SetColor(clBlack);
+}
+
+void TColorPanel::SetColor(TColor color)
+{
+    color_ = color;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, ToQColor(color));
+    // White whatever the background, even white.
+    pal.setColor(QPalette::WindowText, Qt::white);
+    setPalette(pal);
+}
+
+void TColorPanel::mousePressEvent(QMouseEvent *event)
+{
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void TColorPanel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click)
+        emit clicked();
+}

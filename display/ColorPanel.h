@@ -1,0 +1,26 @@
+#pragma once
+#include "platform/Color.h"
+
+#include <QLabel>
+
+// A raised panel with a centred caption in white on a background of any
+// colour; a click with the left button reports `clicked`.
+class TColorPanel : public QLabel {
+    Q_OBJECT
+public:
+    explicit TColorPanel(const QString &caption, QWidget *parent = nullptr);
+
+    void SetColor(TColor color);
+    TColor Color() const { return color_; }
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    TColor color_ = clBlack;
+    bool pressed_ = false;
+};

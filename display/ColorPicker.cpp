@@ -1,0 +1,14 @@
+#include "display/ColorPicker.h"
+
+#include <QColorDialog>
+#include <QPointer>
+
+TColorPicker PlatformColorPicker(QWidget *parent)
+{
+    return [owner = QPointer<QWidget>(parent)](const QColor &initial) -> std::optional<QColor> {
+        const QColor picked = QColorDialog::getColor(initial, owner);
+        if (!picked.isValid())
+            return std::nullopt;
+        return picked;
+    };
+}

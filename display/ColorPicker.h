@@ -1,0 +1,13 @@
+#pragma once
+#include <QColor>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+// Asks the user for a colour, starting from `initial`; nothing when cancelled.
+using TColorPicker = std::function<std::optional<QColor>(const QColor &initial)>;
+
+// The platform's colour dialog, modal over the parent.
+TColorPicker PlatformColorPicker(QWidget *parent);

@@ -1,0 +1,14 @@
+#pragma once
+#include "display/DisplaySettingsRecord.h"
+
+#include <QString>
+
+// The rows of the wave line style list: the superposed wave, modes 1 to 20,
+// and the default pen that draws every later mode.
+inline constexpr int CustomLineCount = CustomWavePenCount + 2;
+
+// What the row shows.
+QString CustomLineText(int item);
+
+// The pen the row shows and edits; null outside the list.
+TPen *CustomLinePen(TDisplaySettings &s, int item);

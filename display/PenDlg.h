@@ -1,0 +1,54 @@
+#pragma once
+#include "display/ColorPicker.h"
+#include "display/OwnerDraw.h"
+#include "platform/Pen.h"
+
+#include <QDialog>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class TColorPanel;
+
+// The modal line style dialog. It edits a pen of its own: the caller copies
+// its pen in, runs Execute, and copies Pen back only when that returns true.
+class TfrmPenDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmPenDialog(QWidget *parent = nullptr);
+
+    QFrame *Panel = nullptr;
+    QLabel *lblColor = nullptr;
+    TColorPanel *pnlColor = nullptr;
+    QLabel *lblPenStyle = nullptr;
+    TOwnerDrawComboBox *cmbPenStyle = nullptr;
+    QLabel *Label1 = nullptr;
+    TOwnerDrawComboBox *cmbPenWidth = nullptr;
+    QPushButton *btnCancel = nullptr;
+    QPushButton *btnOK = nullptr;
+
+    // The working pen, kept from one use to the next.
+    TPen Pen;
+
+    void SetPen(const TPen &source) { Pen.Assign(source); }
+    // Shows the dialog modally with Pen's values; true when closed with OK.
+    bool Execute();
+
+    // The colour dialog; the platform's unless replaced.
+    void SetColorPicker(TColorPicker picker) { colorPicker_ = std::move(picker); }
+
+    void pnlColorClick();
+    void cmbPenStyleChange();
+    void cmbPenWidthChange();
+    void cmbPenStyleDrawItem(const TDrawItem &item);
+    void cmbPenWidthDrawItem(const TDrawItem &item);
+    void btnOKClick();
+    void btnCancelClick();
+
+private:
+    void RepaintLists();
+
+    TColorPicker colorPicker_;
+    // The colour dialog starts from what it gave last, not from the pen.
+    QColor pickerColor_{Qt::black};
+};

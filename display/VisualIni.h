@@ -1,0 +1,29 @@
+#pragma once
+#include "display/DisplaySettingsRecord.h"
+
+#include <QString>
+
+#include <functional>
+
+// The two settings that live in controls of the display settings window rather
+// than in the record.
+struct TVisualIniControls {
+    std::function<void(bool)> ShowVisibleVertLines; // ticks the check box
+    std::function<void(int)> SetNumOfVertLines;     // the count box brings it into range
+};
+
+// "Visual.ini" beside the executable, whatever the current directory.
+QString VisualIniPath();
+
+// Reads the settings key by key, each applied as soon as it is read. A colour
+// text that is neither a name nor an integer throws TConvertError: the keys
+// before it are applied, everything after it keeps what it had, and every pen
+// is whole. A width below 0 leaves the width of a new pen (1); style numbers
+// are taken as they are, those outside 0..4 draw solid and are written back
+// unchanged. Missing file, section or key, and integers that are no integer,
+// give the key's default.
+void LoadDisplaySettings(const QString &path, TDisplaySettings &s, const TVisualIniControls &controls);
+
+// Writes every key of every section, changed or not. The first write that
+// fails throws TProfileWriteError and the keys after it are not written.
+void SaveDisplaySettings(const QString &path, const TDisplaySettings &s, int numOfVertLines);

@@ -1,0 +1,280 @@
+#include "display/Visualu.h"
+
+#include "display/CustomLines.h"
+#include "display/ErrorBox.h"
+#include "display/PenDlg.h"
+#include "display/VisualIni.h"
+#include "platform/ColorText.h"
+#include "platform/IntSpinBox.h"
+#include "platform/ProfileFile.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+constexpr QSize OuterSize{270, 310};
+constexpr int ItemHeight = 16;
+
+QPushButton *AddButton(QWidget *parent, const QRect &geometry, const QString &caption)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setGeometry(geometry);
+    // Enter presses the button that has the focus, as in a dialog.
+    button->setAutoDefault(true);
+    return button;
+}
+
+void CentreOnDesktop(QWidget *w)
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        w->move(screen->availableGeometry().center() - w->frameGeometry().center() + w->pos());
+}
+
+} // namespace
+
+TfrmVisualSetting::TfrmVisualSetting(TfrmPenDialog *penDialog, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , penDialog_(penDialog)
+    , iniPath_(VisualIniPath())
+    , reportError_([](const QString &text) { ShowErrorBox(text); })
+    , colorPicker_(PlatformColorPicker(this))
+{
+    setWindowTitle(QStringLiteral("表示設定"));
+    // The close box only hides the window, and hiding it must not end the program.
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    QFont windowFont(QStringLiteral("MS UI Gothic"));
+    windowFont.setPixelSize(12);
+    setFont(windowFont);
+    resize(OuterSize);
+
+    PageControl = new QTabWidget(this);
+    PageControl->setGeometry(8, 8, 241, 233);
+    BuildGeneralPage();
+    BuildLinesPage();
+    PageControl->setCurrentWidget(tstGeneral);
+
+    btnClose = AddButton(this, {176, 248, 75, 25}, QStringLiteral("閉じる(&C)"));
+    btnClose->setDefault(true);
+    connect(btnClose, &QPushButton::clicked, this, &TfrmVisualSetting::btnCloseClick);
+
+    // The drawing reads the count while it is being typed, not yet in range.
+    Settings.SetNumOfVertLinesSource([this] { return spnNumOfVertLines->TypedValue(); });
+    CentreOnDesktop(this);
+}
+
+TfrmVisualSetting::~TfrmVisualSetting()
+{
+    FormDestroy();
+}
+
+void TfrmVisualSetting::SetPenDialog(TfrmPenDialog *penDialog)
+{
+    penDialog_ = penDialog;
+}
+
+void TfrmVisualSetting::BuildGeneralPage()
+{
+    tstGeneral = new QWidget;
+    btnBGColor = AddButton(tstGeneral, {16, 16, 201, 25}, QStringLiteral("背景の色"));
+    connect(btnBGColor, &QPushButton::clicked, this, &TfrmVisualSetting::btnBGColorClick);
+    btnAxisPen = AddButton(tstGeneral, {16, 48, 201, 25}, QStringLiteral("中心軸の線のスタイル"));
+    connect(btnAxisPen, &QPushButton::clicked, this, &TfrmVisualSetting::btnAxisPenClick);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("縦の補助線"), tstGeneral);
+    GroupBox1->setGeometry(16, 96, 201, 89);
+    cbxVisibleVertLines = new QCheckBox(QStringLiteral("縦の補助線を表示する"), GroupBox1);
+    cbxVisibleVertLines->setGeometry(16, 16, 153, 17);
+    connect(cbxVisibleVertLines, &QCheckBox::toggled, this, &TfrmVisualSetting::cbxVisibleVertLinesClick);
+    spnNumOfVertLines = new TIntSpinBox(GroupBox1);
+    spnNumOfVertLines->setGeometry(16, 48, 49, 21);
+    spnNumOfVertLines->setRange(2, 99);
+    spnNumOfVertLines->setSingleStep(1);
+    spnNumOfVertLines->setValue(2);
+    Label1 = new QLabel(QStringLiteral("分割"), GroupBox1);
+    Label1->move(70, 56);
+    Label1->adjustSize();
+    btnVertLinePen = AddButton(GroupBox1, {104, 48, 89, 21}, QStringLiteral("縦線のスタイル"));
+    connect(btnVertLinePen, &QPushButton::clicked, this, &TfrmVisualSetting::btnVertLinePenClick);
+
+    PageControl->addTab(tstGeneral, QStringLiteral("一般"));
+}
+
+void TfrmVisualSetting::BuildLinesPage()
+{
+    tstLines = new QWidget;
+    lstCustomLines = new QListWidget(tstLines);
+    lstCustomLines->setGeometry(8, 8, 217, 161);
+    lstCustomLines->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstCustomLines->setUniformItemSizes(true);
+    // Rows are as wide as the list; their lines end short of its right edge.
+    lstCustomLines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstCustomLines->setItemDelegate(
+        new TOwnerDrawDelegate(ItemHeight, [this](const TDrawItem &item) { lstCustomLinesDrawItem(item); }, lstCustomLines));
+    // Every change of the selection, by mouse or keys, edits the row reached.
+    // The current row alone would not do: the list makes its first row current
+    // when it gets the focus, without selecting it.
+    connect(lstCustomLines, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem *> chosen = lstCustomLines->selectedItems();
+        if (!chosen.isEmpty())
+            lstCustomLinesClick(lstCustomLines->row(chosen.first()));
+    });
+    btnClear = AddButton(tstLines, {160, 184, 67, 17}, QStringLiteral("クリア(&E)"));
+    connect(btnClear, &QPushButton::clicked, this, &TfrmVisualSetting::btnClearClick);
+
+    PageControl->addTab(tstLines, QStringLiteral("波の線スタイル"));
+}
+
+void TfrmVisualSetting::FormCreate()
+{
+    const TVisualIniControls controls{
+        [this](bool visible) { cbxVisibleVertLines->setChecked(visible); },
+        [this](int count) { spnNumOfVertLines->setValue(count); },
+    };
+    try {
+        LoadDisplaySettings(iniPath_, Settings, controls);
+    } catch (const TConvertError &e) {
+        Report(e.Message());
+    }
+    loaded_ = true;
+    // Filled even when loading stopped early, so that every pen can be edited.
+    FillCustomLines();
+}
+
+void TfrmVisualSetting::FormDestroy()
+{
+    if (!loaded_)
+        return;
+    loaded_ = false;
+    try {
+        SaveDisplaySettings(iniPath_, Settings, Settings.NumOfVertLines());
+    } catch (const TProfileWriteError &e) {
+        Report(e.Message());
+    }
+}
+
+void TfrmVisualSetting::FillCustomLines()
+{
+    // The stored texts are never shown; the drawing supplies what the row says.
+    const QSignalBlocker quiet(lstCustomLines);
+    lstCustomLines->clear();
+    for (int i = 0; i < CustomLineCount; ++i)
+        lstCustomLines->addItem(QString::number(i));
+}
+
+void TfrmVisualSetting::Report(const QString &text) const
+{
+    if (reportError_)
+        reportError_(text);
+}
+
+std::optional<TPen> TfrmVisualSetting::RunPenDialog(const TPen &pen)
+{
+    if (!penDialog_)
+        return std::nullopt;
+    penDialog_->SetPen(pen);
+    if (!penDialog_->Execute())
+        return std::nullopt;
+    return penDialog_->Pen;
+}
+
+void TfrmVisualSetting::btnBGColorClick()
+{
+    if (!colorPicker_)
+        return;
+    if (const std::optional<QColor> picked = colorPicker_(ToQColor(Settings.BGColor)); picked && picked->isValid())
+        Settings.SetBGColor(FromQColor(*picked));
+}
+
+void TfrmVisualSetting::btnAxisPenClick()
+{
+    if (const std::optional<TPen> pen = RunPenDialog(Settings.AxisPen))
+        Settings.SetAxisPen(*pen);
+}
+
+void TfrmVisualSetting::cbxVisibleVertLinesClick()
+{
+    Settings.VisibleVertLines = cbxVisibleVertLines->isChecked();
+}
+
+void TfrmVisualSetting::btnVertLinePenClick()
+{
+    if (const std::optional<TPen> pen = RunPenDialog(Settings.VertLinePen))
+        Settings.SetVertLinePen(*pen);
+}
+
+void TfrmVisualSetting::lstCustomLinesDrawItem(const TDrawItem &item)
+{
+    item.FillBackground();
+    item.TextOut(2, item.Rect.top(), CustomLineText(item.Index));
+    const TPen *pen = CustomLinePen(Settings, item.Index);
+    if (!pen)
+        return;
+    item.Canvas.setPen(ToQPen(*pen));
+    item.Canvas.drawLine(60, item.Middle(), item.Right() - 10, item.Middle());
+}
+
+void TfrmVisualSetting::lstCustomLinesClick(int item)
+{
+    if (TPen *pen = CustomLinePen(Settings, item)) {
+        if (const std::optional<TPen> chosen = RunPenDialog(*pen))
+            pen->Assign(*chosen);
+    }
+    lstCustomLines->viewport()->update();
+}
+
+void TfrmVisualSetting::btnClearClick()
+{
+    for (int k = 1; k <= CustomWavePenCount; ++k)
+        Settings.WavePens[std::size_t(k)].Assign(Settings.WavePens[0]);
+    lstCustomLines->viewport()->update();
+}
+
+void TfrmVisualSetting::btnCloseClick()
+{
+    hide();
+    if (monitorUpDate_)
+        monitorUpDate_();
+}
+
+void TfrmVisualSetting::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!outerSizeFitted_) {
+        outerSizeFitted_ = true;
+        // The frame is known only once the window system has decorated the
+        // window, after this event.
+        QTimer::singleShot(0, this, [this] { FitOuterSize(); });
+    }
+}
+
+void TfrmVisualSetting::FitOuterSize()
+{
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull())
+        return;
+    resize(OuterSize.width() - frame.left() - frame.right(), OuterSize.height() - frame.top() - frame.bottom());
+    CentreOnDesktop(this);
+}
+
+void TfrmVisualSetting::keyPressEvent(QKeyEvent *event)
+{
+    // Enter that no control took presses the default button.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain) {
+        btnClose->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

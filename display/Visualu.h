@@ -1,0 +1,95 @@
+#pragma once
+#include "display/ColorPicker.h"
+#include "display/DisplaySettingsRecord.h"
+#include "display/OwnerDraw.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class TfrmPenDialog;
+class TIntSpinBox;
+
+// The display settings window. It holds the one settings record the drawing
+// reads, loads it from the settings file in FormCreate and writes it back when
+// it is destroyed. Every change takes effect in the record at once.
+class TfrmVisualSetting : public QWidget {
+    Q_OBJECT
+public:
+    using ErrorReporter = std::function<void(const QString &text)>;
+
+    explicit TfrmVisualSetting(TfrmPenDialog *penDialog, QWidget *parent = nullptr);
+    ~TfrmVisualSetting() override;
+
+    TDisplaySettings Settings;
+
+    QTabWidget *PageControl = nullptr;
+    QWidget *tstGeneral = nullptr;
+    QPushButton *btnBGColor = nullptr;
+    QPushButton *btnAxisPen = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QCheckBox *cbxVisibleVertLines = nullptr;
+    TIntSpinBox *spnNumOfVertLines = nullptr;
+    QLabel *Label1 = nullptr;
+    QPushButton *btnVertLinePen = nullptr;
+    QWidget *tstLines = nullptr;
+    QListWidget *lstCustomLines = nullptr;
+    QPushButton *btnClear = nullptr;
+    QPushButton *btnClose = nullptr;
+
+    // The line style dialog may be made after this window.
+    void SetPenDialog(TfrmPenDialog *penDialog);
+    // The amplitude monitor's refresh, asked for by btnClose.
+    void SetMonitorUpDate(std::function<void()> upDate) { monitorUpDate_ = std::move(upDate); }
+    // The settings file; VisualIniPath() unless replaced before FormCreate.
+    void SetIniPath(QString path) { iniPath_ = std::move(path); }
+    // Where a failed load or save is told; the error box unless replaced.
+    void SetErrorReporter(ErrorReporter reporter) { reportError_ = std::move(reporter); }
+    // The colour dialog; the platform's unless replaced.
+    void SetColorPicker(TColorPicker picker) { colorPicker_ = std::move(picker); }
+
+    // Loads the settings and fills the wave line list.
+    void FormCreate();
+    // Saves the settings, once, if they were loaded; the destructor calls it.
+    void FormDestroy();
+
+    void btnBGColorClick();
+    void btnAxisPenClick();
+    void cbxVisibleVertLinesClick();
+    void btnVertLinePenClick();
+    void lstCustomLinesDrawItem(const TDrawItem &item);
+    // Runs the line style dialog for the list's row `item`.
+    void lstCustomLinesClick(int item);
+    void btnClearClick();
+    void btnCloseClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void BuildGeneralPage();
+    void BuildLinesPage();
+    void FillCustomLines();
+    void Report(const QString &text) const;
+    // The dialog's pen when the user confirmed it.
+    std::optional<TPen> RunPenDialog(const TPen &pen);
+    void FitOuterSize();
+
+    // Made after this window at start-up and destroyed before it.
+    QPointer<TfrmPenDialog> penDialog_;
+    std::function<void()> monitorUpDate_;
+    QString iniPath_;
+    ErrorReporter reportError_;
+    TColorPicker colorPicker_;
+    bool loaded_ = false;
+    bool outerSizeFitted_ = false;
+};

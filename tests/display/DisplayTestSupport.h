@@ -1,0 +1,82 @@
+#pragma once
+#include <QColor>
+#include <QDialog>
+#include <QEvent>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+
+// Lets failing expectations show QStrings as text.
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+// Answers a modal dialog each time it is shown: runs the action inside the
+// dialog's own event loop. A dialog the action left open is cancelled and
+// counted as a failure, so a broken test cannot hang.
+class TModalAnswerer : public QObject {
+public:
+    TModalAnswerer(QDialog *dialog, std::function<void()> action)
+        : dialog_(dialog)
+        , action_(std::move(action))
+    {
+        dialog_->installEventFilter(this);
+    }
+    ~TModalAnswerer() override { dialog_->removeEventFilter(this); }
+
+    int Shows() const { return shows_; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == dialog_ && event->type() == QEvent::Show) {
+            ++shows_;
+            QTimer::singleShot(0, this, [this] {
+                action_();
+                if (dialog_->isVisible()) {
+                    ADD_FAILURE() << "the dialog was left open";
+                    dialog_->reject();
+                }
+            });
+        }
+        return false;
+    }
+
+private:
+    QDialog *dialog_;
+    std::function<void()> action_;
+    int shows_ = 0;
+};
+
+// How many pixels of column x have exactly the colour.
+inline int PixelsInColumn(const QImage &image, int x, const QColor &color)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        n += image.pixelColor(x, y).rgb() == color.rgb();
+    return n;
+}
+
+// How many pixels of row y have exactly the colour.
+inline int PixelsInRow(const QImage &image, int y, const QColor &color)
+{
+    int n = 0;
+    for (int x = 0; x < image.width(); ++x)
+        n += image.pixelColor(x, y).rgb() == color.rgb();
+    return n;
+}
+
+// How many pixels of the whole image have exactly the colour.
+inline int PixelsInImage(const QImage &image, const QColor &color)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        n += PixelsInRow(image, y, color);
+    return n;
+}
