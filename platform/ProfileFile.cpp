@@ -37,7 +37,14 @@ void WriteWhole(const QString &path, const QString &text)
     QSaveFile file(path);
     // Writing in place would leave a half-written file behind a failure.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // The write is buffered; a full disk shows only when the buffer goes out,
+    // and commit() would rename the short file over the old one regardless.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
+        || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        throw TProfileWriteError(path);
+    }
+    if (!file.commit())
         throw TProfileWriteError(path);
 }
 

@@ -1,0 +1,18 @@
+// Saves the display settings into the given file again and again, alternating
+// between two sets, until it is killed. Used to kill a save at random moments.
+// usage: display_save_loop PATH
+#include "display/DisplaySettingsRecord.h"
+#include "display/VisualIni.h"
+#include "support/SaveLoopSettings.h"
+
+#include <QString>
+
+int main(int argc, char **argv)
+{
+    if (argc != 2)
+        return 2;
+    const QString path = QString::fromLocal8Bit(argv[1]);
+    const TDisplaySettings sets[2] = {SaveLoopSettings(0), SaveLoopSettings(1)};
+    for (unsigned i = 0;; ++i)
+        SaveDisplaySettings(path, sets[i % 2], int(2 + i % 2));
+}
