@@ -1,5 +1,6 @@
 #include "app/Windows.h"
 #include "mainwindow/Frmwaveu.h"
+#include "mainwindow/ToolIcons.h"
 #include "platform/Fonts.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
     InstallFontSubstitutions();
+    QApplication::setWindowIcon(QIcon(MakeProgramPicture(64)));
 
     CreateWindows();
     frmWave->show();
