@@ -96,13 +96,13 @@ void TfrmWave::SetZoom(float value)
 void TfrmWave::SetInterval(std::int32_t value)
 {
     Interval = std::max(value, 1);
-    lblInterval->setText(QString::number(Interval));
+    lblInterval->ShowNumber(Interval);
 }
 
 void TfrmWave::SetQuality(std::int32_t value)
 {
     Quality = std::clamp(value, 2, MaxQuality);
-    lblQuality->setText(QString::number(Quality));
+    lblQuality->ShowNumber(Quality);
 }
 
 void TfrmWave::Redraw()

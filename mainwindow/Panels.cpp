@@ -8,6 +8,20 @@ TClickLabel::TClickLabel(int width, int height, QWidget *parent)
     setFixedSize(width, height);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setContentsMargins(0, 0, 1, 0);
+}
+
+void TClickLabel::ShowNumber(qint64 value)
+{
+    const QString text = QString::number(value);
+    QFont f = font();
+    for (int px = 12; px >= 7; --px) {
+        f.setPixelSize(px);
+        if (QFontMetrics(f).horizontalAdvance(text) <= contentsRect().width())
+            break;
+    }
+    setFont(f);
+    setText(text);
 }
 
 void TClickLabel::mousePressEvent(QMouseEvent *event)

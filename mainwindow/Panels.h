@@ -8,6 +8,9 @@ class TClickLabel : public QLabel {
 public:
     TClickLabel(int width, int height, QWidget *parent = nullptr);
 
+    // Shows the number, in a smaller type when it is too long for the field.
+    void ShowNumber(qint64 value);
+
 signals:
     void Clicked();
 
