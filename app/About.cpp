@@ -5,6 +5,7 @@
 
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -95,6 +96,16 @@ void TAboutBox::FormMouseMove(QObject *, Qt::KeyboardModifiers, int, int y)
 void TAboutBox::mouseMoveEvent(QMouseEvent *event)
 {
     FormMouseMove(this, event->modifiers(), int(event->position().x()), int(event->position().y()));
+}
+
+void TAboutBox::keyPressEvent(QKeyEvent *event)
+{
+    // OK is the only way out: no cancel.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool TAboutBox::eventFilter(QObject *watched, QEvent *event)

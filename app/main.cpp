@@ -9,7 +9,6 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
     InstallFontSubstitutions();
     QApplication::setWindowIcon(QIcon(MakeProgramPicture(64)));
 

@@ -93,19 +93,22 @@ void TfrmVisualSetting::BuildGeneralPage()
     connect(btnAxisPen, &QPushButton::clicked, this, &TfrmVisualSetting::btnAxisPenClick);
 
     GroupBox1 = new QGroupBox(QStringLiteral("縦の補助線"), tstGeneral);
-    GroupBox1->setGeometry(16, 96, 201, 89);
+    // This style draws a group's title above its frame, not on it; the
+    // controls move down by the difference so the check box clears the frame.
+    constexpr int TitleDrop = 6;
+    GroupBox1->setGeometry(16, 96, 201, 89 + TitleDrop);
     cbxVisibleVertLines = new QCheckBox(QStringLiteral("縦の補助線を表示する"), GroupBox1);
-    cbxVisibleVertLines->setGeometry(16, 16, 153, 17);
+    cbxVisibleVertLines->setGeometry(16, 16 + TitleDrop, 153, 17);
     connect(cbxVisibleVertLines, &QCheckBox::toggled, this, &TfrmVisualSetting::cbxVisibleVertLinesClick);
     spnNumOfVertLines = new TIntSpinBox(GroupBox1);
-    spnNumOfVertLines->setGeometry(16, 48, 49, 21);
+    spnNumOfVertLines->setGeometry(16, 48 + TitleDrop, 49, 21);
     spnNumOfVertLines->setRange(2, 99);
     spnNumOfVertLines->setSingleStep(1);
     spnNumOfVertLines->setValue(2);
     Label1 = new QLabel(QStringLiteral("分割"), GroupBox1);
-    Label1->move(70, 56);
+    Label1->move(70, 56 + TitleDrop);
     Label1->adjustSize();
-    btnVertLinePen = AddButton(GroupBox1, {104, 48, 89, 21}, QStringLiteral("縦線のスタイル"));
+    btnVertLinePen = AddButton(GroupBox1, {104, 48 + TitleDrop, 89, 21}, QStringLiteral("縦線のスタイル"));
     connect(btnVertLinePen, &QPushButton::clicked, this, &TfrmVisualSetting::btnVertLinePenClick);
 
     PageControl->addTab(tstGeneral, QStringLiteral("一般"));

@@ -45,8 +45,10 @@ TStatusPanels::TStatusPanels(QWidget *parent)
     }
 }
 
-void TStatusPanels::mousePressEvent(QMouseEvent *event)
+void TStatusPanels::mouseReleaseEvent(QMouseEvent *event)
 {
-    QStatusBar::mousePressEvent(event);
-    emit Clicked();
+    QStatusBar::mouseReleaseEvent(event);
+    // A left click, released over the bar.
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit Clicked();
 }

@@ -31,7 +31,7 @@ signals:
     void Clicked();
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QLabel *panels_[3];

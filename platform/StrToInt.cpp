@@ -2,7 +2,7 @@
 
 std::optional<int> TryStrToInt(const QString &text)
 {
-    const QString t = text.trimmed();
+    const QString &t = text;
     if (t.isEmpty())
         return std::nullopt;
     for (int i = 0; i < t.size(); ++i) {

@@ -3,6 +3,6 @@
 
 #include <optional>
 
-// A whole decimal number in the 32-bit range, with an optional sign and
-// surrounding blanks; anything else (the empty text included) fails.
+// A whole decimal number in the 32-bit range with an optional sign; anything
+// else (blanks, the empty text included) fails.
 std::optional<int> TryStrToInt(const QString &text);

@@ -111,8 +111,14 @@ TEST(AboutBoxTest, DesignAndColourKeptBetweenShowings)
     EXPECT_EQ(box.BackgroundColor(), Rgb(35 * 65536 + 219));
     EXPECT_NE(box.Panel1->palette().color(QPalette::Window), box.BackgroundColor());
 
-    QTimer::singleShot(0, &box, [&] { box.BitBtn1->click(); });
-    box.exec();
+    bool openAfterEsc = false;
+    QTimer::singleShot(0, &box, [&] {
+        QTest::keyClick(&box, Qt::Key_Escape);
+        openAfterEsc = box.isVisible();
+        box.BitBtn1->click();
+    });
+    EXPECT_EQ(box.exec(), QDialog::Accepted);
+    EXPECT_TRUE(openAfterEsc) << "Esc does not close the box";
     EXPECT_FALSE(box.isVisible());
     QTimer::singleShot(0, &box, [&] { box.accept(); });
     box.exec();

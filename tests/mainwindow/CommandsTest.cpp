@@ -108,7 +108,7 @@ TEST_F(MainWindowTest, IntervalBoxPausesAndBeepsOnBadText)
     EXPECT_EQ(prompts, (QStringList{QString::fromUtf8("インタ－バル設定"), QString::fromUtf8("画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)"), "100"}));
     EXPECT_EQ(w->Interval, 100);
     EXPECT_TRUE(Paused());
-    for (auto [text, value] : {std::pair{"0", 1}, {"-5", 1}, {" 250 ", 250}, {"1.5", 250}, {"", 250}, {"99999999999", 250}}) {
+    for (auto [text, value] : {std::pair{"0", 1}, {"-5", 1}, {"250", 250}, {" 7", 250}, {"1.5", 250}, {"", 250}, {"99999999999", 250}}) {
         answer = QString::fromUtf8(text);
         w->mnIntervalClick();
         EXPECT_EQ(w->Interval, value) << text;
@@ -169,6 +169,9 @@ TEST_F(MainWindowTest, StatusBarClickOpensTheTimeBox)
     QTest::mouseClick(w->StatusBar->Panel(1), Qt::LeftButton);
     QTest::mouseClick(w->StatusBar, Qt::LeftButton, {}, QPoint(w->StatusBar->width() - 30, 5));
     EXPECT_EQ(asked, 2);
+    QTest::mouseClick(w->StatusBar, Qt::RightButton, {}, QPoint(50, 5));
+    QTest::mouseClick(w->StatusBar->Panel(0), Qt::MiddleButton);
+    EXPECT_EQ(asked, 2) << "only a left click opens the box";
 }
 
 TEST_F(MainWindowTest, PauseMenuFlipsTheButton)
