@@ -2,7 +2,7 @@
 // tabulated evaluation the renderer uses, and whole frames as drawn.
 #include "display/DisplaySettingsRecord.h"
 #include "model/FrameEvaluator.h"
-#include "model/ViewState.h"
+#include "model/FixedView.h"
 #include "model/Wave.h"
 #include "model/WaveMath.h"
 
@@ -12,16 +12,7 @@
 
 namespace {
 
-struct BenchView : IWaveView {
-    std::int32_t time = 1;
-    float zoom = 1.0f;
-    std::int32_t quality = 50;
-    bool showAll = false;
-    std::int32_t GetTime() const override { return time; }
-    float GetZoom() const override { return zoom; }
-    std::int32_t GetQuality() const override { return quality; }
-    bool GetShowAll() const override { return showAll; }
-};
+using BenchView = TFixedView;
 
 constexpr int Width = 1280;
 constexpr int Height = 720;

@@ -1,5 +1,6 @@
 #include "display/VisualIni.h"
 #include "platform/ProfileFile.h"
+#include "support/Files.h"
 #include "support/SaveLoopSettings.h"
 
 #include <QDir>
@@ -15,17 +16,12 @@
 
 namespace {
 
-QByteArray Slurp(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
 
 QByteArray SavedText(const QTemporaryDir &dir, int which)
 {
     const QString path = dir.filePath(QStringLiteral("reference%1.ini").arg(which));
     SaveDisplaySettings(path, SaveLoopSettings(which), 2 + which);
-    return Slurp(path);
+    return FileBytes(path);
 }
 
 // The message of the save's failure, or nothing.
@@ -59,7 +55,7 @@ TEST(SaveSafetyTest, AKilledSaveLeavesTheOldOrTheNewWholeFile)
         QThread::msleep(std::uint64_t(delayMs(random)));
         ::kill(pid_t(saver.processId()), SIGKILL);
         saver.waitForFinished();
-        const QByteArray now = Slurp(path);
+        const QByteArray now = FileBytes(path);
         ASSERT_TRUE(now == texts[0] || now == texts[1]) << "after kill " << i << ":\n" << now.constData();
         (now == texts[0] ? sawOld : sawNew)++;
     }
@@ -108,7 +104,7 @@ TEST(SaveSafetyTest, AFullDiskGivesTheMessageAndKeepsTheOldFile)
         GTEST_SKIP() << "cannot mount a small file system here (needs root)";
     const QString path = dir.filePath(QStringLiteral("Visual.ini"));
     SaveDisplaySettings(path, SaveLoopSettings(0), 2);
-    const QByteArray old = Slurp(path);
+    const QByteArray old = FileBytes(path);
     QFile filler(dir.filePath(QStringLiteral("filler")));
     ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
     const QByteArray block(1024, 'x');
@@ -116,7 +112,7 @@ TEST(SaveSafetyTest, AFullDiskGivesTheMessageAndKeepsTheOldFile)
     }
     filler.close();
     EXPECT_EQ(SaveError(path), path + QStringLiteral(" に書き込めません"));
-    EXPECT_EQ(Slurp(path), old);
+    EXPECT_EQ(FileBytes(path), old);
 }
 
 TEST(SaveSafetyTest, AReadOnlyDirectoryGivesTheMessageAndKeepsTheOldFile)
@@ -127,10 +123,10 @@ TEST(SaveSafetyTest, AReadOnlyDirectoryGivesTheMessageAndKeepsTheOldFile)
         GTEST_SKIP() << "cannot mount a small file system here (needs root)";
     const QString path = dir.filePath(QStringLiteral("Visual.ini"));
     SaveDisplaySettings(path, SaveLoopSettings(0), 2);
-    const QByteArray old = Slurp(path);
+    const QByteArray old = FileBytes(path);
     ASSERT_TRUE(disk.MakeReadOnly());
     EXPECT_EQ(SaveError(path), path + QStringLiteral(" に書き込めません"));
-    EXPECT_EQ(Slurp(path), old);
+    EXPECT_EQ(FileBytes(path), old);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "DefaultIniText.h"
 #include "DisplayTestSupport.h"
+#include "support/Files.h"
 
 #include "display/VisualIni.h"
 #include "platform/ColorText.h"
@@ -17,20 +18,9 @@ protected:
 
     QString IniPath() const { return dir_.filePath(QStringLiteral("Visual.ini")); }
 
-    static void Put(const QString &path, const QByteArray &bytes)
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(f.write(bytes), bytes.size());
-    }
+    static void Put(const QString &path, const QByteArray &bytes) { PutFile(path, bytes); }
 
-    static QString Text(const QString &path)
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly))
-            return QStringLiteral("<unreadable>");
-        return QString::fromLatin1(f.readAll());
-    }
+    static QString Text(const QString &path) { return QString::fromLatin1(FileBytes(path)); }
 
     QString Value(const QString &section, const QString &key) const
     {

@@ -1,5 +1,6 @@
 #include "DefaultIniText.h"
 #include "DisplayTestSupport.h"
+#include "support/Files.h"
 
 #include "display/ColorPanel.h"
 #include "display/CustomLines.h"
@@ -32,12 +33,7 @@ protected:
 
     QString IniPath() const { return dir_.filePath(QStringLiteral("Visual.ini")); }
 
-    static void Put(const QString &path, const QByteArray &bytes)
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(f.write(bytes), bytes.size());
-    }
+    static void Put(const QString &path, const QByteArray &bytes) { PutFile(path, bytes); }
 
     QString Saved(const QString &section, const QString &key) const
     {

@@ -2,24 +2,12 @@
 // picture size, straight from the model, and saves it as PNG.
 // usage: e2e_render_frame WIDTH HEIGHT TIME OUT.png
 #include "display/DisplaySettingsRecord.h"
-#include "model/ViewState.h"
+#include "model/FixedView.h"
 #include "model/Wave.h"
 
 #include <QGuiApplication>
 
 #include <cstdio>
-
-namespace {
-
-struct StartView : IWaveView {
-    std::int32_t time = 0;
-    std::int32_t GetTime() const override { return time; }
-    float GetZoom() const override { return 1.0f; }
-    std::int32_t GetQuality() const override { return 50; }
-    bool GetShowAll() const override { return false; }
-};
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -28,7 +16,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: %s WIDTH HEIGHT TIME OUT.png\n", argv[0]);
         return 2;
     }
-    StartView view;
+    TFixedView view;
     view.time = std::atoi(argv[3]);
     TDisplaySettings settings;
     TWave wave;

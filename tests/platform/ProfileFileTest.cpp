@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include "support/Files.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -28,20 +30,9 @@ protected:
     QString PathOf(const QString &name) const { return dir_.filePath(name); }
     QString IniPath() const { return PathOf(QStringLiteral("Visual.ini")); }
 
-    static void Put(const QString &path, const QByteArray &bytes)
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(f.write(bytes), bytes.size());
-    }
+    static void Put(const QString &path, const QByteArray &bytes) { PutFile(path, bytes); }
 
-    static QByteArray Get(const QString &path)
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly))
-            return QByteArray("<unreadable>");
-        return f.readAll();
-    }
+    static QByteArray Get(const QString &path) { return FileBytes(path); }
 
     // The bytes after writing one key into a file holding `before`.
     QByteArray AfterWrite(const QByteArray &before, const QString &section, const QString &key, const QString &value)

@@ -1,15 +1,4 @@
 #pragma once
-#include "model/ViewState.h"
+#include "model/FixedView.h"
 
-// A view whose time, zoom, quality and show-all state a test sets directly.
-struct FakeView : IWaveView {
-    std::int32_t time = 0;
-    float zoom = 1.0f;
-    std::int32_t quality = 50;
-    bool showAll = false;
-
-    std::int32_t GetTime() const override { return time; }
-    float GetZoom() const override { return zoom; }
-    std::int32_t GetQuality() const override { return quality; }
-    bool GetShowAll() const override { return showAll; }
-};
+using FakeView = TFixedView;
