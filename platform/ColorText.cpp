@@ -62,6 +62,7 @@ constexpr std::array<TColorName, 42> kColorNames{{
 
 TConvertError::TConvertError(const QString &text)
     : std::runtime_error(QStringLiteral("'%1' は整数ではありません").arg(text).toStdString())
+    , message_(QStringLiteral("'%1' は整数ではありません").arg(text))
 {
 }
 

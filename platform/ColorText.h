@@ -11,7 +11,11 @@
 class TConvertError : public std::runtime_error {
 public:
     explicit TConvertError(const QString &text);
-    QString Message() const { return QString::fromUtf8(what()); }
+    // Kept whole: the value may hold a NUL, where what() would end.
+    QString Message() const { return message_; }
+
+private:
+    QString message_;
 };
 
 // The colour's name ("clRed", "clBtnFace", "clNone", ...) when it has one,

@@ -22,7 +22,9 @@ std::optional<QString> ReadText(const QString &path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
-    return QString::fromLatin1(bytes);
+    // A byte-order mark from an editor would hide the first section's name.
+    static const QByteArray Utf8Bom("\xEF\xBB\xBF");
+    return QString::fromLatin1(bytes.startsWith(Utf8Bom) ? bytes.mid(Utf8Bom.size()) : bytes);
 }
 
 bool IsLatin1(const QString &text)

@@ -163,3 +163,18 @@ TEST(ColorTextTest, OtherTextIsRefusedWithTheLoadError)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ColorTextErrorTest, TheMessageKeepsAValueWithANulWhole)
+{
+    const QString value = QString::fromLatin1("ab\0cd", 5);
+    try {
+        StringToColorOrThrow(value);
+        FAIL() << "no error for a value that is no colour";
+    } catch (const TConvertError &e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("'") + value + QStringLiteral("' は整数ではありません"));
+    }
+}
+
+} // namespace

@@ -536,3 +536,16 @@ TEST_F(ProfileFileTest, AFailedUpdateLeavesTheOldFile)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProfileFileTest, AByteOrderMarkDoesNotHideTheFirstSection)
+{
+    Put(IniPath(), "\xEF\xBB\xBF[general]\r\nBGColor=clBlue\r\n");
+    TProfileFile ini(IniPath());
+    EXPECT_EQ(ini.ReadString("general", "BGColor", "?"), "clBlue");
+    ini.WriteString("general", "BGColor", "clRed");
+    EXPECT_EQ(Get(IniPath()), "[general]\r\nBGColor=clRed\r\n") << "one section, not a second one";
+}
+
+} // namespace
