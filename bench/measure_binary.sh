@@ -9,7 +9,7 @@ probe=$2
 export QT_QPA_PLATFORM=xcb
 
 if [ -z "${MEASURE_INSIDE_X:-}" ]; then
-  MEASURE_INSIDE_X=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+  MEASURE_INSIDE_X=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$@"
 fi
 
 work=$(mktemp -d)

@@ -3,7 +3,10 @@
 #include <QDialog>
 #include <QEvent>
 #include <QImage>
+#include <QAbstractItemView>
 #include <QObject>
+#include <QPainter>
+#include <QStyleOptionViewItem>
 #include <QString>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -79,4 +82,20 @@ inline int PixelsInImage(const QImage &image, const QColor &color)
     for (int y = 0; y < image.height(); ++y)
         n += PixelsInRow(image, y, color);
     return n;
+}
+
+// One row of an owner-drawn list as its delegate draws it, unselected, into a
+// white image of the given size.
+inline QImage RenderListRow(const QAbstractItemDelegate *delegate, const QAbstractItemModel *model,
+                            const QPalette &palette, int row, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QStyleOptionViewItem option;
+    option.rect = image.rect();
+    option.palette = palette;
+    option.state = QStyle::State_Enabled | QStyle::State_Active;
+    delegate->paint(&painter, option, model->index(row, 0));
+    return image;
 }

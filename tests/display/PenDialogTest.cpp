@@ -34,15 +34,7 @@ protected:
     // One item of a list as the list draws it, unselected.
     static QImage RenderItem(QComboBox *list, int row)
     {
-        QImage image(201, 16, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        QStyleOptionViewItem option;
-        option.rect = image.rect();
-        option.palette = list->palette();
-        option.state = QStyle::State_Enabled | QStyle::State_Active;
-        list->itemDelegate()->paint(&painter, option, list->model()->index(row, 0));
-        return image;
+        return RenderListRow(list->itemDelegate(), list->model(), list->palette(), row, QSize(201, 16));
     }
 
     TfrmPenDialog dialog_;

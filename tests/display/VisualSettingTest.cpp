@@ -354,16 +354,7 @@ TEST_F(VisualSettingTest, ARowShowsItsPenAtFullWidth)
     Open();
     S().WavePens[5] = TPen{clBlue, 0, 14};
     QListWidget *list = window_->lstCustomLines;
-    QImage image(217, 16, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        QStyleOptionViewItem option;
-        option.rect = image.rect();
-        option.palette = list->palette();
-        option.state = QStyle::State_Enabled | QStyle::State_Active;
-        list->itemDelegate()->paint(&painter, option, list->model()->index(5, 0));
-    }
+    const QImage image = RenderListRow(list->itemDelegate(), list->model(), list->palette(), 5, QSize(217, 16));
     const QColor blue(0, 0, 255);
     EXPECT_EQ(PixelsInColumn(image, 100, blue), 14);
     EXPECT_EQ(image.pixelColor(60, 8), blue);

@@ -24,12 +24,7 @@ diff -u "$expected" "$E2E_DIR/Visual.ini" || fail "Visual.ini differs from the d
 sed -i 's/^BGColor=clWhite$/BGColor=xyz/' "$E2E_DIR/Visual.ini"
 (cd "$E2E_DIR" && exec ./velmora >"$E2E_DIR/out.log" 2>&1) &
 APP_PID=$!
-box=""
-for _ in $(seq 1 100); do
-  box=$(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null | head -1 || true)
-  [ -n "$box" ] && break
-  sleep 0.1
-done
+box=$(wait_window '^Velmora$')
 [ -n "$box" ] || fail "no error box"
 sleep 0.5
 main=$(xdotool search --onlyvisible --name '^Velmora$' | wc -l)
@@ -38,13 +33,8 @@ shot "$E2E_DIR/box.png" "$box"
 [ "$(identify -format '%w' "$E2E_DIR/box.png")" -lt 500 ] || fail "the first window is not a small box"
 xdotool windowfocus --sync "$box"
 xdotool key Return
-MAIN_WIN=""
-for _ in $(seq 1 100); do
-  MAIN_WIN=$(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null | head -1 || true)
-  [ -n "$MAIN_WIN" ] && [ "$MAIN_WIN" != "$box" ] && break
-  sleep 0.1
-done
-[ -n "$MAIN_WIN" ] && [ "$MAIN_WIN" != "$box" ] || fail "the program did not go on after the error box"
+MAIN_WIN=$(wait_window '^Velmora$' "$box")
+[ -n "$MAIN_WIN" ] || fail "the program did not go on after the error box"
 xdotool windowfocus --sync "$MAIN_WIN"
 xdotool key ctrl+q
 wait_exit

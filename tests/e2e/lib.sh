@@ -5,19 +5,30 @@ set -euo pipefail
 E2E_DIR=$(mktemp -d)
 trap 'kill -9 ${APP_PID:-} 2>/dev/null || true; rm -rf "$E2E_DIR"' EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "$E2E_DIR/out.log" ] && { echo "--- the program's output:" >&2; cat "$E2E_DIR/out.log" >&2; }
+  exit 1
+}
+
+# wait_window TITLE [EXCEPT]: prints the first visible window whose title
+# matches, other than EXCEPT, waiting up to 10 s; prints nothing if none comes.
+wait_window() {
+  local w=""
+  for _ in $(seq 1 100); do
+    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "${2:-none}" | head -1 || true)
+    [ -n "$w" ] && break
+    sleep 0.1
+  done
+  echo "$w"
+}
 
 # start_app BINARY: copies the program into the scenario's folder and starts it.
 start_app() {
   cp "$1" "$E2E_DIR/velmora"
   (cd "$E2E_DIR" && exec ./velmora >"$E2E_DIR/out.log" 2>&1) &
   APP_PID=$!
-  MAIN_WIN=""
-  for _ in $(seq 1 100); do
-    MAIN_WIN=$(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null | head -1 || true)
-    [ -n "$MAIN_WIN" ] && break
-    sleep 0.1
-  done
+  MAIN_WIN=$(wait_window '^Velmora$')
   [ -n "$MAIN_WIN" ] || fail "the main window did not appear"
   # Without a window manager a window is active only once it has the focus.
   xdotool windowfocus --sync "$MAIN_WIN"
