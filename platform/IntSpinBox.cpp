@@ -1,4 +1,5 @@
 #include "platform/IntSpinBox.h"
+#include "platform/StrToInt.h"
 #include "platform/Beep.h"
 
 #include <QLineEdit>
@@ -9,33 +10,6 @@
 #include <optional>
 
 namespace {
-
-// A whole number in 32 bits: an optional sign and ASCII digits, nothing else.
-std::optional<int> ToInt32(QStringView text)
-{
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    if (i == text.size())
-        return std::nullopt;
-    constexpr qint64 limit = qint64(INT32_MAX) + 1;
-    qint64 magnitude = 0;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        magnitude = magnitude * 10 + (c - u'0');
-        if (magnitude > limit)
-            return std::nullopt;
-    }
-    const qint64 value = negative ? -magnitude : magnitude;
-    if (value > INT32_MAX)
-        return std::nullopt;
-    return int(value);
-}
 
 bool IsDigitOrSign(QChar c)
 {
@@ -66,7 +40,7 @@ TIntSpinBox::TIntSpinBox(QWidget *parent)
 
 int TIntSpinBox::MeaningOf(const QString &text) const
 {
-    return ToInt32(text).value_or(minimum());
+    return TryStrToInt(text).value_or(minimum());
 }
 
 int TIntSpinBox::TypedValue() const
@@ -112,7 +86,7 @@ QValidator::State TIntSpinBox::validate(QString &input, int &) const
         if (!IsDigitOrSign(c) && !separator.contains(c))
             return QValidator::Invalid;
     // Any whole number is final input, in range or not: committing clamps it.
-    return ToInt32(input) ? QValidator::Acceptable : QValidator::Intermediate;
+    return TryStrToInt(input) ? QValidator::Acceptable : QValidator::Intermediate;
 }
 
 void TIntSpinBox::fixup(QString &input) const

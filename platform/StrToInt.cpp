@@ -1,19 +1,31 @@
 #include "platform/StrToInt.h"
 
-std::optional<int> TryStrToInt(const QString &text)
+#include <QtGlobal>
+
+#include <cstdint>
+
+std::optional<int> TryStrToInt(QStringView text)
 {
-    const QString &t = text;
-    if (t.isEmpty())
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    if (i == text.size())
         return std::nullopt;
-    for (int i = 0; i < t.size(); ++i) {
-        const QChar c = t[i];
-        const bool sign = i == 0 && (c == u'-' || c == u'+');
-        if (!sign && !(c >= u'0' && c <= u'9'))
+    constexpr qint64 limit = qint64(INT32_MAX) + 1;
+    qint64 magnitude = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        magnitude = magnitude * 10 + (c - u'0');
+        if (magnitude > limit)
             return std::nullopt;
     }
-    bool ok = false;
-    const int v = t.toInt(&ok, 10);
-    if (!ok)
+    const qint64 value = negative ? -magnitude : magnitude;
+    if (value > INT32_MAX)
         return std::nullopt;
-    return v;
+    return int(value);
 }

@@ -1,8 +1,8 @@
 #pragma once
-#include <QString>
+#include <QStringView>
 
 #include <optional>
 
 // A whole decimal number in the 32-bit range with an optional sign; anything
 // else (blanks, the empty text included) fails.
-std::optional<int> TryStrToInt(const QString &text);
+std::optional<int> TryStrToInt(QStringView text);
