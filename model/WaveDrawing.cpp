@@ -64,7 +64,9 @@ void TWave::DrawFrame(int width, int height)
 {
     width = std::max(0, width);
     height = std::max(0, height);
-    if (Bitmap.width() != width || Bitmap.height() != height)
+    // Every pixel is drawn afresh, so a picture still shared with the screen
+    // is replaced by a new one rather than copied.
+    if (Bitmap.width() != width || Bitmap.height() != height || !Bitmap.isDetached())
         Bitmap = QImage(width, height, QImage::Format_RGB32);
     if (Bitmap.isNull())
         return;
@@ -75,9 +77,6 @@ void TWave::DrawFrame(int width, int height)
 
     const int w = width, h = height;
     const int half = h / 2;
-    // The last frame may still be shared with the screen; take our own copy now,
-    // before the painter and the direct pixel writes both hold on to the pixels.
-    Bitmap.detach();
     QPainter painter(&Bitmap);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
