@@ -2,6 +2,8 @@
 #include "platform/StrToInt.h"
 #include "platform/Beep.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QStyle>
 
@@ -75,6 +77,14 @@ void TIntSpinBox::keyPressEvent(QKeyEvent *event)
 
 void TIntSpinBox::focusOutEvent(QFocusEvent *event)
 {
+    // Another window becoming active is no loss of focus inside this one: the
+    // typed number stays as it is, uncommitted, so a frame drawn meanwhile
+    // still uses it. Only the line edit hears of it, to stop its cursor.
+    if (event->reason() == Qt::ActiveWindowFocusReason) {
+        QCoreApplication::sendEvent(lineEdit(), event);
+        QWidget::focusOutEvent(event);
+        return;
+    }
     QSpinBox::focusOutEvent(event);
     NoteTyped();
 }
@@ -106,7 +116,9 @@ QString TIntSpinBox::textFromValue(int value) const
 
 void TIntSpinBox::stepBy(int steps)
 {
-    const qint64 target = qint64(AppliedValue()) + qint64(steps) * singleStep();
+    // The step is taken from the number as typed and the result brought into
+    // range: a typed 150 stepped down in 2..99 gives 99, not 98.
+    const qint64 target = qint64(TypedValue()) + qint64(steps) * singleStep();
     // setValue rewrites the text even when the number stays, so a typed 5000
     // stepped up at 999 still shows 999.
     setValue(int(std::clamp<qint64>(target, minimum(), maximum())));

@@ -5,8 +5,10 @@
 
 // An integer box that lets the user type any number, even one beyond its bounds,
 // and brings it into range only when it is committed: set by the program, stepped
-// by the arrows, Enter, or loss of focus. Until then the typed number is readable
-// unclamped, so a picture drawn from it follows the keystrokes.
+// by the arrows (from the typed number, then clamped), Enter, or loss of focus
+// within its window (another window becoming active is none). Until then the
+// typed number is readable unclamped, so a picture drawn from it follows the
+// keystrokes.
 //
 // Only digits, '+', '-' and the locale's decimal separator can be typed; any other
 // character is refused with the warning beep. Text that is not a 32-bit integer
@@ -28,7 +30,7 @@ public:
     // The sound made for a refused character; MessageBeep unless replaced.
     void SetBeeper(Beeper beeper);
 
-    // Steps from the typed number brought into range, and stays in range.
+    // Steps from the typed number, then brings the result into range.
     void stepBy(int steps) override;
 
 signals:
