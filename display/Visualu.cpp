@@ -1,5 +1,6 @@
 #include "display/Visualu.h"
 
+#include "display/ChoiceListWidget.h"
 #include "display/CustomLines.h"
 #include "display/ErrorBox.h"
 #include "display/PenDlg.h"
@@ -117,7 +118,7 @@ void TfrmVisualSetting::BuildGeneralPage()
 void TfrmVisualSetting::BuildLinesPage()
 {
     tstLines = new QWidget;
-    lstCustomLines = new QListWidget(tstLines);
+    lstCustomLines = new ChoiceListWidget(tstLines);
     lstCustomLines->setGeometry(8, 8, 217, 161);
     lstCustomLines->setSelectionMode(QAbstractItemView::SingleSelection);
     lstCustomLines->setUniformItemSizes(true);
@@ -125,14 +126,8 @@ void TfrmVisualSetting::BuildLinesPage()
     lstCustomLines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lstCustomLines->setItemDelegate(
         new TOwnerDrawDelegate(ItemHeight, [this](const TDrawItem &item) { lstCustomLinesDrawItem(item); }, lstCustomLines));
-    // Every change of the selection, by mouse or keys, edits the row reached.
-    // The current row alone would not do: the list makes its first row current
-    // when it gets the focus, without selecting it.
-    connect(lstCustomLines, &QListWidget::itemSelectionChanged, this, [this] {
-        const QList<QListWidgetItem *> chosen = lstCustomLines->selectedItems();
-        if (!chosen.isEmpty())
-            lstCustomLinesClick(lstCustomLines->row(chosen.first()));
-    });
+    // Every choice edits the row chosen, also a second click on the same row.
+    connect(lstCustomLines, &ChoiceListWidget::rowChosen, this, &TfrmVisualSetting::lstCustomLinesClick);
     btnClear = AddButton(tstLines, {160, 184, 67, 17}, QStringLiteral("クリア(&E)"));
     connect(btnClear, &QPushButton::clicked, this, &TfrmVisualSetting::btnClearClick);
 

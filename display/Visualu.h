@@ -12,9 +12,9 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class QListWidget;
 class QPushButton;
 class QTabWidget;
+class ChoiceListWidget;
 class TfrmPenDialog;
 class TIntSpinBox;
 
@@ -41,7 +41,7 @@ public:
     QLabel *Label1 = nullptr;
     QPushButton *btnVertLinePen = nullptr;
     QWidget *tstLines = nullptr;
-    QListWidget *lstCustomLines = nullptr;
+    ChoiceListWidget *lstCustomLines = nullptr;
     QPushButton *btnClear = nullptr;
     QPushButton *btnClose = nullptr;
 

@@ -6,6 +6,7 @@
 #include "display/CustomLines.h"
 #include "display/ErrorBox.h"
 #include "display/PenDlg.h"
+#include "display/ChoiceListWidget.h"
 #include "display/Visualu.h"
 #include "platform/IntSpinBox.h"
 #include "platform/ProfileFile.h"
@@ -166,11 +167,14 @@ TEST_F(VisualSettingTest, TheFirstRowEditsTheSuperposedWave)
     EXPECT_EQ(S().WavePens[0], DefaultPen);
 }
 
-TEST_F(VisualSettingTest, ArrowKeysOpenTheDialogForEveryRowReached)
+// A choice is a click, also on the row already selected, or an arrow key,
+// also one that finds no row further on.
+TEST_F(VisualSettingTest, EveryChoiceOfARowOpensTheDialog)
 {
     Open();
     for (int k = 1; k <= 3; ++k)
         S().WavePens[std::size_t(k)].Width = k + 1;
+    S().WavePens[0].Width = 9;
     ShowLinesPage();
     std::vector<int> widthsShown;
     auto answer = Answer([&] {
@@ -178,10 +182,13 @@ TEST_F(VisualSettingTest, ArrowKeysOpenTheDialogForEveryRowReached)
         penDialog_.btnCancel->click();
     });
     ClickItem(1);
+    ClickItem(1);
     QTest::keyClick(window_->lstCustomLines, Qt::Key_Down);
     QTest::keyClick(window_->lstCustomLines, Qt::Key_Down);
-    EXPECT_EQ(widthsShown, (std::vector<int>{2, 3, 4}));
-    EXPECT_EQ(window_->lstCustomLines->currentRow(), 3);
+    QTest::keyClick(window_->lstCustomLines, Qt::Key_End);
+    QTest::keyClick(window_->lstCustomLines, Qt::Key_Down);
+    EXPECT_EQ(widthsShown, (std::vector<int>{2, 2, 3, 4, 9, 9}));
+    EXPECT_EQ(window_->lstCustomLines->currentRow(), 21);
 }
 
 TEST_F(VisualSettingTest, LoadingAndFocusAloneOpenNoDialog)

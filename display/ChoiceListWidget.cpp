@@ -1,0 +1,42 @@
+#include "display/ChoiceListWidget.h"
+
+#include <QKeyEvent>
+
+namespace {
+
+bool IsNavigationKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+ChoiceListWidget::ChoiceListWidget(QWidget *parent)
+    : QListWidget(parent)
+{
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { emit rowChosen(index.row()); });
+}
+
+void ChoiceListWidget::keyPressEvent(QKeyEvent *event)
+{
+    const int before = currentRow();
+    const bool beforeSelected = currentItem() && currentItem()->isSelected();
+    QListWidget::keyPressEvent(event);
+    const QListWidgetItem *reached = currentItem();
+    // Focus alone makes the first row current without selecting it; that row
+    // is chosen only once a key selects it.
+    if (!reached || !reached->isSelected())
+        return;
+    if (IsNavigationKey(event->key()) || currentRow() != before || !beforeSelected)
+        emit rowChosen(currentRow());
+}
