@@ -102,7 +102,20 @@ void Cases(benchmark::internal::Benchmark *b)
     b->Unit(benchmark::kMicrosecond);
 }
 
+// One command at the far end of its input: every mode of 1000 shown at quality
+// 10000 in the picture of the window's designed size.
+void DrawFrameExtreme(benchmark::State &state)
+{
+    Setup s(1000, 10000, true);
+    for (auto _ : state) {
+        ++s.view.time;
+        s.wave.DrawFrame(527, 346);
+        benchmark::DoNotOptimize(s.wave.Bitmap.constBits());
+    }
+}
+
 BENCHMARK(Direct)->Apply(Cases);
+BENCHMARK(DrawFrameExtreme)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(Fast)->Apply(Cases);
 BENCHMARK(DrawFrame)->Apply(Cases);
 

@@ -101,7 +101,7 @@ void TfrmWave::SetInterval(std::int32_t value)
 
 void TfrmWave::SetQuality(std::int32_t value)
 {
-    Quality = std::clamp(value, 2, MaxQuality);
+    Quality = std::max(value, 2);
     lblQuality->ShowNumber(Quality);
 }
 

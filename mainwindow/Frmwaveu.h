@@ -18,11 +18,6 @@ class QFrame;
 class QMenu;
 class QToolButton;
 
-// The largest drawing quality: beyond it a frame of 1000 modes with every mode
-// shown would hold the window for more than a moment, and no picture gains
-// from more segments than it has columns many times over.
-inline constexpr int MaxQuality = 10000;
-
 // The main window: the animated string, its view state, the idle-time clock
 // and every command of the menu and tool band.
 class TfrmWave : public QMainWindow, public IWaveView {

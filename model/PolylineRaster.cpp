@@ -1,59 +1,72 @@
 #include "model/PolylineRaster.h"
 
+#include <QPainter>
 #include <QPen>
+#include <QPolygon>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
 
 namespace {
 
-// Liang–Barsky: clips the segment to [0, w−1] × [0, h−1]; false if nothing is left.
-bool ClipSegment(double &x0, double &y0, double &x1, double &y1, int w, int h)
+// Cuts the segment (a0, b0)–(a1, b1) to a0, a1 within [lo, hi]; false if
+// nothing is left. An end is moved onto the bound exactly and its other
+// coordinate by the slope, so an end ~1e80 away costs no precision where the
+// segment meets the bound (interpolating from that end would).
+bool ClipCoordinate(double &a0, double &b0, double &a1, double &b1, double lo, double hi)
 {
-    double t0 = 0.0, t1 = 1.0;
-    const double dx = x1 - x0, dy = y1 - y0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x0, (w - 1) - x0, y0, (h - 1) - y0};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0)
-                return false;
-            continue;
-        }
-        const double r = q[i] / p[i];
-        if (p[i] < 0.0) {
-            if (r > t1)
-                return false;
-            if (r > t0)
-                t0 = r;
-        } else {
-            if (r < t0)
-                return false;
-            if (r < t1)
-                t1 = r;
-        }
-    }
-    const double nx0 = x0 + t0 * dx, ny0 = y0 + t0 * dy;
-    x1 = x0 + t1 * dx;
-    y1 = y0 + t1 * dy;
-    x0 = nx0;
-    y0 = ny0;
+    if ((a0 < lo && a1 < lo) || (a0 > hi && a1 > hi))
+        return false;
+    if (a0 == a1)
+        return true;
+    const double slope = (b1 - b0) / (a1 - a0);
+    auto moveOnto = [slope](double &a, double &b, double bound) {
+        b += (bound - a) * slope;
+        a = bound;
+    };
+    if (a0 < lo)
+        moveOnto(a0, b0, lo);
+    else if (a0 > hi)
+        moveOnto(a0, b0, hi);
+    if (a1 < lo)
+        moveOnto(a1, b1, lo);
+    else if (a1 > hi)
+        moveOnto(a1, b1, hi);
     return true;
 }
 
-void Segment(QRgb *bits, qsizetype stride, int w, int h, QPoint a, QPoint b, QRgb color, bool lastPixel)
+// Clips the segment to [0, w−1] × [0, h−1]: rows first, which brings every
+// coordinate near the picture, then columns.
+bool ClipSegment(double &x0, double &y0, double &x1, double &y1, int w, int h)
+{
+    return ClipCoordinate(y0, x0, y1, x1, 0.0, h - 1.0) && ClipCoordinate(x0, y0, x1, y1, 0.0, w - 1.0);
+}
+
+int RoundInto(double v, int lo, int hi)
+{
+    return std::clamp(int(std::lround(std::clamp(v, double(lo), double(hi)))), lo, hi);
+}
+
+void Segment(QRgb *bits, qsizetype stride, int w, int h, QPointF a, QPointF b, QRgb color, bool lastPixel)
 {
     const bool inside = a.x() >= 0 && a.x() < w && a.y() >= 0 && a.y() < h && b.x() >= 0 && b.x() < w
                         && b.y() >= 0 && b.y() < h;
-    int x0 = a.x(), y0 = a.y(), x1 = b.x(), y1 = b.y();
-    if (!inside) {
-        double fx0 = x0, fy0 = y0, fx1 = x1, fy1 = y1;
+    int x0, y0, x1, y1;
+    if (inside) {
+        x0 = int(a.x());
+        y0 = int(a.y());
+        x1 = int(b.x());
+        y1 = int(b.y());
+    } else {
+        double fx0 = a.x(), fy0 = a.y(), fx1 = b.x(), fy1 = b.y();
         if (!ClipSegment(fx0, fy0, fx1, fy1, w, h))
             return;
-        x0 = int(std::lround(fx0));
-        y0 = int(std::lround(fy0));
-        x1 = int(std::lround(fx1));
-        y1 = int(std::lround(fy1));
+        x0 = RoundInto(fx0, 0, w - 1);
+        y0 = RoundInto(fy0, 0, h - 1);
+        x1 = RoundInto(fx1, 0, w - 1);
+        y1 = RoundInto(fy1, 0, h - 1);
         lastPixel = true;
     }
     const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
@@ -76,9 +89,13 @@ void Segment(QRgb *bits, qsizetype stride, int w, int h, QPoint a, QPoint b, QRg
     }
 }
 
+// Rows Qt's rasteriser is given lie within this distance of the picture; a
+// margin this wide also hides the cut ends of the widest pen Qt draws.
+constexpr double RowMargin = 1 << 20;
+
 } // namespace
 
-void DrawThinPolyline(QImage &image, const QPoint *points, int count, QRgb color)
+void DrawThinPolyline(QImage &image, const QPointF *points, int count, QRgb color)
 {
     const int w = image.width(), h = image.height();
     if (count < 2 || w <= 0 || h <= 0)
@@ -87,6 +104,61 @@ void DrawThinPolyline(QImage &image, const QPoint *points, int count, QRgb color
     const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
     for (int i = 1; i < count; ++i)
         Segment(bits, stride, w, h, points[i - 1], points[i], color, i == count - 1);
+}
+
+void DrawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *points, int count, int height)
+{
+    if (count < 2)
+        return;
+    const double top = -RowMargin, bottom = double(height) + RowMargin;
+    const bool allWithin = std::all_of(points, points + count, [&](QPointF p) { return p.y() >= top && p.y() <= bottom; });
+    painter.setPen(pen);
+    if (allWithin) {
+        QPolygon poly(count);
+        for (int i = 0; i < count; ++i)
+            poly[i] = QPoint(int(points[i].x()), int(points[i].y()));
+        painter.drawPolyline(poly);
+        return;
+    }
+
+    // A dash pattern is measured in pen widths; a piece starts where the
+    // pattern stands after the length of curve before it.
+    const QList<qreal> dashes = pen.style() == Qt::SolidLine ? QList<qreal>() : pen.dashPattern();
+    const double period = std::accumulate(dashes.cbegin(), dashes.cend(), 0.0);
+    const double unit = std::max(pen.widthF(), 1.0);
+    QPolygon piece;
+    double pieceStart = 0.0;
+    auto flush = [&] {
+        if (piece.size() >= 2) {
+            QPen p = pen;
+            if (period > 0.0)
+                p.setDashOffset(std::fmod(pieceStart / unit, period));
+            painter.setPen(p);
+            painter.drawPolyline(piece);
+        }
+        piece.clear();
+    };
+    double length = 0.0;
+    for (int i = 1; i < count; ++i) {
+        const QPointF a = points[i - 1], b = points[i];
+        const double segment = std::hypot(b.x() - a.x(), b.y() - a.y());
+        double x0 = a.x(), y0 = a.y(), x1 = b.x(), y1 = b.y();
+        if (ClipCoordinate(y0, x0, y1, x1, top, bottom)) {
+            const bool cutAtStart = y0 != a.y(), cutAtEnd = y1 != b.y();
+            if (piece.isEmpty() || cutAtStart) {
+                flush();
+                piece << QPoint(int(std::lround(x0)), int(std::lround(y0)));
+                pieceStart = length + std::hypot(x0 - a.x(), y0 - a.y());
+            }
+            piece << QPoint(int(std::lround(x1)), int(std::lround(y1)));
+            if (cutAtEnd)
+                flush();
+        } else {
+            flush();
+        }
+        length += segment;
+    }
+    flush();
 }
 
 bool IsThinSolidPen(const QPen &pen)

@@ -1,12 +1,25 @@
 #pragma once
 #include <QImage>
-#include <QPoint>
+#include <QPointF>
+
+class QPainter;
+class QPen;
+
+// Curves are polylines whose vertices lie on whole columns and whole rows; a
+// row may lie any distance outside the picture (a deep zoom). Both functions
+// cut each segment where it leaves the drawable range, in double, so that what
+// shows in the picture follows the exact line between the vertices.
 
 // Draws a one-pixel, solid, opaque polyline straight into a 32-bit image. A frame
 // with every mode shown draws a thousand curves of a thousand segments; going
 // through QPainter's general stroker costs most of that frame's time.
-// Segments are clipped to the image first, so vertices far outside cost nothing.
-void DrawThinPolyline(QImage &image, const QPoint *points, int count, QRgb color);
+void DrawThinPolyline(QImage &image, const QPointF *points, int count, QRgb color);
+
+// Draws the polyline with any pen through the painter, whose device is
+// `height` rows high. Qt's rasteriser takes coordinates only within a fixed
+// range, so a curve that leaves it is drawn as pieces, each dash pattern
+// continuing where the curve comes back.
+void DrawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *points, int count, int height);
 
 // Whether a pen can be drawn by DrawThinPolyline.
-bool IsThinSolidPen(const class QPen &pen);
+bool IsThinSolidPen(const QPen &pen);

@@ -3,10 +3,12 @@
 #include "model/Hakei.h"
 
 #include <QImage>
+#include <QPointF>
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class IWaveView;
 class IDisplaySettings;
@@ -56,4 +58,5 @@ private:
     std::function<void()> onDrawnAmplitudes_;
     std::function<void(bool)> onBusy_;
     TFrameEvaluator evaluator_;
+    std::vector<QPointF> curvePoints_; // kept between curves to spare the allocation
 };

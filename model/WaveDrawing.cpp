@@ -6,7 +6,6 @@
 #include "model/WaveMath.h"
 
 #include <QPainter>
-#include <QPolygon>
 
 #include <algorithm>
 #include <vector>
@@ -48,16 +47,15 @@ void TWave::DrawCurve(QPainter &painter, const TPen &pen, const float *values, i
     const std::vector<int> &px = evaluator_.PixelColumns();
     const int q = evaluator_.Quality();
     const float zoom = view_ ? view_->GetZoom() : 1.0f;
-    QPolygon points(q + 1);
-    points[0] = QPoint(0, half);
+    std::vector<QPointF> &points = curvePoints_;
+    points.resize(std::size_t(q) + 1);
+    points[0] = QPointF(0, half);
     for (int i = 0; i < q; ++i)
-        points[i + 1] = QPoint(px[std::size_t(i)], wavemath::CurveRow(half, values[i], zoom));
-    if (IsThinSolidPen(qpen)) {
-        DrawThinPolyline(Bitmap, points.constData(), int(points.size()), qpen.color().rgb());
-    } else {
-        painter.setPen(qpen);
-        painter.drawPolyline(points);
-    }
+        points[std::size_t(i) + 1] = QPointF(px[std::size_t(i)], wavemath::CurveRow(half, values[i], zoom));
+    if (IsThinSolidPen(qpen))
+        DrawThinPolyline(Bitmap, points.data(), int(points.size()), qpen.color().rgb());
+    else
+        DrawClippedPolyline(painter, qpen, points.data(), int(points.size()), Bitmap.height());
 }
 
 void TWave::DrawFrame(int width, int height)

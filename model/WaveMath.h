@@ -38,15 +38,12 @@ inline float ColumnX(int width, int i, int quality)
     return float(double(width) * (double(i) / double(quality)));
 }
 
-// Farthest a vertex may lie outside the picture; keeps the rasteriser's
-// fixed-point coordinates in range whatever the zoom.
-inline constexpr int RowLimit = 1 << 20;
-
-// Round((H div 2)·(1 − D·Z)). A NaN (0 · ∞) lands on the axis.
-inline int CurveRow(int half, float d, float zoom)
+// Round((H div 2)·(1 − D·Z)), exact however far outside the picture the row
+// lies: the drawing clips, never this. A NaN (0 · ∞) lands on the axis.
+inline double CurveRow(int half, float d, float zoom)
 {
     const double v = double(half) * (1.0 - double(d) * double(zoom));
-    return RoundToInt(v, -RowLimit, half * 2 + RowLimit, half);
+    return std::isnan(v) ? double(half) : std::nearbyint(v);
 }
 
 } // namespace wavemath

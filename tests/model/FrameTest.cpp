@@ -7,8 +7,11 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -51,19 +54,16 @@ protected:
         p.setPen(ToQPen(settings.AxisPen));
         p.drawLine(0, h / 2, w, h / 2);
         auto curve = [&](const TPen &pen, auto displacement) {
-            QPolygon poly;
-            poly << QPoint(0, h / 2);
+            std::vector<QPointF> poly{QPointF(0, h / 2)};
             for (int i = 1; i <= view.quality; ++i) {
                 const float x = wavemath::ColumnX(w, i, view.quality);
-                poly << QPoint(int(std::nearbyint(x)), wavemath::CurveRow(h / 2, displacement(x), view.zoom));
+                poly.emplace_back(std::nearbyint(x), wavemath::CurveRow(h / 2, displacement(x), view.zoom));
             }
             const QPen q = ToQPen(pen);
-            if (IsThinSolidPen(q)) {
-                DrawThinPolyline(img, poly.constData(), int(poly.size()), q.color().rgb());
-            } else {
-                p.setPen(q);
-                p.drawPolyline(poly);
-            }
+            if (IsThinSolidPen(q))
+                DrawThinPolyline(img, poly.data(), int(poly.size()), q.color().rgb());
+            else
+                DrawClippedPolyline(p, q, poly.data(), int(poly.size()), h);
         };
         if (view.showAll)
             for (int k = 1; k <= wave.WaveCount; ++k)
@@ -217,6 +217,64 @@ TEST_F(FrameTest, ExtremeInputsDrawWithoutHarm)
     wave.Period = 0;
     wave.DrawFrame(64, 64);
     EXPECT_EQ(wave.Bitmap.size(), QSize(64, 64));
+}
+
+// At a deep zoom a segment runs from far above the picture to far below it; what
+// shows must lie on the exact line between its vertices, however far out they
+// are. Here the vertex at x = 50 lies a hundred times farther above than the one
+// at x = 100 lies below, so the segment crosses the picture near x = 100.
+TEST_F(FrameTest, CurvesFarBeyondThePictureCrossItOnTheirExactLines)
+{
+    wave.SetWaveCount(2);
+    wave.Amplitudes[1] = -0.01f;
+    wave.Amplitudes[2] = 1.00707f;
+    view.quality = 4;
+    view.zoom = 2e7f;
+    constexpr int W = 200, H = 100;
+    std::vector<std::pair<long double, long double>> vertices{{0.0L, H / 2}};
+    for (int i = 1; i <= 4; ++i) {
+        const float x = wavemath::ColumnX(W, i, 4);
+        const long double row = (H / 2) * (1.0L - (long double)wave.Displacement(W, x) * (long double)view.zoom);
+        vertices.emplace_back(x, std::nearbyint(row));
+    }
+    ASSERT_LT(vertices[1].second, -1e8L);
+    ASSERT_GT(vertices[2].second, 1e6L);
+    auto distanceToCurve = [&](int px, int py) {
+        long double best = 1e30L;
+        for (std::size_t i = 1; i < vertices.size(); ++i) {
+            const auto [ax, ay] = vertices[i - 1];
+            const auto [bx, by] = vertices[i];
+            const long double dx = bx - ax, dy = by - ay;
+            const long double t = std::clamp(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy), 0.0L, 1.0L);
+            best = std::min(best, std::hypot(px - (ax + t * dx), py - (ay + t * dy)));
+        }
+        return best;
+    };
+    for (const TPen pen : {TPen{clBlue, 0, 1}, TPen{clBlue, 0, 3}, TPen{clBlue, 1, 1}}) {
+        settings.MainWavePen = pen;
+        wave.DrawFrame(W, H);
+        int inked = 0;
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x)
+                if (Pixel(x, y) == Rgb(clBlue)) {
+                    ++inked;
+                    ASSERT_LE(distanceToCurve(x, y), pen.Width / 2.0L + 1.0L)
+                        << "pen " << pen.Width << "/" << pen.Style << " at " << x << "," << y;
+                }
+        EXPECT_GT(inked, H) << "pen " << pen.Width << "/" << pen.Style;
+    }
+}
+
+// Qt refuses a pen from 32768 pixels up and would draw a hairline instead.
+TEST_F(FrameTest, APenWiderThanQtTakesDrawsAtLeastAsWideAsTheWidestItDoes)
+{
+    settings.MainWavePen.Color = clBlue;
+    view.zoom = 0.0f; // a straight line along the axis, its flat ends at the picture's edges
+    for (int width : {32767, 32768, 100000, 0x7FFFFFFF}) {
+        settings.MainWavePen.Width = width;
+        wave.DrawFrame(200, 100);
+        EXPECT_EQ(CountColour(clBlue), 200 * 100) << width;
+    }
 }
 
 TEST_F(FrameTest, DefaultSettingsDrawWhiteSilverAndBlack)

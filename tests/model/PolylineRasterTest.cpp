@@ -26,7 +26,7 @@ int CountInk(const QImage &img)
 }
 
 // Distance from pixel centre (x, y) to the infinite line through a and b.
-double DistanceToLine(QPoint a, QPoint b, int x, int y)
+double DistanceToLine(QPointF a, QPointF b, int x, int y)
 {
     const double dx = b.x() - a.x(), dy = b.y() - a.y();
     return std::abs(dy * (x - a.x()) - dx * (y - a.y())) / std::hypot(dx, dy);
@@ -35,10 +35,10 @@ double DistanceToLine(QPoint a, QPoint b, int x, int y)
 TEST(PolylineRasterTest, SegmentsAreConnectedAndHitBothEnds)
 {
     QImage img = Blank(50, 50);
-    const QPoint pts[] = {{2, 3}, {40, 10}, {41, 45}, {5, 48}};
+    const QPointF pts[] = {{2, 3}, {40, 10}, {41, 45}, {5, 48}};
     DrawThinPolyline(img, pts, 4, Ink);
-    for (QPoint p : pts)
-        EXPECT_EQ(img.pixel(p), Ink) << p.x() << "," << p.y();
+    for (QPointF p : pts)
+        EXPECT_EQ(img.pixel(p.toPoint()), Ink) << p.x() << "," << p.y();
     // One pixel per step along the major axis, the shared corners once.
     EXPECT_EQ(CountInk(img), (38 + 1) + 35 + 36);
     for (int y = 0; y < 50; ++y)
@@ -54,7 +54,7 @@ TEST(PolylineRasterTest, SegmentsAreConnectedAndHitBothEnds)
 TEST(PolylineRasterTest, VerticesFarOutsideAreClippedToTheBorder)
 {
     QImage img = Blank(20, 20);
-    const QPoint pts[] = {{0, 10}, {10, 1000000}, {19, -1000000}};
+    const QPointF pts[] = {{0, 10}, {10, 1000000}, {19, -1000000}};
     DrawThinPolyline(img, pts, 3, Ink);
     EXPECT_EQ(img.pixel(0, 10), Ink);
     bool reachesBottom = false, reachesTop = false;
@@ -67,7 +67,7 @@ TEST(PolylineRasterTest, VerticesFarOutsideAreClippedToTheBorder)
     EXPECT_LT(CountInk(img), 60) << "only the visible parts are drawn";
 
     QImage none = Blank(20, 20);
-    const QPoint outside[] = {{-5, -5}, {30, -1}, {30, 40}};
+    const QPointF outside[] = {{-5, -5}, {30, -1}, {30, 40}};
     DrawThinPolyline(none, outside, 3, Ink);
     EXPECT_EQ(CountInk(none), 0);
 }
