@@ -1,3 +1,5 @@
+#include "app/DisplayGuard.h"
+#include "app/QtTranslation.h"
 #include "app/Windows.h"
 #include "mainwindow/Frmwaveu.h"
 #include "mainwindow/ToolIcons.h"
@@ -5,9 +7,14 @@
 
 #include <QApplication>
 
+#include <memory>
+
 int main(int argc, char **argv)
 {
+    auto guard = std::make_unique<DisplayGuard>();
     QApplication app(argc, argv);
+    guard.reset();
+    InstallQtJapanese(app);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     InstallFontSubstitutions();
     QApplication::setWindowIcon(QIcon(MakeProgramPicture(64)));

@@ -213,7 +213,7 @@ void TfrmWave::pntWaveMouseMove(Qt::KeyboardModifiers shift, int x, int)
 {
     const int w = pntWave->width();
     const std::int64_t p = w > 0 ? (std::int64_t(x) * 100) / w : 0;
-    StatusBar->Panel(1)->setText(QStringLiteral("X = %1%").arg(p));
+    StatusBar->SetPanelText(1, QStringLiteral("X = %1%").arg(p));
     if ((shift & Qt::ShiftModifier) && links_.monitorProbe)
         links_.monitorProbe(x);
 }

@@ -25,7 +25,8 @@ QFrame *NewBand(QWidget *parent)
     auto *band = new QFrame(parent);
     band->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     auto *layout = new QHBoxLayout(band);
-    layout->setContentsMargins(2, 1, 2, 1);
+    // The buttons fill the band's height, so the tool band is 26 high.
+    layout->setContentsMargins(2, 0, 2, 0);
     layout->setSpacing(0);
     return band;
 }

@@ -85,7 +85,7 @@ bool TfrmWave::GetShowAll() const
 void TfrmWave::SetTime(std::int32_t value)
 {
     Time = value;
-    StatusBar->Panel(0)->setText(QStringLiteral("t = %1").arg(value));
+    StatusBar->SetPanelText(0, QStringLiteral("t = %1").arg(value));
 }
 
 void TfrmWave::SetZoom(float value)

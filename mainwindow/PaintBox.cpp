@@ -20,9 +20,10 @@ void TPaintBox::CopyFrame(const QImage &frame)
 void TPaintBox::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
-    // Outside the frame (before the first one, or after a resize) the window's
-    // background shows, as it did before any frame was drawn.
-    p.fillRect(event->rect(), palette().color(QPalette::Window));
+    // Outside the frame (before the first one, or after a resize) the main
+    // window's background shows: the desktop's window colour, white by
+    // default, not the grey of buttons and panels.
+    p.fillRect(event->rect(), palette().color(QPalette::Base));
     if (!frame_.isNull())
         p.drawImage(0, 0, frame_);
 }

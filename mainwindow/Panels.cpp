@@ -1,27 +1,49 @@
 #include "mainwindow/Panels.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <qdrawutil.h>
+
+#include <algorithm>
+
+namespace {
+
+// The width a label needs to show its text whole, frame and margins included.
+int WidthToShow(const QLabel *label, const QString &text)
+{
+    const QMargins m = label->contentsMargins();
+    return label->fontMetrics().horizontalAdvance(text) + m.left() + m.right() + 2 * label->frameWidth() + 2;
+}
+
+} // namespace
 
 TClickLabel::TClickLabel(int width, int height, QWidget *parent)
     : QLabel(parent)
+    , designWidth_(width)
 {
     setFixedSize(width, height);
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setContentsMargins(0, 0, 1, 0);
+    // Room for the one-pixel bevel paintEvent draws around the text.
+    setContentsMargins(1, 1, 2, 1);
+    QFont f = font();
+    f.setPixelSize(14);
+    setFont(f);
 }
 
 void TClickLabel::ShowNumber(qint64 value)
 {
     const QString text = QString::number(value);
-    QFont f = font();
-    for (int px = 12; px >= 7; --px) {
-        f.setPixelSize(px);
-        if (QFontMetrics(f).horizontalAdvance(text) <= contentsRect().width())
-            break;
-    }
-    setFont(f);
     setText(text);
+    setFixedWidth(std::max(designWidth_, WidthToShow(this, text)));
+}
+
+void TClickLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    // Drawn here because the style's own sunken panel is invisible in some
+    // styles; a text field looks sunken in every one.
+    QPainter p(this);
+    qDrawShadePanel(&p, rect(), palette(), true, 1);
 }
 
 void TClickLabel::mousePressEvent(QMouseEvent *event)
@@ -36,6 +58,7 @@ TStatusPanels::TStatusPanels(QWidget *parent)
     setSizeGripEnabled(true);
     setFixedHeight(19);
     const int widths[3] = {100, 80, 0};
+    std::copy(std::begin(widths), std::end(widths), designWidths_);
     for (int i = 0; i < 3; ++i) {
         panels_[i] = new QLabel(this);
         panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -43,6 +66,14 @@ TStatusPanels::TStatusPanels(QWidget *parent)
             panels_[i]->setFixedWidth(widths[i]);
         addWidget(panels_[i], widths[i] > 0 ? 0 : 1);
     }
+}
+
+void TStatusPanels::SetPanelText(int i, const QString &text)
+{
+    QLabel *panel = panels_[i];
+    panel->setText(text);
+    if (designWidths_[i] > 0)
+        panel->setFixedWidth(std::max(designWidths_[i], WidthToShow(panel, text)));
 }
 
 void TStatusPanels::mouseReleaseEvent(QMouseEvent *event)

@@ -2,13 +2,13 @@
 #include <QLabel>
 #include <QStatusBar>
 
-// A sunken, right-aligned number field that reacts to a click.
+// A sunken, right-aligned number field in 14-pixel type that reacts to a
+// click. It keeps its designed width and grows for a number that needs more.
 class TClickLabel : public QLabel {
     Q_OBJECT
 public:
     TClickLabel(int width, int height, QWidget *parent = nullptr);
 
-    // Shows the number, in a smaller type when it is too long for the field.
     void ShowNumber(qint64 value);
 
 signals:
@@ -16,6 +16,10 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int designWidth_;
 };
 
 // The status bar: three panels (100, 80 and the rest of the bar); a click
@@ -26,6 +30,8 @@ public:
     explicit TStatusPanels(QWidget *parent = nullptr);
 
     QLabel *Panel(int i) const { return panels_[i]; }
+    // Sets a panel's text; a panel of fixed width grows to show it whole.
+    void SetPanelText(int i, const QString &text);
 
 signals:
     void Clicked();
@@ -35,4 +41,5 @@ protected:
 
 private:
     QLabel *panels_[3];
+    int designWidths_[3];
 };

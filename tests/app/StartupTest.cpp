@@ -1,4 +1,5 @@
 #include "app/About.h"
+#include "app/QtTranslation.h"
 #include "app/Windows.h"
 #include "mainwindow/Frmwaveu.h"
 #include "monitor/BarChart.h"
@@ -6,7 +7,9 @@
 #include "model/Hakei.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QFrame>
+#include <QInputDialog>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QToolButton>
@@ -123,6 +126,21 @@ TEST(AboutBoxTest, DesignAndColourKeptBetweenShowings)
     QTimer::singleShot(0, &box, [&] { box.accept(); });
     box.exec();
     EXPECT_EQ(box.BackgroundColor(), Rgb(35 * 65536 + 219)) << "the colour is kept for the next showing";
+}
+
+// Qt's own dialogs speak the interface's language too: an input box offers
+// Japanese buttons, not "OK" and "Cancel".
+TEST(StartupTest, QtsOwnDialogButtonsAreJapanese)
+{
+    ASSERT_TRUE(InstallQtJapanese(*QCoreApplication::instance())) << "Qt's translations are not installed";
+    QInputDialog box;
+    box.show();
+    QStringList texts;
+    for (const QAbstractButton *b : box.findChildren<QAbstractButton *>())
+        texts << b->text().remove(u'&');
+    box.hide();
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("キャンセル"))) << texts.join(u',').toStdString();
+    EXPECT_FALSE(texts.contains(QStringLiteral("Cancel")));
 }
 
 } // namespace

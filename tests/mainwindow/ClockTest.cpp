@@ -1,5 +1,6 @@
 #include "mainwindow/MainWindowFixture.h"
 
+#include <QLabel>
 #include <QStatusTipEvent>
 
 namespace {
@@ -19,6 +20,32 @@ TEST_F(MainWindowTest, StartsAtTimeZeroWithDesignedDisplays)
     EXPECT_FALSE(w->GetShowAll());
     EXPECT_FALSE(w->mnShowAll->isChecked());
     EXPECT_FALSE(w->mnShowMonitor->isChecked());
+
+    EXPECT_EQ(w->CuteControlBar1->height(), 26);
+    EXPECT_EQ(w->pntWave->size(), QSize(527, 346));
+    EXPECT_EQ(w->lblInterval->font().pixelSize(), 14);
+    EXPECT_EQ(w->lblInterval->size(), QSize(33, 22));
+    EXPECT_EQ(w->lblQuality->size(), QSize(35, 22));
+    // Before the first frame the picture shows the window's background.
+    const QImage blank = w->pntWave->grab().toImage();
+    EXPECT_EQ(blank.pixelColor(10, 10), w->palette().color(QPalette::Base));
+    EXPECT_NE(blank.pixelColor(10, 10), w->palette().color(QPalette::Button));
+}
+
+TEST_F(MainWindowTest, NumbersAtTheirEndsShowWhole)
+{
+    w->SetInterval(INT32_MAX);
+    w->SetQuality(INT32_MAX);
+    w->SetTime(INT32_MIN);
+    QApplication::processEvents();
+    for (const QLabel *shown : {static_cast<QLabel *>(w->lblInterval), static_cast<QLabel *>(w->lblQuality),
+                                w->StatusBar->Panel(0)}) {
+        EXPECT_GE(shown->contentsRect().width(), shown->fontMetrics().horizontalAdvance(shown->text()))
+            << shown->text().toStdString();
+        EXPECT_LE(shown->mapTo(w.get(), QPoint(shown->width(), 0)).x(), w->width()) << "inside the window";
+    }
+    EXPECT_EQ(w->lblInterval->text(), "2147483647");
+    EXPECT_EQ(Panel(0), "t = -2147483648");
 }
 
 TEST_F(MainWindowTest, FirstStepComesAfterTheIntervalAndShowsTimeOne)
