@@ -20,7 +20,8 @@ int HakeiRow(double value, int height, double offset = 0.0);
 // boundary belongs to the higher point.
 int HakeiHitPoint(double x, int width);
 
-// Row y snapped to the nearest multiple of 10, halves upward, as Shift drags do.
+// Row y snapped as Shift drags do: ((y + 5) div 10) · 10, the division
+// truncating toward zero, so 35 gives 40 but -5 gives 0 and -16 gives -10.
 int HakeiSnapRow(int y);
 
 // The value a point dragged to row y takes.
