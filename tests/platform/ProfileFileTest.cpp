@@ -475,6 +475,32 @@ TEST_F(ProfileFileTest, HugeFilesAreReadAndWrittenInLinearTime)
 
 // ---- the text functions alone -------------------------------------------
 
+TEST(IniTextTest, WritingKeysTogetherIsWritingThemOneByOne)
+{
+    // Texts and keys from a few pieces, so that names meet, case differs,
+    // sections repeat and lines end every way, with or without a last break.
+    const QStringList pieces{"[a]", "[A ]", "[b]", "k=1", " K =2", "m=", "j", "; c", "", "=v", "[]", "[a"};
+    const QStringList breaks{"\n", "\r\n", "\r"};
+    const QStringList names{"a", "A", "b", "c", ""};
+    const QStringList keys{"k", "K", "m", "n", ""};
+    QRandomGenerator random(20261208);
+    const auto any = [&random](const QStringList &list) { return list[int(random.bounded(qsizetype(list.size())))]; };
+    for (int round = 0; round < 20000; ++round) {
+        QString text;
+        const int lines = int(random.bounded(8));
+        for (int i = 0; i < lines; ++i)
+            text += any(pieces) + (i + 1 < lines || random.bounded(2) ? any(breaks) : QString());
+        std::vector<TIniWrite> writes;
+        QString oneByOne = text;
+        const int count = 1 + int(random.bounded(6));
+        for (int i = 0; i < count; ++i) {
+            writes.push_back({any(names), any(keys), QString::number(i)});
+            oneByOne = WithIniValue(oneByOne, writes.back().Section, writes.back().Key, writes.back().Value);
+        }
+        ASSERT_EQ(WithIniValues(text, writes), oneByOne) << "round " << round << ", text: " << text.toStdString();
+    }
+}
+
 TEST(IniTextTest, WhatIsWrittenIsWhatIsRead)
 {
     QString text;
