@@ -17,16 +17,15 @@ QString WaveSection(int k)
 
 class TSettingsReader {
 public:
+    // One read of the file serves every key. A file that cannot be read
+    // reads as missing, key by key.
     explicit TSettingsReader(const QString &path)
         : file_(path)
+        , state_(file_.ReadOnce())
     {
-        // One read of the file serves every key. A file that cannot be read
-        // reads as missing, key by key.
-        try {
-            file_.BeginUpdate();
-        } catch (const TProfileWriteError &) {
-        }
     }
+
+    bool TooLarge() const { return state_ == TProfileFileState::TooLarge; }
 
     TColor Color(const QString &section, const QString &key, const QString &defaultText) const
     {
@@ -45,6 +44,7 @@ public:
 
 private:
     TProfileFile file_;
+    TProfileFileState state_;
 };
 
 void SetWidth(TPen &pen, int width)
@@ -98,6 +98,8 @@ void LoadDisplaySettings(const QString &path, TDisplaySettings &s, const TVisual
     // Each mode's pen defaults to the default pen as the file has just given it.
     for (int k = 1; k <= CustomWavePenCount; ++k)
         ReadPen(ini, WaveSection(k), QString(), s.WavePens[std::size_t(k)], s.WavePens[0]);
+    if (ini.TooLarge())
+        throw TProfileReadError(path);
 }
 
 void SaveDisplaySettings(const QString &path, const TDisplaySettings &s, int numOfVertLines)

@@ -21,9 +21,10 @@ QString VisualIniPath();
 // is whole. A width below 0 leaves the width of a new pen (1); style numbers
 // are taken as they are, those outside 0..4 draw solid and are written back
 // unchanged. Missing file, section or key, and integers that are no integer,
-// give the key's default.
+// give the key's default; so does a file that cannot be read, and one too large
+// to be read, which throws TProfileReadError once every key has its default.
 void LoadDisplaySettings(const QString &path, TDisplaySettings &s, const TVisualIniControls &controls);
 
-// Writes every key of every section, changed or not. The first write that
-// fails throws TProfileWriteError and the keys after it are not written.
+// Writes every key of every section, changed or not, all in one write of the
+// file. When that fails it throws TProfileWriteError and no key is written.
 void SaveDisplaySettings(const QString &path, const TDisplaySettings &s, int numOfVertLines);

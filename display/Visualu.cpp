@@ -144,6 +144,8 @@ void TfrmVisualSetting::FormCreate()
         LoadDisplaySettings(iniPath_, Settings, controls);
     } catch (const TConvertError &e) {
         Report(e.Message());
+    } catch (const TProfileReadError &e) {
+        Report(e.Message());
     }
     loaded_ = true;
     // Filled even when loading stopped early, so that every pen can be edited.

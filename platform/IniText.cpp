@@ -1,6 +1,8 @@
 #include "platform/IniText.h"
 #include "platform/AsciiText.h"
 
+#include <algorithm>
+
 namespace {
 
 // Offsets into the text: the line's characters are [Begin, End), its line
@@ -87,15 +89,6 @@ QString KeyLine(QStringView key, QStringView value)
     return line;
 }
 
-// The text with [from, to) replaced by the insert.
-QString Spliced(QStringView text, qsizetype from, qsizetype to, QStringView insert)
-{
-    QString out;
-    out.reserve(text.size() - (to - from) + insert.size());
-    out.append(text.first(from)).append(insert).append(text.sliced(to));
-    return out;
-}
-
 } // namespace
 
 std::optional<QString> FindIniValue(QStringView text, QStringView section, QStringView key)
@@ -127,66 +120,143 @@ bool CanWriteIniValue(QStringView section, QStringView key, QStringView value)
 
 QString WithIniValue(QStringView text, QStringView section, QStringView key, QStringView value)
 {
-    const QStringView wantSection = AsciiTrimmed(section);
-    const QStringView wantKey = AsciiTrimmed(key);
+    return WithIniValues(text, {{section.toString(), key.toString(), value.toString()}});
+}
 
-    bool inSection = false;
+namespace {
+
+// The keys to set in one section, merged so that the last value of a key wins
+// and each key keeps the place of its first write.
+struct TPendingKey {
+    QStringView Name;
+    QStringView Value;
+    std::optional<qsizetype> ValueAt; // where the key's first line holds its value
+    qsizetype ValueSize = 0;
+};
+
+struct TPendingSection {
+    QStringView Name;
+    std::vector<TPendingKey> Keys;
+    bool Seen = false;
+    TLineSpan Anchor;       // new keys go after it: the first occurrence's last key or its head
+    QStringView AnchorBreak;
+};
+
+template <typename Items>
+auto *FindNamed(Items &items, QStringView name)
+{
+    for (auto &item : items) {
+        if (AsciiEqualsIgnoringCase(item.Name, name))
+            return &item;
+    }
+    return static_cast<typename Items::value_type *>(nullptr);
+}
+
+std::vector<TPendingSection> Merged(const std::vector<TIniWrite> &writes)
+{
+    std::vector<TPendingSection> sections;
+    for (const TIniWrite &w : writes) {
+        const QStringView sectionName = AsciiTrimmed(w.Section);
+        const QStringView keyName = AsciiTrimmed(w.Key);
+        TPendingSection *section = FindNamed(sections, sectionName);
+        if (!section)
+            section = &sections.emplace_back(TPendingSection{sectionName, {}, false, {}, {}});
+        if (TPendingKey *key = FindNamed(section->Keys, keyName))
+            key->Value = w.Value;
+        else
+            section->Keys.push_back({keyName, w.Value, std::nullopt, 0});
+    }
+    return sections;
+}
+
+struct TEdit {
+    qsizetype From = 0;
+    qsizetype To = 0;
+    QString Insert;
+};
+
+} // namespace
+
+QString WithIniValues(QStringView text, const std::vector<TIniWrite> &writes)
+{
+    std::vector<TPendingSection> sections = Merged(writes);
+
+    TPendingSection *current = nullptr;
     bool inFirstOccurrence = false;
-    bool sectionSeen = false;
-    std::optional<TIniLine> existing;
-    std::optional<TLineSpan> insertAfter;
-    QStringView insertBreak = u"\n";
     QStringView lastBreak = u"\n";
     TIniLine last;
-
     ForEachIniLine(text, [&](const TIniLine &line) {
         if (line.Span.HasBreak())
             lastBreak = text.sliced(line.Span.End, line.Span.Next - line.Span.End);
         last = line;
         if (line.Kind == TLineKind::Section) {
-            inSection = AsciiEqualsIgnoringCase(line.Name, wantSection);
-            inFirstOccurrence = inSection && !sectionSeen;
+            current = FindNamed(sections, line.Name);
+            inFirstOccurrence = current && !current->Seen;
             if (inFirstOccurrence) {
-                sectionSeen = true;
-                insertAfter = line.Span;
-                insertBreak = lastBreak;
+                current->Seen = true;
+                current->Anchor = line.Span;
+                current->AnchorBreak = lastBreak;
             }
-        } else if (line.Kind == TLineKind::Key && inSection) {
-            if (AsciiEqualsIgnoringCase(line.Name, wantKey)) {
-                existing = line;
-                return false;
+        } else if (line.Kind == TLineKind::Key && current) {
+            // The first line of a key is the one read, in whichever occurrence.
+            TPendingKey *key = FindNamed(current->Keys, line.Name);
+            if (key && !key->ValueAt) {
+                key->ValueAt = OffsetIn(text, line.Value);
+                key->ValueSize = line.Value.size();
             }
             if (inFirstOccurrence) {
-                insertAfter = line.Span;
-                insertBreak = lastBreak;
+                current->Anchor = line.Span;
+                current->AnchorBreak = lastBreak;
             }
         }
         return true;
     });
 
-    if (existing) {
-        const qsizetype from = OffsetIn(text, existing->Value);
-        return Spliced(text, from, from + existing->Value.size(), value);
+    std::vector<TEdit> edits;
+    QString appended;
+    // New sections go at the end, each after a blank line.
+    const QStringView br = lastBreak;
+    for (const TPendingSection &section : sections) {
+        if (!section.Seen) {
+            if (!appended.isEmpty())
+                appended.append(br);
+            else if (!text.isEmpty()) {
+                if (!last.Span.HasBreak())
+                    appended.append(br);
+                if (!last.Blank)
+                    appended.append(br);
+            }
+            appended.append(u'[').append(section.Name).append(u']').append(br);
+            for (const TPendingKey &key : section.Keys)
+                appended.append(KeyLine(key.Name, key.Value)).append(br);
+            continue;
+        }
+        QString added;
+        for (const TPendingKey &key : section.Keys) {
+            if (key.ValueAt) {
+                edits.push_back({*key.ValueAt, *key.ValueAt + key.ValueSize, key.Value.toString()});
+            } else if (section.Anchor.HasBreak()) {
+                added.append(KeyLine(key.Name, key.Value)).append(section.AnchorBreak);
+            } else {
+                // A last line without a line break gets one, and the file keeps ending without.
+                added.append(section.AnchorBreak).append(KeyLine(key.Name, key.Value));
+            }
+        }
+        if (!added.isEmpty())
+            edits.push_back({section.Anchor.Next, section.Anchor.Next, std::move(added)});
     }
-
-    if (insertAfter) {
-        // A last line without a line break gets one, and the file keeps ending without.
-        const QString added = insertAfter->HasBreak() ? KeyLine(wantKey, value).append(insertBreak)
-                                                      : insertBreak.toString().append(KeyLine(wantKey, value));
-        return Spliced(text, insertAfter->Next, insertAfter->Next, added);
-    }
+    std::sort(edits.begin(), edits.end(), [](const TEdit &a, const TEdit &b) { return a.From < b.From; });
 
     QString out;
-    out.reserve(text.size() + wantSection.size() + wantKey.size() + value.size() + 16);
-    out.append(text);
-    const QStringView br = lastBreak;
-    if (!text.isEmpty()) {
-        if (!last.Span.HasBreak())
-            out.append(br);
-        if (!last.Blank)
-            out.append(br);
+    qsizetype size = text.size() + appended.size();
+    for (const TEdit &e : edits)
+        size += e.Insert.size() - (e.To - e.From);
+    out.reserve(size);
+    qsizetype at = 0;
+    for (const TEdit &e : edits) {
+        out.append(text.sliced(at, e.From - at)).append(e.Insert);
+        at = e.To;
     }
-    out.append(u'[').append(wantSection).append(u']').append(br);
-    out.append(KeyLine(wantKey, value)).append(br);
+    out.append(text.sliced(at)).append(appended);
     return out;
 }

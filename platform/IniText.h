@@ -3,6 +3,7 @@
 #include <QStringView>
 
 #include <optional>
+#include <vector>
 
 // Profile-file text: "[section]" lines, "key=value" lines beneath them, and
 // lines starting with ';' as comments. Lines end in LF, CRLF or a lone CR.
@@ -19,9 +20,20 @@ std::optional<QString> FindIniValue(QStringView text, QStringView section, QStri
 // as a comment or a section) and so could not be read back.
 bool CanWriteIniValue(QStringView section, QStringView key, QStringView value);
 
+// One key to set to a value.
+struct TIniWrite {
+    QString Section;
+    QString Key;
+    QString Value;
+};
+
 // The text with the key set to the value, all other lines left as they were:
 // an existing key has its value replaced on its own line; a new key goes after
 // the last key of the section's first occurrence; a new section goes at the
 // end, after a blank line. A new line takes the line break of the nearest line
 // before it that has one, or LF in a file without any.
 QString WithIniValue(QStringView text, QStringView section, QStringView key, QStringView value);
+
+// The text with every key set, in one pass over it: the same text as setting
+// the keys one after another with WithIniValue.
+QString WithIniValues(QStringView text, const std::vector<TIniWrite> &writes);

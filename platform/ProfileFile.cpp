@@ -1,30 +1,56 @@
 #include "platform/ProfileFile.h"
-#include "platform/IniText.h"
+#include "platform/AsciiText.h"
+#include "platform/RegularFile.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
-#include <optional>
+#include <ranges>
 
 namespace {
 
-// The file's text; empty when there is no file, nothing when there is one
-// that cannot be read.
-std::optional<QString> ReadText(const QString &path)
+struct TReadText {
+    TProfileFileState State = TProfileFileState::Readable;
+    TProfileText Text; // empty unless readable
+};
+
+// A missing file reads as an empty one.
+TReadText ReadText(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
-        return QString();
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    // A byte-order mark from an editor would hide the first section's name.
-    static const QByteArray Utf8Bom("\xEF\xBB\xBF");
-    return QString::fromLatin1(bytes.startsWith(Utf8Bom) ? bytes.mid(Utf8Bom.size()) : bytes);
+    using S = TFileRead::TStatus;
+    const TFileRead read = ReadRegularFile(path, MaxProfileFileBytes);
+    switch (read.Status) {
+    case S::Read:
+        return {TProfileFileState::Readable, DecodeProfileText(read.Bytes)};
+    case S::Missing:
+        return {};
+    case S::TooLarge:
+        return {TProfileFileState::TooLarge, {}};
+    case S::Unreadable:
+        break;
+    }
+    return {TProfileFileState::Unreadable, {}};
+}
+
+// The text to write into the file; throws when it cannot be written.
+TProfileText WritableText(const QString &path)
+{
+    TReadText read = ReadText(path);
+    if (read.State == TProfileFileState::TooLarge)
+        throw TProfileWriteError::TooLarge(path);
+    if (read.State == TProfileFileState::Unreadable)
+        throw TProfileWriteError(path);
+    return std::move(read.Text);
+}
+
+void WriteText(const QString &path, const TProfileText &text)
+{
+    const QByteArray bytes = EncodeProfileText(text);
+    // Written, it would never be read again.
+    if (bytes.size() > MaxProfileFileBytes)
+        throw TProfileWriteError::TooLarge(path);
+    if (!WriteRegularFile(path, bytes))
+        throw TProfileWriteError(path);
 }
 
 bool IsLatin1(const QString &text)
@@ -32,66 +58,87 @@ bool IsLatin1(const QString &text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
 }
 
-
-void WriteWhole(const QString &path, const QString &text)
+QString FullPath(const QString &path)
 {
-    const QByteArray bytes = text.toLatin1();
-    QSaveFile file(path);
-    // Writing in place would leave a half-written file behind a failure.
-    file.setDirectWriteFallback(false);
-    // The write is buffered; a full disk shows only when the buffer goes out,
-    // and commit() would rename the short file over the old one regardless.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
-        || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        throw TProfileWriteError(path);
-    }
-    if (!file.commit())
-        throw TProfileWriteError(path);
+    return QFileInfo(path).absoluteFilePath();
 }
 
 } // namespace
 
 TProfileWriteError::TProfileWriteError(const QString &path)
-    : std::runtime_error(QStringLiteral("%1 に書き込めません").arg(QFileInfo(path).absoluteFilePath()).toStdString())
+    : TProfileWriteError(TText{QStringLiteral("%1 に書き込めません").arg(FullPath(path))})
+{
+}
+
+TProfileWriteError TProfileWriteError::TooLarge(const QString &path)
+{
+    return TProfileWriteError(TText{QStringLiteral("%1 は大きすぎるため書き込みません").arg(FullPath(path))});
+}
+
+TProfileWriteError::TProfileWriteError(const TText &text)
+    : std::runtime_error(text.Text.toStdString())
+{
+}
+
+TProfileReadError::TProfileReadError(const QString &path)
+    : std::runtime_error(QStringLiteral("%1 は大きすぎるため読み込めません").arg(FullPath(path)).toStdString())
 {
 }
 
 QString TProfileFile::ReadString(const QString &section, const QString &key, const QString &defaultValue) const
 {
-    const std::optional<QString> text = pending_ ? pending_ : ReadText(path_);
-    if (!text)
-        return defaultValue;
-    return FindIniValue(*text, section, key).value_or(defaultValue);
+    if (updating_) {
+        // The last write of the key wins, as it would on disk.
+        const QStringView wantSection = AsciiTrimmed(section);
+        const QStringView wantKey = AsciiTrimmed(key);
+        for (const TIniWrite &w : std::views::reverse(pending_)) {
+            if (AsciiEqualsIgnoringCase(AsciiTrimmed(w.Section), wantSection)
+                && AsciiEqualsIgnoringCase(AsciiTrimmed(w.Key), wantKey))
+                return AsciiTrimmed(w.Value).toString();
+        }
+    }
+    if (text_)
+        return FindIniValue(text_->Text, section, key).value_or(defaultValue);
+    return FindIniValue(ReadText(path_).Text.Text, section, key).value_or(defaultValue);
 }
 
 void TProfileFile::WriteString(const QString &section, const QString &key, const QString &value)
 {
     if (!CanWriteIniValue(section, key, value) || !IsLatin1(section) || !IsLatin1(key) || !IsLatin1(value))
         throw TProfileWriteError(path_);
-    if (pending_) {
-        pending_ = WithIniValue(*pending_, section, key, value);
+    if (updating_) {
+        pending_.push_back({section, key, value});
         return;
     }
-    const std::optional<QString> text = ReadText(path_);
-    if (!text)
-        throw TProfileWriteError(path_);
-    WriteWhole(path_, WithIniValue(*text, section, key, value));
+    TProfileText text = WritableText(path_);
+    text.Text = WithIniValue(text.Text, section, key, value);
+    WriteText(path_, text);
+    if (text_)
+        text_ = std::move(text);
+}
+
+TProfileFileState TProfileFile::ReadOnce()
+{
+    TReadText read = ReadText(path_);
+    text_ = std::move(read.Text);
+    return read.State;
 }
 
 void TProfileFile::BeginUpdate()
 {
-    std::optional<QString> text = ReadText(path_);
-    if (!text)
-        throw TProfileWriteError(path_);
-    pending_ = std::move(text);
+    text_ = WritableText(path_);
+    pending_.clear();
+    updating_ = true;
 }
 
 void TProfileFile::EndUpdate()
 {
-    if (!pending_)
+    if (!updating_)
         return;
-    const QString text = std::move(*pending_);
-    pending_.reset();
-    WriteWhole(path_, text);
+    TProfileText text = std::move(*text_);
+    text.Text = WithIniValues(text.Text, pending_);
+    text_.reset();
+    pending_.clear();
+    updating_ = false;
+    WriteText(path_, text);
 }

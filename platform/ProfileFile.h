@@ -1,21 +1,49 @@
 #pragma once
+#include "platform/IniText.h"
+#include "platform/ProfileText.h"
+
 #include <QString>
 
 #include <optional>
 #include <stdexcept>
 #include <utility>
+#include <vector>
+
+// Far more than any settings file holds. A larger file is neither read nor
+// written, so that a stray huge file costs neither minutes nor gigabytes.
+constexpr qint64 MaxProfileFileBytes = 4 * 1024 * 1024;
 
 // A write to the settings file that did not happen; the file is as it was.
 class TProfileWriteError : public std::runtime_error {
 public:
+    // "%s に書き込めません", with the full path.
     explicit TProfileWriteError(const QString &path);
+    // The file is larger than MaxProfileFileBytes, or would become so.
+    static TProfileWriteError TooLarge(const QString &path);
+    QString Message() const { return QString::fromUtf8(what()); }
+
+private:
+    struct TText {
+        QString Text;
+    };
+    explicit TProfileWriteError(const TText &text);
+};
+
+// A settings file larger than MaxProfileFileBytes, which reads as missing.
+class TProfileReadError : public std::runtime_error {
+public:
+    explicit TProfileReadError(const QString &path);
     QString Message() const { return QString::fromUtf8(what()); }
 };
 
+// What reading the file found; a missing file is readable, and empty.
+enum class TProfileFileState { Readable, Unreadable, TooLarge };
+
 // The settings file on disk, read and written one key at a time. Making the
 // object touches nothing; each call reads the file afresh, so nothing read
-// can be stale. The bytes are taken as Latin-1, so that a rewrite gives back
-// every byte it did not change.
+// can be stale, unless ReadOnce or BeginUpdate says otherwise. Only a regular file is read or written; anything else in its
+// place (a device, a FIFO, a directory) reads as missing and cannot be
+// written. Its text is decoded as ProfileText says.
 class TProfileFile {
 public:
     explicit TProfileFile(QString path) : path_(std::move(path)) {}
@@ -28,11 +56,16 @@ public:
 
     // Sets the key, making file and section as needed. The whole new file is
     // written beside the old one and renamed over it, so the file on disk is
-    // always either the old or the new one. Throws TProfileWriteError when the
-    // file cannot be written, when an existing file cannot be read (writing
-    // would lose its other keys), or when the names or value hold what the
-    // file cannot (a line break, a character beyond Latin-1, ...).
+    // always either the old or the new one (see WriteRegularFile for where it
+    // is rewritten in place instead). Throws TProfileWriteError when the file
+    // cannot be written, when an existing file cannot be read (writing would
+    // lose its other keys), or when the names or value hold what the file
+    // cannot (a line break, a character beyond Latin-1, ...).
     void WriteString(const QString &section, const QString &key, const QString &value);
+
+    // Reads the file once for all the reads that follow, and says whether it
+    // could be read: one that could not reads as missing.
+    TProfileFileState ReadOnce();
 
     // Gathers the writes that follow in memory, to be put on disk together by
     // EndUpdate in one replacement: a save of many keys then leaves the file
@@ -44,5 +77,7 @@ public:
 
 private:
     QString path_;
-    std::optional<QString> pending_;
+    std::optional<TProfileText> text_; // as read once
+    std::vector<TIniWrite> pending_;
+    bool updating_ = false;
 };

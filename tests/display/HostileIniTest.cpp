@@ -5,9 +5,12 @@
 // the seed and the file's number, which is enough to make that file again.
 
 #include "DefaultIniText.h"
+#include "DisplayTestSupport.h"
+#include "support/Files.h"
 #include <gtest/gtest.h>
 
 #include "display/VisualIni.h"
+#include "display/Visualu.h"
 #include "platform/ColorText.h"
 #include "platform/IniConvert.h"
 #include "platform/IntSpinBox.h"
@@ -15,13 +18,18 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <chrono>
 #include <cstdint>
+#include <future>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -30,6 +38,12 @@
 #include <thread>
 #include <utility>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 
@@ -47,7 +61,8 @@ constexpr bool Sanitized = false;
 
 constexpr std::uint32_t DefaultSeed = 0x5EED1A5E;
 constexpr int DefaultFileCount = 20000;
-constexpr int TenMegabytes = 10 * 1024 * 1024;
+// Large, yet under the size of file that is not read at all.
+constexpr int ThreeMegabytes = 3 * 1024 * 1024;
 constexpr int OneMegabyte = 1024 * 1024;
 // One load and save of one file, at most; sanitizers run several times slower.
 constexpr qint64 FileTimeLimitMs = Sanitized ? 25000 : 5000;
@@ -211,25 +226,25 @@ public:
         return text.replace("\n", lineEnd);
     }
 
-    // The default pen's colour 10 MB long and no colour: the message holds it all.
+    // The default pen's colour 3 MB long and no colour: the message holds it all.
     // It stands in a second "general" at the end, so that only its own lookups
     // have to read past it.
-    TDamagedFile TenMegabyteColour()
+    TDamagedFile ThreeMegabyteColour()
     {
         TDamagedFile file;
         QByteArray text = JoinedDefault("\n").replace("DefaultColor=clRed\n", "");
-        text += "\n[general]\nDefaultColor=" + QByteArray(TenMegabytes, 'A') + "\n";
+        text += "\n[general]\nDefaultColor=" + QByteArray(ThreeMegabytes, 'A') + "\n";
         file.Bytes = std::move(text);
         file.Damage.set(HugeLine).set(DuplicateSection);
         file.Probes.push_back(Marker);
         return file;
     }
 
-    // A 10 MB line of junk without '=' at the end of a good file.
-    TDamagedFile TenMegabyteJunk()
+    // A 3 MB line of junk without '=' at the end of a good file.
+    TDamagedFile ThreeMegabyteJunk()
     {
         TDamagedFile file;
-        QByteArray junk(TenMegabytes, '\0');
+        QByteArray junk(ThreeMegabytes, '\0');
         for (char &c : junk)
             c = char(0x21 + Pick(rng_, 0x7E - 0x21));
         junk.replace('=', '-').replace('[', '(');
@@ -816,7 +831,7 @@ QString Preview(const QByteArray &bytes)
 
 // Which file has which number: first good files cut at every byte (the
 // program's own file, and a shorter one with CR LF and with CR alone), then
-// the two 10 MB files, then files damaged at random.
+// the two 3 MB files, then files damaged at random.
 class TFilePlan {
 public:
     explicit TFilePlan(std::uint32_t seed)
@@ -837,9 +852,9 @@ public:
             return TDamager::Cut(wholes_[whole], index - (whole == 0 ? 0 : ends_[whole - 1]));
         }
         if (index == CutFiles())
-            return damager.TenMegabyteColour();
+            return damager.ThreeMegabyteColour();
         if (index == CutFiles() + 1)
-            return damager.TenMegabyteJunk();
+            return damager.ThreeMegabyteJunk();
         return damager.Random();
     }
 
@@ -1069,7 +1084,7 @@ TEST(HostileIniTest, DamagedFilesLoadSaveAndLoadBackAlike)
     const TFilePlan plan(seed);
     std::cout << "hostile Visual.ini: seed 0x" << std::hex << seed << std::dec << ", " << fileCount << " files in "
               << qPrintable(dir.path()) << "; files 0 to " << plan.CutFiles() - 1 << " cut a good file, "
-              << plan.CutFiles() << " and " << plan.CutFiles() + 1 << " are 10 MB" << std::endl;
+              << plan.CutFiles() << " and " << plan.CutFiles() + 1 << " are 3 MB" << std::endl;
     RecordProperty("seed", std::to_string(seed));
 
     // Two checkers side by side, each on every other file.
@@ -1133,6 +1148,182 @@ TEST(HostileIniTest, DamagedFilesLoadSaveAndLoadBackAlike)
     RecordProperty("colour_errors", tally.ErrorsInGeneral + tally.ErrorsInModes);
     RecordProperty("failing_files", tally.Failures);
     EXPECT_EQ(tally.Failures, 0);
+}
+
+// --- What is no settings file, in its place ---
+
+// The save's error message, or nothing.
+std::optional<QString> SaveError(const QString &path, const TDisplaySettings &s)
+{
+    try {
+        SaveDisplaySettings(path, s, 2);
+    } catch (const TProfileWriteError &e) {
+        return e.Message();
+    }
+    return std::nullopt;
+}
+
+QString CannotWrite(const QString &path)
+{
+    return path + QStringLiteral(" に書き込めません");
+}
+
+bool IsCharDevice(const QString &path)
+{
+    struct stat st{};
+    return ::stat(path.toLocal8Bit().constData(), &st) == 0 && S_ISCHR(st.st_mode);
+}
+
+// Caps this process's address space a little above what it holds now, so that
+// a read without end fails at once instead of taking the machine's memory.
+class TAddressSpaceCap {
+public:
+    explicit TAddressSpaceCap(qint64 headroom)
+    {
+        QFile statm(QStringLiteral("/proc/self/statm"));
+        const qint64 pages = statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ').value(0).toLongLong() : 0;
+        ::getrlimit(RLIMIT_AS, &old_);
+        rlimit capped = old_;
+        capped.rlim_cur = std::min<rlim_t>(old_.rlim_cur, rlim_t(pages * ::sysconf(_SC_PAGESIZE) + headroom));
+        // Sanitizers reserve terabytes of address space.
+        capped_ = !Sanitized && pages > 0 && ::setrlimit(RLIMIT_AS, &capped) == 0;
+    }
+    ~TAddressSpaceCap()
+    {
+        if (capped_)
+            ::setrlimit(RLIMIT_AS, &old_);
+    }
+
+private:
+    rlimit old_{};
+    bool capped_ = false;
+};
+
+TEST(NoSettingsFileTest, ALinkToAnEndlessDeviceReadsAsMissingAndIsNotWritten)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Visual.ini"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path));
+    TDisplaySettings s;
+    s.BGColor = clNavy;
+    {
+        const TAddressSpaceCap cap(256 * 1024 * 1024);
+        EXPECT_EQ(Load(path).Error, std::nullopt);
+        LoadDisplaySettings(path, s, {});
+    }
+    EXPECT_EQ(s.BGColor, clWhite);
+
+    // The same, swapped in while the program runs. As root, the link leads to
+    // a zero device of our own, so that a fault cannot replace the system's.
+    const QString zero = dir.filePath(QStringLiteral("zero"));
+    if (::mknod(zero.toLocal8Bit().constData(), S_IFCHR | 0666, makedev(1, 5)) == 0) {
+        ASSERT_TRUE(QFile::remove(path));
+        ASSERT_TRUE(QFile::link(zero, path));
+    }
+    {
+        const TAddressSpaceCap cap(256 * 1024 * 1024);
+        EXPECT_EQ(SaveError(path, s), CannotWrite(path));
+    }
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+    EXPECT_TRUE(IsCharDevice(path));
+}
+
+// Runs the call on a thread of its own and says whether it ended within half a
+// minute. One that blocked on the FIFO is set free by opening the FIFO from
+// here until it ends.
+template <typename Call>
+bool EndsWithoutBlocking(const QString &fifo, Call call)
+{
+    std::future<void> done = std::async(std::launch::async, call);
+    if (done.wait_for(std::chrono::seconds(30)) == std::future_status::ready) {
+        done.get();
+        return true;
+    }
+    while (done.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
+        const int fd = ::open(fifo.toLocal8Bit().constData(), O_RDWR | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    done.get();
+    return false;
+}
+
+TEST(NoSettingsFileTest, AFifoNeitherBlocksNorIsReplaced)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("Visual.ini"));
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0666), 0);
+    const QString linked = dir.filePath(QStringLiteral("linked/Visual.ini"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("linked")));
+    ASSERT_TRUE(QFile::link(fifo, linked));
+    for (const QString &path : {fifo, linked}) {
+        TDisplaySettings s;
+        s.BGColor = clNavy;
+        std::optional<QString> error;
+        EXPECT_TRUE(EndsWithoutBlocking(fifo, [&] {
+            LoadDisplaySettings(path, s, {});
+            error = SaveError(path, s);
+        })) << path.toStdString();
+        EXPECT_EQ(s.BGColor, clWhite);
+        EXPECT_EQ(error, CannotWrite(path));
+        struct stat st{};
+        EXPECT_TRUE(::lstat(fifo.toLocal8Bit().constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+    }
+}
+
+TEST(NoSettingsFileTest, AFileTooLargeToBeASettingsFileIsReportedAndLeftAlone)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Visual.ini"));
+    const QByteArray head = "[general]\nBGColor=clNavy\n";
+    for (const qint64 size : {MaxProfileFileBytes + 1, MaxProfileFileBytes}) {
+        const QByteArray bytes = head + ';' + QByteArray(size - head.size() - 2, 'x') + '\n';
+        PutFile(path, bytes);
+        QStringList errors;
+        {
+            TfrmVisualSetting window(nullptr);
+            window.SetIniPath(path);
+            window.SetErrorReporter([&errors](const QString &text) { errors << text; });
+            window.FormCreate();
+            EXPECT_EQ(window.Settings.BGColor, size > MaxProfileFileBytes ? clWhite : clNavy) << size;
+        }
+        QStringList expected;
+        if (size > MaxProfileFileBytes)
+            expected << path + QStringLiteral(" は大きすぎるため読み込めません");
+        // One that is read is still not made larger than what is read.
+        expected << path + QStringLiteral(" は大きすぎるため書き込みません");
+        EXPECT_EQ(errors, expected) << size;
+        EXPECT_TRUE(FileBytes(path) == bytes) << size;
+    }
+}
+
+TEST(NoSettingsFileTest, AUtf16FileIsReadAndWrittenBackInItsEncoding)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Visual.ini"));
+    const QString text = QStringLiteral("; メモ\r\n[general]\r\nBGColor=clNavy\r\n[mine]\r\n名前=値\r\n");
+    for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        QStringEncoder encode(encoding, QStringConverter::Flag::WriteBom);
+        PutFile(path, encode(text));
+        const TLoaded first = Load(path);
+        EXPECT_EQ(first.Settings.BGColor, clNavy);
+        SaveDisplaySettings(path, first.Settings, first.Count);
+
+        const QByteArray saved = FileBytes(path);
+        EXPECT_FALSE(saved.contains("BGColor")) << "a Latin-1 copy was appended";
+        QStringDecoder decode(encoding, QStringConverter::Flag::Default);
+        const QString back = decode(saved);
+        EXPECT_FALSE(decode.hasError());
+        const QByteArray bom = encoding == QStringConverter::Utf16LE ? "\xFF\xFE" : "\xFE\xFF";
+        EXPECT_TRUE(saved.startsWith(bom) && saved.size() % 2 == 0);
+        EXPECT_TRUE(back.startsWith(QStringLiteral("; メモ\r\n[general]\r\nBGColor=clNavy\r\nAxisWidth=1\r\n")))
+            << back.left(80).toStdString();
+        EXPECT_TRUE(back.contains(QStringLiteral("[mine]\r\n名前=値\r\n")));
+        EXPECT_TRUE(back.endsWith(QStringLiteral("[wave20]\r\nWidth=1\r\nColor=clRed\r\nStyle=0\r\n")));
+        const TLoaded again = Load(path);
+        EXPECT_EQ(again.Error, std::nullopt);
+        EXPECT_EQ(Difference(first, again), QString());
+    }
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "support/Files.h"
 #include "support/SaveLoopSettings.h"
 
+#include "DisplayTestSupport.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -12,6 +14,8 @@
 
 #include <random>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -127,6 +131,116 @@ TEST(SaveSafetyTest, AReadOnlyDirectoryGivesTheMessageAndKeepsTheOldFile)
     ASSERT_TRUE(disk.MakeReadOnly());
     EXPECT_EQ(SaveError(path), path + QStringLiteral(" に書き込めません"));
     EXPECT_EQ(FileBytes(path), old);
+}
+
+
+// One file mounted over another, for a file the folder cannot replace.
+class BindMount {
+public:
+    BindMount(const QString &source, const QString &target)
+        : target_(target.toLocal8Bit())
+    {
+        mounted_ = ::mount(source.toLocal8Bit().constData(), target_.constData(), nullptr, MS_BIND, nullptr) == 0;
+    }
+    ~BindMount()
+    {
+        if (mounted_)
+            ::umount2(target_.constData(), MNT_DETACH);
+    }
+    bool Mounted() const { return mounted_; }
+
+private:
+    QByteArray target_;
+    bool mounted_ = false;
+};
+
+TEST(SaveSafetyTest, AFileTheFolderCannotReplaceIsRewrittenInPlace)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("folder"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ScratchMount disk(folder, "size=64k");
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a small file system here (needs root)";
+    const QString real = dir.filePath(QStringLiteral("real.ini"));
+    SaveDisplaySettings(real, SaveLoopSettings(0), 2);
+    const QString path = folder + QStringLiteral("/Visual.ini");
+    PutFile(path, {});
+    const BindMount file(real, path);
+    ASSERT_TRUE(file.Mounted());
+
+    // A mount point cannot be renamed over.
+    EXPECT_EQ(SaveError(path), std::nullopt);
+    EXPECT_EQ(FileBytes(real), SavedText(dir, 1));
+    // A read-only folder takes no new file.
+    ASSERT_TRUE(disk.MakeReadOnly());
+    SaveDisplaySettings(path, SaveLoopSettings(0), 2);
+    EXPECT_EQ(FileBytes(real), SavedText(dir, 0));
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+              QStringList{"Visual.ini"});
+}
+
+TEST(SaveSafetyTest, ADeviceInThePlaceOfTheFileIsNotWritten)
+{
+    QTemporaryDir dir;
+    const QString node = dir.filePath(QStringLiteral("null"));
+    // Our own null device: a fault here must not replace the system's.
+    if (::mknod(node.toLocal8Bit().constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "cannot make a device node (needs root)";
+    const QString itself = dir.filePath(QStringLiteral("Visual.ini"));
+    ASSERT_EQ(::mknod(itself.toLocal8Bit().constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    const QString linked = dir.filePath(QStringLiteral("linked/Visual.ini"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("linked")));
+    ASSERT_TRUE(QFile::link(node, linked));
+    for (const QString &path : {itself, linked}) {
+        EXPECT_EQ(SaveError(path), path + QStringLiteral(" に書き込めません"));
+        struct stat st{};
+        EXPECT_TRUE(::stat(path.toLocal8Bit().constData(), &st) == 0 && S_ISCHR(st.st_mode)) << path.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(linked).isSymLink());
+}
+
+TEST(SaveSafetyTest, AReplacedFileKeepsItsOwnerGroupAndMode)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Visual.ini"));
+    SaveDisplaySettings(path, SaveLoopSettings(0), 2);
+    const QByteArray native = path.toLocal8Bit();
+    if (::chown(native.constData(), 4321, 8765) != 0)
+        GTEST_SKIP() << "cannot give a file away (needs root)";
+    ASSERT_EQ(::chmod(native.constData(), 0444), 0);
+    EXPECT_EQ(SaveError(path), std::nullopt);
+    EXPECT_EQ(FileBytes(path), SavedText(dir, 1));
+    struct stat st{};
+    ASSERT_EQ(::stat(native.constData(), &st), 0);
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 8765u);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+}
+
+TEST(SaveSafetyTest, OnlyTemporariesOfSavesKilledBeforeThisRunAreRemoved)
+{
+    QTemporaryDir dir;
+    const auto made = [&dir](const QString &name, bool old) {
+        const QString path = dir.filePath(name);
+        PutFile(path, "x");
+        if (old) {
+            const timespec times[2] = {{946684800, 0}, {946684800, 0}}; // 2000-01-01
+            ASSERT_EQ(::utimensat(AT_FDCWD, path.toLocal8Bit().constData(), times, 0), 0);
+        }
+    };
+    const QStringList stale{"Visual.ini.AbCdEf", "Visual.ini.zzzzzz"};
+    const QStringList otherNames{"Visual.ini.AbCd3f", "Visual.ini.AbCdEfG", "Visual.ini.bak", "Other.ini.AbCdEf"};
+    for (const QString &name : stale + otherNames)
+        made(name, true);
+    // Younger than this process: another instance may be saving with it now.
+    made(QStringLiteral("Visual.ini.GhIjKl"), false);
+
+    SaveDisplaySettings(dir.filePath(QStringLiteral("Visual.ini")), SaveLoopSettings(0), 2);
+    QStringList expected = otherNames;
+    expected << "Visual.ini" << "Visual.ini.GhIjKl";
+    expected.sort();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name), expected);
 }
 
 } // namespace

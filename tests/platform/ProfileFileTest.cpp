@@ -278,7 +278,7 @@ TEST_F(ProfileFileTest, TheErrorNamesTheFullPath)
     EXPECT_TRUE(QFileInfo(message->section(' ', 0, 0)).isAbsolute());
 }
 
-TEST_F(ProfileFileTest, AReadOnlyDirectoryLeavesTheOldFileAsItWas)
+TEST_F(ProfileFileTest, AReadOnlyDirectoryHasItsFileRewrittenInPlaceButNoFileMade)
 {
     const QByteArray before("[general]\r\nBGColor=clRed\r\n; keep\r\n");
     Put(IniPath(), before);
@@ -296,9 +296,11 @@ TEST_F(ProfileFileTest, AReadOnlyDirectoryLeavesTheOldFileAsItWas)
         probe.remove();
         GTEST_SKIP() << "permissions do not stop this user from writing (root)";
     }
-    TProfileFile ini(IniPath());
-    EXPECT_EQ(WriteErrorOf([&] { ini.WriteString("general", "BGColor", "clBlue"); }), ExpectedWriteError(IniPath()));
-    EXPECT_EQ(Get(IniPath()), before);
+    TProfileFile(IniPath()).WriteString("general", "BGColor", "clBlue");
+    EXPECT_EQ(Get(IniPath()), QByteArray(before).replace("clRed", "clBlue"));
+    TProfileFile other(PathOf("Other.ini"));
+    EXPECT_EQ(WriteErrorOf([&] { other.WriteString("general", "BGColor", "clBlue"); }),
+              ExpectedWriteError(PathOf("Other.ini")));
     EXPECT_EQ(Entries(), QStringList{"Visual.ini"});
 }
 
@@ -443,22 +445,25 @@ TEST_F(ProfileFileTest, HugeFilesAreReadAndWrittenInLinearTime)
     QElapsedTimer timer;
     timer.start();
 
-    // One line of ten megabytes, no line break at all.
-    QByteArray line = "[big]\nk=" + QByteArray(10 * 1024 * 1024, 'v');
+    // As large as a file that is read may be, less room for the keys written.
+    const int almostAll = int(MaxProfileFileBytes) - 64;
+
+    // One line, no line break at all.
+    QByteArray line = "[big]\nk=" + QByteArray(almostAll - 8, 'v');
     Put(IniPath(), line);
     TProfileFile ini(IniPath());
-    EXPECT_EQ(ini.ReadString("big", "k", "").size(), 10 * 1024 * 1024);
+    EXPECT_EQ(ini.ReadString("big", "k", "").size(), almostAll - 8);
     EXPECT_EQ(ini.ReadString("big", "missing", "d"), "d");
     ini.WriteString("big", "j", "2");
     EXPECT_EQ(Get(IniPath()).size(), line.size() + 4);
     ini.WriteString("big", "k", "short");
     EXPECT_EQ(Get(IniPath()), "[big]\nk=short\nj=2");
 
-    // Ten megabytes of short lines; the key sought is at the end.
+    // Short lines; the key sought is at the end.
     QByteArray many;
-    many.reserve(11 * 1024 * 1024);
+    many.reserve(almostAll);
     many += "[s]\r";
-    while (many.size() < 10 * 1024 * 1024)
+    while (many.size() < almostAll - 16)
         many += "key=value\r";
     many += "last=1";
     Put(IniPath(), many);
@@ -473,7 +478,55 @@ TEST_F(ProfileFileTest, HugeFilesAreReadAndWrittenInLinearTime)
     EXPECT_LT(timer.elapsed(), 60000);
 }
 
+TEST_F(ProfileFileTest, AUtf16FileKeepsEveryUnitItDoesNotChange)
+{
+    // A lone surrogate and an odd last byte: no UTF-16 a decoder would pass.
+    const QString text = QStringLiteral("[a]\r\nk=1\r\n;") + QChar(0xD800) + QStringLiteral("\r\n");
+    const auto bytesOf = [](const QString &t, bool bigEndian) {
+        QByteArray b = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (const QChar c : t) {
+            const char high = char(c.unicode() >> 8);
+            const char low = char(c.unicode());
+            b.append(bigEndian ? high : low).append(bigEndian ? low : high);
+        }
+        return b + "A";
+    };
+    for (const bool bigEndian : {false, true}) {
+        Put(IniPath(), bytesOf(text, bigEndian));
+        TProfileFile ini(IniPath());
+        EXPECT_EQ(ini.ReadString("a", "k", "?"), "1");
+        ini.WriteString("a", "k", "2");
+        EXPECT_EQ(Get(IniPath()), bytesOf(QString(text).replace("k=1", "k=2"), bigEndian)) << bigEndian;
+    }
+}
+
 // ---- the text functions alone -------------------------------------------
+
+TEST(IniTextTest, WritingKeysTogetherIsWritingThemOneByOne)
+{
+    // Texts and keys from a few pieces, so that names meet, case differs,
+    // sections repeat and lines end every way, with or without a last break.
+    const QStringList pieces{"[a]", "[A ]", "[b]", "k=1", " K =2", "m=", "j", "; c", "", "=v", "[]", "[a"};
+    const QStringList breaks{"\n", "\r\n", "\r"};
+    const QStringList names{"a", "A", "b", "c", ""};
+    const QStringList keys{"k", "K", "m", "n", ""};
+    QRandomGenerator random(20261208);
+    const auto any = [&random](const QStringList &list) { return list[int(random.bounded(qsizetype(list.size())))]; };
+    for (int round = 0; round < 20000; ++round) {
+        QString text;
+        const int lines = int(random.bounded(8));
+        for (int i = 0; i < lines; ++i)
+            text += any(pieces) + (i + 1 < lines || random.bounded(2) ? any(breaks) : QString());
+        std::vector<TIniWrite> writes;
+        QString oneByOne = text;
+        const int count = 1 + int(random.bounded(6));
+        for (int i = 0; i < count; ++i) {
+            writes.push_back({any(names), any(keys), QString::number(i)});
+            oneByOne = WithIniValue(oneByOne, writes.back().Section, writes.back().Key, writes.back().Value);
+        }
+        ASSERT_EQ(WithIniValues(text, writes), oneByOne) << "round " << round << ", text: " << text.toStdString();
+    }
+}
 
 TEST(IniTextTest, WhatIsWrittenIsWhatIsRead)
 {

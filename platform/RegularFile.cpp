@@ -1,0 +1,284 @@
+#include "platform/RegularFile.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <cerrno>
+#include <ctime>
+#include <optional>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Qt's file classes open what they are given, follow it wherever it leads and
+// cannot hand a temporary its owner: hence plain system calls here.
+
+namespace {
+
+class TFd {
+public:
+    explicit TFd(int fd) : fd_(fd) {}
+    ~TFd()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    TFd(const TFd &) = delete;
+    TFd &operator=(const TFd &) = delete;
+
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    void Reset(int fd)
+    {
+        TFd old(std::exchange(fd_, fd));
+    }
+    // Some file systems report a failed write only here.
+    bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+private:
+    int fd_;
+};
+
+QByteArray Native(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+bool WriteAll(int fd, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
+        if (n == 0 || (n < 0 && errno != EINTR))
+            return false;
+        done += std::max<ssize_t>(n, 0);
+    }
+    return true;
+}
+
+qint64 Nanoseconds(const timespec &t)
+{
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+// When this process started, by the real-time clock, at most a clock tick early.
+std::optional<qint64> ProcessStartNs()
+{
+    QFile stat(QStringLiteral("/proc/self/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // The program's name may hold anything; the fields follow its last ')'.
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.sliced(line.lastIndexOf(')') + 1).trimmed().split(' ');
+    constexpr int StartTimeField = 22 - 3; // the state, field 3, comes first
+    bool ok = false;
+    const qint64 ticks = fields.size() > StartTimeField ? fields[StartTimeField].toLongLong(&ok) : 0;
+    const long ticksPerSecond = ::sysconf(_SC_CLK_TCK);
+    timespec real{}, boot{};
+    if (!ok || ticksPerSecond <= 0 || ::clock_gettime(CLOCK_REALTIME, &real) != 0
+        || ::clock_gettime(CLOCK_BOOTTIME, &boot) != 0)
+        return std::nullopt;
+    const qint64 sinceBootNs
+        = ticks / ticksPerSecond * 1000000000 + ticks % ticksPerSecond * 1000000000 / ticksPerSecond;
+    return Nanoseconds(real) - (Nanoseconds(boot) - sinceBootNs);
+}
+
+constexpr int TemporarySuffixLength = 6;
+
+// "<name>." and six ASCII letters: the temporaries made here, and by Qt
+// before this code made them.
+bool IsTemporaryOf(const QString &entry, const QString &name)
+{
+    if (entry.size() != name.size() + 1 + TemporarySuffixLength || !entry.startsWith(name)
+        || entry[name.size()] != u'.')
+        return false;
+    return std::all_of(entry.cbegin() + name.size() + 1, entry.cend(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    });
+}
+
+// A temporary that a killed save left behind stays for ever otherwise. One
+// made since this process started may be another instance's, saving now; file
+// times are coarse, hence the second's margin.
+void RemoveStaleTemporaries(const QString &target)
+{
+    const std::optional<qint64> startNs = ProcessStartNs();
+    if (!startNs)
+        return;
+    const QFileInfo info(target);
+    const QString name = info.fileName();
+    QDirIterator entries(info.absolutePath(), QDir::AllEntries | QDir::Hidden | QDir::System);
+    while (entries.hasNext()) {
+        const QString path = entries.next();
+        if (!IsTemporaryOf(entries.fileName(), name))
+            continue;
+        struct stat st{};
+        const QByteArray native = Native(path);
+        if (::lstat(native.constData(), &st) == 0 && S_ISREG(st.st_mode)
+            && Nanoseconds(st.st_mtim) < *startNs - 1000000000)
+            ::unlink(native.constData());
+    }
+}
+
+// A new file beside the target, removed again unless it was renamed.
+class TTemporary {
+public:
+    explicit TTemporary(const QString &target)
+    {
+        for (int attempt = 0; attempt < 100 && !fd_.Valid(); ++attempt) {
+            QString suffix;
+            for (int i = 0; i < TemporarySuffixLength; ++i) {
+                const int r = int(QRandomGenerator::global()->bounded(52));
+                suffix += QChar(r < 26 ? u'A' + r : u'a' + (r - 26));
+            }
+            name_ = Native(target + u'.' + suffix);
+            fd_.Reset(::open(name_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+            if (!fd_.Valid() && errno != EEXIST)
+                break;
+        }
+        made_ = fd_.Valid();
+    }
+    ~TTemporary()
+    {
+        if (made_ && !renamed_)
+            ::unlink(name_.constData());
+    }
+
+    bool Valid() const { return fd_.Valid(); }
+    int Fd() const { return fd_.Get(); }
+    bool Close() { return fd_.Close(); }
+    bool RenameTo(const QByteArray &target)
+    {
+        renamed_ = ::rename(name_.constData(), target.constData()) == 0;
+        return renamed_;
+    }
+
+private:
+    QByteArray name_;
+    TFd fd_{-1};
+    bool made_ = false;
+    bool renamed_ = false;
+};
+
+enum class TReplace { Done, InPlace, Failed };
+
+// A folder that takes no new file (or a file that is a mount point, or in a
+// sticky folder) does not stop the file itself from being written.
+TReplace FailedFor(int error)
+{
+    const bool folderRefuses = error == EACCES || error == EPERM || error == EROFS || error == EBUSY || error == EXDEV;
+    return folderRefuses ? TReplace::InPlace : TReplace::Failed;
+}
+
+TReplace Replace(const QByteArray &target, const QByteArray &bytes, const struct stat *old)
+{
+    TTemporary temp(QFile::decodeName(target));
+    if (!temp.Valid())
+        return FailedFor(errno);
+    // Before it holds anything, and in this order: a change of owner clears set-id bits.
+    if (old && (::fchown(temp.Fd(), old->st_uid, old->st_gid) != 0 || ::fchmod(temp.Fd(), old->st_mode & 07777) != 0))
+        return TReplace::InPlace;
+    if (!WriteAll(temp.Fd(), bytes) || ::fsync(temp.Fd()) != 0 || !temp.Close())
+        return TReplace::Failed;
+    if (!temp.RenameTo(target))
+        return FailedFor(errno);
+    return TReplace::Done;
+}
+
+bool RewriteInPlace(const QByteArray &target, const QByteArray &bytes)
+{
+    TFd fd(::open(target.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat st{};
+    if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    // The room first, so that a full disk leaves the file as it was.
+    if (bytes.size() > st.st_size && ::posix_fallocate(fd.Get(), 0, bytes.size()) != 0) {
+        (void)::ftruncate(fd.Get(), st.st_size);
+        return false;
+    }
+    return WriteAll(fd.Get(), bytes) && ::ftruncate(fd.Get(), bytes.size()) == 0 && ::fsync(fd.Get()) == 0
+        && fd.Close();
+}
+
+// The path, or what a symbolic link there leads to; nothing for a link that
+// leads nowhere.
+std::optional<QString> SaveTarget(const QString &path)
+{
+    struct stat st{};
+    if (::lstat(Native(path).constData(), &st) != 0)
+        return errno == ENOENT ? std::optional<QString>(path) : std::nullopt;
+    if (!S_ISLNK(st.st_mode))
+        return path;
+    const QString target = QFileInfo(path).canonicalFilePath();
+    return target.isEmpty() ? std::nullopt : std::optional<QString>(target);
+}
+
+} // namespace
+
+TFileRead ReadRegularFile(const QString &path, qint64 maxBytes)
+{
+    using S = TFileRead::TStatus;
+    const QByteArray native = Native(path);
+    struct stat st{};
+    // Looked at before it is opened: opening a device may do something.
+    if (::stat(native.constData(), &st) != 0)
+        return {errno == ENOENT || errno == ENOTDIR ? S::Missing : S::Unreadable, {}};
+    if (!S_ISREG(st.st_mode))
+        return {S::Unreadable, {}};
+    TFd fd(::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.Valid())
+        return {errno == ENOENT ? S::Missing : S::Unreadable, {}};
+    // It may have been swapped for something else in between.
+    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))
+        return {S::Unreadable, {}};
+    if (st.st_size > maxBytes)
+        return {S::TooLarge, {}};
+    // It may still grow while it is read.
+    QByteArray bytes(qsizetype(st.st_size) + 1, Qt::Uninitialized);
+    qsizetype used = 0;
+    for (;;) {
+        if (used == bytes.size()) {
+            if (used > maxBytes)
+                return {S::TooLarge, {}};
+            bytes.resize(qsizetype(std::min<qint64>(2 * used, maxBytes + 1)));
+        }
+        const ssize_t n = ::read(fd.Get(), bytes.data() + used, std::size_t(bytes.size() - used));
+        if (n == 0)
+            break;
+        if (n < 0 && errno != EINTR)
+            return {S::Unreadable, {}};
+        used += std::max<ssize_t>(n, 0);
+    }
+    if (used > maxBytes)
+        return {S::TooLarge, {}};
+    bytes.truncate(used);
+    return {S::Read, bytes};
+}
+
+bool WriteRegularFile(const QString &path, const QByteArray &bytes)
+{
+    const std::optional<QString> target = SaveTarget(path);
+    if (!target)
+        return false;
+    const QByteArray native = Native(*target);
+    struct stat old{};
+    const bool exists = ::stat(native.constData(), &old) == 0;
+    if (!exists && errno != ENOENT)
+        return false;
+    if (exists && (!S_ISREG(old.st_mode) || ::faccessat(AT_FDCWD, native.constData(), W_OK, AT_EACCESS) != 0))
+        return false;
+    RemoveStaleTemporaries(*target);
+    switch (Replace(native, bytes, exists ? &old : nullptr)) {
+    case TReplace::Done:
+        return true;
+    case TReplace::InPlace:
+        return exists && RewriteInPlace(native, bytes);
+    case TReplace::Failed:
+        break;
+    }
+    return false;
+}
