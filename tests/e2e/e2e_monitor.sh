@@ -28,7 +28,8 @@ show_monitor
 wait_for outer_is "219 331" ||
   fail "under a window manager the monitor is $(outer_size "$MONITOR") with its frame, not 219 331"
 
-xdotool windowsize --sync "$MONITOR" 300 400
+xdotool windowsize "$MONITOR" 300 400
+wait_for size_is "300 400" || fail "the monitor did not take the user's size: $(window_size "$MONITOR")"
 # Hidden and shown again, it keeps the user's size; a change would come at once.
 xdotool windowactivate --sync "$MAIN_WIN"
 xdotool key ctrl+m
