@@ -30,7 +30,6 @@ struct TBarChart::Frame {
     double barsTop = 0.0;
     double slot = 0.0; // pixels per bar
     int thickness = 0;
-    int markStep = 1;
 
     double X(double v) const { return plot.left() + (v - range.Min) * scale; }
     double CentreY(int fromTop) const { return barsTop + (fromTop + 0.5) * slot; }
@@ -48,26 +47,46 @@ TBarChart::TBarChart(QWidget *parent)
 void TBarChart::Clear()
 {
     bars_.clear();
-    longestLabel_ = -1;
+    MeasureMarks();
     update();
 }
 
 void TBarChart::Add(double value, const QString &label, const QColor &color)
 {
     bars_.push_back({value, label, color});
-    if (longestLabel_ < 0 || label.size() > bars_[std::size_t(longestLabel_)].Label.size())
-        longestLabel_ = Count() - 1;
+    Measure(label);
     update();
 }
 
 void TBarChart::SetBars(std::vector<TBar> bars)
 {
     bars_ = std::move(bars);
-    longestLabel_ = -1;
-    for (int i = 0; i < Count(); ++i)
-        if (longestLabel_ < 0 || Label(i).size() > Label(longestLabel_).size())
-            longestLabel_ = i;
+    MeasureMarks();
     update();
+}
+
+void TBarChart::Measure(const QString &label)
+{
+    const QFontMetrics fm = fontMetrics();
+    const Extent &e = extents_.emplace_back(Extent{fm.tightBoundingRect(label), fm.horizontalAdvance(label)});
+    markWidth_ = std::max(markWidth_, e.Advance);
+    markHeight_ = std::max(markHeight_, e.Ink.height());
+}
+
+void TBarChart::MeasureMarks()
+{
+    extents_.clear();
+    extents_.reserve(bars_.size());
+    markWidth_ = markHeight_ = 0;
+    for (const TBar &bar : bars_)
+        Measure(bar.Label);
+}
+
+void TBarChart::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        MeasureMarks();
 }
 
 void TBarChart::SetMinimum(double value)
@@ -102,7 +121,7 @@ TValueRange TBarChart::VisibleRange() const
 TBarChart::Frame TBarChart::Layout() const
 {
     const QFontMetrics fm = fontMetrics();
-    const int markWidth = longestLabel_ >= 0 ? fm.horizontalAdvance(Label(longestLabel_)) + MarkGap : 0;
+    const int markWidth = bars_.empty() ? 0 : markWidth_ + MarkGap;
     const int tickHalf = fm.horizontalAdvance(TickLabelSample()) / 2;
     const int side = std::max(markWidth, tickHalf) + Padding;
     const int top = fm.height() + TickLength + Padding;
@@ -112,19 +131,19 @@ TBarChart::Frame TBarChart::Layout() const
     f.range = VisibleRange();
     if (f.plot.width() > 0)
         f.scale = f.plot.width() / (f.range.Max - f.range.Min);
-    if (!bars_.empty() && f.plot.height() > 0) {
+    // Bars and marks stay below the axis line on the plot's top row.
+    const double room = f.plot.height() - 1;
+    if (!bars_.empty() && room > 0) {
         const double n = double(bars_.size());
-        f.barsTop = f.plot.top();
-        f.slot = f.plot.height() / n;
-        // Bars closer than a line of text leave half a line at either end, so
-        // that the outermost marks stay inside the plot, clear of the axis labels.
-        const double inset = std::ceil(fm.height() / 2.0);
-        if (f.slot < fm.height() && f.plot.height() > 4 * inset) {
-            f.barsTop += inset;
-            f.slot = (f.plot.height() - 2 * inset) / n;
+        f.barsTop = f.plot.top() + 1;
+        f.slot = room / n;
+        // Bars closer than their marks are high move in from both ends by what
+        // the outermost marks would stick out, so that every mark is inside.
+        if (f.slot < markHeight_ && n > 1 && room > markHeight_) {
+            f.slot = (room - markHeight_) / (n - 1);
+            f.barsTop += (markHeight_ - f.slot) / 2;
         }
         f.thickness = std::max(1, int(std::lround(f.slot * BarFraction)));
-        f.markStep = ::MarkStep(f.slot, fm.height());
     }
     return f;
 }
@@ -154,14 +173,35 @@ QRect TBarChart::BarRect(const Frame &f, int i) const
     return {left, top, right - left, f.thickness};
 }
 
-int TBarChart::MarkStep() const
+std::vector<TMark> TBarChart::Marks() const
 {
-    return Layout().markStep;
+    return Marks(Layout());
 }
 
-bool TBarChart::HasMark(int i) const
+std::vector<TMark> TBarChart::Marks(const Frame &f) const
 {
-    return (Count() - 1 - i) % MarkStep() == 0;
+    std::vector<TMark> marks(bars_.size());
+    if (f.thickness == 0)
+        return marks;
+    std::vector<QRect> shown;
+    // From the top bar down, a mark is left out only where its ink would touch
+    // that of a mark already placed.
+    for (int fromTop = 0; fromTop < Count(); ++fromTop) {
+        const int i = Count() - 1 - fromTop;
+        const double v = Value(i);
+        if (std::isnan(v))
+            continue;
+        const Extent &e = extents_[std::size_t(i)];
+        const QRect bar = BarRect(f, i);
+        const int x = v >= 0 ? bar.left() + bar.width() + MarkGap : bar.left() - MarkGap - e.Advance;
+        const int baseline = int(std::lround(f.CentreY(fromTop) - e.Ink.top() - e.Ink.height() / 2.0));
+        TMark &mark = marks[std::size_t(i)];
+        mark.Ink = e.Ink.translated(x, baseline);
+        mark.Shown = std::none_of(shown.begin(), shown.end(), [&](const QRect &r) { return r.intersects(mark.Ink); });
+        if (mark.Shown)
+            shown.push_back(mark.Ink);
+    }
+    return marks;
 }
 
 void TBarChart::paintEvent(QPaintEvent *)
@@ -200,19 +240,8 @@ void TBarChart::paintEvent(QPaintEvent *)
     p.drawLine(f.plot.left(), f.plot.top(), plotRight, f.plot.top());
     p.drawLine(f.plot.left(), f.plot.top(), f.plot.left(), f.plot.bottom());
 
-    // Marks sit beside the outer end of their bar, centred on it; where bars
-    // are closer than a line of text only every markStep-th one, counted from
-    // the top, gets its mark so that none overlap.
-    const int baselineShift = (fm.ascent() - fm.descent()) / 2;
-    for (int fromTop = 0; fromTop < Count(); fromTop += f.markStep) {
-        const int i = Count() - 1 - fromTop;
-        const TBar &bar = bars_[std::size_t(i)];
-        if (std::isnan(bar.Value))
-            continue;
-        const QRect r = BarRect(f, i);
-        const int y = int(std::lround(f.CentreY(fromTop))) + baselineShift;
-        const int x = bar.Value >= 0 ? r.left() + r.width() + MarkGap
-                                     : r.left() - MarkGap - fm.horizontalAdvance(bar.Label);
-        p.drawText(QPoint(x, y), bar.Label);
-    }
+    const std::vector<TMark> marks = Marks(f);
+    for (int i = 0; i < Count(); ++i)
+        if (marks[std::size_t(i)].Shown)
+            p.drawText(marks[std::size_t(i)].Ink.topLeft() - extents_[std::size_t(i)].Ink.topLeft(), Label(i));
 }

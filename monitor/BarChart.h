@@ -13,9 +13,16 @@ struct TBar {
     QColor Color;
 };
 
+// Where a bar's mark goes: the pixels its text covers, and whether it is drawn.
+struct TMark {
+    QRect Ink;
+    bool Shown = false;
+};
+
 // A horizontal bar chart with one series: bars are stacked from the bottom up
 // in the order they are added, each starts at 0, has its own colour and a mark
-// with its label beside its end. The value axis runs along the top.
+// with its label beside its end; a mark that would overlap one above it is left
+// out. The value axis runs along the top.
 class TBarChart : public QWidget {
     Q_OBJECT
 public:
@@ -46,21 +53,33 @@ public:
     // Where things land at the current size.
     QRect PlotRect() const;
     QRect BarRect(int i) const;
-    int MarkStep() const;
-    bool HasMark(int i) const;
+    // Indexed like the bars.
+    std::vector<TMark> Marks() const;
+    bool HasMark(int i) const { return Marks()[std::size_t(i)].Shown; }
 
     QSize sizeHint() const override { return {200, 250}; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     struct Frame;
+    // A label's ink and advance, measured from its pen position.
+    struct Extent {
+        QRect Ink;
+        int Advance = 0;
+    };
     Frame Layout() const;
     QRect BarRect(const Frame &frame, int i) const;
+    std::vector<TMark> Marks(const Frame &frame) const;
+    void Measure(const QString &label);
+    void MeasureMarks();
 
     std::vector<TBar> bars_;
-    int longestLabel_ = -1;
+    std::vector<Extent> extents_;
+    int markWidth_ = 0;
+    int markHeight_ = 0;
     double minimum_ = -1.1;
     double maximum_ = 1.1;
     bool automatic_ = false;

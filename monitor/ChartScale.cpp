@@ -74,12 +74,3 @@ std::vector<double> TickValues(TValueRange range, double step)
     }
     return ticks;
 }
-
-int MarkStep(double slot, int textHeight)
-{
-    if (textHeight <= 0 || slot >= textHeight)
-        return 1;
-    if (!(slot > 0))
-        return 1 << 30;
-    return int(NiceAtLeast(textHeight / slot, 1.0));
-}

@@ -23,7 +23,3 @@ double TickStep(double span, int maxTicks);
 
 // The tick values of the range at the given step; near-zero ticks are exactly 0.
 std::vector<double> TickValues(TValueRange range, double step);
-
-// Every how many bars a mark fits when bars are `slot` pixels apart and a mark
-// is `textHeight` pixels high: 1, 2, 5, 10, 20, 50, ...
-int MarkStep(double slot, int textHeight);

@@ -13,7 +13,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -191,18 +190,48 @@ void TfrmMonitor::resizeEvent(QResizeEvent *event)
 void TfrmMonitor::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!outerSizeFitted_) {
-        outerSizeFitted_ = true;
-        // The frame is known only once the window system has decorated the
-        // window, after this event.
-        QTimer::singleShot(0, this, [this] { FitOuterSize(); });
-    }
+    // A window manager decorates the window only after it is mapped, and Qt
+    // learns the frame then without an event of its own: look again at every
+    // expose, move and resize of the window until the frame is known.
+    if (!outerSizeFitted_ && windowHandle())
+        windowHandle()->installEventFilter(this);
 }
 
+void TfrmMonitor::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    StopFittingOuterSize();
+}
+
+bool TfrmMonitor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle()) {
+        switch (event->type()) {
+        case QEvent::Expose:
+        case QEvent::Move:
+        case QEvent::Resize:
+            FitOuterSize();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Once only, so that a size the user gives the window later stays.
 void TfrmMonitor::FitOuterSize()
 {
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QMargins frame = windowHandle()->frameMargins();
     if (frame.isNull())
         return;
-    resize(OuterSize.width() - frame.left() - frame.right(), OuterSize.height() - frame.top() - frame.bottom());
+    outerSizeFitted_ = true;
+    StopFittingOuterSize();
+    resize(OuterSize.shrunkBy(frame));
+}
+
+void TfrmMonitor::StopFittingOuterSize()
+{
+    if (windowHandle())
+        windowHandle()->removeEventFilter(this);
 }

@@ -43,6 +43,8 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void BuildGraphPage();
@@ -53,6 +55,7 @@ private:
     void FillGraph(const std::vector<float> &values);
     void FillGrid(std::vector<float> values);
     void FitOuterSize();
+    void StopFittingOuterSize();
 
     TAmplitudeTableModel *gridModel_ = nullptr;
     const TWave *wave_ = nullptr;

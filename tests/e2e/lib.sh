@@ -3,7 +3,11 @@
 set -euo pipefail
 
 E2E_DIR=$(mktemp -d)
-trap 'kill -9 ${APP_PID:-} 2>/dev/null || true; rm -rf "$E2E_DIR"' EXIT
+trap 'kill -9 ${APP_PID:-} ${WM_PID:-} 2>/dev/null || true; rm -rf "$E2E_DIR"' EXIT
+
+# How long a wait may take before it counts as a hang. Things waited for take
+# well under a second; this is generous for a loaded machine.
+E2E_TIMEOUT=${E2E_TIMEOUT:-30}
 
 fail() {
   echo "FAIL: $*" >&2
@@ -11,17 +15,37 @@ fail() {
   exit 1
 }
 
+# wait_for COMMAND...: polls until the command succeeds; false after E2E_TIMEOUT.
+wait_for() {
+  local deadline=$((SECONDS + E2E_TIMEOUT))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
 # wait_window TITLE [EXCEPT]: prints the first visible window whose title
-# matches, other than EXCEPT, waiting up to 10 s; prints nothing if none comes.
+# matches, other than EXCEPT, waiting up to E2E_TIMEOUT; prints nothing if none comes.
 wait_window() {
-  local w=""
-  for _ in $(seq 1 100); do
+  local w="" deadline=$((SECONDS + E2E_TIMEOUT))
+  while :; do
     w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "${2:-none}" | head -1 || true)
     [ -n "$w" ] && break
+    [ "$SECONDS" -lt "$deadline" ] || break
     sleep 0.1
   done
   echo "$w"
 }
+
+# start_wm: runs a window manager on the display, for scenarios that need
+# windows decorated as on a desktop; returns once it manages the screen.
+start_wm() {
+  openbox >"$E2E_DIR/wm.log" 2>&1 &
+  WM_PID=$!
+  disown "$WM_PID" # ended by the exit trap, without a job notice
+  wait_for wm_running || fail "the window manager did not start"
+}
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
 # start_app BINARY: copies the program into the scenario's folder and starts it.
 start_app() {
@@ -31,22 +55,38 @@ start_app() {
   MAIN_WIN=$(wait_window '^Velmora$')
   [ -n "$MAIN_WIN" ] || fail "the main window did not appear"
   # Without a window manager a window is active only once it has the focus.
-  xdotool windowfocus --sync "$MAIN_WIN"
+  if [ -n "${WM_PID:-}" ]; then
+    xdotool windowactivate --sync "$MAIN_WIN"
+  else
+    xdotool windowfocus --sync "$MAIN_WIN"
+  fi
 }
 
 shot() { import -window "${2:-$MAIN_WIN}" "$1"; }
 
+# outer_size WINDOW: prints "W H" of the window with the window manager's
+# frame, if it has one: its ancestor just below the root.
+outer_size() {
+  local w=$1 tree parent root
+  while :; do
+    tree=$(xwininfo -children -id "$w")
+    root=$(sed -n 's/^ *Root window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$tree")
+    parent=$(sed -n 's/^ *Parent window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$tree")
+    [ -n "$parent" ] && [ "$((parent))" != "$((root))" ] || break
+    w=$parent
+  done
+  window_size "$w"
+}
+
+# window_size WINDOW: prints "W H" of the window itself.
+window_size() { xwininfo -id "$1" | awk '/^ *Width:/ {w = $2} /^ *Height:/ {h = $2} END {print w, h}'; }
+
 # Waits until the program has ended; its exit code goes to EXIT_CODE.
 wait_exit() {
-  for _ in $(seq 1 100); do
-    if ! kill -0 "$APP_PID" 2>/dev/null; then
-      EXIT_CODE=0
-      wait "$APP_PID" || EXIT_CODE=$?
-      return
-    fi
-    sleep 0.1
-  done
-  fail "the program did not end"
+  wait_for app_ended || fail "the program did not end"
+  EXIT_CODE=0
+  wait "$APP_PID" || EXIT_CODE=$?
 }
+app_ended() { ! kill -0 "$APP_PID" 2>/dev/null; }
 
 images_differ() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" != "0" ]; }

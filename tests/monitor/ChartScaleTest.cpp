@@ -55,17 +55,4 @@ TEST(ChartScaleTest, TicksFallOnRoundNumbers)
     EXPECT_TRUE(TickValues({0.0, 1.0}, 0.0).empty());
 }
 
-TEST(ChartScaleTest, MarksThinOutOnceBarsAreCloserThanALine)
-{
-    EXPECT_EQ(MarkStep(40.0, 14), 1);
-    EXPECT_EQ(MarkStep(14.0, 14), 1);
-    EXPECT_EQ(MarkStep(10.0, 14), 2);
-    EXPECT_EQ(MarkStep(5.0, 14), 5);
-    EXPECT_EQ(MarkStep(0.3, 14), 50);
-    for (const double slot : {0.1, 0.27, 1.0, 3.3, 9.9, 13.9}) {
-        const int step = MarkStep(slot, 14);
-        EXPECT_GE(step * slot, 14.0) << "slot " << slot;
-    }
-}
-
 } // namespace

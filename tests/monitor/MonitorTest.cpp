@@ -10,6 +10,7 @@
 #include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
 #include <QTabWidget>
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -357,6 +359,35 @@ TEST_F(MonitorTest, BarsAreDrawnInTheirPensColours)
         << "beyond the bar's end is background";
 }
 
+TEST_F(MonitorTest, AtTheDesignedSizeEveryModeIsMarkedWhileTheMarksFit)
+{
+    frm.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
+    ASSERT_EQ(frm.frameGeometry().size(), QSize(219, 331));
+    const QFontMetrics fm(frm.Chart1->font());
+    // The window without a frame, and what the designed outer size leaves
+    // inside a window manager's frame (openbox's is 1, 20, 1, 5).
+    for (const QSize client : {QSize(219, 331), QSize(217, 306)}) {
+        frm.resize(client);
+        int fitting = 0;
+        for (int n = 19; n <= 30; ++n) {
+            // Equal bars put every mark in one column, the tightest case.
+            Modes(n, atEqual);
+            frm.UpDate();
+            int markHeight = 0;
+            for (int k = 1; k <= n; ++k)
+                markHeight = std::max(markHeight, fm.tightBoundingRect(QString::number(k)).height());
+            // Room below the value axis' line for n marks stacked?
+            if (n * markHeight > frm.Chart1->PlotRect().height() - 1)
+                continue;
+            ++fitting;
+            for (int i = 0; i < n; ++i)
+                EXPECT_TRUE(frm.Chart1->HasMark(i)) << client.height() << " high, " << n << " modes, bar " << i;
+        }
+        EXPECT_GE(fitting, 25 - 19 + 1) << client.height() << " high: 19 to 25 modes have room for every mark";
+    }
+}
+
 TEST_F(MonitorTest, ThousandModesFillBothPages)
 {
     Modes(999, atHarmonic);
@@ -365,7 +396,9 @@ TEST_F(MonitorTest, ThousandModesFillBothPages)
     frm.ShowAmplitudesAt(200);
     EXPECT_EQ(frm.Chart1->Count(), 999);
     EXPECT_EQ(frm.Chart1->Label(0), "999");
-    EXPECT_GT(frm.Chart1->MarkStep(), 1);
+    const std::vector<TMark> marks = frm.Chart1->Marks();
+    EXPECT_LT(std::count_if(marks.begin(), marks.end(), [](const TMark &m) { return m.Shown; }), 999)
+        << "marks are thinned";
     ShowTable();
     frm.ShowAmplitudesAt(200);
     EXPECT_EQ(Rows(), 999);
