@@ -24,7 +24,12 @@ bool IsNavigationKey(int key)
 ChoiceListWidget::ChoiceListWidget(QWidget *parent)
     : QListWidget(parent)
 {
-    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { emit rowChosen(index.row()); });
+    const auto choose = [this](const QModelIndex &index) { emit rowChosen(index.row()); };
+    connect(this, &QAbstractItemView::clicked, this, choose);
+    // A click that comes soon after the one before reaches the list as the
+    // second half of a double click, and Qt then reports no click: the user
+    // who closed the dialog quickly and clicked again still chose a row.
+    connect(this, &QAbstractItemView::doubleClicked, this, choose);
 }
 
 void ChoiceListWidget::keyPressEvent(QKeyEvent *event)

@@ -183,11 +183,13 @@ TEST_F(VisualSettingTest, EveryChoiceOfARowOpensTheDialog)
     });
     ClickItem(1);
     ClickItem(1);
+    QTest::mouseDClick(window_->lstCustomLines->viewport(), Qt::LeftButton, {},
+                       window_->lstCustomLines->visualItemRect(window_->lstCustomLines->item(1)).center());
     QTest::keyClick(window_->lstCustomLines, Qt::Key_Down);
     QTest::keyClick(window_->lstCustomLines, Qt::Key_Down);
     QTest::keyClick(window_->lstCustomLines, Qt::Key_End);
     QTest::keyClick(window_->lstCustomLines, Qt::Key_Down);
-    EXPECT_EQ(widthsShown, (std::vector<int>{2, 2, 3, 4, 9, 9}));
+    EXPECT_EQ(widthsShown, (std::vector<int>{2, 2, 2, 3, 4, 9, 9}));
     EXPECT_EQ(window_->lstCustomLines->currentRow(), 21);
 }
 
