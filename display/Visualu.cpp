@@ -7,6 +7,7 @@
 #include "display/VisualIni.h"
 #include "platform/ColorText.h"
 #include "platform/IntSpinBox.h"
+#include "platform/OuterSizeFitter.h"
 #include "platform/ProfileFile.h"
 
 #include <QCheckBox>
@@ -19,8 +20,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
-#include <QTimer>
-#include <QWindow>
 
 namespace {
 
@@ -58,7 +57,6 @@ TfrmVisualSetting::TfrmVisualSetting(TfrmPenDialog *penDialog, QWidget *parent)
     QFont windowFont(QStringLiteral("MS UI Gothic"));
     windowFont.setPixelSize(12);
     setFont(windowFont);
-    resize(OuterSize);
 
     PageControl = new QTabWidget(this);
     PageControl->setGeometry(8, 8, 241, 233);
@@ -72,6 +70,8 @@ TfrmVisualSetting::TfrmVisualSetting(TfrmPenDialog *penDialog, QWidget *parent)
 
     // The drawing reads the count while it is being typed, not yet in range.
     Settings.SetNumOfVertLinesSource([this] { return spnNumOfVertLines->TypedValue(); });
+    // Centred now, and again once the frame is known, with the size it then takes.
+    new OuterSizeFitter(this, OuterSize, [this] { CentreOnDesktop(this); });
     CentreOnDesktop(this);
 }
 
@@ -246,26 +246,6 @@ void TfrmVisualSetting::btnCloseClick()
     hide();
     if (monitorUpDate_)
         monitorUpDate_();
-}
-
-void TfrmVisualSetting::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!outerSizeFitted_) {
-        outerSizeFitted_ = true;
-        // The frame is known only once the window system has decorated the
-        // window, after this event.
-        QTimer::singleShot(0, this, [this] { FitOuterSize(); });
-    }
-}
-
-void TfrmVisualSetting::FitOuterSize()
-{
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    if (frame.isNull())
-        return;
-    resize(OuterSize.width() - frame.left() - frame.right(), OuterSize.height() - frame.top() - frame.bottom());
-    CentreOnDesktop(this);
 }
 
 void TfrmVisualSetting::keyPressEvent(QKeyEvent *event)

@@ -72,7 +72,6 @@ public:
     void btnCloseClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -82,7 +81,6 @@ private:
     void Report(const QString &text) const;
     // The dialog's pen when the user confirmed it.
     std::optional<TPen> RunPenDialog(const TPen &pen);
-    void FitOuterSize();
 
     // Made after this window at start-up and destroyed before it.
     QPointer<TfrmPenDialog> penDialog_;
@@ -91,5 +89,4 @@ private:
     ErrorReporter reportError_;
     TColorPicker colorPicker_;
     bool loaded_ = false;
-    bool outerSizeFitted_ = false;
 };

@@ -1,4 +1,5 @@
 #include "monitor/Monitor.h"
+#include "platform/OuterSizeFitter.h"
 
 #include "model/DisplaySettings.h"
 #include "model/Wave.h"
@@ -14,7 +15,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -46,8 +46,7 @@ TfrmMonitor::TfrmMonitor(QWidget *parent)
     QFont windowFont(QStringLiteral("ＭＳ ゴシック"));
     windowFont.setPixelSize(13);
     setFont(windowFont);
-    // Taken as the client size until the window system's frame is known.
-    resize(OuterSize);
+    new OuterSizeFitter(this, OuterSize);
 
     PageControl = new QTabWidget(this);
     PageControl->setDocumentMode(true);
@@ -185,53 +184,4 @@ void TfrmMonitor::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     UpDate();
-}
-
-void TfrmMonitor::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    // A window manager decorates the window only after it is mapped, and Qt
-    // learns the frame then without an event of its own: look again at every
-    // expose, move and resize of the window until the frame is known.
-    if (!outerSizeFitted_ && windowHandle())
-        windowHandle()->installEventFilter(this);
-}
-
-void TfrmMonitor::hideEvent(QHideEvent *event)
-{
-    QWidget::hideEvent(event);
-    StopFittingOuterSize();
-}
-
-bool TfrmMonitor::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == windowHandle()) {
-        switch (event->type()) {
-        case QEvent::Expose:
-        case QEvent::Move:
-        case QEvent::Resize:
-            FitOuterSize();
-            break;
-        default:
-            break;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-// Once only, so that a size the user gives the window later stays.
-void TfrmMonitor::FitOuterSize()
-{
-    const QMargins frame = windowHandle()->frameMargins();
-    if (frame.isNull())
-        return;
-    outerSizeFitted_ = true;
-    StopFittingOuterSize();
-    resize(OuterSize.shrunkBy(frame));
-}
-
-void TfrmMonitor::StopFittingOuterSize()
-{
-    if (windowHandle())
-        windowHandle()->removeEventFilter(this);
 }

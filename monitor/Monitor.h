@@ -42,9 +42,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void BuildGraphPage();
@@ -54,12 +51,9 @@ private:
     void ShowValues(std::vector<float> values);
     void FillGraph(const std::vector<float> &values);
     void FillGrid(std::vector<float> values);
-    void FitOuterSize();
-    void StopFittingOuterSize();
 
     TAmplitudeTableModel *gridModel_ = nullptr;
     const TWave *wave_ = nullptr;
     const IDisplaySettings *settings_ = nullptr;
     std::function<int()> stringWidth_;
-    bool outerSizeFitted_ = false;
 };

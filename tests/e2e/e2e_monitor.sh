@@ -1,9 +1,10 @@
 # The amplitude monitor as Ctrl+M first shows it is 219 x 331 pixels from edge
 # to edge: the window itself on a bare display, the window manager's frame
-# included on a desktop. A size the user gives it afterwards stays.
+# included on a desktop. A size the user gives it afterwards stays. The display
+# settings window (Ctrl+V) is 270 x 310 from edge to edge on a desktop too.
 source "$(dirname "$0")/lib.sh"
 
-outer_is() { [ "$(outer_size "$MONITOR")" = "$1" ]; }
+outer_is() { [ "$(outer_size "${2:-$MONITOR}")" = "$1" ]; }
 size_is() { [ "$(window_size "$MONITOR")" = "$1" ]; }
 monitor_shown() { xdotool search --onlyvisible --name '^振幅モニタ$' >/dev/null 2>&1; }
 monitor_hidden() { ! monitor_shown; }
@@ -39,6 +40,13 @@ for _ in $(seq 1 10); do
   size_is "300 400" || fail "the monitor went from the user's 300 400 to $(window_size "$MONITOR")"
   sleep 0.1
 done
+
+xdotool windowactivate --sync "$MAIN_WIN"
+xdotool key ctrl+v
+SETTINGS=$(wait_window '^表示設定$')
+[ -n "$SETTINGS" ] || fail "Ctrl+V did not show the display settings window"
+wait_for outer_is "270 310" "$SETTINGS" ||
+  fail "under a window manager the display settings window is $(outer_size "$SETTINGS") with its frame, not 270 310"
 
 xdotool windowactivate --sync "$MAIN_WIN"
 xdotool key ctrl+q
