@@ -7,9 +7,7 @@ source "$(dirname "$0")/lib.sh"
 start_app "$1"
 
 # Ready once the picture moves: the main window is up and active.
-shot "$E2E_DIR/first.png"
-picture_moved() { shot "$E2E_DIR/now.png" && images_differ "$E2E_DIR/first.png" "$E2E_DIR/now.png"; }
-wait_for picture_moved || fail "the string is not animating"
+picture_changes || fail "the string is not animating"
 
 xdotool key ctrl+v
 settings=$(wait_window '^表示設定$')
@@ -57,8 +55,7 @@ xdotool type 150
 xdotool windowfocus --sync "$MAIN_WIN"
 xdotool key Delete ctrl+c
 clip="$E2E_DIR/clip.png"
-clip_holds_frame() { xclip -selection clipboard -t image/png -o >"$clip" 2>/dev/null && [ -s "$clip" ]; }
-wait_for clip_holds_frame || fail "no frame on the clipboard"
+clipboard_png "$clip" || fail "no frame on the clipboard"
 h=$(identify -format '%h' "$clip")
 # The bottom row holds only the guide lines, one per division boundary.
 lines=$(convert "$clip" -crop "x1+0+$((h - 1))" +repage txt:- | grep -ic '#C0C0C0')

@@ -90,3 +90,31 @@ wait_exit() {
 app_ended() { ! kill -0 "$APP_PID" 2>/dev/null; }
 
 images_differ() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" != "0" ]; }
+
+# picture_changes: waits until the main window's picture differs from how it
+# looks now; false if it stays the same for E2E_TIMEOUT.
+picture_changes() {
+  shot "$E2E_DIR/before.png"
+  wait_for picture_differs_from_before
+}
+picture_differs_from_before() { shot "$E2E_DIR/now.png" && images_differ "$E2E_DIR/before.png" "$E2E_DIR/now.png"; }
+
+# picture_settles: waits until two shots of the main window a moment apart are
+# the same, so that keys already sent have been drawn.
+picture_settles() { wait_for picture_still; }
+picture_still() {
+  shot "$E2E_DIR/still1.png"
+  sleep 0.2
+  shot "$E2E_DIR/still2.png"
+  ! images_differ "$E2E_DIR/still1.png" "$E2E_DIR/still2.png"
+}
+
+# clipboard_png FILE: waits for a PNG on the clipboard and saves it.
+clipboard_png() {
+  CLIP_FILE=$1
+  wait_for clipboard_has_png
+}
+clipboard_has_png() {
+  xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -q image/png &&
+    xclip -selection clipboard -t image/png -o >"$CLIP_FILE" 2>/dev/null && [ -s "$CLIP_FILE" ]
+}
