@@ -67,8 +67,12 @@ void TBarChart::SetBars(std::vector<TBar> bars)
 
 void TBarChart::Measure(const QString &label)
 {
-    const QFontMetrics fm = fontMetrics();
-    const Extent &e = extents_.emplace_back(Extent{fm.tightBoundingRect(label), fm.horizontalAdvance(label)});
+    auto known = measured_.constFind(label);
+    if (known == measured_.cend()) {
+        const QFontMetrics fm = fontMetrics();
+        known = measured_.insert(label, Extent{fm.tightBoundingRect(label), fm.horizontalAdvance(label)});
+    }
+    const Extent &e = extents_.emplace_back(*known);
     markWidth_ = std::max(markWidth_, e.Advance);
     markHeight_ = std::max(markHeight_, e.Ink.height());
 }
@@ -85,8 +89,10 @@ void TBarChart::MeasureMarks()
 void TBarChart::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        measured_.clear();
         MeasureMarks();
+    }
 }
 
 void TBarChart::SetMinimum(double value)

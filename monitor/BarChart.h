@@ -2,6 +2,7 @@
 #include "monitor/ChartScale.h"
 
 #include <QColor>
+#include <QHash>
 #include <QString>
 #include <QWidget>
 
@@ -78,6 +79,9 @@ private:
 
     std::vector<TBar> bars_;
     std::vector<Extent> extents_;
+    // Every refresh (a probe at each mouse move) sets the same labels again;
+    // measuring ink is slow, so each text is measured once per font.
+    QHash<QString, Extent> measured_;
     int markWidth_ = 0;
     int markHeight_ = 0;
     double minimum_ = -1.1;
