@@ -69,13 +69,13 @@ TAboutBox::TAboutBox(QWidget *parent)
     ProductName = PanelLabel(Panel1, 112, 23, QStringLiteral("VelmoraforWin95/98"));
     Version = PanelLabel(Panel1, 112, 56, QStringLiteral("Version 2.0"));
     PanelLabel(Panel1, 11, 99, QString::fromUtf8("作者: Velmora 開発チーム"));
-    Label2 = PanelLabel(Panel1, 11, 115, QString::fromUtf8("Copyright (C) 2026 Velmora 開発チーム"));
+    lblCopyright = PanelLabel(Panel1, 11, 115, QString::fromUtf8("Copyright (C) 2026 Velmora 開発チーム"));
 
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), Panel1);
-    BitBtn1->setGeometry(120, 144, 75, 25);
-    BitBtn1->setDefault(true);
-    BitBtn1->setAutoDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    btnOK = new QPushButton(QStringLiteral("OK"), Panel1);
+    btnOK->setGeometry(120, 144, 75, 25);
+    btnOK->setDefault(true);
+    btnOK->setAutoDefault(true);
+    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());

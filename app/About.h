@@ -20,8 +20,8 @@ public:
     QLabel *ProgramIcon = nullptr;
     QLabel *ProductName = nullptr;
     QLabel *Version = nullptr;
-    QLabel *Label2 = nullptr;
-    QPushButton *BitBtn1 = nullptr;
+    QLabel *lblCopyright = nullptr;
+    QPushButton *btnOK = nullptr;
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;

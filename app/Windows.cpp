@@ -1,19 +1,19 @@
 #include "app/Windows.h"
 
 #include "app/About.h"
-#include "display/PenDlg.h"
+#include "display/LineStyleDialog.h"
 #include "display/VisualIni.h"
-#include "display/Visualu.h"
-#include "mainwindow/Frmwaveu.h"
-#include "monitor/Monitor.h"
-#include "settings/Settingu.h"
+#include "display/DisplaySettingsWindow.h"
+#include "mainwindow/MainWindow.h"
+#include "monitor/AmplitudeMonitor.h"
+#include "settings/WaveSettingsDialog.h"
 
-TfrmWave *frmWave = nullptr;
-TfrmSetting *frmSetting = nullptr;
+MainWindow *frmWave = nullptr;
+WaveSettingsDialog *frmSetting = nullptr;
 TAboutBox *AboutBox = nullptr;
-TfrmMonitor *frmMonitor = nullptr;
-TfrmVisualSetting *frmVisualSetting = nullptr;
-TfrmPenDialog *frmPenDialog = nullptr;
+AmplitudeMonitor *frmMonitor = nullptr;
+DisplaySettingsWindow *frmVisualSetting = nullptr;
+LineStyleDialog *frmPenDialog = nullptr;
 
 namespace {
 
@@ -29,31 +29,31 @@ template <class W> W *Secondary(W *w, const char *name)
 
 std::vector<QWidget *> CreateWindows()
 {
-    frmWave = new TfrmWave;
+    frmWave = new MainWindow;
     frmWave->setObjectName(QStringLiteral("frmWave"));
-    frmSetting = Secondary(new TfrmSetting(frmWave), "frmSetting");
+    frmSetting = Secondary(new WaveSettingsDialog(frmWave), "frmSetting");
     AboutBox = Secondary(new TAboutBox, "AboutBox");
-    frmMonitor = Secondary(new TfrmMonitor, "frmMonitor");
-    frmVisualSetting = Secondary(new TfrmVisualSetting(nullptr), "frmVisualSetting");
+    frmMonitor = Secondary(new AmplitudeMonitor, "frmMonitor");
+    frmVisualSetting = Secondary(new DisplaySettingsWindow(nullptr), "frmVisualSetting");
     frmVisualSetting->SetIniPath(VisualIniPath());
     frmVisualSetting->FormCreate();
-    frmPenDialog = Secondary(new TfrmPenDialog, "frmPenDialog");
+    frmPenDialog = Secondary(new LineStyleDialog, "frmPenDialog");
     frmVisualSetting->SetPenDialog(frmPenDialog);
-    frmVisualSetting->SetMonitorUpDate([] { frmMonitor->UpDate(); });
+    frmVisualSetting->SetMonitorRefresh([] { frmMonitor->Refresh(); });
 
     TWave *wave = frmWave->Wave.get();
     wave->SetDisplaySettings(&frmVisualSetting->Settings);
-    wave->SetDrawnAmplitudesHandler([] { frmMonitor->UpDate(); });
+    wave->SetDrawnAmplitudesHandler([] { frmMonitor->Refresh(); });
     frmMonitor->SetWave(wave);
-    frmSetting->SetMonitorUpDate([] { frmMonitor->UpDate(); });
+    frmSetting->SetMonitorRefresh([] { frmMonitor->Refresh(); });
     frmMonitor->SetDisplaySettings(&frmVisualSetting->Settings);
     frmMonitor->SetStringWidthSource([] { return frmWave->pntWave->width(); });
-    TfrmWave::Links links;
+    MainWindow::Links links;
     links.settings = frmSetting;
     links.about = AboutBox;
     links.monitor = frmMonitor;
     links.visualSetting = frmVisualSetting;
-    links.monitorUpDate = [] { frmMonitor->UpDate(); };
+    links.monitorRefresh = [] { frmMonitor->Refresh(); };
     links.monitorProbe = [](int x) { frmMonitor->ShowAmplitudesAt(x); };
     frmWave->SetLinks(links);
     return {frmWave, frmSetting, AboutBox, frmMonitor, frmVisualSetting, frmPenDialog};

@@ -3,21 +3,21 @@
 
 #include <vector>
 
-class TfrmWave;
+class MainWindow;
 class QDialog;
 class TAboutBox;
-class TfrmVisualSetting;
-class TfrmPenDialog;
-class TfrmMonitor;
-class TfrmSetting;
+class DisplaySettingsWindow;
+class LineStyleDialog;
+class AmplitudeMonitor;
+class WaveSettingsDialog;
 
 // The program's windows, each created once at start-up and living to the end.
-extern TfrmWave *frmWave;
-extern TfrmSetting *frmSetting;
+extern MainWindow *frmWave;
+extern WaveSettingsDialog *frmSetting;
 extern TAboutBox *AboutBox;
-extern TfrmMonitor *frmMonitor;
-extern TfrmVisualSetting *frmVisualSetting;
-extern TfrmPenDialog *frmPenDialog;
+extern AmplitudeMonitor *frmMonitor;
+extern DisplaySettingsWindow *frmVisualSetting;
+extern LineStyleDialog *frmPenDialog;
 
 // Creates the windows in their fixed order and connects them; returns them in
 // that order. The main window is the one whose closing ends the program.

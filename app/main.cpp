@@ -1,7 +1,7 @@
 #include "app/DisplayGuard.h"
 #include "app/QtTranslation.h"
 #include "app/Windows.h"
-#include "mainwindow/Frmwaveu.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/ToolIcons.h"
 #include "platform/Fonts.h"
 

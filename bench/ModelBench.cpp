@@ -9,10 +9,10 @@ namespace {
 
 void CalcDrawnAmplitudes(benchmark::State &state)
 {
-    ResetHakei();
+    ResetWaveform();
     for (int j = 1; j <= 11; ++j) {
-        HakeiPoints[j] = float(std::sin(j * 0.7));
-        HakeiDefined[j] = true;
+        WaveformPoints[j] = float(std::sin(j * 0.7));
+        WaveformDefined[j] = true;
     }
     TWave wave;
     wave.Period = 100;
@@ -22,7 +22,7 @@ void CalcDrawnAmplitudes(benchmark::State &state)
         wave.CalcAmplitudes();
         benchmark::DoNotOptimize(wave.Amplitudes.data());
     }
-    ResetHakei();
+    ResetWaveform();
     state.SetLabel("n=1000, 11 points");
 }
 BENCHMARK(CalcDrawnAmplitudes)->Unit(benchmark::kMicrosecond);

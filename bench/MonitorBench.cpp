@@ -4,7 +4,7 @@
 #include "display/DisplaySettingsRecord.h"
 #include "model/Wave.h"
 #include "monitor/BarChart.h"
-#include "monitor/Monitor.h"
+#include "monitor/AmplitudeMonitor.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -35,7 +35,7 @@ protected:
 struct ProbeSetup {
     TWave wave;
     TDisplaySettings settings;
-    TfrmMonitor frm;
+    AmplitudeMonitor frm;
 
     explicit ProbeSetup(bool table)
     {

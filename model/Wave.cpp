@@ -122,35 +122,35 @@ void TWave::CalcAmplitudes()
 // integrated exactly segment by segment.
 void TWave::CalcDrawnAmplitudes()
 {
-    HakeiPoints[0] = 0.0f;
-    HakeiPoints[HakeiPointCount - 1] = 0.0f;
-    HakeiDefined[0] = true;
-    HakeiDefined[HakeiPointCount - 1] = true;
+    WaveformPoints[0] = 0.0f;
+    WaveformPoints[WaveformPointCount - 1] = 0.0f;
+    WaveformDefined[0] = true;
+    WaveformDefined[WaveformPointCount - 1] = true;
 
     // The angles of the points, rounded to single as the sum expects.
-    float theta[HakeiPointCount];
-    for (int j = 0; j < HakeiPointCount; ++j)
+    float theta[WaveformPointCount];
+    for (int j = 0; j < WaveformPointCount; ++j)
         theta[j] = float(Extended(j) * PiL / Extended(12));
 
     std::vector<MultipleAngle> at;
-    at.reserve(HakeiPointCount);
-    for (int j = 0; j < HakeiPointCount; ++j)
+    at.reserve(WaveformPointCount);
+    for (int j = 0; j < WaveformPointCount; ++j)
         at.emplace_back(Extended(theta[j]));
 
     const int n = std::min<int>(WaveCount, MaxWaveCount);
     for (int k = 1; k <= n; ++k) {
         const Extended kk = k;
-        for (int j = 0; j < HakeiPointCount; ++j)
-            if (HakeiDefined[j])
+        for (int j = 0; j < WaveformPointCount; ++j)
+            if (WaveformDefined[j])
                 at[std::size_t(j)].Next();
         float sum = 0.0f;
         int prev = 0;
-        for (int j = 1; j < HakeiPointCount; ++j) {
-            if (!HakeiDefined[j])
+        for (int j = 1; j < WaveformPointCount; ++j) {
+            if (!WaveformDefined[j])
                 continue;
             const MultipleAngle &a0 = at[std::size_t(prev)], &a1 = at[std::size_t(j)];
             const Extended x0 = theta[prev], x1 = theta[j];
-            const Extended y0 = HakeiPoints[prev], y1 = HakeiPoints[j];
+            const Extended y0 = WaveformPoints[prev], y1 = WaveformPoints[j];
             const Extended term = (a1.Cos() * (x0 * y1 - x1 * y1) + a0.Cos() * (x1 * y0 - x0 * y0)
                                    + (a1.Sin() - a0.Sin()) * ((y1 - y0) / kk))
                                   * ((Extended(2) / kk) / PiL / (x1 - x0));

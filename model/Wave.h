@@ -1,6 +1,6 @@
 #pragma once
 #include "model/FrameEvaluator.h"
-#include "model/Hakei.h"
+#include "model/DrawnWaveform.h"
 
 #include <QImage>
 #include <QPointF>

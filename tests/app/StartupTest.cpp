@@ -1,10 +1,10 @@
 #include "app/About.h"
 #include "app/QtTranslation.h"
 #include "app/Windows.h"
-#include "mainwindow/Frmwaveu.h"
+#include "mainwindow/MainWindow.h"
 #include "monitor/BarChart.h"
-#include "monitor/Monitor.h"
-#include "model/Hakei.h"
+#include "monitor/AmplitudeMonitor.h"
+#include "model/DrawnWaveform.h"
 
 #include <QApplication>
 #include <QAbstractButton>
@@ -68,16 +68,16 @@ TEST(StartupTest, MonitorIsFedByTheMainWindowAndTheModel)
     EXPECT_EQ(frmMonitor->Chart1->Value(0), 0.0);
 
     // The drawn rule refreshes the monitor by itself.
-    ResetHakei();
-    HakeiPoints[6] = 1.0f;
-    HakeiDefined[6] = true;
+    ResetWaveform();
+    WaveformPoints[6] = 1.0f;
+    WaveformDefined[6] = true;
     frmWave->Wave->SetWaveCount(3);
     frmWave->Wave->AmplitudeType = atDrawn;
     frmWave->Wave->CalcAmplitudes();
     ASSERT_EQ(frmMonitor->Chart1->Count(), 3);
     EXPECT_EQ(frmMonitor->Chart1->Label(2).toStdString(), "1") << "bars run from mode n up to mode 1";
     EXPECT_EQ(frmMonitor->Chart1->Value(2), double(frmWave->Wave->Amplitudes[1]));
-    ResetHakei();
+    ResetWaveform();
 
     // The monitor command shows it.
     frmWave->mnShowMonitorClick();
@@ -101,8 +101,8 @@ TEST(AboutBoxTest, DesignAndColourKeptBetweenShowings)
     EXPECT_EQ(box.size(), QSize(398, 210));
     EXPECT_TRUE(box.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(box.Panel1->geometry(), QRect(47, 11, 308, 182));
-    EXPECT_EQ(box.BitBtn1->geometry(), QRect(120, 144, 75, 25));
-    EXPECT_TRUE(box.BitBtn1->isDefault());
+    EXPECT_EQ(box.btnOK->geometry(), QRect(120, 144, 75, 25));
+    EXPECT_TRUE(box.btnOK->isDefault());
     EXPECT_EQ(box.BackgroundColor(), QColor(0, 0, 255));
 
     box.show();
@@ -118,7 +118,7 @@ TEST(AboutBoxTest, DesignAndColourKeptBetweenShowings)
     QTimer::singleShot(0, &box, [&] {
         QTest::keyClick(&box, Qt::Key_Escape);
         openAfterEsc = box.isVisible();
-        box.BitBtn1->click();
+        box.btnOK->click();
     });
     EXPECT_EQ(box.exec(), QDialog::Accepted);
     EXPECT_TRUE(openAfterEsc) << "Esc does not close the box";

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "display/VisualIni.h"
-#include "display/Visualu.h"
+#include "display/DisplaySettingsWindow.h"
 #include "platform/ColorText.h"
 #include "platform/IniConvert.h"
 #include "platform/IntSpinBox.h"
@@ -1281,7 +1281,7 @@ TEST(NoSettingsFileTest, AFileTooLargeToBeASettingsFileIsReportedAndLeftAlone)
         PutFile(path, bytes);
         QStringList errors;
         {
-            TfrmVisualSetting window(nullptr);
+            DisplaySettingsWindow window(nullptr);
             window.SetIniPath(path);
             window.SetErrorReporter([&errors](const QString &text) { errors << text; });
             window.FormCreate();

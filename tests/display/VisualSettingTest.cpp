@@ -5,9 +5,9 @@
 #include "display/ColorPanel.h"
 #include "display/CustomLines.h"
 #include "display/ErrorBox.h"
-#include "display/PenDlg.h"
+#include "display/LineStyleDialog.h"
 #include "display/ChoiceListWidget.h"
-#include "display/Visualu.h"
+#include "display/DisplaySettingsWindow.h"
 #include "platform/IntSpinBox.h"
 #include "platform/ProfileFile.h"
 
@@ -47,14 +47,14 @@ protected:
     {
         if (file)
             Put(IniPath(), *file);
-        window_ = std::make_unique<TfrmVisualSetting>(&penDialog_);
+        window_ = std::make_unique<DisplaySettingsWindow>(&penDialog_);
         window_->SetIniPath(path.isEmpty() ? IniPath() : path);
         window_->SetErrorReporter([this](const QString &text) { errors_ << text; });
         window_->SetColorPicker([this](const QColor &initial) -> std::optional<QColor> {
             windowPickerStarts_.push_back(initial);
             return windowPick_;
         });
-        window_->SetMonitorUpDate([this] { ++upDates_; });
+        window_->SetMonitorRefresh([this] { ++upDates_; });
         penDialog_.SetColorPicker([this](const QColor &) { return penPick_; });
         window_->FormCreate();
     }
@@ -94,8 +94,8 @@ protected:
     }
 
     QTemporaryDir dir_;
-    TfrmPenDialog penDialog_;
-    std::unique_ptr<TfrmVisualSetting> window_;
+    LineStyleDialog penDialog_;
+    std::unique_ptr<DisplaySettingsWindow> window_;
     QStringList errors_;
     int upDates_ = 0;
     std::optional<QColor> penPick_;
@@ -374,7 +374,7 @@ TEST_F(VisualSettingTest, ARowShowsItsPenAtFullWidth)
 
 TEST_F(VisualSettingTest, ASettingsWindowThatNeverLoadedWritesNothing)
 {
-    window_ = std::make_unique<TfrmVisualSetting>(&penDialog_);
+    window_ = std::make_unique<DisplaySettingsWindow>(&penDialog_);
     window_->SetIniPath(IniPath());
     Close();
     EXPECT_FALSE(QFile::exists(IniPath()));
@@ -382,8 +382,8 @@ TEST_F(VisualSettingTest, ASettingsWindowThatNeverLoadedWritesNothing)
 
 TEST_F(VisualSettingTest, APenDialogMadeLaterIsUsedAndOneDestroyedIsNot)
 {
-    auto lateDialog = std::make_unique<TfrmPenDialog>();
-    window_ = std::make_unique<TfrmVisualSetting>(nullptr);
+    auto lateDialog = std::make_unique<LineStyleDialog>();
+    window_ = std::make_unique<DisplaySettingsWindow>(nullptr);
     window_->SetIniPath(IniPath());
     window_->FormCreate();
     window_->SetPenDialog(lateDialog.get());

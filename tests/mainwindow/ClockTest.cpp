@@ -21,7 +21,7 @@ TEST_F(MainWindowTest, StartsAtTimeZeroWithDesignedDisplays)
     EXPECT_FALSE(w->mnShowAll->isChecked());
     EXPECT_FALSE(w->mnShowMonitor->isChecked());
 
-    EXPECT_EQ(w->CuteControlBar1->height(), 26);
+    EXPECT_EQ(w->ToolBand->height(), 26);
     EXPECT_EQ(w->pntWave->size(), QSize(527, 346));
     EXPECT_EQ(w->lblInterval->font().pixelSize(), 14);
     EXPECT_EQ(w->lblInterval->size(), QSize(33, 22));
@@ -86,7 +86,7 @@ TEST_F(MainWindowTest, NoStepWhileAnotherWindowIsActive)
     EXPECT_EQ(w->Time, 0);
 
     // The monitor counts as the main window.
-    TfrmWave::Links links;
+    MainWindow::Links links;
     links.monitor = &other;
     w->SetLinks(links);
     EXPECT_TRUE(Idle());

@@ -150,7 +150,7 @@ TEST_F(MainWindowTest, TimeBoxSetsAnyTimeAndRedraws)
     EXPECT_TRUE(Paused());
     EXPECT_EQ(Frames(), 1);
     answer = "x";
-    w->KT1->trigger();
+    w->mnTime->trigger();
     EXPECT_EQ(w->Time, -3);
     EXPECT_EQ(Frames(), 1) << "a refused entry draws nothing";
     answer = QString(); // Cancel gives back the preset
@@ -186,7 +186,7 @@ TEST_F(MainWindowTest, PauseMenuFlipsTheButton)
 TEST_F(MainWindowTest, AboutPutsThePauseStateBack)
 {
     QDialog about;
-    TfrmWave::Links links;
+    MainWindow::Links links;
     links.about = &about;
     w->SetLinks(links);
     QTimer::singleShot(0, &about, [&] { w->btnPause->setChecked(true); about.accept(); });
@@ -209,7 +209,7 @@ TEST_F(MainWindowTest, CopyRedrawsAndPutsTheFrameOnTheClipboard)
 TEST_F(MainWindowTest, MonitorCommandFollowsTheMonitorsVisibility)
 {
     QWidget monitor;
-    TfrmWave::Links links;
+    MainWindow::Links links;
     links.monitor = &monitor;
     w->SetLinks(links);
     w->btnShowMonitor->click();
@@ -234,7 +234,7 @@ TEST_F(MainWindowTest, PointerReadoutAndShiftProbe)
     QApplication::processEvents();
     ASSERT_EQ(w->pntWave->width(), 527);
     std::vector<int> probes;
-    TfrmWave::Links links;
+    MainWindow::Links links;
     links.monitorProbe = [&](int x) { probes.push_back(x); };
     w->SetLinks(links);
     for (auto [x, text] : {std::pair{0, "X = 0%"}, {263, "X = 49%"}, {526, "X = 99%"}, {-6, "X = -1%"}, {-5, "X = 0%"}}) {
@@ -253,9 +253,9 @@ TEST_F(MainWindowTest, SettingsCommandPausesShowsTheDialogAndRefreshesTheMonitor
     QDialog settingsDialog;
     int updates = 0;
     bool pausedWhileOpen = false;
-    TfrmWave::Links links;
+    MainWindow::Links links;
     links.settings = &settingsDialog;
-    links.monitorUpDate = [&] { ++updates; };
+    links.monitorRefresh = [&] { ++updates; };
     w->SetLinks(links);
     QTimer::singleShot(0, &settingsDialog, [&] { pausedWhileOpen = Paused(); settingsDialog.accept(); });
     w->btnSetting2->click();
@@ -270,7 +270,7 @@ TEST_F(MainWindowTest, MenuShortcutsAreTheDesignedOnes)
         {w->mnSettings, QKeySequence("Ctrl+S")}, {w->mnVisualSetting, QKeySequence("Ctrl+V")},
         {w->mnQuit, QKeySequence("Ctrl+Q")},     {w->mnCopy, QKeySequence("Ctrl+C")},
         {w->mnPause, QKeySequence("Ctrl+P")},    {w->mnRewind, QKeySequence("Del")},
-        {w->KT1, QKeySequence("Ctrl+T")},        {w->mnPrev, QKeySequence("F1")},
+        {w->mnTime, QKeySequence("Ctrl+T")},        {w->mnPrev, QKeySequence("F1")},
         {w->mnNext, QKeySequence("F2")},         {w->mnShowAll, QKeySequence("Ctrl+A")},
         {w->mnQuality, QKeySequence("F5")},      {w->mnInterval, QKeySequence("Ctrl+I")},
         {w->mnZoomUp, QKeySequence("Ins")},      {w->mnZoomDown, QKeySequence("Shift+Ins")},

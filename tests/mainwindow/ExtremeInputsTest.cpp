@@ -1,5 +1,5 @@
 #include "mainwindow/MainWindowFixture.h"
-#include "model/Hakei.h"
+#include "model/DrawnWaveform.h"
 
 #include <functional>
 
@@ -69,8 +69,8 @@ TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
         {"1000 modes of a drawing far beyond one",
          [&] {
              for (int j = 1; j <= 11; ++j) {
-                 HakeiPoints[j] = (j % 2 ? 1e30f : -1e30f);
-                 HakeiDefined[j] = true;
+                 WaveformPoints[j] = (j % 2 ? 1e30f : -1e30f);
+                 WaveformDefined[j] = true;
              }
              w->Wave->SetWaveCount(1000);
              w->Wave->AmplitudeType = atDrawn;
@@ -89,14 +89,14 @@ TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         TearDown();
-        ResetHakei();
+        ResetWaveform();
         settings = TDisplaySettings();
         SetUp();
         c.prepare();
         c.act();
         c.check();
     }
-    ResetHakei();
+    ResetWaveform();
 }
 
 } // namespace

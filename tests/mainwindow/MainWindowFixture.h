@@ -1,6 +1,6 @@
 #pragma once
 #include "display/DisplaySettingsRecord.h"
-#include "mainwindow/Frmwaveu.h"
+#include "mainwindow/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,7 +14,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        w = std::make_unique<TfrmWave>();
+        w = std::make_unique<MainWindow>();
         w->SetTickSource([this] { return ticks; });
         w->LastTick = ticks;
         w->Wave->SetDisplaySettings(&settings);
@@ -40,5 +40,5 @@ protected:
 
     std::uint32_t ticks = 1000;
     TDisplaySettings settings;
-    std::unique_ptr<TfrmWave> w;
+    std::unique_ptr<MainWindow> w;
 };

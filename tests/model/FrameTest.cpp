@@ -19,7 +19,7 @@ class FrameTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetHakei();
+        ResetWaveform();
         wave.SetView(&view);
         wave.SetDisplaySettings(&settings);
         wave.Period = 100;

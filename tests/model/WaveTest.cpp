@@ -14,11 +14,11 @@ class WaveTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetHakei();
+        ResetWaveform();
         wave.SetView(&view);
         wave.Period = 100;
     }
-    void TearDown() override { ResetHakei(); }
+    void TearDown() override { ResetWaveform(); }
 
     void Compute(int n, std::uint8_t rule)
     {
@@ -101,8 +101,8 @@ TEST_F(WaveTest, DrawnRuleWithOnlyTheEndsGivesZeroAndRefreshesTheMonitor)
 
 TEST_F(WaveTest, DrawnTriangleMatchesItsSineSeries)
 {
-    HakeiPoints[6] = 1.0f;
-    HakeiDefined[6] = true;
+    WaveformPoints[6] = 1.0f;
+    WaveformDefined[6] = true;
     Compute(9, atDrawn);
     const double pi2 = std::numbers::pi * std::numbers::pi;
     for (int k = 1; k <= 9; ++k) {
@@ -115,25 +115,25 @@ TEST_F(WaveTest, DrawnTriangleMatchesItsSineSeries)
 
 TEST_F(WaveTest, DrawnRuleForcesTheEndsToZeroAndDefined)
 {
-    HakeiPoints[0] = 5.0f;
-    HakeiPoints[12] = -3.0f;
-    HakeiDefined[0] = false;
-    HakeiDefined[12] = false;
-    HakeiPoints[6] = 1.0f;
-    HakeiDefined[6] = true;
+    WaveformPoints[0] = 5.0f;
+    WaveformPoints[12] = -3.0f;
+    WaveformDefined[0] = false;
+    WaveformDefined[12] = false;
+    WaveformPoints[6] = 1.0f;
+    WaveformDefined[6] = true;
     Compute(3, atDrawn);
-    EXPECT_EQ(HakeiPoints[0], 0.0f);
-    EXPECT_EQ(HakeiPoints[12], 0.0f);
-    EXPECT_TRUE(HakeiDefined[0]);
-    EXPECT_TRUE(HakeiDefined[12]);
+    EXPECT_EQ(WaveformPoints[0], 0.0f);
+    EXPECT_EQ(WaveformPoints[12], 0.0f);
+    EXPECT_TRUE(WaveformDefined[0]);
+    EXPECT_TRUE(WaveformDefined[12]);
     EXPECT_NEAR(wave.Amplitudes[1], 8.0 / (std::numbers::pi * std::numbers::pi), 1e-6);
 }
 
 TEST_F(WaveTest, DrawnPlateauAtTheTopGivesAboutOnePointTwoSix)
 {
     for (int j = 1; j <= 11; ++j) {
-        HakeiPoints[j] = 1.0f;
-        HakeiDefined[j] = true;
+        WaveformPoints[j] = 1.0f;
+        WaveformDefined[j] = true;
     }
     Compute(1, atDrawn);
     EXPECT_NEAR(wave.Amplitudes[1], 1.26, 0.01);
@@ -191,10 +191,10 @@ long double SlopeFormAmplitude(int k)
     L sum = 0;
     int prev = 0;
     for (int j = 1; j <= 12; ++j) {
-        if (!HakeiDefined[j])
+        if (!WaveformDefined[j])
             continue;
         const L x0 = float(L(prev) * pi / 12), x1 = float(L(j) * pi / 12);
-        const L slope = (L(HakeiPoints[j]) - L(HakeiPoints[prev])) / (x1 - x0);
+        const L slope = (L(WaveformPoints[j]) - L(WaveformPoints[prev])) / (x1 - x0);
         sum += slope * (std::sin(k * x1) - std::sin(k * x0));
         prev = j;
     }
@@ -215,20 +215,20 @@ TEST(DrawnRuleTest, AgreesWithTheSlopeFormWithinSinglePrecision)
     enum Shape { Random, Symmetric, Antisymmetric };
     for (int drawing = 0; drawing < 60; ++drawing) {
         const Shape shape = Shape(drawing % 3);
-        ResetHakei();
+        ResetWaveform();
         for (int j = 1; j <= 11; ++j) {
-            HakeiDefined[j] = next() % 3 != 0;
-            HakeiPoints[j] = float(int(next() % 4001) - 2000) / 700.0f;
+            WaveformDefined[j] = next() % 3 != 0;
+            WaveformPoints[j] = float(int(next() % 4001) - 2000) / 700.0f;
         }
         for (int j = 7; j <= 11 && shape != Random; ++j) {
-            HakeiDefined[j] = HakeiDefined[12 - j];
-            HakeiPoints[j] = shape == Symmetric ? HakeiPoints[12 - j] : -HakeiPoints[12 - j];
+            WaveformDefined[j] = WaveformDefined[12 - j];
+            WaveformPoints[j] = shape == Symmetric ? WaveformPoints[12 - j] : -WaveformPoints[12 - j];
         }
         if (shape == Antisymmetric)
-            HakeiPoints[6] = 0.0f;
+            WaveformPoints[6] = 0.0f;
         float largest = 1.0f;
         for (int j = 1; j <= 11; ++j)
-            largest = std::max(largest, std::abs(HakeiPoints[j]));
+            largest = std::max(largest, std::abs(WaveformPoints[j]));
         const float tolerance = 12 * 2 * largest * std::numeric_limits<float>::epsilon();
 
         wave.CalcAmplitudes();
@@ -236,7 +236,7 @@ TEST(DrawnRuleTest, AgreesWithTheSlopeFormWithinSinglePrecision)
             ASSERT_NEAR(wave.Amplitudes[k], SlopeFormAmplitude(k), tolerance) << "drawing " << drawing << " mode " << k;
         }
     }
-    ResetHakei();
+    ResetWaveform();
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "monitor/Monitor.h"
+#include "monitor/AmplitudeMonitor.h"
 
 #include "QStringPrinter.h"
 #include "display/DisplaySettingsRecord.h"
@@ -70,7 +70,7 @@ protected:
     TWave wave;
     TDisplaySettings settings;
     int stringWidth = 528;
-    TfrmMonitor frm;
+    AmplitudeMonitor frm;
 };
 
 TEST_F(MonitorTest, WindowStartsAsTheGraphPageWithTheFixedAxis)
@@ -93,7 +93,7 @@ TEST_F(MonitorTest, WindowStartsAsTheGraphPageWithTheFixedAxis)
 TEST_F(MonitorTest, OneEqualModeIsOneFullBarAndOneRow)
 {
     Modes(1, atEqual);
-    frm.UpDate();
+    frm.Refresh();
     ASSERT_EQ(frm.Chart1->Count(), 1);
     EXPECT_EQ(frm.Chart1->Value(0), 1.0);
     EXPECT_EQ(frm.Chart1->Label(0), "1");
@@ -107,7 +107,7 @@ TEST_F(MonitorTest, OneEqualModeIsOneFullBarAndOneRow)
 TEST_F(MonitorTest, HarmonicModesRunFromTheFundamentalDown)
 {
     Modes(3, atHarmonic);
-    frm.UpDate();
+    frm.Refresh();
     EXPECT_EQ(BarValues(), (std::vector<double>{1.0, 0.5, double(1.0f / 3.0f)}));
     EXPECT_EQ(BarLabels(), (std::vector<QString>{"1", "2", "3"}));
 
@@ -134,14 +134,14 @@ TEST_F(MonitorTest, TableHasTwoColumnsOfSixteenPixelRows)
 TEST_F(MonitorTest, OnlyTheActivePageIsFilled)
 {
     Modes(4, atHarmonic);
-    frm.UpDate();
+    frm.Refresh();
     EXPECT_EQ(frm.Chart1->Count(), 4);
     EXPECT_EQ(Rows(), 0);
 
     ShowTable(); // the page change refreshes
     EXPECT_EQ(Rows(), 4);
     Modes(2, atHarmonic);
-    frm.UpDate();
+    frm.Refresh();
     EXPECT_EQ(Rows(), 2);
     EXPECT_EQ(frm.Chart1->Count(), 4) << "the hidden graph is left as it was";
 }
@@ -149,16 +149,16 @@ TEST_F(MonitorTest, OnlyTheActivePageIsFilled)
 TEST_F(MonitorTest, FewerModesRemoveSurplusBarsAndRows)
 {
     Modes(5, atHarmonic);
-    frm.UpDate();
+    frm.Refresh();
     Modes(2, atEqual);
-    frm.UpDate();
+    frm.Refresh();
     EXPECT_EQ(BarValues(), (std::vector<double>{0.5, 0.5}));
     EXPECT_EQ(BarLabels(), (std::vector<QString>{"1", "2"}));
 
     Modes(5, atHarmonic);
     ShowTable();
     Modes(2, atEqual);
-    frm.UpDate();
+    frm.Refresh();
     ASSERT_EQ(Rows(), 2);
     EXPECT_EQ(Cell(0, 1), QStringLiteral("2次"));
     EXPECT_EQ(Cell(1, 1), "0.5");
@@ -168,7 +168,7 @@ TEST_F(MonitorTest, AbsoluteBoxTurnsValuesAndTheAxisPositive)
 {
     Modes(2, atHarmonic);
     wave.Amplitudes[2] = -0.5f;
-    frm.UpDate();
+    frm.Refresh();
     EXPECT_EQ(BarValues(), (std::vector<double>{1.0, -0.5}));
 
     frm.cbxAbsolute->click();
@@ -190,7 +190,7 @@ TEST_F(MonitorTest, AutomaticBoxFitsTheAxisAndUntickingRestoresTheFixedEnds)
     Modes(2, atHarmonic);
     wave.Amplitudes[1] = 1.25f;
     wave.Amplitudes[2] = -0.75f;
-    frm.UpDate();
+    frm.Refresh();
     EXPECT_EQ(frm.Chart1->VisibleRange(), (TValueRange{-1.1, 1.1})) << "values beyond the fixed range are not fitted";
     EXPECT_EQ(frm.Chart1->Value(1), 1.25);
 
@@ -323,7 +323,7 @@ TEST_F(MonitorTest, ModesAboveTwentyShareTheDefaultPenColour)
     settings.WavePens[1].Color = clYellow;
     settings.WavePens[20].Color = clGreen;
     Modes(25, atHarmonic);
-    frm.UpDate();
+    frm.Refresh();
     EXPECT_EQ(BarColorOfMode(1), ToQColor(clYellow));
     EXPECT_EQ(BarColorOfMode(2), ToQColor(clRed));
     EXPECT_EQ(BarColorOfMode(20), ToQColor(clGreen));
@@ -331,7 +331,7 @@ TEST_F(MonitorTest, ModesAboveTwentyShareTheDefaultPenColour)
         EXPECT_EQ(BarColorOfMode(k), ToQColor(clBlue)) << "mode " << k;
 
     settings.WavePens[0].Color = clFuchsia; // a changed pen shows at the next refresh
-    frm.UpDate();
+    frm.Refresh();
     EXPECT_EQ(BarColorOfMode(25), ToQColor(clFuchsia));
 }
 
@@ -343,7 +343,7 @@ TEST_F(MonitorTest, BarsAreDrawnInTheirPensColours)
     Modes(3, atHarmonic);
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
-    frm.UpDate();
+    frm.Refresh();
 
     const QImage image = frm.Chart1->grab().toImage();
     const TColor expected[] = {clFuchsia, clGreen, clBlue}; // bar 0 is the lowest, mode 3
@@ -373,7 +373,7 @@ TEST_F(MonitorTest, AtTheDesignedSizeEveryModeIsMarkedWhileTheMarksFit)
         for (int n = 19; n <= 30; ++n) {
             // Equal bars put every mark in one column, the tightest case.
             Modes(n, atEqual);
-            frm.UpDate();
+            frm.Refresh();
             int markHeight = 0;
             for (int k = 1; k <= n; ++k)
                 markHeight = std::max(markHeight, fm.tightBoundingRect(QString::number(k)).height());
@@ -410,7 +410,7 @@ TEST_F(MonitorTest, CloseBoxOnlyHides)
     Modes(2, atHarmonic);
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
-    frm.UpDate();
+    frm.Refresh();
     EXPECT_TRUE(frm.close());
     EXPECT_FALSE(frm.isVisible());
     EXPECT_FALSE(frm.testAttribute(Qt::WA_QuitOnClose)) << "hiding the monitor must not end the program";
@@ -421,8 +421,8 @@ TEST_F(MonitorTest, CloseBoxOnlyHides)
 
 TEST_F(MonitorTest, WithoutAWaveTheMonitorIsEmpty)
 {
-    TfrmMonitor bare;
-    bare.UpDate();
+    AmplitudeMonitor bare;
+    bare.Refresh();
     bare.ShowAmplitudesAt(10);
     EXPECT_EQ(bare.Chart1->Count(), 0);
     bare.PageControl->setCurrentWidget(bare.tstGrid);

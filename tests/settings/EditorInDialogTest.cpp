@@ -11,12 +11,12 @@ TEST_F(EditorTest, DraggingPointFiveToRows)
     const std::pair<int, float> cases[] = {{0, 1.0f}, {70, 0.0f}, {140, -1.0f}, {-70, 2.0f}, {35, 0.5f}};
     for (const auto &[row, value] : cases) {
         Drag(96, row);
-        EXPECT_TRUE(HakeiDefined[5]) << row;
-        EXPECT_EQ(HakeiPoints[5], value) << row;
+        EXPECT_TRUE(WaveformDefined[5]) << row;
+        EXPECT_EQ(WaveformPoints[5], value) << row;
         EXPECT_EQ(dlg->SelectedPoint, 0) << row;
     }
     for (int i = 1; i <= 11; ++i)
-        EXPECT_EQ(HakeiDefined[i], i == 5) << i;
+        EXPECT_EQ(WaveformDefined[i], i == 5) << i;
 }
 
 TEST_F(EditorTest, DragShowsMarkerWhereThePointWent)
@@ -37,11 +37,11 @@ TEST_F(EditorTest, ShiftSnapsTheRowToTens)
                                            {-16, float(1.0L + 10.0L / 70)}};
     for (const auto &[row, value] : cases) {
         Drag(96, row, Qt::ShiftModifier);
-        EXPECT_EQ(HakeiPoints[5], value) << row;
+        EXPECT_EQ(WaveformPoints[5], value) << row;
     }
-    EXPECT_FLOAT_EQ(HakeiPoints[5], 1.0f + 1.0f / 7);
+    EXPECT_FLOAT_EQ(WaveformPoints[5], 1.0f + 1.0f / 7);
     Drag(96, 34);
-    EXPECT_EQ(HakeiPoints[5], float(1.0L - 34.0L / 70));
+    EXPECT_EQ(WaveformPoints[5], float(1.0L - 34.0L / 70));
 }
 
 TEST_F(EditorTest, PressNearTheEndsSelectsNothing)
@@ -52,8 +52,8 @@ TEST_F(EditorTest, PressNearTheEndsSelectsNothing)
         Mouse(QEvent::MouseButtonRelease, {x, 50}, Qt::RightButton, Qt::NoButton);
     }
     for (int i = 0; i <= 12; ++i) {
-        EXPECT_EQ(HakeiPoints[i], 0.0f) << i;
-        EXPECT_EQ(HakeiDefined[i], i == 0 || i == 12) << i;
+        EXPECT_EQ(WaveformPoints[i], 0.0f) << i;
+        EXPECT_EQ(WaveformDefined[i], i == 0 || i == 12) << i;
     }
 }
 
@@ -63,13 +63,13 @@ TEST_F(EditorTest, ZoneEdgesInWholePixels)
     // zone of point 11 ends at 221.375.
     const std::pair<int, int> cases[] = {{10, 1}, {28, 1}, {29, 2}, {221, 11}};
     for (const auto &[x, point] : cases) {
-        ResetHakei();
+        ResetWaveform();
         Mouse(QEvent::MouseButtonPress, {x, 10}, Qt::LeftButton, Qt::LeftButton);
         EXPECT_EQ(dlg->SelectedPoint, point) << x;
         Mouse(QEvent::MouseMove, {x, 0}, Qt::NoButton, Qt::LeftButton);
         Mouse(QEvent::MouseButtonRelease, {x, 0}, Qt::LeftButton, Qt::NoButton);
-        EXPECT_TRUE(HakeiDefined[point]) << x;
-        EXPECT_EQ(HakeiPoints[point], 1.0f) << x;
+        EXPECT_TRUE(WaveformDefined[point]) << x;
+        EXPECT_EQ(WaveformPoints[point], 1.0f) << x;
     }
 }
 
@@ -82,9 +82,9 @@ TEST_F(EditorTest, RightClickRemovesThePointButKeepsItsValue)
     // A right drag moves nothing.
     Mouse(QEvent::MouseMove, {97, 100}, Qt::NoButton, Qt::RightButton);
     Mouse(QEvent::MouseButtonRelease, {97, 100}, Qt::RightButton, Qt::NoButton);
-    EXPECT_FALSE(HakeiDefined[5]);
-    EXPECT_EQ(HakeiPoints[5], 0.5f);
-    EXPECT_TRUE(HakeiDefined[6]);
+    EXPECT_FALSE(WaveformDefined[5]);
+    EXPECT_EQ(WaveformPoints[5], 0.5f);
+    EXPECT_TRUE(WaveformDefined[6]);
     // The marker has gone and the curve runs straight from the left end to point 6.
     EXPECT_NE(Pixel(94, 34), Black);
     EXPECT_NE(Pixel(96, 35), Black);
@@ -93,54 +93,54 @@ TEST_F(EditorTest, RightClickRemovesThePointButKeepsItsValue)
     // On an undefined point it changes nothing.
     Mouse(QEvent::MouseButtonPress, {57, 120}, Qt::RightButton, Qt::RightButton);
     Mouse(QEvent::MouseButtonRelease, {57, 120}, Qt::RightButton, Qt::NoButton);
-    EXPECT_FALSE(HakeiDefined[3]);
-    EXPECT_TRUE(HakeiDefined[6]);
+    EXPECT_FALSE(WaveformDefined[3]);
+    EXPECT_TRUE(WaveformDefined[6]);
 }
 
 TEST_F(EditorTest, ClickWithoutMovingChangesNothing)
 {
     Drag(96, 20);
-    const float before = HakeiPoints[5];
+    const float before = WaveformPoints[5];
     for (const int x : {96, 115}) {
         Mouse(QEvent::MouseButtonPress, {x, 130}, Qt::LeftButton, Qt::LeftButton);
         Mouse(QEvent::MouseButtonRelease, {x, 130}, Qt::LeftButton, Qt::NoButton);
     }
-    EXPECT_EQ(HakeiPoints[5], before);
-    EXPECT_TRUE(HakeiDefined[5]);
-    EXPECT_FALSE(HakeiDefined[6]);
+    EXPECT_EQ(WaveformPoints[5], before);
+    EXPECT_TRUE(WaveformDefined[5]);
+    EXPECT_FALSE(WaveformDefined[6]);
 }
 
 TEST_F(EditorTest, ReleaseEndsTheDrag)
 {
     Drag(96, 20);
-    const float before = HakeiPoints[5];
-    dlg->pntHakeiMouseMove(Qt::NoModifier, 96, 100);
-    EXPECT_EQ(HakeiPoints[5], before);
+    const float before = WaveformPoints[5];
+    dlg->pntWaveformMouseMove(Qt::NoModifier, 96, 100);
+    EXPECT_EQ(WaveformPoints[5], before);
 }
 
 TEST_F(EditorTest, MiddleButtonDragsToo)
 {
     Drag(154, 140, Qt::NoModifier, Qt::MiddleButton);
-    EXPECT_TRUE(HakeiDefined[8]);
-    EXPECT_EQ(HakeiPoints[8], -1.0f);
+    EXPECT_TRUE(WaveformDefined[8]);
+    EXPECT_EQ(WaveformPoints[8], -1.0f);
 }
 
 TEST_F(EditorTest, ClearRemovesAllInnerPointsAndDraggingDefinesAgain)
 {
     for (const int x : {19, 96, 211})
         Drag(x, 10);
-    QTest::mouseClick(dlg->btnClearHakei, Qt::LeftButton);
+    QTest::mouseClick(dlg->btnClearWaveform, Qt::LeftButton);
     for (int i = 1; i <= 11; ++i)
-        EXPECT_FALSE(HakeiDefined[i]) << i;
-    EXPECT_EQ(HakeiPoints[5], float(1.0L - 10.0L / 70));
+        EXPECT_FALSE(WaveformDefined[i]) << i;
+    EXPECT_EQ(WaveformPoints[5], float(1.0L - 10.0L / 70));
     for (int x = 0; x < 231; ++x)
         ASSERT_EQ(Pixel(x, 70), Black) << x;
     EXPECT_NE(Pixel(96, 10), Black);
 
     Drag(96, 120);
-    EXPECT_TRUE(HakeiDefined[5]);
-    EXPECT_EQ(HakeiPoints[5], float(1.0L - 120.0L / 70));
-    EXPECT_FALSE(HakeiDefined[1]);
+    EXPECT_TRUE(WaveformDefined[5]);
+    EXPECT_EQ(WaveformPoints[5], float(1.0L - 120.0L / 70));
+    EXPECT_FALSE(WaveformDefined[1]);
 }
 
 // --- The drawn rule, end to end ----------------------------------------------
@@ -156,7 +156,7 @@ TEST_F(EditorTest, TriangleDrawnInTheEditorGivesItsSineSeries)
     EXPECT_NEAR(main->Wave->Amplitudes[2], 0.0, 1e-6);
     EXPECT_NEAR(main->Wave->Amplitudes[3], -8 / (9 * pi2), 1e-6);
     EXPECT_EQ(upDates, 1);
-    EXPECT_EQ(drawnUpDates, 1);
+    EXPECT_EQ(drawnRefreshes, 1);
 }
 
 TEST_F(EditorTest, DrawnRuleWithNoInnerPointGivesZeros)
@@ -166,7 +166,7 @@ TEST_F(EditorTest, DrawnRuleWithNoInnerPointGivesZeros)
     dlg->close();
     for (int k = 1; k <= 4; ++k)
         EXPECT_EQ(main->Wave->Amplitudes[k], 0.0f) << k;
-    EXPECT_EQ(drawnUpDates, 1);
+    EXPECT_EQ(drawnRefreshes, 1);
 }
 
 } // namespace

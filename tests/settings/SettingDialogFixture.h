@@ -1,12 +1,12 @@
 #pragma once
-#include "settings/Settingu.h"
+#include "settings/WaveSettingsDialog.h"
 
 #include "display/DisplaySettingsRecord.h"
-#include "mainwindow/Frmwaveu.h"
-#include "model/Hakei.h"
+#include "mainwindow/MainWindow.h"
+#include "model/DrawnWaveform.h"
 #include "platform/Color.h"
 #include "platform/IntSpinBox.h"
-#include "settings/HakeiPaintBox.h"
+#include "settings/WaveformEditor.h"
 #include "settings/RadioGroup.h"
 
 #include <QApplication>
@@ -34,26 +34,26 @@ inline constexpr QRgb Black = 0xFF000000;
 inline constexpr QRgb Grey = 0xFF808080;
 
 // The main window with its model, and the dialog wired to count the monitor's
-// refreshes: `upDates` from the dialog, `drawnUpDates` from the model itself.
+// refreshes: `upDates` from the dialog, `drawnRefreshes` from the model itself.
 class SettingDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetHakei();
-        main = std::make_unique<TfrmWave>();
+        ResetWaveform();
+        main = std::make_unique<MainWindow>();
         // The clock never comes due, so Time stays where the test puts it.
         main->SetTickSource([] { return 0u; });
         main->LastTick = 0;
         main->Wave->SetDisplaySettings(&settings);
-        main->Wave->SetDrawnAmplitudesHandler([this] { ++drawnUpDates; });
-        dlg = std::make_unique<TfrmSetting>(main.get());
-        dlg->SetMonitorUpDate([this] { ++upDates; });
+        main->Wave->SetDrawnAmplitudesHandler([this] { ++drawnRefreshes; });
+        dlg = std::make_unique<WaveSettingsDialog>(main.get());
+        dlg->SetMonitorRefresh([this] { ++upDates; });
     }
     void TearDown() override
     {
         dlg.reset();
         main.reset();
-        ResetHakei();
+        ResetWaveform();
     }
 
     void Show()
@@ -95,8 +95,8 @@ protected:
     void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
                Qt::KeyboardModifiers keys = Qt::NoModifier)
     {
-        QMouseEvent event(type, QPointF(at), dlg->pntHakei->mapToGlobal(QPointF(at)), button, held, keys);
-        QApplication::sendEvent(dlg->pntHakei, &event);
+        QMouseEvent event(type, QPointF(at), dlg->pntWaveform->mapToGlobal(QPointF(at)), button, held, keys);
+        QApplication::sendEvent(dlg->pntWaveform, &event);
     }
 
     // Press over the column of `x`, move to row `y` (anywhere across), release.
@@ -109,13 +109,13 @@ protected:
 
     void ChooseRule(int index) { QTest::mouseClick(dlg->rgpAmplitudeType->Item(index), Qt::LeftButton); }
 
-    QRgb Pixel(int x, int y) const { return dlg->HakeiBitmap.pixel(x, y) | 0xFF000000; }
+    QRgb Pixel(int x, int y) const { return dlg->WaveformBitmap.pixel(x, y) | 0xFF000000; }
 
     TDisplaySettings settings;
-    std::unique_ptr<TfrmWave> main;
-    std::unique_ptr<TfrmSetting> dlg;
+    std::unique_ptr<MainWindow> main;
+    std::unique_ptr<WaveSettingsDialog> dlg;
     int upDates = 0;
-    int drawnUpDates = 0;
+    int drawnRefreshes = 0;
 };
 
 // The dialog shown with the drawn rule chosen, so the editor takes the mouse.

@@ -11,21 +11,21 @@ TEST_F(SettingDialogTest, FixedSizeCaptionAndFont)
     EXPECT_EQ(dlg->windowTitle(), QString::fromUtf8("波の設定"));
     EXPECT_EQ(dlg->font().family(), QString::fromUtf8("MS UI Gothic"));
     EXPECT_EQ(dlg->font().pixelSize(), 13);
-    EXPECT_EQ(dlg->btnClearHakei->font().family(), QString::fromUtf8("ＭＳ ゴシック"));
-    EXPECT_EQ(dlg->btnClearHakei->font().pixelSize(), 11);
+    EXPECT_EQ(dlg->btnClearWaveform->font().family(), QString::fromUtf8("ＭＳ ゴシック"));
+    EXPECT_EQ(dlg->btnClearWaveform->font().pixelSize(), 11);
 }
 
 TEST_F(SettingDialogTest, ControlsWhereDesigned)
 {
-    EXPECT_EQ(dlg->GroupBox2->geometry(), QRect(12, 18, 221, 61));
-    EXPECT_EQ(dlg->spnNumberOfWaves->parentWidget(), dlg->GroupBox2);
+    EXPECT_EQ(dlg->grpWaveCount->geometry(), QRect(12, 18, 221, 61));
+    EXPECT_EQ(dlg->spnNumberOfWaves->parentWidget(), dlg->grpWaveCount);
     EXPECT_EQ(dlg->spnNumberOfWaves->geometry(), QRect(16, 24, 81, 22));
-    EXPECT_EQ(dlg->Label1->pos(), QPoint(110, 31));
-    EXPECT_EQ(dlg->Label1->text(), QString::fromUtf8("項までの波を生成"));
-    EXPECT_EQ(dlg->GroupBox1->geometry(), QRect(12, 85, 221, 60));
-    EXPECT_EQ(dlg->spnCycle->parentWidget(), dlg->GroupBox1);
-    EXPECT_EQ(dlg->Label2->pos(), QPoint(110, 30));
-    EXPECT_EQ(dlg->Label2->text(), QString::fromUtf8("コマ"));
+    EXPECT_EQ(dlg->lblWaveCountUnit->pos(), QPoint(110, 31));
+    EXPECT_EQ(dlg->lblWaveCountUnit->text(), QString::fromUtf8("項までの波を生成"));
+    EXPECT_EQ(dlg->grpPeriod->geometry(), QRect(12, 85, 221, 60));
+    EXPECT_EQ(dlg->spnCycle->parentWidget(), dlg->grpPeriod);
+    EXPECT_EQ(dlg->lblPeriodUnit->pos(), QPoint(110, 30));
+    EXPECT_EQ(dlg->lblPeriodUnit->text(), QString::fromUtf8("コマ"));
     EXPECT_EQ(dlg->rgpAmplitudeType->geometry(), QRect(12, 151, 221, 74));
     EXPECT_EQ(dlg->rgpAmplitudeType->title(), QString::fromUtf8("振幅"));
     ASSERT_EQ(dlg->rgpAmplitudeType->Count(), 3);
@@ -34,16 +34,16 @@ TEST_F(SettingDialogTest, ControlsWhereDesigned)
     EXPECT_EQ(dlg->rgpAmplitudeType->Item(2)->text(), QString::fromUtf8("任意の波形を近似"));
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(dlg->rgpAmplitudeType->rect().contains(dlg->rgpAmplitudeType->Item(i)->geometry())) << i;
-    EXPECT_EQ(dlg->grpHakei->geometry(), QRect(240, 18, 246, 207));
-    EXPECT_EQ(dlg->grpHakei->title(), QString::fromUtf8("波形エディタ"));
-    EXPECT_EQ(dlg->pntHakei->parentWidget(), dlg->grpHakei);
-    EXPECT_EQ(dlg->pntHakei->geometry(), QRect(8, 20, 231, 141));
-    EXPECT_EQ(dlg->btnClearHakei->geometry(), QRect(198, 174, 43, 18));
-    EXPECT_EQ(dlg->btnClearHakei->text(), QString::fromUtf8("クリア"));
+    EXPECT_EQ(dlg->grpWaveform->geometry(), QRect(240, 18, 246, 207));
+    EXPECT_EQ(dlg->grpWaveform->title(), QString::fromUtf8("波形エディタ"));
+    EXPECT_EQ(dlg->pntWaveform->parentWidget(), dlg->grpWaveform);
+    EXPECT_EQ(dlg->pntWaveform->geometry(), QRect(8, 20, 231, 141));
+    EXPECT_EQ(dlg->btnClearWaveform->geometry(), QRect(198, 174, 43, 18));
+    EXPECT_EQ(dlg->btnClearWaveform->text(), QString::fromUtf8("クリア"));
     EXPECT_EQ(dlg->btnOK->geometry(), QRect(409, 232, 76, 25));
     EXPECT_EQ(dlg->btnOK->text(), QStringLiteral("&OK"));
     EXPECT_TRUE(dlg->btnOK->isDefault());
-    EXPECT_EQ(dlg->HakeiBitmap.size(), QSize(231, 141));
+    EXPECT_EQ(dlg->WaveformBitmap.size(), QSize(231, 141));
 }
 
 TEST_F(SettingDialogTest, TabGoesThroughTheControlsInOrder)
@@ -51,7 +51,7 @@ TEST_F(SettingDialogTest, TabGoesThroughTheControlsInOrder)
     Show();
     ChooseRule(atDrawn);
     dlg->spnNumberOfWaves->setFocus(Qt::TabFocusReason);
-    const std::vector<QWidget *> order{dlg->spnCycle, dlg->rgpAmplitudeType->Item(atDrawn), dlg->btnClearHakei,
+    const std::vector<QWidget *> order{dlg->spnCycle, dlg->rgpAmplitudeType->Item(atDrawn), dlg->btnClearWaveform,
                                        dlg->btnOK, dlg->spnNumberOfWaves};
     for (QWidget *next : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -75,8 +75,8 @@ TEST_F(SettingDialogTest, FirstShowingHasDesignValuesAndClosingAppliesThem)
     EXPECT_EQ(dlg->spnNumberOfWaves->value(), 1);
     EXPECT_EQ(dlg->spnCycle->value(), 50);
     EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), 0);
-    EXPECT_FALSE(dlg->grpHakei->isEnabled());
-    EXPECT_FALSE(dlg->btnClearHakei->isEnabled());
+    EXPECT_FALSE(dlg->grpWaveform->isEnabled());
+    EXPECT_FALSE(dlg->btnClearWaveform->isEnabled());
 
     QTest::mouseClick(dlg->btnOK, Qt::LeftButton);
 
@@ -90,7 +90,7 @@ TEST_F(SettingDialogTest, FirstShowingHasDesignValuesAndClosingAppliesThem)
     EXPECT_FALSE(main->btnPause->isChecked());
     EXPECT_EQ(main->Wave->Amplitudes[1], 1.0f);
     EXPECT_EQ(upDates, 1);
-    EXPECT_EQ(drawnUpDates, 0);
+    EXPECT_EQ(drawnRefreshes, 0);
 }
 
 TEST_F(SettingDialogTest, OkInsideModalShowingAppliesOnce)
@@ -171,10 +171,10 @@ TEST_F(SettingDialogTest, ControlsKeepTheirValuesAndAreNotLoadedFromTheModel)
 
 TEST_F(SettingDialogTest, ThroughTheMainWindowsSettingsCommand)
 {
-    TfrmWave::Links links;
+    MainWindow::Links links;
     links.settings = dlg.get();
-    int mainUpDates = 0;
-    links.monitorUpDate = [&] { ++mainUpDates; };
+    int mainRefreshes = 0;
+    links.monitorRefresh = [&] { ++mainRefreshes; };
     main->SetLinks(links);
     main->btnPause->setChecked(false);
     bool pausedWhileOpen = false;
@@ -186,7 +186,7 @@ TEST_F(SettingDialogTest, ThroughTheMainWindowsSettingsCommand)
     EXPECT_TRUE(pausedWhileOpen);
     EXPECT_FALSE(main->btnPause->isChecked());
     EXPECT_EQ(upDates, 1);
-    EXPECT_EQ(mainUpDates, 1);
+    EXPECT_EQ(mainRefreshes, 1);
 }
 
 TEST_F(SettingDialogTest, ClosingAHiddenDialogAppliesNothing)
@@ -224,7 +224,7 @@ TEST_P(TypedBeyondBounds, AppliesTheNearestBound)
     // The box already shows the applied number while the dialog applies it,
     // before it loses the focus.
     QString textWhileApplying;
-    dlg->SetMonitorUpDate([&] {
+    dlg->SetMonitorRefresh([&] {
         ++upDates;
         textWhileApplying = box->text();
     });
@@ -263,21 +263,21 @@ TEST_F(SettingDialogTest, DrawnRuleEnablesTheEditorAndShowsItsGrid)
 
     ChooseRule(atDrawn);
     EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), 2);
-    EXPECT_TRUE(dlg->grpHakei->isEnabled());
-    EXPECT_TRUE(dlg->btnClearHakei->isEnabled());
+    EXPECT_TRUE(dlg->grpWaveform->isEnabled());
+    EXPECT_TRUE(dlg->btnClearWaveform->isEnabled());
     for (const int x : {19, 38, 57, 77, 96, 115, 134, 154, 173, 192, 211})
         EXPECT_EQ(Pixel(x, 30), Grey) << x;
     for (int x = 0; x < 231; ++x)
         EXPECT_EQ(Pixel(x, 70), Black) << x;
-    EXPECT_EQ(dlg->pntHakei->Frame(), dlg->HakeiBitmap);
+    EXPECT_EQ(dlg->pntWaveform->Frame(), dlg->WaveformBitmap);
 
     ChooseRule(atHarmonic);
-    EXPECT_FALSE(dlg->grpHakei->isEnabled());
-    EXPECT_FALSE(dlg->btnClearHakei->isEnabled());
+    EXPECT_FALSE(dlg->grpWaveform->isEnabled());
+    EXPECT_FALSE(dlg->btnClearWaveform->isEnabled());
     for (const int x : {19, 100, 211})
         EXPECT_EQ(Pixel(x, 30), ToQColor(clBtnFace).rgb()) << x;
     EXPECT_EQ(Pixel(230, 140), Black);
-    EXPECT_EQ(dlg->pntHakei->Frame(), dlg->HakeiBitmap);
+    EXPECT_EQ(dlg->pntWaveform->Frame(), dlg->WaveformBitmap);
 }
 
 TEST_F(SettingDialogTest, ArrowKeysChooseTheRuleToo)
@@ -286,22 +286,22 @@ TEST_F(SettingDialogTest, ArrowKeysChooseTheRuleToo)
     dlg->rgpAmplitudeType->Item(0)->setFocus(Qt::TabFocusReason);
     QTest::keyClick(dlg->rgpAmplitudeType->Item(0), Qt::Key_Down);
     EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), 1);
-    EXPECT_FALSE(dlg->grpHakei->isEnabled());
+    EXPECT_FALSE(dlg->grpWaveform->isEnabled());
     QTest::keyClick(dlg->rgpAmplitudeType->Item(1), Qt::Key_Down);
     EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), 2);
-    EXPECT_TRUE(dlg->grpHakei->isEnabled());
+    EXPECT_TRUE(dlg->grpWaveform->isEnabled());
     EXPECT_EQ(Pixel(19, 30), Grey);
     QTest::keyClick(dlg->rgpAmplitudeType->Item(2), Qt::Key_Up);
     EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), 1);
-    EXPECT_FALSE(dlg->grpHakei->isEnabled());
+    EXPECT_FALSE(dlg->grpWaveform->isEnabled());
 }
 
 TEST_F(SettingDialogTest, EditorTakesNoMouseWhileAnotherRuleIsChosen)
 {
     Show();
     Drag(96, 0);
-    EXPECT_FALSE(HakeiDefined[5]);
-    EXPECT_EQ(HakeiPoints[5], 0.0f);
+    EXPECT_FALSE(WaveformDefined[5]);
+    EXPECT_EQ(WaveformPoints[5], 0.0f);
 }
 
 TEST_F(SettingDialogTest, PointsSurviveSwitchingTheRuleAndReopening)
@@ -311,8 +311,8 @@ TEST_F(SettingDialogTest, PointsSurviveSwitchingTheRuleAndReopening)
     Drag(96, 35);
     ChooseRule(atEqual);
     ChooseRule(atDrawn);
-    EXPECT_TRUE(HakeiDefined[5]);
-    EXPECT_EQ(HakeiPoints[5], 0.5f);
+    EXPECT_TRUE(WaveformDefined[5]);
+    EXPECT_EQ(WaveformPoints[5], 0.5f);
     dlg->close();
     Show();
     EXPECT_EQ(Pixel(96, 35), Black);
@@ -323,11 +323,11 @@ TEST_F(SettingDialogTest, PaintingRedrawsFromThePoints)
 {
     Show();
     ChooseRule(atDrawn);
-    HakeiPoints[6] = 1.0f;
-    HakeiDefined[6] = true;
-    dlg->pntHakei->repaint();
+    WaveformPoints[6] = 1.0f;
+    WaveformDefined[6] = true;
+    dlg->pntWaveform->repaint();
     EXPECT_EQ(Pixel(115, 0), Black);
-    EXPECT_EQ(dlg->pntHakei->Frame().pixel(115, 0) | 0xFF000000, Black);
+    EXPECT_EQ(dlg->pntWaveform->Frame().pixel(115, 0) | 0xFF000000, Black);
 }
 
 } // namespace

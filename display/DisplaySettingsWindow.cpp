@@ -1,9 +1,9 @@
-#include "display/Visualu.h"
+#include "display/DisplaySettingsWindow.h"
 
 #include "display/ChoiceListWidget.h"
 #include "display/CustomLines.h"
 #include "display/ErrorBox.h"
-#include "display/PenDlg.h"
+#include "display/LineStyleDialog.h"
 #include "display/VisualIni.h"
 #include "platform/ColorText.h"
 #include "platform/IntSpinBox.h"
@@ -43,7 +43,7 @@ void CentreOnDesktop(QWidget *w)
 
 } // namespace
 
-TfrmVisualSetting::TfrmVisualSetting(TfrmPenDialog *penDialog, QWidget *parent)
+DisplaySettingsWindow::DisplaySettingsWindow(LineStyleDialog *penDialog, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , penDialog_(penDialog)
     , iniPath_(VisualIniPath())
@@ -66,7 +66,7 @@ TfrmVisualSetting::TfrmVisualSetting(TfrmPenDialog *penDialog, QWidget *parent)
 
     btnClose = AddButton(this, {176, 248, 75, 25}, QStringLiteral("閉じる(&C)"));
     btnClose->setDefault(true);
-    connect(btnClose, &QPushButton::clicked, this, &TfrmVisualSetting::btnCloseClick);
+    connect(btnClose, &QPushButton::clicked, this, &DisplaySettingsWindow::btnCloseClick);
 
     // The drawing reads the count while it is being typed, not yet in range.
     Settings.SetNumOfVertLinesSource([this] { return spnNumOfVertLines->TypedValue(); });
@@ -75,47 +75,47 @@ TfrmVisualSetting::TfrmVisualSetting(TfrmPenDialog *penDialog, QWidget *parent)
     CentreOnDesktop(this);
 }
 
-TfrmVisualSetting::~TfrmVisualSetting()
+DisplaySettingsWindow::~DisplaySettingsWindow()
 {
     FormDestroy();
 }
 
-void TfrmVisualSetting::SetPenDialog(TfrmPenDialog *penDialog)
+void DisplaySettingsWindow::SetPenDialog(LineStyleDialog *penDialog)
 {
     penDialog_ = penDialog;
 }
 
-void TfrmVisualSetting::BuildGeneralPage()
+void DisplaySettingsWindow::BuildGeneralPage()
 {
     tstGeneral = new QWidget;
     btnBGColor = AddButton(tstGeneral, {16, 16, 201, 25}, QStringLiteral("背景の色"));
-    connect(btnBGColor, &QPushButton::clicked, this, &TfrmVisualSetting::btnBGColorClick);
+    connect(btnBGColor, &QPushButton::clicked, this, &DisplaySettingsWindow::btnBGColorClick);
     btnAxisPen = AddButton(tstGeneral, {16, 48, 201, 25}, QStringLiteral("中心軸の線のスタイル"));
-    connect(btnAxisPen, &QPushButton::clicked, this, &TfrmVisualSetting::btnAxisPenClick);
+    connect(btnAxisPen, &QPushButton::clicked, this, &DisplaySettingsWindow::btnAxisPenClick);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("縦の補助線"), tstGeneral);
+    grpVertLines = new QGroupBox(QStringLiteral("縦の補助線"), tstGeneral);
     // This style draws a group's title above its frame, not on it; the
     // controls move down by the difference so the check box clears the frame.
     constexpr int TitleDrop = 6;
-    GroupBox1->setGeometry(16, 96, 201, 89 + TitleDrop);
-    cbxVisibleVertLines = new QCheckBox(QStringLiteral("縦の補助線を表示する"), GroupBox1);
+    grpVertLines->setGeometry(16, 96, 201, 89 + TitleDrop);
+    cbxVisibleVertLines = new QCheckBox(QStringLiteral("縦の補助線を表示する"), grpVertLines);
     cbxVisibleVertLines->setGeometry(16, 16 + TitleDrop, 153, 17);
-    connect(cbxVisibleVertLines, &QCheckBox::toggled, this, &TfrmVisualSetting::cbxVisibleVertLinesClick);
-    spnNumOfVertLines = new TIntSpinBox(GroupBox1);
+    connect(cbxVisibleVertLines, &QCheckBox::toggled, this, &DisplaySettingsWindow::cbxVisibleVertLinesClick);
+    spnNumOfVertLines = new TIntSpinBox(grpVertLines);
     spnNumOfVertLines->setGeometry(16, 48 + TitleDrop, 49, 21);
     spnNumOfVertLines->setRange(2, 99);
     spnNumOfVertLines->setSingleStep(1);
     spnNumOfVertLines->setValue(2);
-    Label1 = new QLabel(QStringLiteral("分割"), GroupBox1);
-    Label1->move(70, 56 + TitleDrop);
-    Label1->adjustSize();
-    btnVertLinePen = AddButton(GroupBox1, {104, 48 + TitleDrop, 89, 21}, QStringLiteral("縦線のスタイル"));
-    connect(btnVertLinePen, &QPushButton::clicked, this, &TfrmVisualSetting::btnVertLinePenClick);
+    lblDivisions = new QLabel(QStringLiteral("分割"), grpVertLines);
+    lblDivisions->move(70, 56 + TitleDrop);
+    lblDivisions->adjustSize();
+    btnVertLinePen = AddButton(grpVertLines, {104, 48 + TitleDrop, 89, 21}, QStringLiteral("縦線のスタイル"));
+    connect(btnVertLinePen, &QPushButton::clicked, this, &DisplaySettingsWindow::btnVertLinePenClick);
 
     PageControl->addTab(tstGeneral, QStringLiteral("一般"));
 }
 
-void TfrmVisualSetting::BuildLinesPage()
+void DisplaySettingsWindow::BuildLinesPage()
 {
     tstLines = new QWidget;
     lstCustomLines = new ChoiceListWidget(tstLines);
@@ -127,14 +127,14 @@ void TfrmVisualSetting::BuildLinesPage()
     lstCustomLines->setItemDelegate(
         new TOwnerDrawDelegate(ItemHeight, [this](const TDrawItem &item) { lstCustomLinesDrawItem(item); }, lstCustomLines));
     // Every choice edits the row chosen, also a second click on the same row.
-    connect(lstCustomLines, &ChoiceListWidget::rowChosen, this, &TfrmVisualSetting::lstCustomLinesClick);
+    connect(lstCustomLines, &ChoiceListWidget::rowChosen, this, &DisplaySettingsWindow::lstCustomLinesClick);
     btnClear = AddButton(tstLines, {160, 184, 67, 17}, QStringLiteral("クリア(&E)"));
-    connect(btnClear, &QPushButton::clicked, this, &TfrmVisualSetting::btnClearClick);
+    connect(btnClear, &QPushButton::clicked, this, &DisplaySettingsWindow::btnClearClick);
 
     PageControl->addTab(tstLines, QStringLiteral("波の線スタイル"));
 }
 
-void TfrmVisualSetting::FormCreate()
+void DisplaySettingsWindow::FormCreate()
 {
     const TVisualIniControls controls{
         [this](bool visible) { cbxVisibleVertLines->setChecked(visible); },
@@ -152,7 +152,7 @@ void TfrmVisualSetting::FormCreate()
     FillCustomLines();
 }
 
-void TfrmVisualSetting::FormDestroy()
+void DisplaySettingsWindow::FormDestroy()
 {
     if (!loaded_)
         return;
@@ -164,7 +164,7 @@ void TfrmVisualSetting::FormDestroy()
     }
 }
 
-void TfrmVisualSetting::FillCustomLines()
+void DisplaySettingsWindow::FillCustomLines()
 {
     // The stored texts are never shown; the drawing supplies what the row says.
     const QSignalBlocker quiet(lstCustomLines);
@@ -173,13 +173,13 @@ void TfrmVisualSetting::FillCustomLines()
         lstCustomLines->addItem(QString::number(i));
 }
 
-void TfrmVisualSetting::Report(const QString &text) const
+void DisplaySettingsWindow::Report(const QString &text) const
 {
     if (reportError_)
         reportError_(text);
 }
 
-std::optional<TPen> TfrmVisualSetting::RunPenDialog(const TPen &pen)
+std::optional<TPen> DisplaySettingsWindow::RunPenDialog(const TPen &pen)
 {
     if (!penDialog_)
         return std::nullopt;
@@ -189,7 +189,7 @@ std::optional<TPen> TfrmVisualSetting::RunPenDialog(const TPen &pen)
     return penDialog_->Pen;
 }
 
-void TfrmVisualSetting::btnBGColorClick()
+void DisplaySettingsWindow::btnBGColorClick()
 {
     if (!colorPicker_)
         return;
@@ -197,24 +197,24 @@ void TfrmVisualSetting::btnBGColorClick()
         Settings.SetBGColor(FromQColor(*picked));
 }
 
-void TfrmVisualSetting::btnAxisPenClick()
+void DisplaySettingsWindow::btnAxisPenClick()
 {
     if (const std::optional<TPen> pen = RunPenDialog(Settings.AxisPen))
         Settings.SetAxisPen(*pen);
 }
 
-void TfrmVisualSetting::cbxVisibleVertLinesClick()
+void DisplaySettingsWindow::cbxVisibleVertLinesClick()
 {
     Settings.VisibleVertLines = cbxVisibleVertLines->isChecked();
 }
 
-void TfrmVisualSetting::btnVertLinePenClick()
+void DisplaySettingsWindow::btnVertLinePenClick()
 {
     if (const std::optional<TPen> pen = RunPenDialog(Settings.VertLinePen))
         Settings.SetVertLinePen(*pen);
 }
 
-void TfrmVisualSetting::lstCustomLinesDrawItem(const TDrawItem &item)
+void DisplaySettingsWindow::lstCustomLinesDrawItem(const TDrawItem &item)
 {
     item.FillBackground();
     item.TextOut(2, item.Rect.top(), CustomLineText(item.Index));
@@ -225,7 +225,7 @@ void TfrmVisualSetting::lstCustomLinesDrawItem(const TDrawItem &item)
     item.Canvas.drawLine(60, item.Middle(), item.Right() - 10, item.Middle());
 }
 
-void TfrmVisualSetting::lstCustomLinesClick(int item)
+void DisplaySettingsWindow::lstCustomLinesClick(int item)
 {
     if (TPen *pen = CustomLinePen(Settings, item)) {
         if (const std::optional<TPen> chosen = RunPenDialog(*pen))
@@ -234,21 +234,21 @@ void TfrmVisualSetting::lstCustomLinesClick(int item)
     lstCustomLines->viewport()->update();
 }
 
-void TfrmVisualSetting::btnClearClick()
+void DisplaySettingsWindow::btnClearClick()
 {
     for (int k = 1; k <= CustomWavePenCount; ++k)
         Settings.WavePens[std::size_t(k)].Assign(Settings.WavePens[0]);
     lstCustomLines->viewport()->update();
 }
 
-void TfrmVisualSetting::btnCloseClick()
+void DisplaySettingsWindow::btnCloseClick()
 {
     hide();
-    if (monitorUpDate_)
-        monitorUpDate_();
+    if (monitorRefresh_)
+        monitorRefresh_();
 }
 
-void TfrmVisualSetting::keyPressEvent(QKeyEvent *event)
+void DisplaySettingsWindow::keyPressEvent(QKeyEvent *event)
 {
     // Enter that no control took presses the default button.
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;

@@ -1,8 +1,8 @@
-#include "settings/Settingu.h"
+#include "settings/WaveSettingsDialog.h"
 
-#include "mainwindow/Frmwaveu.h"
+#include "mainwindow/MainWindow.h"
 #include "platform/IntSpinBox.h"
-#include "settings/HakeiPaintBox.h"
+#include "settings/WaveformEditor.h"
 #include "settings/RadioGroup.h"
 
 #include <QGroupBox>
@@ -51,7 +51,7 @@ TIntSpinBox *SpinBox(QWidget *parent, int min, int max, int value)
 
 } // namespace
 
-TfrmSetting::TfrmSetting(TfrmWave *mainWindow, QWidget *parent)
+WaveSettingsDialog::WaveSettingsDialog(MainWindow *mainWindow, QWidget *parent)
     : QDialog(parent)
     , mainWindow_(mainWindow)
 {
@@ -59,13 +59,13 @@ TfrmSetting::TfrmSetting(TfrmWave *mainWindow, QWidget *parent)
     setFont(PixelFont("MS UI Gothic", 13));
     setFixedSize(494, 262);
 
-    GroupBox2 = Group(this, "波の数", QRect(12, 18, 221, 61));
-    spnNumberOfWaves = SpinBox(GroupBox2, 1, 999, 1);
-    Label1 = Label(GroupBox2, "項までの波を生成", 110, 31);
+    grpWaveCount = Group(this, "波の数", QRect(12, 18, 221, 61));
+    spnNumberOfWaves = SpinBox(grpWaveCount, 1, 999, 1);
+    lblWaveCountUnit = Label(grpWaveCount, "項までの波を生成", 110, 31);
 
-    GroupBox1 = Group(this, "周期", QRect(12, 85, 221, 60));
-    spnCycle = SpinBox(GroupBox1, 2, 1000000, 50);
-    Label2 = Label(GroupBox1, "コマ", 110, 30);
+    grpPeriod = Group(this, "周期", QRect(12, 85, 221, 60));
+    spnCycle = SpinBox(grpPeriod, 2, 1000000, 50);
+    lblPeriodUnit = Label(grpPeriod, "コマ", 110, 30);
 
     rgpAmplitudeType = new TRadioGroup(QString::fromUtf8("振幅"),
                                        {QString::fromUtf8("すべて同じ振幅"), QString::fromUtf8("1/n に従う"),
@@ -73,13 +73,13 @@ TfrmSetting::TfrmSetting(TfrmWave *mainWindow, QWidget *parent)
                                        this);
     rgpAmplitudeType->setGeometry(12, 151, 221, 74);
 
-    grpHakei = Group(this, "波形エディタ", QRect(240, 18, 246, 207));
-    pntHakei = new THakeiPaintBox(grpHakei);
-    pntHakei->setGeometry(8, 20, 231, 141);
-    btnClearHakei = new QPushButton(QString::fromUtf8("クリア"), grpHakei);
-    btnClearHakei->setGeometry(198, 174, 43, 18);
-    btnClearHakei->setFont(PixelFont("ＭＳ ゴシック", 11));
-    btnClearHakei->setEnabled(false);
+    grpWaveform = Group(this, "波形エディタ", QRect(240, 18, 246, 207));
+    pntWaveform = new WaveformEditor(grpWaveform);
+    pntWaveform->setGeometry(8, 20, 231, 141);
+    btnClearWaveform = new QPushButton(QString::fromUtf8("クリア"), grpWaveform);
+    btnClearWaveform->setGeometry(198, 174, 43, 18);
+    btnClearWaveform->setFont(PixelFont("ＭＳ ゴシック", 11));
+    btnClearWaveform->setEnabled(false);
 
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnOK->setGeometry(409, 232, 76, 25);
@@ -89,16 +89,16 @@ TfrmSetting::TfrmSetting(TfrmWave *mainWindow, QWidget *parent)
     setTabOrder(spnCycle, rgpAmplitudeType->Item(0));
     for (int i = 1; i < rgpAmplitudeType->Count(); ++i)
         setTabOrder(rgpAmplitudeType->Item(i - 1), rgpAmplitudeType->Item(i));
-    setTabOrder(rgpAmplitudeType->Item(rgpAmplitudeType->Count() - 1), btnClearHakei);
-    setTabOrder(btnClearHakei, btnOK);
+    setTabOrder(rgpAmplitudeType->Item(rgpAmplitudeType->Count() - 1), btnClearWaveform);
+    setTabOrder(btnClearWaveform, btnOK);
 
-    connect(btnOK, &QPushButton::clicked, this, &TfrmSetting::btnOKClick);
-    connect(btnClearHakei, &QPushButton::clicked, this, &TfrmSetting::btnClearHakeiClick);
-    connect(rgpAmplitudeType, &TRadioGroup::Clicked, this, &TfrmSetting::rgpAmplitudeTypeClick);
-    connect(pntHakei, &THakeiPaintBox::Paint, this, &TfrmSetting::pntHakeiPaint);
-    connect(pntHakei, &THakeiPaintBox::MouseDown, this, &TfrmSetting::pntHakeiMouseDown);
-    connect(pntHakei, &THakeiPaintBox::MouseMove, this, &TfrmSetting::pntHakeiMouseMove);
-    connect(pntHakei, &THakeiPaintBox::MouseUp, this, &TfrmSetting::pntHakeiMouseUp);
+    connect(btnOK, &QPushButton::clicked, this, &WaveSettingsDialog::btnOKClick);
+    connect(btnClearWaveform, &QPushButton::clicked, this, &WaveSettingsDialog::btnClearWaveformClick);
+    connect(rgpAmplitudeType, &TRadioGroup::Clicked, this, &WaveSettingsDialog::rgpAmplitudeTypeClick);
+    connect(pntWaveform, &WaveformEditor::Paint, this, &WaveSettingsDialog::pntWaveformPaint);
+    connect(pntWaveform, &WaveformEditor::MouseDown, this, &WaveSettingsDialog::pntWaveformMouseDown);
+    connect(pntWaveform, &WaveformEditor::MouseMove, this, &WaveSettingsDialog::pntWaveformMouseMove);
+    connect(pntWaveform, &WaveformEditor::MouseUp, this, &WaveSettingsDialog::pntWaveformMouseUp);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
@@ -108,25 +108,25 @@ TfrmSetting::TfrmSetting(TfrmWave *mainWindow, QWidget *parent)
     rgpAmplitudeType->SetItemIndex(0);
 }
 
-TfrmSetting::~TfrmSetting() = default;
+WaveSettingsDialog::~WaveSettingsDialog() = default;
 
-void TfrmSetting::FormCreate()
+void WaveSettingsDialog::FormCreate()
 {
-    HakeiBitmap = QImage(pntHakei->size(), QImage::Format_RGB32);
+    WaveformBitmap = QImage(pntWaveform->size(), QImage::Format_RGB32);
 }
 
-void TfrmSetting::btnOKClick()
+void WaveSettingsDialog::btnOKClick()
 {
     accept();
 }
 
-void TfrmSetting::rgpAmplitudeTypeClick()
+void WaveSettingsDialog::rgpAmplitudeTypeClick()
 {
-    grpHakei->setEnabled(rgpAmplitudeType->ItemIndex() == atDrawn);
-    DrawHakei();
+    grpWaveform->setEnabled(rgpAmplitudeType->ItemIndex() == atDrawn);
+    DrawWaveform();
 }
 
-void TfrmSetting::done(int result)
+void WaveSettingsDialog::done(int result)
 {
     // A dialog that is not showing is not being closed.
     if (isVisible() && !FormCloseQuery())
@@ -134,7 +134,7 @@ void TfrmSetting::done(int result)
     QDialog::done(result);
 }
 
-void TfrmSetting::keyPressEvent(QKeyEvent *event)
+void WaveSettingsDialog::keyPressEvent(QKeyEvent *event)
 {
     // There is nothing to cancel: Esc leaves the dialog open.
     if (event->matches(QKeySequence::Cancel)) {
@@ -144,7 +144,7 @@ void TfrmSetting::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-bool TfrmSetting::FormCloseQuery()
+bool WaveSettingsDialog::FormCloseQuery()
 {
     // Text typed but never committed counts, brought into range, and the
     // boxes show what was applied when the dialog comes back.
@@ -163,7 +163,7 @@ bool TfrmSetting::FormCloseQuery()
         mainWindow_->btnPause->setChecked(false);
         wave.CalcAmplitudes();
     }
-    if (monitorUpDate_)
-        monitorUpDate_();
+    if (monitorRefresh_)
+        monitorRefresh_();
     return true;
 }

@@ -16,10 +16,10 @@ class TWave;
 // The amplitude monitor: the amplitude of every mode as bars or as a table,
 // or, probed from the main window, each mode's local amplitude at one column
 // of the string. It holds no data; every refresh reads the model again.
-class TfrmMonitor : public QWidget {
+class AmplitudeMonitor : public QWidget {
     Q_OBJECT
 public:
-    explicit TfrmMonitor(QWidget *parent = nullptr);
+    explicit AmplitudeMonitor(QWidget *parent = nullptr);
 
     QTabWidget *PageControl = nullptr;
     QWidget *tstGraph = nullptr;
@@ -35,7 +35,7 @@ public:
     // The width of the main window's string picture, read at every probe.
     void SetStringWidthSource(std::function<int()> source) { stringWidth_ = std::move(source); }
 
-    void UpDate(QObject *sender = nullptr);
+    void Refresh(QObject *sender = nullptr);
     void ShowAmplitudesAt(int X);
     void cbxAbsoluteClick(QObject *sender = nullptr);
     void cbxAutomaticClick(QObject *sender = nullptr);

@@ -1,6 +1,6 @@
-#include "settings/HakeiEditor.h"
+#include "settings/WaveformGeometry.h"
 
-#include "model/Hakei.h"
+#include "model/DrawnWaveform.h"
 #include "platform/Rounding.h"
 
 #include <QImage>
@@ -15,7 +15,7 @@ namespace {
 // pixels where the true line would put them, and small enough for the painter.
 constexpr int RowLimit = 1 << 20;
 
-constexpr int Divisions = HakeiPointCount - 1;
+constexpr int Divisions = WaveformPointCount - 1;
 
 QColor Rgb(unsigned rgb)
 {
@@ -42,33 +42,33 @@ void FramedArea(QPainter &p, int width, int height, const QColor &fill)
 
 } // namespace
 
-int HakeiColumn(int i, int width)
+int WaveformColumn(int i, int width)
 {
     return int(std::int64_t(i) * width / Divisions);
 }
 
-int HakeiRow(double value, int height, double offset)
+int WaveformRow(double value, int height, double offset)
 {
     const int half = height / 2;
     return RoundToInt(half * (1.0 - value) + offset, -RowLimit, RowLimit, half);
 }
 
-int HakeiHitPoint(double x, int width)
+int WaveformHitPoint(double x, int width)
 {
     int hit = 0;
-    for (int i = 1; i <= HakeiLastInner; ++i)
+    for (int i = 1; i <= WaveformLastInner; ++i)
         if ((width * (i - 0.5)) / Divisions <= x && x <= (width * (i + 0.5)) / Divisions)
             hit = i;
     return hit;
 }
 
-int HakeiSnapRow(int y)
+int WaveformSnapRow(int y)
 {
     const std::int64_t snapped = (std::int64_t(y) + 5) / 10 * 10;
     return snapped > INT32_MAX ? int(snapped - 10) : int(snapped);
 }
 
-float HakeiValueAt(int y, int height)
+float WaveformValueAt(int y, int height)
 {
     const int half = height / 2;
     if (half == 0)
@@ -76,7 +76,7 @@ float HakeiValueAt(int y, int height)
     return float(1.0L - static_cast<long double>(y) / half);
 }
 
-void DrawHakeiWorking(QImage &image, const float points[], const bool defined[])
+void DrawWaveformWorking(QImage &image, const float points[], const bool defined[])
 {
     const int w = image.width();
     const int h = image.height();
@@ -86,29 +86,29 @@ void DrawHakeiWorking(QImage &image, const float points[], const bool defined[])
 
     p.setPen(ThinPen(Rgb(0x808080)));
     for (int i = 1; i <= Divisions; ++i)
-        p.drawLine(HakeiColumn(i, w), 0, HakeiColumn(i, w), h);
+        p.drawLine(WaveformColumn(i, w), 0, WaveformColumn(i, w), h);
 
     QPolygon curve;
     curve << QPoint(0, h / 2);
     for (int i = 1; i <= Divisions; ++i)
         if (defined[i])
-            curve << QPoint(HakeiColumn(i, w), HakeiRow(points[i], h));
+            curve << QPoint(WaveformColumn(i, w), WaveformRow(points[i], h));
     p.setPen(ThinPen(Qt::black));
     p.drawPolyline(curve);
 
-    for (int i = 1; i <= HakeiLastInner; ++i) {
+    for (int i = 1; i <= WaveformLastInner; ++i) {
         if (!defined[i])
             continue;
-        const int x = HakeiColumn(i, w);
+        const int x = WaveformColumn(i, w);
         // The marker's rows round from its own centre, which need not be the
         // curve's rounded row; both edges shift alike, so it stays 4 high.
-        const int top = HakeiRow(points[i], h, -2.0);
-        const int bottom = HakeiRow(points[i], h, 2.0);
+        const int top = WaveformRow(points[i], h, -2.0);
+        const int bottom = WaveformRow(points[i], h, 2.0);
         p.fillRect(x - 2, top, 4, bottom - top, Qt::black);
     }
 }
 
-void DrawHakeiBlank(QImage &image, const QColor &face)
+void DrawWaveformBlank(QImage &image, const QColor &face)
 {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);

@@ -15,19 +15,19 @@ class QLabel;
 class QPushButton;
 class QTabWidget;
 class ChoiceListWidget;
-class TfrmPenDialog;
+class LineStyleDialog;
 class TIntSpinBox;
 
 // The display settings window. It holds the one settings record the drawing
 // reads, loads it from the settings file in FormCreate and writes it back when
 // it is destroyed. Every change takes effect in the record at once.
-class TfrmVisualSetting : public QWidget {
+class DisplaySettingsWindow : public QWidget {
     Q_OBJECT
 public:
     using ErrorReporter = std::function<void(const QString &text)>;
 
-    explicit TfrmVisualSetting(TfrmPenDialog *penDialog, QWidget *parent = nullptr);
-    ~TfrmVisualSetting() override;
+    explicit DisplaySettingsWindow(LineStyleDialog *penDialog, QWidget *parent = nullptr);
+    ~DisplaySettingsWindow() override;
 
     TDisplaySettings Settings;
 
@@ -35,10 +35,10 @@ public:
     QWidget *tstGeneral = nullptr;
     QPushButton *btnBGColor = nullptr;
     QPushButton *btnAxisPen = nullptr;
-    QGroupBox *GroupBox1 = nullptr;
+    QGroupBox *grpVertLines = nullptr;
     QCheckBox *cbxVisibleVertLines = nullptr;
     TIntSpinBox *spnNumOfVertLines = nullptr;
-    QLabel *Label1 = nullptr;
+    QLabel *lblDivisions = nullptr;
     QPushButton *btnVertLinePen = nullptr;
     QWidget *tstLines = nullptr;
     ChoiceListWidget *lstCustomLines = nullptr;
@@ -46,9 +46,9 @@ public:
     QPushButton *btnClose = nullptr;
 
     // The line style dialog may be made after this window.
-    void SetPenDialog(TfrmPenDialog *penDialog);
+    void SetPenDialog(LineStyleDialog *penDialog);
     // The amplitude monitor's refresh, asked for by btnClose.
-    void SetMonitorUpDate(std::function<void()> upDate) { monitorUpDate_ = std::move(upDate); }
+    void SetMonitorRefresh(std::function<void()> upDate) { monitorRefresh_ = std::move(upDate); }
     // The settings file; VisualIniPath() unless replaced before FormCreate.
     void SetIniPath(QString path) { iniPath_ = std::move(path); }
     // Where a failed load or save is told; the error box unless replaced.
@@ -83,8 +83,8 @@ private:
     std::optional<TPen> RunPenDialog(const TPen &pen);
 
     // Made after this window at start-up and destroyed before it.
-    QPointer<TfrmPenDialog> penDialog_;
-    std::function<void()> monitorUpDate_;
+    QPointer<LineStyleDialog> penDialog_;
+    std::function<void()> monitorRefresh_;
     QString iniPath_;
     ErrorReporter reportError_;
     TColorPicker colorPicker_;

@@ -1,5 +1,5 @@
 // The main window's menu and tool band, as designed.
-#include "mainwindow/Frmwaveu.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/ToolIcons.h"
 
 #include <QAction>
@@ -47,7 +47,7 @@ QToolButton *AddButton(QFrame *band, ToolPicture picture, const char *hint, bool
 
 } // namespace
 
-void TfrmWave::BuildMenu()
+void MainWindow::BuildMenu()
 {
     QMenuBar *bar = menuBar();
     mnFile = bar->addMenu(QString::fromUtf8("ファイル(&F)"));
@@ -64,7 +64,7 @@ void TfrmWave::BuildMenu()
     mnAnimation = bar->addMenu(QString::fromUtf8("ｱﾆﾒｰｼｮﾝ(&A)"));
     mnPause = AddItem(mnAnimation, "ポーズ(&P)", QKeySequence(Qt::CTRL | Qt::Key_P), "ポーズ");
     mnRewind = AddItem(mnAnimation, "時刻0に戻る(&B)", QKeySequence(Qt::Key_Delete), "時刻0の状態を表示してポーズ");
-    KT1 = AddItem(mnAnimation, "時刻入力(&T)", QKeySequence(Qt::CTRL | Qt::Key_T), "任意の時刻の波を表示");
+    mnTime = AddItem(mnAnimation, "時刻入力(&T)", QKeySequence(Qt::CTRL | Qt::Key_T), "任意の時刻の波を表示");
     mnAnimation->addSeparator();
     mnPrev = AddItem(mnAnimation, "コマ戻し", QKeySequence(Qt::Key_F1), "1コマ前を表示");
     mnNext = AddItem(mnAnimation, "コマおくり", QKeySequence(Qt::Key_F2), "1コマ先を表示");
@@ -87,54 +87,54 @@ void TfrmWave::BuildMenu()
     // Menu-bar actions only fire their shortcuts while attached to the window.
     addAction(mnShowMonitor);
 
-    connect(mnSettings, &QAction::triggered, this, &TfrmWave::mnSettingsClick);
-    connect(mnVisualSetting, &QAction::triggered, this, &TfrmWave::mnVisualSettingClick);
-    connect(mnAbout, &QAction::triggered, this, &TfrmWave::mnAboutClick);
-    connect(mnQuit, &QAction::triggered, this, &TfrmWave::mnQuitClick);
-    connect(mnCopy, &QAction::triggered, this, &TfrmWave::mnCopyClick);
-    connect(mnPause, &QAction::triggered, this, &TfrmWave::mnPauseClick);
-    connect(mnRewind, &QAction::triggered, this, &TfrmWave::mnRewindClick);
-    connect(KT1, &QAction::triggered, this, &TfrmWave::lblTimeClick);
-    connect(mnPrev, &QAction::triggered, this, &TfrmWave::btnPrevClick);
-    connect(mnNext, &QAction::triggered, this, &TfrmWave::btnNextClick);
+    connect(mnSettings, &QAction::triggered, this, &MainWindow::mnSettingsClick);
+    connect(mnVisualSetting, &QAction::triggered, this, &MainWindow::mnVisualSettingClick);
+    connect(mnAbout, &QAction::triggered, this, &MainWindow::mnAboutClick);
+    connect(mnQuit, &QAction::triggered, this, &MainWindow::mnQuitClick);
+    connect(mnCopy, &QAction::triggered, this, &MainWindow::mnCopyClick);
+    connect(mnPause, &QAction::triggered, this, &MainWindow::mnPauseClick);
+    connect(mnRewind, &QAction::triggered, this, &MainWindow::mnRewindClick);
+    connect(mnTime, &QAction::triggered, this, &MainWindow::lblTimeClick);
+    connect(mnPrev, &QAction::triggered, this, &MainWindow::btnPrevClick);
+    connect(mnNext, &QAction::triggered, this, &MainWindow::btnNextClick);
     // The check mark follows the button, not the click.
     connect(mnShowAll, &QAction::triggered, this, [this] { mnShowAllClick(); });
-    connect(mnQuality, &QAction::triggered, this, &TfrmWave::mnQualityClick);
-    connect(mnInterval, &QAction::triggered, this, &TfrmWave::mnIntervalClick);
-    connect(mnZoomUp, &QAction::triggered, this, &TfrmWave::mnZoomUpClick);
-    connect(mnZoomDown, &QAction::triggered, this, &TfrmWave::mnZoomDownClick);
+    connect(mnQuality, &QAction::triggered, this, &MainWindow::mnQualityClick);
+    connect(mnInterval, &QAction::triggered, this, &MainWindow::mnIntervalClick);
+    connect(mnZoomUp, &QAction::triggered, this, &MainWindow::mnZoomUpClick);
+    connect(mnZoomDown, &QAction::triggered, this, &MainWindow::mnZoomDownClick);
     connect(mnShowMonitor, &QAction::triggered, this, [this] { mnShowMonitorClick(); });
 }
 
-void TfrmWave::BuildToolBand()
+void MainWindow::BuildToolBand()
 {
-    CuteControlBar1 = new QWidget(this);
-    CuteControlBar1->setAutoFillBackground(true);
-    CuteControlBar1->setBackgroundRole(QPalette::Button);
-    CuteControlBar1->setMinimumHeight(26);
-    auto *row = new QHBoxLayout(CuteControlBar1);
+    ToolBand = new QWidget(this);
+    ToolBand->setAutoFillBackground(true);
+    ToolBand->setBackgroundRole(QPalette::Button);
+    ToolBand->setMinimumHeight(26);
+    auto *row = new QHBoxLayout(ToolBand);
     row->setContentsMargins(1, 1, 1, 1);
     row->setSpacing(2);
 
-    pnlMainPanel = NewBand(CuteControlBar1);
+    pnlMainPanel = NewBand(ToolBand);
     btnSetting2 = AddButton(pnlMainPanel, ToolPicture::Settings, "波を設定", false, 57);
     btnSetting2->setText(QString::fromUtf8("設定"));
     btnSetting2->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     QFont gothic(QString::fromUtf8("ＭＳ ゴシック"));
     gothic.setPixelSize(13);
     btnSetting2->setFont(gothic);
-    SpeedButton2 = AddButton(pnlMainPanel, ToolPicture::VisualSettings, "表示設定", false, 23);
+    btnVisualSetting = AddButton(pnlMainPanel, ToolPicture::VisualSettings, "表示設定", false, 23);
     btnShowAll = AddButton(pnlMainPanel, ToolPicture::ShowAll, "すべての波を表示", true);
     btnShowMonitor = AddButton(pnlMainPanel, ToolPicture::Monitor, "振幅モニタを表示", true, 23);
-    SpeedButton1 = AddButton(pnlMainPanel, ToolPicture::Copy, "クリップボードに画像をコピー", false, 23);
+    btnCopy = AddButton(pnlMainPanel, ToolPicture::Copy, "クリップボードに画像をコピー", false, 23);
 
-    Panel2 = NewBand(CuteControlBar1);
+    Panel2 = NewBand(ToolBand);
     btnRewind = AddButton(Panel2, ToolPicture::Rewind, "時刻0に戻る", false);
     btnPrev = AddButton(Panel2, ToolPicture::Prev, "こま戻し", false);
     btnPause = AddButton(Panel2, ToolPicture::Pause, "ポーズ", true);
     btnNext = AddButton(Panel2, ToolPicture::Next, "こま送り", false);
 
-    pnlQualityPanel = NewBand(CuteControlBar1);
+    pnlQualityPanel = NewBand(ToolBand);
     btnDetailed = AddButton(pnlQualityPanel, ToolPicture::QualityUp, "描画精度アップ", false);
     btnRough = AddButton(pnlQualityPanel, ToolPicture::QualityDown, "描画精度ダウン", false);
     lblQuality = new TClickLabel(35, 22, pnlQualityPanel);
@@ -155,20 +155,20 @@ void TfrmWave::BuildToolBand()
     row->addWidget(pnlQualityPanel);
     row->addStretch(1);
 
-    connect(btnSetting2, &QToolButton::clicked, this, &TfrmWave::btnSettingClick);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TfrmWave::mnVisualSettingClick);
-    connect(btnShowAll, &QToolButton::clicked, this, &TfrmWave::btnShowAllClick);
-    connect(btnShowMonitor, &QToolButton::clicked, this, &TfrmWave::mnShowMonitorClick);
-    connect(SpeedButton1, &QToolButton::clicked, this, &TfrmWave::mnCopyClick);
-    connect(btnRewind, &QToolButton::clicked, this, &TfrmWave::btnRewindClick);
-    connect(btnPrev, &QToolButton::clicked, this, &TfrmWave::btnPrevClick);
-    connect(btnNext, &QToolButton::clicked, this, &TfrmWave::btnNextClick);
-    connect(btnDetailed, &QToolButton::clicked, this, &TfrmWave::btnDetailedClick);
-    connect(btnRough, &QToolButton::clicked, this, &TfrmWave::btnRoughClick);
-    connect(btnSpeedDown, &QToolButton::clicked, this, &TfrmWave::btnSpeedDownClick);
-    connect(btnSpeedUp, &QToolButton::clicked, this, &TfrmWave::btnSpeedUpClick);
-    connect(btnZoomUp, &QToolButton::clicked, this, &TfrmWave::btnZoomUpClick);
-    connect(btnZoomDown, &QToolButton::clicked, this, &TfrmWave::btnZoomDownClick);
-    connect(lblQuality, &TClickLabel::Clicked, this, &TfrmWave::lblQualityClick);
-    connect(lblInterval, &TClickLabel::Clicked, this, &TfrmWave::lblIntervalClick);
+    connect(btnSetting2, &QToolButton::clicked, this, &MainWindow::btnSettingClick);
+    connect(btnVisualSetting, &QToolButton::clicked, this, &MainWindow::mnVisualSettingClick);
+    connect(btnShowAll, &QToolButton::clicked, this, &MainWindow::btnShowAllClick);
+    connect(btnShowMonitor, &QToolButton::clicked, this, &MainWindow::mnShowMonitorClick);
+    connect(btnCopy, &QToolButton::clicked, this, &MainWindow::mnCopyClick);
+    connect(btnRewind, &QToolButton::clicked, this, &MainWindow::btnRewindClick);
+    connect(btnPrev, &QToolButton::clicked, this, &MainWindow::btnPrevClick);
+    connect(btnNext, &QToolButton::clicked, this, &MainWindow::btnNextClick);
+    connect(btnDetailed, &QToolButton::clicked, this, &MainWindow::btnDetailedClick);
+    connect(btnRough, &QToolButton::clicked, this, &MainWindow::btnRoughClick);
+    connect(btnSpeedDown, &QToolButton::clicked, this, &MainWindow::btnSpeedDownClick);
+    connect(btnSpeedUp, &QToolButton::clicked, this, &MainWindow::btnSpeedUpClick);
+    connect(btnZoomUp, &QToolButton::clicked, this, &MainWindow::btnZoomUpClick);
+    connect(btnZoomDown, &QToolButton::clicked, this, &MainWindow::btnZoomDownClick);
+    connect(lblQuality, &TClickLabel::Clicked, this, &MainWindow::lblQualityClick);
+    connect(lblInterval, &TClickLabel::Clicked, this, &MainWindow::lblIntervalClick);
 }

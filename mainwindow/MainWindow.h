@@ -20,11 +20,11 @@ class QToolButton;
 
 // The main window: the animated string, its view state, the idle-time clock
 // and every command of the menu and tool band.
-class TfrmWave : public QMainWindow, public IWaveView {
+class MainWindow : public QMainWindow, public IWaveView {
     Q_OBJECT
 public:
-    explicit TfrmWave(QWidget *parent = nullptr);
-    ~TfrmWave() override;
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // The other windows, as the program creates them.
     struct Links {
@@ -32,7 +32,7 @@ public:
         QDialog *about = nullptr;              // the About box
         QWidget *monitor = nullptr;            // the amplitude monitor window
         QWidget *visualSetting = nullptr;      // the display settings window
-        std::function<void()> monitorUpDate;   // refresh the monitor from the model
+        std::function<void()> monitorRefresh;   // refresh the monitor from the model
         std::function<void(int)> monitorProbe; // the monitor's local amplitudes at a column
     };
     void SetLinks(Links links) { links_ = std::move(links); }
@@ -101,10 +101,10 @@ public:
     TClickLabel *lblQuality = nullptr;
     TClickLabel *lblInterval = nullptr;
     QToolButton *btnSetting2 = nullptr;
-    QToolButton *SpeedButton2 = nullptr;
+    QToolButton *btnVisualSetting = nullptr;
     QToolButton *btnShowAll = nullptr;
     QToolButton *btnShowMonitor = nullptr;
-    QToolButton *SpeedButton1 = nullptr;
+    QToolButton *btnCopy = nullptr;
     QToolButton *btnRewind = nullptr;
     QToolButton *btnPrev = nullptr;
     QToolButton *btnPause = nullptr;
@@ -118,7 +118,7 @@ public:
     QFrame *pnlMainPanel = nullptr;
     QFrame *Panel2 = nullptr;
     QFrame *pnlQualityPanel = nullptr;
-    QWidget *CuteControlBar1 = nullptr;
+    QWidget *ToolBand = nullptr;
 
     QMenu *mnFile = nullptr;
     QMenu *mnEdit = nullptr;
@@ -131,7 +131,7 @@ public:
     QAction *mnCopy = nullptr;
     QAction *mnPause = nullptr;
     QAction *mnRewind = nullptr;
-    QAction *KT1 = nullptr;
+    QAction *mnTime = nullptr;
     QAction *mnPrev = nullptr;
     QAction *mnNext = nullptr;
     QAction *mnShowAll = nullptr;

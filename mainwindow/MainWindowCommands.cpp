@@ -1,5 +1,5 @@
 // What the user does in the main window: menu, tool band, input boxes, pointer.
-#include "mainwindow/Frmwaveu.h"
+#include "mainwindow/MainWindow.h"
 
 #include "platform/Beep.h"
 #include "platform/Rounding.h"
@@ -29,88 +29,88 @@ float FiniteZoom(long double z)
 
 } // namespace
 
-void TfrmWave::btnPrevClick()
+void MainWindow::btnPrevClick()
 {
     SetPause();
     SetTime(SaturatingAdd(Time, -1));
     Redraw();
 }
 
-void TfrmWave::btnNextClick()
+void MainWindow::btnNextClick()
 {
     SetPause();
     SetTime(SaturatingAdd(Time, 1));
     Redraw();
 }
 
-void TfrmWave::btnRewindClick()
+void MainWindow::btnRewindClick()
 {
     SetPause();
     SetTime(0);
     Redraw();
 }
 
-void TfrmWave::btnZoomUpClick()
+void MainWindow::btnZoomUpClick()
 {
     SetPause();
     SetZoom(FiniteZoom((long double)Zoom / 0.9L));
     Redraw();
 }
 
-void TfrmWave::btnZoomDownClick()
+void MainWindow::btnZoomDownClick()
 {
     SetPause();
     SetZoom(FiniteZoom((long double)Zoom * 0.9L));
     Redraw();
 }
 
-void TfrmWave::btnSpeedUpClick()
+void MainWindow::btnSpeedUpClick()
 {
     const std::int64_t v = ((std::int64_t(Interval) - 10) / 10) * 10;
     SetInterval(std::int32_t(std::max<std::int64_t>(v, INT32_MIN)));
 }
 
-void TfrmWave::btnSpeedDownClick()
+void MainWindow::btnSpeedDownClick()
 {
     const std::int64_t v = ((std::int64_t(Interval) + 10) / 10) * 10;
     SetInterval(std::int32_t(std::min<std::int64_t>(v, INT32_MAX)));
 }
 
-void TfrmWave::btnDetailedClick()
+void MainWindow::btnDetailedClick()
 {
     SetQuality(SaturatingAdd(Quality, 1));
     Redraw();
 }
 
-void TfrmWave::btnRoughClick()
+void MainWindow::btnRoughClick()
 {
     SetQuality(SaturatingAdd(Quality, -1));
     Redraw();
 }
 
-void TfrmWave::btnShowAllClick()
+void MainWindow::btnShowAllClick()
 {
     mnShowAll->setChecked(btnShowAll->isChecked());
     Redraw();
 }
 
-void TfrmWave::mnShowAllClick()
+void MainWindow::mnShowAllClick()
 {
     btnShowAll->setChecked(!btnShowAll->isChecked());
     mnShowAll->setChecked(btnShowAll->isChecked());
     Redraw();
 }
 
-void TfrmWave::btnSettingClick()
+void MainWindow::btnSettingClick()
 {
     SetPause();
     if (links_.settings)
         links_.settings->exec();
-    if (links_.monitorUpDate)
-        links_.monitorUpDate();
+    if (links_.monitorRefresh)
+        links_.monitorRefresh();
 }
 
-QString TfrmWave::AskInput(const QString &caption, const QString &prompt, const QString &preset)
+QString MainWindow::AskInput(const QString &caption, const QString &prompt, const QString &preset)
 {
     if (inputBox_)
         return inputBox_(caption, prompt, preset);
@@ -119,7 +119,7 @@ QString TfrmWave::AskInput(const QString &caption, const QString &prompt, const 
     return ok ? text : preset;
 }
 
-void TfrmWave::lblIntervalClick()
+void MainWindow::lblIntervalClick()
 {
     SetPause();
     const QString text = AskInput(QString::fromUtf8("インタ－バル設定"), QString::fromUtf8("画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)"),
@@ -130,7 +130,7 @@ void TfrmWave::lblIntervalClick()
         MessageBeep(MessageBeepExclamation);
 }
 
-void TfrmWave::lblQualityClick()
+void MainWindow::lblQualityClick()
 {
     const bool wasPaused = btnPause->isChecked();
     SetPause();
@@ -142,7 +142,7 @@ void TfrmWave::lblQualityClick()
     btnPause->setChecked(wasPaused);
 }
 
-void TfrmWave::lblTimeClick()
+void MainWindow::lblTimeClick()
 {
     SetPause();
     const QString text = AskInput(QString::fromUtf8("時刻設定"), QString::fromUtf8("時刻を入力して下さい（単位 秒)"),
@@ -156,17 +156,17 @@ void TfrmWave::lblTimeClick()
     }
 }
 
-void TfrmWave::mnPauseClick()
+void MainWindow::mnPauseClick()
 {
     btnPause->setChecked(!btnPause->isChecked());
 }
 
-void TfrmWave::mnQuitClick()
+void MainWindow::mnQuitClick()
 {
     close();
 }
 
-void TfrmWave::mnAboutClick()
+void MainWindow::mnAboutClick()
 {
     const bool wasPaused = btnPause->isChecked();
     if (links_.about)
@@ -174,14 +174,14 @@ void TfrmWave::mnAboutClick()
     btnPause->setChecked(wasPaused);
 }
 
-void TfrmWave::mnCopyClick()
+void MainWindow::mnCopyClick()
 {
     Redraw();
     if (!Wave->Bitmap.isNull())
         QGuiApplication::clipboard()->setImage(Wave->Bitmap);
 }
 
-void TfrmWave::mnShowMonitorClick()
+void MainWindow::mnShowMonitorClick()
 {
     if (QWidget *monitor = links_.monitor) {
         if (monitor->isVisible()) {
@@ -200,7 +200,7 @@ void TfrmWave::mnShowMonitorClick()
     activateWindow();
 }
 
-void TfrmWave::mnVisualSettingClick()
+void MainWindow::mnVisualSettingClick()
 {
     if (QWidget *w = links_.visualSetting) {
         w->show();
@@ -209,7 +209,7 @@ void TfrmWave::mnVisualSettingClick()
     }
 }
 
-void TfrmWave::pntWaveMouseMove(Qt::KeyboardModifiers shift, int x, int)
+void MainWindow::pntWaveMouseMove(Qt::KeyboardModifiers shift, int x, int)
 {
     const int w = pntWave->width();
     const std::int64_t p = w > 0 ? (std::int64_t(x) * 100) / w : 0;

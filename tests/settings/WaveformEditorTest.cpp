@@ -1,6 +1,6 @@
-#include "settings/HakeiEditor.h"
+#include "settings/WaveformGeometry.h"
 
-#include "model/Hakei.h"
+#include "model/DrawnWaveform.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -38,96 +38,96 @@ std::vector<int> BlackRowsInColumn(const QImage &image, int x)
 
 } // namespace
 
-TEST(HakeiGeometry, ColumnsOfTheThirteenPoints)
+TEST(WaveformGeometry, ColumnsOfTheThirteenPoints)
 {
     const std::vector<int> expected{0, 19, 38, 57, 77, 96, 115, 134, 154, 173, 192, 211, 231};
     for (int i = 0; i <= 12; ++i)
-        EXPECT_EQ(HakeiColumn(i, W), expected[std::size_t(i)]) << "point " << i;
+        EXPECT_EQ(WaveformColumn(i, W), expected[std::size_t(i)]) << "point " << i;
 }
 
-TEST(HakeiGeometry, RowsOfValuesRoundTiesToEven)
+TEST(WaveformGeometry, RowsOfValuesRoundTiesToEven)
 {
-    EXPECT_EQ(HakeiRow(1.0, H), 0);
-    EXPECT_EQ(HakeiRow(0.0, H), 70);
-    EXPECT_EQ(HakeiRow(-1.0, H), 140);
-    EXPECT_EQ(HakeiRow(2.0, H), -70);
+    EXPECT_EQ(WaveformRow(1.0, H), 0);
+    EXPECT_EQ(WaveformRow(0.0, H), 70);
+    EXPECT_EQ(WaveformRow(-1.0, H), 140);
+    EXPECT_EQ(WaveformRow(2.0, H), -70);
     // Half-height 5 (an odd height halves downward): 2.5 and 7.5 are ties.
-    EXPECT_EQ(HakeiRow(0.5, 11), 2);
-    EXPECT_EQ(HakeiRow(-0.5, 11), 8);
-    EXPECT_EQ(HakeiRow(0.5, 11, -2.0), 0);
-    EXPECT_EQ(HakeiRow(0.5, 11, 2.0), 4);
+    EXPECT_EQ(WaveformRow(0.5, 11), 2);
+    EXPECT_EQ(WaveformRow(-0.5, 11), 8);
+    EXPECT_EQ(WaveformRow(0.5, 11, -2.0), 0);
+    EXPECT_EQ(WaveformRow(0.5, 11, 2.0), 4);
 }
 
-TEST(HakeiGeometry, FarOffValuesStayFarOffWithoutOverflow)
+TEST(WaveformGeometry, FarOffValuesStayFarOffWithoutOverflow)
 {
     const double inf = std::numeric_limits<double>::infinity();
     for (const double v : {1e30, 3.4e38, inf}) {
-        const int row = HakeiRow(v, H);
+        const int row = WaveformRow(v, H);
         EXPECT_LT(row, -100000) << v;
         EXPECT_GT(row, INT_MIN / 2) << v;
-        EXPECT_EQ(HakeiRow(v, H, -2.0), row) << v;
+        EXPECT_EQ(WaveformRow(v, H, -2.0), row) << v;
     }
     for (const double v : {-1e30, -3.4e38, -inf}) {
-        const int row = HakeiRow(v, H);
+        const int row = WaveformRow(v, H);
         EXPECT_GT(row, 100000) << v;
         EXPECT_LT(row, INT_MAX / 2) << v;
     }
 }
 
-TEST(HakeiGeometry, HitZonesSharedBoundaryGoesToHigherPoint)
+TEST(WaveformGeometry, HitZonesSharedBoundaryGoesToHigherPoint)
 {
     for (int i = 1; i <= 11; ++i)
-        EXPECT_EQ(HakeiHitPoint(HakeiColumn(i, W), W), i);
-    EXPECT_EQ(HakeiHitPoint(28.875, W), 2); // (231·1.5)/12, shared by points 1 and 2
-    EXPECT_EQ(HakeiHitPoint(28.87, W), 1);
-    EXPECT_EQ(HakeiHitPoint(115.5 + 9.625, W), 7); // (231·6.5)/12
-    EXPECT_EQ(HakeiHitPoint(9.625, W), 1);
-    EXPECT_EQ(HakeiHitPoint(221.375, W), 11);
+        EXPECT_EQ(WaveformHitPoint(WaveformColumn(i, W), W), i);
+    EXPECT_EQ(WaveformHitPoint(28.875, W), 2); // (231·1.5)/12, shared by points 1 and 2
+    EXPECT_EQ(WaveformHitPoint(28.87, W), 1);
+    EXPECT_EQ(WaveformHitPoint(115.5 + 9.625, W), 7); // (231·6.5)/12
+    EXPECT_EQ(WaveformHitPoint(9.625, W), 1);
+    EXPECT_EQ(WaveformHitPoint(221.375, W), 11);
 }
 
-TEST(HakeiGeometry, NoPointNearTheEnds)
+TEST(WaveformGeometry, NoPointNearTheEnds)
 {
     for (const double x : {-3.0, 0.0, 5.0, 9.62, 221.38, 225.0, 231.0, 400.0})
-        EXPECT_EQ(HakeiHitPoint(x, W), 0) << x;
+        EXPECT_EQ(WaveformHitPoint(x, W), 0) << x;
 }
 
-TEST(HakeiGeometry, ShiftSnapsToTensTruncatingTowardZero)
+TEST(WaveformGeometry, ShiftSnapsToTensTruncatingTowardZero)
 {
-    EXPECT_EQ(HakeiSnapRow(34), 30);
-    EXPECT_EQ(HakeiSnapRow(35), 40);
-    EXPECT_EQ(HakeiSnapRow(-4), 0);
-    EXPECT_EQ(HakeiSnapRow(-5), 0);
-    EXPECT_EQ(HakeiSnapRow(-6), 0);
-    EXPECT_EQ(HakeiSnapRow(-15), -10);
-    EXPECT_EQ(HakeiSnapRow(-16), -10);
-    EXPECT_EQ(HakeiSnapRow(0), 0);
-    EXPECT_EQ(HakeiSnapRow(140), 140);
-    EXPECT_EQ(HakeiSnapRow(INT_MAX) % 10, 0);
-    EXPECT_GT(HakeiSnapRow(INT_MAX), INT_MAX - 10);
-    EXPECT_EQ(HakeiSnapRow(INT_MIN + 3) % 10, 0);
+    EXPECT_EQ(WaveformSnapRow(34), 30);
+    EXPECT_EQ(WaveformSnapRow(35), 40);
+    EXPECT_EQ(WaveformSnapRow(-4), 0);
+    EXPECT_EQ(WaveformSnapRow(-5), 0);
+    EXPECT_EQ(WaveformSnapRow(-6), 0);
+    EXPECT_EQ(WaveformSnapRow(-15), -10);
+    EXPECT_EQ(WaveformSnapRow(-16), -10);
+    EXPECT_EQ(WaveformSnapRow(0), 0);
+    EXPECT_EQ(WaveformSnapRow(140), 140);
+    EXPECT_EQ(WaveformSnapRow(INT_MAX) % 10, 0);
+    EXPECT_GT(WaveformSnapRow(INT_MAX), INT_MAX - 10);
+    EXPECT_EQ(WaveformSnapRow(INT_MIN + 3) % 10, 0);
 }
 
-TEST(HakeiGeometry, ValueOfADraggedRow)
+TEST(WaveformGeometry, ValueOfADraggedRow)
 {
-    EXPECT_EQ(HakeiValueAt(0, H), 1.0f);
-    EXPECT_EQ(HakeiValueAt(70, H), 0.0f);
-    EXPECT_EQ(HakeiValueAt(140, H), -1.0f);
-    EXPECT_EQ(HakeiValueAt(-70, H), 2.0f);
-    EXPECT_EQ(HakeiValueAt(30, H), float(4.0L / 7.0L));
-    EXPECT_EQ(HakeiValueAt(35, H), 0.5f);
+    EXPECT_EQ(WaveformValueAt(0, H), 1.0f);
+    EXPECT_EQ(WaveformValueAt(70, H), 0.0f);
+    EXPECT_EQ(WaveformValueAt(140, H), -1.0f);
+    EXPECT_EQ(WaveformValueAt(-70, H), 2.0f);
+    EXPECT_EQ(WaveformValueAt(30, H), float(4.0L / 7.0L));
+    EXPECT_EQ(WaveformValueAt(35, H), 0.5f);
 }
 
-class HakeiDrawing : public ::testing::Test {
+class WaveformDrawing : public ::testing::Test {
 protected:
-    void SetUp() override { ResetHakei(); }
-    void TearDown() override { ResetHakei(); }
+    void SetUp() override { ResetWaveform(); }
+    void TearDown() override { ResetWaveform(); }
 
-    void Draw() { DrawHakeiWorking(image, HakeiPoints, HakeiDefined); }
+    void Draw() { DrawWaveformWorking(image, WaveformPoints, WaveformDefined); }
 
     QImage image{W, H, QImage::Format_RGB32};
 };
 
-TEST_F(HakeiDrawing, StartFaceIsFrameGridAndMiddleLine)
+TEST_F(WaveformDrawing, StartFaceIsFrameGridAndMiddleLine)
 {
     Draw();
     for (int x = 0; x < W; ++x) {
@@ -154,13 +154,13 @@ TEST_F(HakeiDrawing, StartFaceIsFrameGridAndMiddleLine)
         }
 }
 
-TEST_F(HakeiDrawing, MarkerIsFourByFour)
+TEST_F(WaveformDrawing, MarkerIsFourByFour)
 {
     // Points 4 to 6 level at row 35, so the curve runs flat through the marker
     // of 5 in column 96.
     for (const int i : {4, 5, 6}) {
-        HakeiPoints[i] = 0.5f;
-        HakeiDefined[i] = true;
+        WaveformPoints[i] = 0.5f;
+        WaveformDefined[i] = true;
     }
     Draw();
     for (int y = 33; y <= 36; ++y)
@@ -177,24 +177,24 @@ TEST_F(HakeiDrawing, MarkerIsFourByFour)
     EXPECT_EQ(At(image, 93, 35), Black); // the curve
 }
 
-TEST_F(HakeiDrawing, MarkerRowsRoundFromTheirOwnCentre)
+TEST_F(WaveformDrawing, MarkerRowsRoundFromTheirOwnCentre)
 {
     // Half-height 5: value 0.5 puts the centre at 2.5; the curve takes row 2,
     // the marker rows Round(0.5) = 0 to Round(4.5) − 1 = 3.
     QImage small(W, 11, QImage::Format_RGB32);
-    HakeiPoints[5] = 0.5f;
-    HakeiDefined[5] = true;
-    DrawHakeiWorking(small, HakeiPoints, HakeiDefined);
+    WaveformPoints[5] = 0.5f;
+    WaveformDefined[5] = true;
+    DrawWaveformWorking(small, WaveformPoints, WaveformDefined);
     for (int y = 0; y <= 3; ++y)
         EXPECT_EQ(At(small, 95, y), Black) << y;
     EXPECT_EQ(At(small, 95, 4), White);
 }
 
-TEST_F(HakeiDrawing, CurveSkipsUndefinedPoints)
+TEST_F(WaveformDrawing, CurveSkipsUndefinedPoints)
 {
-    HakeiPoints[3] = -1.0f; // a value without its flag draws nothing
-    HakeiPoints[6] = 1.0f;
-    HakeiDefined[6] = true;
+    WaveformPoints[3] = -1.0f; // a value without its flag draws nothing
+    WaveformPoints[6] = 1.0f;
+    WaveformDefined[6] = true;
     Draw();
     EXPECT_EQ(At(image, 115, 0), Black);
     // Column 57 (point 3) is crossed by the straight segment from (0,70) to
@@ -213,10 +213,10 @@ TEST_F(HakeiDrawing, CurveSkipsUndefinedPoints)
     EXPECT_EQ(At(image, 55, 139), White);
 }
 
-TEST_F(HakeiDrawing, PointAboveTheEditorLeavesTheVisibleArea)
+TEST_F(WaveformDrawing, PointAboveTheEditorLeavesTheVisibleArea)
 {
-    HakeiPoints[5] = 2.0f;
-    HakeiDefined[5] = true;
+    WaveformPoints[5] = 2.0f;
+    WaveformDefined[5] = true;
     Draw();
     // The curve climbs from the left end through the top row halfway to point
     // 5 (column 96, row −70) and comes back down to the right end; no marker shows.
@@ -229,12 +229,12 @@ TEST_F(HakeiDrawing, PointAboveTheEditorLeavesTheVisibleArea)
     EXPECT_TRUE(BlackRowsInColumn(image, 50).empty());
 }
 
-TEST_F(HakeiDrawing, HugeValuesDrawAsVerticalStrokesAtTheEnds)
+TEST_F(WaveformDrawing, HugeValuesDrawAsVerticalStrokesAtTheEnds)
 {
     for (const float v : {1e30f, -1e30f, 3.4e38f, -3.4e38f}) {
-        ResetHakei();
-        HakeiPoints[6] = v;
-        HakeiDefined[6] = true;
+        ResetWaveform();
+        WaveformPoints[6] = v;
+        WaveformDefined[6] = true;
         Draw();
         // Both segments leave the picture within the frame's own columns, so
         // the inside shows only white and the grid.
@@ -244,12 +244,12 @@ TEST_F(HakeiDrawing, HugeValuesDrawAsVerticalStrokesAtTheEnds)
     }
 }
 
-TEST(HakeiBlankFace, PlainAreaWithBlackOutline)
+TEST(WaveformBlankFace, PlainAreaWithBlackOutline)
 {
     QImage image(W, H, QImage::Format_RGB32);
     image.fill(Qt::red);
     const QColor face(0xD4, 0xD0, 0xC8);
-    DrawHakeiBlank(image, face);
+    DrawWaveformBlank(image, face);
     for (int x = 0; x < W; ++x) {
         EXPECT_EQ(At(image, x, 0), Black) << x;
         EXPECT_EQ(At(image, x, H - 1), Black) << x;

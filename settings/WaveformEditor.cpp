@@ -1,4 +1,4 @@
-#include "settings/HakeiPaintBox.h"
+#include "settings/WaveformEditor.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,14 +16,14 @@ QPoint Pixel(const QMouseEvent *event)
 
 } // namespace
 
-THakeiPaintBox::THakeiPaintBox(QWidget *parent)
+WaveformEditor::WaveformEditor(QWidget *parent)
     : QWidget(parent)
 {
     // Every pixel comes from the image.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void THakeiPaintBox::CopyFrame(const QImage &frame)
+void WaveformEditor::CopyFrame(const QImage &frame)
 {
     frame_ = frame;
     // A copy made while painting is shown by that same paint.
@@ -31,7 +31,7 @@ void THakeiPaintBox::CopyFrame(const QImage &frame)
         update();
 }
 
-void THakeiPaintBox::paintEvent(QPaintEvent *)
+void WaveformEditor::paintEvent(QPaintEvent *)
 {
     painting_ = true;
     emit Paint();
@@ -40,19 +40,19 @@ void THakeiPaintBox::paintEvent(QPaintEvent *)
     p.drawImage(0, 0, frame_);
 }
 
-void THakeiPaintBox::mousePressEvent(QMouseEvent *event)
+void WaveformEditor::mousePressEvent(QMouseEvent *event)
 {
     const QPoint at = Pixel(event);
     emit MouseDown(event->button(), event->modifiers(), at.x(), at.y());
 }
 
-void THakeiPaintBox::mouseMoveEvent(QMouseEvent *event)
+void WaveformEditor::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint at = Pixel(event);
     emit MouseMove(event->modifiers(), at.x(), at.y());
 }
 
-void THakeiPaintBox::mouseReleaseEvent(QMouseEvent *event)
+void WaveformEditor::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPoint at = Pixel(event);
     emit MouseUp(event->button(), event->modifiers(), at.x(), at.y());

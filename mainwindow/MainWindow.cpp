@@ -1,4 +1,4 @@
-#include "mainwindow/Frmwaveu.h"
+#include "mainwindow/MainWindow.h"
 
 #include "platform/Rounding.h"
 #include "platform/TickCount.h"
@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-TfrmWave::TfrmWave(QWidget *parent)
+MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , tickSource_(&GetTickCount)
 {
@@ -30,18 +30,18 @@ TfrmWave::TfrmWave(QWidget *parent)
     auto *column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(CuteControlBar1);
+    column->addWidget(ToolBand);
     pntWave = new TPaintBox(central);
     pntWave->setMinimumSize(1, 1);
     column->addWidget(pntWave, 1);
     setCentralWidget(central);
-    connect(pntWave, &TPaintBox::MouseMoved, this, &TfrmWave::pntWaveMouseMove);
+    connect(pntWave, &TPaintBox::MouseMoved, this, &MainWindow::pntWaveMouseMove);
 
     StatusBar = new TStatusPanels(this);
     setStatusBar(StatusBar);
     StatusBar->Panel(0)->setText(QStringLiteral("Time = 0"));
     StatusBar->Panel(1)->setText(QStringLiteral("X=0%"));
-    connect(StatusBar, &TStatusPanels::Clicked, this, &TfrmWave::lblTimeClick);
+    connect(StatusBar, &TStatusPanels::Clicked, this, &MainWindow::lblTimeClick);
 
     // Client area as designed: a 527 × 346 picture between band and status bar.
     resize(527, menuBar()->sizeHint().height() + 26 + 346 + 19);
@@ -51,9 +51,9 @@ TfrmWave::TfrmWave(QWidget *parent)
     FormCreate();
 }
 
-TfrmWave::~TfrmWave() = default;
+MainWindow::~MainWindow() = default;
 
-void TfrmWave::FormCreate()
+void MainWindow::FormCreate()
 {
     Wave = std::make_unique<TWave>();
     Wave->SetView(this);
@@ -77,46 +77,46 @@ void TfrmWave::FormCreate()
     LastTick = std::int64_t(Ticks());
 }
 
-bool TfrmWave::GetShowAll() const
+bool MainWindow::GetShowAll() const
 {
     return btnShowAll->isChecked();
 }
 
-void TfrmWave::SetTime(std::int32_t value)
+void MainWindow::SetTime(std::int32_t value)
 {
     Time = value;
     StatusBar->SetPanelText(0, QStringLiteral("t = %1").arg(value));
 }
 
-void TfrmWave::SetZoom(float value)
+void MainWindow::SetZoom(float value)
 {
     Zoom = value;
 }
 
-void TfrmWave::SetInterval(std::int32_t value)
+void MainWindow::SetInterval(std::int32_t value)
 {
     Interval = std::max(value, 1);
     lblInterval->ShowNumber(Interval);
 }
 
-void TfrmWave::SetQuality(std::int32_t value)
+void MainWindow::SetQuality(std::int32_t value)
 {
     Quality = std::max(value, 2);
     lblQuality->ShowNumber(Quality);
 }
 
-void TfrmWave::Redraw()
+void MainWindow::Redraw()
 {
     Wave->DrawFrame(pntWave->width(), pntWave->height());
     pntWave->CopyFrame(Wave->Bitmap);
 }
 
-void TfrmWave::AppHint(const QString &hint)
+void MainWindow::AppHint(const QString &hint)
 {
     StatusBar->Panel(2)->setText(hint);
 }
 
-void TfrmWave::AppIdle(bool &done)
+void MainWindow::AppIdle(bool &done)
 {
     const QWidget *active = QApplication::activeWindow();
     if (active != this && (links_.monitor == nullptr || active != links_.monitor))
@@ -136,7 +136,7 @@ void TfrmWave::AppIdle(bool &done)
     done = false;
 }
 
-void TfrmWave::SetPause()
+void MainWindow::SetPause()
 {
     btnPause->setChecked(true);
 }

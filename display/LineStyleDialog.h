@@ -12,17 +12,17 @@ class TColorPanel;
 
 // The modal line style dialog. It edits a pen of its own: the caller copies
 // its pen in, runs Execute, and copies Pen back only when that returns true.
-class TfrmPenDialog : public QDialog {
+class LineStyleDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmPenDialog(QWidget *parent = nullptr);
+    explicit LineStyleDialog(QWidget *parent = nullptr);
 
     QFrame *Panel = nullptr;
     QLabel *lblColor = nullptr;
     TColorPanel *pnlColor = nullptr;
     QLabel *lblPenStyle = nullptr;
     TOwnerDrawComboBox *cmbPenStyle = nullptr;
-    QLabel *Label1 = nullptr;
+    QLabel *lblPenWidth = nullptr;
     TOwnerDrawComboBox *cmbPenWidth = nullptr;
     QPushButton *btnCancel = nullptr;
     QPushButton *btnOK = nullptr;

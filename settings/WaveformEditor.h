@@ -5,10 +5,10 @@
 // The editor's drawing surface. It shows the image last copied into it; each
 // paint first asks its owner to draw afresh, and it reports the mouse with the
 // button, the modifier keys and the pixel under the pointer.
-class THakeiPaintBox : public QWidget {
+class WaveformEditor : public QWidget {
     Q_OBJECT
 public:
-    explicit THakeiPaintBox(QWidget *parent = nullptr);
+    explicit WaveformEditor(QWidget *parent = nullptr);
 
     void CopyFrame(const QImage &frame);
     const QImage &Frame() const { return frame_; }

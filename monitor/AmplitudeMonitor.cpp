@@ -1,4 +1,4 @@
-#include "monitor/Monitor.h"
+#include "monitor/AmplitudeMonitor.h"
 #include "platform/OuterSizeFitter.h"
 
 #include "model/DisplaySettings.h"
@@ -35,7 +35,7 @@ const char *const FlatTabsStyle = "QTabBar::tab { border: 1px solid transparent;
 
 } // namespace
 
-TfrmMonitor::TfrmMonitor(QWidget *parent)
+AmplitudeMonitor::AmplitudeMonitor(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
 {
     setWindowTitle(QStringLiteral("振幅モニタ"));
@@ -58,10 +58,10 @@ TfrmMonitor::TfrmMonitor(QWidget *parent)
     BuildGraphPage();
     BuildGridPage();
     PageControl->setCurrentWidget(tstGraph);
-    connect(PageControl, &QTabWidget::currentChanged, this, [this] { UpDate(PageControl); });
+    connect(PageControl, &QTabWidget::currentChanged, this, [this] { Refresh(PageControl); });
 }
 
-void TfrmMonitor::BuildGraphPage()
+void AmplitudeMonitor::BuildGraphPage()
 {
     tstGraph = new QWidget;
     Chart1 = new TBarChart(tstGraph);
@@ -87,7 +87,7 @@ void TfrmMonitor::BuildGraphPage()
     PageControl->addTab(tstGraph, QStringLiteral("グラフ"));
 }
 
-void TfrmMonitor::BuildGridPage()
+void AmplitudeMonitor::BuildGridPage()
 {
     tstGrid = new QWidget;
     sgrAmplitudes = new QTableView(tstGrid);
@@ -109,12 +109,12 @@ void TfrmMonitor::BuildGridPage()
     PageControl->addTab(tstGrid, QStringLiteral("表"));
 }
 
-int TfrmMonitor::ModeCount() const
+int AmplitudeMonitor::ModeCount() const
 {
     return wave_ ? std::clamp<int>(wave_->WaveCount, 0, MaxWaveCount) : 0;
 }
 
-void TfrmMonitor::UpDate(QObject *)
+void AmplitudeMonitor::Refresh(QObject *)
 {
     const int n = ModeCount();
     std::vector<float> values(static_cast<std::size_t>(n));
@@ -123,7 +123,7 @@ void TfrmMonitor::UpDate(QObject *)
     ShowValues(std::move(values));
 }
 
-void TfrmMonitor::ShowAmplitudesAt(int X)
+void AmplitudeMonitor::ShowAmplitudesAt(int X)
 {
     const int n = ModeCount();
     const int width = stringWidth_ ? stringWidth_() : 0;
@@ -133,7 +133,7 @@ void TfrmMonitor::ShowAmplitudesAt(int X)
     ShowValues(std::move(values));
 }
 
-void TfrmMonitor::ShowValues(std::vector<float> values)
+void AmplitudeMonitor::ShowValues(std::vector<float> values)
 {
     if (cbxAbsolute->isChecked())
         for (float &v : values)
@@ -144,7 +144,7 @@ void TfrmMonitor::ShowValues(std::vector<float> values)
         FillGrid(std::move(values));
 }
 
-void TfrmMonitor::FillGraph(const std::vector<float> &values)
+void AmplitudeMonitor::FillGraph(const std::vector<float> &values)
 {
     const int n = int(values.size());
     std::vector<TBar> bars;
@@ -158,30 +158,30 @@ void TfrmMonitor::FillGraph(const std::vector<float> &values)
     Chart1->SetBars(std::move(bars));
 }
 
-void TfrmMonitor::FillGrid(std::vector<float> values)
+void AmplitudeMonitor::FillGrid(std::vector<float> values)
 {
     gridModel_->SetValues(std::move(values));
     sgrAmplitudes->setColumnWidth(1, frameGeometry().width());
 }
 
-void TfrmMonitor::cbxAbsoluteClick(QObject *)
+void AmplitudeMonitor::cbxAbsoluteClick(QObject *)
 {
     Chart1->SetMinimum(cbxAbsolute->isChecked() ? 0.0 : -AxisLimit);
-    UpDate();
+    Refresh();
 }
 
-void TfrmMonitor::cbxAutomaticClick(QObject *)
+void AmplitudeMonitor::cbxAutomaticClick(QObject *)
 {
     Chart1->SetAutomatic(cbxAutomatic->isChecked());
     if (!cbxAutomatic->isChecked()) {
         Chart1->SetMaximum(AxisLimit);
         Chart1->SetMinimum(cbxAbsolute->isChecked() ? 0.0 : -AxisLimit);
     }
-    UpDate();
+    Refresh();
 }
 
-void TfrmMonitor::resizeEvent(QResizeEvent *event)
+void AmplitudeMonitor::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    UpDate();
+    Refresh();
 }

@@ -1,4 +1,4 @@
-#include "display/PenDlg.h"
+#include "display/LineStyleDialog.h"
 
 #include "display/ColorPanel.h"
 
@@ -27,7 +27,7 @@ QLabel *AddLabel(QWidget *parent, int x, int y, const QString &text)
 
 } // namespace
 
-TfrmPenDialog::TfrmPenDialog(QWidget *parent)
+LineStyleDialog::LineStyleDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint)
     , colorPicker_(PlatformColorPicker(this))
@@ -46,32 +46,32 @@ TfrmPenDialog::TfrmPenDialog(QWidget *parent)
     lblColor = AddLabel(Panel, 16, 8, QStringLiteral("線の色"));
     pnlColor = new TColorPanel(QStringLiteral("クリックして設定"), Panel);
     pnlColor->setGeometry(48, 24, 201, 22);
-    connect(pnlColor, &TColorPanel::clicked, this, &TfrmPenDialog::pnlColorClick);
+    connect(pnlColor, &TColorPanel::clicked, this, &LineStyleDialog::pnlColorClick);
 
     lblPenStyle = AddLabel(Panel, 16, 53, QStringLiteral("線の形"));
     cmbPenStyle = new TOwnerDrawComboBox(ItemHeight, [this](const TDrawItem &item) { cmbPenStyleDrawItem(item); }, Panel);
     cmbPenStyle->setGeometry(48, 67, 201, 22);
     cmbPenStyle->addItems({QStringLiteral("実線"), QStringLiteral("破線"), QStringLiteral("点線"),
                            QStringLiteral("一点鎖線"), QStringLiteral("二点鎖線")});
-    connect(cmbPenStyle, &QComboBox::activated, this, &TfrmPenDialog::cmbPenStyleChange);
+    connect(cmbPenStyle, &QComboBox::activated, this, &LineStyleDialog::cmbPenStyleChange);
 
-    Label1 = AddLabel(Panel, 16, 96, QStringLiteral("線の幅"));
+    lblPenWidth = AddLabel(Panel, 16, 96, QStringLiteral("線の幅"));
     cmbPenWidth = new TOwnerDrawComboBox(ItemHeight, [this](const TDrawItem &item) { cmbPenWidthDrawItem(item); }, Panel);
     cmbPenWidth->setGeometry(48, 115, 201, 22);
     for (int i = 0; i < PenWidthCount; ++i)
         cmbPenWidth->addItem(QString::number(i + 1));
-    connect(cmbPenWidth, &QComboBox::activated, this, &TfrmPenDialog::cmbPenWidthChange);
+    connect(cmbPenWidth, &QComboBox::activated, this, &LineStyleDialog::cmbPenWidthChange);
 
     btnCancel = new QPushButton(QStringLiteral("キャンセル(&C)"), this);
     btnCancel->setGeometry(112, 168, 83, 25);
-    connect(btnCancel, &QPushButton::clicked, this, &TfrmPenDialog::btnCancelClick);
+    connect(btnCancel, &QPushButton::clicked, this, &LineStyleDialog::btnCancelClick);
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnOK->setGeometry(200, 168, 75, 25);
     btnOK->setDefault(true);
-    connect(btnOK, &QPushButton::clicked, this, &TfrmPenDialog::btnOKClick);
+    connect(btnOK, &QPushButton::clicked, this, &LineStyleDialog::btnOKClick);
 }
 
-bool TfrmPenDialog::Execute()
+bool LineStyleDialog::Execute()
 {
     if (isVisible())
         return false;
@@ -86,7 +86,7 @@ bool TfrmPenDialog::Execute()
     return exec() == QDialog::Accepted;
 }
 
-void TfrmPenDialog::pnlColorClick()
+void LineStyleDialog::pnlColorClick()
 {
     if (!colorPicker_)
         return;
@@ -99,7 +99,7 @@ void TfrmPenDialog::pnlColorClick()
     RepaintLists();
 }
 
-void TfrmPenDialog::cmbPenStyleChange()
+void LineStyleDialog::cmbPenStyleChange()
 {
     const int i = cmbPenStyle->currentIndex();
     if (i >= 0)
@@ -107,7 +107,7 @@ void TfrmPenDialog::cmbPenStyleChange()
     RepaintLists();
 }
 
-void TfrmPenDialog::cmbPenWidthChange()
+void LineStyleDialog::cmbPenWidthChange()
 {
     const int i = cmbPenWidth->currentIndex();
     if (i >= 0)
@@ -115,7 +115,7 @@ void TfrmPenDialog::cmbPenWidthChange()
     RepaintLists();
 }
 
-void TfrmPenDialog::cmbPenStyleDrawItem(const TDrawItem &item)
+void LineStyleDialog::cmbPenStyleDrawItem(const TDrawItem &item)
 {
     item.FillBackground();
     item.TextOut(85, item.Rect.top() + 2, cmbPenStyle->itemText(item.Index));
@@ -123,7 +123,7 @@ void TfrmPenDialog::cmbPenStyleDrawItem(const TDrawItem &item)
     item.Canvas.drawLine(8, item.Middle(), 80, item.Middle());
 }
 
-void TfrmPenDialog::cmbPenWidthDrawItem(const TDrawItem &item)
+void LineStyleDialog::cmbPenWidthDrawItem(const TDrawItem &item)
 {
     item.FillBackground();
     item.TextOut(85, item.Rect.top() + 2, QStringLiteral("%1pixel").arg(item.Index + 1));
@@ -131,17 +131,17 @@ void TfrmPenDialog::cmbPenWidthDrawItem(const TDrawItem &item)
     item.Canvas.drawLine(5, item.Middle(), 80, item.Middle());
 }
 
-void TfrmPenDialog::btnOKClick()
+void LineStyleDialog::btnOKClick()
 {
     accept();
 }
 
-void TfrmPenDialog::btnCancelClick()
+void LineStyleDialog::btnCancelClick()
 {
     reject();
 }
 
-void TfrmPenDialog::RepaintLists()
+void LineStyleDialog::RepaintLists()
 {
     cmbPenWidth->Repaint();
     cmbPenStyle->Repaint();

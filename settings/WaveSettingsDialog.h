@@ -7,48 +7,48 @@
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class TfrmWave;
-class THakeiPaintBox;
+class MainWindow;
+class WaveformEditor;
 class TIntSpinBox;
 class TRadioGroup;
 
 // The wave settings dialog: number of modes, period and amplitude rule, with
 // the waveform editor for the drawn rule. There is no cancel: however it
 // closes, it writes its values into the model and sets the animation going.
-class TfrmSetting : public QDialog {
+class WaveSettingsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmSetting(TfrmWave *mainWindow, QWidget *parent = nullptr);
-    ~TfrmSetting() override;
+    explicit WaveSettingsDialog(MainWindow *mainWindow, QWidget *parent = nullptr);
+    ~WaveSettingsDialog() override;
 
     // Refreshes the amplitude monitor from the model.
-    void SetMonitorUpDate(std::function<void()> upDate) { monitorUpDate_ = std::move(upDate); }
+    void SetMonitorRefresh(std::function<void()> upDate) { monitorRefresh_ = std::move(upDate); }
 
     void btnOKClick();
     void rgpAmplitudeTypeClick();
 
     // The waveform editor.
-    void DrawHakei();
-    void pntHakeiPaint();
-    void pntHakeiMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void pntHakeiMouseMove(Qt::KeyboardModifiers shift, int x, int y);
-    void pntHakeiMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void btnClearHakeiClick();
+    void DrawWaveform();
+    void pntWaveformPaint();
+    void pntWaveformMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void pntWaveformMouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void pntWaveformMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void btnClearWaveformClick();
 
     // Controls.
-    QGroupBox *GroupBox2 = nullptr;
+    QGroupBox *grpWaveCount = nullptr;
     TIntSpinBox *spnNumberOfWaves = nullptr;
-    QLabel *Label1 = nullptr;
-    QGroupBox *GroupBox1 = nullptr;
+    QLabel *lblWaveCountUnit = nullptr;
+    QGroupBox *grpPeriod = nullptr;
     TIntSpinBox *spnCycle = nullptr;
-    QLabel *Label2 = nullptr;
+    QLabel *lblPeriodUnit = nullptr;
     TRadioGroup *rgpAmplitudeType = nullptr;
-    QGroupBox *grpHakei = nullptr;
-    THakeiPaintBox *pntHakei = nullptr;
-    QPushButton *btnClearHakei = nullptr;
+    QGroupBox *grpWaveform = nullptr;
+    WaveformEditor *pntWaveform = nullptr;
+    QPushButton *btnClearWaveform = nullptr;
     QPushButton *btnOK = nullptr;
 
-    QImage HakeiBitmap;
+    QImage WaveformBitmap;
     int SelectedPoint = 0; // the inner point under drag, 0 for none
 
     // Every way of closing ends here, so the values are applied exactly once.
@@ -61,6 +61,6 @@ private:
     void FormCreate();
     bool FormCloseQuery();
 
-    TfrmWave *mainWindow_;
-    std::function<void()> monitorUpDate_;
+    MainWindow *mainWindow_;
+    std::function<void()> monitorRefresh_;
 };

@@ -1,7 +1,7 @@
 #include "DisplayTestSupport.h"
 
 #include "display/ColorPanel.h"
-#include "display/PenDlg.h"
+#include "display/LineStyleDialog.h"
 
 #include <QAbstractItemView>
 #include <QPainter>
@@ -37,7 +37,7 @@ protected:
         return RenderListRow(list->itemDelegate(), list->model(), list->palette(), row, QSize(201, 16));
     }
 
-    TfrmPenDialog dialog_;
+    LineStyleDialog dialog_;
     std::optional<QColor> nextPick_;
     std::vector<QColor> pickerStarts_;
 };
