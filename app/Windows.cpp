@@ -2,7 +2,6 @@
 
 #include "app/About.h"
 #include "display/LineStyleDialog.h"
-#include "display/VisualIni.h"
 #include "display/DisplaySettingsWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "monitor/AmplitudeMonitor.h"
@@ -35,7 +34,6 @@ std::vector<QWidget *> CreateWindows()
     AboutBox = Secondary(new TAboutBox, "AboutBox");
     frmMonitor = Secondary(new AmplitudeMonitor, "frmMonitor");
     frmVisualSetting = Secondary(new DisplaySettingsWindow(nullptr), "frmVisualSetting");
-    frmVisualSetting->SetIniPath(VisualIniPath());
     frmVisualSetting->FormCreate();
     frmPenDialog = Secondary(new LineStyleDialog, "frmPenDialog");
     frmVisualSetting->SetPenDialog(frmPenDialog);

@@ -4,7 +4,7 @@ TDisplaySettings::TDisplaySettings()
 {
     WavePens[0] = TPen{clRed, 0, 1};
     for (int k = 1; k <= CustomWavePenCount; ++k)
-        WavePens[std::size_t(k)].Assign(WavePens[0]);
+        WavePens[std::size_t(k)] = WavePens[0];
 }
 
 const TPen *TDisplaySettings::GetWavePen(int k) const

@@ -20,9 +20,9 @@ public:
     std::array<TPen, CustomWavePenCount + 1> WavePens;
 
     void SetBGColor(TColor color) { BGColor = color; }
-    void SetAxisPen(const TPen &pen) { AxisPen.Assign(pen); }
-    void SetMainWavePen(const TPen &pen) { MainWavePen.Assign(pen); }
-    void SetVertLinePen(const TPen &pen) { VertLinePen.Assign(pen); }
+    void SetAxisPen(const TPen &pen) { AxisPen = pen; }
+    void SetMainWavePen(const TPen &pen) { MainWavePen = pen; }
+    void SetVertLinePen(const TPen &pen) { VertLinePen = pen; }
     TPen *GetWavePen(int k);
 
     // The guide-line count lives in the display settings window's count box;

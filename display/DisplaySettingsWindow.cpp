@@ -229,7 +229,7 @@ void DisplaySettingsWindow::lstCustomLinesClick(int item)
 {
     if (TPen *pen = CustomLinePen(Settings, item)) {
         if (const std::optional<TPen> chosen = RunPenDialog(*pen))
-            pen->Assign(*chosen);
+            *pen = *chosen;
     }
     lstCustomLines->viewport()->update();
 }
@@ -237,7 +237,7 @@ void DisplaySettingsWindow::lstCustomLinesClick(int item)
 void DisplaySettingsWindow::btnClearClick()
 {
     for (int k = 1; k <= CustomWavePenCount; ++k)
-        Settings.WavePens[std::size_t(k)].Assign(Settings.WavePens[0]);
+        Settings.WavePens[std::size_t(k)] = Settings.WavePens[0];
     lstCustomLines->viewport()->update();
 }
 

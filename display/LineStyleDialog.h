@@ -30,7 +30,7 @@ public:
     // The working pen, kept from one use to the next.
     TPen Pen;
 
-    void SetPen(const TPen &source) { Pen.Assign(source); }
+    void SetPen(const TPen &source) { Pen = source; }
     // Shows the dialog modally with Pen's values; true when closed with OK.
     bool Execute();
 

@@ -11,8 +11,7 @@
 
 namespace {
 
-using Extended = long double;
-constexpr Extended PiL = std::numbers::pi_v<long double>;
+constexpr long double PiL = std::numbers::pi_v<long double>;
 
 // Restores the cursor on every way out of the computation.
 class BusyCursorScope {
@@ -42,7 +41,7 @@ class MultipleAngle {
 public:
     static constexpr int AnchorEvery = 32;
 
-    explicit MultipleAngle(Extended x)
+    explicit MultipleAngle(long double x)
         : x_(x)
     {
         SinCos(x, sinX_, cosX_);
@@ -53,19 +52,19 @@ public:
     {
         ++k_;
         if ((k_ - 1) % AnchorEvery == 0) {
-            SinCos(Extended(k_) * x_, sin_, cos_);
+            SinCos(k_ * x_, sin_, cos_);
             return;
         }
-        const Extended s = sin_ * cosX_ + cos_ * sinX_;
+        const long double s = sin_ * cosX_ + cos_ * sinX_;
         cos_ = cos_ * cosX_ - sin_ * sinX_;
         sin_ = s;
     }
 
-    Extended Sin() const { return sin_; }
-    Extended Cos() const { return cos_; }
+    long double Sin() const { return sin_; }
+    long double Cos() const { return cos_; }
 
 private:
-    static void SinCos(Extended x, Extended &s, Extended &c)
+    static void SinCos(long double x, long double &s, long double &c)
     {
 #if defined(__GLIBC__)
         ::sincosl(x, &s, &c);
@@ -75,10 +74,10 @@ private:
 #endif
     }
 
-    Extended x_;
-    Extended sinX_ = 0, cosX_ = 1;
+    long double x_;
+    long double sinX_ = 0, cosX_ = 1;
     int k_ = 0;
-    Extended sin_ = 0, cos_ = 1;
+    long double sin_ = 0, cos_ = 1;
 };
 
 } // namespace
@@ -99,14 +98,14 @@ void TWave::CalcAmplitudes()
     case atEqual: {
         if (n < 1)
             break;
-        const float a = float(Extended(1) / Extended(n));
+        const float a = float(1.0L / n);
         for (int k = 1; k <= n; ++k)
             Amplitudes[k] = a;
         break;
     }
     case atHarmonic:
         for (int k = 1; k <= n; ++k)
-            Amplitudes[k] = float(Extended(1) / Extended(k));
+            Amplitudes[k] = float(1.0L / k);
         break;
     case atDrawn:
         CalcDrawnAmplitudes();
@@ -130,16 +129,16 @@ void TWave::CalcDrawnAmplitudes()
     // The angles of the points, rounded to single as the sum expects.
     float theta[WaveformPointCount];
     for (int j = 0; j < WaveformPointCount; ++j)
-        theta[j] = float(Extended(j) * PiL / Extended(12));
+        theta[j] = float(j * PiL / 12.0L);
 
     std::vector<MultipleAngle> at;
     at.reserve(WaveformPointCount);
     for (int j = 0; j < WaveformPointCount; ++j)
-        at.emplace_back(Extended(theta[j]));
+        at.emplace_back(static_cast<long double>(theta[j]));
 
     const int n = std::min<int>(WaveCount, MaxWaveCount);
     for (int k = 1; k <= n; ++k) {
-        const Extended kk = k;
+        const long double kk = k;
         for (int j = 0; j < WaveformPointCount; ++j)
             if (WaveformDefined[j])
                 at[std::size_t(j)].Next();
@@ -149,12 +148,12 @@ void TWave::CalcDrawnAmplitudes()
             if (!WaveformDefined[j])
                 continue;
             const MultipleAngle &a0 = at[std::size_t(prev)], &a1 = at[std::size_t(j)];
-            const Extended x0 = theta[prev], x1 = theta[j];
-            const Extended y0 = WaveformPoints[prev], y1 = WaveformPoints[j];
-            const Extended term = (a1.Cos() * (x0 * y1 - x1 * y1) + a0.Cos() * (x1 * y0 - x0 * y0)
+            const long double x0 = theta[prev], x1 = theta[j];
+            const long double y0 = WaveformPoints[prev], y1 = WaveformPoints[j];
+            const long double term = (a1.Cos() * (x0 * y1 - x1 * y1) + a0.Cos() * (x1 * y0 - x0 * y0)
                                    + (a1.Sin() - a0.Sin()) * ((y1 - y0) / kk))
-                                  * ((Extended(2) / kk) / PiL / (x1 - x0));
-            sum = float(Extended(sum) + term);
+                                  * ((2.0L / kk) / PiL / (x1 - x0));
+            sum = float(static_cast<long double>(sum) + term);
             prev = j;
         }
         Amplitudes[k] = sum;

@@ -20,7 +20,6 @@ public:
     // From inside the handler: the next call is wanted no later than `ms` from now.
     void WakeWithin(int ms);
 
-    bool IsWaking() const { return wake_.isActive(); }
 
 private:
     void LoopAboutToBlock();

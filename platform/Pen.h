@@ -10,7 +10,6 @@ struct TPen {
     int Style = 0;
     int Width = 1;
 
-    void Assign(const TPen &other) { *this = other; }
     friend bool operator==(const TPen &, const TPen &) = default;
 };
 

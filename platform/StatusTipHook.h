@@ -12,8 +12,6 @@ public:
     explicit TStatusTipHook(std::function<void(const QString &)> handler, QObject *parent = nullptr);
     ~TStatusTipHook() override;
 
-    const QString &CurrentHint() const { return hint_; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "support/QStringPrinter.h"
 #include <QColor>
 #include <QDialog>
 #include <QEvent>
@@ -14,11 +15,6 @@
 #include <functional>
 #include <ostream>
 
-// Lets failing expectations show QStrings as text.
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 // Answers a modal dialog each time it is shown: runs the action inside the
 // dialog's own event loop. A dialog the action left open is cancelled and

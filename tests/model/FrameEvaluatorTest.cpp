@@ -1,7 +1,7 @@
 #include "model/FrameEvaluator.h"
 #include "model/Wave.h"
 #include "model/WaveMath.h"
-#include "support/FakeView.h"
+#include "model/FixedView.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 // The tabulated evaluation must give the very bits of the call-by-call one.
 void ExpectSameAsFormulas(int n, int width, int quality, int time, float period, int sampleEvery)
 {
-    FakeView view;
+    TFixedView view;
     view.time = time;
     TWave wave;
     wave.SetView(&view);

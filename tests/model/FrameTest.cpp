@@ -2,7 +2,7 @@
 #include "model/PolylineRaster.h"
 #include "model/Wave.h"
 #include "model/WaveMath.h"
-#include "support/FakeView.h"
+#include "model/FixedView.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -72,7 +72,7 @@ protected:
         return img;
     }
 
-    FakeView view;
+    TFixedView view;
     TDisplaySettings settings;
     TWave wave;
 };

@@ -1,5 +1,5 @@
 #include "model/Wave.h"
-#include "support/FakeView.h"
+#include "model/FixedView.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ protected:
         wave.CalcAmplitudes();
     }
 
-    FakeView view;
+    TFixedView view;
     TWave wave;
 };
 

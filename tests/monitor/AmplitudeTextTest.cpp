@@ -1,5 +1,5 @@
 #include "monitor/AmplitudeText.h"
-#include "QStringPrinter.h"
+#include "support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
 

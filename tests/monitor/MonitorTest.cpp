@@ -1,6 +1,6 @@
 #include "monitor/AmplitudeMonitor.h"
 
-#include "QStringPrinter.h"
+#include "support/QStringPrinter.h"
 #include "display/DisplaySettingsRecord.h"
 #include "model/Wave.h"
 #include "monitor/AmplitudeText.h"

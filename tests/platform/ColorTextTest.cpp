@@ -1,3 +1,4 @@
+#include "support/QStringPrinter.h"
 #include "platform/ColorText.h"
 #include "platform/IniConvert.h"
 
@@ -5,10 +6,6 @@
 
 #include <optional>
 
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 

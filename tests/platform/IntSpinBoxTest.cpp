@@ -1,3 +1,4 @@
+#include "support/QStringPrinter.h"
 #include "platform/IntSpinBox.h"
 
 #include <QApplication>
@@ -15,11 +16,6 @@
 #include <ostream>
 #include <vector>
 
-// Readable texts in failure messages.
-static void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

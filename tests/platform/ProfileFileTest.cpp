@@ -1,3 +1,4 @@
+#include "support/QStringPrinter.h"
 #include "platform/IniText.h"
 #include "platform/ProfileFile.h"
 
@@ -15,10 +16,6 @@
 #include <optional>
 #include <sys/resource.h>
 
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 

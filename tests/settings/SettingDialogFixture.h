@@ -1,4 +1,5 @@
 #pragma once
+#include "support/QStringPrinter.h"
 #include "settings/WaveSettingsDialog.h"
 
 #include "display/DisplaySettingsRecord.h"
@@ -24,11 +25,6 @@
 #include <ostream>
 #include <vector>
 
-// Readable texts in failure messages.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 inline constexpr QRgb Black = 0xFF000000;
 inline constexpr QRgb Grey = 0xFF808080;

@@ -1,4 +1,0 @@
-#pragma once
-#include "model/FixedView.h"
-
-using FakeView = TFixedView;
