@@ -29,7 +29,7 @@ struct Setup {
         wave.SetDisplaySettings(&settings);
         wave.Period = 100;
         wave.SetWaveCount(n);
-        wave.AmplitudeType = atHarmonic;
+        wave.Rule = AmplitudeRule::Harmonic;
         wave.CalcAmplitudes();
     }
 };

@@ -17,7 +17,7 @@ void CalcDrawnAmplitudes(benchmark::State &state)
     TWave wave;
     wave.Period = 100;
     wave.SetWaveCount(1000);
-    wave.AmplitudeType = atDrawn;
+    wave.Rule = AmplitudeRule::Drawn;
     for (auto _ : state) {
         wave.CalcAmplitudes();
         benchmark::DoNotOptimize(wave.Amplitudes.data());

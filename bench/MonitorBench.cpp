@@ -40,7 +40,7 @@ struct ProbeSetup {
     explicit ProbeSetup(bool table)
     {
         wave.SetWaveCount(ModeCount);
-        wave.AmplitudeType = atHarmonic;
+        wave.Rule = AmplitudeRule::Harmonic;
         wave.CalcAmplitudes();
         frm.SetWave(&wave);
         frm.SetDisplaySettings(&settings);

@@ -64,7 +64,7 @@ void MainWindow::FormCreate()
             QApplication::restoreOverrideCursor();
     });
     Wave->SetWaveCount(1);
-    Wave->AmplitudeType = atEqual;
+    Wave->Rule = AmplitudeRule::Equal;
     Wave->Period = 100;
     SetQuality(50);
     SetInterval(100);

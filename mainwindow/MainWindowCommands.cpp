@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr int MessageBeepExclamation = 48;
-
 // Zoom steps never leave the finite floats, so the picture stays drawable.
 float FiniteZoom(long double z)
 {
@@ -127,7 +125,7 @@ void MainWindow::lblIntervalClick()
     if (const auto v = TryStrToInt(text))
         SetInterval(*v);
     else
-        MessageBeep(MessageBeepExclamation);
+        WarningBeep();
 }
 
 void MainWindow::lblQualityClick()
@@ -138,7 +136,7 @@ void MainWindow::lblQualityClick()
     if (const auto v = TryStrToInt(text))
         SetQuality(*v);
     else
-        MessageBeep(MessageBeepExclamation);
+        WarningBeep();
     btnPause->setChecked(wasPaused);
 }
 
@@ -152,7 +150,7 @@ void MainWindow::lblTimeClick()
         SetPause();
         Redraw();
     } else {
-        MessageBeep(MessageBeepExclamation);
+        WarningBeep();
     }
 }
 

@@ -94,8 +94,8 @@ void TWave::CalcAmplitudes()
 {
     BusyCursorScope busy(onBusy_);
     const int n = std::min<int>(WaveCount, MaxWaveCount);
-    switch (AmplitudeType) {
-    case atEqual: {
+    switch (Rule) {
+    case AmplitudeRule::Equal: {
         if (n < 1)
             break;
         const float a = float(1.0L / n);
@@ -103,11 +103,11 @@ void TWave::CalcAmplitudes()
             Amplitudes[k] = a;
         break;
     }
-    case atHarmonic:
+    case AmplitudeRule::Harmonic:
         for (int k = 1; k <= n; ++k)
             Amplitudes[k] = float(1.0L / k);
         break;
-    case atDrawn:
+    case AmplitudeRule::Drawn:
         CalcDrawnAmplitudes();
         if (onDrawnAmplitudes_)
             onDrawnAmplitudes_();

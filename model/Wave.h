@@ -14,7 +14,7 @@ class IWaveView;
 class IDisplaySettings;
 
 // The amplitude rule; the value is also the item index in the settings dialog.
-enum TAmplitudeType : std::uint8_t { atEqual = 0, atHarmonic = 1, atDrawn = 2 };
+enum class AmplitudeRule : std::uint8_t { Equal = 0, Harmonic = 1, Drawn = 2 };
 
 inline constexpr int MaxWaveCount = 1000;
 
@@ -29,7 +29,7 @@ public:
 
     std::uint16_t WaveCount = 0;
     float Period = 0.0f;
-    std::uint8_t AmplitudeType = 0;
+    AmplitudeRule Rule = AmplitudeRule::Equal;
     QImage Bitmap;
     std::array<float, MaxWaveCount + 1> Amplitudes{}; // indexed 1..MaxWaveCount
 

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-void MessageBeep(unsigned)
+void WarningBeep()
 {
     QApplication::beep();
 }

@@ -22,7 +22,7 @@ bool IsDigitOrSign(QChar c)
 
 TIntSpinBox::TIntSpinBox(QWidget *parent)
     : QSpinBox(parent)
-    , beeper_(MessageBeep)
+    , beeper_(WarningBeep)
 {
     lastTyped_ = TypedValue();
     connect(lineEdit(), &QLineEdit::textChanged, this, [this] {
@@ -36,7 +36,7 @@ TIntSpinBox::TIntSpinBox(QWidget *parent)
     // The line edit reports what the validator refused, typed or pasted.
     connect(lineEdit(), &QLineEdit::inputRejected, this, [this] {
         if (beeper_)
-            beeper_(48);
+            beeper_();
     });
 }
 

@@ -17,7 +17,7 @@
 class TIntSpinBox : public QSpinBox {
     Q_OBJECT
 public:
-    using Beeper = std::function<void(unsigned kind)>;
+    using Beeper = std::function<void()>;
 
     explicit TIntSpinBox(QWidget *parent = nullptr);
 
@@ -27,7 +27,7 @@ public:
     // if the user never left it.
     int AppliedValue() const;
 
-    // The sound made for a refused character; MessageBeep unless replaced.
+    // The sound made for a refused character; WarningBeep unless replaced.
     void SetBeeper(Beeper beeper);
 
     // Steps from the typed number, then brings the result into range.

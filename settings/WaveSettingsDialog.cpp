@@ -122,7 +122,7 @@ void WaveSettingsDialog::btnOKClick()
 
 void WaveSettingsDialog::rgpAmplitudeTypeClick()
 {
-    grpWaveform->setEnabled(rgpAmplitudeType->ItemIndex() == atDrawn);
+    grpWaveform->setEnabled(rgpAmplitudeType->ItemIndex() == int(AmplitudeRule::Drawn));
     DrawWaveform();
 }
 
@@ -157,7 +157,7 @@ bool WaveSettingsDialog::FormCloseQuery()
         TWave &wave = *mainWindow_->Wave;
         wave.Period = float(cycle);
         wave.SetWaveCount(count);
-        wave.AmplitudeType = std::uint8_t(rgpAmplitudeType->ItemIndex());
+        wave.Rule = AmplitudeRule(std::uint8_t(rgpAmplitudeType->ItemIndex()));
         mainWindow_->SetTime(0);
         mainWindow_->SetZoom(1.0f);
         mainWindow_->btnPause->setChecked(false);

@@ -11,7 +11,7 @@
 
 void WaveSettingsDialog::DrawWaveform()
 {
-    if (rgpAmplitudeType->ItemIndex() == atDrawn) {
+    if (rgpAmplitudeType->ItemIndex() == int(AmplitudeRule::Drawn)) {
         DrawWaveformWorking(WaveformBitmap, WaveformPoints, WaveformDefined);
         btnClearWaveform->setEnabled(true);
     } else {

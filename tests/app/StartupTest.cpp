@@ -72,7 +72,7 @@ TEST(StartupTest, MonitorIsFedByTheMainWindowAndTheModel)
     WaveformPoints[6] = 1.0f;
     WaveformDefined[6] = true;
     frmWave->Wave->SetWaveCount(3);
-    frmWave->Wave->AmplitudeType = atDrawn;
+    frmWave->Wave->Rule = AmplitudeRule::Drawn;
     frmWave->Wave->CalcAmplitudes();
     ASSERT_EQ(frmMonitor->Chart1->Count(), 3);
     EXPECT_EQ(frmMonitor->Chart1->Label(2).toStdString(), "1") << "bars run from mode n up to mode 1";

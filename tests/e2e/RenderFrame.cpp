@@ -23,7 +23,7 @@ int main(int argc, char **argv)
     wave.SetView(&view);
     wave.SetDisplaySettings(&settings);
     wave.SetWaveCount(1);
-    wave.AmplitudeType = atEqual;
+    wave.Rule = AmplitudeRule::Equal;
     wave.Period = 100;
     wave.CalcAmplitudes();
     wave.DrawFrame(std::atoi(argv[1]), std::atoi(argv[2]));

@@ -28,7 +28,7 @@ TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
     };
     auto showAllModes = [&](int n) {
         w->Wave->SetWaveCount(n);
-        w->Wave->AmplitudeType = atHarmonic;
+        w->Wave->Rule = AmplitudeRule::Harmonic;
         w->Wave->CalcAmplitudes();
         w->btnShowAll->setChecked(true);
     };
@@ -73,7 +73,7 @@ TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
                  WaveformDefined[j] = true;
              }
              w->Wave->SetWaveCount(1000);
-             w->Wave->AmplitudeType = atDrawn;
+             w->Wave->Rule = AmplitudeRule::Drawn;
          },
          [&] { w->Wave->CalcAmplitudes(); w->btnShowAll->setChecked(true); w->Redraw(); },
          [&] { EXPECT_FALSE(std::isnan(w->Wave->Amplitudes[1])); }},

@@ -18,7 +18,7 @@ void ExpectSameAsFormulas(int n, int width, int quality, int time, float period,
     wave.SetView(&view);
     wave.Period = period;
     wave.SetWaveCount(n);
-    wave.AmplitudeType = atHarmonic;
+    wave.Rule = AmplitudeRule::Harmonic;
     wave.CalcAmplitudes();
 
     TFrameEvaluator eval;

@@ -23,13 +23,13 @@ protected:
         wave.SetView(&view);
         wave.SetDisplaySettings(&settings);
         wave.Period = 100;
-        Compute(1, atEqual);
+        Compute(1, AmplitudeRule::Equal);
     }
 
-    void Compute(int n, std::uint8_t rule)
+    void Compute(int n, AmplitudeRule rule)
     {
         wave.SetWaveCount(n);
-        wave.AmplitudeType = rule;
+        wave.Rule = rule;
         wave.CalcAmplitudes();
     }
 
@@ -147,7 +147,7 @@ TEST_F(FrameTest, QualityTwoDrawsTwoSegmentsThroughTheMiddle)
 
 TEST_F(FrameTest, ZeroZoomPutsEveryCurveOnTheAxis)
 {
-    Compute(5, atHarmonic);
+    Compute(5, AmplitudeRule::Harmonic);
     view.zoom = 0.0f;
     view.showAll = true;
     settings.MainWavePen = TPen{clBlack, 0, 1};
@@ -183,7 +183,7 @@ TEST_F(FrameTest, FramesMatchTheFormulasVertexForVertex)
                           {50, 101, 99, 77, -40, 0.9f, true}, {300, 640, 480, 640, 99, 2.5f, false},
                           {3, 10, 10, 37, 5, 1.0f, true}};
     for (const Case &c : cases) {
-        Compute(c.n, atHarmonic);
+        Compute(c.n, AmplitudeRule::Harmonic);
         view.quality = c.q;
         view.time = c.t;
         view.zoom = c.zoom;
@@ -196,7 +196,7 @@ TEST_F(FrameTest, FramesMatchTheFormulasVertexForVertex)
 
 TEST_F(FrameTest, ExtremeInputsDrawWithoutHarm)
 {
-    Compute(20, atHarmonic);
+    Compute(20, AmplitudeRule::Harmonic);
     view.showAll = true;
     for (float zoom : {std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
                        std::numeric_limits<float>::quiet_NaN(), 1e30f, -1e30f, 1e-30f}) {

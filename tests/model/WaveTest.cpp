@@ -20,10 +20,10 @@ protected:
     }
     void TearDown() override { ResetWaveform(); }
 
-    void Compute(int n, std::uint8_t rule)
+    void Compute(int n, AmplitudeRule rule)
     {
         wave.SetWaveCount(n);
-        wave.AmplitudeType = rule;
+        wave.Rule = rule;
         wave.CalcAmplitudes();
     }
 
@@ -36,7 +36,7 @@ TEST_F(WaveTest, FreshModelIsAllZero)
     TWave fresh;
     EXPECT_EQ(fresh.WaveCount, 0);
     EXPECT_EQ(fresh.Period, 0.0f);
-    EXPECT_EQ(fresh.AmplitudeType, 0);
+    EXPECT_EQ(fresh.Rule, AmplitudeRule::Equal);
     for (int k = 1; k <= MaxWaveCount; ++k)
         ASSERT_EQ(fresh.Amplitudes[k], 0.0f);
 }
@@ -52,13 +52,13 @@ TEST_F(WaveTest, WaveCountIsClampedIntoOneToThousand)
 
 TEST_F(WaveTest, EqualAndHarmonicRulesRoundToSingle)
 {
-    Compute(4, atEqual);
+    Compute(4, AmplitudeRule::Equal);
     for (int k = 1; k <= 4; ++k)
         EXPECT_EQ(wave.Amplitudes[k], 0.25f);
-    Compute(3, atEqual);
+    Compute(3, AmplitudeRule::Equal);
     for (int k = 1; k <= 3; ++k)
         EXPECT_EQ(wave.Amplitudes[k], 1.0f / 3.0f);
-    Compute(1000, atHarmonic);
+    Compute(1000, AmplitudeRule::Harmonic);
     for (int k = 1; k <= 1000; ++k)
         ASSERT_EQ(wave.Amplitudes[k], float(1.0L / k)) << k;
     EXPECT_EQ(wave.Amplitudes[3], 0.333333343267441f);
@@ -66,21 +66,21 @@ TEST_F(WaveTest, EqualAndHarmonicRulesRoundToSingle)
 
 TEST_F(WaveTest, AmplitudesAboveTheCountKeepTheirValues)
 {
-    Compute(10, atHarmonic);
-    Compute(3, atEqual);
+    Compute(10, AmplitudeRule::Harmonic);
+    Compute(3, AmplitudeRule::Equal);
     EXPECT_EQ(wave.Amplitudes[4], 0.25f);
     EXPECT_EQ(wave.Amplitudes[10], 0.1f);
-    Compute(10, atEqual);
+    Compute(10, AmplitudeRule::Equal);
     EXPECT_EQ(wave.Amplitudes[10], 0.1f);
     EXPECT_EQ(wave.Amplitudes[4], 0.1f);
 }
 
 TEST_F(WaveTest, UnknownRuleChangesNothingButStillRestoresTheCursor)
 {
-    Compute(5, atHarmonic);
+    Compute(5, AmplitudeRule::Harmonic);
     int busy = 0, idle = 0;
     wave.SetBusyCursorHandler([&](bool on) { (on ? busy : idle)++; });
-    Compute(5, 7);
+    Compute(5, AmplitudeRule(7));
     EXPECT_EQ(wave.Amplitudes[2], 0.5f);
     EXPECT_EQ(busy, 1);
     EXPECT_EQ(idle, 1);
@@ -90,12 +90,12 @@ TEST_F(WaveTest, DrawnRuleWithOnlyTheEndsGivesZeroAndRefreshesTheMonitor)
 {
     int refreshes = 0;
     wave.SetDrawnAmplitudesHandler([&] { ++refreshes; });
-    Compute(50, atHarmonic);
-    Compute(50, atDrawn);
+    Compute(50, AmplitudeRule::Harmonic);
+    Compute(50, AmplitudeRule::Drawn);
     for (int k = 1; k <= 50; ++k)
         ASSERT_EQ(wave.Amplitudes[k], 0.0f) << k;
     EXPECT_EQ(refreshes, 1);
-    Compute(50, atEqual);
+    Compute(50, AmplitudeRule::Equal);
     EXPECT_EQ(refreshes, 1) << "only the drawn rule refreshes the monitor";
 }
 
@@ -103,7 +103,7 @@ TEST_F(WaveTest, DrawnTriangleMatchesItsSineSeries)
 {
     WaveformPoints[6] = 1.0f;
     WaveformDefined[6] = true;
-    Compute(9, atDrawn);
+    Compute(9, AmplitudeRule::Drawn);
     const double pi2 = std::numbers::pi * std::numbers::pi;
     for (int k = 1; k <= 9; ++k) {
         const double expected = 8.0 * std::sin(k * std::numbers::pi / 2) / (k * k * pi2);
@@ -121,7 +121,7 @@ TEST_F(WaveTest, DrawnRuleForcesTheEndsToZeroAndDefined)
     WaveformDefined[12] = false;
     WaveformPoints[6] = 1.0f;
     WaveformDefined[6] = true;
-    Compute(3, atDrawn);
+    Compute(3, AmplitudeRule::Drawn);
     EXPECT_EQ(WaveformPoints[0], 0.0f);
     EXPECT_EQ(WaveformPoints[12], 0.0f);
     EXPECT_TRUE(WaveformDefined[0]);
@@ -135,13 +135,13 @@ TEST_F(WaveTest, DrawnPlateauAtTheTopGivesAboutOnePointTwoSix)
         WaveformPoints[j] = 1.0f;
         WaveformDefined[j] = true;
     }
-    Compute(1, atDrawn);
+    Compute(1, AmplitudeRule::Drawn);
     EXPECT_NEAR(wave.Amplitudes[1], 1.26, 0.01);
 }
 
 TEST_F(WaveTest, DisplacementFollowsTheTimeOfTheView)
 {
-    Compute(3, atHarmonic);
+    Compute(3, AmplitudeRule::Harmonic);
     for (int k = 1; k <= 3; ++k)
         EXPECT_EQ(wave.ModeDisplacement(k, 500, 0.0f), 0.0f);
     view.time = 0;
@@ -154,10 +154,10 @@ TEST_F(WaveTest, DisplacementFollowsTheTimeOfTheView)
 
 TEST_F(WaveTest, DisplacementSumsModesInSingle)
 {
-    Compute(1, atEqual);
+    Compute(1, AmplitudeRule::Equal);
     view.time = 17;
     EXPECT_EQ(wave.Displacement(300, 123.5f), wave.ModeDisplacement(1, 300, 123.5f));
-    Compute(40, atHarmonic);
+    Compute(40, AmplitudeRule::Harmonic);
     float sum = 0.0f;
     for (int k = 1; k <= 40; ++k)
         sum = sum + wave.ModeDisplacement(k, 300, 77.0f);
@@ -166,7 +166,7 @@ TEST_F(WaveTest, DisplacementSumsModesInSingle)
 
 TEST_F(WaveTest, ZeroPeriodOrWidthGivesFiniteValues)
 {
-    Compute(5, atEqual);
+    Compute(5, AmplitudeRule::Equal);
     wave.Period = 0;
     view.time = 3;
     const float d = wave.Displacement(200, 50.0f);
@@ -211,7 +211,7 @@ TEST(DrawnRuleTest, AgreesWithTheSlopeFormWithinSinglePrecision)
     auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
     TWave wave;
     wave.SetWaveCount(1000);
-    wave.AmplitudeType = atDrawn;
+    wave.Rule = AmplitudeRule::Drawn;
     enum Shape { Random, Symmetric, Antisymmetric };
     for (int drawing = 0; drawing < 60; ++drawing) {
         const Shape shape = Shape(drawing % 3);

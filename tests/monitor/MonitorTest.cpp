@@ -33,10 +33,10 @@ protected:
         frm.SetStringWidthSource([this] { return stringWidth; });
     }
 
-    void Modes(int n, TAmplitudeType type)
+    void Modes(int n, AmplitudeRule type)
     {
         wave.SetWaveCount(n);
-        wave.AmplitudeType = type;
+        wave.Rule = type;
         wave.CalcAmplitudes();
     }
 
@@ -92,7 +92,7 @@ TEST_F(MonitorTest, WindowStartsAsTheGraphPageWithTheFixedAxis)
 
 TEST_F(MonitorTest, OneEqualModeIsOneFullBarAndOneRow)
 {
-    Modes(1, atEqual);
+    Modes(1, AmplitudeRule::Equal);
     frm.Refresh();
     ASSERT_EQ(frm.Chart1->Count(), 1);
     EXPECT_EQ(frm.Chart1->Value(0), 1.0);
@@ -106,7 +106,7 @@ TEST_F(MonitorTest, OneEqualModeIsOneFullBarAndOneRow)
 
 TEST_F(MonitorTest, HarmonicModesRunFromTheFundamentalDown)
 {
-    Modes(3, atHarmonic);
+    Modes(3, AmplitudeRule::Harmonic);
     frm.Refresh();
     EXPECT_EQ(BarValues(), (std::vector<double>{1.0, 0.5, double(1.0f / 3.0f)}));
     EXPECT_EQ(BarLabels(), (std::vector<QString>{"1", "2", "3"}));
@@ -121,7 +121,7 @@ TEST_F(MonitorTest, HarmonicModesRunFromTheFundamentalDown)
 
 TEST_F(MonitorTest, TableHasTwoColumnsOfSixteenPixelRows)
 {
-    Modes(3, atHarmonic);
+    Modes(3, AmplitudeRule::Harmonic);
     ShowTable();
     EXPECT_EQ(frm.sgrAmplitudes->model()->columnCount(), 2);
     EXPECT_EQ(frm.sgrAmplitudes->rowHeight(0), 16);
@@ -133,14 +133,14 @@ TEST_F(MonitorTest, TableHasTwoColumnsOfSixteenPixelRows)
 
 TEST_F(MonitorTest, OnlyTheActivePageIsFilled)
 {
-    Modes(4, atHarmonic);
+    Modes(4, AmplitudeRule::Harmonic);
     frm.Refresh();
     EXPECT_EQ(frm.Chart1->Count(), 4);
     EXPECT_EQ(Rows(), 0);
 
     ShowTable(); // the page change refreshes
     EXPECT_EQ(Rows(), 4);
-    Modes(2, atHarmonic);
+    Modes(2, AmplitudeRule::Harmonic);
     frm.Refresh();
     EXPECT_EQ(Rows(), 2);
     EXPECT_EQ(frm.Chart1->Count(), 4) << "the hidden graph is left as it was";
@@ -148,16 +148,16 @@ TEST_F(MonitorTest, OnlyTheActivePageIsFilled)
 
 TEST_F(MonitorTest, FewerModesRemoveSurplusBarsAndRows)
 {
-    Modes(5, atHarmonic);
+    Modes(5, AmplitudeRule::Harmonic);
     frm.Refresh();
-    Modes(2, atEqual);
+    Modes(2, AmplitudeRule::Equal);
     frm.Refresh();
     EXPECT_EQ(BarValues(), (std::vector<double>{0.5, 0.5}));
     EXPECT_EQ(BarLabels(), (std::vector<QString>{"1", "2"}));
 
-    Modes(5, atHarmonic);
+    Modes(5, AmplitudeRule::Harmonic);
     ShowTable();
-    Modes(2, atEqual);
+    Modes(2, AmplitudeRule::Equal);
     frm.Refresh();
     ASSERT_EQ(Rows(), 2);
     EXPECT_EQ(Cell(0, 1), QStringLiteral("2次"));
@@ -166,7 +166,7 @@ TEST_F(MonitorTest, FewerModesRemoveSurplusBarsAndRows)
 
 TEST_F(MonitorTest, AbsoluteBoxTurnsValuesAndTheAxisPositive)
 {
-    Modes(2, atHarmonic);
+    Modes(2, AmplitudeRule::Harmonic);
     wave.Amplitudes[2] = -0.5f;
     frm.Refresh();
     EXPECT_EQ(BarValues(), (std::vector<double>{1.0, -0.5}));
@@ -187,7 +187,7 @@ TEST_F(MonitorTest, AbsoluteBoxTurnsValuesAndTheAxisPositive)
 
 TEST_F(MonitorTest, AutomaticBoxFitsTheAxisAndUntickingRestoresTheFixedEnds)
 {
-    Modes(2, atHarmonic);
+    Modes(2, AmplitudeRule::Harmonic);
     wave.Amplitudes[1] = 1.25f;
     wave.Amplitudes[2] = -0.75f;
     frm.Refresh();
@@ -216,7 +216,7 @@ TEST_F(MonitorTest, AutomaticBoxFitsTheAxisAndUntickingRestoresTheFixedEnds)
 
 TEST_F(MonitorTest, ProbeAtTheFixedEndsShowsZeros)
 {
-    Modes(7, atHarmonic);
+    Modes(7, AmplitudeRule::Harmonic);
     frm.ShowAmplitudesAt(0);
     ASSERT_EQ(frm.Chart1->Count(), 7);
     for (const double v : BarValues())
@@ -229,7 +229,7 @@ TEST_F(MonitorTest, ProbeAtTheFixedEndsShowsZeros)
 
 TEST_F(MonitorTest, ProbeOnAStringOfNoWidthShowsZerosNotNaN)
 {
-    Modes(5, atHarmonic);
+    Modes(5, AmplitudeRule::Harmonic);
     stringWidth = 0;
     for (const int x : {0, 10, -3}) {
         frm.ShowAmplitudesAt(x);
@@ -243,7 +243,7 @@ TEST_F(MonitorTest, ProbeOnAStringOfNoWidthShowsZerosNotNaN)
 
 TEST_F(MonitorTest, ProbeAtTheMiddleShowsOddModesOnlyWithAlternatingSigns)
 {
-    Modes(6, atHarmonic);
+    Modes(6, AmplitudeRule::Harmonic);
     frm.ShowAmplitudesAt(stringWidth / 2);
     const std::vector<double> v = BarValues();
     ASSERT_EQ(v.size(), 6u);
@@ -263,7 +263,7 @@ TEST_F(MonitorTest, ProbeAtTheMiddleShowsOddModesOnlyWithAlternatingSigns)
 
 TEST_F(MonitorTest, ProbeValuesAreRoundedToSingle)
 {
-    Modes(3, atHarmonic);
+    Modes(3, AmplitudeRule::Harmonic);
     stringWidth = 527;
     frm.ShowAmplitudesAt(100);
     const long double angle = 100.0L * 3.14159265358979323846264338327950288L * 2.0L / 527.0L;
@@ -277,7 +277,7 @@ TEST_F(MonitorTest, ProbeValuesAreRoundedToSingle)
 
 TEST_F(MonitorTest, AbsoluteBoxAppliesToProbes)
 {
-    Modes(2, atHarmonic);
+    Modes(2, AmplitudeRule::Harmonic);
     frm.cbxAbsolute->click();
     frm.ShowAmplitudesAt(3 * stringWidth / 4); // mode 2 is at its trough there
     EXPECT_FLOAT_EQ(float(BarValues()[1]), 0.5f);
@@ -285,7 +285,7 @@ TEST_F(MonitorTest, AbsoluteBoxAppliesToProbes)
 
 TEST_F(MonitorTest, RefreshReplacesAProbe)
 {
-    Modes(3, atHarmonic);
+    Modes(3, AmplitudeRule::Harmonic);
     frm.ShowAmplitudesAt(100);
     ASSERT_NE(BarValues()[0], 1.0);
 
@@ -301,7 +301,7 @@ TEST_F(MonitorTest, RefreshReplacesAProbe)
 
 TEST_F(MonitorTest, ResizeRefreshes)
 {
-    Modes(3, atHarmonic);
+    Modes(3, AmplitudeRule::Harmonic);
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
     EXPECT_EQ(frm.Chart1->Count(), 3) << "showing the window is its first resize";
@@ -322,7 +322,7 @@ TEST_F(MonitorTest, ModesAboveTwentyShareTheDefaultPenColour)
     settings.WavePens[0].Color = clBlue;
     settings.WavePens[1].Color = clYellow;
     settings.WavePens[20].Color = clGreen;
-    Modes(25, atHarmonic);
+    Modes(25, AmplitudeRule::Harmonic);
     frm.Refresh();
     EXPECT_EQ(BarColorOfMode(1), ToQColor(clYellow));
     EXPECT_EQ(BarColorOfMode(2), ToQColor(clRed));
@@ -340,7 +340,7 @@ TEST_F(MonitorTest, BarsAreDrawnInTheirPensColours)
     settings.WavePens[1].Color = clBlue;
     settings.WavePens[2].Color = clGreen;
     settings.WavePens[3].Color = clFuchsia;
-    Modes(3, atHarmonic);
+    Modes(3, AmplitudeRule::Harmonic);
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
     frm.Refresh();
@@ -372,7 +372,7 @@ TEST_F(MonitorTest, AtTheDesignedSizeEveryModeIsMarkedWhileTheMarksFit)
         int fitting = 0;
         for (int n = 19; n <= 30; ++n) {
             // Equal bars put every mark in one column, the tightest case.
-            Modes(n, atEqual);
+            Modes(n, AmplitudeRule::Equal);
             frm.Refresh();
             int markHeight = 0;
             for (int k = 1; k <= n; ++k)
@@ -390,7 +390,7 @@ TEST_F(MonitorTest, AtTheDesignedSizeEveryModeIsMarkedWhileTheMarksFit)
 
 TEST_F(MonitorTest, ThousandModesFillBothPages)
 {
-    Modes(999, atHarmonic);
+    Modes(999, AmplitudeRule::Harmonic);
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
     frm.ShowAmplitudesAt(200);
@@ -407,7 +407,7 @@ TEST_F(MonitorTest, ThousandModesFillBothPages)
 
 TEST_F(MonitorTest, CloseBoxOnlyHides)
 {
-    Modes(2, atHarmonic);
+    Modes(2, AmplitudeRule::Harmonic);
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
     frm.Refresh();

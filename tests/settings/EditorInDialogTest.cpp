@@ -151,7 +151,7 @@ TEST_F(EditorTest, TriangleDrawnInTheEditorGivesItsSineSeries)
     TypeInto(dlg->spnNumberOfWaves, "3");
     QTest::mouseClick(dlg->btnOK, Qt::LeftButton);
     const double pi2 = std::numbers::pi * std::numbers::pi;
-    EXPECT_EQ(main->Wave->AmplitudeType, atDrawn);
+    EXPECT_EQ(main->Wave->Rule, AmplitudeRule::Drawn);
     EXPECT_NEAR(main->Wave->Amplitudes[1], 8 / pi2, 1e-6);
     EXPECT_NEAR(main->Wave->Amplitudes[2], 0.0, 1e-6);
     EXPECT_NEAR(main->Wave->Amplitudes[3], -8 / (9 * pi2), 1e-6);

@@ -103,7 +103,7 @@ protected:
         Mouse(QEvent::MouseButtonRelease, {x + 40, y}, button, Qt::NoButton, keys);
     }
 
-    void ChooseRule(int index) { QTest::mouseClick(dlg->rgpAmplitudeType->Item(index), Qt::LeftButton); }
+    void ChooseRule(AmplitudeRule rule) { QTest::mouseClick(dlg->rgpAmplitudeType->Item(int(rule)), Qt::LeftButton); }
 
     QRgb Pixel(int x, int y) const { return dlg->WaveformBitmap.pixel(x, y) | 0xFF000000; }
 
@@ -121,6 +121,6 @@ protected:
     {
         SettingDialogTest::SetUp();
         Show();
-        ChooseRule(atDrawn);
+        ChooseRule(AmplitudeRule::Drawn);
     }
 };

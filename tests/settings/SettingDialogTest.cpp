@@ -49,9 +49,9 @@ TEST_F(SettingDialogTest, ControlsWhereDesigned)
 TEST_F(SettingDialogTest, TabGoesThroughTheControlsInOrder)
 {
     Show();
-    ChooseRule(atDrawn);
+    ChooseRule(AmplitudeRule::Drawn);
     dlg->spnNumberOfWaves->setFocus(Qt::TabFocusReason);
-    const std::vector<QWidget *> order{dlg->spnCycle, dlg->rgpAmplitudeType->Item(atDrawn), dlg->btnClearWaveform,
+    const std::vector<QWidget *> order{dlg->spnCycle, dlg->rgpAmplitudeType->Item(int(AmplitudeRule::Drawn)), dlg->btnClearWaveform,
                                        dlg->btnOK, dlg->spnNumberOfWaves};
     for (QWidget *next : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -68,7 +68,7 @@ TEST_F(SettingDialogTest, FirstShowingHasDesignValuesAndClosingAppliesThem)
     main->SetZoom(4.0f);
     main->btnPause->setChecked(true);
     main->Wave->SetWaveCount(5);
-    main->Wave->AmplitudeType = atHarmonic;
+    main->Wave->Rule = AmplitudeRule::Harmonic;
     main->Wave->Amplitudes[1] = 0.25f;
 
     Show();
@@ -83,7 +83,7 @@ TEST_F(SettingDialogTest, FirstShowingHasDesignValuesAndClosingAppliesThem)
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(main->Wave->Period, 50.0f);
     EXPECT_EQ(main->Wave->WaveCount, 1);
-    EXPECT_EQ(main->Wave->AmplitudeType, atEqual);
+    EXPECT_EQ(main->Wave->Rule, AmplitudeRule::Equal);
     EXPECT_EQ(main->Time, 0);
     EXPECT_EQ(main->StatusBar->Panel(0)->text(), QStringLiteral("t = 0"));
     EXPECT_EQ(main->Zoom, 1.0f);
@@ -150,11 +150,11 @@ TEST_F(SettingDialogTest, ControlsKeepTheirValuesAndAreNotLoadedFromTheModel)
     Show();
     TypeInto(dlg->spnNumberOfWaves, "7");
     TypeInto(dlg->spnCycle, "80");
-    ChooseRule(atHarmonic);
+    ChooseRule(AmplitudeRule::Harmonic);
     dlg->close();
     EXPECT_EQ(main->Wave->WaveCount, 7);
     EXPECT_EQ(main->Wave->Period, 80.0f);
-    EXPECT_EQ(main->Wave->AmplitudeType, atHarmonic);
+    EXPECT_EQ(main->Wave->Rule, AmplitudeRule::Harmonic);
     EXPECT_FLOAT_EQ(main->Wave->Amplitudes[7], 1.0f / 7);
 
     main->Wave->Period = 300.0f;
@@ -162,7 +162,7 @@ TEST_F(SettingDialogTest, ControlsKeepTheirValuesAndAreNotLoadedFromTheModel)
     Show();
     EXPECT_EQ(dlg->spnNumberOfWaves->value(), 7);
     EXPECT_EQ(dlg->spnCycle->value(), 80);
-    EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), atHarmonic);
+    EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), int(AmplitudeRule::Harmonic));
     dlg->close();
     EXPECT_EQ(main->Wave->Period, 80.0f);
     EXPECT_EQ(main->Wave->WaveCount, 7);
@@ -261,7 +261,7 @@ TEST_F(SettingDialogTest, DrawnRuleEnablesTheEditorAndShowsItsGrid)
     EXPECT_EQ(Pixel(100, 70), ToQColor(clBtnFace).rgb());
     EXPECT_EQ(Pixel(0, 70), Black);
 
-    ChooseRule(atDrawn);
+    ChooseRule(AmplitudeRule::Drawn);
     EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), 2);
     EXPECT_TRUE(dlg->grpWaveform->isEnabled());
     EXPECT_TRUE(dlg->btnClearWaveform->isEnabled());
@@ -271,7 +271,7 @@ TEST_F(SettingDialogTest, DrawnRuleEnablesTheEditorAndShowsItsGrid)
         EXPECT_EQ(Pixel(x, 70), Black) << x;
     EXPECT_EQ(dlg->pntWaveform->Frame(), dlg->WaveformBitmap);
 
-    ChooseRule(atHarmonic);
+    ChooseRule(AmplitudeRule::Harmonic);
     EXPECT_FALSE(dlg->grpWaveform->isEnabled());
     EXPECT_FALSE(dlg->btnClearWaveform->isEnabled());
     for (const int x : {19, 100, 211})
@@ -307,10 +307,10 @@ TEST_F(SettingDialogTest, EditorTakesNoMouseWhileAnotherRuleIsChosen)
 TEST_F(SettingDialogTest, PointsSurviveSwitchingTheRuleAndReopening)
 {
     Show();
-    ChooseRule(atDrawn);
+    ChooseRule(AmplitudeRule::Drawn);
     Drag(96, 35);
-    ChooseRule(atEqual);
-    ChooseRule(atDrawn);
+    ChooseRule(AmplitudeRule::Equal);
+    ChooseRule(AmplitudeRule::Drawn);
     EXPECT_TRUE(WaveformDefined[5]);
     EXPECT_EQ(WaveformPoints[5], 0.5f);
     dlg->close();
@@ -322,7 +322,7 @@ TEST_F(SettingDialogTest, PointsSurviveSwitchingTheRuleAndReopening)
 TEST_F(SettingDialogTest, PaintingRedrawsFromThePoints)
 {
     Show();
-    ChooseRule(atDrawn);
+    ChooseRule(AmplitudeRule::Drawn);
     WaveformPoints[6] = 1.0f;
     WaveformDefined[6] = true;
     dlg->pntWaveform->repaint();
