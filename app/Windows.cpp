@@ -1,8 +1,8 @@
 #include "app/Windows.h"
 
 #include "app/About.h"
-#include "display/LineStyleDialog.h"
 #include "display/DisplaySettingsWindow.h"
+#include "display/LineStyleDialog.h"
 #include "mainwindow/MainWindow.h"
 #include "monitor/AmplitudeMonitor.h"
 #include "settings/WaveSettingsDialog.h"

@@ -14,8 +14,14 @@
 
 namespace {
 
-bool Dark(QRgb p) { return qRed(p) < 60 && qGreen(p) < 60 && qBlue(p) < 60; }
-bool Light(QRgb p) { return qRed(p) > 200 && qGreen(p) > 200 && qBlue(p) > 200; }
+bool Dark(QRgb p)
+{
+    return qRed(p) < 60 && qGreen(p) < 60 && qBlue(p) < 60;
+}
+bool Light(QRgb p)
+{
+    return qRed(p) > 200 && qGreen(p) > 200 && qBlue(p) > 200;
+}
 
 // A dark pixel with the white picture just above and below it: the string.
 bool StringVisible(const QImage &screen)

@@ -1,8 +1,8 @@
 // The cost of a frame: evaluating the string formula call by call against the
 // tabulated evaluation the renderer uses, and whole frames as drawn.
 #include "display/DisplaySettingsRecord.h"
-#include "model/FrameEvaluator.h"
 #include "model/FixedView.h"
+#include "model/FrameEvaluator.h"
 #include "model/Wave.h"
 #include "model/WaveMath.h"
 

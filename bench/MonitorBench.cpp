@@ -3,8 +3,8 @@
 // move while Shift is held, so it has to fit well within one frame.
 #include "display/DisplaySettingsRecord.h"
 #include "model/Wave.h"
-#include "monitor/BarChart.h"
 #include "monitor/AmplitudeMonitor.h"
+#include "monitor/BarChart.h"
 
 #include <QApplication>
 #include <QEvent>

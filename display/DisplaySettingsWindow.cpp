@@ -124,8 +124,8 @@ void DisplaySettingsWindow::BuildLinesPage()
     lstCustomLines->setUniformItemSizes(true);
     // Rows are as wide as the list; their lines end short of its right edge.
     lstCustomLines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    lstCustomLines->setItemDelegate(
-        new TOwnerDrawDelegate(ItemHeight, [this](const TDrawItem &item) { lstCustomLinesDrawItem(item); }, lstCustomLines));
+    lstCustomLines->setItemDelegate(new TOwnerDrawDelegate(
+        ItemHeight, [this](const TDrawItem &item) { lstCustomLinesDrawItem(item); }, lstCustomLines));
     // Every choice edits the row chosen, also a second click on the same row.
     connect(lstCustomLines, &ChoiceListWidget::rowChosen, this, &DisplaySettingsWindow::lstCustomLinesClick);
     btnClear = AddButton(tstLines, {160, 184, 67, 17}, QStringLiteral("クリア(&E)"));

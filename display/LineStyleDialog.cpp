@@ -28,8 +28,9 @@ QLabel *AddLabel(QWidget *parent, int x, int y, const QString &text)
 } // namespace
 
 LineStyleDialog::LineStyleDialog(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint)
+    : QDialog(parent,
+              Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowCloseButtonHint)
     , colorPicker_(PlatformColorPicker(this))
 {
     setWindowTitle(QStringLiteral("線の設定"));
@@ -49,14 +50,16 @@ LineStyleDialog::LineStyleDialog(QWidget *parent)
     connect(pnlColor, &TColorPanel::clicked, this, &LineStyleDialog::pnlColorClick);
 
     lblPenStyle = AddLabel(Panel, 16, 53, QStringLiteral("線の形"));
-    cmbPenStyle = new TOwnerDrawComboBox(ItemHeight, [this](const TDrawItem &item) { cmbPenStyleDrawItem(item); }, Panel);
+    cmbPenStyle = new TOwnerDrawComboBox(
+        ItemHeight, [this](const TDrawItem &item) { cmbPenStyleDrawItem(item); }, Panel);
     cmbPenStyle->setGeometry(48, 67, 201, 22);
     cmbPenStyle->addItems({QStringLiteral("実線"), QStringLiteral("破線"), QStringLiteral("点線"),
                            QStringLiteral("一点鎖線"), QStringLiteral("二点鎖線")});
     connect(cmbPenStyle, &QComboBox::activated, this, &LineStyleDialog::cmbPenStyleChange);
 
     lblPenWidth = AddLabel(Panel, 16, 96, QStringLiteral("線の幅"));
-    cmbPenWidth = new TOwnerDrawComboBox(ItemHeight, [this](const TDrawItem &item) { cmbPenWidthDrawItem(item); }, Panel);
+    cmbPenWidth = new TOwnerDrawComboBox(
+        ItemHeight, [this](const TDrawItem &item) { cmbPenWidthDrawItem(item); }, Panel);
     cmbPenWidth->setGeometry(48, 115, 201, 22);
     for (int i = 0; i < PenWidthCount; ++i)
         cmbPenWidth->addItem(QString::number(i + 1));

@@ -45,8 +45,8 @@ void TOwnerDrawDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
 {
     painter->save();
     painter->setClipRect(option.rect, Qt::IntersectClip);
-    drawItem_(TDrawItem{*painter, index.row(), option.rect, bool(option.state & QStyle::State_Selected),
-                        option.palette, GroupOf(option.state)});
+    drawItem_(TDrawItem{*painter, index.row(), option.rect, bool(option.state & QStyle::State_Selected), option.palette,
+                        GroupOf(option.state)});
     painter->restore();
 }
 

@@ -1,10 +1,10 @@
 #pragma once
+#include "mainwindow/PaintBox.h"
+#include "mainwindow/Panels.h"
 #include "model/ViewState.h"
 #include "model/Wave.h"
 #include "platform/IdleHook.h"
 #include "platform/StatusTipHook.h"
-#include "mainwindow/Panels.h"
-#include "mainwindow/PaintBox.h"
 
 #include <QMainWindow>
 
@@ -32,7 +32,7 @@ public:
         QDialog *about = nullptr;              // the About box
         QWidget *monitor = nullptr;            // the amplitude monitor window
         QWidget *visualSetting = nullptr;      // the display settings window
-        std::function<void()> monitorRefresh;   // refresh the monitor from the model
+        std::function<void()> monitorRefresh;  // refresh the monitor from the model
         std::function<void(int)> monitorProbe; // the monitor's local amplitudes at a column
     };
     void SetLinks(Links links) { links_ = std::move(links); }

@@ -120,8 +120,8 @@ QString MainWindow::AskInput(const QString &caption, const QString &prompt, cons
 void MainWindow::lblIntervalClick()
 {
     SetPause();
-    const QString text = AskInput(QString::fromUtf8("インタ－バル設定"), QString::fromUtf8("画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)"),
-                                  QString::number(Interval));
+    const QString text = AskInput(QString::fromUtf8("インタ－バル設定"),
+                                  QString::fromUtf8("画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)"), QString::number(Interval));
     if (const auto v = TryStrToInt(text))
         SetInterval(*v);
     else
@@ -132,7 +132,8 @@ void MainWindow::lblQualityClick()
 {
     const bool wasPaused = btnPause->isChecked();
     SetPause();
-    const QString text = AskInput(QString::fromUtf8("精度設定"), QString::fromUtf8("描画精度"), QString::number(Quality));
+    const QString text
+        = AskInput(QString::fromUtf8("精度設定"), QString::fromUtf8("描画精度"), QString::number(Quality));
     if (const auto v = TryStrToInt(text))
         SetQuality(*v);
     else

@@ -52,7 +52,8 @@ void MainWindow::BuildMenu()
     QMenuBar *bar = menuBar();
     mnFile = bar->addMenu(QString::fromUtf8("ファイル(&F)"));
     mnSettings = AddItem(mnFile, "波設定...(&S)", QKeySequence(Qt::CTRL | Qt::Key_S), "作る波の設定");
-    mnVisualSetting = AddItem(mnFile, "表示設定...(&V)", QKeySequence(Qt::CTRL | Qt::Key_V), "描画色、線などの視覚的設定");
+    mnVisualSetting
+        = AddItem(mnFile, "表示設定...(&V)", QKeySequence(Qt::CTRL | Qt::Key_V), "描画色、線などの視覚的設定");
     mnFile->addSeparator();
     mnAbout = AddItem(mnFile, "このプログラムについて...(&A)", {}, "このプログラムについて表示");
     mnFile->addSeparator();
@@ -70,11 +71,13 @@ void MainWindow::BuildMenu()
     mnNext = AddItem(mnAnimation, "コマおくり", QKeySequence(Qt::Key_F2), "1コマ先を表示");
 
     mnControl = bar->addMenu(QString::fromUtf8("ｺﾝﾄﾛｰﾙ(&C)"));
-    mnShowAll = AddItem(mnControl, "すべての波を表示(&A)", QKeySequence(Qt::CTRL | Qt::Key_A), "赤線で合成前のすべての波を表示");
+    mnShowAll = AddItem(mnControl, "すべての波を表示(&A)", QKeySequence(Qt::CTRL | Qt::Key_A),
+                        "赤線で合成前のすべての波を表示");
     mnShowAll->setCheckable(true);
     mnControl->addSeparator();
     mnQuality = AddItem(mnControl, "描画精度...(&Q)", QKeySequence(Qt::Key_F5), "画面をいくつに分割して描くかを設定");
-    mnInterval = AddItem(mnControl, "画面書替え周期...(&I)", QKeySequence(Qt::CTRL | Qt::Key_I), "画面を書替える周期をミリ秒単位で設定");
+    mnInterval = AddItem(mnControl, "画面書替え周期...(&I)", QKeySequence(Qt::CTRL | Qt::Key_I),
+                         "画面を書替える周期をミリ秒単位で設定");
     mnControl->addSeparator();
     mnZoomUp = AddItem(mnControl, "拡大表示", QKeySequence(Qt::Key_Insert), "縦方向に拡大表示");
     mnZoomDown = AddItem(mnControl, "縮小表示", QKeySequence(Qt::SHIFT | Qt::Key_Insert), "縦方向に縮小表示");

@@ -57,15 +57,15 @@ void Figure(QPainter &p, bool running)
     p.setBrush(QColor(30, 30, 30));
     p.drawEllipse(QPointF(running ? 10 : 8, 2.8), 1.8, 1.8);
     if (running) {
-        p.drawLine(QPointF(9.5, 5), QPointF(7, 10));        // body leaning forward
-        p.drawLine(QPointF(7, 10), QPointF(11, 12));        // front leg
+        p.drawLine(QPointF(9.5, 5), QPointF(7, 10)); // body leaning forward
+        p.drawLine(QPointF(7, 10), QPointF(11, 12)); // front leg
         p.drawLine(QPointF(11, 12), QPointF(10, 15));
-        p.drawLine(QPointF(7, 10), QPointF(4, 13));         // back leg
+        p.drawLine(QPointF(7, 10), QPointF(4, 13)); // back leg
         p.drawLine(QPointF(4, 13), QPointF(1.5, 12));
-        p.drawLine(QPointF(9, 6.5), QPointF(13, 7.5));      // arms
+        p.drawLine(QPointF(9, 6.5), QPointF(13, 7.5)); // arms
         p.drawLine(QPointF(9, 6.5), QPointF(5, 5.5));
         p.setPen(QPen(QColor(120, 120, 120), 1));
-        p.drawLine(QPointF(0.5, 7), QPointF(3.5, 7));       // speed lines
+        p.drawLine(QPointF(0.5, 7), QPointF(3.5, 7)); // speed lines
         p.drawLine(QPointF(0.5, 9), QPointF(2.5, 9));
     } else {
         p.drawLine(QPointF(8, 5), QPointF(8, 10));

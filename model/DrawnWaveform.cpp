@@ -1,8 +1,8 @@
 #include "model/DrawnWaveform.h"
 
 float WaveformPoints[WaveformPointCount] = {};
-bool WaveformDefined[WaveformPointCount] = {true, false, false, false, false, false, false,
-                                      false, false, false, false, false, true};
+bool WaveformDefined[WaveformPointCount]
+    = {true, false, false, false, false, false, false, false, false, false, false, false, true};
 
 void ResetWaveform()
 {

@@ -51,8 +51,8 @@ int RoundInto(double v, int lo, int hi)
 
 void Segment(QRgb *bits, qsizetype stride, int w, int h, QPointF a, QPointF b, QRgb color, bool lastPixel)
 {
-    const bool inside = a.x() >= 0 && a.x() < w && a.y() >= 0 && a.y() < h && b.x() >= 0 && b.x() < w
-                        && b.y() >= 0 && b.y() < h;
+    const bool inside
+        = a.x() >= 0 && a.x() < w && a.y() >= 0 && a.y() < h && b.x() >= 0 && b.x() < w && b.y() >= 0 && b.y() < h;
     int x0, y0, x1, y1;
     if (inside) {
         x0 = int(a.x());
@@ -111,7 +111,8 @@ void DrawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *poin
     if (count < 2)
         return;
     const double top = -RowMargin, bottom = double(height) + RowMargin;
-    const bool allWithin = std::all_of(points, points + count, [&](QPointF p) { return p.y() >= top && p.y() <= bottom; });
+    const bool allWithin
+        = std::all_of(points, points + count, [&](QPointF p) { return p.y() >= top && p.y() <= bottom; });
     painter.setPen(pen);
     if (allWithin) {
         QPolygon poly(count);

@@ -151,8 +151,8 @@ void TWave::CalcDrawnAmplitudes()
             const long double x0 = theta[prev], x1 = theta[j];
             const long double y0 = WaveformPoints[prev], y1 = WaveformPoints[j];
             const long double term = (a1.Cos() * (x0 * y1 - x1 * y1) + a0.Cos() * (x1 * y0 - x0 * y0)
-                                   + (a1.Sin() - a0.Sin()) * ((y1 - y0) / kk))
-                                  * ((2.0L / kk) / PiL / (x1 - x0));
+                                      + (a1.Sin() - a0.Sin()) * ((y1 - y0) / kk))
+                * ((2.0L / kk) / PiL / (x1 - x0));
             sum = float(static_cast<long double>(sum) + term);
             prev = j;
         }

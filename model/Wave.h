@@ -1,6 +1,6 @@
 #pragma once
-#include "model/FrameEvaluator.h"
 #include "model/DrawnWaveform.h"
+#include "model/FrameEvaluator.h"
 
 #include <QImage>
 #include <QPointF>

@@ -152,8 +152,8 @@ void AmplitudeMonitor::FillGraph(const std::vector<float> &values)
     // Added from the last mode up so that the fundamental is the top bar.
     for (int k = n; k >= 1; --k) {
         const TPen *pen = settings_ ? settings_->GetWavePen(k) : nullptr;
-        bars.push_back({double(values[std::size_t(k - 1)]), QString::number(k),
-                        pen ? ToQColor(pen->Color) : QColor(Qt::blue)});
+        bars.push_back(
+            {double(values[std::size_t(k - 1)]), QString::number(k), pen ? ToQColor(pen->Color) : QColor(Qt::blue)});
     }
     Chart1->SetBars(std::move(bars));
 }

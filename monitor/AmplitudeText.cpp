@@ -25,8 +25,8 @@ QString FormatGeneral15(long double value)
     // the notation, so 9.99999999999999999E-5 reads 0.0001. to_chars, unlike
     // printf, ignores the locale that the application object installs.
     char buf[64];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
-                                         SignificantDigits - 1);
+    const auto [end, ec]
+        = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, SignificantDigits - 1);
     if (ec != std::errc())
         return QStringLiteral("NAN");
 

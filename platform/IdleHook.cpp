@@ -11,9 +11,8 @@ TIdleHook::TIdleHook(QObject *parent)
     wake_.setTimerType(Qt::PreciseTimer);
     // The timeout only wakes the loop; the handler runs when it is about to wait again.
     connect(&wake_, &QTimer::timeout, this, [] {});
-    if (auto *dispatcher = QAbstractEventDispatcher::instance(QCoreApplication::instance()
-                                                                  ? QCoreApplication::instance()->thread()
-                                                                  : nullptr))
+    if (auto *dispatcher = QAbstractEventDispatcher::instance(
+            QCoreApplication::instance() ? QCoreApplication::instance()->thread() : nullptr))
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TIdleHook::LoopAboutToBlock);
 }
 

@@ -20,7 +20,6 @@ public:
     // From inside the handler: the next call is wanted no later than `ms` from now.
     void WakeWithin(int ms);
 
-
 private:
     void LoopAboutToBlock();
 

@@ -65,8 +65,7 @@ TIniLine Classify(QStringView text, TLineSpan span)
 }
 
 // Calls visit for each line in order until it returns false.
-template <typename Visit>
-void ForEachIniLine(QStringView text, Visit &&visit)
+template <typename Visit> void ForEachIniLine(QStringView text, Visit &&visit)
 {
     for (qsizetype pos = 0; pos < text.size();) {
         const TLineSpan span = LineAt(text, pos);
@@ -138,12 +137,11 @@ struct TPendingSection {
     QStringView Name;
     std::vector<TPendingKey> Keys;
     bool Seen = false;
-    TLineSpan Anchor;       // new keys go after it: the first occurrence's last key or its head
+    TLineSpan Anchor; // new keys go after it: the first occurrence's last key or its head
     QStringView AnchorBreak;
 };
 
-template <typename Items>
-auto *FindNamed(Items &items, QStringView name)
+template <typename Items> auto *FindNamed(Items &items, QStringView name)
 {
     for (auto &item : items) {
         if (AsciiEqualsIgnoringCase(item.Name, name))

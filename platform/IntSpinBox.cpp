@@ -1,6 +1,6 @@
 #include "platform/IntSpinBox.h"
-#include "platform/StrToInt.h"
 #include "platform/Beep.h"
+#include "platform/StrToInt.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>

@@ -41,12 +41,15 @@ enum class TProfileFileState { Readable, Unreadable, TooLarge };
 
 // The settings file on disk, read and written one key at a time. Making the
 // object touches nothing; each call reads the file afresh, so nothing read
-// can be stale, unless ReadOnce or BeginUpdate says otherwise. Only a regular file is read or written; anything else in its
-// place (a device, a FIFO, a directory) reads as missing and cannot be
-// written. Its text is decoded as ProfileText says.
+// can be stale, unless ReadOnce or BeginUpdate says otherwise. Only a regular file is read or written; anything else in
+// its place (a device, a FIFO, a directory) reads as missing and cannot be written. Its text is decoded as ProfileText
+// says.
 class TProfileFile {
 public:
-    explicit TProfileFile(QString path) : path_(std::move(path)) {}
+    explicit TProfileFile(QString path)
+        : path_(std::move(path))
+    {
+    }
 
     const QString &FileName() const { return path_; }
 

@@ -22,7 +22,10 @@ namespace {
 
 class TFd {
 public:
-    explicit TFd(int fd) : fd_(fd) {}
+    explicit TFd(int fd)
+        : fd_(fd)
+    {
+    }
     ~TFd()
     {
         if (fd_ >= 0)
@@ -33,10 +36,7 @@ public:
 
     int Get() const { return fd_; }
     bool Valid() const { return fd_ >= 0; }
-    void Reset(int fd)
-    {
-        TFd old(std::exchange(fd_, fd));
-    }
+    void Reset(int fd) { TFd old(std::exchange(fd_, fd)); }
     // Some file systems report a failed write only here.
     bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
 
@@ -96,9 +96,8 @@ bool IsTemporaryOf(const QString &entry, const QString &name)
     if (entry.size() != name.size() + 1 + TemporarySuffixLength || !entry.startsWith(name)
         || entry[name.size()] != u'.')
         return false;
-    return std::all_of(entry.cbegin() + name.size() + 1, entry.cend(), [](QChar c) {
-        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-    });
+    return std::all_of(entry.cbegin() + name.size() + 1, entry.cend(),
+                       [](QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); });
 }
 
 // A temporary that a killed save left behind stays for ever otherwise. One
@@ -116,7 +115,7 @@ void RemoveStaleTemporaries(const QString &target)
         const QString path = entries.next();
         if (!IsTemporaryOf(entries.fileName(), name))
             continue;
-        struct stat st{};
+        struct stat st { };
         const QByteArray native = Native(path);
         if (::lstat(native.constData(), &st) == 0 && S_ISREG(st.st_mode)
             && Nanoseconds(st.st_mtim) < *startNs - 1000000000)
@@ -192,7 +191,7 @@ TReplace Replace(const QByteArray &target, const QByteArray &bytes, const struct
 bool RewriteInPlace(const QByteArray &target, const QByteArray &bytes)
 {
     TFd fd(::open(target.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
-    struct stat st{};
+    struct stat st { };
     if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     // The room first, so that a full disk leaves the file as it was.
@@ -208,7 +207,7 @@ bool RewriteInPlace(const QByteArray &target, const QByteArray &bytes)
 // leads nowhere.
 std::optional<QString> SaveTarget(const QString &path)
 {
-    struct stat st{};
+    struct stat st { };
     if (::lstat(Native(path).constData(), &st) != 0)
         return errno == ENOENT ? std::optional<QString>(path) : std::nullopt;
     if (!S_ISLNK(st.st_mode))
@@ -223,7 +222,7 @@ TFileRead ReadRegularFile(const QString &path, qint64 maxBytes)
 {
     using S = TFileRead::TStatus;
     const QByteArray native = Native(path);
-    struct stat st{};
+    struct stat st { };
     // Looked at before it is opened: opening a device may do something.
     if (::stat(native.constData(), &st) != 0)
         return {errno == ENOENT || errno == ENOTDIR ? S::Missing : S::Unreadable, {}};
@@ -265,7 +264,7 @@ bool WriteRegularFile(const QString &path, const QByteArray &bytes)
     if (!target)
         return false;
     const QByteArray native = Native(*target);
-    struct stat old{};
+    struct stat old { };
     const bool exists = ::stat(native.constData(), &old) == 0;
     if (!exists && errno != ENOENT)
         return false;

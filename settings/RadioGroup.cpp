@@ -66,6 +66,6 @@ void TRadioGroup::ArrangeButtons()
     const int itemHeight = std::max(area.height() / n, 1);
     const int top = area.top() + (area.height() - itemHeight * n) / 2;
     for (int i = 0; i < n; ++i)
-        buttons_[std::size_t(i)]->setGeometry(area.left() + 8, top + i * itemHeight,
-                                              std::max(area.width() - 16, 1), itemHeight);
+        buttons_[std::size_t(i)]->setGeometry(area.left() + 8, top + i * itemHeight, std::max(area.width() - 16, 1),
+                                              itemHeight);
 }

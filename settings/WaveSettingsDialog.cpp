@@ -2,8 +2,8 @@
 
 #include "mainwindow/MainWindow.h"
 #include "platform/IntSpinBox.h"
-#include "settings/WaveformEditor.h"
 #include "settings/RadioGroup.h"
+#include "settings/WaveformEditor.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -67,10 +67,10 @@ WaveSettingsDialog::WaveSettingsDialog(MainWindow *mainWindow, QWidget *parent)
     spnCycle = SpinBox(grpPeriod, 2, 1000000, 50);
     lblPeriodUnit = Label(grpPeriod, "コマ", 110, 30);
 
-    rgpAmplitudeType = new TRadioGroup(QString::fromUtf8("振幅"),
-                                       {QString::fromUtf8("すべて同じ振幅"), QString::fromUtf8("1/n に従う"),
-                                        QString::fromUtf8("任意の波形を近似")},
-                                       this);
+    rgpAmplitudeType = new TRadioGroup(
+        QString::fromUtf8("振幅"),
+        {QString::fromUtf8("すべて同じ振幅"), QString::fromUtf8("1/n に従う"), QString::fromUtf8("任意の波形を近似")},
+        this);
     rgpAmplitudeType->setGeometry(12, 151, 221, 74);
 
     grpWaveform = Group(this, "波形エディタ", QRect(240, 18, 246, 207));

@@ -3,9 +3,9 @@
 #include "model/DrawnWaveform.h"
 #include "model/Wave.h"
 #include "platform/Color.h"
-#include "settings/WaveformGeometry.h"
-#include "settings/WaveformEditor.h"
 #include "settings/RadioGroup.h"
+#include "settings/WaveformEditor.h"
+#include "settings/WaveformGeometry.h"
 
 #include <QPushButton>
 

@@ -2,19 +2,19 @@
 #include "app/QtTranslation.h"
 #include "app/Windows.h"
 #include "mainwindow/MainWindow.h"
-#include "monitor/BarChart.h"
-#include "monitor/AmplitudeMonitor.h"
 #include "model/DrawnWaveform.h"
+#include "monitor/AmplitudeMonitor.h"
+#include "monitor/BarChart.h"
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFrame>
 #include <QInputDialog>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QToolButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -30,7 +30,8 @@ TEST(StartupTest, WindowsAreCreatedOnceInOrderAndOnlyTheMainOneKeepsTheProgramAl
     QStringList names;
     for (QWidget *w : windows)
         names << w->objectName();
-    EXPECT_EQ(names, (QStringList{"frmWave", "frmSetting", "AboutBox", "frmMonitor", "frmVisualSetting", "frmPenDialog"}));
+    EXPECT_EQ(names,
+              (QStringList{"frmWave", "frmSetting", "AboutBox", "frmMonitor", "frmVisualSetting", "frmPenDialog"}));
     EXPECT_EQ(windows[0], frmWave);
     EXPECT_EQ(frmWave->windowTitle(), "Velmora");
     for (QWidget *w : windows) {

@@ -1,20 +1,19 @@
 #pragma once
 #include "support/QStringPrinter.h"
+#include <QAbstractItemView>
 #include <QColor>
 #include <QDialog>
 #include <QEvent>
 #include <QImage>
-#include <QAbstractItemView>
 #include <QObject>
 #include <QPainter>
-#include <QStyleOptionViewItem>
 #include <QString>
+#include <QStyleOptionViewItem>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <ostream>
-
 
 // Answers a modal dialog each time it is shown: runs the action inside the
 // dialog's own event loop. A dialog the action left open is cancelled and

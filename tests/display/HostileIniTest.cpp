@@ -9,8 +9,8 @@
 #include "support/Files.h"
 #include <gtest/gtest.h>
 
-#include "display/VisualIni.h"
 #include "display/DisplaySettingsWindow.h"
+#include "display/VisualIni.h"
 #include "platform/ColorText.h"
 #include "platform/IniConvert.h"
 #include "platform/IntSpinBox.h"
@@ -18,10 +18,10 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -79,8 +79,7 @@ bool Chance(TRng &rng, double p)
     return std::bernoulli_distribution(p)(rng);
 }
 
-template <typename Items>
-const auto &OneOf(TRng &rng, const Items &items)
+template <typename Items> const auto &OneOf(TRng &rng, const Items &items)
 {
     return items[std::size_t(Pick(rng, int(std::size(items))))];
 }
@@ -108,9 +107,10 @@ enum TDamage {
     DamageKinds
 };
 
-constexpr std::array<const char *, DamageKinds> DamageNames{"random-bytes", "token-soup", "truncated", "huge-line",
-    "no-equals", "duplicate-section", "duplicate-key", "limit-value", "empty-keys", "line-ends", "nul-bytes",
-    "unknown-names", "odd-case", "blanks", "colour-names", "byte-flips", "lines-dropped", "open-bracket",
+constexpr std::array<const char *, DamageKinds> DamageNames{
+    "random-bytes",       "token-soup",  "truncated",    "huge-line",  "no-equals",     "duplicate-section",
+    "duplicate-key",      "limit-value", "empty-keys",   "line-ends",  "nul-bytes",     "unknown-names",
+    "odd-case",           "blanks",      "colour-names", "byte-flips", "lines-dropped", "open-bracket",
     "keys-before-section"};
 
 struct TProbe {
@@ -143,7 +143,7 @@ std::vector<QByteArray> ColourNameList()
 {
     std::vector<QByteArray> names;
     for (TColor c : {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clGray, clSilver, clRed, clLime,
-             clYellow, clBlue, clFuchsia, clAqua, clWhite, clNone})
+                     clYellow, clBlue, clFuchsia, clAqua, clWhite, clNone})
         names.push_back(ColorToString(c).toLatin1());
     for (int i = 0; i < SystemColorCount; ++i)
         names.push_back(ColorToString(clSystemColor + TColor(i)).toLatin1());
@@ -151,20 +151,61 @@ std::vector<QByteArray> ColourNameList()
 }
 
 // Integer texts at and past what 32 bits hold, and hexadecimal without digits.
-constexpr const char *LimitTexts[] = {"2147483647", "2147483648", "-2147483648", "-2147483649", "$FFFFFFFF",
-    "$100000000", "0x", "$", "-$1", "0X", "0x100000000", "0xFFFFFFFF", "-$80000000", "-$80000001", "+2147483647",
-    "+$FFFFFFFF", "-0", "$-1", "0x-1", "--1", "+-1", "4294967295", "4294967296", "-4294967296", "$fFfFfFfF", "1 2",
-    "0x 1", "$ 1", "\xB9", "1.0", "1e3", "0b1", "#FF0000", "+", "-", "", "$G", "0xZZ", "$0000000000000000FF",
-    "000000000000000000001", "99999999999999999999", "-$", "0x0x1", "$$1"};
+constexpr const char *LimitTexts[] = {"2147483647",
+                                      "2147483648",
+                                      "-2147483648",
+                                      "-2147483649",
+                                      "$FFFFFFFF",
+                                      "$100000000",
+                                      "0x",
+                                      "$",
+                                      "-$1",
+                                      "0X",
+                                      "0x100000000",
+                                      "0xFFFFFFFF",
+                                      "-$80000000",
+                                      "-$80000001",
+                                      "+2147483647",
+                                      "+$FFFFFFFF",
+                                      "-0",
+                                      "$-1",
+                                      "0x-1",
+                                      "--1",
+                                      "+-1",
+                                      "4294967295",
+                                      "4294967296",
+                                      "-4294967296",
+                                      "$fFfFfFfF",
+                                      "1 2",
+                                      "0x 1",
+                                      "$ 1",
+                                      "\xB9",
+                                      "1.0",
+                                      "1e3",
+                                      "0b1",
+                                      "#FF0000",
+                                      "+",
+                                      "-",
+                                      "",
+                                      "$G",
+                                      "0xZZ",
+                                      "$0000000000000000FF",
+                                      "000000000000000000001",
+                                      "99999999999999999999",
+                                      "-$",
+                                      "0x0x1",
+                                      "$$1"};
 
-constexpr const char *BogusColourNames[] = {"clPink", "clDarkRed", "clRed2", "cl", "clBtn", "clSystemColor", "clNone0",
-    "clWhite.", "Red", "c l R e d", "cl Red", "clRedclRed", "none", "clGrey"};
+constexpr const char *BogusColourNames[]
+    = {"clPink",   "clDarkRed", "clRed2",    "cl",     "clBtn",      "clSystemColor", "clNone0",
+       "clWhite.", "Red",       "c l R e d", "cl Red", "clRedclRed", "none",          "clGrey"};
 
 constexpr const char *BlankTexts[] = {" ", "\t", "\v", "\f", "  ", " \t", "\t\t\t", "    "};
 
-constexpr const char *Tokens[] = {"[", "]", "=", "\n", "\r", "\r\n", ";", " ", "\t", "general", "wave1", "wave20",
-    "wave21", "wave0", "BGColor", "Color", "Width", "Style", "DefaultColor", "NumOfVertLines", "clRed", "clnone", "$",
-    "0x", "-", "7", "FFFFFFFF", "2147483648"};
+constexpr const char *Tokens[] = {
+    "[",     "]",      "=",      "\n",    "\r",      "\r\n",  ";",        " ",         "\t",           "general",
+    "wave1", "wave20", "wave21", "wave0", "BGColor", "Color", "Width",    "Style",     "DefaultColor", "NumOfVertLines",
+    "clRed", "clnone", "$",      "0x",    "-",       "7",     "FFFFFFFF", "2147483648"};
 
 QByteArray RandomCase(TRng &rng, QByteArray text)
 {
@@ -461,8 +502,9 @@ private:
     {
         static const std::vector<QByteArray> names = ColourNameList();
         // The huge line is rare: it is costly, and a dozen or so of them say all.
-        static constexpr TDamage lineKinds[] = {NoEquals, DuplicateSection, DuplicateKey, LimitValue, EmptyKeys,
-            UnknownNames, OddCase, Blanks, ColourNames, LinesDropped, OpenBracket, KeysBeforeSection};
+        static constexpr TDamage lineKinds[]
+            = {NoEquals, DuplicateSection, DuplicateKey, LimitValue,   EmptyKeys,   UnknownNames,
+               OddCase,  Blanks,           ColourNames,  LinesDropped, OpenBracket, KeysBeforeSection};
         const TDamage kind = Chance(rng_, 0.0006) ? HugeLine : OneOf(rng_, lineKinds);
         file.Damage.set(std::size_t(kind));
         switch (kind) {
@@ -480,8 +522,8 @@ private:
             std::size_t end = heads[0] + 1;
             while (end < lines.size() && !IsSectionLine(lines[end]))
                 ++end;
-            std::vector<QByteArray> block(
-                lines.begin() + std::ptrdiff_t(heads[0]), lines.begin() + std::ptrdiff_t(end));
+            std::vector<QByteArray> block(lines.begin() + std::ptrdiff_t(heads[0]),
+                                          lines.begin() + std::ptrdiff_t(end));
             for (QByteArray &line : block) {
                 if (IsKeyLine(line) && Chance(rng_, 0.5))
                     SetValue(line, Chance(rng_, 0.5) ? ColourText() : QByteArray(OneOf(rng_, LimitTexts)));
@@ -502,10 +544,10 @@ private:
             break;
         case EmptyKeys: {
             // Every value empty, or every name.
-            const bool names = Chance(rng_, 0.3);
+            const bool emptyNames = Chance(rng_, 0.3);
             for (QByteArray &line : lines) {
                 if (IsKeyLine(line))
-                    line = names ? line.mid(line.indexOf('=')) : line.left(line.indexOf('=') + 1);
+                    line = emptyNames ? line.mid(line.indexOf('=')) : line.left(line.indexOf('=') + 1);
             }
             break;
         }
@@ -694,17 +736,18 @@ std::array<TColor, ColourCount> ColoursInLoadOrder(const TDisplaySettings &s)
 // What loading must come to, found with the profile file's lookups alone.
 struct TFileSays {
     std::array<TColor, ColourCount> Colours{}; // those before the bad one
-    int BadPlace = -1; // the first colour key whose text is no colour
+    int BadPlace = -1;                         // the first colour key whose text is no colour
     QString BadText;
     std::optional<bool> Shown; // for the check box, unless loading stops before
-    std::optional<int> Given; // for the count box, likewise
+    std::optional<int> Given;  // for the count box, likewise
 };
 
 TFileSays WhatTheFileSays(const QString &path)
 {
     static const std::vector<TColourKey> keys = ColourKeys();
     static const std::array<QString, 5> generalDefaults{QStringLiteral("clWhite"), QStringLiteral("clSilver"),
-        QStringLiteral("clBlack"), QStringLiteral("clSilver"), QStringLiteral("clRed")};
+                                                        QStringLiteral("clBlack"), QStringLiteral("clSilver"),
+                                                        QStringLiteral("clRed")};
     const QString general = QStringLiteral("general");
     // One read of the file for all the keys: thousands of files go through here.
     TProfileFile file(path);
@@ -743,8 +786,8 @@ int CountBoxValue(int given)
 struct TLoaded {
     TDisplaySettings Settings;
     std::optional<QString> Error;
-    std::optional<bool> Shown; // what reached the check box
-    std::optional<int> Given; // what reached the count box
+    std::optional<bool> Shown;   // what reached the check box
+    std::optional<int> Given;    // what reached the count box
     int Count = FewestVertLines; // the count box afterwards; a new window's holds 2
 };
 
@@ -752,10 +795,10 @@ TLoaded Load(const QString &path)
 {
     TLoaded out;
     const TVisualIniControls controls{[&out](bool visible) { out.Shown = visible; },
-        [&out](int count) {
-            out.Given = count;
-            out.Count = CountBoxValue(count);
-        }};
+                                      [&out](int count) {
+                                          out.Given = count;
+                                          out.Count = CountBoxValue(count);
+                                      }};
     try {
         LoadDisplaySettings(path, out.Settings, controls);
     } catch (const TConvertError &e) {
@@ -950,8 +993,8 @@ private:
         ++Tally.Files;
         Tally.Bytes += file.Bytes.size();
         Tally.HugeFiles += file.Damage[HugeLine];
-        Tally.WithMarker += int(std::count_if(
-            file.Probes.begin(), file.Probes.end(), [](const TProbe &p) { return p.Section == Marker.Section; }));
+        Tally.WithMarker += int(std::count_if(file.Probes.begin(), file.Probes.end(),
+                                              [](const TProbe &p) { return p.Section == Marker.Section; }));
         for (std::size_t d = 0; d < DamageKinds; ++d)
             Tally.ByDamage[d] += file.Damage[d];
     }
@@ -1013,9 +1056,9 @@ std::optional<QString> TChecker::Check(const TDamagedFile &file)
     if (first.Shown != says.Shown || first.Given != says.Given)
         return also(QStringLiteral("the check box got %1 and the count box %2; the file says %3 and %4")
                         .arg(first.Shown ? QString::number(*first.Shown) : QStringLiteral("nothing"),
-                            first.Given ? QString::number(*first.Given) : QStringLiteral("nothing"),
-                            says.Shown ? QString::number(*says.Shown) : QStringLiteral("nothing"),
-                            says.Given ? QString::number(*says.Given) : QStringLiteral("nothing")));
+                             first.Given ? QString::number(*first.Given) : QStringLiteral("nothing"),
+                             says.Shown ? QString::number(*says.Shown) : QStringLiteral("nothing"),
+                             says.Given ? QString::number(*says.Given) : QStringLiteral("nothing")));
     if (first.Shown && *first.Shown != first.Settings.VisibleVertLines)
         return also(QStringLiteral("the check box disagrees with VisibleVertLines"));
     if (first.Given)
@@ -1043,7 +1086,7 @@ std::optional<QString> TChecker::Check(const TDamagedFile &file)
         if (after != probesBefore[i])
             return also(QStringLiteral("[%1] %2 was '%3', after the save %4")
                             .arg(p.Section, p.Key, Visible(*probesBefore[i]),
-                                after ? "'" + Visible(*after) + "'" : QStringLiteral("missing")));
+                                 after ? "'" + Visible(*after) + "'" : QStringLiteral("missing")));
         Tally.MarkerKept += p.Section == Marker.Section;
     }
 
@@ -1170,7 +1213,7 @@ QString CannotWrite(const QString &path)
 
 bool IsCharDevice(const QString &path)
 {
-    struct stat st{};
+    struct stat st { };
     return ::stat(path.toLocal8Bit().constData(), &st) == 0 && S_ISCHR(st.st_mode);
 }
 
@@ -1231,8 +1274,7 @@ TEST(NoSettingsFileTest, ALinkToAnEndlessDeviceReadsAsMissingAndIsNotWritten)
 // Runs the call on a thread of its own and says whether it ended within half a
 // minute. One that blocked on the FIFO is set free by opening the FIFO from
 // here until it ends.
-template <typename Call>
-bool EndsWithoutBlocking(const QString &fifo, Call call)
+template <typename Call> bool EndsWithoutBlocking(const QString &fifo, Call call)
 {
     std::future<void> done = std::async(std::launch::async, call);
     if (done.wait_for(std::chrono::seconds(30)) == std::future_status::ready) {
@@ -1266,7 +1308,7 @@ TEST(NoSettingsFileTest, AFifoNeitherBlocksNorIsReplaced)
         })) << path.toStdString();
         EXPECT_EQ(s.BGColor, clWhite);
         EXPECT_EQ(error, CannotWrite(path));
-        struct stat st{};
+        struct stat st { };
         EXPECT_TRUE(::lstat(fifo.toLocal8Bit().constData(), &st) == 0 && S_ISFIFO(st.st_mode));
     }
 }

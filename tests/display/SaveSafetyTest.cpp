@@ -20,7 +20,6 @@
 
 namespace {
 
-
 QByteArray SavedText(const QTemporaryDir &dir, int which)
 {
     const QString path = dir.filePath(QStringLiteral("reference%1.ini").arg(which));
@@ -112,8 +111,7 @@ TEST(SaveSafetyTest, AFullDiskGivesTheMessageAndKeepsTheOldFile)
     QFile filler(dir.filePath(QStringLiteral("filler")));
     ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
     const QByteArray block(1024, 'x');
-    while (filler.write(block) == block.size() && filler.flush()) {
-    }
+    while (filler.write(block) == block.size() && filler.flush()) { }
     filler.close();
     EXPECT_EQ(SaveError(path), path + QStringLiteral(" に書き込めません"));
     EXPECT_EQ(FileBytes(path), old);
@@ -132,7 +130,6 @@ TEST(SaveSafetyTest, AReadOnlyDirectoryGivesTheMessageAndKeepsTheOldFile)
     EXPECT_EQ(SaveError(path), path + QStringLiteral(" に書き込めません"));
     EXPECT_EQ(FileBytes(path), old);
 }
-
 
 // One file mounted over another, for a file the folder cannot replace.
 class BindMount {
@@ -194,7 +191,7 @@ TEST(SaveSafetyTest, ADeviceInThePlaceOfTheFileIsNotWritten)
     ASSERT_TRUE(QFile::link(node, linked));
     for (const QString &path : {itself, linked}) {
         EXPECT_EQ(SaveError(path), path + QStringLiteral(" に書き込めません"));
-        struct stat st{};
+        struct stat st { };
         EXPECT_TRUE(::stat(path.toLocal8Bit().constData(), &st) == 0 && S_ISCHR(st.st_mode)) << path.toStdString();
     }
     EXPECT_TRUE(QFileInfo(linked).isSymLink());
@@ -211,7 +208,7 @@ TEST(SaveSafetyTest, AReplacedFileKeepsItsOwnerGroupAndMode)
     ASSERT_EQ(::chmod(native.constData(), 0444), 0);
     EXPECT_EQ(SaveError(path), std::nullopt);
     EXPECT_EQ(FileBytes(path), SavedText(dir, 1));
-    struct stat st{};
+    struct stat st { };
     ASSERT_EQ(::stat(native.constData(), &st), 0);
     EXPECT_EQ(st.st_uid, 4321u);
     EXPECT_EQ(st.st_gid, 8765u);
@@ -238,7 +235,8 @@ TEST(SaveSafetyTest, OnlyTemporariesOfSavesKilledBeforeThisRunAreRemoved)
 
     SaveDisplaySettings(dir.filePath(QStringLiteral("Visual.ini")), SaveLoopSettings(0), 2);
     QStringList expected = otherNames;
-    expected << "Visual.ini" << "Visual.ini.GhIjKl";
+    expected << "Visual.ini"
+             << "Visual.ini.GhIjKl";
     expected.sort();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name), expected);
 }

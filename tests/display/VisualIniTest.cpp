@@ -157,8 +157,9 @@ TEST_F(VisualIniTest, UnknownKeysAndSectionsSurviveASave)
 
 TEST_F(VisualIniTest, ABadColourStopsLoadingAtItsKey)
 {
-    Put(IniPath(), "[general]\nBGColor=clNavy\nAxisWidth=4\nAxisColor=xyz\nAxisStyle=3\nMainWaveWidth=5\n"
-                   "VisibleVertLines=1\nNumOfVertLines=9\nDefaultColor=clBlue\n[wave1]\nWidth=7\n");
+    Put(IniPath(),
+        "[general]\nBGColor=clNavy\nAxisWidth=4\nAxisColor=xyz\nAxisStyle=3\nMainWaveWidth=5\n"
+        "VisibleVertLines=1\nNumOfVertLines=9\nDefaultColor=clBlue\n[wave1]\nWidth=7\n");
     TDisplaySettings s;
     try {
         LoadDisplaySettings(IniPath(), s, Controls());

@@ -2,12 +2,12 @@
 #include "DisplayTestSupport.h"
 #include "support/Files.h"
 
+#include "display/ChoiceListWidget.h"
 #include "display/ColorPanel.h"
 #include "display/CustomLines.h"
+#include "display/DisplaySettingsWindow.h"
 #include "display/ErrorBox.h"
 #include "display/LineStyleDialog.h"
-#include "display/ChoiceListWidget.h"
-#include "display/DisplaySettingsWindow.h"
 #include "platform/IntSpinBox.h"
 #include "platform/ProfileFile.h"
 

@@ -112,9 +112,9 @@ void CheckOneFile(const QString &path)
     const TLoaded first = Load(path);
     auto widthOk = [](const TPen &p) { return p.Width >= 0; };
     Require(widthOk(first.Settings.AxisPen) && widthOk(first.Settings.MainWavePen)
-            && widthOk(first.Settings.VertLinePen)
-            && std::all_of(first.Settings.WavePens.begin(), first.Settings.WavePens.end(), widthOk),
-        "every pen has a width of 0 or more");
+                && widthOk(first.Settings.VertLinePen)
+                && std::all_of(first.Settings.WavePens.begin(), first.Settings.WavePens.end(), widthOk),
+            "every pen has a width of 0 or more");
     Require(first.Error || first.Given, "a load without error sets the count box");
 
     try {
@@ -197,10 +197,10 @@ int main(int argc, char **argv)
     write("bad-colour.ini", bad.replace("AxisColor=clSilver", "AxisColor=xyz"));
     QByteArray limits = plain;
     write("limits.ini",
-        limits.replace("AxisWidth=1", "AxisWidth=2147483648")
-            .replace("MainWaveColor=clBlack", "MainWaveColor=$100000000")
-            .replace("NumOfVertLines=2", "NumOfVertLines=-2147483649")
-            .replace("DefaultColor=clRed", "DefaultColor=$FFFFFFFF"));
+          limits.replace("AxisWidth=1", "AxisWidth=2147483648")
+              .replace("MainWaveColor=clBlack", "MainWaveColor=$100000000")
+              .replace("NumOfVertLines=2", "NumOfVertLines=-2147483649")
+              .replace("DefaultColor=clRed", "DefaultColor=$FFFFFFFF"));
     QByteArray hex = plain;
     write("hex.ini", hex.replace("BGColor=clWhite", "BGColor=0x").replace("Width=1", "Width=$"));
     write("duplicate.ini", plain + "\n[GENERAL]\nbgcolor = CLBLUE \nBGColor=clLime\n[wave3]\nColor=-$1\n");

@@ -38,8 +38,8 @@ TEST_F(MainWindowTest, NumbersAtTheirEndsShowWhole)
     w->SetQuality(INT32_MAX);
     w->SetTime(INT32_MIN);
     QApplication::processEvents();
-    for (const QLabel *shown : {static_cast<QLabel *>(w->lblInterval), static_cast<QLabel *>(w->lblQuality),
-                                w->StatusBar->Panel(0)}) {
+    for (const QLabel *shown :
+         {static_cast<QLabel *>(w->lblInterval), static_cast<QLabel *>(w->lblQuality), w->StatusBar->Panel(0)}) {
         EXPECT_GE(shown->contentsRect().width(), shown->fontMetrics().horizontalAdvance(shown->text()))
             << shown->text().toStdString();
         EXPECT_LE(shown->mapTo(w.get(), QPoint(shown->width(), 0)).x(), w->width()) << "inside the window";

@@ -105,10 +105,13 @@ TEST_F(MainWindowTest, IntervalBoxPausesAndBeepsOnBadText)
     });
     answer = "abc";
     w->lblIntervalClick();
-    EXPECT_EQ(prompts, (QStringList{QString::fromUtf8("インタ－バル設定"), QString::fromUtf8("画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)"), "100"}));
+    EXPECT_EQ(prompts,
+              (QStringList{QString::fromUtf8("インタ－バル設定"), QString::fromUtf8("画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)"),
+                           "100"}));
     EXPECT_EQ(w->Interval, 100);
     EXPECT_TRUE(Paused());
-    for (auto [text, value] : {std::pair{"0", 1}, {"-5", 1}, {"250", 250}, {" 7", 250}, {"1.5", 250}, {"", 250}, {"99999999999", 250}}) {
+    for (auto [text, value] :
+         {std::pair{"0", 1}, {"-5", 1}, {"250", 250}, {" 7", 250}, {"1.5", 250}, {"", 250}, {"99999999999", 250}}) {
         answer = QString::fromUtf8(text);
         w->mnIntervalClick();
         EXPECT_EQ(w->Interval, value) << text;
@@ -189,7 +192,10 @@ TEST_F(MainWindowTest, AboutPutsThePauseStateBack)
     MainWindow::Links links;
     links.about = &about;
     w->SetLinks(links);
-    QTimer::singleShot(0, &about, [&] { w->btnPause->setChecked(true); about.accept(); });
+    QTimer::singleShot(0, &about, [&] {
+        w->btnPause->setChecked(true);
+        about.accept();
+    });
     w->mnAboutClick();
     EXPECT_FALSE(Paused());
 }
@@ -237,7 +243,8 @@ TEST_F(MainWindowTest, PointerReadoutAndShiftProbe)
     MainWindow::Links links;
     links.monitorProbe = [&](int x) { probes.push_back(x); };
     w->SetLinks(links);
-    for (auto [x, text] : {std::pair{0, "X = 0%"}, {263, "X = 49%"}, {526, "X = 99%"}, {-6, "X = -1%"}, {-5, "X = 0%"}}) {
+    for (auto [x, text] :
+         {std::pair{0, "X = 0%"}, {263, "X = 49%"}, {526, "X = 99%"}, {-6, "X = -1%"}, {-5, "X = 0%"}}) {
         w->pntWaveMouseMove(Qt::NoModifier, x, 10);
         EXPECT_EQ(Panel(1), text) << x;
     }
@@ -257,7 +264,10 @@ TEST_F(MainWindowTest, SettingsCommandPausesShowsTheDialogAndRefreshesTheMonitor
     links.settings = &settingsDialog;
     links.monitorRefresh = [&] { ++updates; };
     w->SetLinks(links);
-    QTimer::singleShot(0, &settingsDialog, [&] { pausedWhileOpen = Paused(); settingsDialog.accept(); });
+    QTimer::singleShot(0, &settingsDialog, [&] {
+        pausedWhileOpen = Paused();
+        settingsDialog.accept();
+    });
     w->btnSetting2->click();
     EXPECT_TRUE(pausedWhileOpen);
     EXPECT_EQ(updates, 1);
@@ -266,15 +276,15 @@ TEST_F(MainWindowTest, SettingsCommandPausesShowsTheDialogAndRefreshesTheMonitor
 
 TEST_F(MainWindowTest, MenuShortcutsAreTheDesignedOnes)
 {
-    const std::pair<QAction *, QKeySequence> shortcuts[] = {
-        {w->mnSettings, QKeySequence("Ctrl+S")}, {w->mnVisualSetting, QKeySequence("Ctrl+V")},
-        {w->mnQuit, QKeySequence("Ctrl+Q")},     {w->mnCopy, QKeySequence("Ctrl+C")},
-        {w->mnPause, QKeySequence("Ctrl+P")},    {w->mnRewind, QKeySequence("Del")},
-        {w->mnTime, QKeySequence("Ctrl+T")},        {w->mnPrev, QKeySequence("F1")},
-        {w->mnNext, QKeySequence("F2")},         {w->mnShowAll, QKeySequence("Ctrl+A")},
-        {w->mnQuality, QKeySequence("F5")},      {w->mnInterval, QKeySequence("Ctrl+I")},
-        {w->mnZoomUp, QKeySequence("Ins")},      {w->mnZoomDown, QKeySequence("Shift+Ins")},
-        {w->mnShowMonitor, QKeySequence("Ctrl+M")}};
+    const std::pair<QAction *, QKeySequence> shortcuts[]
+        = {{w->mnSettings, QKeySequence("Ctrl+S")},   {w->mnVisualSetting, QKeySequence("Ctrl+V")},
+           {w->mnQuit, QKeySequence("Ctrl+Q")},       {w->mnCopy, QKeySequence("Ctrl+C")},
+           {w->mnPause, QKeySequence("Ctrl+P")},      {w->mnRewind, QKeySequence("Del")},
+           {w->mnTime, QKeySequence("Ctrl+T")},       {w->mnPrev, QKeySequence("F1")},
+           {w->mnNext, QKeySequence("F2")},           {w->mnShowAll, QKeySequence("Ctrl+A")},
+           {w->mnQuality, QKeySequence("F5")},        {w->mnInterval, QKeySequence("Ctrl+I")},
+           {w->mnZoomUp, QKeySequence("Ins")},        {w->mnZoomDown, QKeySequence("Shift+Ins")},
+           {w->mnShowMonitor, QKeySequence("Ctrl+M")}};
     for (auto [action, keys] : shortcuts)
         EXPECT_EQ(action->shortcut(), keys) << action->text().toStdString();
     QTest::keyClick(w.get(), Qt::Key_F2);

@@ -43,28 +43,60 @@ TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
                  return QString::number(n++ == 0 ? INT32_MIN : INT32_MAX);
              });
          },
-         [&] { w->lblTimeClick(); w->lblTimeClick(); }, [&] { EXPECT_EQ(w->Time, INT32_MAX); }},
-        {"clock step at the top end", [&] { w->SetTime(INT32_MAX); ticks += 1000; },
-         [&] { bool done = true; w->AppIdle(done); }, [&] { EXPECT_EQ(w->Time, INT32_MAX); }},
-        {"interval at its maximum, frequency down", [&] { w->SetInterval(INT32_MAX); },
-         [&] { w->btnSpeedDownClick(); }, [&] { EXPECT_EQ(w->Interval, INT32_MAX); }},
+         [&] {
+             w->lblTimeClick();
+             w->lblTimeClick();
+         },
+         [&] { EXPECT_EQ(w->Time, INT32_MAX); }},
+        {"clock step at the top end",
+         [&] {
+             w->SetTime(INT32_MAX);
+             ticks += 1000;
+         },
+         [&] {
+             bool done = true;
+             w->AppIdle(done);
+         },
+         [&] { EXPECT_EQ(w->Time, INT32_MAX); }},
+        {"interval at its maximum, frequency down", [&] { w->SetInterval(INT32_MAX); }, [&] { w->btnSpeedDownClick(); },
+         [&] { EXPECT_EQ(w->Interval, INT32_MAX); }},
         {"quality at its limit",
-         [&] { showAllModes(3); w->SetQuality(INT32_MAX); }, [&] { w->btnDetailedClick(); },
+         [&] {
+             showAllModes(3);
+             w->SetQuality(INT32_MAX);
+         },
+         [&] { w->btnDetailedClick(); },
          [&] {
              EXPECT_EQ(w->Quality, INT32_MAX);
              EXPECT_GT(PixelsOf(w->Wave->Bitmap, qRgb(0, 0, 0)), w->pntWave->width()) << "the string is drawn";
          }},
         {"every mode of 1000 shown at quality 10000",
-         [&] { showAllModes(1000); w->SetQuality(10000); }, [&] { w->Redraw(); },
+         [&] {
+             showAllModes(1000);
+             w->SetQuality(10000);
+         },
+         [&] { w->Redraw(); },
          [&] { EXPECT_GT(PixelsOf(w->Wave->Bitmap, qRgb(0, 0, 0)), w->pntWave->width()) << "the string is drawn"; }},
-        {"zoom in 5000 times", [] {}, [&] { for (int i = 0; i < 5000; ++i) w->btnZoomUpClick(); },
+        {"zoom in 5000 times", [] {},
+         [&] {
+             for (int i = 0; i < 5000; ++i)
+                 w->btnZoomUpClick();
+         },
          [&] { EXPECT_TRUE(std::isfinite(w->Zoom)); }},
-        {"zoom out 5000 times", [] {}, [&] { for (int i = 0; i < 5000; ++i) w->btnZoomDownClick(); },
+        {"zoom out 5000 times", [] {},
+         [&] {
+             for (int i = 0; i < 5000; ++i)
+                 w->btnZoomDownClick();
+         },
          [&] { EXPECT_GE(w->Zoom, 0.0f); }},
         {"a 1 x 1 picture", [&] { w->pntWave->setFixedSize(1, 1); }, [&] { w->Redraw(); },
          [&] { EXPECT_EQ(w->Wave->Bitmap.size(), QSize(1, 1)); }},
         {"a 4000 x 3000 picture, 1000 modes shown",
-         [&] { showAllModes(1000); w->SetQuality(4000); w->pntWave->setFixedSize(4000, 3000); },
+         [&] {
+             showAllModes(1000);
+             w->SetQuality(4000);
+             w->pntWave->setFixedSize(4000, 3000);
+         },
          [&] { w->Redraw(); }, [&] { EXPECT_EQ(w->Wave->Bitmap.size(), QSize(4000, 3000)); }},
         {"1000 modes of a drawing far beyond one",
          [&] {
@@ -75,15 +107,30 @@ TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
              w->Wave->SetWaveCount(1000);
              w->Wave->Rule = AmplitudeRule::Drawn;
          },
-         [&] { w->Wave->CalcAmplitudes(); w->btnShowAll->setChecked(true); w->Redraw(); },
+         [&] {
+             w->Wave->CalcAmplitudes();
+             w->btnShowAll->setChecked(true);
+             w->Redraw();
+         },
          [&] { EXPECT_FALSE(std::isnan(w->Wave->Amplitudes[1])); }},
-        {"a pen 10000 wide", [&] { settings.MainWavePen.Width = 10000; settings.WavePens[0].Width = 10000; showAllModes(30); },
+        {"a pen 10000 wide",
+         [&] {
+             settings.MainWavePen.Width = 10000;
+             settings.WavePens[0].Width = 10000;
+             showAllModes(30);
+         },
          [&] { w->Redraw(); }, [] {}},
         {"2147483647 guide lines",
-         [&] { settings.VisibleVertLines = true; settings.SetNumOfVertLinesSource([] { return INT32_MAX; }); },
+         [&] {
+             settings.VisibleVertLines = true;
+             settings.SetNumOfVertLinesSource([] { return INT32_MAX; });
+         },
          [&] { w->Redraw(); }, [] {}},
         {"-5 guide lines",
-         [&] { settings.VisibleVertLines = true; settings.SetNumOfVertLinesSource([] { return -5; }); },
+         [&] {
+             settings.VisibleVertLines = true;
+             settings.SetNumOfVertLinesSource([] { return -5; });
+         },
          [&] { w->Redraw(); }, [] {}},
     };
     for (const Case &c : cases) {

@@ -5,8 +5,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 // A shown, active main window on a clock the test advances by hand.

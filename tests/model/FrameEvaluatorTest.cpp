@@ -1,7 +1,7 @@
 #include "model/FrameEvaluator.h"
+#include "model/FixedView.h"
 #include "model/Wave.h"
 #include "model/WaveMath.h"
-#include "model/FixedView.h"
 
 #include <gtest/gtest.h>
 
@@ -46,9 +46,9 @@ void ExpectSameAsFormulas(int n, int width, int quality, int time, float period,
 TEST(FrameEvaluatorTest, TableGivesTheSameBitsAsTheFormulas)
 {
     ExpectSameAsFormulas(1, 527, 50, 1, 100, 1);
-    ExpectSameAsFormulas(13, 333, 1000, 17, 50, 1);   // Q > W
+    ExpectSameAsFormulas(13, 333, 1000, 17, 50, 1); // Q > W
     ExpectSameAsFormulas(999, 1281, 1000, 123456, 1000000, 37);
-    ExpectSameAsFormulas(64, 7, 3, -99, 2, 1);        // odd, tiny
+    ExpectSameAsFormulas(64, 7, 3, -99, 2, 1); // odd, tiny
     ExpectSameAsFormulas(200, 4000, 2, 2147483647, 3, 11);
 }
 

@@ -1,16 +1,16 @@
 #include "display/DisplaySettingsRecord.h"
+#include "model/FixedView.h"
 #include "model/PolylineRaster.h"
 #include "model/Wave.h"
 #include "model/WaveMath.h"
-#include "model/FixedView.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -179,8 +179,10 @@ TEST_F(FrameTest, FramesMatchTheFormulasVertexForVertex)
         float zoom;
         bool showAll;
     };
-    const Case cases[] = {{1, 527, 346, 50, 1, 1.0f, false},   {7, 333, 201, 1000, 13, 1.3f, true},
-                          {50, 101, 99, 77, -40, 0.9f, true}, {300, 640, 480, 640, 99, 2.5f, false},
+    const Case cases[] = {{1, 527, 346, 50, 1, 1.0f, false},
+                          {7, 333, 201, 1000, 13, 1.3f, true},
+                          {50, 101, 99, 77, -40, 0.9f, true},
+                          {300, 640, 480, 640, 99, 2.5f, false},
                           {3, 10, 10, 37, 5, 1.0f, true}};
     for (const Case &c : cases) {
         Compute(c.n, AmplitudeRule::Harmonic);

@@ -43,7 +43,8 @@ TEST_F(WaveTest, FreshModelIsAllZero)
 
 TEST_F(WaveTest, WaveCountIsClampedIntoOneToThousand)
 {
-    const std::pair<int, int> cases[] = {{0, 1}, {1, 1}, {999, 999}, {1000, 1000}, {1001, 1000}, {65535, 1000}, {-7, 1}};
+    const std::pair<int, int> cases[]
+        = {{0, 1}, {1, 1}, {999, 999}, {1000, 1000}, {1001, 1000}, {65535, 1000}, {-7, 1}};
     for (auto [in, out] : cases) {
         wave.SetWaveCount(in);
         EXPECT_EQ(wave.WaveCount, out) << "SetWaveCount(" << in << ")";

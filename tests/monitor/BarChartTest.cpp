@@ -104,8 +104,8 @@ TEST_F(BarChartTest, ManyBarsStayVisibleAndOnlyMarksThatWouldOverlapAreLeftOut)
         ASSERT_GE(bar.height(), 1) << "bar " << i;
         ASSERT_TRUE(plot.contains(bar.center())) << "bar " << i;
         const TMark &m = marks[std::size_t(i)];
-        const bool overlaps =
-            std::any_of(shown.begin(), shown.end(), [&](const QRect &r) { return r.intersects(m.Ink); });
+        const bool overlaps
+            = std::any_of(shown.begin(), shown.end(), [&](const QRect &r) { return r.intersects(m.Ink); });
         EXPECT_NE(m.Shown, overlaps) << "bar " << i << ": shown only if clear of the marks above";
         if (!m.Shown)
             continue;

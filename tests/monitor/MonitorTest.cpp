@@ -1,11 +1,11 @@
 #include "monitor/AmplitudeMonitor.h"
 
-#include "support/QStringPrinter.h"
 #include "display/DisplaySettingsRecord.h"
 #include "model/Wave.h"
 #include "monitor/AmplitudeText.h"
 #include "monitor/BarChart.h"
 #include "platform/Color.h"
+#include "support/QStringPrinter.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>

@@ -1,11 +1,10 @@
-#include "support/QStringPrinter.h"
 #include "platform/ColorText.h"
 #include "platform/IniConvert.h"
+#include "support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
-
 
 namespace {
 
@@ -47,13 +46,16 @@ TEST(IniIntegerTest, HexadecimalAfterDollarOrZeroX)
 
 TEST(IniIntegerTest, AnythingElseIsNoInteger)
 {
-    for (const char *text : {"", "abc", "$", "0x", "-", "+", "--1", "+-1", "1.5", "1e3", "12abc", " 12", "12 ",
-                             "$fg", "0x-1", "$-1", "x10", "0b101", "1,000"})
+    for (const char *text : {"", "abc", "$", "0x", "-", "+", "--1", "+-1", "1.5", "1e3", "12abc", " 12", "12 ", "$fg",
+                             "0x-1", "$-1", "x10", "0b101", "1,000"})
         EXPECT_EQ(Int(text), std::nullopt) << text;
     // Digits of other scripts are not ASCII digits.
     EXPECT_EQ(ParseIniInteger(u"\u0661\u0662"), std::nullopt);
     EXPECT_EQ(ParseIniInteger(u"\uFF11"), std::nullopt);
-    EXPECT_EQ(ParseIniInteger(QStringView(u"1\0" "2", 3)), std::nullopt);
+    EXPECT_EQ(ParseIniInteger(QStringView(u"1\0"
+                                          "2",
+                                          3)),
+              std::nullopt);
 }
 
 TEST(IniBooleanTest, AnyNonZeroIntegerIsTrue)
@@ -118,9 +120,27 @@ TEST(ColorTextTest, WrittenTextReadsBackToTheSameColour)
 {
     for (TColor c = clSystemColor; c <= clSystemColor + 24; ++c)
         EXPECT_EQ(StringToColor(ColorToString(c)), c) << ColorToString(c).toStdString();
-    for (TColor c : {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clGray, clSilver, clRed, clLime,
-                     clYellow, clBlue, clFuchsia, clAqua, clWhite, clNone, TColor(0x00FF8000), TColor(0x80000019),
-                     TColor(0xFFFFFFFF), TColor(0x12345678)})
+    for (TColor c : {clBlack,
+                     clMaroon,
+                     clGreen,
+                     clOlive,
+                     clNavy,
+                     clPurple,
+                     clTeal,
+                     clGray,
+                     clSilver,
+                     clRed,
+                     clLime,
+                     clYellow,
+                     clBlue,
+                     clFuchsia,
+                     clAqua,
+                     clWhite,
+                     clNone,
+                     TColor(0x00FF8000),
+                     TColor(0x80000019),
+                     TColor(0xFFFFFFFF),
+                     TColor(0x12345678)})
         EXPECT_EQ(StringToColor(ColorToString(c)), c) << ColorToString(c).toStdString();
 }
 

@@ -1,5 +1,5 @@
-#include "support/QStringPrinter.h"
 #include "platform/IntSpinBox.h"
+#include "support/QStringPrinter.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -15,7 +15,6 @@
 #include <climits>
 #include <ostream>
 #include <vector>
-
 
 namespace {
 
@@ -150,8 +149,8 @@ TEST_F(IntSpinBoxTest, SignedAndExtremeWholeNumbersAreReadExactly)
 {
     Focus(2, 1000000, 50);
     const std::pair<const char *, int> cases[] = {
-        {"+17", 17}, {"-3", -3}, {"007", 7}, {"-0", 0},
-        {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"1000000", 1000000},
+        {"+17", 17},          {"-3", -3}, {"007", 7}, {"-0", 0}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
+        {"1000000", 1000000},
     };
     for (const auto &[text, value] : cases) {
         box->selectAll();
@@ -216,9 +215,9 @@ TEST_F(IntSpinBoxTest, ArrowsStepTheTypedNumberThenBringItIntoRange)
         Qt::Key key;
         const char *shown;
     } steps[] = {
-        {"150", Qt::Key_Down, "99"}, {"150", Qt::Key_Up, "99"}, {"100", Qt::Key_Down, "99"},
-        {"0", Qt::Key_Up, "2"},      {"0", Qt::Key_Down, "2"},  {"1", Qt::Key_Up, "2"},
-        {"", Qt::Key_Up, "3"},       {"1.5", Qt::Key_Up, "3"},  {"50", Qt::Key_Down, "49"},
+        {"150", Qt::Key_Down, "99"},  {"150", Qt::Key_Up, "99"},      {"100", Qt::Key_Down, "99"},
+        {"0", Qt::Key_Up, "2"},       {"0", Qt::Key_Down, "2"},       {"1", Qt::Key_Up, "2"},
+        {"", Qt::Key_Up, "3"},        {"1.5", Qt::Key_Up, "3"},       {"50", Qt::Key_Down, "49"},
         {"95", Qt::Key_PageUp, "99"}, {"95", Qt::Key_PageDown, "85"},
     };
     for (const auto &step : steps) {
@@ -246,8 +245,7 @@ TEST_F(IntSpinBoxTest, ArrowButtonsAndWheelStepAndClamp)
     box->selectAll();
     Type("-40");
     const QPointF at = box->rect().center();
-    QWheelEvent wheel(at, box->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent wheel(at, box->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(box, &wheel);
     EXPECT_EQ(Text(), "1");
 }

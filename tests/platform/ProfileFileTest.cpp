@@ -1,21 +1,20 @@
-#include "support/QStringPrinter.h"
-#include "platform/IniText.h"
 #include "platform/ProfileFile.h"
+#include "platform/IniText.h"
+#include "support/QStringPrinter.h"
 
+#include "support/Files.h"
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include "support/Files.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <optional>
 #include <sys/resource.h>
-
 
 namespace {
 
@@ -39,7 +38,10 @@ protected:
         return Get(IniPath());
     }
 
-    QStringList Entries() const { return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
+    QStringList Entries() const
+    {
+        return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
 
     QTemporaryDir dir_;
 };
@@ -50,8 +52,7 @@ QString ExpectedWriteError(const QString &path)
 }
 
 // The message of the write error thrown by the call, or nothing when none is thrown.
-template <typename Call>
-std::optional<QString> WriteErrorOf(Call &&call)
+template <typename Call> std::optional<QString> WriteErrorOf(Call &&call)
 {
     try {
         call();
@@ -104,8 +105,9 @@ TEST_F(ProfileFileTest, AnEmptyValueIsAValue)
 TEST_F(ProfileFileTest, EveryKindOfLineEndReads)
 {
     const TProfileFile ini(IniPath());
-    for (const QByteArray &text : {QByteArray("[a]\nk=1\nm=2\n[b]\nk=3"), QByteArray("[a]\r\nk=1\r\nm=2\r\n[b]\r\nk=3\r\n"),
-                                   QByteArray("[a]\rk=1\rm=2\r[b]\rk=3\r"), QByteArray("[a]\r\nk=1\nm=2\r[b]\nk=3")}) {
+    for (const QByteArray &text :
+         {QByteArray("[a]\nk=1\nm=2\n[b]\nk=3"), QByteArray("[a]\r\nk=1\r\nm=2\r\n[b]\r\nk=3\r\n"),
+          QByteArray("[a]\rk=1\rm=2\r[b]\rk=3\r"), QByteArray("[a]\r\nk=1\nm=2\r[b]\nk=3")}) {
         Put(IniPath(), text);
         EXPECT_EQ(ini.ReadString("a", "k", "x"), "1") << text.toStdString();
         EXPECT_EQ(ini.ReadString("a", "m", "x"), "2") << text.toStdString();
@@ -174,8 +176,7 @@ TEST_F(ProfileFileTest, WriteReplacesTheValueOnItsOwnLine)
 
 TEST_F(ProfileFileTest, NewKeyGoesAfterTheLastKeyOfItsSection)
 {
-    EXPECT_EQ(AfterWrite("[a]\nk=1\n\n; about b\n[b]\nj=2\n", "a", "m", "5"),
-              "[a]\nk=1\nm=5\n\n; about b\n[b]\nj=2\n");
+    EXPECT_EQ(AfterWrite("[a]\nk=1\n\n; about b\n[b]\nj=2\n", "a", "m", "5"), "[a]\nk=1\nm=5\n\n; about b\n[b]\nj=2\n");
     EXPECT_EQ(AfterWrite("[a]\n\n[b]\n", "a", "m", "5"), "[a]\nm=5\n\n[b]\n");
     EXPECT_EQ(AfterWrite("[a]\r\nk=1\r\n[b]\r\n", "a", "m", "5"), "[a]\r\nk=1\r\nm=5\r\n[b]\r\n");
     EXPECT_EQ(AfterWrite("[a]\rk=1\r[b]\r", "a", "m", "5"), "[a]\rk=1\rm=5\r[b]\r");
@@ -267,7 +268,8 @@ TEST_F(ProfileFileTest, APathUnderARegularFileCannotBeWritten)
 
 TEST_F(ProfileFileTest, TheErrorNamesTheFullPath)
 {
-    const QString relative = QStringLiteral("velmora-no-such-dir-%1/Visual.ini").arg(QRandomGenerator::global()->generate());
+    const QString relative
+        = QStringLiteral("velmora-no-such-dir-%1/Visual.ini").arg(QRandomGenerator::global()->generate());
     TProfileFile ini(relative);
     const std::optional<QString> message = WriteErrorOf([&] { ini.WriteString("a", "k", "v"); });
     ASSERT_TRUE(message);
@@ -567,7 +569,8 @@ TEST_F(ProfileFileTest, AnUpdateReachesTheDiskWholeAtItsEnd)
     ini.EndUpdate();
     EXPECT_EQ(Get(IniPath()), "; kept\n[general]\nBGColor=clBlue\n[other]\nx=1\n\n[wave1]\nWidth=3\n");
     ini.WriteString("general", "BGColor", "clLime");
-    EXPECT_EQ(TProfileFile(IniPath()).ReadString("general", "BGColor", "?"), "clLime") << "after the end, writes go straight to disk";
+    EXPECT_EQ(TProfileFile(IniPath()).ReadString("general", "BGColor", "?"), "clLime")
+        << "after the end, writes go straight to disk";
 }
 
 TEST_F(ProfileFileTest, AFailedUpdateLeavesTheOldFile)

@@ -31,10 +31,8 @@ TEST_F(EditorTest, DragShowsMarkerWhereThePointWent)
 
 TEST_F(EditorTest, ShiftSnapsTheRowToTens)
 {
-    const std::pair<int, float> cases[] = {{34, float(1.0L - 30.0L / 70)},
-                                           {35, float(1.0L - 40.0L / 70)},
-                                           {-4, 1.0f},
-                                           {-16, float(1.0L + 10.0L / 70)}};
+    const std::pair<int, float> cases[]
+        = {{34, float(1.0L - 30.0L / 70)}, {35, float(1.0L - 40.0L / 70)}, {-4, 1.0f}, {-16, float(1.0L + 10.0L / 70)}};
     for (const auto &[row, value] : cases) {
         Drag(96, row, Qt::ShiftModifier);
         EXPECT_EQ(WaveformPoints[5], value) << row;

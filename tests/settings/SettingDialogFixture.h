@@ -1,14 +1,14 @@
 #pragma once
-#include "support/QStringPrinter.h"
 #include "settings/WaveSettingsDialog.h"
+#include "support/QStringPrinter.h"
 
 #include "display/DisplaySettingsRecord.h"
 #include "mainwindow/MainWindow.h"
 #include "model/DrawnWaveform.h"
 #include "platform/Color.h"
 #include "platform/IntSpinBox.h"
-#include "settings/WaveformEditor.h"
 #include "settings/RadioGroup.h"
+#include "settings/WaveformEditor.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -24,7 +24,6 @@
 #include <memory>
 #include <ostream>
 #include <vector>
-
 
 inline constexpr QRgb Black = 0xFF000000;
 inline constexpr QRgb Grey = 0xFF808080;
@@ -65,9 +64,7 @@ protected:
     bool RunModal(std::function<void()> action)
     {
         bool stuck = false;
-        QTimer::singleShot(0, dlg.get(), [this, action] {
-            action();
-        });
+        QTimer::singleShot(0, dlg.get(), [this, action] { action(); });
         QTimer watchdog;
         watchdog.setSingleShot(true);
         QObject::connect(&watchdog, &QTimer::timeout, dlg.get(), [this, &stuck] {

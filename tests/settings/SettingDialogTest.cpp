@@ -51,8 +51,8 @@ TEST_F(SettingDialogTest, TabGoesThroughTheControlsInOrder)
     Show();
     ChooseRule(AmplitudeRule::Drawn);
     dlg->spnNumberOfWaves->setFocus(Qt::TabFocusReason);
-    const std::vector<QWidget *> order{dlg->spnCycle, dlg->rgpAmplitudeType->Item(int(AmplitudeRule::Drawn)), dlg->btnClearWaveform,
-                                       dlg->btnOK, dlg->spnNumberOfWaves};
+    const std::vector<QWidget *> order{dlg->spnCycle, dlg->rgpAmplitudeType->Item(int(AmplitudeRule::Drawn)),
+                                       dlg->btnClearWaveform, dlg->btnOK, dlg->spnNumberOfWaves};
     for (QWidget *next : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next);
@@ -200,9 +200,9 @@ TEST_F(SettingDialogTest, ClosingAHiddenDialogAppliesNothing)
 // --- Numbers typed beyond the bounds -----------------------------------------
 
 struct TypedCase {
-    bool cycle;      // spnCycle, else spnNumberOfWaves
+    bool cycle; // spnCycle, else spnNumberOfWaves
     const char *text;
-    bool enter;      // Enter, else the close box with the text still uncommitted
+    bool enter; // Enter, else the close box with the text still uncommitted
     int applied;
 };
 
@@ -212,7 +212,7 @@ void PrintTo(const TypedCase &c, std::ostream *out)
          << (c.enter ? "Enter" : "close box");
 }
 
-class TypedBeyondBounds : public SettingDialogTest, public ::testing::WithParamInterface<TypedCase> {};
+class TypedBeyondBounds : public SettingDialogTest, public ::testing::WithParamInterface<TypedCase> { };
 
 TEST_P(TypedBeyondBounds, AppliesTheNearestBound)
 {
