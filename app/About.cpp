@@ -1,4 +1,5 @@
 #include "app/About.h"
+#include "platform/Fonts.h"
 
 #include "mainwindow/ToolIcons.h"
 #include "platform/Color.h"
@@ -41,9 +42,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setWindowTitle(QString::fromUtf8("バージョン情報"));
-    QFont f(QString::fromUtf8("MS UI Gothic"));
-    f.setPixelSize(13);
-    setFont(f);
+    setFont(DesignFont(QStringLiteral("MS UI Gothic"), 13));
     setFixedSize(398, 210);
     setAutoFillBackground(true);
     QPalette pal = palette();

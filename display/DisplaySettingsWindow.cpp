@@ -1,4 +1,6 @@
 #include "display/DisplaySettingsWindow.h"
+#include "platform/Desktop.h"
+#include "platform/Fonts.h"
 
 #include "display/ChoiceListWidget.h"
 #include "display/CustomLines.h"
@@ -12,13 +14,11 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 
 namespace {
@@ -35,12 +35,6 @@ QPushButton *AddButton(QWidget *parent, const QRect &geometry, const QString &ca
     return button;
 }
 
-void CentreOnDesktop(QWidget *w)
-{
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        w->move(screen->availableGeometry().center() - w->frameGeometry().center() + w->pos());
-}
-
 } // namespace
 
 DisplaySettingsWindow::DisplaySettingsWindow(LineStyleDialog *penDialog, QWidget *parent)
@@ -54,9 +48,7 @@ DisplaySettingsWindow::DisplaySettingsWindow(LineStyleDialog *penDialog, QWidget
     // The close box only hides the window, and hiding it must not end the program.
     setAttribute(Qt::WA_DeleteOnClose, false);
     setAttribute(Qt::WA_QuitOnClose, false);
-    QFont windowFont(QStringLiteral("MS UI Gothic"));
-    windowFont.setPixelSize(12);
-    setFont(windowFont);
+    setFont(DesignFont(QStringLiteral("MS UI Gothic"), 12));
 
     PageControl = new QTabWidget(this);
     PageControl->setGeometry(8, 8, 241, 233);

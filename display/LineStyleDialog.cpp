@@ -1,13 +1,13 @@
 #include "display/LineStyleDialog.h"
+#include "platform/Desktop.h"
+#include "platform/Fonts.h"
 
 #include "display/ColorPanel.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -34,9 +34,7 @@ LineStyleDialog::LineStyleDialog(QWidget *parent)
     , colorPicker_(PlatformColorPicker(this))
 {
     setWindowTitle(QStringLiteral("線の設定"));
-    QFont windowFont(QStringLiteral("MS UI Gothic"));
-    windowFont.setPixelSize(12);
-    setFont(windowFont);
+    setFont(DesignFont(QStringLiteral("MS UI Gothic"), 12));
     setFixedSize(281, 199);
 
     Panel = new QFrame(this);
@@ -84,8 +82,7 @@ bool LineStyleDialog::Execute()
     cmbPenStyle->setCurrentIndex(Pen.Style >= 1 && Pen.Style < PenStyleCount ? Pen.Style : 0);
     cmbPenWidth->setCurrentIndex(Pen.Width >= 1 && Pen.Width <= PenWidthCount ? Pen.Width - 1 : -1);
     RepaintLists();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnDesktop(this);
     return exec() == QDialog::Accepted;
 }
 

@@ -1,4 +1,5 @@
 #include "mainwindow/MainWindow.h"
+#include "platform/Fonts.h"
 
 #include "platform/Rounding.h"
 #include "platform/TickCount.h"
@@ -18,9 +19,7 @@ MainWindow::MainWindow(QWidget *parent)
     , tickSource_(&GetTickCount)
 {
     setWindowTitle(QStringLiteral("Velmora"));
-    QFont f = font();
-    f.setPixelSize(14);
-    setFont(f);
+    setFont(WithPixelSize(font(), 14));
     setBackgroundRole(QPalette::Base);
 
     BuildMenu();

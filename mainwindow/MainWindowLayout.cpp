@@ -1,6 +1,7 @@
 // The main window's menu and tool band, as designed.
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ToolIcons.h"
+#include "platform/Fonts.h"
 
 #include <QAction>
 #include <QFrame>
@@ -123,9 +124,7 @@ void MainWindow::BuildToolBand()
     btnSetting2 = AddButton(pnlMainPanel, ToolPicture::Settings, "波を設定", false, 57);
     btnSetting2->setText(QString::fromUtf8("設定"));
     btnSetting2->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    QFont gothic(QString::fromUtf8("ＭＳ ゴシック"));
-    gothic.setPixelSize(13);
-    btnSetting2->setFont(gothic);
+    btnSetting2->setFont(DesignFont(QStringLiteral("ＭＳ ゴシック"), 13));
     btnVisualSetting = AddButton(pnlMainPanel, ToolPicture::VisualSettings, "表示設定", false, 23);
     btnShowAll = AddButton(pnlMainPanel, ToolPicture::ShowAll, "すべての波を表示", true);
     btnShowMonitor = AddButton(pnlMainPanel, ToolPicture::Monitor, "振幅モニタを表示", true, 23);

@@ -1,4 +1,5 @@
 #include "mainwindow/Panels.h"
+#include "platform/Fonts.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,9 +26,7 @@ TClickLabel::TClickLabel(int width, int height, QWidget *parent)
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Room for the one-pixel bevel paintEvent draws around the text.
     setContentsMargins(1, 1, 2, 1);
-    QFont f = font();
-    f.setPixelSize(14);
-    setFont(f);
+    setFont(WithPixelSize(font(), 14));
 }
 
 void TClickLabel::ShowNumber(qint64 value)

@@ -1,4 +1,5 @@
 #include "monitor/AmplitudeMonitor.h"
+#include "platform/Fonts.h"
 #include "platform/OuterSizeFitter.h"
 
 #include "model/DisplaySettings.h"
@@ -43,9 +44,7 @@ AmplitudeMonitor::AmplitudeMonitor(QWidget *parent)
     // hiding it must not end the program.
     setAttribute(Qt::WA_DeleteOnClose, false);
     setAttribute(Qt::WA_QuitOnClose, false);
-    QFont windowFont(QStringLiteral("ＭＳ ゴシック"));
-    windowFont.setPixelSize(13);
-    setFont(windowFont);
+    setFont(DesignFont(QStringLiteral("ＭＳ ゴシック"), 13));
     new OuterSizeFitter(this, OuterSize);
 
     PageControl = new QTabWidget(this);

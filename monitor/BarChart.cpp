@@ -1,4 +1,5 @@
 #include "monitor/BarChart.h"
+#include "platform/Fonts.h"
 
 #include "platform/Color.h"
 
@@ -38,9 +39,7 @@ struct TBarChart::Frame {
 TBarChart::TBarChart(QWidget *parent)
     : QWidget(parent)
 {
-    QFont markFont(QStringLiteral("ＭＳ Ｐ明朝"));
-    markFont.setPixelSize(12);
-    setFont(markFont);
+    setFont(DesignFont(QStringLiteral("ＭＳ Ｐ明朝"), 12));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

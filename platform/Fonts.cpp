@@ -23,3 +23,14 @@ void InstallFontSubstitutions()
     for (const char *name : {"ＭＳ Ｐ明朝", "ＭＳ 明朝"})
         QFont::insertSubstitution(QString::fromUtf8(name), serif);
 }
+
+QFont DesignFont(const QString &family, int pixels)
+{
+    return WithPixelSize(QFont(family), pixels);
+}
+
+QFont WithPixelSize(QFont font, int pixels)
+{
+    font.setPixelSize(pixels);
+    return font;
+}

@@ -1,4 +1,5 @@
 #include "settings/WaveSettingsDialog.h"
+#include "platform/Fonts.h"
 
 #include "mainwindow/MainWindow.h"
 #include "platform/IntSpinBox.h"
@@ -17,13 +18,6 @@
 #include <cstdint>
 
 namespace {
-
-QFont PixelFont(const char *family, int pixels)
-{
-    QFont f(QString::fromUtf8(family));
-    f.setPixelSize(pixels);
-    return f;
-}
 
 QGroupBox *Group(QWidget *parent, const char *title, const QRect &bounds)
 {
@@ -56,7 +50,7 @@ WaveSettingsDialog::WaveSettingsDialog(MainWindow *mainWindow, QWidget *parent)
     , mainWindow_(mainWindow)
 {
     setWindowTitle(QString::fromUtf8("波の設定"));
-    setFont(PixelFont("MS UI Gothic", 13));
+    setFont(DesignFont(QString::fromUtf8("MS UI Gothic"), 13));
     setFixedSize(494, 262);
 
     grpWaveCount = Group(this, "波の数", QRect(12, 18, 221, 61));
@@ -78,7 +72,7 @@ WaveSettingsDialog::WaveSettingsDialog(MainWindow *mainWindow, QWidget *parent)
     pntWaveform->setGeometry(8, 20, 231, 141);
     btnClearWaveform = new QPushButton(QString::fromUtf8("クリア"), grpWaveform);
     btnClearWaveform->setGeometry(198, 174, 43, 18);
-    btnClearWaveform->setFont(PixelFont("ＭＳ ゴシック", 11));
+    btnClearWaveform->setFont(DesignFont(QString::fromUtf8("ＭＳ ゴシック"), 11));
     btnClearWaveform->setEnabled(false);
 
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
