@@ -4,8 +4,8 @@
 // change the seed and the number of files for a longer hunt; a failure names
 // the seed and the file's number, which is enough to make that file again.
 
-#include "DefaultIniText.h"
-#include "DisplayTestSupport.h"
+#include "display/DefaultIniText.h"
+#include "display/DisplayTestSupport.h"
 #include "support/Files.h"
 #include <gtest/gtest.h>
 
