@@ -5,7 +5,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <ranges>
 
 namespace {
 
@@ -91,10 +90,12 @@ QString TProfileFile::ReadString(const QString &section, const QString &key, con
         // The last write of the key wins, as it would on disk.
         const QStringView wantSection = AsciiTrimmed(section);
         const QStringView wantKey = AsciiTrimmed(key);
-        for (const TIniWrite &w : std::views::reverse(pending_)) {
-            if (AsciiEqualsIgnoringCase(AsciiTrimmed(w.Section), wantSection)
-                && AsciiEqualsIgnoringCase(AsciiTrimmed(w.Key), wantKey))
-                return AsciiTrimmed(w.Value).toString();
+        // A reverse loop rather than std::views::reverse, which clang 14 cannot
+        // compile with this standard library (the fuzzing build uses clang).
+        for (auto w = pending_.crbegin(); w != pending_.crend(); ++w) {
+            if (AsciiEqualsIgnoringCase(AsciiTrimmed(w->Section), wantSection)
+                && AsciiEqualsIgnoringCase(AsciiTrimmed(w->Key), wantKey))
+                return AsciiTrimmed(w->Value).toString();
         }
     }
     if (text_)
