@@ -106,6 +106,45 @@ std::optional<QString> FindIniValue(QStringView text, QStringView section, QStri
     return found;
 }
 
+namespace {
+
+// Names hold no line break, so one separates them.
+QString IndexKey(QStringView section, QStringView key)
+{
+    QString k;
+    k.reserve(section.size() + 1 + key.size());
+    for (const QChar c : section)
+        k += QChar(AsciiLower(c.unicode()));
+    k += u'\n';
+    for (const QChar c : key)
+        k += QChar(AsciiLower(c.unicode()));
+    return k;
+}
+
+} // namespace
+
+IniIndex::IniIndex(QStringView text)
+{
+    std::optional<QStringView> section;
+    ForEachIniLine(text, [&](const TIniLine &line) {
+        if (line.Kind == TLineKind::Section)
+            section = line.Name;
+        else if (line.Kind == TLineKind::Key && section) {
+            // The first line of a key wins.
+            const QString k = IndexKey(*section, line.Name);
+            if (!values_.contains(k))
+                values_.insert(k, line.Value.toString());
+        }
+        return true;
+    });
+}
+
+std::optional<QString> IniIndex::Find(QStringView section, QStringView key) const
+{
+    const auto found = values_.constFind(IndexKey(AsciiTrimmed(section), AsciiTrimmed(key)));
+    return found == values_.cend() ? std::nullopt : std::optional<QString>(*found);
+}
+
 bool CanWriteIniValue(QStringView section, QStringView key, QStringView value)
 {
     const auto hasBreak = [](QStringView s) { return s.contains(u'\n') || s.contains(u'\r'); };

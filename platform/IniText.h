@@ -1,4 +1,5 @@
 #pragma once
+#include <QHash>
 #include <QString>
 #include <QStringView>
 
@@ -14,6 +15,17 @@
 
 // The key's value, or nothing when the section or the key is missing.
 std::optional<QString> FindIniValue(QStringView text, QStringView section, QStringView key);
+
+// Every key of a text, found by one pass over it: Find gives what FindIniValue
+// gives, without a pass over the text for each key.
+class IniIndex {
+public:
+    explicit IniIndex(QStringView text);
+    std::optional<QString> Find(QStringView section, QStringView key) const;
+
+private:
+    QHash<QString, QString> values_; // by section and key in ASCII lower case
+};
 
 // False when the names or the value would break the file's line structure
 // (a line break anywhere, ']' in the section, '=' in the key, a key that reads

@@ -98,8 +98,11 @@ QString TProfileFile::ReadString(const QString &section, const QString &key, con
                 return AsciiTrimmed(w->Value).toString();
         }
     }
-    if (text_)
-        return FindIniValue(text_->Text, section, key).value_or(defaultValue);
+    if (text_) {
+        if (!index_)
+            index_.emplace(text_->Text);
+        return index_->Find(section, key).value_or(defaultValue);
+    }
     return FindIniValue(ReadText(path_).Text.Text, section, key).value_or(defaultValue);
 }
 
@@ -114,20 +117,24 @@ void TProfileFile::WriteString(const QString &section, const QString &key, const
     TProfileText text = WritableText(path_);
     text.Text = WithIniValue(text.Text, section, key, value);
     WriteText(path_, text);
-    if (text_)
+    if (text_) {
         text_ = std::move(text);
+        index_.reset();
+    }
 }
 
 TProfileFileState TProfileFile::ReadOnce()
 {
     TReadText read = ReadText(path_);
     text_ = std::move(read.Text);
+    index_.reset();
     return read.State;
 }
 
 void TProfileFile::BeginUpdate()
 {
     text_ = WritableText(path_);
+    index_.reset();
     pending_.clear();
     updating_ = true;
 }
@@ -139,6 +146,7 @@ void TProfileFile::EndUpdate()
     TProfileText text = std::move(*text_);
     text.Text = WithIniValues(text.Text, pending_);
     text_.reset();
+    index_.reset();
     pending_.clear();
     updating_ = false;
     WriteText(path_, text);

@@ -80,7 +80,8 @@ public:
 
 private:
     QString path_;
-    std::optional<TProfileText> text_; // as read once
+    std::optional<TProfileText> text_;      // as read once
+    mutable std::optional<IniIndex> index_; // of text_, made at its first read
     std::vector<TIniWrite> pending_;
     bool updating_ = false;
 };
