@@ -46,6 +46,16 @@ QToolButton *AddButton(QFrame *band, ToolPicture picture, const char *hint, bool
     return b;
 }
 
+// A number field of the band, showing its design text "0" until set.
+TClickLabel *AddNumberField(QFrame *band, int width, const char *hint)
+{
+    auto *field = new TClickLabel(width, 22, band);
+    field->setText(QStringLiteral("0"));
+    field->setStatusTip(QString::fromUtf8(hint));
+    band->layout()->addWidget(field);
+    return field;
+}
+
 } // namespace
 
 void MainWindow::BuildMenu()
@@ -139,16 +149,10 @@ void MainWindow::BuildToolBand()
     pnlQualityPanel = NewBand(ToolBand);
     btnDetailed = AddButton(pnlQualityPanel, ToolPicture::QualityUp, "描画精度アップ", false);
     btnRough = AddButton(pnlQualityPanel, ToolPicture::QualityDown, "描画精度ダウン", false);
-    lblQuality = new TClickLabel(35, 22, pnlQualityPanel);
-    lblQuality->setText(QStringLiteral("0"));
-    lblQuality->setStatusTip(QString::fromUtf8("クリックして描画精度設定"));
-    pnlQualityPanel->layout()->addWidget(lblQuality);
+    lblQuality = AddNumberField(pnlQualityPanel, 35, "クリックして描画精度設定");
     btnSpeedDown = AddButton(pnlQualityPanel, ToolPicture::SpeedDown, "書替え頻度ダウン", false);
     btnSpeedUp = AddButton(pnlQualityPanel, ToolPicture::SpeedUp, "書替え頻度アップ", false);
-    lblInterval = new TClickLabel(33, 22, pnlQualityPanel);
-    lblInterval->setText(QStringLiteral("0"));
-    lblInterval->setStatusTip(QString::fromUtf8("クリックして描画頻度設定"));
-    pnlQualityPanel->layout()->addWidget(lblInterval);
+    lblInterval = AddNumberField(pnlQualityPanel, 33, "クリックして描画頻度設定");
     btnZoomUp = AddButton(pnlQualityPanel, ToolPicture::ZoomUp, "縦方向に拡大表示", false);
     btnZoomDown = AddButton(pnlQualityPanel, ToolPicture::ZoomDown, "縦方向に縮小表示", false);
 
