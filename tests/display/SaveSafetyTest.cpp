@@ -66,15 +66,6 @@ TEST(SaveSafetyTest, AKilledSaveLeavesTheOldOrTheNewWholeFile)
     EXPECT_GT(sawNew, 0) << "the kills never came after a save";
 }
 
-TEST(SaveSafetyTest, AVisualIniThatIsADirectoryGivesTheMessage)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Visual.ini"));
-    ASSERT_TRUE(QDir().mkpath(path + QStringLiteral("/inside")));
-    EXPECT_EQ(SaveError(path), path + QStringLiteral(" に書き込めません"));
-    EXPECT_TRUE(QDir(path + QStringLiteral("/inside")).exists());
-}
-
 // A small file system of our own, for the disk-full and read-only cases.
 class ScratchMount {
 public:

@@ -194,18 +194,4 @@ TEST_F(VisualIniTest, ABadColourInAModeSectionLeavesEveryPenWhole)
         EXPECT_EQ(s.WavePens[std::size_t(k)], (TPen{clRed, 0, 1})) << k;
 }
 
-TEST_F(VisualIniTest, ASaveThatCannotWriteStopsWithThePath)
-{
-    const QString blocker = dir_.filePath(QStringLiteral("blocker"));
-    Put(blocker, "keep me\n");
-    const QString path = blocker + QStringLiteral("/Visual.ini");
-    try {
-        SaveDisplaySettings(path, TDisplaySettings(), 2);
-        FAIL() << "no error";
-    } catch (const TProfileWriteError &e) {
-        EXPECT_EQ(e.Message(), path + QStringLiteral(" に書き込めません"));
-    }
-    EXPECT_EQ(Text(blocker), "keep me\n");
-}
-
 } // namespace
