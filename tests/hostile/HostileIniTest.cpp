@@ -1163,10 +1163,10 @@ TEST(HostileIniTest, DamagedFilesLoadSaveAndLoadBackAlike)
                         .arg(tally.ErrorsByDamage[d])
                         .arg(tally.ByDamage[d]);
     std::cout << "hostile Visual.ini: " << tally.Files << " files, " << tally.Bytes / 1024 << " KiB, " << elapsed
-              << " ms on " << Workers << " threads; colour errors: " << tally.ErrorsInGeneral << " in general, " << tally.ErrorsInModes
-              << " in wave sections, " << tally.WrongMessages << " of them with a wrong message; marker kept "
-              << tally.MarkerKept << " of " << tally.WithMarker << "; " << countsGiven.size()
-              << " different counts given; files with huge lines " << tally.HugeFiles
+              << " ms on " << Workers << " threads; colour errors: " << tally.ErrorsInGeneral << " in general, "
+              << tally.ErrorsInModes << " in wave sections, " << tally.WrongMessages
+              << " of them with a wrong message; marker kept " << tally.MarkerKept << " of " << tally.WithMarker << "; "
+              << countsGiven.size() << " different counts given; files with huge lines " << tally.HugeFiles
               << "; failing files " << tally.Failures
               << "\n  colour errors/files by damage: " << byDamage.join(QStringLiteral(", ")).toStdString()
               << std::endl;
