@@ -1,0 +1,120 @@
+// Prints a hash of every frame drawn over a fixed spread of settings, one line
+// each and a total last, so that two builds can be compared frame for frame.
+// usage: frame_hashes [COUNT]
+#include "display/DisplaySettingsRecord.h"
+#include "model/FixedView.h"
+#include "model/Wave.h"
+
+#include <QGuiApplication>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+std::uint64_t Fnv1a(std::uint64_t h, const void *data, std::size_t size)
+{
+    const auto *p = static_cast<const unsigned char *>(data);
+    for (std::size_t i = 0; i < size; ++i)
+        h = (h ^ p[i]) * 0x100000001b3ULL;
+    return h;
+}
+
+std::uint64_t ImageHash(const QImage &image)
+{
+    std::uint64_t h = 0xcbf29ce484222325ULL;
+    const int w = image.width(), hgt = image.height();
+    h = Fnv1a(h, &w, sizeof w);
+    h = Fnv1a(h, &hgt, sizeof hgt);
+    for (int y = 0; y < hgt; ++y)
+        h = Fnv1a(h, image.constScanLine(y), std::size_t(w) * 4);
+    return h;
+}
+
+// A fixed generator, so every build sees the same settings.
+struct Lcg {
+    std::uint64_t s = 88172645463325252ULL;
+    std::uint32_t Next()
+    {
+        s = s * 6364136223846793005ULL + 1442695040888963407ULL;
+        return std::uint32_t(s >> 33);
+    }
+    template <class T, std::size_t N> T Pick(const T (&items)[N]) { return items[Next() % N]; }
+};
+
+void SetLook(TDisplaySettings &settings, int look, int &guideCount)
+{
+    settings = TDisplaySettings();
+    guideCount = 2;
+    switch (look) {
+    case 1:
+        settings.VisibleVertLines = true;
+        guideCount = 7;
+        settings.MainWavePen = TPen{clNavy, 1, 3};
+        for (int k = 1; k <= CustomWavePenCount; ++k)
+            settings.WavePens[std::size_t(k)] = TPen{RGBToColor(k * 12, 40, 200), k % 5, 1 + k % 3};
+        break;
+    case 2:
+        settings.BGColor = clNone;
+        settings.VisibleVertLines = true;
+        guideCount = 99;
+        settings.AxisPen = TPen{clRed, 2, 1};
+        settings.MainWavePen = TPen{clBlack, 0, 0};
+        settings.WavePens[0] = TPen{clGreen, 3, 2};
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    const int count = argc > 1 ? std::atoi(argv[1]) : 400;
+
+    const int widths[] = {527, 1280, 1, 300, 64};
+    const int heights[] = {346, 720, 1, 2, 480};
+    const int modes[] = {1, 3, 20, 21, 137, 999};
+    const int qualities[] = {2, 50, 517, 1000, 4300};
+    const std::int32_t times[] = {0, 1, 37, -5, 2147483647, -2147483647 - 1};
+    const float zooms[] = {1.0f, 3.7f, 0.0531f, 1e30f};
+    const float periods[] = {100.0f, 2.0f, 1000000.0f, 7.0f};
+
+    std::uint64_t total = 0xcbf29ce484222325ULL;
+    Lcg rng;
+    for (int i = 0; i < count; ++i) {
+        TFixedView view;
+        TDisplaySettings settings;
+        int guideCount = 2;
+        SetLook(settings, int(rng.Next() % 3), guideCount);
+        settings.SetNumOfVertLinesSource([guideCount] { return guideCount; });
+        TWave wave;
+        wave.SetView(&view);
+        wave.SetDisplaySettings(&settings);
+        const int w = rng.Pick(widths), h = rng.Pick(heights);
+        wave.SetWaveCount(rng.Pick(modes));
+        wave.Period = rng.Pick(periods);
+        wave.Rule = AmplitudeRule(rng.Next() % 3);
+        ResetWaveform();
+        for (int p = 1; p < WaveformPointCount - 1; ++p) {
+            WaveformDefined[p] = rng.Next() % 3 != 0;
+            WaveformPoints[p] = float(int(rng.Next() % 201) - 100) / 100.0f;
+        }
+        wave.CalcAmplitudes();
+        view.quality = rng.Pick(qualities);
+        view.time = rng.Pick(times);
+        view.zoom = rng.Pick(zooms);
+        view.showAll = rng.Next() % 2 == 0;
+        wave.DrawFrame(w, h);
+        const std::uint64_t hash = ImageHash(wave.Bitmap);
+        total = Fnv1a(total, &hash, sizeof hash);
+        std::printf("%3d %4dx%-4d n=%-3d T=%-7g rule=%d Q=%-4d t=%-11d zoom=%-7g all=%d  %016llx\n", i, w, h,
+                    int(wave.WaveCount), double(wave.Period), int(wave.Rule), view.quality, view.time,
+                    double(view.zoom), int(view.showAll), static_cast<unsigned long long>(hash));
+    }
+    std::printf("total %016llx\n", static_cast<unsigned long long>(total));
+    return 0;
+}
