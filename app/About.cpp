@@ -14,7 +14,7 @@
 
 #include <algorithm>
 
-unsigned AboutColorAt(int y, int h)
+unsigned aboutColorAt(int y, int h)
 {
     if (h <= 0)
         return clBlue;
@@ -26,7 +26,7 @@ unsigned AboutColorAt(int y, int h)
 
 namespace {
 
-QLabel *PanelLabel(QWidget *panel, int x, int y, const QString &text)
+QLabel *panelLabel(QWidget *panel, int x, int y, const QString &text)
 {
     auto *l = new QLabel(text, panel);
     l->move(x, y);
@@ -42,35 +42,35 @@ TAboutBox::TAboutBox(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setWindowTitle(QString::fromUtf8("バージョン情報"));
-    setFont(DesignFont(QStringLiteral("MS UI Gothic"), 13));
+    setFont(designFont(QStringLiteral("MS UI Gothic"), 13));
     setFixedSize(398, 210);
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, ToQColor(clBlue));
+    pal.setColor(QPalette::Window, toQColor(clBlue));
     setPalette(pal);
     setMouseTracking(true);
 
-    Panel1 = new QFrame(this);
-    Panel1->setGeometry(47, 11, 308, 182);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setLineWidth(3);
-    Panel1->setAutoFillBackground(true);
-    QPalette panelPal = Panel1->palette();
+    panel1 = new QFrame(this);
+    panel1->setGeometry(47, 11, 308, 182);
+    panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel1->setLineWidth(3);
+    panel1->setAutoFillBackground(true);
+    QPalette panelPal = panel1->palette();
     panelPal.setColor(QPalette::Window, QGuiApplication::palette().color(QPalette::Button));
-    Panel1->setPalette(panelPal);
-    Panel1->setMouseTracking(true);
-    Panel1->installEventFilter(this);
+    panel1->setPalette(panelPal);
+    panel1->setMouseTracking(true);
+    panel1->installEventFilter(this);
 
-    ProgramIcon = new QLabel(Panel1);
-    ProgramIcon->setGeometry(29, 11, 64, 64);
-    ProgramIcon->setPixmap(MakeProgramPicture(64));
-    ProgramIcon->setAttribute(Qt::WA_NoMousePropagation);
-    ProductName = PanelLabel(Panel1, 112, 23, QStringLiteral("VelmoraforWin95/98"));
-    Version = PanelLabel(Panel1, 112, 56, QStringLiteral("Version 2.0"));
-    PanelLabel(Panel1, 11, 99, QString::fromUtf8("作者: Velmora 開発チーム"));
-    lblCopyright = PanelLabel(Panel1, 11, 115, QString::fromUtf8("Copyright (C) 2026 Velmora 開発チーム"));
+    programIcon = new QLabel(panel1);
+    programIcon->setGeometry(29, 11, 64, 64);
+    programIcon->setPixmap(makeProgramPicture(64));
+    programIcon->setAttribute(Qt::WA_NoMousePropagation);
+    productName = panelLabel(panel1, 112, 23, QStringLiteral("VelmoraforWin95/98"));
+    version = panelLabel(panel1, 112, 56, QStringLiteral("Version 2.0"));
+    panelLabel(panel1, 11, 99, QString::fromUtf8("作者: Velmora 開発チーム"));
+    lblCopyright = panelLabel(panel1, 11, 115, QString::fromUtf8("Copyright (C) 2026 Velmora 開発チーム"));
 
-    btnOK = new QPushButton(QStringLiteral("OK"), Panel1);
+    btnOK = new QPushButton(QStringLiteral("OK"), panel1);
     btnOK->setGeometry(120, 144, 75, 25);
     btnOK->setDefault(true);
     btnOK->setAutoDefault(true);
@@ -80,21 +80,21 @@ TAboutBox::TAboutBox(QWidget *parent)
         move(screen->geometry().center() - rect().center());
 }
 
-QColor TAboutBox::BackgroundColor() const
+QColor TAboutBox::backgroundColor() const
 {
     return palette().color(QPalette::Window);
 }
 
-void TAboutBox::FormMouseMove(QObject *, Qt::KeyboardModifiers, int, int y)
+void TAboutBox::formMouseMove(QObject *, Qt::KeyboardModifiers, int, int y)
 {
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, ToQColor(AboutColorAt(y, height())));
+    pal.setColor(QPalette::Window, toQColor(aboutColorAt(y, height())));
     setPalette(pal);
 }
 
 void TAboutBox::mouseMoveEvent(QMouseEvent *event)
 {
-    FormMouseMove(this, event->modifiers(), int(event->position().x()), int(event->position().y()));
+    formMouseMove(this, event->modifiers(), int(event->position().x()), int(event->position().y()));
 }
 
 void TAboutBox::keyPressEvent(QKeyEvent *event)
@@ -109,9 +109,9 @@ void TAboutBox::keyPressEvent(QKeyEvent *event)
 
 bool TAboutBox::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Panel1 && event->type() == QEvent::MouseMove) {
+    if (watched == panel1 && event->type() == QEvent::MouseMove) {
         const auto *me = static_cast<QMouseEvent *>(event);
-        FormMouseMove(Panel1, me->modifiers(), int(me->position().x()), int(me->position().y()));
+        formMouseMove(panel1, me->modifiers(), int(me->position().x()), int(me->position().y()));
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -13,13 +13,13 @@ public:
     explicit TAboutBox(QWidget *parent = nullptr);
 
     // Pointer moved to Y in the coordinates of `sender` (the box or Panel1).
-    void FormMouseMove(QObject *sender, Qt::KeyboardModifiers shift, int x, int y);
-    QColor BackgroundColor() const;
+    void formMouseMove(QObject *sender, Qt::KeyboardModifiers shift, int x, int y);
+    QColor backgroundColor() const;
 
-    QFrame *Panel1 = nullptr;
-    QLabel *ProgramIcon = nullptr;
-    QLabel *ProductName = nullptr;
-    QLabel *Version = nullptr;
+    QFrame *panel1 = nullptr;
+    QLabel *programIcon = nullptr;
+    QLabel *productName = nullptr;
+    QLabel *version = nullptr;
     QLabel *lblCopyright = nullptr;
     QPushButton *btnOK = nullptr;
 
@@ -30,4 +30,4 @@ protected:
 };
 
 // The colour value of the margin with the pointer at row y of a box h high.
-unsigned AboutColorAt(int y, int h);
+unsigned aboutColorAt(int y, int h);

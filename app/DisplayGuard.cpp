@@ -20,32 +20,32 @@ struct HeldMessage {
 };
 
 // Only the main thread constructs the application, so one list serves.
-std::vector<HeldMessage> &Held()
+std::vector<HeldMessage> &held()
 {
     static std::vector<HeldMessage> held;
     return held;
 }
 
-void HoldOrFail(QtMsgType type, const QMessageLogContext &context, const QString &text)
+void holdOrFail(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type == QtFatalMsg) {
         std::fputs("velmora: ディスプレイに接続できません (cannot connect to a display)\n", stderr);
         std::_Exit(1);
     }
-    Held().push_back({type, context.file, context.line, context.function, context.category, text});
+    held().push_back({type, context.file, context.line, context.function, context.category, text});
 }
 
 } // namespace
 
 DisplayGuard::DisplayGuard()
-    : previous_(qInstallMessageHandler(HoldOrFail))
+    : previous_(qInstallMessageHandler(holdOrFail))
 {
 }
 
 DisplayGuard::~DisplayGuard()
 {
     qInstallMessageHandler(previous_);
-    for (const HeldMessage &m : Held())
+    for (const HeldMessage &m : held())
         previous_(m.type, QMessageLogContext(m.file, m.line, m.function, m.category), m.text);
-    Held().clear();
+    held().clear();
 }

@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <QTranslator>
 
-bool InstallQtJapanese(QCoreApplication &app)
+bool installQtJapanese(QCoreApplication &app)
 {
     auto *translator = new QTranslator(&app);
     if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),

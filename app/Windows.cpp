@@ -9,7 +9,7 @@
 
 MainWindow *frmWave = nullptr;
 WaveSettingsDialog *frmSetting = nullptr;
-TAboutBox *AboutBox = nullptr;
+TAboutBox *aboutBox = nullptr;
 AmplitudeMonitor *frmMonitor = nullptr;
 DisplaySettingsWindow *frmVisualSetting = nullptr;
 LineStyleDialog *frmPenDialog = nullptr;
@@ -17,7 +17,7 @@ LineStyleDialog *frmPenDialog = nullptr;
 namespace {
 
 // Only the main window keeps the program alive.
-template <class W> W *Secondary(W *w, const char *name)
+template <class W> W *secondary(W *w, const char *name)
 {
     w->setObjectName(QString::fromLatin1(name));
     w->setAttribute(Qt::WA_QuitOnClose, false);
@@ -26,38 +26,38 @@ template <class W> W *Secondary(W *w, const char *name)
 
 } // namespace
 
-std::vector<QWidget *> CreateWindows()
+std::vector<QWidget *> createWindows()
 {
     frmWave = new MainWindow;
     frmWave->setObjectName(QStringLiteral("frmWave"));
-    frmSetting = Secondary(new WaveSettingsDialog(frmWave), "frmSetting");
-    AboutBox = Secondary(new TAboutBox, "AboutBox");
-    frmMonitor = Secondary(new AmplitudeMonitor, "frmMonitor");
-    frmVisualSetting = Secondary(new DisplaySettingsWindow(nullptr), "frmVisualSetting");
-    frmVisualSetting->FormCreate();
-    frmPenDialog = Secondary(new LineStyleDialog, "frmPenDialog");
-    frmVisualSetting->SetPenDialog(frmPenDialog);
-    frmVisualSetting->SetMonitorRefresh([] { frmMonitor->Refresh(); });
+    frmSetting = secondary(new WaveSettingsDialog(frmWave), "frmSetting");
+    aboutBox = secondary(new TAboutBox, "AboutBox");
+    frmMonitor = secondary(new AmplitudeMonitor, "frmMonitor");
+    frmVisualSetting = secondary(new DisplaySettingsWindow(nullptr), "frmVisualSetting");
+    frmVisualSetting->formCreate();
+    frmPenDialog = secondary(new LineStyleDialog, "frmPenDialog");
+    frmVisualSetting->setPenDialog(frmPenDialog);
+    frmVisualSetting->setMonitorRefresh([] { frmMonitor->refresh(); });
 
-    TWave *wave = frmWave->Wave.get();
-    wave->SetDisplaySettings(&frmVisualSetting->Settings);
-    wave->SetDrawnAmplitudesHandler([] { frmMonitor->Refresh(); });
-    frmMonitor->SetWave(wave);
-    frmSetting->SetMonitorRefresh([] { frmMonitor->Refresh(); });
-    frmMonitor->SetDisplaySettings(&frmVisualSetting->Settings);
-    frmMonitor->SetStringWidthSource([] { return frmWave->pntWave->width(); });
+    TWave *wave = frmWave->wave.get();
+    wave->setDisplaySettings(&frmVisualSetting->settings);
+    wave->setDrawnAmplitudesHandler([] { frmMonitor->refresh(); });
+    frmMonitor->setWave(wave);
+    frmSetting->setMonitorRefresh([] { frmMonitor->refresh(); });
+    frmMonitor->setDisplaySettings(&frmVisualSetting->settings);
+    frmMonitor->setStringWidthSource([] { return frmWave->pntWave->width(); });
     MainWindow::Links links;
     links.settings = frmSetting;
-    links.about = AboutBox;
+    links.about = aboutBox;
     links.monitor = frmMonitor;
     links.visualSetting = frmVisualSetting;
-    links.monitorRefresh = [] { frmMonitor->Refresh(); };
-    links.monitorProbe = [](int x) { frmMonitor->ShowAmplitudesAt(x); };
-    frmWave->SetLinks(links);
-    return {frmWave, frmSetting, AboutBox, frmMonitor, frmVisualSetting, frmPenDialog};
+    links.monitorRefresh = [] { frmMonitor->refresh(); };
+    links.monitorProbe = [](int x) { frmMonitor->showAmplitudesAt(x); };
+    frmWave->setLinks(links);
+    return {frmWave, frmSetting, aboutBox, frmMonitor, frmVisualSetting, frmPenDialog};
 }
 
-void DestroyWindows()
+void destroyWindows()
 {
     delete frmPenDialog;
     frmPenDialog = nullptr;
@@ -65,8 +65,8 @@ void DestroyWindows()
     frmVisualSetting = nullptr;
     delete frmMonitor;
     frmMonitor = nullptr;
-    delete AboutBox;
-    AboutBox = nullptr;
+    delete aboutBox;
+    aboutBox = nullptr;
     delete frmSetting;
     frmSetting = nullptr;
     delete frmWave;

@@ -14,17 +14,17 @@ int main(int argc, char **argv)
     auto guard = std::make_unique<DisplayGuard>();
     QApplication app(argc, argv);
     guard.reset();
-    InstallQtJapanese(app);
+    installQtJapanese(app);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
-    InstallFontSubstitutions();
-    QApplication::setWindowIcon(QIcon(MakeProgramPicture(64)));
+    installFontSubstitutions();
+    QApplication::setWindowIcon(QIcon(makeProgramPicture(64)));
 
-    CreateWindows();
+    createWindows();
     frmWave->show();
     // Desktops activate a new window themselves; a bare display does not, and
     // the animation runs only while the main window (or the monitor) is active.
     frmWave->activateWindow();
     const int result = QApplication::exec();
-    DestroyWindows();
+    destroyWindows();
     return result;
 }

@@ -14,22 +14,22 @@
 
 namespace {
 
-bool Dark(QRgb p)
+bool dark(QRgb p)
 {
     return qRed(p) < 60 && qGreen(p) < 60 && qBlue(p) < 60;
 }
-bool Light(QRgb p)
+bool light(QRgb p)
 {
     return qRed(p) > 200 && qGreen(p) > 200 && qBlue(p) > 200;
 }
 
 // A dark pixel with the white picture just above and below it: the string.
-bool StringVisible(const QImage &screen)
+bool stringVisible(const QImage &screen)
 {
     const QRect middle(screen.width() / 2 - 200, screen.height() / 2 - 100, 400, 200);
     for (int y = middle.top(); y <= middle.bottom(); ++y)
         for (int x = middle.left(); x <= middle.right(); x += 4)
-            if (Dark(screen.pixel(x, y)) && Light(screen.pixel(x, y - 4)) && Light(screen.pixel(x, y + 4)))
+            if (dark(screen.pixel(x, y)) && light(screen.pixel(x, y - 4)) && light(screen.pixel(x, y + 4)))
                 return true;
     return false;
 }
@@ -50,7 +50,7 @@ int main(int argc, char **argv)
     clock.start();
     program.start(QString::fromLocal8Bit(argv[1]), {});
     while (clock.elapsed() < 10000) {
-        if (StringVisible(screen->grabWindow(0).toImage())) {
+        if (stringVisible(screen->grabWindow(0).toImage())) {
             std::printf("%lld\n", static_cast<long long>(clock.elapsed()));
             program.kill();
             program.waitForFinished();

@@ -25,18 +25,18 @@ struct Setup {
     {
         view.quality = q;
         view.showAll = showAll;
-        wave.SetView(&view);
-        wave.SetDisplaySettings(&settings);
-        wave.Period = 100;
-        wave.SetWaveCount(n);
-        wave.Rule = AmplitudeRule::Harmonic;
-        wave.CalcAmplitudes();
+        wave.setView(&view);
+        wave.setDisplaySettings(&settings);
+        wave.period = 100;
+        wave.setWaveCount(n);
+        wave.rule = AmplitudeRule::Harmonic;
+        wave.calcAmplitudes();
     }
 };
 
 // Every vertex of a frame from the formulas, one call each: the superposed
 // curve and, with show-all, every mode.
-void Direct(benchmark::State &state)
+void direct(benchmark::State &state)
 {
     const int n = int(state.range(0)), q = int(state.range(1));
     const bool showAll = state.range(2) != 0;
@@ -45,54 +45,54 @@ void Direct(benchmark::State &state)
         ++s.view.time;
         float acc = 0;
         for (int i = 1; i <= q; ++i) {
-            const float x = wavemath::ColumnX(Width, i, q);
+            const float x = wavemath::columnX(Width, i, q);
             if (showAll)
                 for (int k = 1; k <= n; ++k)
-                    acc += s.wave.ModeDisplacement(k, Width, x);
-            acc += s.wave.Displacement(Width, x);
+                    acc += s.wave.modeDisplacement(k, Width, x);
+            acc += s.wave.displacement(Width, x);
         }
         benchmark::DoNotOptimize(acc);
     }
 }
 
 // The same values as the renderer computes them.
-void Fast(benchmark::State &state)
+void fast(benchmark::State &state)
 {
     const int n = int(state.range(0)), q = int(state.range(1));
     const bool showAll = state.range(2) != 0;
     Setup s(n, q, showAll);
     TFrameEvaluator eval;
-    eval.Prepare(n, Width, q);
+    eval.prepare(n, Width, q);
     std::vector<float> sum(std::size_t(q), 0.0f);
     std::vector<float> row(std::size_t(q), 0.0f);
     for (auto _ : state) {
         ++s.view.time;
         std::fill(sum.begin(), sum.end(), 0.0f);
         for (int k = 1; k <= n; ++k) {
-            const double ac = double(s.wave.Amplitudes[k]) * wavemath::TimeFactor(s.wave.Period, s.view.time, k);
+            const double ac = double(s.wave.amplitudes[k]) * wavemath::timeFactor(s.wave.period, s.view.time, k);
             if (showAll) {
-                eval.ModeRow(k, ac, row.data());
+                eval.modeRow(k, ac, row.data());
                 for (int i = 0; i < q; ++i)
                     sum[std::size_t(i)] += row[std::size_t(i)];
             } else {
-                eval.AccumulateMode(k, ac, sum.data());
+                eval.accumulateMode(k, ac, sum.data());
             }
         }
         benchmark::DoNotOptimize(sum.data());
     }
 }
 
-void DrawFrame(benchmark::State &state)
+void drawFrame(benchmark::State &state)
 {
     Setup s(int(state.range(0)), int(state.range(1)), state.range(2) != 0);
     for (auto _ : state) {
         ++s.view.time;
-        s.wave.DrawFrame(Width, Height);
-        benchmark::DoNotOptimize(s.wave.Bitmap.constBits());
+        s.wave.drawFrame(Width, Height);
+        benchmark::DoNotOptimize(s.wave.bitmap.constBits());
     }
 }
 
-void Cases(benchmark::internal::Benchmark *b)
+void cases(benchmark::internal::Benchmark *b)
 {
     b->ArgNames({"n", "Q", "showAll"});
     for (int n : {1, 50, 999})
@@ -104,19 +104,19 @@ void Cases(benchmark::internal::Benchmark *b)
 
 // One command at the far end of its input: every mode of 1000 shown at quality
 // 10000 in the picture of the window's designed size.
-void DrawFrameExtreme(benchmark::State &state)
+void drawFrameExtreme(benchmark::State &state)
 {
     Setup s(1000, 10000, true);
     for (auto _ : state) {
         ++s.view.time;
-        s.wave.DrawFrame(527, 346);
-        benchmark::DoNotOptimize(s.wave.Bitmap.constBits());
+        s.wave.drawFrame(527, 346);
+        benchmark::DoNotOptimize(s.wave.bitmap.constBits());
     }
 }
 
-BENCHMARK(Direct)->Apply(Cases);
-BENCHMARK(DrawFrameExtreme)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(Fast)->Apply(Cases);
-BENCHMARK(DrawFrame)->Apply(Cases);
+BENCHMARK(direct)->Apply(cases);
+BENCHMARK(drawFrameExtreme)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(fast)->Apply(cases);
+BENCHMARK(drawFrame)->Apply(cases);
 
 } // namespace

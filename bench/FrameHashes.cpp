@@ -13,7 +13,7 @@
 
 namespace {
 
-std::uint64_t Fnv1a(std::uint64_t h, const void *data, std::size_t size)
+std::uint64_t fnv1a(std::uint64_t h, const void *data, std::size_t size)
 {
     const auto *p = static_cast<const unsigned char *>(data);
     for (std::size_t i = 0; i < size; ++i)
@@ -21,47 +21,47 @@ std::uint64_t Fnv1a(std::uint64_t h, const void *data, std::size_t size)
     return h;
 }
 
-std::uint64_t ImageHash(const QImage &image)
+std::uint64_t imageHash(const QImage &image)
 {
     std::uint64_t h = 0xcbf29ce484222325ULL;
     const int w = image.width(), hgt = image.height();
-    h = Fnv1a(h, &w, sizeof w);
-    h = Fnv1a(h, &hgt, sizeof hgt);
+    h = fnv1a(h, &w, sizeof w);
+    h = fnv1a(h, &hgt, sizeof hgt);
     for (int y = 0; y < hgt; ++y)
-        h = Fnv1a(h, image.constScanLine(y), std::size_t(w) * 4);
+        h = fnv1a(h, image.constScanLine(y), std::size_t(w) * 4);
     return h;
 }
 
 // A fixed generator, so every build sees the same settings.
 struct Lcg {
     std::uint64_t s = 88172645463325252ULL;
-    std::uint32_t Next()
+    std::uint32_t next()
     {
         s = s * 6364136223846793005ULL + 1442695040888963407ULL;
         return std::uint32_t(s >> 33);
     }
-    template <class T, std::size_t N> T Pick(const T (&items)[N]) { return items[Next() % N]; }
+    template <class T, std::size_t N> T pick(const T (&items)[N]) { return items[next() % N]; }
 };
 
-void SetLook(TDisplaySettings &settings, int look, int &guideCount)
+void setLook(TDisplaySettings &settings, int look, int &guideCount)
 {
     settings = TDisplaySettings();
     guideCount = 2;
     switch (look) {
     case 1:
-        settings.VisibleVertLines = true;
+        settings.visibleVertLines = true;
         guideCount = 7;
-        settings.MainWavePen = TPen{clNavy, 1, 3};
+        settings.mainWavePen = TPen{clNavy, 1, 3};
         for (int k = 1; k <= CustomWavePenCount; ++k)
-            settings.WavePens[std::size_t(k)] = TPen{RGBToColor(k * 12, 40, 200), k % 5, 1 + k % 3};
+            settings.wavePens[std::size_t(k)] = TPen{rgbToColor(k * 12, 40, 200), k % 5, 1 + k % 3};
         break;
     case 2:
-        settings.BGColor = clNone;
-        settings.VisibleVertLines = true;
+        settings.bgColor = clNone;
+        settings.visibleVertLines = true;
         guideCount = 99;
-        settings.AxisPen = TPen{clRed, 2, 1};
-        settings.MainWavePen = TPen{clBlack, 0, 0};
-        settings.WavePens[0] = TPen{clGreen, 3, 2};
+        settings.axisPen = TPen{clRed, 2, 1};
+        settings.mainWavePen = TPen{clBlack, 0, 0};
+        settings.wavePens[0] = TPen{clGreen, 3, 2};
         break;
     default:
         break;
@@ -89,30 +89,30 @@ int main(int argc, char **argv)
         TFixedView view;
         TDisplaySettings settings;
         int guideCount = 2;
-        SetLook(settings, int(rng.Next() % 3), guideCount);
-        settings.SetNumOfVertLinesSource([guideCount] { return guideCount; });
+        setLook(settings, int(rng.next() % 3), guideCount);
+        settings.setNumOfVertLinesSource([guideCount] { return guideCount; });
         TWave wave;
-        wave.SetView(&view);
-        wave.SetDisplaySettings(&settings);
-        const int w = rng.Pick(widths), h = rng.Pick(heights);
-        wave.SetWaveCount(rng.Pick(modes));
-        wave.Period = rng.Pick(periods);
-        wave.Rule = AmplitudeRule(rng.Next() % 3);
-        ResetWaveform();
+        wave.setView(&view);
+        wave.setDisplaySettings(&settings);
+        const int w = rng.pick(widths), h = rng.pick(heights);
+        wave.setWaveCount(rng.pick(modes));
+        wave.period = rng.pick(periods);
+        wave.rule = AmplitudeRule(rng.next() % 3);
+        resetWaveform();
         for (int p = 1; p < WaveformPointCount - 1; ++p) {
-            WaveformDefined[p] = rng.Next() % 3 != 0;
-            WaveformPoints[p] = float(int(rng.Next() % 201) - 100) / 100.0f;
+            waveformDefined[p] = rng.next() % 3 != 0;
+            waveformPoints[p] = float(int(rng.next() % 201) - 100) / 100.0f;
         }
-        wave.CalcAmplitudes();
-        view.quality = rng.Pick(qualities);
-        view.time = rng.Pick(times);
-        view.zoom = rng.Pick(zooms);
-        view.showAll = rng.Next() % 2 == 0;
-        wave.DrawFrame(w, h);
-        const std::uint64_t hash = ImageHash(wave.Bitmap);
-        total = Fnv1a(total, &hash, sizeof hash);
+        wave.calcAmplitudes();
+        view.quality = rng.pick(qualities);
+        view.time = rng.pick(times);
+        view.zoom = rng.pick(zooms);
+        view.showAll = rng.next() % 2 == 0;
+        wave.drawFrame(w, h);
+        const std::uint64_t hash = imageHash(wave.bitmap);
+        total = fnv1a(total, &hash, sizeof hash);
         std::printf("%3d %4dx%-4d n=%-3d T=%-7g rule=%d Q=%-4d t=%-11d zoom=%-7g all=%d  %016llx\n", i, w, h,
-                    int(wave.WaveCount), double(wave.Period), int(wave.Rule), view.quality, view.time,
+                    int(wave.waveCount), double(wave.period), int(wave.rule), view.quality, view.time,
                     double(view.zoom), int(view.showAll), static_cast<unsigned long long>(hash));
     }
     std::printf("total %016llx\n", static_cast<unsigned long long>(total));

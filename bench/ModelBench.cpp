@@ -7,24 +7,24 @@
 
 namespace {
 
-void CalcDrawnAmplitudes(benchmark::State &state)
+void calcDrawnAmplitudes(benchmark::State &state)
 {
-    ResetWaveform();
+    resetWaveform();
     for (int j = 1; j <= 11; ++j) {
-        WaveformPoints[j] = float(std::sin(j * 0.7));
-        WaveformDefined[j] = true;
+        waveformPoints[j] = float(std::sin(j * 0.7));
+        waveformDefined[j] = true;
     }
     TWave wave;
-    wave.Period = 100;
-    wave.SetWaveCount(1000);
-    wave.Rule = AmplitudeRule::Drawn;
+    wave.period = 100;
+    wave.setWaveCount(1000);
+    wave.rule = AmplitudeRule::Drawn;
     for (auto _ : state) {
-        wave.CalcAmplitudes();
-        benchmark::DoNotOptimize(wave.Amplitudes.data());
+        wave.calcAmplitudes();
+        benchmark::DoNotOptimize(wave.amplitudes.data());
     }
-    ResetWaveform();
+    resetWaveform();
     state.SetLabel("n=1000, 11 points");
 }
-BENCHMARK(CalcDrawnAmplitudes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(calcDrawnAmplitudes)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -39,20 +39,20 @@ struct ProbeSetup {
 
     explicit ProbeSetup(bool table)
     {
-        wave.SetWaveCount(ModeCount);
-        wave.Rule = AmplitudeRule::Harmonic;
-        wave.CalcAmplitudes();
-        frm.SetWave(&wave);
-        frm.SetDisplaySettings(&settings);
-        frm.SetStringWidthSource([] { return StringWidth; });
+        wave.setWaveCount(ModeCount);
+        wave.rule = AmplitudeRule::Harmonic;
+        wave.calcAmplitudes();
+        frm.setWave(&wave);
+        frm.setDisplaySettings(&settings);
+        frm.setStringWidthSource([] { return StringWidth; });
         if (table)
-            frm.PageControl->setCurrentWidget(frm.tstGrid);
+            frm.pageControl->setCurrentWidget(frm.tstGrid);
         frm.show();
         QCoreApplication::processEvents();
     }
 };
 
-void RunProbes(benchmark::State &state, bool table)
+void runProbes(benchmark::State &state, bool table)
 {
     // Widgets need the widgets application object, not only the GUI one.
     if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
@@ -60,12 +60,12 @@ void RunProbes(benchmark::State &state, bool table)
         return;
     }
     ProbeSetup s(table);
-    QWidget *painted = table ? s.frm.sgrAmplitudes->viewport() : static_cast<QWidget *>(s.frm.Chart1);
+    QWidget *painted = table ? s.frm.sgrAmplitudes->viewport() : static_cast<QWidget *>(s.frm.chart1);
     PaintCounter counter;
     painted->installEventFilter(&counter);
     int x = 1;
     for (auto _ : state) {
-        s.frm.ShowAmplitudesAt(x);
+        s.frm.showAmplitudesAt(x);
         painted->repaint();
         x = x % (StringWidth - 1) + 1;
     }
@@ -75,17 +75,17 @@ void RunProbes(benchmark::State &state, bool table)
         state.SkipWithError("a probe was not repainted");
 }
 
-void MonitorProbeGraph(benchmark::State &state)
+void monitorProbeGraph(benchmark::State &state)
 {
-    RunProbes(state, false);
+    runProbes(state, false);
 }
 
-void MonitorProbeTable(benchmark::State &state)
+void monitorProbeTable(benchmark::State &state)
 {
-    RunProbes(state, true);
+    runProbes(state, true);
 }
 
 } // namespace
 
-BENCHMARK(MonitorProbeGraph)->Unit(benchmark::kMicrosecond);
-BENCHMARK(MonitorProbeTable)->Unit(benchmark::kMicrosecond);
+BENCHMARK(monitorProbeGraph)->Unit(benchmark::kMicrosecond);
+BENCHMARK(monitorProbeTable)->Unit(benchmark::kMicrosecond);

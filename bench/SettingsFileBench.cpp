@@ -11,7 +11,7 @@
 
 namespace {
 
-void LoadAndSaveLargestFile(benchmark::State &state)
+void loadAndSaveLargestFile(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Visual.ini"));
@@ -28,11 +28,11 @@ void LoadAndSaveLargestFile(benchmark::State &state)
         state.ResumeTiming();
         TDisplaySettings settings;
         int count = 2;
-        LoadDisplaySettings(path, settings, {{}, [&count](int n) { count = n; }});
-        SaveDisplaySettings(path, settings, count);
+        loadDisplaySettings(path, settings, {{}, [&count](int n) { count = n; }});
+        saveDisplaySettings(path, settings, count);
     }
     state.SetLabel("4 MB of short lines");
 }
-BENCHMARK(LoadAndSaveLargestFile)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(loadAndSaveLargestFile)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

@@ -4,7 +4,7 @@
 
 namespace {
 
-bool IsNavigationKey(int key)
+bool isNavigationKey(int key)
 {
     switch (key) {
     case Qt::Key_Up:
@@ -42,6 +42,6 @@ void ChoiceListWidget::keyPressEvent(QKeyEvent *event)
     // is chosen only once a key selects it.
     if (!reached || !reached->isSelected())
         return;
-    if (IsNavigationKey(event->key()) || currentRow() != before || !beforeSelected)
+    if (isNavigationKey(event->key()) || currentRow() != before || !beforeSelected)
         emit rowChosen(currentRow());
 }

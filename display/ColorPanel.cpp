@@ -9,14 +9,14 @@ TColorPanel::TColorPanel(const QString &caption, QWidget *parent)
     setLineWidth(1);
     setAlignment(Qt::AlignCenter);
     setAutoFillBackground(true);
-    SetColor(clBlack);
+    setColor(clBlack);
 }
 
-void TColorPanel::SetColor(TColor color)
+void TColorPanel::setColor(TColor color)
 {
     color_ = color;
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, ToQColor(color));
+    pal.setColor(QPalette::Window, toQColor(color));
     // White whatever the background, even white.
     pal.setColor(QPalette::WindowText, Qt::white);
     setPalette(pal);

@@ -10,8 +10,8 @@ class TColorPanel : public QLabel {
 public:
     explicit TColorPanel(const QString &caption, QWidget *parent = nullptr);
 
-    void SetColor(TColor color);
-    TColor Color() const { return color_; }
+    void setColor(TColor color);
+    TColor color() const { return color_; }
 
 signals:
     void clicked();

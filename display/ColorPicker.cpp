@@ -3,7 +3,7 @@
 #include <QColorDialog>
 #include <QPointer>
 
-TColorPicker PlatformColorPicker(QWidget *parent)
+TColorPicker platformColorPicker(QWidget *parent)
 {
     return [owner = QPointer<QWidget>(parent)](const QColor &initial) -> std::optional<QColor> {
         const QColor picked = QColorDialog::getColor(initial, owner);

@@ -10,4 +10,4 @@ class QWidget;
 using TColorPicker = std::function<std::optional<QColor>(const QColor &initial)>;
 
 // The platform's colour dialog, modal over the parent.
-TColorPicker PlatformColorPicker(QWidget *parent);
+TColorPicker platformColorPicker(QWidget *parent);

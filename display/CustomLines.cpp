@@ -1,6 +1,6 @@
 #include "display/CustomLines.h"
 
-QString CustomLineText(int item)
+QString customLineText(int item)
 {
     if (item == 0)
         return QStringLiteral("合成波");
@@ -9,13 +9,13 @@ QString CustomLineText(int item)
     return QStringLiteral("%1次振動").arg(item);
 }
 
-TPen *CustomLinePen(TDisplaySettings &s, int item)
+TPen *customLinePen(TDisplaySettings &s, int item)
 {
     if (item < 0 || item >= CustomLineCount)
         return nullptr;
     if (item == 0)
-        return &s.MainWavePen;
+        return &s.mainWavePen;
     if (item == CustomLineCount - 1)
-        return &s.WavePens[0];
-    return &s.WavePens[std::size_t(item)];
+        return &s.wavePens[0];
+    return &s.wavePens[std::size_t(item)];
 }

@@ -8,7 +8,7 @@
 inline constexpr int CustomLineCount = CustomWavePenCount + 2;
 
 // What the row shows.
-QString CustomLineText(int item);
+QString customLineText(int item);
 
 // The pen the row shows and edits; null outside the list.
-TPen *CustomLinePen(TDisplaySettings &s, int item);
+TPen *customLinePen(TDisplaySettings &s, int item);

@@ -12,31 +12,31 @@ class TDisplaySettings : public IDisplaySettings {
 public:
     TDisplaySettings();
 
-    TColor BGColor = clWhite;
-    TPen AxisPen{clSilver, 0, 1};
-    TPen MainWavePen{clBlack, 0, 2};
-    TPen VertLinePen{clSilver, 0, 1};
-    bool VisibleVertLines = false;
-    std::array<TPen, CustomWavePenCount + 1> WavePens;
+    TColor bgColor = clWhite;
+    TPen axisPen{clSilver, 0, 1};
+    TPen mainWavePen{clBlack, 0, 2};
+    TPen vertLinePen{clSilver, 0, 1};
+    bool visibleVertLines = false;
+    std::array<TPen, CustomWavePenCount + 1> wavePens;
 
-    void SetBGColor(TColor color) { BGColor = color; }
-    void SetAxisPen(const TPen &pen) { AxisPen = pen; }
-    void SetMainWavePen(const TPen &pen) { MainWavePen = pen; }
-    void SetVertLinePen(const TPen &pen) { VertLinePen = pen; }
+    void setBgColor(TColor color) { bgColor = color; }
+    void setAxisPen(const TPen &pen) { axisPen = pen; }
+    void setMainWavePen(const TPen &pen) { mainWavePen = pen; }
+    void setVertLinePen(const TPen &pen) { vertLinePen = pen; }
     TPen *GetWavePen(int k);
 
     // The guide-line count lives in the display settings window's count box;
     // without one it is 2.
-    void SetNumOfVertLinesSource(std::function<int()> source) { numOfVertLines_ = std::move(source); }
-    int NumOfVertLines() const { return numOfVertLines_ ? numOfVertLines_() : 2; }
+    void setNumOfVertLinesSource(std::function<int()> source) { numOfVertLines_ = std::move(source); }
+    int numOfVertLines() const { return numOfVertLines_ ? numOfVertLines_() : 2; }
 
-    TColor GetBGColor() const override { return BGColor; }
-    const TPen &GetAxisPen() const override { return AxisPen; }
-    const TPen &GetMainWavePen() const override { return MainWavePen; }
-    const TPen &GetVertLinePen() const override { return VertLinePen; }
-    bool GetVisibleVertLines() const override { return VisibleVertLines; }
-    int GetNumOfVertLines() const override { return NumOfVertLines(); }
-    const TPen *GetWavePen(int k) const override;
+    TColor getBgColor() const override { return bgColor; }
+    const TPen &getAxisPen() const override { return axisPen; }
+    const TPen &getMainWavePen() const override { return mainWavePen; }
+    const TPen &getVertLinePen() const override { return vertLinePen; }
+    bool getVisibleVertLines() const override { return visibleVertLines; }
+    int getNumOfVertLines() const override { return numOfVertLines(); }
+    const TPen *getWavePen(int k) const override;
 
 private:
     std::function<int()> numOfVertLines_;

@@ -26,7 +26,7 @@ namespace {
 constexpr QSize OuterSize{270, 310};
 constexpr int ItemHeight = 16;
 
-QPushButton *AddButton(QWidget *parent, const QRect &geometry, const QString &caption)
+QPushButton *addButton(QWidget *parent, const QRect &geometry, const QString &caption)
 {
     auto *button = new QPushButton(caption, parent);
     button->setGeometry(geometry);
@@ -40,49 +40,49 @@ QPushButton *AddButton(QWidget *parent, const QRect &geometry, const QString &ca
 DisplaySettingsWindow::DisplaySettingsWindow(LineStyleDialog *penDialog, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , penDialog_(penDialog)
-    , iniPath_(VisualIniPath())
-    , reportError_([](const QString &text) { ShowErrorBox(text); })
-    , colorPicker_(PlatformColorPicker(this))
+    , iniPath_(visualIniPath())
+    , reportError_([](const QString &text) { showErrorBox(text); })
+    , colorPicker_(platformColorPicker(this))
 {
     setWindowTitle(QStringLiteral("表示設定"));
     // The close box only hides the window, and hiding it must not end the program.
     setAttribute(Qt::WA_DeleteOnClose, false);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFont(DesignFont(QStringLiteral("MS UI Gothic"), 12));
+    setFont(designFont(QStringLiteral("MS UI Gothic"), 12));
 
-    PageControl = new QTabWidget(this);
-    PageControl->setGeometry(8, 8, 241, 233);
-    BuildGeneralPage();
-    BuildLinesPage();
-    PageControl->setCurrentWidget(tstGeneral);
+    pageControl = new QTabWidget(this);
+    pageControl->setGeometry(8, 8, 241, 233);
+    buildGeneralPage();
+    buildLinesPage();
+    pageControl->setCurrentWidget(tstGeneral);
 
-    btnClose = AddButton(this, {176, 248, 75, 25}, QStringLiteral("閉じる(&C)"));
+    btnClose = addButton(this, {176, 248, 75, 25}, QStringLiteral("閉じる(&C)"));
     btnClose->setDefault(true);
     connect(btnClose, &QPushButton::clicked, this, &DisplaySettingsWindow::btnCloseClick);
 
     // The drawing reads the count while it is being typed, not yet in range.
-    Settings.SetNumOfVertLinesSource([this] { return spnNumOfVertLines->TypedValue(); });
+    settings.setNumOfVertLinesSource([this] { return spnNumOfVertLines->typedValue(); });
     // Centred now, and again once the frame is known, with the size it then takes.
-    new OuterSizeFitter(this, OuterSize, [this] { CentreOnDesktop(this); });
-    CentreOnDesktop(this);
+    new OuterSizeFitter(this, OuterSize, [this] { centreOnDesktop(this); });
+    centreOnDesktop(this);
 }
 
 DisplaySettingsWindow::~DisplaySettingsWindow()
 {
-    FormDestroy();
+    formDestroy();
 }
 
-void DisplaySettingsWindow::SetPenDialog(LineStyleDialog *penDialog)
+void DisplaySettingsWindow::setPenDialog(LineStyleDialog *penDialog)
 {
     penDialog_ = penDialog;
 }
 
-void DisplaySettingsWindow::BuildGeneralPage()
+void DisplaySettingsWindow::buildGeneralPage()
 {
     tstGeneral = new QWidget;
-    btnBGColor = AddButton(tstGeneral, {16, 16, 201, 25}, QStringLiteral("背景の色"));
+    btnBGColor = addButton(tstGeneral, {16, 16, 201, 25}, QStringLiteral("背景の色"));
     connect(btnBGColor, &QPushButton::clicked, this, &DisplaySettingsWindow::btnBGColorClick);
-    btnAxisPen = AddButton(tstGeneral, {16, 48, 201, 25}, QStringLiteral("中心軸の線のスタイル"));
+    btnAxisPen = addButton(tstGeneral, {16, 48, 201, 25}, QStringLiteral("中心軸の線のスタイル"));
     connect(btnAxisPen, &QPushButton::clicked, this, &DisplaySettingsWindow::btnAxisPenClick);
 
     grpVertLines = new QGroupBox(QStringLiteral("縦の補助線"), tstGeneral);
@@ -101,13 +101,13 @@ void DisplaySettingsWindow::BuildGeneralPage()
     lblDivisions = new QLabel(QStringLiteral("分割"), grpVertLines);
     lblDivisions->move(70, 56 + TitleDrop);
     lblDivisions->adjustSize();
-    btnVertLinePen = AddButton(grpVertLines, {104, 48 + TitleDrop, 89, 21}, QStringLiteral("縦線のスタイル"));
+    btnVertLinePen = addButton(grpVertLines, {104, 48 + TitleDrop, 89, 21}, QStringLiteral("縦線のスタイル"));
     connect(btnVertLinePen, &QPushButton::clicked, this, &DisplaySettingsWindow::btnVertLinePenClick);
 
-    PageControl->addTab(tstGeneral, QStringLiteral("一般"));
+    pageControl->addTab(tstGeneral, QStringLiteral("一般"));
 }
 
-void DisplaySettingsWindow::BuildLinesPage()
+void DisplaySettingsWindow::buildLinesPage()
 {
     tstLines = new QWidget;
     lstCustomLines = new ChoiceListWidget(tstLines);
@@ -120,43 +120,43 @@ void DisplaySettingsWindow::BuildLinesPage()
         ItemHeight, [this](const TDrawItem &item) { lstCustomLinesDrawItem(item); }, lstCustomLines));
     // Every choice edits the row chosen, also a second click on the same row.
     connect(lstCustomLines, &ChoiceListWidget::rowChosen, this, &DisplaySettingsWindow::lstCustomLinesClick);
-    btnClear = AddButton(tstLines, {160, 184, 67, 17}, QStringLiteral("クリア(&E)"));
+    btnClear = addButton(tstLines, {160, 184, 67, 17}, QStringLiteral("クリア(&E)"));
     connect(btnClear, &QPushButton::clicked, this, &DisplaySettingsWindow::btnClearClick);
 
-    PageControl->addTab(tstLines, QStringLiteral("波の線スタイル"));
+    pageControl->addTab(tstLines, QStringLiteral("波の線スタイル"));
 }
 
-void DisplaySettingsWindow::FormCreate()
+void DisplaySettingsWindow::formCreate()
 {
     const TVisualIniControls controls{
         [this](bool visible) { cbxVisibleVertLines->setChecked(visible); },
         [this](int count) { spnNumOfVertLines->setValue(count); },
     };
     try {
-        LoadDisplaySettings(iniPath_, Settings, controls);
+        loadDisplaySettings(iniPath_, settings, controls);
     } catch (const TConvertError &e) {
-        Report(e.Message());
+        report(e.message());
     } catch (const TProfileReadError &e) {
-        Report(e.Message());
+        report(e.message());
     }
     loaded_ = true;
     // Filled even when loading stopped early, so that every pen can be edited.
-    FillCustomLines();
+    fillCustomLines();
 }
 
-void DisplaySettingsWindow::FormDestroy()
+void DisplaySettingsWindow::formDestroy()
 {
     if (!loaded_)
         return;
     loaded_ = false;
     try {
-        SaveDisplaySettings(iniPath_, Settings, Settings.NumOfVertLines());
+        saveDisplaySettings(iniPath_, settings, settings.numOfVertLines());
     } catch (const TProfileWriteError &e) {
-        Report(e.Message());
+        report(e.message());
     }
 }
 
-void DisplaySettingsWindow::FillCustomLines()
+void DisplaySettingsWindow::fillCustomLines()
 {
     // The stored texts are never shown; the drawing supplies what the row says.
     const QSignalBlocker quiet(lstCustomLines);
@@ -165,62 +165,62 @@ void DisplaySettingsWindow::FillCustomLines()
         lstCustomLines->addItem(QString::number(i));
 }
 
-void DisplaySettingsWindow::Report(const QString &text) const
+void DisplaySettingsWindow::report(const QString &text) const
 {
     if (reportError_)
         reportError_(text);
 }
 
-std::optional<TPen> DisplaySettingsWindow::RunPenDialog(const TPen &pen)
+std::optional<TPen> DisplaySettingsWindow::runPenDialog(const TPen &pen)
 {
     if (!penDialog_)
         return std::nullopt;
-    penDialog_->SetPen(pen);
-    if (!penDialog_->Execute())
+    penDialog_->setPen(pen);
+    if (!penDialog_->execute())
         return std::nullopt;
-    return penDialog_->Pen;
+    return penDialog_->pen;
 }
 
 void DisplaySettingsWindow::btnBGColorClick()
 {
     if (!colorPicker_)
         return;
-    if (const std::optional<QColor> picked = colorPicker_(ToQColor(Settings.BGColor)); picked && picked->isValid())
-        Settings.SetBGColor(FromQColor(*picked));
+    if (const std::optional<QColor> picked = colorPicker_(toQColor(settings.bgColor)); picked && picked->isValid())
+        settings.setBgColor(fromQColor(*picked));
 }
 
 void DisplaySettingsWindow::btnAxisPenClick()
 {
-    if (const std::optional<TPen> pen = RunPenDialog(Settings.AxisPen))
-        Settings.SetAxisPen(*pen);
+    if (const std::optional<TPen> pen = runPenDialog(settings.axisPen))
+        settings.setAxisPen(*pen);
 }
 
 void DisplaySettingsWindow::cbxVisibleVertLinesClick()
 {
-    Settings.VisibleVertLines = cbxVisibleVertLines->isChecked();
+    settings.visibleVertLines = cbxVisibleVertLines->isChecked();
 }
 
 void DisplaySettingsWindow::btnVertLinePenClick()
 {
-    if (const std::optional<TPen> pen = RunPenDialog(Settings.VertLinePen))
-        Settings.SetVertLinePen(*pen);
+    if (const std::optional<TPen> pen = runPenDialog(settings.vertLinePen))
+        settings.setVertLinePen(*pen);
 }
 
 void DisplaySettingsWindow::lstCustomLinesDrawItem(const TDrawItem &item)
 {
-    item.FillBackground();
-    item.TextOut(2, item.Rect.top(), CustomLineText(item.Index));
-    const TPen *pen = CustomLinePen(Settings, item.Index);
+    item.fillBackground();
+    item.textOut(2, item.rect.top(), customLineText(item.index));
+    const TPen *pen = customLinePen(settings, item.index);
     if (!pen)
         return;
-    item.Canvas.setPen(ToQPen(*pen));
-    item.Canvas.drawLine(60, item.Middle(), item.Right() - 10, item.Middle());
+    item.canvas.setPen(toQPen(*pen));
+    item.canvas.drawLine(60, item.middle(), item.right() - 10, item.middle());
 }
 
 void DisplaySettingsWindow::lstCustomLinesClick(int item)
 {
-    if (TPen *pen = CustomLinePen(Settings, item)) {
-        if (const std::optional<TPen> chosen = RunPenDialog(*pen))
+    if (TPen *pen = customLinePen(settings, item)) {
+        if (const std::optional<TPen> chosen = runPenDialog(*pen))
             *pen = *chosen;
     }
     lstCustomLines->viewport()->update();
@@ -229,7 +229,7 @@ void DisplaySettingsWindow::lstCustomLinesClick(int item)
 void DisplaySettingsWindow::btnClearClick()
 {
     for (int k = 1; k <= CustomWavePenCount; ++k)
-        Settings.WavePens[std::size_t(k)] = Settings.WavePens[0];
+        settings.wavePens[std::size_t(k)] = settings.wavePens[0];
     lstCustomLines->viewport()->update();
 }
 

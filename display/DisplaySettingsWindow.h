@@ -29,9 +29,9 @@ public:
     explicit DisplaySettingsWindow(LineStyleDialog *penDialog, QWidget *parent = nullptr);
     ~DisplaySettingsWindow() override;
 
-    TDisplaySettings Settings;
+    TDisplaySettings settings;
 
-    QTabWidget *PageControl = nullptr;
+    QTabWidget *pageControl = nullptr;
     QWidget *tstGeneral = nullptr;
     QPushButton *btnBGColor = nullptr;
     QPushButton *btnAxisPen = nullptr;
@@ -46,20 +46,20 @@ public:
     QPushButton *btnClose = nullptr;
 
     // The line style dialog may be made after this window.
-    void SetPenDialog(LineStyleDialog *penDialog);
+    void setPenDialog(LineStyleDialog *penDialog);
     // The amplitude monitor's refresh, asked for by btnClose.
-    void SetMonitorRefresh(std::function<void()> upDate) { monitorRefresh_ = std::move(upDate); }
+    void setMonitorRefresh(std::function<void()> upDate) { monitorRefresh_ = std::move(upDate); }
     // The settings file; VisualIniPath() unless replaced before FormCreate.
-    void SetIniPath(QString path) { iniPath_ = std::move(path); }
+    void setIniPath(QString path) { iniPath_ = std::move(path); }
     // Where a failed load or save is told; the error box unless replaced.
-    void SetErrorReporter(ErrorReporter reporter) { reportError_ = std::move(reporter); }
+    void setErrorReporter(ErrorReporter reporter) { reportError_ = std::move(reporter); }
     // The colour dialog; the platform's unless replaced.
-    void SetColorPicker(TColorPicker picker) { colorPicker_ = std::move(picker); }
+    void setColorPicker(TColorPicker picker) { colorPicker_ = std::move(picker); }
 
     // Loads the settings and fills the wave line list.
-    void FormCreate();
+    void formCreate();
     // Saves the settings, once, if they were loaded; the destructor calls it.
-    void FormDestroy();
+    void formDestroy();
 
     void btnBGColorClick();
     void btnAxisPenClick();
@@ -75,12 +75,12 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void BuildGeneralPage();
-    void BuildLinesPage();
-    void FillCustomLines();
-    void Report(const QString &text) const;
+    void buildGeneralPage();
+    void buildLinesPage();
+    void fillCustomLines();
+    void report(const QString &text) const;
     // The dialog's pen when the user confirmed it.
-    std::optional<TPen> RunPenDialog(const TPen &pen);
+    std::optional<TPen> runPenDialog(const TPen &pen);
 
     // Made after this window at start-up and destroyed before it.
     QPointer<LineStyleDialog> penDialog_;

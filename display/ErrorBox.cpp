@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
-std::unique_ptr<QMessageBox> MakeErrorBox(const QString &text, QWidget *parent)
+std::unique_ptr<QMessageBox> makeErrorBox(const QString &text, QWidget *parent)
 {
     auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, QCoreApplication::applicationName(),
                                              text + QLatin1Char('.'), QMessageBox::Ok, parent);
@@ -11,7 +11,7 @@ std::unique_ptr<QMessageBox> MakeErrorBox(const QString &text, QWidget *parent)
     return box;
 }
 
-void ShowErrorBox(const QString &text, QWidget *parent)
+void showErrorBox(const QString &text, QWidget *parent)
 {
-    MakeErrorBox(text, parent)->exec();
+    makeErrorBox(text, parent)->exec();
 }

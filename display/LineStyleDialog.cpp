@@ -17,7 +17,7 @@ constexpr int PenWidthCount = 5;
 // Wider samples would not fit their row.
 constexpr int MaxSampleWidth = 10;
 
-QLabel *AddLabel(QWidget *parent, int x, int y, const QString &text)
+QLabel *addLabel(QWidget *parent, int x, int y, const QString &text)
 {
     auto *label = new QLabel(text, parent);
     label->move(x, y);
@@ -31,33 +31,33 @@ LineStyleDialog::LineStyleDialog(QWidget *parent)
     : QDialog(parent,
               Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                   | Qt::WindowCloseButtonHint)
-    , colorPicker_(PlatformColorPicker(this))
+    , colorPicker_(platformColorPicker(this))
 {
     setWindowTitle(QStringLiteral("線の設定"));
-    setFont(DesignFont(QStringLiteral("MS UI Gothic"), 12));
+    setFont(designFont(QStringLiteral("MS UI Gothic"), 12));
     setFixedSize(281, 199);
 
-    Panel = new QFrame(this);
-    Panel->setGeometry(8, 8, 265, 153);
-    Panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel->setLineWidth(1);
+    panel = new QFrame(this);
+    panel->setGeometry(8, 8, 265, 153);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(1);
 
-    lblColor = AddLabel(Panel, 16, 8, QStringLiteral("線の色"));
-    pnlColor = new TColorPanel(QStringLiteral("クリックして設定"), Panel);
+    lblColor = addLabel(panel, 16, 8, QStringLiteral("線の色"));
+    pnlColor = new TColorPanel(QStringLiteral("クリックして設定"), panel);
     pnlColor->setGeometry(48, 24, 201, 22);
     connect(pnlColor, &TColorPanel::clicked, this, &LineStyleDialog::pnlColorClick);
 
-    lblPenStyle = AddLabel(Panel, 16, 53, QStringLiteral("線の形"));
+    lblPenStyle = addLabel(panel, 16, 53, QStringLiteral("線の形"));
     cmbPenStyle = new TOwnerDrawComboBox(
-        ItemHeight, [this](const TDrawItem &item) { cmbPenStyleDrawItem(item); }, Panel);
+        ItemHeight, [this](const TDrawItem &item) { cmbPenStyleDrawItem(item); }, panel);
     cmbPenStyle->setGeometry(48, 67, 201, 22);
     cmbPenStyle->addItems({QStringLiteral("実線"), QStringLiteral("破線"), QStringLiteral("点線"),
                            QStringLiteral("一点鎖線"), QStringLiteral("二点鎖線")});
     connect(cmbPenStyle, &QComboBox::activated, this, &LineStyleDialog::cmbPenStyleChange);
 
-    lblPenWidth = AddLabel(Panel, 16, 96, QStringLiteral("線の幅"));
+    lblPenWidth = addLabel(panel, 16, 96, QStringLiteral("線の幅"));
     cmbPenWidth = new TOwnerDrawComboBox(
-        ItemHeight, [this](const TDrawItem &item) { cmbPenWidthDrawItem(item); }, Panel);
+        ItemHeight, [this](const TDrawItem &item) { cmbPenWidthDrawItem(item); }, panel);
     cmbPenWidth->setGeometry(48, 115, 201, 22);
     for (int i = 0; i < PenWidthCount; ++i)
         cmbPenWidth->addItem(QString::number(i + 1));
@@ -72,17 +72,17 @@ LineStyleDialog::LineStyleDialog(QWidget *parent)
     connect(btnOK, &QPushButton::clicked, this, &LineStyleDialog::btnOKClick);
 }
 
-bool LineStyleDialog::Execute()
+bool LineStyleDialog::execute()
 {
     if (isVisible())
         return false;
-    pnlColor->SetColor(Pen.Color);
+    pnlColor->setColor(pen.color);
     // Showing a choice leaves Pen alone: a style or width the lists do not
     // offer stays until the user picks another.
-    cmbPenStyle->setCurrentIndex(Pen.Style >= 1 && Pen.Style < PenStyleCount ? Pen.Style : 0);
-    cmbPenWidth->setCurrentIndex(Pen.Width >= 1 && Pen.Width <= PenWidthCount ? Pen.Width - 1 : -1);
-    RepaintLists();
-    CentreOnDesktop(this);
+    cmbPenStyle->setCurrentIndex(pen.style >= 1 && pen.style < PenStyleCount ? pen.style : 0);
+    cmbPenWidth->setCurrentIndex(pen.width >= 1 && pen.width <= PenWidthCount ? pen.width - 1 : -1);
+    repaintLists();
+    centreOnDesktop(this);
     return exec() == QDialog::Accepted;
 }
 
@@ -94,41 +94,41 @@ void LineStyleDialog::pnlColorClick()
     if (!picked || !picked->isValid())
         return;
     pickerColor_ = *picked;
-    Pen.Color = FromQColor(*picked);
-    pnlColor->SetColor(Pen.Color);
-    RepaintLists();
+    pen.color = fromQColor(*picked);
+    pnlColor->setColor(pen.color);
+    repaintLists();
 }
 
 void LineStyleDialog::cmbPenStyleChange()
 {
     const int i = cmbPenStyle->currentIndex();
     if (i >= 0)
-        Pen.Style = i;
-    RepaintLists();
+        pen.style = i;
+    repaintLists();
 }
 
 void LineStyleDialog::cmbPenWidthChange()
 {
     const int i = cmbPenWidth->currentIndex();
     if (i >= 0)
-        Pen.Width = i + 1;
-    RepaintLists();
+        pen.width = i + 1;
+    repaintLists();
 }
 
 void LineStyleDialog::cmbPenStyleDrawItem(const TDrawItem &item)
 {
-    item.FillBackground();
-    item.TextOut(85, item.Rect.top() + 2, cmbPenStyle->itemText(item.Index));
-    item.Canvas.setPen(ToQPen(TPen{Pen.Color, item.Index, Pen.Width}, MaxSampleWidth));
-    item.Canvas.drawLine(8, item.Middle(), 80, item.Middle());
+    item.fillBackground();
+    item.textOut(85, item.rect.top() + 2, cmbPenStyle->itemText(item.index));
+    item.canvas.setPen(toQPen(TPen{pen.color, item.index, pen.width}, MaxSampleWidth));
+    item.canvas.drawLine(8, item.middle(), 80, item.middle());
 }
 
 void LineStyleDialog::cmbPenWidthDrawItem(const TDrawItem &item)
 {
-    item.FillBackground();
-    item.TextOut(85, item.Rect.top() + 2, QStringLiteral("%1pixel").arg(item.Index + 1));
-    item.Canvas.setPen(ToQPen(TPen{Pen.Color, Pen.Style, item.Index + 1}, MaxSampleWidth));
-    item.Canvas.drawLine(5, item.Middle(), 80, item.Middle());
+    item.fillBackground();
+    item.textOut(85, item.rect.top() + 2, QStringLiteral("%1pixel").arg(item.index + 1));
+    item.canvas.setPen(toQPen(TPen{pen.color, pen.style, item.index + 1}, MaxSampleWidth));
+    item.canvas.drawLine(5, item.middle(), 80, item.middle());
 }
 
 void LineStyleDialog::btnOKClick()
@@ -141,8 +141,8 @@ void LineStyleDialog::btnCancelClick()
     reject();
 }
 
-void LineStyleDialog::RepaintLists()
+void LineStyleDialog::repaintLists()
 {
-    cmbPenWidth->Repaint();
-    cmbPenStyle->Repaint();
+    cmbPenWidth->repaint();
+    cmbPenStyle->repaint();
 }

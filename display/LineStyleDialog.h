@@ -17,7 +17,7 @@ class LineStyleDialog : public QDialog {
 public:
     explicit LineStyleDialog(QWidget *parent = nullptr);
 
-    QFrame *Panel = nullptr;
+    QFrame *panel = nullptr;
     QLabel *lblColor = nullptr;
     TColorPanel *pnlColor = nullptr;
     QLabel *lblPenStyle = nullptr;
@@ -28,14 +28,14 @@ public:
     QPushButton *btnOK = nullptr;
 
     // The working pen, kept from one use to the next.
-    TPen Pen;
+    TPen pen;
 
-    void SetPen(const TPen &source) { Pen = source; }
+    void setPen(const TPen &source) { pen = source; }
     // Shows the dialog modally with Pen's values; true when closed with OK.
-    bool Execute();
+    bool execute();
 
     // The colour dialog; the platform's unless replaced.
-    void SetColorPicker(TColorPicker picker) { colorPicker_ = std::move(picker); }
+    void setColorPicker(TColorPicker picker) { colorPicker_ = std::move(picker); }
 
     void pnlColorClick();
     void cmbPenStyleChange();
@@ -46,7 +46,7 @@ public:
     void btnCancelClick();
 
 private:
-    void RepaintLists();
+    void repaintLists();
 
     TColorPicker colorPicker_;
     // The colour dialog starts from what it gave last, not from the pen.

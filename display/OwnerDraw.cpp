@@ -8,7 +8,7 @@
 
 namespace {
 
-QPalette::ColorGroup GroupOf(QStyle::State state)
+QPalette::ColorGroup groupOf(QStyle::State state)
 {
     if (!(state & QStyle::State_Enabled))
         return QPalette::Disabled;
@@ -17,21 +17,21 @@ QPalette::ColorGroup GroupOf(QStyle::State state)
 
 } // namespace
 
-void TDrawItem::FillBackground() const
+void TDrawItem::fillBackground() const
 {
-    const QPalette::ColorRole back = Selected ? QPalette::Highlight : QPalette::Base;
-    const QPalette::ColorRole text = Selected ? QPalette::HighlightedText : QPalette::Text;
-    Canvas.fillRect(Rect, Palette.color(Group, back));
-    Canvas.setPen(Palette.color(Group, text));
+    const QPalette::ColorRole back = selected ? QPalette::Highlight : QPalette::Base;
+    const QPalette::ColorRole text = selected ? QPalette::HighlightedText : QPalette::Text;
+    canvas.fillRect(rect, palette.color(group, back));
+    canvas.setPen(palette.color(group, text));
 }
 
-void TDrawItem::TextOut(int x, int y, const QString &text) const
+void TDrawItem::textOut(int x, int y, const QString &text) const
 {
-    Canvas.save();
-    Canvas.setClipRect(Rect, Qt::IntersectClip);
-    const QRect room(x, y, std::max(0, Right() - x), std::max(0, Rect.top() + Rect.height() - y));
-    Canvas.drawText(room, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
-    Canvas.restore();
+    canvas.save();
+    canvas.setClipRect(rect, Qt::IntersectClip);
+    const QRect room(x, y, std::max(0, right() - x), std::max(0, rect.top() + rect.height() - y));
+    canvas.drawText(room, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    canvas.restore();
 }
 
 TOwnerDrawDelegate::TOwnerDrawDelegate(int itemHeight, TDrawItemHandler drawItem, QObject *parent)
@@ -46,7 +46,7 @@ void TOwnerDrawDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->save();
     painter->setClipRect(option.rect, Qt::IntersectClip);
     drawItem_(TDrawItem{*painter, index.row(), option.rect, bool(option.state & QStyle::State_Selected), option.palette,
-                        GroupOf(option.state)});
+                        groupOf(option.state)});
     painter->restore();
 }
 
@@ -64,7 +64,7 @@ TOwnerDrawComboBox::TOwnerDrawComboBox(int itemHeight, TDrawItemHandler drawItem
     setItemDelegate(new TOwnerDrawDelegate(itemHeight, std::move(drawItem), this));
 }
 
-void TOwnerDrawComboBox::Repaint()
+void TOwnerDrawComboBox::repaint()
 {
     update();
     view()->viewport()->update();
@@ -84,5 +84,5 @@ void TOwnerDrawComboBox::paintEvent(QPaintEvent *)
     painter.setClipRect(field);
     // As a closed list does, the field shows the selection colours while the
     // box has the focus.
-    drawItem_(TDrawItem{painter, currentIndex(), field, hasFocus(), palette(), GroupOf(opt.state)});
+    drawItem_(TDrawItem{painter, currentIndex(), field, hasFocus(), palette(), groupOf(opt.state)});
 }

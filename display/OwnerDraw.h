@@ -11,22 +11,22 @@ class QPainter;
 // One item to be drawn by the program: the canvas, the item's number and its
 // rectangle, and whether it is to show the selection colours.
 struct TDrawItem {
-    QPainter &Canvas;
-    int Index;
-    QRect Rect;
-    bool Selected;
-    QPalette Palette;
-    QPalette::ColorGroup Group;
+    QPainter &canvas;
+    int index;
+    QRect rect;
+    bool selected;
+    QPalette palette;
+    QPalette::ColorGroup group;
 
     // Fills the rectangle in the item's background (the selection colours for
     // a selected item) and takes the matching text colour.
-    void FillBackground() const;
+    void fillBackground() const;
     // The text with its top left corner at (x, y), clipped to the rectangle.
-    void TextOut(int x, int y, const QString &text) const;
+    void textOut(int x, int y, const QString &text) const;
     // The row halfway down the rectangle, its lower edge exclusive.
-    int Middle() const { return (Rect.top() + Rect.top() + Rect.height()) / 2; }
+    int middle() const { return (rect.top() + rect.top() + rect.height()) / 2; }
     // The right edge, exclusive.
-    int Right() const { return Rect.left() + Rect.width(); }
+    int right() const { return rect.left() + rect.width(); }
 };
 
 using TDrawItemHandler = std::function<void(const TDrawItem &item)>;
@@ -51,7 +51,7 @@ public:
     TOwnerDrawComboBox(int itemHeight, TDrawItemHandler drawItem, QWidget *parent = nullptr);
 
     // Repaints the closed field and the open list.
-    void Repaint();
+    void repaint();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

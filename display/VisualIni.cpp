@@ -10,7 +10,7 @@ namespace {
 
 const QString General = QStringLiteral("general");
 
-QString WaveSection(int k)
+QString waveSection(int k)
 {
     return QStringLiteral("wave%1").arg(k);
 }
@@ -21,25 +21,25 @@ public:
     // reads as missing, key by key.
     explicit TSettingsReader(const QString &path)
         : file_(path)
-        , state_(file_.ReadOnce())
+        , state_(file_.readOnce())
     {
     }
 
-    bool TooLarge() const { return state_ == TProfileFileState::TooLarge; }
+    bool tooLarge() const { return state_ == TProfileFileState::TooLarge; }
 
-    TColor Color(const QString &section, const QString &key, const QString &defaultText) const
+    TColor color(const QString &section, const QString &key, const QString &defaultText) const
     {
-        return StringToColorOrThrow(file_.ReadString(section, key, defaultText));
+        return stringToColorOrThrow(file_.readString(section, key, defaultText));
     }
 
-    int Integer(const QString &section, const QString &key, int defaultValue) const
+    int integer(const QString &section, const QString &key, int defaultValue) const
     {
-        return ParseIniInteger(file_.ReadString(section, key, QString::number(defaultValue))).value_or(defaultValue);
+        return parseIniInteger(file_.readString(section, key, QString::number(defaultValue))).value_or(defaultValue);
     }
 
-    bool Boolean(const QString &section, const QString &key, bool defaultValue) const
+    bool boolean(const QString &section, const QString &key, bool defaultValue) const
     {
-        return ParseIniBoolean(file_.ReadString(section, key, IniBooleanText(defaultValue))).value_or(defaultValue);
+        return parseIniBoolean(file_.readString(section, key, iniBooleanText(defaultValue))).value_or(defaultValue);
     }
 
 private:
@@ -47,75 +47,75 @@ private:
     TProfileFileState state_;
 };
 
-void SetWidth(TPen &pen, int width)
+void setWidth(TPen &pen, int width)
 {
     // A negative width is ignored; what counts is the width of a pen made
     // for loading, 1.
-    pen.Width = width >= 0 ? width : TPen{}.Width;
+    pen.width = width >= 0 ? width : TPen{}.width;
 }
 
 // Width, colour and style keys of one pen, read in this order.
-void ReadPen(const TSettingsReader &ini, const QString &section, const QString &prefix, TPen &pen, const TPen &defaults)
+void readPen(const TSettingsReader &ini, const QString &section, const QString &prefix, TPen &pen, const TPen &defaults)
 {
-    SetWidth(pen, ini.Integer(section, prefix + QStringLiteral("Width"), defaults.Width));
-    pen.Color = ini.Color(section, prefix + QStringLiteral("Color"), ColorToString(defaults.Color));
-    pen.Style = ini.Integer(section, prefix + QStringLiteral("Style"), defaults.Style);
+    setWidth(pen, ini.integer(section, prefix + QStringLiteral("Width"), defaults.width));
+    pen.color = ini.color(section, prefix + QStringLiteral("Color"), colorToString(defaults.color));
+    pen.style = ini.integer(section, prefix + QStringLiteral("Style"), defaults.style);
 }
 
-void WritePen(TProfileFile &ini, const QString &section, const QString &prefix, const TPen &pen)
+void writePen(TProfileFile &ini, const QString &section, const QString &prefix, const TPen &pen)
 {
-    ini.WriteString(section, prefix + QStringLiteral("Width"), QString::number(pen.Width));
-    ini.WriteString(section, prefix + QStringLiteral("Color"), ColorToString(pen.Color));
-    ini.WriteString(section, prefix + QStringLiteral("Style"), QString::number(pen.Style));
+    ini.writeString(section, prefix + QStringLiteral("Width"), QString::number(pen.width));
+    ini.writeString(section, prefix + QStringLiteral("Color"), colorToString(pen.color));
+    ini.writeString(section, prefix + QStringLiteral("Style"), QString::number(pen.style));
 }
 
 } // namespace
 
-QString VisualIniPath()
+QString visualIniPath()
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/Visual.ini");
 }
 
-void LoadDisplaySettings(const QString &path, TDisplaySettings &s, const TVisualIniControls &controls)
+void loadDisplaySettings(const QString &path, TDisplaySettings &s, const TVisualIniControls &controls)
 {
     const TSettingsReader ini(path);
     const TDisplaySettings defaults;
 
-    s.SetBGColor(ini.Color(General, QStringLiteral("BGColor"), ColorToString(defaults.BGColor)));
-    ReadPen(ini, General, QStringLiteral("Axis"), s.AxisPen, defaults.AxisPen);
-    ReadPen(ini, General, QStringLiteral("MainWave"), s.MainWavePen, defaults.MainWavePen);
-    ReadPen(ini, General, QStringLiteral("VertLine"), s.VertLinePen, defaults.VertLinePen);
+    s.setBgColor(ini.color(General, QStringLiteral("BGColor"), colorToString(defaults.bgColor)));
+    readPen(ini, General, QStringLiteral("Axis"), s.axisPen, defaults.axisPen);
+    readPen(ini, General, QStringLiteral("MainWave"), s.mainWavePen, defaults.mainWavePen);
+    readPen(ini, General, QStringLiteral("VertLine"), s.vertLinePen, defaults.vertLinePen);
 
-    s.VisibleVertLines = ini.Boolean(General, QStringLiteral("VisibleVertLines"), defaults.VisibleVertLines);
-    if (controls.ShowVisibleVertLines)
-        controls.ShowVisibleVertLines(s.VisibleVertLines);
-    const int numOfVertLines = ini.Integer(General, QStringLiteral("NumOfVertLines"), defaults.NumOfVertLines());
-    if (controls.SetNumOfVertLines)
-        controls.SetNumOfVertLines(numOfVertLines);
+    s.visibleVertLines = ini.boolean(General, QStringLiteral("VisibleVertLines"), defaults.visibleVertLines);
+    if (controls.showVisibleVertLines)
+        controls.showVisibleVertLines(s.visibleVertLines);
+    const int numOfVertLines = ini.integer(General, QStringLiteral("NumOfVertLines"), defaults.numOfVertLines());
+    if (controls.setNumOfVertLines)
+        controls.setNumOfVertLines(numOfVertLines);
 
-    ReadPen(ini, General, QStringLiteral("Default"), s.WavePens[0], defaults.WavePens[0]);
+    readPen(ini, General, QStringLiteral("Default"), s.wavePens[0], defaults.wavePens[0]);
 
     // Each mode's pen defaults to the default pen as the file has just given it.
     for (int k = 1; k <= CustomWavePenCount; ++k)
-        ReadPen(ini, WaveSection(k), QString(), s.WavePens[std::size_t(k)], s.WavePens[0]);
-    if (ini.TooLarge())
+        readPen(ini, waveSection(k), QString(), s.wavePens[std::size_t(k)], s.wavePens[0]);
+    if (ini.tooLarge())
         throw TProfileReadError(path);
 }
 
-void SaveDisplaySettings(const QString &path, const TDisplaySettings &s, int numOfVertLines)
+void saveDisplaySettings(const QString &path, const TDisplaySettings &s, int numOfVertLines)
 {
     TProfileFile ini(path);
     // Every key goes to disk in one replacement of the file, so a save cut
     // short leaves the old file whole.
-    ini.BeginUpdate();
-    ini.WriteString(General, QStringLiteral("BGColor"), ColorToString(s.BGColor));
-    WritePen(ini, General, QStringLiteral("Axis"), s.AxisPen);
-    WritePen(ini, General, QStringLiteral("MainWave"), s.MainWavePen);
-    WritePen(ini, General, QStringLiteral("VertLine"), s.VertLinePen);
-    ini.WriteString(General, QStringLiteral("VisibleVertLines"), IniBooleanText(s.VisibleVertLines));
-    ini.WriteString(General, QStringLiteral("NumOfVertLines"), QString::number(numOfVertLines));
-    WritePen(ini, General, QStringLiteral("Default"), s.WavePens[0]);
+    ini.beginUpdate();
+    ini.writeString(General, QStringLiteral("BGColor"), colorToString(s.bgColor));
+    writePen(ini, General, QStringLiteral("Axis"), s.axisPen);
+    writePen(ini, General, QStringLiteral("MainWave"), s.mainWavePen);
+    writePen(ini, General, QStringLiteral("VertLine"), s.vertLinePen);
+    ini.writeString(General, QStringLiteral("VisibleVertLines"), iniBooleanText(s.visibleVertLines));
+    ini.writeString(General, QStringLiteral("NumOfVertLines"), QString::number(numOfVertLines));
+    writePen(ini, General, QStringLiteral("Default"), s.wavePens[0]);
     for (int k = 1; k <= CustomWavePenCount; ++k)
-        WritePen(ini, WaveSection(k), QString(), s.WavePens[std::size_t(k)]);
-    ini.EndUpdate();
+        writePen(ini, waveSection(k), QString(), s.wavePens[std::size_t(k)]);
+    ini.endUpdate();
 }

@@ -8,12 +8,12 @@
 // The two settings that live in controls of the display settings window rather
 // than in the record.
 struct TVisualIniControls {
-    std::function<void(bool)> ShowVisibleVertLines; // ticks the check box
-    std::function<void(int)> SetNumOfVertLines;     // the count box brings it into range
+    std::function<void(bool)> showVisibleVertLines; // ticks the check box
+    std::function<void(int)> setNumOfVertLines;     // the count box brings it into range
 };
 
 // "Visual.ini" beside the executable, whatever the current directory.
-QString VisualIniPath();
+QString visualIniPath();
 
 // Reads the settings key by key, each applied as soon as it is read. A colour
 // text that is neither a name nor an integer throws TConvertError: the keys
@@ -23,8 +23,8 @@ QString VisualIniPath();
 // unchanged. Missing file, section or key, and integers that are no integer,
 // give the key's default; so does a file that cannot be read, and one too large
 // to be read, which throws TProfileReadError once every key has its default.
-void LoadDisplaySettings(const QString &path, TDisplaySettings &s, const TVisualIniControls &controls);
+void loadDisplaySettings(const QString &path, TDisplaySettings &s, const TVisualIniControls &controls);
 
 // Writes every key of every section, changed or not, all in one write of the
 // file. When that fails it throws TProfileWriteError and no key is written.
-void SaveDisplaySettings(const QString &path, const TDisplaySettings &s, int numOfVertLines);
+void saveDisplaySettings(const QString &path, const TDisplaySettings &s, int numOfVertLines);

@@ -16,126 +16,126 @@
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
-    , tickSource_(&GetTickCount)
+    , tickSource_(&getTickCount)
 {
     setWindowTitle(QStringLiteral("Velmora"));
-    setFont(WithPixelSize(font(), 14));
+    setFont(withPixelSize(font(), 14));
     setBackgroundRole(QPalette::Base);
 
-    BuildMenu();
-    BuildToolBand();
+    buildMenu();
+    buildToolBand();
 
     auto *central = new QWidget(this);
     auto *column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(ToolBand);
+    column->addWidget(toolBand);
     pntWave = new TPaintBox(central);
     pntWave->setMinimumSize(1, 1);
     column->addWidget(pntWave, 1);
     setCentralWidget(central);
-    connect(pntWave, &TPaintBox::MouseMoved, this, &MainWindow::pntWaveMouseMove);
+    connect(pntWave, &TPaintBox::mouseMoved, this, &MainWindow::pntWaveMouseMove);
 
-    StatusBar = new TStatusPanels(this);
-    setStatusBar(StatusBar);
-    StatusBar->Panel(0)->setText(QStringLiteral("Time = 0"));
-    StatusBar->Panel(1)->setText(QStringLiteral("X=0%"));
-    connect(StatusBar, &TStatusPanels::Clicked, this, &MainWindow::lblTimeClick);
+    statusBar = new TStatusPanels(this);
+    setStatusBar(statusBar);
+    statusBar->panel(0)->setText(QStringLiteral("Time = 0"));
+    statusBar->panel(1)->setText(QStringLiteral("X=0%"));
+    connect(statusBar, &TStatusPanels::clicked, this, &MainWindow::lblTimeClick);
 
     // Client area as designed: a 527 × 346 picture between band and status bar.
     resize(527, menuBar()->sizeHint().height() + 26 + 346 + 19);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(535 / 2, 437 / 2));
 
-    FormCreate();
+    formCreate();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::FormCreate()
+void MainWindow::formCreate()
 {
-    Wave = std::make_unique<TWave>();
-    Wave->SetView(this);
-    Wave->SetBusyCursorHandler([](bool busy) {
+    wave = std::make_unique<TWave>();
+    wave->setView(this);
+    wave->setBusyCursorHandler([](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else
             QApplication::restoreOverrideCursor();
     });
-    Wave->SetWaveCount(1);
-    Wave->Rule = AmplitudeRule::Equal;
-    Wave->Period = 100;
-    SetQuality(50);
-    SetInterval(100);
-    SetTime(0);
-    SetZoom(1.0f);
-    Wave->CalcAmplitudes();
-    hintHook_ = new TStatusTipHook([this](const QString &hint) { AppHint(hint); }, this);
+    wave->setWaveCount(1);
+    wave->rule = AmplitudeRule::Equal;
+    wave->period = 100;
+    setQuality(50);
+    setInterval(100);
+    setTime(0);
+    setZoom(1.0f);
+    wave->calcAmplitudes();
+    hintHook_ = new TStatusTipHook([this](const QString &hint) { appHint(hint); }, this);
     idleHook_ = new TIdleHook(this);
-    idleHook_->SetHandler([this](bool &done) { AppIdle(done); });
-    LastTick = std::int64_t(Ticks());
+    idleHook_->setHandler([this](bool &done) { appIdle(done); });
+    lastTick = std::int64_t(ticks());
 }
 
-bool MainWindow::GetShowAll() const
+bool MainWindow::getShowAll() const
 {
     return btnShowAll->isChecked();
 }
 
-void MainWindow::SetTime(std::int32_t value)
+void MainWindow::setTime(std::int32_t value)
 {
-    Time = value;
-    StatusBar->SetPanelText(0, QStringLiteral("t = %1").arg(value));
+    time = value;
+    statusBar->setPanelText(0, QStringLiteral("t = %1").arg(value));
 }
 
-void MainWindow::SetZoom(float value)
+void MainWindow::setZoom(float value)
 {
-    Zoom = value;
+    zoom = value;
 }
 
-void MainWindow::SetInterval(std::int32_t value)
+void MainWindow::setInterval(std::int32_t value)
 {
-    Interval = std::max(value, 1);
-    lblInterval->ShowNumber(Interval);
+    interval = std::max(value, 1);
+    lblInterval->showNumber(interval);
 }
 
-void MainWindow::SetQuality(std::int32_t value)
+void MainWindow::setQuality(std::int32_t value)
 {
-    Quality = std::max(value, 2);
-    lblQuality->ShowNumber(Quality);
+    quality = std::max(value, 2);
+    lblQuality->showNumber(quality);
 }
 
-void MainWindow::Redraw()
+void MainWindow::redraw()
 {
-    Wave->DrawFrame(pntWave->width(), pntWave->height());
-    pntWave->CopyFrame(Wave->Bitmap);
+    wave->drawFrame(pntWave->width(), pntWave->height());
+    pntWave->copyFrame(wave->bitmap);
 }
 
-void MainWindow::AppHint(const QString &hint)
+void MainWindow::appHint(const QString &hint)
 {
-    StatusBar->Panel(2)->setText(hint);
+    statusBar->panel(2)->setText(hint);
 }
 
-void MainWindow::AppIdle(bool &done)
+void MainWindow::appIdle(bool &done)
 {
     const QWidget *active = QApplication::activeWindow();
     if (active != this && (links_.monitor == nullptr || active != links_.monitor))
         return;
     if (btnPause->isChecked())
         return;
-    const std::int64_t elapsed = TicksBetween(std::uint32_t(LastTick), Ticks());
-    if (elapsed >= Interval) {
-        LastTick = std::int64_t(Ticks());
-        SetTime(SaturatingAdd(Time, 1));
-        Redraw();
-        idleHook_->WakeWithin(Interval);
+    const std::int64_t elapsed = ticksBetween(std::uint32_t(lastTick), ticks());
+    if (elapsed >= interval) {
+        lastTick = std::int64_t(ticks());
+        setTime(saturatingAdd(time, 1));
+        redraw();
+        idleHook_->wakeWithin(interval);
     } else {
         // Nothing is due before then; sleeping until then changes no step.
-        idleHook_->WakeWithin(int(std::min<std::int64_t>(Interval - elapsed, INT32_MAX)));
+        idleHook_->wakeWithin(int(std::min<std::int64_t>(interval - elapsed, INT32_MAX)));
     }
     done = false;
 }
 
-void MainWindow::SetPause()
+void MainWindow::setPause()
 {
     btnPause->setChecked(true);
 }

@@ -35,30 +35,30 @@ public:
         std::function<void()> monitorRefresh;  // refresh the monitor from the model
         std::function<void(int)> monitorProbe; // the monitor's local amplitudes at a column
     };
-    void SetLinks(Links links) { links_ = std::move(links); }
+    void setLinks(Links links) { links_ = std::move(links); }
 
     // View state.
-    std::int32_t Time = 0;
-    float Zoom = 1.0f;
-    std::int32_t Interval = 100;
-    std::int32_t Quality = 50;
-    std::int64_t LastTick = 0;
-    std::unique_ptr<TWave> Wave;
+    std::int32_t time = 0;
+    float zoom = 1.0f;
+    std::int32_t interval = 100;
+    std::int32_t quality = 50;
+    std::int64_t lastTick = 0;
+    std::unique_ptr<TWave> wave;
 
-    void SetTime(std::int32_t value);
-    void SetZoom(float value);
-    void SetInterval(std::int32_t value);
-    void SetQuality(std::int32_t value);
-    void Redraw();
-    void AppIdle(bool &done);
+    void setTime(std::int32_t value);
+    void setZoom(float value);
+    void setInterval(std::int32_t value);
+    void setQuality(std::int32_t value);
+    void redraw();
+    void appIdle(bool &done);
 
-    std::int32_t GetTime() const override { return Time; }
-    float GetZoom() const override { return Zoom; }
-    std::int32_t GetQuality() const override { return Quality; }
-    bool GetShowAll() const override;
+    std::int32_t getTime() const override { return time; }
+    float getZoom() const override { return zoom; }
+    std::int32_t getQuality() const override { return quality; }
+    bool getShowAll() const override;
 
     // The tick counter the clock reads; tests replace it.
-    void SetTickSource(std::function<std::uint32_t()> source) { tickSource_ = std::move(source); }
+    void setTickSource(std::function<std::uint32_t()> source) { tickSource_ = std::move(source); }
 
     // Commands.
     void btnPrevClick();
@@ -93,11 +93,11 @@ public:
     // The modal input box: the edited text on OK, the preset text otherwise.
     // Tests replace it.
     using InputBox = std::function<QString(const QString &caption, const QString &prompt, const QString &preset)>;
-    void SetInputBox(InputBox box) { inputBox_ = std::move(box); }
+    void setInputBox(InputBox box) { inputBox_ = std::move(box); }
 
     // Controls.
     TPaintBox *pntWave = nullptr;
-    TStatusPanels *StatusBar = nullptr;
+    TStatusPanels *statusBar = nullptr;
     TClickLabel *lblQuality = nullptr;
     TClickLabel *lblInterval = nullptr;
     QToolButton *btnSetting2 = nullptr;
@@ -116,9 +116,9 @@ public:
     QToolButton *btnZoomUp = nullptr;
     QToolButton *btnZoomDown = nullptr;
     QFrame *pnlMainPanel = nullptr;
-    QFrame *Panel2 = nullptr;
+    QFrame *panel2 = nullptr;
     QFrame *pnlQualityPanel = nullptr;
-    QWidget *ToolBand = nullptr;
+    QWidget *toolBand = nullptr;
 
     QMenu *mnFile = nullptr;
     QMenu *mnEdit = nullptr;
@@ -142,13 +142,13 @@ public:
     QAction *mnShowMonitor = nullptr;
 
 private:
-    void FormCreate();
-    void BuildMenu();
-    void BuildToolBand();
-    void AppHint(const QString &hint);
-    void SetPause();
-    std::uint32_t Ticks() const { return tickSource_ ? tickSource_() : 0; }
-    QString AskInput(const QString &caption, const QString &prompt, const QString &preset);
+    void formCreate();
+    void buildMenu();
+    void buildToolBand();
+    void appHint(const QString &hint);
+    void setPause();
+    std::uint32_t ticks() const { return tickSource_ ? tickSource_() : 0; }
+    QString askInput(const QString &caption, const QString &prompt, const QString &preset);
 
     Links links_;
     std::function<std::uint32_t()> tickSource_;

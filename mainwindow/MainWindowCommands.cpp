@@ -18,7 +18,7 @@
 namespace {
 
 // Zoom steps never leave the finite floats, so the picture stays drawable.
-float FiniteZoom(long double z)
+float finiteZoom(long double z)
 {
     if (!(z <= FLT_MAX))
         return FLT_MAX;
@@ -29,86 +29,86 @@ float FiniteZoom(long double z)
 
 void MainWindow::btnPrevClick()
 {
-    SetPause();
-    SetTime(SaturatingAdd(Time, -1));
-    Redraw();
+    setPause();
+    setTime(saturatingAdd(time, -1));
+    redraw();
 }
 
 void MainWindow::btnNextClick()
 {
-    SetPause();
-    SetTime(SaturatingAdd(Time, 1));
-    Redraw();
+    setPause();
+    setTime(saturatingAdd(time, 1));
+    redraw();
 }
 
 void MainWindow::btnRewindClick()
 {
-    SetPause();
-    SetTime(0);
-    Redraw();
+    setPause();
+    setTime(0);
+    redraw();
 }
 
 void MainWindow::btnZoomUpClick()
 {
-    SetPause();
-    SetZoom(FiniteZoom((long double)Zoom / 0.9L));
-    Redraw();
+    setPause();
+    setZoom(finiteZoom((long double)zoom / 0.9L));
+    redraw();
 }
 
 void MainWindow::btnZoomDownClick()
 {
-    SetPause();
-    SetZoom(FiniteZoom((long double)Zoom * 0.9L));
-    Redraw();
+    setPause();
+    setZoom(finiteZoom((long double)zoom * 0.9L));
+    redraw();
 }
 
 void MainWindow::btnSpeedUpClick()
 {
-    const std::int64_t v = ((std::int64_t(Interval) - 10) / 10) * 10;
-    SetInterval(std::int32_t(std::max<std::int64_t>(v, INT32_MIN)));
+    const std::int64_t v = ((std::int64_t(interval) - 10) / 10) * 10;
+    setInterval(std::int32_t(std::max<std::int64_t>(v, INT32_MIN)));
 }
 
 void MainWindow::btnSpeedDownClick()
 {
-    const std::int64_t v = ((std::int64_t(Interval) + 10) / 10) * 10;
-    SetInterval(std::int32_t(std::min<std::int64_t>(v, INT32_MAX)));
+    const std::int64_t v = ((std::int64_t(interval) + 10) / 10) * 10;
+    setInterval(std::int32_t(std::min<std::int64_t>(v, INT32_MAX)));
 }
 
 void MainWindow::btnDetailedClick()
 {
-    SetQuality(SaturatingAdd(Quality, 1));
-    Redraw();
+    setQuality(saturatingAdd(quality, 1));
+    redraw();
 }
 
 void MainWindow::btnRoughClick()
 {
-    SetQuality(SaturatingAdd(Quality, -1));
-    Redraw();
+    setQuality(saturatingAdd(quality, -1));
+    redraw();
 }
 
 void MainWindow::btnShowAllClick()
 {
     mnShowAll->setChecked(btnShowAll->isChecked());
-    Redraw();
+    redraw();
 }
 
 void MainWindow::mnShowAllClick()
 {
     btnShowAll->setChecked(!btnShowAll->isChecked());
     mnShowAll->setChecked(btnShowAll->isChecked());
-    Redraw();
+    redraw();
 }
 
 void MainWindow::btnSettingClick()
 {
-    SetPause();
+    setPause();
     if (links_.settings)
         links_.settings->exec();
     if (links_.monitorRefresh)
         links_.monitorRefresh();
 }
 
-QString MainWindow::AskInput(const QString &caption, const QString &prompt, const QString &preset)
+QString MainWindow::askInput(const QString &caption, const QString &prompt, const QString &preset)
 {
     if (inputBox_)
         return inputBox_(caption, prompt, preset);
@@ -119,39 +119,39 @@ QString MainWindow::AskInput(const QString &caption, const QString &prompt, cons
 
 void MainWindow::lblIntervalClick()
 {
-    SetPause();
-    const QString text = AskInput(QString::fromUtf8("インタ－バル設定"),
-                                  QString::fromUtf8("画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)"), QString::number(Interval));
-    if (const auto v = TryStrToInt(text))
-        SetInterval(*v);
+    setPause();
+    const QString text = askInput(QString::fromUtf8("インタ－バル設定"),
+                                  QString::fromUtf8("画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)"), QString::number(interval));
+    if (const auto v = tryStrToInt(text))
+        setInterval(*v);
     else
-        WarningBeep();
+        warningBeep();
 }
 
 void MainWindow::lblQualityClick()
 {
     const bool wasPaused = btnPause->isChecked();
-    SetPause();
+    setPause();
     const QString text
-        = AskInput(QString::fromUtf8("精度設定"), QString::fromUtf8("描画精度"), QString::number(Quality));
-    if (const auto v = TryStrToInt(text))
-        SetQuality(*v);
+        = askInput(QString::fromUtf8("精度設定"), QString::fromUtf8("描画精度"), QString::number(quality));
+    if (const auto v = tryStrToInt(text))
+        setQuality(*v);
     else
-        WarningBeep();
+        warningBeep();
     btnPause->setChecked(wasPaused);
 }
 
 void MainWindow::lblTimeClick()
 {
-    SetPause();
-    const QString text = AskInput(QString::fromUtf8("時刻設定"), QString::fromUtf8("時刻を入力して下さい（単位 秒)"),
-                                  QString::number(Time));
-    if (const auto v = TryStrToInt(text)) {
-        SetTime(*v);
-        SetPause();
-        Redraw();
+    setPause();
+    const QString text = askInput(QString::fromUtf8("時刻設定"), QString::fromUtf8("時刻を入力して下さい（単位 秒)"),
+                                  QString::number(time));
+    if (const auto v = tryStrToInt(text)) {
+        setTime(*v);
+        setPause();
+        redraw();
     } else {
-        WarningBeep();
+        warningBeep();
     }
 }
 
@@ -175,9 +175,9 @@ void MainWindow::mnAboutClick()
 
 void MainWindow::mnCopyClick()
 {
-    Redraw();
-    if (!Wave->Bitmap.isNull())
-        QGuiApplication::clipboard()->setImage(Wave->Bitmap);
+    redraw();
+    if (!wave->bitmap.isNull())
+        QGuiApplication::clipboard()->setImage(wave->bitmap);
 }
 
 void MainWindow::mnShowMonitorClick()
@@ -212,7 +212,7 @@ void MainWindow::pntWaveMouseMove(Qt::KeyboardModifiers shift, int x, int)
 {
     const int w = pntWave->width();
     const std::int64_t p = w > 0 ? (std::int64_t(x) * 100) / w : 0;
-    StatusBar->SetPanelText(1, QStringLiteral("X = %1%").arg(p));
+    statusBar->setPanelText(1, QStringLiteral("X = %1%").arg(p));
     if ((shift & Qt::ShiftModifier) && links_.monitorProbe)
         links_.monitorProbe(x);
 }

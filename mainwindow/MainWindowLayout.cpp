@@ -12,7 +12,7 @@
 
 namespace {
 
-QAction *AddItem(QMenu *menu, const char *caption, QKeySequence shortcut, const char *hint)
+QAction *addItem(QMenu *menu, const char *caption, QKeySequence shortcut, const char *hint)
 {
     QAction *a = menu->addAction(QString::fromUtf8(caption));
     if (!shortcut.isEmpty())
@@ -21,7 +21,7 @@ QAction *AddItem(QMenu *menu, const char *caption, QKeySequence shortcut, const 
     return a;
 }
 
-QFrame *NewBand(QWidget *parent)
+QFrame *newBand(QWidget *parent)
 {
     auto *band = new QFrame(parent);
     band->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
@@ -32,11 +32,11 @@ QFrame *NewBand(QWidget *parent)
     return band;
 }
 
-QToolButton *AddButton(QFrame *band, ToolPicture picture, const char *hint, bool twoState, int width = 22)
+QToolButton *addButton(QFrame *band, ToolPicture picture, const char *hint, bool twoState, int width = 22)
 {
     auto *b = new QToolButton(band);
     b->setAutoRaise(true);
-    b->setIcon(MakeToolIcon(picture));
+    b->setIcon(makeToolIcon(picture));
     b->setIconSize(QSize(16, 16));
     b->setFixedSize(width, 22);
     b->setCheckable(twoState);
@@ -47,7 +47,7 @@ QToolButton *AddButton(QFrame *band, ToolPicture picture, const char *hint, bool
 }
 
 // A number field of the band, showing its design text "0" until set.
-TClickLabel *AddNumberField(QFrame *band, int width, const char *hint)
+TClickLabel *addNumberField(QFrame *band, int width, const char *hint)
 {
     auto *field = new TClickLabel(width, 22, band);
     field->setText(QStringLiteral("0"));
@@ -58,40 +58,40 @@ TClickLabel *AddNumberField(QFrame *band, int width, const char *hint)
 
 } // namespace
 
-void MainWindow::BuildMenu()
+void MainWindow::buildMenu()
 {
     QMenuBar *bar = menuBar();
     mnFile = bar->addMenu(QString::fromUtf8("ファイル(&F)"));
-    mnSettings = AddItem(mnFile, "波設定...(&S)", QKeySequence(Qt::CTRL | Qt::Key_S), "作る波の設定");
+    mnSettings = addItem(mnFile, "波設定...(&S)", QKeySequence(Qt::CTRL | Qt::Key_S), "作る波の設定");
     mnVisualSetting
-        = AddItem(mnFile, "表示設定...(&V)", QKeySequence(Qt::CTRL | Qt::Key_V), "描画色、線などの視覚的設定");
+        = addItem(mnFile, "表示設定...(&V)", QKeySequence(Qt::CTRL | Qt::Key_V), "描画色、線などの視覚的設定");
     mnFile->addSeparator();
-    mnAbout = AddItem(mnFile, "このプログラムについて...(&A)", {}, "このプログラムについて表示");
+    mnAbout = addItem(mnFile, "このプログラムについて...(&A)", {}, "このプログラムについて表示");
     mnFile->addSeparator();
-    mnQuit = AddItem(mnFile, "終了(&Q)", QKeySequence(Qt::CTRL | Qt::Key_Q), "アプリケーションの終了");
+    mnQuit = addItem(mnFile, "終了(&Q)", QKeySequence(Qt::CTRL | Qt::Key_Q), "アプリケーションの終了");
 
     mnEdit = bar->addMenu(QString::fromUtf8("編集(&E)"));
-    mnCopy = AddItem(mnEdit, "コピー(&C)", QKeySequence(Qt::CTRL | Qt::Key_C), "クリップボードに画像をコピー");
+    mnCopy = addItem(mnEdit, "コピー(&C)", QKeySequence(Qt::CTRL | Qt::Key_C), "クリップボードに画像をコピー");
 
     mnAnimation = bar->addMenu(QString::fromUtf8("ｱﾆﾒｰｼｮﾝ(&A)"));
-    mnPause = AddItem(mnAnimation, "ポーズ(&P)", QKeySequence(Qt::CTRL | Qt::Key_P), "ポーズ");
-    mnRewind = AddItem(mnAnimation, "時刻0に戻る(&B)", QKeySequence(Qt::Key_Delete), "時刻0の状態を表示してポーズ");
-    mnTime = AddItem(mnAnimation, "時刻入力(&T)", QKeySequence(Qt::CTRL | Qt::Key_T), "任意の時刻の波を表示");
+    mnPause = addItem(mnAnimation, "ポーズ(&P)", QKeySequence(Qt::CTRL | Qt::Key_P), "ポーズ");
+    mnRewind = addItem(mnAnimation, "時刻0に戻る(&B)", QKeySequence(Qt::Key_Delete), "時刻0の状態を表示してポーズ");
+    mnTime = addItem(mnAnimation, "時刻入力(&T)", QKeySequence(Qt::CTRL | Qt::Key_T), "任意の時刻の波を表示");
     mnAnimation->addSeparator();
-    mnPrev = AddItem(mnAnimation, "コマ戻し", QKeySequence(Qt::Key_F1), "1コマ前を表示");
-    mnNext = AddItem(mnAnimation, "コマおくり", QKeySequence(Qt::Key_F2), "1コマ先を表示");
+    mnPrev = addItem(mnAnimation, "コマ戻し", QKeySequence(Qt::Key_F1), "1コマ前を表示");
+    mnNext = addItem(mnAnimation, "コマおくり", QKeySequence(Qt::Key_F2), "1コマ先を表示");
 
     mnControl = bar->addMenu(QString::fromUtf8("ｺﾝﾄﾛｰﾙ(&C)"));
-    mnShowAll = AddItem(mnControl, "すべての波を表示(&A)", QKeySequence(Qt::CTRL | Qt::Key_A),
+    mnShowAll = addItem(mnControl, "すべての波を表示(&A)", QKeySequence(Qt::CTRL | Qt::Key_A),
                         "赤線で合成前のすべての波を表示");
     mnShowAll->setCheckable(true);
     mnControl->addSeparator();
-    mnQuality = AddItem(mnControl, "描画精度...(&Q)", QKeySequence(Qt::Key_F5), "画面をいくつに分割して描くかを設定");
-    mnInterval = AddItem(mnControl, "画面書替え周期...(&I)", QKeySequence(Qt::CTRL | Qt::Key_I),
+    mnQuality = addItem(mnControl, "描画精度...(&Q)", QKeySequence(Qt::Key_F5), "画面をいくつに分割して描くかを設定");
+    mnInterval = addItem(mnControl, "画面書替え周期...(&I)", QKeySequence(Qt::CTRL | Qt::Key_I),
                          "画面を書替える周期をミリ秒単位で設定");
     mnControl->addSeparator();
-    mnZoomUp = AddItem(mnControl, "拡大表示", QKeySequence(Qt::Key_Insert), "縦方向に拡大表示");
-    mnZoomDown = AddItem(mnControl, "縮小表示", QKeySequence(Qt::SHIFT | Qt::Key_Insert), "縦方向に縮小表示");
+    mnZoomUp = addItem(mnControl, "拡大表示", QKeySequence(Qt::Key_Insert), "縦方向に拡大表示");
+    mnZoomDown = addItem(mnControl, "縮小表示", QKeySequence(Qt::SHIFT | Qt::Key_Insert), "縦方向に縮小表示");
 
     // A command on the menu bar itself, without a submenu.
     mnShowMonitor = bar->addAction(QString::fromUtf8("振幅モニタ(&M)"));
@@ -120,44 +120,44 @@ void MainWindow::BuildMenu()
     connect(mnShowMonitor, &QAction::triggered, this, [this] { mnShowMonitorClick(); });
 }
 
-void MainWindow::BuildToolBand()
+void MainWindow::buildToolBand()
 {
-    ToolBand = new QWidget(this);
-    ToolBand->setAutoFillBackground(true);
-    ToolBand->setBackgroundRole(QPalette::Button);
-    ToolBand->setMinimumHeight(26);
-    auto *row = new QHBoxLayout(ToolBand);
+    toolBand = new QWidget(this);
+    toolBand->setAutoFillBackground(true);
+    toolBand->setBackgroundRole(QPalette::Button);
+    toolBand->setMinimumHeight(26);
+    auto *row = new QHBoxLayout(toolBand);
     row->setContentsMargins(1, 1, 1, 1);
     row->setSpacing(2);
 
-    pnlMainPanel = NewBand(ToolBand);
-    btnSetting2 = AddButton(pnlMainPanel, ToolPicture::Settings, "波を設定", false, 57);
+    pnlMainPanel = newBand(toolBand);
+    btnSetting2 = addButton(pnlMainPanel, ToolPicture::Settings, "波を設定", false, 57);
     btnSetting2->setText(QString::fromUtf8("設定"));
     btnSetting2->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    btnSetting2->setFont(DesignFont(QStringLiteral("ＭＳ ゴシック"), 13));
-    btnVisualSetting = AddButton(pnlMainPanel, ToolPicture::VisualSettings, "表示設定", false, 23);
-    btnShowAll = AddButton(pnlMainPanel, ToolPicture::ShowAll, "すべての波を表示", true);
-    btnShowMonitor = AddButton(pnlMainPanel, ToolPicture::Monitor, "振幅モニタを表示", true, 23);
-    btnCopy = AddButton(pnlMainPanel, ToolPicture::Copy, "クリップボードに画像をコピー", false, 23);
+    btnSetting2->setFont(designFont(QStringLiteral("ＭＳ ゴシック"), 13));
+    btnVisualSetting = addButton(pnlMainPanel, ToolPicture::VisualSettings, "表示設定", false, 23);
+    btnShowAll = addButton(pnlMainPanel, ToolPicture::ShowAll, "すべての波を表示", true);
+    btnShowMonitor = addButton(pnlMainPanel, ToolPicture::Monitor, "振幅モニタを表示", true, 23);
+    btnCopy = addButton(pnlMainPanel, ToolPicture::Copy, "クリップボードに画像をコピー", false, 23);
 
-    Panel2 = NewBand(ToolBand);
-    btnRewind = AddButton(Panel2, ToolPicture::Rewind, "時刻0に戻る", false);
-    btnPrev = AddButton(Panel2, ToolPicture::Prev, "こま戻し", false);
-    btnPause = AddButton(Panel2, ToolPicture::Pause, "ポーズ", true);
-    btnNext = AddButton(Panel2, ToolPicture::Next, "こま送り", false);
+    panel2 = newBand(toolBand);
+    btnRewind = addButton(panel2, ToolPicture::Rewind, "時刻0に戻る", false);
+    btnPrev = addButton(panel2, ToolPicture::Prev, "こま戻し", false);
+    btnPause = addButton(panel2, ToolPicture::Pause, "ポーズ", true);
+    btnNext = addButton(panel2, ToolPicture::Next, "こま送り", false);
 
-    pnlQualityPanel = NewBand(ToolBand);
-    btnDetailed = AddButton(pnlQualityPanel, ToolPicture::QualityUp, "描画精度アップ", false);
-    btnRough = AddButton(pnlQualityPanel, ToolPicture::QualityDown, "描画精度ダウン", false);
-    lblQuality = AddNumberField(pnlQualityPanel, 35, "クリックして描画精度設定");
-    btnSpeedDown = AddButton(pnlQualityPanel, ToolPicture::SpeedDown, "書替え頻度ダウン", false);
-    btnSpeedUp = AddButton(pnlQualityPanel, ToolPicture::SpeedUp, "書替え頻度アップ", false);
-    lblInterval = AddNumberField(pnlQualityPanel, 33, "クリックして描画頻度設定");
-    btnZoomUp = AddButton(pnlQualityPanel, ToolPicture::ZoomUp, "縦方向に拡大表示", false);
-    btnZoomDown = AddButton(pnlQualityPanel, ToolPicture::ZoomDown, "縦方向に縮小表示", false);
+    pnlQualityPanel = newBand(toolBand);
+    btnDetailed = addButton(pnlQualityPanel, ToolPicture::QualityUp, "描画精度アップ", false);
+    btnRough = addButton(pnlQualityPanel, ToolPicture::QualityDown, "描画精度ダウン", false);
+    lblQuality = addNumberField(pnlQualityPanel, 35, "クリックして描画精度設定");
+    btnSpeedDown = addButton(pnlQualityPanel, ToolPicture::SpeedDown, "書替え頻度ダウン", false);
+    btnSpeedUp = addButton(pnlQualityPanel, ToolPicture::SpeedUp, "書替え頻度アップ", false);
+    lblInterval = addNumberField(pnlQualityPanel, 33, "クリックして描画頻度設定");
+    btnZoomUp = addButton(pnlQualityPanel, ToolPicture::ZoomUp, "縦方向に拡大表示", false);
+    btnZoomDown = addButton(pnlQualityPanel, ToolPicture::ZoomDown, "縦方向に縮小表示", false);
 
     row->addWidget(pnlMainPanel);
-    row->addWidget(Panel2);
+    row->addWidget(panel2);
     row->addWidget(pnlQualityPanel);
     row->addStretch(1);
 
@@ -175,6 +175,6 @@ void MainWindow::BuildToolBand()
     connect(btnSpeedUp, &QToolButton::clicked, this, &MainWindow::btnSpeedUpClick);
     connect(btnZoomUp, &QToolButton::clicked, this, &MainWindow::btnZoomUpClick);
     connect(btnZoomDown, &QToolButton::clicked, this, &MainWindow::btnZoomDownClick);
-    connect(lblQuality, &TClickLabel::Clicked, this, &MainWindow::lblQualityClick);
-    connect(lblInterval, &TClickLabel::Clicked, this, &MainWindow::lblIntervalClick);
+    connect(lblQuality, &TClickLabel::clicked, this, &MainWindow::lblQualityClick);
+    connect(lblInterval, &TClickLabel::clicked, this, &MainWindow::lblIntervalClick);
 }

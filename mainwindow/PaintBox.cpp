@@ -10,7 +10,7 @@ TPaintBox::TPaintBox(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TPaintBox::CopyFrame(const QImage &frame)
+void TPaintBox::copyFrame(const QImage &frame)
 {
     frame_ = frame;
     ++framesCopied_;
@@ -31,5 +31,5 @@ void TPaintBox::paintEvent(QPaintEvent *event)
 void TPaintBox::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
-    emit MouseMoved(event->modifiers(), pos.x(), pos.y());
+    emit mouseMoved(event->modifiers(), pos.x(), pos.y());
 }

@@ -9,12 +9,12 @@ class TPaintBox : public QWidget {
 public:
     explicit TPaintBox(QWidget *parent = nullptr);
 
-    void CopyFrame(const QImage &frame);
-    const QImage &Frame() const { return frame_; }
-    int FramesCopied() const { return framesCopied_; }
+    void copyFrame(const QImage &frame);
+    const QImage &frame() const { return frame_; }
+    int framesCopied() const { return framesCopied_; }
 
 signals:
-    void MouseMoved(Qt::KeyboardModifiers modifiers, int x, int y);
+    void mouseMoved(Qt::KeyboardModifiers modifiers, int x, int y);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

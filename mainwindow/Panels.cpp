@@ -10,7 +10,7 @@
 namespace {
 
 // The width a label needs to show its text whole, frame and margins included.
-int WidthToShow(const QLabel *label, const QString &text)
+int widthToShow(const QLabel *label, const QString &text)
 {
     const QMargins m = label->contentsMargins();
     return label->fontMetrics().horizontalAdvance(text) + m.left() + m.right() + 2 * label->frameWidth() + 2;
@@ -26,14 +26,14 @@ TClickLabel::TClickLabel(int width, int height, QWidget *parent)
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Room for the one-pixel bevel paintEvent draws around the text.
     setContentsMargins(1, 1, 2, 1);
-    setFont(WithPixelSize(font(), 14));
+    setFont(withPixelSize(font(), 14));
 }
 
-void TClickLabel::ShowNumber(qint64 value)
+void TClickLabel::showNumber(qint64 value)
 {
     const QString text = QString::number(value);
     setText(text);
-    setFixedWidth(std::max(designWidth_, WidthToShow(this, text)));
+    setFixedWidth(std::max(designWidth_, widthToShow(this, text)));
 }
 
 void TClickLabel::paintEvent(QPaintEvent *event)
@@ -48,7 +48,7 @@ void TClickLabel::paintEvent(QPaintEvent *event)
 void TClickLabel::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        emit Clicked();
+        emit clicked();
 }
 
 TStatusPanels::TStatusPanels(QWidget *parent)
@@ -67,12 +67,12 @@ TStatusPanels::TStatusPanels(QWidget *parent)
     }
 }
 
-void TStatusPanels::SetPanelText(int i, const QString &text)
+void TStatusPanels::setPanelText(int i, const QString &text)
 {
     QLabel *panel = panels_[i];
     panel->setText(text);
     if (designWidths_[i] > 0)
-        panel->setFixedWidth(std::max(designWidths_[i], WidthToShow(panel, text)));
+        panel->setFixedWidth(std::max(designWidths_[i], widthToShow(panel, text)));
 }
 
 void TStatusPanels::mouseReleaseEvent(QMouseEvent *event)
@@ -80,5 +80,5 @@ void TStatusPanels::mouseReleaseEvent(QMouseEvent *event)
     QStatusBar::mouseReleaseEvent(event);
     // A left click, released over the bar.
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit Clicked();
+        emit clicked();
 }

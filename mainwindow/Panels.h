@@ -9,10 +9,10 @@ class TClickLabel : public QLabel {
 public:
     TClickLabel(int width, int height, QWidget *parent = nullptr);
 
-    void ShowNumber(qint64 value);
+    void showNumber(qint64 value);
 
 signals:
-    void Clicked();
+    void clicked();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -29,12 +29,12 @@ class TStatusPanels : public QStatusBar {
 public:
     explicit TStatusPanels(QWidget *parent = nullptr);
 
-    QLabel *Panel(int i) const { return panels_[i]; }
+    QLabel *panel(int i) const { return panels_[i]; }
     // Sets a panel's text; a panel of fixed width grows to show it whole.
-    void SetPanelText(int i, const QString &text);
+    void setPanelText(int i, const QString &text);
 
 signals:
-    void Clicked();
+    void clicked();
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -9,12 +9,12 @@
 
 namespace {
 
-void Triangle(QPainter &p, QPointF a, QPointF b, QPointF c)
+void triangle(QPainter &p, QPointF a, QPointF b, QPointF c)
 {
     p.drawPolygon(QPolygonF{} << a << b << c);
 }
 
-QPainterPath SineCurve(double x0, double x1, double mid, double amp, double cycles)
+QPainterPath sineCurve(double x0, double x1, double mid, double amp, double cycles)
 {
     QPainterPath path;
     for (int i = 0; i <= 32; ++i) {
@@ -28,7 +28,7 @@ QPainterPath SineCurve(double x0, double x1, double mid, double amp, double cycl
     return path;
 }
 
-void Sun(QPainter &p)
+void sun(QPainter &p)
 {
     p.setPen(QPen(QColor(200, 150, 0), 1));
     p.setBrush(QColor(255, 215, 0));
@@ -40,18 +40,18 @@ void Sun(QPainter &p)
     }
 }
 
-void Arrow(QPainter &p, bool up)
+void arrow(QPainter &p, bool up)
 {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 90, 200));
     p.drawRect(QRectF(12, up ? 7 : 2, 2, 7));
     if (up)
-        Triangle(p, {13, 1}, {9.5, 7}, {16.5, 7});
+        triangle(p, {13, 1}, {9.5, 7}, {16.5, 7});
     else
-        Triangle(p, {13, 15}, {9.5, 9}, {16.5, 9});
+        triangle(p, {13, 15}, {9.5, 9}, {16.5, 9});
 }
 
-void Figure(QPainter &p, bool running)
+void figure(QPainter &p, bool running)
 {
     p.setPen(QPen(QColor(30, 30, 30), 1.6, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(QColor(30, 30, 30));
@@ -76,7 +76,7 @@ void Figure(QPainter &p, bool running)
     }
 }
 
-void Magnifier(QPainter &p, bool plus)
+void magnifier(QPainter &p, bool plus)
 {
     p.setPen(QPen(QColor(40, 40, 40), 1.5));
     p.setBrush(QColor(220, 240, 255));
@@ -89,14 +89,14 @@ void Magnifier(QPainter &p, bool plus)
         p.drawLine(QPointF(6.5, 4), QPointF(6.5, 9));
 }
 
-void Draw(QPainter &p, ToolPicture picture)
+void draw(QPainter &p, ToolPicture picture)
 {
     const QColor ink(20, 20, 20);
     switch (picture) {
     case ToolPicture::Settings:
         p.setPen(QPen(QColor(0, 0, 160), 1.5));
         p.setBrush(Qt::NoBrush);
-        p.drawPath(SineCurve(1, 15, 6, 4, 2));
+        p.drawPath(sineCurve(1, 15, 6, 4, 2));
         p.setPen(QPen(ink, 1));
         p.setBrush(QColor(150, 150, 150));
         p.drawRect(QRectF(2.5, 11.5, 11, 3));
@@ -120,10 +120,10 @@ void Draw(QPainter &p, ToolPicture picture)
     case ToolPicture::ShowAll:
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(QColor(128, 128, 128), 1.2));
-        p.drawPath(SineCurve(1, 15, 8, 5, 1));
+        p.drawPath(sineCurve(1, 15, 8, 5, 1));
         p.setPen(QPen(QColor(230, 0, 0), 1.2));
-        p.drawPath(SineCurve(1, 15, 8, 4, 2));
-        p.drawPath(SineCurve(1, 15, 8, 3, 3));
+        p.drawPath(sineCurve(1, 15, 8, 4, 2));
+        p.drawPath(sineCurve(1, 15, 8, 3, 3));
         break;
     case ToolPicture::Monitor:
         p.setPen(QPen(ink, 1));
@@ -149,12 +149,12 @@ void Draw(QPainter &p, ToolPicture picture)
         p.setPen(Qt::NoPen);
         p.setBrush(ink);
         p.drawRect(2, 3, 2, 10);
-        Triangle(p, {5, 8}, {13, 3}, {13, 13});
+        triangle(p, {5, 8}, {13, 3}, {13, 13});
         break;
     case ToolPicture::Prev:
         p.setPen(Qt::NoPen);
         p.setBrush(ink);
-        Triangle(p, {3, 8}, {11, 3}, {11, 13});
+        triangle(p, {3, 8}, {11, 3}, {11, 13});
         p.drawRect(12, 3, 2, 10);
         break;
     case ToolPicture::Pause:
@@ -167,46 +167,46 @@ void Draw(QPainter &p, ToolPicture picture)
         p.setPen(Qt::NoPen);
         p.setBrush(ink);
         p.drawRect(2, 3, 2, 10);
-        Triangle(p, {13, 8}, {5, 3}, {5, 13});
+        triangle(p, {13, 8}, {5, 3}, {5, 13});
         break;
     case ToolPicture::QualityUp:
-        Sun(p);
-        Arrow(p, true);
+        sun(p);
+        arrow(p, true);
         break;
     case ToolPicture::QualityDown:
-        Sun(p);
-        Arrow(p, false);
+        sun(p);
+        arrow(p, false);
         break;
     case ToolPicture::SpeedDown:
-        Figure(p, false);
+        figure(p, false);
         break;
     case ToolPicture::SpeedUp:
-        Figure(p, true);
+        figure(p, true);
         break;
     case ToolPicture::ZoomUp:
-        Magnifier(p, true);
+        magnifier(p, true);
         break;
     case ToolPicture::ZoomDown:
-        Magnifier(p, false);
+        magnifier(p, false);
         break;
     }
 }
 
 } // namespace
 
-QIcon MakeToolIcon(ToolPicture picture)
+QIcon makeToolIcon(ToolPicture picture)
 {
     QPixmap pm(16, 16);
     pm.fill(Qt::transparent);
     {
         QPainter p(&pm);
         p.setRenderHint(QPainter::Antialiasing);
-        Draw(p, picture);
+        draw(p, picture);
     }
     return QIcon(pm);
 }
 
-QPixmap MakeProgramPicture(int size)
+QPixmap makeProgramPicture(int size)
 {
     QPixmap pm(size, size);
     pm.fill(Qt::transparent);
@@ -221,9 +221,9 @@ QPixmap MakeProgramPicture(int size)
     p.drawLine(QPointF(56, 14), QPointF(56, 50));
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(200, 0, 0), 1.5));
-    p.drawPath(SineCurve(8, 56, 32, 10, 2));
-    p.drawPath(SineCurve(8, 56, 32, 7, 3));
+    p.drawPath(sineCurve(8, 56, 32, 10, 2));
+    p.drawPath(sineCurve(8, 56, 32, 7, 3));
     p.setPen(QPen(QColor(0, 0, 0), 2.5));
-    p.drawPath(SineCurve(8, 56, 32, 16, 1));
+    p.drawPath(sineCurve(8, 56, 32, 16, 1));
     return pm;
 }

@@ -21,7 +21,7 @@ enum class ToolPicture {
 };
 
 // The 16 × 16 pictures of the tool buttons, drawn here rather than shipped.
-QIcon MakeToolIcon(ToolPicture picture);
+QIcon makeToolIcon(ToolPicture picture);
 
 // The program's own picture: a string vibrating between two fixed ends.
-QPixmap MakeProgramPicture(int size);
+QPixmap makeProgramPicture(int size);

@@ -1,13 +1,13 @@
 #include "model/DrawnWaveform.h"
 
-float WaveformPoints[WaveformPointCount] = {};
-bool WaveformDefined[WaveformPointCount]
+float waveformPoints[WaveformPointCount] = {};
+bool waveformDefined[WaveformPointCount]
     = {true, false, false, false, false, false, false, false, false, false, false, false, true};
 
-void ResetWaveform()
+void resetWaveform()
 {
     for (int i = 0; i < WaveformPointCount; ++i) {
-        WaveformPoints[i] = 0.0f;
-        WaveformDefined[i] = (i == 0 || i == WaveformPointCount - 1);
+        waveformPoints[i] = 0.0f;
+        waveformDefined[i] = (i == 0 || i == WaveformPointCount - 1);
     }
 }

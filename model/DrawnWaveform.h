@@ -4,8 +4,8 @@
 // ends fixed at zero. One copy for the whole program, shared by the editor and
 // the drawn amplitude rule.
 inline constexpr int WaveformPointCount = 13;
-extern float WaveformPoints[WaveformPointCount];
-extern bool WaveformDefined[WaveformPointCount];
+extern float waveformPoints[WaveformPointCount];
+extern bool waveformDefined[WaveformPointCount];
 
 // The state at program start: only the two ends defined, every height 0.
-void ResetWaveform();
+void resetWaveform();

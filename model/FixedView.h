@@ -9,8 +9,8 @@ struct TFixedView : IWaveView {
     std::int32_t quality = 50;
     bool showAll = false;
 
-    std::int32_t GetTime() const override { return time; }
-    float GetZoom() const override { return zoom; }
-    std::int32_t GetQuality() const override { return quality; }
-    bool GetShowAll() const override { return showAll; }
+    std::int32_t getTime() const override { return time; }
+    float getZoom() const override { return zoom; }
+    std::int32_t getQuality() const override { return quality; }
+    bool getShowAll() const override { return showAll; }
 };

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-void TFrameEvaluator::Prepare(int modes, int width, int quality)
+void TFrameEvaluator::prepare(int modes, int width, int quality)
 {
     if (modes == modes_ && width == width_ && quality == quality_)
         return;
@@ -14,8 +14,8 @@ void TFrameEvaluator::Prepare(int modes, int width, int quality)
     x_.resize(std::size_t(quality));
     pixelX_.resize(std::size_t(quality));
     for (int i = 1; i <= quality; ++i) {
-        x_[i - 1] = wavemath::ColumnX(width, i, quality);
-        pixelX_[i - 1] = RoundToInt(x_[i - 1], INT_MIN, INT_MAX, 0);
+        x_[i - 1] = wavemath::columnX(width, i, quality);
+        pixelX_[i - 1] = roundToInt(x_[i - 1], INT_MIN, INT_MAX, 0);
     }
     table_.clear();
     const std::size_t entries = std::size_t(modes) * std::size_t(quality);
@@ -27,31 +27,31 @@ void TFrameEvaluator::Prepare(int modes, int width, int quality)
     double *s = table_.data();
     for (int k = 1; k <= modes; ++k)
         for (int i = 0; i < quality; ++i)
-            *s++ = wavemath::ModeSine(k, width, x_[i]);
+            *s++ = wavemath::modeSine(k, width, x_[i]);
 }
 
-void TFrameEvaluator::ModeRow(int k, double ac, float *out) const
+void TFrameEvaluator::modeRow(int k, double ac, float *out) const
 {
     const int q = quality_;
     if (!table_.empty()) {
         const double *s = table_.data() + std::size_t(k - 1) * std::size_t(q);
         for (int i = 0; i < q; ++i)
-            out[i] = wavemath::ModeValue(ac, s[i]);
+            out[i] = wavemath::modeValue(ac, s[i]);
     } else {
         for (int i = 0; i < q; ++i)
-            out[i] = wavemath::ModeValue(ac, wavemath::ModeSine(k, width_, x_[i]));
+            out[i] = wavemath::modeValue(ac, wavemath::modeSine(k, width_, x_[i]));
     }
 }
 
-void TFrameEvaluator::AccumulateMode(int k, double ac, float *sum) const
+void TFrameEvaluator::accumulateMode(int k, double ac, float *sum) const
 {
     const int q = quality_;
     if (!table_.empty()) {
         const double *s = table_.data() + std::size_t(k - 1) * std::size_t(q);
         for (int i = 0; i < q; ++i)
-            sum[i] = sum[i] + wavemath::ModeValue(ac, s[i]);
+            sum[i] = sum[i] + wavemath::modeValue(ac, s[i]);
     } else {
         for (int i = 0; i < q; ++i)
-            sum[i] = sum[i] + wavemath::ModeValue(ac, wavemath::ModeSine(k, width_, x_[i]));
+            sum[i] = sum[i] + wavemath::modeValue(ac, wavemath::modeSine(k, width_, x_[i]));
     }
 }

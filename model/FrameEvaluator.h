@@ -12,16 +12,16 @@ public:
     static constexpr std::size_t MaxTableEntries = std::size_t(1) << 22; // 32 MiB of doubles
 
     // Columns 1..Q of a picture `width` wide, for modes 1..modes.
-    void Prepare(int modes, int width, int quality);
+    void prepare(int modes, int width, int quality);
 
-    int Quality() const { return quality_; }
-    const std::vector<int> &PixelColumns() const { return pixelX_; }
-    bool UsesTable() const { return !table_.empty(); }
+    int quality() const { return quality_; }
+    const std::vector<int> &pixelColumns() const { return pixelX_; }
+    bool usesTable() const { return !table_.empty(); }
 
     // out[i - 1] = displacement of mode k at column i, given Amplitudes[k]·c_k.
-    void ModeRow(int k, double amplitudeTimesCos, float *out) const;
+    void modeRow(int k, double amplitudeTimesCos, float *out) const;
     // sum[i - 1] := sum[i - 1] + displacement of mode k, rounded to single.
-    void AccumulateMode(int k, double amplitudeTimesCos, float *sum) const;
+    void accumulateMode(int k, double amplitudeTimesCos, float *sum) const;
 
 private:
     int modes_ = -1;

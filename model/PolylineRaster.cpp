@@ -15,7 +15,7 @@ namespace {
 // nothing is left. An end is moved onto the bound exactly and its other
 // coordinate by the slope, so an end ~1e80 away costs no precision where the
 // segment meets the bound (interpolating from that end would).
-bool ClipCoordinate(double &a0, double &b0, double &a1, double &b1, double lo, double hi)
+bool clipCoordinate(double &a0, double &b0, double &a1, double &b1, double lo, double hi)
 {
     if ((a0 < lo && a1 < lo) || (a0 > hi && a1 > hi))
         return false;
@@ -39,17 +39,17 @@ bool ClipCoordinate(double &a0, double &b0, double &a1, double &b1, double lo, d
 
 // Clips the segment to [0, w−1] × [0, h−1]: rows first, which brings every
 // coordinate near the picture, then columns.
-bool ClipSegment(double &x0, double &y0, double &x1, double &y1, int w, int h)
+bool clipSegment(double &x0, double &y0, double &x1, double &y1, int w, int h)
 {
-    return ClipCoordinate(y0, x0, y1, x1, 0.0, h - 1.0) && ClipCoordinate(x0, y0, x1, y1, 0.0, w - 1.0);
+    return clipCoordinate(y0, x0, y1, x1, 0.0, h - 1.0) && clipCoordinate(x0, y0, x1, y1, 0.0, w - 1.0);
 }
 
-int RoundInto(double v, int lo, int hi)
+int roundInto(double v, int lo, int hi)
 {
     return std::clamp(int(std::lround(std::clamp(v, double(lo), double(hi)))), lo, hi);
 }
 
-void Segment(QRgb *bits, qsizetype stride, int w, int h, QPointF a, QPointF b, QRgb color, bool lastPixel)
+void segment(QRgb *bits, qsizetype stride, int w, int h, QPointF a, QPointF b, QRgb color, bool lastPixel)
 {
     const bool inside
         = a.x() >= 0 && a.x() < w && a.y() >= 0 && a.y() < h && b.x() >= 0 && b.x() < w && b.y() >= 0 && b.y() < h;
@@ -61,12 +61,12 @@ void Segment(QRgb *bits, qsizetype stride, int w, int h, QPointF a, QPointF b, Q
         y1 = int(b.y());
     } else {
         double fx0 = a.x(), fy0 = a.y(), fx1 = b.x(), fy1 = b.y();
-        if (!ClipSegment(fx0, fy0, fx1, fy1, w, h))
+        if (!clipSegment(fx0, fy0, fx1, fy1, w, h))
             return;
-        x0 = RoundInto(fx0, 0, w - 1);
-        y0 = RoundInto(fy0, 0, h - 1);
-        x1 = RoundInto(fx1, 0, w - 1);
-        y1 = RoundInto(fy1, 0, h - 1);
+        x0 = roundInto(fx0, 0, w - 1);
+        y0 = roundInto(fy0, 0, h - 1);
+        x1 = roundInto(fx1, 0, w - 1);
+        y1 = roundInto(fy1, 0, h - 1);
         lastPixel = true;
     }
     const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
@@ -95,7 +95,7 @@ constexpr double RowMargin = 1 << 20;
 
 } // namespace
 
-void DrawThinPolyline(QImage &image, const QPointF *points, int count, QRgb color)
+void drawThinPolyline(QImage &image, const QPointF *points, int count, QRgb color)
 {
     const int w = image.width(), h = image.height();
     if (count < 2 || w <= 0 || h <= 0)
@@ -103,10 +103,10 @@ void DrawThinPolyline(QImage &image, const QPointF *points, int count, QRgb colo
     QRgb *bits = reinterpret_cast<QRgb *>(image.bits());
     const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
     for (int i = 1; i < count; ++i)
-        Segment(bits, stride, w, h, points[i - 1], points[i], color, i == count - 1);
+        segment(bits, stride, w, h, points[i - 1], points[i], color, i == count - 1);
 }
 
-void DrawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *points, int count, int height)
+void drawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *points, int count, int height)
 {
     if (count < 2)
         return;
@@ -144,7 +144,7 @@ void DrawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *poin
         const QPointF a = points[i - 1], b = points[i];
         const double segment = std::hypot(b.x() - a.x(), b.y() - a.y());
         double x0 = a.x(), y0 = a.y(), x1 = b.x(), y1 = b.y();
-        if (ClipCoordinate(y0, x0, y1, x1, top, bottom)) {
+        if (clipCoordinate(y0, x0, y1, x1, top, bottom)) {
             const bool cutAtStart = y0 != a.y(), cutAtEnd = y1 != b.y();
             if (piece.isEmpty() || cutAtStart) {
                 flush();
@@ -162,7 +162,7 @@ void DrawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *poin
     flush();
 }
 
-bool IsThinSolidPen(const QPen &pen)
+bool isThinSolidPen(const QPen &pen)
 {
     return pen.style() == Qt::SolidLine && pen.width() <= 1 && pen.color().alpha() == 255;
 }

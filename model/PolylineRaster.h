@@ -13,13 +13,13 @@ class QPen;
 // Draws a one-pixel, solid, opaque polyline straight into a 32-bit image. A frame
 // with every mode shown draws a thousand curves of a thousand segments; going
 // through QPainter's general stroker costs most of that frame's time.
-void DrawThinPolyline(QImage &image, const QPointF *points, int count, QRgb color);
+void drawThinPolyline(QImage &image, const QPointF *points, int count, QRgb color);
 
 // Draws the polyline with any pen through the painter, whose device is
 // `height` rows high. Qt's rasteriser takes coordinates only within a fixed
 // range, so a curve that leaves it is drawn as pieces, each dash pattern
 // continuing where the curve comes back.
-void DrawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *points, int count, int height);
+void drawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *points, int count, int height);
 
 // Whether a pen can be drawn by DrawThinPolyline.
-bool IsThinSolidPen(const QPen &pen);
+bool isThinSolidPen(const QPen &pen);

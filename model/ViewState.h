@@ -5,8 +5,8 @@
 class IWaveView {
 public:
     virtual ~IWaveView() = default;
-    virtual std::int32_t GetTime() const = 0;
-    virtual float GetZoom() const = 0;
-    virtual std::int32_t GetQuality() const = 0;
-    virtual bool GetShowAll() const = 0;
+    virtual std::int32_t getTime() const = 0;
+    virtual float getZoom() const = 0;
+    virtual std::int32_t getQuality() const = 0;
+    virtual bool getShowAll() const = 0;
 };

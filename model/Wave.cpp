@@ -44,15 +44,15 @@ public:
     explicit MultipleAngle(long double x)
         : x_(x)
     {
-        SinCos(x, sinX_, cosX_);
+        sinCos(x, sinX_, cosX_);
     }
 
     // Moves on to k = the next multiple; the first call gives k = 1.
-    void Next()
+    void next()
     {
         ++k_;
         if ((k_ - 1) % AnchorEvery == 0) {
-            SinCos(k_ * x_, sin_, cos_);
+            sinCos(k_ * x_, sin_, cos_);
             return;
         }
         const long double s = sin_ * cosX_ + cos_ * sinX_;
@@ -60,11 +60,11 @@ public:
         sin_ = s;
     }
 
-    long double Sin() const { return sin_; }
-    long double Cos() const { return cos_; }
+    long double sin() const { return sin_; }
+    long double cos() const { return cos_; }
 
 private:
-    static void SinCos(long double x, long double &s, long double &c)
+    static void sinCos(long double x, long double &s, long double &c)
     {
 #if defined(__GLIBC__)
         ::sincosl(x, &s, &c);
@@ -85,30 +85,30 @@ private:
 TWave::TWave() = default;
 TWave::~TWave() = default;
 
-void TWave::SetWaveCount(int n)
+void TWave::setWaveCount(int n)
 {
-    WaveCount = std::uint16_t(std::clamp(n, 1, MaxWaveCount));
+    waveCount = std::uint16_t(std::clamp(n, 1, MaxWaveCount));
 }
 
-void TWave::CalcAmplitudes()
+void TWave::calcAmplitudes()
 {
     BusyCursorScope busy(onBusy_);
-    const int n = std::min<int>(WaveCount, MaxWaveCount);
-    switch (Rule) {
+    const int n = std::min<int>(waveCount, MaxWaveCount);
+    switch (rule) {
     case AmplitudeRule::Equal: {
         if (n < 1)
             break;
         const float a = float(1.0L / n);
         for (int k = 1; k <= n; ++k)
-            Amplitudes[k] = a;
+            amplitudes[k] = a;
         break;
     }
     case AmplitudeRule::Harmonic:
         for (int k = 1; k <= n; ++k)
-            Amplitudes[k] = float(1.0L / k);
+            amplitudes[k] = float(1.0L / k);
         break;
     case AmplitudeRule::Drawn:
-        CalcDrawnAmplitudes();
+        calcDrawnAmplitudes();
         if (onDrawnAmplitudes_)
             onDrawnAmplitudes_();
         break;
@@ -119,12 +119,12 @@ void TWave::CalcAmplitudes()
 
 // The sine-series coefficients of the polyline through the defined points,
 // integrated exactly segment by segment.
-void TWave::CalcDrawnAmplitudes()
+void TWave::calcDrawnAmplitudes()
 {
-    WaveformPoints[0] = 0.0f;
-    WaveformPoints[WaveformPointCount - 1] = 0.0f;
-    WaveformDefined[0] = true;
-    WaveformDefined[WaveformPointCount - 1] = true;
+    waveformPoints[0] = 0.0f;
+    waveformPoints[WaveformPointCount - 1] = 0.0f;
+    waveformDefined[0] = true;
+    waveformDefined[WaveformPointCount - 1] = true;
 
     // The angles of the points, rounded to single as the sum expects.
     float theta[WaveformPointCount];
@@ -136,47 +136,47 @@ void TWave::CalcDrawnAmplitudes()
     for (int j = 0; j < WaveformPointCount; ++j)
         at.emplace_back(static_cast<long double>(theta[j]));
 
-    const int n = std::min<int>(WaveCount, MaxWaveCount);
+    const int n = std::min<int>(waveCount, MaxWaveCount);
     for (int k = 1; k <= n; ++k) {
         const long double kk = k;
         for (int j = 0; j < WaveformPointCount; ++j)
-            if (WaveformDefined[j])
-                at[std::size_t(j)].Next();
+            if (waveformDefined[j])
+                at[std::size_t(j)].next();
         float sum = 0.0f;
         int prev = 0;
         for (int j = 1; j < WaveformPointCount; ++j) {
-            if (!WaveformDefined[j])
+            if (!waveformDefined[j])
                 continue;
             const MultipleAngle &a0 = at[std::size_t(prev)], &a1 = at[std::size_t(j)];
             const long double x0 = theta[prev], x1 = theta[j];
-            const long double y0 = WaveformPoints[prev], y1 = WaveformPoints[j];
-            const long double term = (a1.Cos() * (x0 * y1 - x1 * y1) + a0.Cos() * (x1 * y0 - x0 * y0)
-                                      + (a1.Sin() - a0.Sin()) * ((y1 - y0) / kk))
+            const long double y0 = waveformPoints[prev], y1 = waveformPoints[j];
+            const long double term = (a1.cos() * (x0 * y1 - x1 * y1) + a0.cos() * (x1 * y0 - x0 * y0)
+                                      + (a1.sin() - a0.sin()) * ((y1 - y0) / kk))
                 * ((2.0L / kk) / PiL / (x1 - x0));
             sum = float(static_cast<long double>(sum) + term);
             prev = j;
         }
-        Amplitudes[k] = sum;
+        amplitudes[k] = sum;
     }
 }
 
-std::int32_t TWave::CurrentTime() const
+std::int32_t TWave::currentTime() const
 {
-    return view_ ? view_->GetTime() : 0;
+    return view_ ? view_->getTime() : 0;
 }
 
-float TWave::ModeDisplacement(int k, int width, float x) const
+float TWave::modeDisplacement(int k, int width, float x) const
 {
     if (k < 1 || k > MaxWaveCount || width == 0)
         return 0.0f;
-    const double c = wavemath::TimeFactor(Period, CurrentTime(), k);
-    return wavemath::ModeValue(double(Amplitudes[k]) * c, wavemath::ModeSine(k, width, x));
+    const double c = wavemath::timeFactor(period, currentTime(), k);
+    return wavemath::modeValue(double(amplitudes[k]) * c, wavemath::modeSine(k, width, x));
 }
 
-float TWave::Displacement(int width, float x) const
+float TWave::displacement(int width, float x) const
 {
     float sum = 0.0f;
-    for (int k = 1; k <= WaveCount; ++k)
-        sum = sum + ModeDisplacement(k, width, x);
+    for (int k = 1; k <= waveCount; ++k)
+        sum = sum + modeDisplacement(k, width, x);
     return sum;
 }

@@ -27,31 +27,31 @@ public:
     TWave(const TWave &) = delete;
     TWave &operator=(const TWave &) = delete;
 
-    std::uint16_t WaveCount = 0;
-    float Period = 0.0f;
-    AmplitudeRule Rule = AmplitudeRule::Equal;
-    QImage Bitmap;
-    std::array<float, MaxWaveCount + 1> Amplitudes{}; // indexed 1..MaxWaveCount
+    std::uint16_t waveCount = 0;
+    float period = 0.0f;
+    AmplitudeRule rule = AmplitudeRule::Equal;
+    QImage bitmap;
+    std::array<float, MaxWaveCount + 1> amplitudes{}; // indexed 1..MaxWaveCount
 
     // Stores n clamped into 1..1000; the amplitudes are not recomputed.
-    void SetWaveCount(int n);
-    void CalcAmplitudes();
-    float ModeDisplacement(int k, int width, float x) const;
-    float Displacement(int width, float x) const;
-    void DrawFrame(int width, int height);
+    void setWaveCount(int n);
+    void calcAmplitudes();
+    float modeDisplacement(int k, int width, float x) const;
+    float displacement(int width, float x) const;
+    void drawFrame(int width, int height);
 
     // Where the time, zoom, quality and show-all state come from.
-    void SetView(const IWaveView *view) { view_ = view; }
-    void SetDisplaySettings(const IDisplaySettings *settings) { settings_ = settings; }
+    void setView(const IWaveView *view) { view_ = view; }
+    void setDisplaySettings(const IDisplaySettings *settings) { settings_ = settings; }
     // Run after the drawn rule has computed its amplitudes (the monitor refreshes).
-    void SetDrawnAmplitudesHandler(std::function<void()> handler) { onDrawnAmplitudes_ = std::move(handler); }
+    void setDrawnAmplitudesHandler(std::function<void()> handler) { onDrawnAmplitudes_ = std::move(handler); }
     // Shows a busy cursor while true; the computation may take a moment.
-    void SetBusyCursorHandler(std::function<void(bool)> handler) { onBusy_ = std::move(handler); }
+    void setBusyCursorHandler(std::function<void(bool)> handler) { onBusy_ = std::move(handler); }
 
 private:
-    void CalcDrawnAmplitudes();
-    std::int32_t CurrentTime() const;
-    void DrawCurve(class QPainter &painter, const struct TPen &pen, const float *values, int half);
+    void calcDrawnAmplitudes();
+    std::int32_t currentTime() const;
+    void drawCurve(class QPainter &painter, const struct TPen &pen, const float *values, int half);
 
     const IWaveView *view_ = nullptr;
     const IDisplaySettings *settings_ = nullptr;

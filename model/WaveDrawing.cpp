@@ -15,14 +15,14 @@ namespace {
 // A curve never gets more vertices than this, whatever the view asks for.
 constexpr int MaxCurveSegments = 1 << 20;
 
-void SetPen(QPainter &painter, const TPen &pen)
+void setPen(QPainter &painter, const TPen &pen)
 {
-    painter.setPen(ToQPen(pen));
+    painter.setPen(toQPen(pen));
 }
 
 // Guide lines at x = (W·i) div N, i = 1..N−1. With more divisions than columns
 // every column gets a line, so each column is drawn once.
-void DrawGuideLines(QPainter &painter, int w, int h, long long n)
+void drawGuideLines(QPainter &painter, int w, int h, long long n)
 {
     if (n <= 1)
         return;
@@ -39,80 +39,80 @@ void DrawGuideLines(QPainter &painter, int w, int h, long long n)
 
 } // namespace
 
-void TWave::DrawCurve(QPainter &painter, const TPen &pen, const float *values, int half)
+void TWave::drawCurve(QPainter &painter, const TPen &pen, const float *values, int half)
 {
-    const QPen qpen = ToQPen(pen);
+    const QPen qpen = toQPen(pen);
     if (qpen.style() == Qt::NoPen)
         return;
-    const std::vector<int> &px = evaluator_.PixelColumns();
-    const int q = evaluator_.Quality();
-    const float zoom = view_ ? view_->GetZoom() : 1.0f;
+    const std::vector<int> &px = evaluator_.pixelColumns();
+    const int q = evaluator_.quality();
+    const float zoom = view_ ? view_->getZoom() : 1.0f;
     std::vector<QPointF> &points = curvePoints_;
     points.resize(std::size_t(q) + 1);
     points[0] = QPointF(0, half);
     for (int i = 0; i < q; ++i)
-        points[std::size_t(i) + 1] = QPointF(px[std::size_t(i)], wavemath::CurveRow(half, values[i], zoom));
-    if (IsThinSolidPen(qpen))
-        DrawThinPolyline(Bitmap, points.data(), int(points.size()), qpen.color().rgb());
+        points[std::size_t(i) + 1] = QPointF(px[std::size_t(i)], wavemath::curveRow(half, values[i], zoom));
+    if (isThinSolidPen(qpen))
+        drawThinPolyline(bitmap, points.data(), int(points.size()), qpen.color().rgb());
     else
-        DrawClippedPolyline(painter, qpen, points.data(), int(points.size()), Bitmap.height());
+        drawClippedPolyline(painter, qpen, points.data(), int(points.size()), bitmap.height());
 }
 
-void TWave::DrawFrame(int width, int height)
+void TWave::drawFrame(int width, int height)
 {
     width = std::max(0, width);
     height = std::max(0, height);
     // Every pixel is drawn afresh, so a picture still shared with the screen
     // is replaced by a new one rather than copied.
-    if (Bitmap.width() != width || Bitmap.height() != height || !Bitmap.isDetached())
-        Bitmap = QImage(width, height, QImage::Format_RGB32);
-    if (Bitmap.isNull())
+    if (bitmap.width() != width || bitmap.height() != height || !bitmap.isDetached())
+        bitmap = QImage(width, height, QImage::Format_RGB32);
+    if (bitmap.isNull())
         return;
     if (!settings_) {
-        Bitmap.fill(Qt::white);
+        bitmap.fill(Qt::white);
         return;
     }
 
     const int w = width, h = height;
     const int half = h / 2;
-    QPainter painter(&Bitmap);
+    QPainter painter(&bitmap);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
     // A background in clNone would show the last frame through; white instead.
-    const TColor bg = settings_->GetBGColor();
-    painter.fillRect(0, 0, w, h, bg == clNone ? QColor(Qt::white) : ToQColor(bg));
+    const TColor bg = settings_->getBgColor();
+    painter.fillRect(0, 0, w, h, bg == clNone ? QColor(Qt::white) : toQColor(bg));
     if (w == 0)
         return;
 
-    if (settings_->GetVisibleVertLines()) {
-        SetPen(painter, settings_->GetVertLinePen());
-        DrawGuideLines(painter, w, h, settings_->GetNumOfVertLines());
+    if (settings_->getVisibleVertLines()) {
+        setPen(painter, settings_->getVertLinePen());
+        drawGuideLines(painter, w, h, settings_->getNumOfVertLines());
     }
 
-    SetPen(painter, settings_->GetAxisPen());
+    setPen(painter, settings_->getAxisPen());
     painter.drawLine(0, half, w, half);
 
-    const int q = std::min(view_ ? view_->GetQuality() : 50, MaxCurveSegments);
-    const int n = WaveCount;
+    const int q = std::min(view_ ? view_->getQuality() : 50, MaxCurveSegments);
+    const int n = waveCount;
     if (q < 1)
         return;
-    evaluator_.Prepare(n, w, q);
-    const std::int32_t t = CurrentTime();
-    const bool showAll = view_ && view_->GetShowAll();
+    evaluator_.prepare(n, w, q);
+    const std::int32_t t = currentTime();
+    const bool showAll = view_ && view_->getShowAll();
 
     std::vector<float> sum(std::size_t(q), 0.0f);
     std::vector<float> row(showAll ? std::size_t(q) : 0);
     for (int k = 1; k <= n; ++k) {
-        const double ac = double(Amplitudes[k]) * wavemath::TimeFactor(Period, t, k);
+        const double ac = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
         if (showAll) {
-            evaluator_.ModeRow(k, ac, row.data());
-            if (const TPen *pen = settings_->GetWavePen(k))
-                DrawCurve(painter, *pen, row.data(), half);
+            evaluator_.modeRow(k, ac, row.data());
+            if (const TPen *pen = settings_->getWavePen(k))
+                drawCurve(painter, *pen, row.data(), half);
             for (int i = 0; i < q; ++i)
                 sum[std::size_t(i)] = sum[std::size_t(i)] + row[std::size_t(i)];
         } else {
-            evaluator_.AccumulateMode(k, ac, sum.data());
+            evaluator_.accumulateMode(k, ac, sum.data());
         }
     }
-    DrawCurve(painter, settings_->GetMainWavePen(), sum.data(), half);
+    drawCurve(painter, settings_->getMainWavePen(), sum.data(), half);
 }

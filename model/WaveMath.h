@@ -13,7 +13,7 @@ inline constexpr double Pi = std::numbers::pi_v<double>;
 
 // cos(((2π/T)·t)·k). A period of 0 (or one that is not finite) would divide by
 // zero; the string then stands still in its shape at t = 0.
-inline double TimeFactor(float period, std::int32_t time, int k)
+inline double timeFactor(float period, std::int32_t time, int k)
 {
     if (period == 0.0f || !std::isfinite(period))
         return 1.0;
@@ -21,26 +21,26 @@ inline double TimeFactor(float period, std::int32_t time, int k)
 }
 
 // sin(((π·x)·k)/width): the shape of mode k at column x.
-inline double ModeSine(int k, int width, float x)
+inline double modeSine(int k, int width, float x)
 {
     return std::sin(((Pi * double(x)) * double(k)) / double(width));
 }
 
 // Amplitude·c·s, left to right, rounded to single.
-inline float ModeValue(double amplitudeTimesCos, double sine)
+inline float modeValue(double amplitudeTimesCos, double sine)
 {
     return float(amplitudeTimesCos * sine);
 }
 
 // x_i = W·(i/Q), the quotient first.
-inline float ColumnX(int width, int i, int quality)
+inline float columnX(int width, int i, int quality)
 {
     return float(double(width) * (double(i) / double(quality)));
 }
 
 // Round((H div 2)·(1 − D·Z)), exact however far outside the picture the row
 // lies: the drawing clips, never this. A NaN (0 · ∞) lands on the axis.
-inline double CurveRow(int half, float d, float zoom)
+inline double curveRow(int half, float d, float zoom)
 {
     const double v = double(half) * (1.0 - double(d) * double(zoom));
     return std::isnan(v) ? double(half) : std::nearbyint(v);

@@ -44,36 +44,36 @@ AmplitudeMonitor::AmplitudeMonitor(QWidget *parent)
     // hiding it must not end the program.
     setAttribute(Qt::WA_DeleteOnClose, false);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFont(DesignFont(QStringLiteral("ＭＳ ゴシック"), 13));
+    setFont(designFont(QStringLiteral("ＭＳ ゴシック"), 13));
     new OuterSizeFitter(this, OuterSize);
 
-    PageControl = new QTabWidget(this);
-    PageControl->setDocumentMode(true);
-    PageControl->tabBar()->setStyleSheet(QString::fromLatin1(FlatTabsStyle));
+    pageControl = new QTabWidget(this);
+    pageControl->setDocumentMode(true);
+    pageControl->tabBar()->setStyleSheet(QString::fromLatin1(FlatTabsStyle));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(PageControl);
+    layout->addWidget(pageControl);
 
-    BuildGraphPage();
-    BuildGridPage();
-    PageControl->setCurrentWidget(tstGraph);
-    connect(PageControl, &QTabWidget::currentChanged, this, [this] { Refresh(PageControl); });
+    buildGraphPage();
+    buildGridPage();
+    pageControl->setCurrentWidget(tstGraph);
+    connect(pageControl, &QTabWidget::currentChanged, this, [this] { refresh(pageControl); });
 }
 
-void AmplitudeMonitor::BuildGraphPage()
+void AmplitudeMonitor::buildGraphPage()
 {
     tstGraph = new QWidget;
-    Chart1 = new TBarChart(tstGraph);
-    Chart1->SetMinimum(-AxisLimit);
-    Chart1->SetMaximum(AxisLimit);
-    Chart1->SetAutomatic(false);
+    chart1 = new TBarChart(tstGraph);
+    chart1->setMinimum(-AxisLimit);
+    chart1->setMaximum(AxisLimit);
+    chart1->setAutomatic(false);
 
-    Panel1 = new QFrame(tstGraph);
-    Panel1->setFrameShape(QFrame::NoFrame);
-    Panel1->setFixedHeight(PanelHeight);
-    cbxAbsolute = new QCheckBox(QStringLiteral("絶対値(&A)"), Panel1);
+    panel1 = new QFrame(tstGraph);
+    panel1->setFrameShape(QFrame::NoFrame);
+    panel1->setFixedHeight(PanelHeight);
+    cbxAbsolute = new QCheckBox(QStringLiteral("絶対値(&A)"), panel1);
     cbxAbsolute->setGeometry(16, 8, 81, 17);
-    cbxAutomatic = new QCheckBox(QStringLiteral("縮尺自動(&S)"), Panel1);
+    cbxAutomatic = new QCheckBox(QStringLiteral("縮尺自動(&S)"), panel1);
     cbxAutomatic->setGeometry(112, 8, 97, 17);
     connect(cbxAbsolute, &QCheckBox::toggled, this, [this] { cbxAbsoluteClick(cbxAbsolute); });
     connect(cbxAutomatic, &QCheckBox::toggled, this, [this] { cbxAutomaticClick(cbxAutomatic); });
@@ -81,12 +81,12 @@ void AmplitudeMonitor::BuildGraphPage()
     auto *layout = new QVBoxLayout(tstGraph);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(Chart1, 1);
-    layout->addWidget(Panel1);
-    PageControl->addTab(tstGraph, QStringLiteral("グラフ"));
+    layout->addWidget(chart1, 1);
+    layout->addWidget(panel1);
+    pageControl->addTab(tstGraph, QStringLiteral("グラフ"));
 }
 
-void AmplitudeMonitor::BuildGridPage()
+void AmplitudeMonitor::buildGridPage()
 {
     tstGrid = new QWidget;
     sgrAmplitudes = new QTableView(tstGrid);
@@ -105,82 +105,82 @@ void AmplitudeMonitor::BuildGridPage()
     auto *layout = new QVBoxLayout(tstGrid);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(sgrAmplitudes);
-    PageControl->addTab(tstGrid, QStringLiteral("表"));
+    pageControl->addTab(tstGrid, QStringLiteral("表"));
 }
 
-int AmplitudeMonitor::ModeCount() const
+int AmplitudeMonitor::modeCount() const
 {
-    return wave_ ? std::clamp<int>(wave_->WaveCount, 0, MaxWaveCount) : 0;
+    return wave_ ? std::clamp<int>(wave_->waveCount, 0, MaxWaveCount) : 0;
 }
 
-void AmplitudeMonitor::Refresh(QObject *)
+void AmplitudeMonitor::refresh(QObject *)
 {
-    const int n = ModeCount();
+    const int n = modeCount();
     std::vector<float> values(static_cast<std::size_t>(n));
     for (int k = 1; k <= n; ++k)
-        values[std::size_t(k - 1)] = wave_->Amplitudes[std::size_t(k)];
-    ShowValues(std::move(values));
+        values[std::size_t(k - 1)] = wave_->amplitudes[std::size_t(k)];
+    showValues(std::move(values));
 }
 
-void AmplitudeMonitor::ShowAmplitudesAt(int X)
+void AmplitudeMonitor::showAmplitudesAt(int x)
 {
-    const int n = ModeCount();
+    const int n = modeCount();
     const int width = stringWidth_ ? stringWidth_() : 0;
     std::vector<float> values(static_cast<std::size_t>(n));
     for (int k = 1; k <= n; ++k)
-        values[std::size_t(k - 1)] = LocalAmplitude(wave_->Amplitudes[std::size_t(k)], k, X, width);
-    ShowValues(std::move(values));
+        values[std::size_t(k - 1)] = localAmplitude(wave_->amplitudes[std::size_t(k)], k, x, width);
+    showValues(std::move(values));
 }
 
-void AmplitudeMonitor::ShowValues(std::vector<float> values)
+void AmplitudeMonitor::showValues(std::vector<float> values)
 {
     if (cbxAbsolute->isChecked())
         for (float &v : values)
             v = std::fabs(v);
-    if (PageControl->currentWidget() == tstGraph)
-        FillGraph(values);
+    if (pageControl->currentWidget() == tstGraph)
+        fillGraph(values);
     else
-        FillGrid(std::move(values));
+        fillGrid(std::move(values));
 }
 
-void AmplitudeMonitor::FillGraph(const std::vector<float> &values)
+void AmplitudeMonitor::fillGraph(const std::vector<float> &values)
 {
     const int n = int(values.size());
     std::vector<TBar> bars;
     bars.reserve(values.size());
     // Added from the last mode up so that the fundamental is the top bar.
     for (int k = n; k >= 1; --k) {
-        const TPen *pen = settings_ ? settings_->GetWavePen(k) : nullptr;
+        const TPen *pen = settings_ ? settings_->getWavePen(k) : nullptr;
         bars.push_back(
-            {double(values[std::size_t(k - 1)]), QString::number(k), pen ? ToQColor(pen->Color) : QColor(Qt::blue)});
+            {double(values[std::size_t(k - 1)]), QString::number(k), pen ? toQColor(pen->color) : QColor(Qt::blue)});
     }
-    Chart1->SetBars(std::move(bars));
+    chart1->setBars(std::move(bars));
 }
 
-void AmplitudeMonitor::FillGrid(std::vector<float> values)
+void AmplitudeMonitor::fillGrid(std::vector<float> values)
 {
-    gridModel_->SetValues(std::move(values));
+    gridModel_->setValues(std::move(values));
     sgrAmplitudes->setColumnWidth(1, frameGeometry().width());
 }
 
 void AmplitudeMonitor::cbxAbsoluteClick(QObject *)
 {
-    Chart1->SetMinimum(cbxAbsolute->isChecked() ? 0.0 : -AxisLimit);
-    Refresh();
+    chart1->setMinimum(cbxAbsolute->isChecked() ? 0.0 : -AxisLimit);
+    refresh();
 }
 
 void AmplitudeMonitor::cbxAutomaticClick(QObject *)
 {
-    Chart1->SetAutomatic(cbxAutomatic->isChecked());
+    chart1->setAutomatic(cbxAutomatic->isChecked());
     if (!cbxAutomatic->isChecked()) {
-        Chart1->SetMaximum(AxisLimit);
-        Chart1->SetMinimum(cbxAbsolute->isChecked() ? 0.0 : -AxisLimit);
+        chart1->setMaximum(AxisLimit);
+        chart1->setMinimum(cbxAbsolute->isChecked() ? 0.0 : -AxisLimit);
     }
-    Refresh();
+    refresh();
 }
 
 void AmplitudeMonitor::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    Refresh();
+    refresh();
 }

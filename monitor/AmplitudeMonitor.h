@@ -21,22 +21,22 @@ class AmplitudeMonitor : public QWidget {
 public:
     explicit AmplitudeMonitor(QWidget *parent = nullptr);
 
-    QTabWidget *PageControl = nullptr;
+    QTabWidget *pageControl = nullptr;
     QWidget *tstGraph = nullptr;
-    TBarChart *Chart1 = nullptr;
-    QFrame *Panel1 = nullptr;
+    TBarChart *chart1 = nullptr;
+    QFrame *panel1 = nullptr;
     QCheckBox *cbxAbsolute = nullptr;
     QCheckBox *cbxAutomatic = nullptr;
     QWidget *tstGrid = nullptr;
     QTableView *sgrAmplitudes = nullptr;
 
-    void SetWave(const TWave *wave) { wave_ = wave; }
-    void SetDisplaySettings(const IDisplaySettings *settings) { settings_ = settings; }
+    void setWave(const TWave *wave) { wave_ = wave; }
+    void setDisplaySettings(const IDisplaySettings *settings) { settings_ = settings; }
     // The width of the main window's string picture, read at every probe.
-    void SetStringWidthSource(std::function<int()> source) { stringWidth_ = std::move(source); }
+    void setStringWidthSource(std::function<int()> source) { stringWidth_ = std::move(source); }
 
-    void Refresh(QObject *sender = nullptr);
-    void ShowAmplitudesAt(int X);
+    void refresh(QObject *sender = nullptr);
+    void showAmplitudesAt(int x);
     void cbxAbsoluteClick(QObject *sender = nullptr);
     void cbxAutomaticClick(QObject *sender = nullptr);
 
@@ -44,13 +44,13 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void BuildGraphPage();
-    void BuildGridPage();
-    int ModeCount() const;
+    void buildGraphPage();
+    void buildGridPage();
+    int modeCount() const;
     // values[k-1] is what mode k shows.
-    void ShowValues(std::vector<float> values);
-    void FillGraph(const std::vector<float> &values);
-    void FillGrid(std::vector<float> values);
+    void showValues(std::vector<float> values);
+    void fillGraph(const std::vector<float> &values);
+    void fillGrid(std::vector<float> values);
 
     TAmplitudeTableModel *gridModel_ = nullptr;
     const TWave *wave_ = nullptr;

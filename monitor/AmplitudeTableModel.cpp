@@ -6,7 +6,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-void TAmplitudeTableModel::SetValues(std::vector<float> values)
+void TAmplitudeTableModel::setValues(std::vector<float> values)
 {
     if (values.size() != values_.size()) {
         beginResetModel();
@@ -37,8 +37,8 @@ QVariant TAmplitudeTableModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         if (heading)
-            return ModeOrderText(index.row() + 1);
-        return FormatGeneral15(static_cast<long double>(values_[std::size_t(index.row())]));
+            return modeOrderText(index.row() + 1);
+        return formatGeneral15(static_cast<long double>(values_[std::size_t(index.row())]));
     case Qt::BackgroundRole:
         if (heading)
             return QBrush(QGuiApplication::palette().color(QPalette::Button));

@@ -12,7 +12,7 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     // values[k-1] is the value of mode k.
-    void SetValues(std::vector<float> values);
+    void setValues(std::vector<float> values);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

@@ -12,7 +12,7 @@ constexpr int LowestFixedExponent = -4;
 
 } // namespace
 
-QString FormatGeneral15(long double value)
+QString formatGeneral15(long double value)
 {
     if (std::isnan(value))
         return QStringLiteral("NAN");
@@ -75,7 +75,7 @@ QString FormatGeneral15(long double value)
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
-QString ModeOrderText(int k)
+QString modeOrderText(int k)
 {
     return QString::number(k) + QStringLiteral("次");
 }

@@ -6,7 +6,7 @@
 // bare decimal point dropped ("0.5", "1", "5E-5", "1.23456789012345E-6",
 // "1E15"). Negative zero prints "0"; NaN and infinities print "NAN", "INF"
 // and "-INF".
-QString FormatGeneral15(long double value);
+QString formatGeneral15(long double value);
 
 // The heading of mode k in the table, "1次" for the fundamental.
-QString ModeOrderText(int k);
+QString modeOrderText(int k);

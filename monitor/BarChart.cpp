@@ -16,10 +16,10 @@ constexpr int MarkGap = 1;
 constexpr int TickLength = 4;
 constexpr int Padding = 2;
 // The widest tick label the axis is laid out for.
-const QString &TickLabelSample()
+const QString &tickLabelSample()
 {
-    static const QString sample = QStringLiteral("-0.00");
-    return sample;
+    static const QString Sample = QStringLiteral("-0.00");
+    return Sample;
 }
 
 } // namespace
@@ -32,39 +32,39 @@ struct TBarChart::Frame {
     double slot = 0.0; // pixels per bar
     int thickness = 0;
 
-    double X(double v) const { return plot.left() + (v - range.Min) * scale; }
-    double CentreY(int fromTop) const { return barsTop + (fromTop + 0.5) * slot; }
+    double x(double v) const { return plot.left() + (v - range.min) * scale; }
+    double centreY(int fromTop) const { return barsTop + (fromTop + 0.5) * slot; }
 };
 
 TBarChart::TBarChart(QWidget *parent)
     : QWidget(parent)
 {
-    setFont(DesignFont(QStringLiteral("ＭＳ Ｐ明朝"), 12));
+    setFont(designFont(QStringLiteral("ＭＳ Ｐ明朝"), 12));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TBarChart::Clear()
+void TBarChart::clear()
 {
     bars_.clear();
-    MeasureMarks();
+    measureMarks();
     update();
 }
 
-void TBarChart::Add(double value, const QString &label, const QColor &color)
+void TBarChart::add(double value, const QString &label, const QColor &color)
 {
     bars_.push_back({value, label, color});
-    Measure(label);
+    measure(label);
     update();
 }
 
-void TBarChart::SetBars(std::vector<TBar> bars)
+void TBarChart::setBars(std::vector<TBar> bars)
 {
     bars_ = std::move(bars);
-    MeasureMarks();
+    measureMarks();
     update();
 }
 
-void TBarChart::Measure(const QString &label)
+void TBarChart::measure(const QString &label)
 {
     auto known = measured_.constFind(label);
     if (known == measured_.cend()) {
@@ -72,17 +72,17 @@ void TBarChart::Measure(const QString &label)
         known = measured_.insert(label, Extent{fm.tightBoundingRect(label), fm.horizontalAdvance(label)});
     }
     const Extent &e = extents_.emplace_back(*known);
-    markWidth_ = std::max(markWidth_, e.Advance);
-    markHeight_ = std::max(markHeight_, e.Ink.height());
+    markWidth_ = std::max(markWidth_, e.advance);
+    markHeight_ = std::max(markHeight_, e.ink.height());
 }
 
-void TBarChart::MeasureMarks()
+void TBarChart::measureMarks()
 {
     extents_.clear();
     extents_.reserve(bars_.size());
     markWidth_ = markHeight_ = 0;
     for (const TBar &bar : bars_)
-        Measure(bar.Label);
+        measure(bar.label);
 }
 
 void TBarChart::changeEvent(QEvent *event)
@@ -90,52 +90,52 @@ void TBarChart::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         measured_.clear();
-        MeasureMarks();
+        measureMarks();
     }
 }
 
-void TBarChart::SetMinimum(double value)
+void TBarChart::setMinimum(double value)
 {
     minimum_ = value;
     update();
 }
 
-void TBarChart::SetMaximum(double value)
+void TBarChart::setMaximum(double value)
 {
     maximum_ = value;
     update();
 }
 
-void TBarChart::SetAutomatic(bool on)
+void TBarChart::setAutomatic(bool on)
 {
     automatic_ = on;
     update();
 }
 
-TValueRange TBarChart::VisibleRange() const
+TValueRange TBarChart::visibleRange() const
 {
     if (!automatic_)
-        return DrawableRange({minimum_, maximum_});
+        return drawableRange({minimum_, maximum_});
     std::vector<double> values;
     values.reserve(bars_.size());
     for (const TBar &b : bars_)
-        values.push_back(b.Value);
-    return DrawableRange(FitRange(values));
+        values.push_back(b.value);
+    return drawableRange(fitRange(values));
 }
 
-TBarChart::Frame TBarChart::Layout() const
+TBarChart::Frame TBarChart::layout() const
 {
     const QFontMetrics fm = fontMetrics();
     const int markWidth = bars_.empty() ? 0 : markWidth_ + MarkGap;
-    const int tickHalf = fm.horizontalAdvance(TickLabelSample()) / 2;
+    const int tickHalf = fm.horizontalAdvance(tickLabelSample()) / 2;
     const int side = std::max(markWidth, tickHalf) + Padding;
     const int top = fm.height() + TickLength + Padding;
 
     Frame f;
     f.plot = QRect(side, top, width() - 2 * side, height() - top - Padding);
-    f.range = VisibleRange();
+    f.range = visibleRange();
     if (f.plot.width() > 0)
-        f.scale = f.plot.width() / (f.range.Max - f.range.Min);
+        f.scale = f.plot.width() / (f.range.max - f.range.min);
     // Bars and marks stay below the axis line on the plot's top row.
     const double room = f.plot.height() - 1;
     if (!bars_.empty() && room > 0) {
@@ -153,37 +153,37 @@ TBarChart::Frame TBarChart::Layout() const
     return f;
 }
 
-QRect TBarChart::PlotRect() const
+QRect TBarChart::plotRect() const
 {
-    return Layout().plot;
+    return layout().plot;
 }
 
-QRect TBarChart::BarRect(int i) const
+QRect TBarChart::barRect(int i) const
 {
-    return BarRect(Layout(), i);
+    return barRect(layout(), i);
 }
 
-QRect TBarChart::BarRect(const Frame &f, int i) const
+QRect TBarChart::barRect(const Frame &f, int i) const
 {
-    const double v = Value(i);
+    const double v = value(i);
     if (std::isnan(v) || f.thickness == 0)
         return {};
     // Clamped just outside the plot so that huge values stay integers; the
     // painter clips the rest.
     const double lo = f.plot.left() - 1.0, hi = f.plot.left() + f.plot.width() + 1.0;
-    const double x0 = std::clamp(f.X(0.0), lo, hi), x1 = std::clamp(f.X(v), lo, hi);
+    const double x0 = std::clamp(f.x(0.0), lo, hi), x1 = std::clamp(f.x(v), lo, hi);
     const int left = int(std::lround(std::min(x0, x1)));
     const int right = int(std::lround(std::max(x0, x1)));
-    const int top = int(std::lround(f.CentreY(Count() - 1 - i) - f.thickness / 2.0));
+    const int top = int(std::lround(f.centreY(count() - 1 - i) - f.thickness / 2.0));
     return {left, top, right - left, f.thickness};
 }
 
-std::vector<TMark> TBarChart::Marks() const
+std::vector<TMark> TBarChart::marks() const
 {
-    return Marks(Layout());
+    return marks(layout());
 }
 
-std::vector<TMark> TBarChart::Marks(const Frame &f) const
+std::vector<TMark> TBarChart::marks(const Frame &f) const
 {
     std::vector<TMark> marks(bars_.size());
     if (f.thickness == 0)
@@ -191,20 +191,20 @@ std::vector<TMark> TBarChart::Marks(const Frame &f) const
     std::vector<QRect> shown;
     // From the top bar down, a mark is left out only where its ink would touch
     // that of a mark already placed.
-    for (int fromTop = 0; fromTop < Count(); ++fromTop) {
-        const int i = Count() - 1 - fromTop;
-        const double v = Value(i);
+    for (int fromTop = 0; fromTop < count(); ++fromTop) {
+        const int i = count() - 1 - fromTop;
+        const double v = value(i);
         if (std::isnan(v))
             continue;
         const Extent &e = extents_[std::size_t(i)];
-        const QRect bar = BarRect(f, i);
-        const int x = v >= 0 ? bar.left() + bar.width() + MarkGap : bar.left() - MarkGap - e.Advance;
-        const int baseline = int(std::lround(f.CentreY(fromTop) - e.Ink.top() - e.Ink.height() / 2.0));
+        const QRect bar = barRect(f, i);
+        const int x = v >= 0 ? bar.left() + bar.width() + MarkGap : bar.left() - MarkGap - e.advance;
+        const int baseline = int(std::lround(f.centreY(fromTop) - e.ink.top() - e.ink.height() / 2.0));
         TMark &mark = marks[std::size_t(i)];
-        mark.Ink = e.Ink.translated(x, baseline);
-        mark.Shown = std::none_of(shown.begin(), shown.end(), [&](const QRect &r) { return r.intersects(mark.Ink); });
-        if (mark.Shown)
-            shown.push_back(mark.Ink);
+        mark.ink = e.ink.translated(x, baseline);
+        mark.shown = std::none_of(shown.begin(), shown.end(), [&](const QRect &r) { return r.intersects(mark.ink); });
+        if (mark.shown)
+            shown.push_back(mark.ink);
     }
     return marks;
 }
@@ -212,19 +212,19 @@ std::vector<TMark> TBarChart::Marks(const Frame &f) const
 void TBarChart::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), ToQColor(clSilver));
-    const Frame f = Layout();
+    p.fillRect(rect(), toQColor(clSilver));
+    const Frame f = layout();
     if (f.plot.width() <= 0 || f.plot.height() <= 0)
         return;
     const QFontMetrics fm = fontMetrics();
     const int plotRight = f.plot.left() + f.plot.width();
 
-    const int maxTicks = std::max(1, f.plot.width() / (fm.horizontalAdvance(TickLabelSample()) + 8));
-    const std::vector<double> ticks = TickValues(f.range, TickStep(f.range.Max - f.range.Min, maxTicks));
-    const QPen gridPen(ToQColor(clGray), 0, Qt::DotLine);
+    const int maxTicks = std::max(1, f.plot.width() / (fm.horizontalAdvance(tickLabelSample()) + 8));
+    const std::vector<double> ticks = tickValues(f.range, tickStep(f.range.max - f.range.min, maxTicks));
+    const QPen gridPen(toQColor(clGray), 0, Qt::DotLine);
     const QPen axisPen(Qt::black, 1);
     for (const double t : ticks) {
-        const int x = int(std::lround(f.X(t)));
+        const int x = int(std::lround(f.x(t)));
         p.setPen(gridPen);
         p.drawLine(x, f.plot.top() + 1, x, f.plot.bottom());
         p.setPen(axisPen);
@@ -234,10 +234,10 @@ void TBarChart::paintEvent(QPaintEvent *)
     }
 
     p.setClipRect(f.plot);
-    for (int i = 0; i < Count(); ++i) {
-        const QRect r = BarRect(f, i);
+    for (int i = 0; i < count(); ++i) {
+        const QRect r = barRect(f, i);
         if (!r.isEmpty())
-            p.fillRect(r, bars_[std::size_t(i)].Color);
+            p.fillRect(r, bars_[std::size_t(i)].color);
     }
     p.setClipping(false);
 
@@ -245,8 +245,8 @@ void TBarChart::paintEvent(QPaintEvent *)
     p.drawLine(f.plot.left(), f.plot.top(), plotRight, f.plot.top());
     p.drawLine(f.plot.left(), f.plot.top(), f.plot.left(), f.plot.bottom());
 
-    const std::vector<TMark> marks = Marks(f);
-    for (int i = 0; i < Count(); ++i)
-        if (marks[std::size_t(i)].Shown)
-            p.drawText(marks[std::size_t(i)].Ink.topLeft() - extents_[std::size_t(i)].Ink.topLeft(), Label(i));
+    const std::vector<TMark> shownMarks = marks(f);
+    for (int i = 0; i < count(); ++i)
+        if (shownMarks[std::size_t(i)].shown)
+            p.drawText(shownMarks[std::size_t(i)].ink.topLeft() - extents_[std::size_t(i)].ink.topLeft(), label(i));
 }

@@ -9,15 +9,15 @@
 #include <vector>
 
 struct TBar {
-    double Value = 0.0;
-    QString Label;
-    QColor Color;
+    double value = 0.0;
+    QString label;
+    QColor color;
 };
 
 // Where a bar's mark goes: the pixels its text covers, and whether it is drawn.
 struct TMark {
-    QRect Ink;
-    bool Shown = false;
+    QRect ink;
+    bool shown = false;
 };
 
 // A horizontal bar chart with one series: bars are stacked from the bottom up
@@ -29,34 +29,34 @@ class TBarChart : public QWidget {
 public:
     explicit TBarChart(QWidget *parent = nullptr);
 
-    void Clear();
-    void Add(double value, const QString &label, const QColor &color);
-    void SetBars(std::vector<TBar> bars);
+    void clear();
+    void add(double value, const QString &label, const QColor &color);
+    void setBars(std::vector<TBar> bars);
 
-    int Count() const { return int(bars_.size()); }
+    int count() const { return int(bars_.size()); }
     // Bar i in the order added: 0 is the lowest.
-    const TBar &Bar(int i) const { return bars_[std::size_t(i)]; }
-    double Value(int i) const { return Bar(i).Value; }
-    QString Label(int i) const { return Bar(i).Label; }
-    QColor Color(int i) const { return Bar(i).Color; }
+    const TBar &bar(int i) const { return bars_[std::size_t(i)]; }
+    double value(int i) const { return bar(i).value; }
+    QString label(int i) const { return bar(i).label; }
+    QColor color(int i) const { return bar(i).color; }
 
     // The value axis: a fixed range, used while automatic scaling is off.
-    void SetMinimum(double value);
-    void SetMaximum(double value);
-    void SetAutomatic(bool on);
-    double Minimum() const { return minimum_; }
-    double Maximum() const { return maximum_; }
-    bool Automatic() const { return automatic_; }
+    void setMinimum(double value);
+    void setMaximum(double value);
+    void setAutomatic(bool on);
+    double minimum() const { return minimum_; }
+    double maximum() const { return maximum_; }
+    bool automatic() const { return automatic_; }
     // The range actually drawn: the fixed one, or with automatic scaling the
     // one fitted to the bars.
-    TValueRange VisibleRange() const;
+    TValueRange visibleRange() const;
 
     // Where things land at the current size.
-    QRect PlotRect() const;
-    QRect BarRect(int i) const;
+    QRect plotRect() const;
+    QRect barRect(int i) const;
     // Indexed like the bars.
-    std::vector<TMark> Marks() const;
-    bool HasMark(int i) const { return Marks()[std::size_t(i)].Shown; }
+    std::vector<TMark> marks() const;
+    bool hasMark(int i) const { return marks()[std::size_t(i)].shown; }
 
     QSize sizeHint() const override { return {200, 250}; }
 
@@ -68,14 +68,14 @@ private:
     struct Frame;
     // A label's ink and advance, measured from its pen position.
     struct Extent {
-        QRect Ink;
-        int Advance = 0;
+        QRect ink;
+        int advance = 0;
     };
-    Frame Layout() const;
-    QRect BarRect(const Frame &frame, int i) const;
-    std::vector<TMark> Marks(const Frame &frame) const;
-    void Measure(const QString &label);
-    void MeasureMarks();
+    Frame layout() const;
+    QRect barRect(const Frame &frame, int i) const;
+    std::vector<TMark> marks(const Frame &frame) const;
+    void measure(const QString &label);
+    void measureMarks();
 
     std::vector<TBar> bars_;
     std::vector<Extent> extents_;

@@ -9,7 +9,7 @@ constexpr double FallbackLimit = 1.1;
 constexpr int MaxTicks = 1000;
 
 // The smallest of 1, 2, 5, 10, 20, 50, ... (times `unit`) that is at least `least`.
-double NiceAtLeast(double least, double unit)
+double niceAtLeast(double least, double unit)
 {
     double decade = unit;
     for (;;) {
@@ -22,51 +22,51 @@ double NiceAtLeast(double least, double unit)
 
 } // namespace
 
-TValueRange FitRange(std::span<const double> values)
+TValueRange fitRange(std::span<const double> values)
 {
     TValueRange r;
     for (const double v : values) {
         if (!std::isfinite(v))
             continue;
-        r.Min = std::min(r.Min, v);
-        r.Max = std::max(r.Max, v);
+        r.min = std::min(r.min, v);
+        r.max = std::max(r.max, v);
     }
-    if (r.Min == r.Max)
+    if (r.min == r.max)
         return {-1.0, 1.0};
     return r;
 }
 
-TValueRange DrawableRange(TValueRange range)
+TValueRange drawableRange(TValueRange range)
 {
-    if (!std::isfinite(range.Min) || !std::isfinite(range.Max))
+    if (!std::isfinite(range.min) || !std::isfinite(range.max))
         return {-FallbackLimit, FallbackLimit};
-    if (range.Min > range.Max)
-        std::swap(range.Min, range.Max);
-    if (range.Min == range.Max) {
-        range.Min -= 1.0;
-        range.Max += 1.0;
+    if (range.min > range.max)
+        std::swap(range.min, range.max);
+    if (range.min == range.max) {
+        range.min -= 1.0;
+        range.max += 1.0;
     }
     return range;
 }
 
-double TickStep(double span, int maxTicks)
+double tickStep(double span, int maxTicks)
 {
     if (!(span > 0) || !std::isfinite(span))
         return 1.0;
     maxTicks = std::max(1, maxTicks);
     const double raw = span / maxTicks;
-    return NiceAtLeast(raw, std::pow(10.0, std::floor(std::log10(raw))));
+    return niceAtLeast(raw, std::pow(10.0, std::floor(std::log10(raw))));
 }
 
-std::vector<double> TickValues(TValueRange range, double step)
+std::vector<double> tickValues(TValueRange range, double step)
 {
     std::vector<double> ticks;
-    if (!(step > 0) || !std::isfinite(range.Min) || !std::isfinite(range.Max))
+    if (!(step > 0) || !std::isfinite(range.min) || !std::isfinite(range.max))
         return ticks;
-    const double first = std::ceil(range.Min / step - 1e-9);
+    const double first = std::ceil(range.min / step - 1e-9);
     for (int i = 0; i <= MaxTicks; ++i) {
         double t = (first + i) * step;
-        if (t > range.Max + step * 1e-9)
+        if (t > range.max + step * 1e-9)
             break;
         if (std::fabs(t) < step * 1e-9)
             t = 0.0;

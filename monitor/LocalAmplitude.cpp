@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-float LocalAmplitude(float amplitude, int k, int x, int width)
+float localAmplitude(float amplitude, int k, int x, int width)
 {
     if (width == 0)
         return 0.0f;

@@ -4,4 +4,4 @@
 // pixels wide, at the moment its amplitude is fully out: amplitude ·
 // sin(x·π·k / width), evaluated in extended precision. A string of no width
 // has nowhere to be displaced, so it gives 0 rather than NaN.
-float LocalAmplitude(float amplitude, int k, int x, int width);
+float localAmplitude(float amplitude, int k, int x, int width);

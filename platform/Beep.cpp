@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-void WarningBeep()
+void warningBeep()
 {
     QApplication::beep();
 }

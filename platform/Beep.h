@@ -1,4 +1,4 @@
 #pragma once
 
 // The desktop's warning sound, for input that is refused.
-void WarningBeep();
+void warningBeep();

@@ -11,7 +11,7 @@ struct SystemRole {
 };
 
 // The desktop roles in the order of their numbers, mapped to the nearest palette role.
-constexpr SystemRole kSystemRoles[SystemColorCount] = {
+constexpr SystemRole KSystemRoles[SystemColorCount] = {
     {QPalette::Active, QPalette::Midlight},        // scroll bar
     {QPalette::Active, QPalette::Dark},            // desktop background
     {QPalette::Active, QPalette::Highlight},       // active caption
@@ -41,26 +41,26 @@ constexpr SystemRole kSystemRoles[SystemColorCount] = {
 
 } // namespace
 
-bool IsSystemColor(TColor c)
+bool isSystemColor(TColor c)
 {
     return (c & 0xFF000000u) == clSystemColor;
 }
 
-QColor ToQColor(TColor c)
+QColor toQColor(TColor c)
 {
     if (c == clNone)
         return QColor(0, 0, 0, 0);
-    if (IsSystemColor(c)) {
+    if (isSystemColor(c)) {
         const TColor index = c & 0x00FFFFFFu;
         if (index >= TColor(SystemColorCount))
             return QColor(Qt::black);
-        const SystemRole &r = kSystemRoles[index];
+        const SystemRole &r = KSystemRoles[index];
         return QGuiApplication::palette().color(r.group, r.role);
     }
     return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
 }
 
-TColor FromQColor(const QColor &c)
+TColor fromQColor(const QColor &c)
 {
-    return RGBToColor(c.red(), c.green(), c.blue());
+    return rgbToColor(c.red(), c.green(), c.blue());
 }

@@ -32,15 +32,15 @@ inline constexpr TColor clBtnFace = clSystemColor + 15;
 inline constexpr TColor clInfoBk = clSystemColor + 24;
 inline constexpr TColor clNone = 0x1FFFFFFF;
 
-constexpr TColor RGBToColor(int r, int g, int b)
+constexpr TColor rgbToColor(int r, int g, int b)
 {
     return TColor(r & 0xFF) | (TColor(g & 0xFF) << 8) | (TColor(b & 0xFF) << 16);
 }
 
-bool IsSystemColor(TColor c);
+bool isSystemColor(TColor c);
 
 // What the colour looks like now. System colours follow the current palette;
 // clNone is fully transparent, so a pen or brush in it paints nothing.
-QColor ToQColor(TColor c);
+QColor toQColor(TColor c);
 
-TColor FromQColor(const QColor &c);
+TColor fromQColor(const QColor &c);

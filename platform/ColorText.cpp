@@ -7,13 +7,13 @@
 namespace {
 
 struct TColorName {
-    TColor Value;
-    const char16_t *Name;
+    TColor value;
+    const char16_t *name;
 };
 
 // Searched in this order when a colour is written: plain colours, system
 // colours by number, clNone.
-constexpr std::array<TColorName, 42> kColorNames{{
+constexpr std::array<TColorName, 42> KColorNames{{
     {clBlack, u"clBlack"},
     {clMaroon, u"clMaroon"},
     {clGreen, u"clGreen"},
@@ -66,29 +66,29 @@ TConvertError::TConvertError(const QString &text)
 {
 }
 
-QString ColorToString(TColor color)
+QString colorToString(TColor color)
 {
-    for (const TColorName &entry : kColorNames) {
-        if (entry.Value == color)
-            return QString::fromUtf16(entry.Name);
+    for (const TColorName &entry : KColorNames) {
+        if (entry.value == color)
+            return QString::fromUtf16(entry.name);
     }
     return QStringLiteral("$%1").arg(color, 8, 16, QLatin1Char('0')).toUpper();
 }
 
-std::optional<TColor> StringToColor(QStringView text)
+std::optional<TColor> stringToColor(QStringView text)
 {
-    for (const TColorName &entry : kColorNames) {
-        if (AsciiEqualsIgnoringCase(text, QStringView(entry.Name)))
-            return entry.Value;
+    for (const TColorName &entry : KColorNames) {
+        if (asciiEqualsIgnoringCase(text, QStringView(entry.name)))
+            return entry.value;
     }
-    if (const std::optional<qint32> value = ParseIniInteger(text))
+    if (const std::optional<qint32> value = parseIniInteger(text))
         return TColor(quint32(*value));
     return std::nullopt;
 }
 
-TColor StringToColorOrThrow(const QString &text)
+TColor stringToColorOrThrow(const QString &text)
 {
-    if (const std::optional<TColor> color = StringToColor(text))
+    if (const std::optional<TColor> color = stringToColor(text))
         return *color;
     throw TConvertError(text);
 }

@@ -12,7 +12,7 @@ class TConvertError : public std::runtime_error {
 public:
     explicit TConvertError(const QString &text);
     // Kept whole: the value may hold a NUL, where what() would end.
-    QString Message() const { return message_; }
+    QString message() const { return message_; }
 
 private:
     QString message_;
@@ -20,11 +20,11 @@ private:
 
 // The colour's name ("clRed", "clBtnFace", "clNone", ...) when it has one,
 // otherwise "$" and its value as eight upper-case hexadecimal digits.
-QString ColorToString(TColor color);
+QString colorToString(TColor color);
 
 // A colour name, in any letter case, or an integer as the settings file writes
 // it; nothing for any other text.
-std::optional<TColor> StringToColor(QStringView text);
+std::optional<TColor> stringToColor(QStringView text);
 
 // As StringToColor, but any other text throws TConvertError.
-TColor StringToColorOrThrow(const QString &text);
+TColor stringToColorOrThrow(const QString &text);

@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <QWidget>
 
-void CentreOnDesktop(QWidget *window)
+void centreOnDesktop(QWidget *window)
 {
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         window->move(screen->availableGeometry().center() - window->frameGeometry().center() + window->pos());

@@ -3,4 +3,4 @@ class QWidget;
 
 // Moves a top-level window so that its outer frame (the window itself where
 // the frame is not yet known) is centred on the primary screen's free area.
-void CentreOnDesktop(QWidget *window);
+void centreOnDesktop(QWidget *window);

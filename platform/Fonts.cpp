@@ -4,7 +4,7 @@
 #include <QFontDatabase>
 #include <QStringList>
 
-void InstallFontSubstitutions()
+void installFontSubstitutions()
 {
     const QStringList families = QFontDatabase::families();
     auto firstInstalled = [&](std::initializer_list<const char *> names) {
@@ -24,12 +24,12 @@ void InstallFontSubstitutions()
         QFont::insertSubstitution(QString::fromUtf8(name), serif);
 }
 
-QFont DesignFont(const QString &family, int pixels)
+QFont designFont(const QString &family, int pixels)
 {
-    return WithPixelSize(QFont(family), pixels);
+    return withPixelSize(QFont(family), pixels);
 }
 
-QFont WithPixelSize(QFont font, int pixels)
+QFont withPixelSize(QFont font, int pixels)
 {
     font.setPixelSize(pixels);
     return font;

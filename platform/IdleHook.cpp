@@ -13,20 +13,20 @@ TIdleHook::TIdleHook(QObject *parent)
     connect(&wake_, &QTimer::timeout, this, [] {});
     if (auto *dispatcher = QAbstractEventDispatcher::instance(
             QCoreApplication::instance() ? QCoreApplication::instance()->thread() : nullptr))
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TIdleHook::LoopAboutToBlock);
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TIdleHook::loopAboutToBlock);
 }
 
-void TIdleHook::SetHandler(Handler handler)
+void TIdleHook::setHandler(Handler handler)
 {
     handler_ = std::move(handler);
 }
 
-void TIdleHook::WakeWithin(int ms)
+void TIdleHook::wakeWithin(int ms)
 {
     wakeHintMs_ = wakeHintMs_ < 0 ? ms : std::min(wakeHintMs_, ms);
 }
 
-void TIdleHook::LoopAboutToBlock()
+void TIdleHook::loopAboutToBlock()
 {
     if (running_ || !handler_)
         return;

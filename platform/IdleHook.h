@@ -16,12 +16,12 @@ public:
 
     explicit TIdleHook(QObject *parent = nullptr);
 
-    void SetHandler(Handler handler);
+    void setHandler(Handler handler);
     // From inside the handler: the next call is wanted no later than `ms` from now.
-    void WakeWithin(int ms);
+    void wakeWithin(int ms);
 
 private:
-    void LoopAboutToBlock();
+    void loopAboutToBlock();
 
     Handler handler_;
     QTimer wake_;

@@ -4,7 +4,7 @@
 
 namespace {
 
-int DigitValue(QChar c, int base)
+int digitValue(QChar c, int base)
 {
     const char16_t u = c.unicode();
     int d = 99;
@@ -19,13 +19,13 @@ int DigitValue(QChar c, int base)
 
 // The digits' value, or nothing when there are none, when one is no digit of
 // the base, or when the value passes the limit.
-std::optional<std::uint64_t> ParseDigits(QStringView digits, int base, std::uint64_t limit)
+std::optional<std::uint64_t> parseDigits(QStringView digits, int base, std::uint64_t limit)
 {
     if (digits.isEmpty())
         return std::nullopt;
     std::uint64_t value = 0;
     for (const QChar c : digits) {
-        const int d = DigitValue(c, base);
+        const int d = digitValue(c, base);
         if (d < 0)
             return std::nullopt;
         value = value * std::uint64_t(base) + std::uint64_t(d);
@@ -37,7 +37,7 @@ std::optional<std::uint64_t> ParseDigits(QStringView digits, int base, std::uint
 
 } // namespace
 
-std::optional<qint32> ParseIniInteger(QStringView text)
+std::optional<qint32> parseIniInteger(QStringView text)
 {
     bool negative = false;
     if (text.startsWith(u'-') || text.startsWith(u'+')) {
@@ -56,7 +56,7 @@ std::optional<qint32> ParseIniInteger(QStringView text)
 
     const std::uint64_t smallest = std::uint64_t(INT32_MAX) + 1;
     const std::uint64_t limit = negative ? smallest : base == 16 ? UINT32_MAX : std::uint64_t(INT32_MAX);
-    const std::optional<std::uint64_t> magnitude = ParseDigits(text, base, limit);
+    const std::optional<std::uint64_t> magnitude = parseDigits(text, base, limit);
     if (!magnitude)
         return std::nullopt;
     if (negative)
@@ -64,9 +64,9 @@ std::optional<qint32> ParseIniInteger(QStringView text)
     return qint32(std::uint32_t(*magnitude));
 }
 
-std::optional<bool> ParseIniBoolean(QStringView text)
+std::optional<bool> parseIniBoolean(QStringView text)
 {
-    const std::optional<qint32> value = ParseIniInteger(text);
+    const std::optional<qint32> value = parseIniInteger(text);
     if (!value)
         return std::nullopt;
     return *value != 0;

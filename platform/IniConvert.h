@@ -10,12 +10,12 @@
 // stand before it too ("-$10" is -16), as long as the result fits. Decimal must
 // fit in 32 bits. No blanks, no digits other than ASCII; anything else, the
 // empty text included, is no integer.
-std::optional<qint32> ParseIniInteger(QStringView text);
+std::optional<qint32> parseIniInteger(QStringView text);
 
 // Any non-zero integer is true; no integer is nothing.
-std::optional<bool> ParseIniBoolean(QStringView text);
+std::optional<bool> parseIniBoolean(QStringView text);
 
-inline QString IniBooleanText(bool value)
+inline QString iniBooleanText(bool value)
 {
     return value ? QStringLiteral("1") : QStringLiteral("0");
 }

@@ -8,24 +8,24 @@ namespace {
 // Offsets into the text: the line's characters are [Begin, End), its line
 // break [End, Next).
 struct TLineSpan {
-    qsizetype Begin = 0;
-    qsizetype End = 0;
-    qsizetype Next = 0;
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    qsizetype next = 0;
 
-    bool HasBreak() const { return Next > End; }
+    bool hasBreak() const { return next > end; }
 };
 
 enum class TLineKind { Other, Section, Key };
 
 struct TIniLine {
-    TLineSpan Span;
-    TLineKind Kind = TLineKind::Other;
-    QStringView Name;  // section or key name, trimmed
-    QStringView Value; // trimmed; for an empty value, an empty view at its place
-    bool Blank = false;
+    TLineSpan span;
+    TLineKind kind = TLineKind::Other;
+    QStringView name;  // section or key name, trimmed
+    QStringView value; // trimmed; for an empty value, an empty view at its place
+    bool blank = false;
 };
 
-TLineSpan LineAt(QStringView text, qsizetype pos)
+TLineSpan lineAt(QStringView text, qsizetype pos)
 {
     const char16_t *const chars = text.utf16();
     const qsizetype n = text.size();
@@ -38,12 +38,12 @@ TLineSpan LineAt(QStringView text, qsizetype pos)
     return {pos, end, next};
 }
 
-TIniLine Classify(QStringView text, TLineSpan span)
+TIniLine classify(QStringView text, TLineSpan span)
 {
     TIniLine line;
-    line.Span = span;
-    const QStringView body = AsciiTrimmed(text.sliced(span.Begin, span.End - span.Begin));
-    line.Blank = body.isEmpty();
+    line.span = span;
+    const QStringView body = asciiTrimmed(text.sliced(span.begin, span.end - span.begin));
+    line.blank = body.isEmpty();
     if (body.isEmpty() || body.front() == u';')
         return line;
     if (body.front() == u'[') {
@@ -51,36 +51,36 @@ TIniLine Classify(QStringView text, TLineSpan span)
         const qsizetype close = inner.indexOf(u']');
         if (close >= 0)
             inner = inner.first(close);
-        line.Kind = TLineKind::Section;
-        line.Name = AsciiTrimmed(inner);
+        line.kind = TLineKind::Section;
+        line.name = asciiTrimmed(inner);
         return line;
     }
     const qsizetype eq = body.indexOf(u'=');
     if (eq < 0)
         return line;
-    line.Kind = TLineKind::Key;
-    line.Name = AsciiTrimmed(body.first(eq));
-    line.Value = AsciiTrimmed(body.sliced(eq + 1));
+    line.kind = TLineKind::Key;
+    line.name = asciiTrimmed(body.first(eq));
+    line.value = asciiTrimmed(body.sliced(eq + 1));
     return line;
 }
 
 // Calls visit for each line in order until it returns false.
-template <typename Visit> void ForEachIniLine(QStringView text, Visit &&visit)
+template <typename Visit> void forEachIniLine(QStringView text, Visit &&visit)
 {
     for (qsizetype pos = 0; pos < text.size();) {
-        const TLineSpan span = LineAt(text, pos);
-        if (!visit(Classify(text, span)))
+        const TLineSpan span = lineAt(text, pos);
+        if (!visit(classify(text, span)))
             return;
-        pos = span.Next;
+        pos = span.next;
     }
 }
 
-qsizetype OffsetIn(QStringView text, QStringView part)
+qsizetype offsetIn(QStringView text, QStringView part)
 {
     return part.data() - text.data();
 }
 
-QString KeyLine(QStringView key, QStringView value)
+QString keyLine(QStringView key, QStringView value)
 {
     QString line;
     line.reserve(key.size() + 1 + value.size());
@@ -90,17 +90,17 @@ QString KeyLine(QStringView key, QStringView value)
 
 } // namespace
 
-std::optional<QString> FindIniValue(QStringView text, QStringView section, QStringView key)
+std::optional<QString> findIniValue(QStringView text, QStringView section, QStringView key)
 {
-    const QStringView wantSection = AsciiTrimmed(section);
-    const QStringView wantKey = AsciiTrimmed(key);
+    const QStringView wantSection = asciiTrimmed(section);
+    const QStringView wantKey = asciiTrimmed(key);
     bool inSection = false;
     std::optional<QString> found;
-    ForEachIniLine(text, [&](const TIniLine &line) {
-        if (line.Kind == TLineKind::Section)
-            inSection = AsciiEqualsIgnoringCase(line.Name, wantSection);
-        else if (line.Kind == TLineKind::Key && inSection && AsciiEqualsIgnoringCase(line.Name, wantKey))
-            found = line.Value.toString();
+    forEachIniLine(text, [&](const TIniLine &line) {
+        if (line.kind == TLineKind::Section)
+            inSection = asciiEqualsIgnoringCase(line.name, wantSection);
+        else if (line.kind == TLineKind::Key && inSection && asciiEqualsIgnoringCase(line.name, wantKey))
+            found = line.value.toString();
         return !found;
     });
     return found;
@@ -109,15 +109,15 @@ std::optional<QString> FindIniValue(QStringView text, QStringView section, QStri
 namespace {
 
 // Names hold no line break, so one separates them.
-QString IndexKey(QStringView section, QStringView key)
+QString indexKey(QStringView section, QStringView key)
 {
     QString k;
     k.reserve(section.size() + 1 + key.size());
     for (const QChar c : section)
-        k += QChar(AsciiLower(c.unicode()));
+        k += QChar(asciiLower(c.unicode()));
     k += u'\n';
     for (const QChar c : key)
-        k += QChar(AsciiLower(c.unicode()));
+        k += QChar(asciiLower(c.unicode()));
     return k;
 }
 
@@ -126,39 +126,39 @@ QString IndexKey(QStringView section, QStringView key)
 IniIndex::IniIndex(QStringView text)
 {
     std::optional<QStringView> section;
-    ForEachIniLine(text, [&](const TIniLine &line) {
-        if (line.Kind == TLineKind::Section)
-            section = line.Name;
-        else if (line.Kind == TLineKind::Key && section) {
+    forEachIniLine(text, [&](const TIniLine &line) {
+        if (line.kind == TLineKind::Section)
+            section = line.name;
+        else if (line.kind == TLineKind::Key && section) {
             // The first line of a key wins.
-            const QString k = IndexKey(*section, line.Name);
+            const QString k = indexKey(*section, line.name);
             if (!values_.contains(k))
-                values_.insert(k, line.Value.toString());
+                values_.insert(k, line.value.toString());
         }
         return true;
     });
 }
 
-std::optional<QString> IniIndex::Find(QStringView section, QStringView key) const
+std::optional<QString> IniIndex::find(QStringView section, QStringView key) const
 {
-    const auto found = values_.constFind(IndexKey(AsciiTrimmed(section), AsciiTrimmed(key)));
+    const auto found = values_.constFind(indexKey(asciiTrimmed(section), asciiTrimmed(key)));
     return found == values_.cend() ? std::nullopt : std::optional<QString>(*found);
 }
 
-bool CanWriteIniValue(QStringView section, QStringView key, QStringView value)
+bool canWriteIniValue(QStringView section, QStringView key, QStringView value)
 {
     const auto hasBreak = [](QStringView s) { return s.contains(u'\n') || s.contains(u'\r'); };
     if (hasBreak(section) || hasBreak(key) || hasBreak(value))
         return false;
     if (section.contains(u']') || key.contains(u'='))
         return false;
-    const QStringView k = AsciiTrimmed(key);
+    const QStringView k = asciiTrimmed(key);
     return !k.startsWith(u';') && !k.startsWith(u'[');
 }
 
-QString WithIniValue(QStringView text, QStringView section, QStringView key, QStringView value)
+QString withIniValue(QStringView text, QStringView section, QStringView key, QStringView value)
 {
-    return WithIniValues(text, {{section.toString(), key.toString(), value.toString()}});
+    return withIniValues(text, {{section.toString(), key.toString(), value.toString()}});
 }
 
 namespace {
@@ -166,84 +166,84 @@ namespace {
 // The keys to set in one section, merged so that the last value of a key wins
 // and each key keeps the place of its first write.
 struct TPendingKey {
-    QStringView Name;
-    QStringView Value;
-    std::optional<qsizetype> ValueAt; // where the key's first line holds its value
-    qsizetype ValueSize = 0;
+    QStringView name;
+    QStringView value;
+    std::optional<qsizetype> valueAt; // where the key's first line holds its value
+    qsizetype valueSize = 0;
 };
 
 struct TPendingSection {
-    QStringView Name;
-    std::vector<TPendingKey> Keys;
-    bool Seen = false;
-    TLineSpan Anchor; // new keys go after it: the first occurrence's last key or its head
-    QStringView AnchorBreak;
+    QStringView name;
+    std::vector<TPendingKey> keys;
+    bool seen = false;
+    TLineSpan anchor; // new keys go after it: the first occurrence's last key or its head
+    QStringView anchorBreak;
 };
 
-template <typename Items> auto *FindNamed(Items &items, QStringView name)
+template <typename Items> auto *findNamed(Items &items, QStringView name)
 {
     for (auto &item : items) {
-        if (AsciiEqualsIgnoringCase(item.Name, name))
+        if (asciiEqualsIgnoringCase(item.name, name))
             return &item;
     }
     return static_cast<typename Items::value_type *>(nullptr);
 }
 
-std::vector<TPendingSection> Merged(const std::vector<TIniWrite> &writes)
+std::vector<TPendingSection> merged(const std::vector<TIniWrite> &writes)
 {
     std::vector<TPendingSection> sections;
     for (const TIniWrite &w : writes) {
-        const QStringView sectionName = AsciiTrimmed(w.Section);
-        const QStringView keyName = AsciiTrimmed(w.Key);
-        TPendingSection *section = FindNamed(sections, sectionName);
+        const QStringView sectionName = asciiTrimmed(w.section);
+        const QStringView keyName = asciiTrimmed(w.key);
+        TPendingSection *section = findNamed(sections, sectionName);
         if (!section)
             section = &sections.emplace_back(TPendingSection{sectionName, {}, false, {}, {}});
-        if (TPendingKey *key = FindNamed(section->Keys, keyName))
-            key->Value = w.Value;
+        if (TPendingKey *key = findNamed(section->keys, keyName))
+            key->value = w.value;
         else
-            section->Keys.push_back({keyName, w.Value, std::nullopt, 0});
+            section->keys.push_back({keyName, w.value, std::nullopt, 0});
     }
     return sections;
 }
 
 struct TEdit {
-    qsizetype From = 0;
-    qsizetype To = 0;
-    QString Insert;
+    qsizetype from = 0;
+    qsizetype to = 0;
+    QString insert;
 };
 
 } // namespace
 
-QString WithIniValues(QStringView text, const std::vector<TIniWrite> &writes)
+QString withIniValues(QStringView text, const std::vector<TIniWrite> &writes)
 {
-    std::vector<TPendingSection> sections = Merged(writes);
+    std::vector<TPendingSection> sections = merged(writes);
 
     TPendingSection *current = nullptr;
     bool inFirstOccurrence = false;
     QStringView lastBreak = u"\n";
     TIniLine last;
-    ForEachIniLine(text, [&](const TIniLine &line) {
-        if (line.Span.HasBreak())
-            lastBreak = text.sliced(line.Span.End, line.Span.Next - line.Span.End);
+    forEachIniLine(text, [&](const TIniLine &line) {
+        if (line.span.hasBreak())
+            lastBreak = text.sliced(line.span.end, line.span.next - line.span.end);
         last = line;
-        if (line.Kind == TLineKind::Section) {
-            current = FindNamed(sections, line.Name);
-            inFirstOccurrence = current && !current->Seen;
+        if (line.kind == TLineKind::Section) {
+            current = findNamed(sections, line.name);
+            inFirstOccurrence = current && !current->seen;
             if (inFirstOccurrence) {
-                current->Seen = true;
-                current->Anchor = line.Span;
-                current->AnchorBreak = lastBreak;
+                current->seen = true;
+                current->anchor = line.span;
+                current->anchorBreak = lastBreak;
             }
-        } else if (line.Kind == TLineKind::Key && current) {
+        } else if (line.kind == TLineKind::Key && current) {
             // The first line of a key is the one read, in whichever occurrence.
-            TPendingKey *key = FindNamed(current->Keys, line.Name);
-            if (key && !key->ValueAt) {
-                key->ValueAt = OffsetIn(text, line.Value);
-                key->ValueSize = line.Value.size();
+            TPendingKey *key = findNamed(current->keys, line.name);
+            if (key && !key->valueAt) {
+                key->valueAt = offsetIn(text, line.value);
+                key->valueSize = line.value.size();
             }
             if (inFirstOccurrence) {
-                current->Anchor = line.Span;
-                current->AnchorBreak = lastBreak;
+                current->anchor = line.span;
+                current->anchorBreak = lastBreak;
             }
         }
         return true;
@@ -254,45 +254,45 @@ QString WithIniValues(QStringView text, const std::vector<TIniWrite> &writes)
     // New sections go at the end, each after a blank line.
     const QStringView br = lastBreak;
     for (const TPendingSection &section : sections) {
-        if (!section.Seen) {
+        if (!section.seen) {
             if (!appended.isEmpty())
                 appended.append(br);
             else if (!text.isEmpty()) {
-                if (!last.Span.HasBreak())
+                if (!last.span.hasBreak())
                     appended.append(br);
-                if (!last.Blank)
+                if (!last.blank)
                     appended.append(br);
             }
-            appended.append(u'[').append(section.Name).append(u']').append(br);
-            for (const TPendingKey &key : section.Keys)
-                appended.append(KeyLine(key.Name, key.Value)).append(br);
+            appended.append(u'[').append(section.name).append(u']').append(br);
+            for (const TPendingKey &key : section.keys)
+                appended.append(keyLine(key.name, key.value)).append(br);
             continue;
         }
         QString added;
-        for (const TPendingKey &key : section.Keys) {
-            if (key.ValueAt) {
-                edits.push_back({*key.ValueAt, *key.ValueAt + key.ValueSize, key.Value.toString()});
-            } else if (section.Anchor.HasBreak()) {
-                added.append(KeyLine(key.Name, key.Value)).append(section.AnchorBreak);
+        for (const TPendingKey &key : section.keys) {
+            if (key.valueAt) {
+                edits.push_back({*key.valueAt, *key.valueAt + key.valueSize, key.value.toString()});
+            } else if (section.anchor.hasBreak()) {
+                added.append(keyLine(key.name, key.value)).append(section.anchorBreak);
             } else {
                 // A last line without a line break gets one, and the file keeps ending without.
-                added.append(section.AnchorBreak).append(KeyLine(key.Name, key.Value));
+                added.append(section.anchorBreak).append(keyLine(key.name, key.value));
             }
         }
         if (!added.isEmpty())
-            edits.push_back({section.Anchor.Next, section.Anchor.Next, std::move(added)});
+            edits.push_back({section.anchor.next, section.anchor.next, std::move(added)});
     }
-    std::sort(edits.begin(), edits.end(), [](const TEdit &a, const TEdit &b) { return a.From < b.From; });
+    std::sort(edits.begin(), edits.end(), [](const TEdit &a, const TEdit &b) { return a.from < b.from; });
 
     QString out;
     qsizetype size = text.size() + appended.size();
     for (const TEdit &e : edits)
-        size += e.Insert.size() - (e.To - e.From);
+        size += e.insert.size() - (e.to - e.from);
     out.reserve(size);
     qsizetype at = 0;
     for (const TEdit &e : edits) {
-        out.append(text.sliced(at, e.From - at)).append(e.Insert);
-        at = e.To;
+        out.append(text.sliced(at, e.from - at)).append(e.insert);
+        at = e.to;
     }
     out.append(text.sliced(at)).append(appended);
     return out;

@@ -14,14 +14,14 @@
 // its occurrences are read as one, and the first line of a key wins.
 
 // The key's value, or nothing when the section or the key is missing.
-std::optional<QString> FindIniValue(QStringView text, QStringView section, QStringView key);
+std::optional<QString> findIniValue(QStringView text, QStringView section, QStringView key);
 
 // Every key of a text, found by one pass over it: Find gives what FindIniValue
 // gives, without a pass over the text for each key.
 class IniIndex {
 public:
     explicit IniIndex(QStringView text);
-    std::optional<QString> Find(QStringView section, QStringView key) const;
+    std::optional<QString> find(QStringView section, QStringView key) const;
 
 private:
     QHash<QString, QString> values_; // by section and key in ASCII lower case
@@ -30,13 +30,13 @@ private:
 // False when the names or the value would break the file's line structure
 // (a line break anywhere, ']' in the section, '=' in the key, a key that reads
 // as a comment or a section) and so could not be read back.
-bool CanWriteIniValue(QStringView section, QStringView key, QStringView value);
+bool canWriteIniValue(QStringView section, QStringView key, QStringView value);
 
 // One key to set to a value.
 struct TIniWrite {
-    QString Section;
-    QString Key;
-    QString Value;
+    QString section;
+    QString key;
+    QString value;
 };
 
 // The text with the key set to the value, all other lines left as they were:
@@ -44,8 +44,8 @@ struct TIniWrite {
 // the last key of the section's first occurrence; a new section goes at the
 // end, after a blank line. A new line takes the line break of the nearest line
 // before it that has one, or LF in a file without any.
-QString WithIniValue(QStringView text, QStringView section, QStringView key, QStringView value);
+QString withIniValue(QStringView text, QStringView section, QStringView key, QStringView value);
 
 // The text with every key set, in one pass over it: the same text as setting
 // the keys one after another with WithIniValue.
-QString WithIniValues(QStringView text, const std::vector<TIniWrite> &writes);
+QString withIniValues(QStringView text, const std::vector<TIniWrite> &writes);

@@ -13,7 +13,7 @@
 
 namespace {
 
-bool IsDigitOrSign(QChar c)
+bool isDigitOrSign(QChar c)
 {
     return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-';
 }
@@ -22,17 +22,17 @@ bool IsDigitOrSign(QChar c)
 
 TIntSpinBox::TIntSpinBox(QWidget *parent)
     : QSpinBox(parent)
-    , beeper_(WarningBeep)
+    , beeper_(warningBeep)
 {
-    lastTyped_ = TypedValue();
+    lastTyped_ = typedValue();
     connect(lineEdit(), &QLineEdit::textChanged, this, [this] {
         // The arrows' enabled state depends on the typed text too.
         update();
-        NoteTyped();
+        noteTyped();
     });
     // A commit rewrites the text with the line edit's signals blocked; what the
     // program sets shows up here, Enter and focus loss are looked at below.
-    connect(this, &QSpinBox::valueChanged, this, &TIntSpinBox::NoteTyped);
+    connect(this, &QSpinBox::valueChanged, this, &TIntSpinBox::noteTyped);
     // The line edit reports what the validator refused, typed or pasted.
     connect(lineEdit(), &QLineEdit::inputRejected, this, [this] {
         if (beeper_)
@@ -40,29 +40,29 @@ TIntSpinBox::TIntSpinBox(QWidget *parent)
     });
 }
 
-int TIntSpinBox::MeaningOf(const QString &text) const
+int TIntSpinBox::meaningOf(const QString &text) const
 {
-    return TryStrToInt(text).value_or(minimum());
+    return tryStrToInt(text).value_or(minimum());
 }
 
-int TIntSpinBox::TypedValue() const
+int TIntSpinBox::typedValue() const
 {
-    return MeaningOf(lineEdit()->displayText());
+    return meaningOf(lineEdit()->displayText());
 }
 
-int TIntSpinBox::AppliedValue() const
+int TIntSpinBox::appliedValue() const
 {
-    return std::clamp(TypedValue(), minimum(), maximum());
+    return std::clamp(typedValue(), minimum(), maximum());
 }
 
-void TIntSpinBox::SetBeeper(Beeper beeper)
+void TIntSpinBox::setBeeper(Beeper beeper)
 {
     beeper_ = std::move(beeper);
 }
 
-void TIntSpinBox::NoteTyped()
+void TIntSpinBox::noteTyped()
 {
-    const int typed = TypedValue();
+    const int typed = typedValue();
     if (typed == lastTyped_)
         return;
     lastTyped_ = typed;
@@ -72,7 +72,7 @@ void TIntSpinBox::NoteTyped()
 void TIntSpinBox::keyPressEvent(QKeyEvent *event)
 {
     QSpinBox::keyPressEvent(event);
-    NoteTyped();
+    noteTyped();
 }
 
 void TIntSpinBox::focusOutEvent(QFocusEvent *event)
@@ -86,27 +86,27 @@ void TIntSpinBox::focusOutEvent(QFocusEvent *event)
         return;
     }
     QSpinBox::focusOutEvent(event);
-    NoteTyped();
+    noteTyped();
 }
 
 QValidator::State TIntSpinBox::validate(QString &input, int &) const
 {
     const QString separator = locale().decimalPoint();
     for (const QChar c : input)
-        if (!IsDigitOrSign(c) && !separator.contains(c))
+        if (!isDigitOrSign(c) && !separator.contains(c))
             return QValidator::Invalid;
     // Any whole number is final input, in range or not: committing clamps it.
-    return TryStrToInt(input) ? QValidator::Acceptable : QValidator::Intermediate;
+    return tryStrToInt(input) ? QValidator::Acceptable : QValidator::Intermediate;
 }
 
 void TIntSpinBox::fixup(QString &input) const
 {
-    input = textFromValue(std::clamp(MeaningOf(input), minimum(), maximum()));
+    input = textFromValue(std::clamp(meaningOf(input), minimum(), maximum()));
 }
 
 int TIntSpinBox::valueFromText(const QString &text) const
 {
-    return std::clamp(MeaningOf(text), minimum(), maximum());
+    return std::clamp(meaningOf(text), minimum(), maximum());
 }
 
 QString TIntSpinBox::textFromValue(int value) const
@@ -118,11 +118,11 @@ void TIntSpinBox::stepBy(int steps)
 {
     // The step is taken from the number as typed and the result brought into
     // range: a typed 150 stepped down in 2..99 gives 99, not 98.
-    const qint64 target = qint64(TypedValue()) + qint64(steps) * singleStep();
+    const qint64 target = qint64(typedValue()) + qint64(steps) * singleStep();
     // setValue rewrites the text even when the number stays, so a typed 5000
     // stepped up at 999 still shows 999.
     setValue(int(std::clamp<qint64>(target, minimum(), maximum())));
-    NoteTyped();
+    noteTyped();
     if (style()->styleHint(QStyle::SH_SpinBox_SelectOnStep, nullptr, this))
         selectAll();
 }
@@ -131,7 +131,7 @@ QAbstractSpinBox::StepEnabled TIntSpinBox::stepEnabled() const
 {
     if (isReadOnly())
         return StepNone;
-    const int applied = AppliedValue();
+    const int applied = appliedValue();
     // A text still to be brought into range can always be stepped, if only to
     // the bound it is at.
     const bool uncommitted = lineEdit()->displayText() != textFromValue(applied);

@@ -22,13 +22,13 @@ public:
     explicit TIntSpinBox(QWidget *parent = nullptr);
 
     // The number the text means right now, not brought into range.
-    int TypedValue() const;
+    int typedValue() const;
     // The typed number brought into range: what applying the box must use even
     // if the user never left it.
-    int AppliedValue() const;
+    int appliedValue() const;
 
     // The sound made for a refused character; WarningBeep unless replaced.
-    void SetBeeper(Beeper beeper);
+    void setBeeper(Beeper beeper);
 
     // Steps from the typed number, then brings the result into range.
     void stepBy(int steps) override;
@@ -49,8 +49,8 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    int MeaningOf(const QString &text) const;
-    void NoteTyped();
+    int meaningOf(const QString &text) const;
+    void noteTyped();
 
     Beeper beeper_;
     int lastTyped_ = 0;

@@ -14,7 +14,7 @@ OuterSizeFitter::OuterSizeFitter(QWidget *window, QSize outerSize, std::function
     window_->installEventFilter(this);
 }
 
-void OuterSizeFitter::Watch(bool on)
+void OuterSizeFitter::watch(bool on)
 {
     if (QWindow *handle = window_->windowHandle()) {
         handle->removeEventFilter(this);
@@ -29,15 +29,15 @@ bool OuterSizeFitter::eventFilter(QObject *watched, QEvent *event)
         return false;
     if (watched == window_) {
         if (event->type() == QEvent::Show)
-            Watch(true);
+            watch(true);
         else if (event->type() == QEvent::Hide)
-            Watch(false);
+            watch(false);
     } else if (watched == window_->windowHandle()) {
         switch (event->type()) {
         case QEvent::Expose:
         case QEvent::Move:
         case QEvent::Resize:
-            TryFit();
+            tryFit();
             break;
         default:
             break;
@@ -46,13 +46,13 @@ bool OuterSizeFitter::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-void OuterSizeFitter::TryFit()
+void OuterSizeFitter::tryFit()
 {
     const QMargins frame = window_->windowHandle()->frameMargins();
     if (frame.isNull())
         return;
     fitted_ = true;
-    Watch(false);
+    watch(false);
     window_->removeEventFilter(this);
     window_->resize(outerSize_.shrunkBy(frame));
     if (afterFit_)

@@ -24,8 +24,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void Watch(bool on);
-    void TryFit();
+    void watch(bool on);
+    void tryFit();
 
     QWidget *window_;
     QSize outerSize_;

@@ -9,18 +9,18 @@
 namespace {
 
 struct TReadText {
-    TProfileFileState State = TProfileFileState::Readable;
-    TProfileText Text; // empty unless readable
+    TProfileFileState state = TProfileFileState::Readable;
+    TProfileText text; // empty unless readable
 };
 
 // A missing file reads as an empty one.
-TReadText ReadText(const QString &path)
+TReadText readText(const QString &path)
 {
     using S = TFileRead::TStatus;
-    const TFileRead read = ReadRegularFile(path, MaxProfileFileBytes);
-    switch (read.Status) {
+    const TFileRead read = readRegularFile(path, MaxProfileFileBytes);
+    switch (read.status) {
     case S::Read:
-        return {TProfileFileState::Readable, DecodeProfileText(read.Bytes)};
+        return {TProfileFileState::Readable, decodeProfileText(read.bytes)};
     case S::Missing:
         return {};
     case S::TooLarge:
@@ -32,32 +32,32 @@ TReadText ReadText(const QString &path)
 }
 
 // The text to write into the file; throws when it cannot be written.
-TProfileText WritableText(const QString &path)
+TProfileText writableText(const QString &path)
 {
-    TReadText read = ReadText(path);
-    if (read.State == TProfileFileState::TooLarge)
-        throw TProfileWriteError::TooLarge(path);
-    if (read.State == TProfileFileState::Unreadable)
+    TReadText read = readText(path);
+    if (read.state == TProfileFileState::TooLarge)
+        throw TProfileWriteError::tooLarge(path);
+    if (read.state == TProfileFileState::Unreadable)
         throw TProfileWriteError(path);
-    return std::move(read.Text);
+    return std::move(read.text);
 }
 
-void WriteText(const QString &path, const TProfileText &text)
+void writeText(const QString &path, const TProfileText &text)
 {
-    const QByteArray bytes = EncodeProfileText(text);
+    const QByteArray bytes = encodeProfileText(text);
     // Written, it would never be read again.
     if (bytes.size() > MaxProfileFileBytes)
-        throw TProfileWriteError::TooLarge(path);
-    if (!WriteRegularFile(path, bytes))
+        throw TProfileWriteError::tooLarge(path);
+    if (!writeRegularFile(path, bytes))
         throw TProfileWriteError(path);
 }
 
-bool IsLatin1(const QString &text)
+bool isLatin1(const QString &text)
 {
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
 }
 
-QString FullPath(const QString &path)
+QString fullPath(const QString &path)
 {
     return QFileInfo(path).absoluteFilePath();
 }
@@ -65,89 +65,89 @@ QString FullPath(const QString &path)
 } // namespace
 
 TProfileWriteError::TProfileWriteError(const QString &path)
-    : TProfileWriteError(TText{QStringLiteral("%1 に書き込めません").arg(FullPath(path))})
+    : TProfileWriteError(TText{QStringLiteral("%1 に書き込めません").arg(fullPath(path))})
 {
 }
 
-TProfileWriteError TProfileWriteError::TooLarge(const QString &path)
+TProfileWriteError TProfileWriteError::tooLarge(const QString &path)
 {
-    return TProfileWriteError(TText{QStringLiteral("%1 は大きすぎるため書き込みません").arg(FullPath(path))});
+    return TProfileWriteError(TText{QStringLiteral("%1 は大きすぎるため書き込みません").arg(fullPath(path))});
 }
 
 TProfileWriteError::TProfileWriteError(const TText &text)
-    : std::runtime_error(text.Text.toStdString())
+    : std::runtime_error(text.text.toStdString())
 {
 }
 
 TProfileReadError::TProfileReadError(const QString &path)
-    : std::runtime_error(QStringLiteral("%1 は大きすぎるため読み込めません").arg(FullPath(path)).toStdString())
+    : std::runtime_error(QStringLiteral("%1 は大きすぎるため読み込めません").arg(fullPath(path)).toStdString())
 {
 }
 
-QString TProfileFile::ReadString(const QString &section, const QString &key, const QString &defaultValue) const
+QString TProfileFile::readString(const QString &section, const QString &key, const QString &defaultValue) const
 {
     if (updating_) {
         // The last write of the key wins, as it would on disk.
-        const QStringView wantSection = AsciiTrimmed(section);
-        const QStringView wantKey = AsciiTrimmed(key);
+        const QStringView wantSection = asciiTrimmed(section);
+        const QStringView wantKey = asciiTrimmed(key);
         // A reverse loop rather than std::views::reverse, which clang 14 cannot
         // compile with this standard library (the fuzzing build uses clang).
         for (auto w = pending_.crbegin(); w != pending_.crend(); ++w) {
-            if (AsciiEqualsIgnoringCase(AsciiTrimmed(w->Section), wantSection)
-                && AsciiEqualsIgnoringCase(AsciiTrimmed(w->Key), wantKey))
-                return AsciiTrimmed(w->Value).toString();
+            if (asciiEqualsIgnoringCase(asciiTrimmed(w->section), wantSection)
+                && asciiEqualsIgnoringCase(asciiTrimmed(w->key), wantKey))
+                return asciiTrimmed(w->value).toString();
         }
     }
     if (text_) {
         if (!index_)
-            index_.emplace(text_->Text);
-        return index_->Find(section, key).value_or(defaultValue);
+            index_.emplace(text_->text);
+        return index_->find(section, key).value_or(defaultValue);
     }
-    return FindIniValue(ReadText(path_).Text.Text, section, key).value_or(defaultValue);
+    return findIniValue(readText(path_).text.text, section, key).value_or(defaultValue);
 }
 
-void TProfileFile::WriteString(const QString &section, const QString &key, const QString &value)
+void TProfileFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    if (!CanWriteIniValue(section, key, value) || !IsLatin1(section) || !IsLatin1(key) || !IsLatin1(value))
+    if (!canWriteIniValue(section, key, value) || !isLatin1(section) || !isLatin1(key) || !isLatin1(value))
         throw TProfileWriteError(path_);
     if (updating_) {
         pending_.push_back({section, key, value});
         return;
     }
-    TProfileText text = WritableText(path_);
-    text.Text = WithIniValue(text.Text, section, key, value);
-    WriteText(path_, text);
+    TProfileText text = writableText(path_);
+    text.text = withIniValue(text.text, section, key, value);
+    writeText(path_, text);
     if (text_) {
         text_ = std::move(text);
         index_.reset();
     }
 }
 
-TProfileFileState TProfileFile::ReadOnce()
+TProfileFileState TProfileFile::readOnce()
 {
-    TReadText read = ReadText(path_);
-    text_ = std::move(read.Text);
+    TReadText read = readText(path_);
+    text_ = std::move(read.text);
     index_.reset();
-    return read.State;
+    return read.state;
 }
 
-void TProfileFile::BeginUpdate()
+void TProfileFile::beginUpdate()
 {
-    text_ = WritableText(path_);
+    text_ = writableText(path_);
     index_.reset();
     pending_.clear();
     updating_ = true;
 }
 
-void TProfileFile::EndUpdate()
+void TProfileFile::endUpdate()
 {
     if (!updating_)
         return;
     TProfileText text = std::move(*text_);
-    text.Text = WithIniValues(text.Text, pending_);
+    text.text = withIniValues(text.text, pending_);
     text_.reset();
     index_.reset();
     pending_.clear();
     updating_ = false;
-    WriteText(path_, text);
+    writeText(path_, text);
 }

@@ -19,12 +19,12 @@ public:
     // "%s に書き込めません", with the full path.
     explicit TProfileWriteError(const QString &path);
     // The file is larger than MaxProfileFileBytes, or would become so.
-    static TProfileWriteError TooLarge(const QString &path);
-    QString Message() const { return QString::fromUtf8(what()); }
+    static TProfileWriteError tooLarge(const QString &path);
+    QString message() const { return QString::fromUtf8(what()); }
 
 private:
     struct TText {
-        QString Text;
+        QString text;
     };
     explicit TProfileWriteError(const TText &text);
 };
@@ -33,7 +33,7 @@ private:
 class TProfileReadError : public std::runtime_error {
 public:
     explicit TProfileReadError(const QString &path);
-    QString Message() const { return QString::fromUtf8(what()); }
+    QString message() const { return QString::fromUtf8(what()); }
 };
 
 // What reading the file found; a missing file is readable, and empty.
@@ -51,11 +51,11 @@ public:
     {
     }
 
-    const QString &FileName() const { return path_; }
+    const QString &fileName() const { return path_; }
 
     // The key's value, or the default when the file, section or key is
     // missing or the file cannot be read.
-    QString ReadString(const QString &section, const QString &key, const QString &defaultValue) const;
+    QString readString(const QString &section, const QString &key, const QString &defaultValue) const;
 
     // Sets the key, making file and section as needed. The whole new file is
     // written beside the old one and renamed over it, so the file on disk is
@@ -64,19 +64,19 @@ public:
     // cannot be written, when an existing file cannot be read (writing would
     // lose its other keys), or when the names or value hold what the file
     // cannot (a line break, a character beyond Latin-1, ...).
-    void WriteString(const QString &section, const QString &key, const QString &value);
+    void writeString(const QString &section, const QString &key, const QString &value);
 
     // Reads the file once for all the reads that follow, and says whether it
     // could be read: one that could not reads as missing.
-    TProfileFileState ReadOnce();
+    TProfileFileState readOnce();
 
     // Gathers the writes that follow in memory, to be put on disk together by
     // EndUpdate in one replacement: a save of many keys then leaves the file
     // either wholly as it was or wholly new, even if the program dies midway.
     // Throws TProfileWriteError if an existing file cannot be read.
-    void BeginUpdate();
+    void beginUpdate();
     // Writes the gathered text; throws TProfileWriteError, the file unchanged.
-    void EndUpdate();
+    void endUpdate();
 
 private:
     QString path_;

@@ -8,7 +8,7 @@ const QByteArray Utf16BeBom("\xFE\xFF");
 
 // QStringDecoder would put U+FFFD for what is no UTF-16, and so change bytes
 // that nobody wrote.
-QString Utf16Units(QByteArrayView bytes, bool bigEndian)
+QString utf16Units(QByteArrayView bytes, bool bigEndian)
 {
     QString text(bytes.size() / 2, Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
@@ -22,30 +22,30 @@ QString Utf16Units(QByteArrayView bytes, bool bigEndian)
 
 } // namespace
 
-TProfileText DecodeProfileText(const QByteArray &bytes)
+TProfileText decodeProfileText(const QByteArray &bytes)
 {
     using E = TProfileText::TEncoding;
     const bool le = bytes.startsWith(Utf16LeBom);
     if (le || bytes.startsWith(Utf16BeBom)) {
         const QByteArrayView body = QByteArrayView(bytes).sliced(2);
         const QByteArray oddByte = body.size() % 2 ? QByteArray(1, body.back()) : QByteArray();
-        return {Utf16Units(body, !le), le ? E::Utf16Le : E::Utf16Be, oddByte};
+        return {utf16Units(body, !le), le ? E::Utf16Le : E::Utf16Be, oddByte};
     }
     return {QString::fromLatin1(bytes.startsWith(Utf8Bom) ? bytes.sliced(Utf8Bom.size()) : bytes), E::Latin1, {}};
 }
 
-QByteArray EncodeProfileText(const TProfileText &text)
+QByteArray encodeProfileText(const TProfileText &text)
 {
     using E = TProfileText::TEncoding;
-    if (text.Encoding == E::Latin1)
-        return text.Text.toLatin1();
-    const bool le = text.Encoding == E::Utf16Le;
+    if (text.encoding == E::Latin1)
+        return text.text.toLatin1();
+    const bool le = text.encoding == E::Utf16Le;
     QByteArray bytes = le ? Utf16LeBom : Utf16BeBom;
-    bytes.reserve(2 + 2 * text.Text.size() + text.OddByte.size());
-    for (const QChar c : text.Text) {
+    bytes.reserve(2 + 2 * text.text.size() + text.oddByte.size());
+    for (const QChar c : text.text) {
         const char high = char(c.unicode() >> 8);
         const char low = char(c.unicode() & 0xFF);
         bytes.append(le ? low : high).append(le ? high : low);
     }
-    return bytes.append(text.OddByte);
+    return bytes.append(text.oddByte);
 }

@@ -11,12 +11,12 @@
 struct TProfileText {
     enum class TEncoding { Latin1, Utf16Le, Utf16Be };
 
-    QString Text;
-    TEncoding Encoding = TEncoding::Latin1;
-    QByteArray OddByte; // the last byte of a UTF-16 file of odd length
+    QString text;
+    TEncoding encoding = TEncoding::Latin1;
+    QByteArray oddByte; // the last byte of a UTF-16 file of odd length
 };
 
-TProfileText DecodeProfileText(const QByteArray &bytes);
+TProfileText decodeProfileText(const QByteArray &bytes);
 
 // The text in its file's encoding. A Latin-1 text must hold Latin-1 only.
-QByteArray EncodeProfileText(const TProfileText &text);
+QByteArray encodeProfileText(const TProfileText &text);

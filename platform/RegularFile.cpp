@@ -34,22 +34,22 @@ public:
     TFd(const TFd &) = delete;
     TFd &operator=(const TFd &) = delete;
 
-    int Get() const { return fd_; }
-    bool Valid() const { return fd_ >= 0; }
-    void Reset(int fd) { TFd old(std::exchange(fd_, fd)); }
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    void reset(int fd) { TFd old(std::exchange(fd_, fd)); }
     // Some file systems report a failed write only here.
-    bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
+    bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
 
 private:
     int fd_;
 };
 
-QByteArray Native(const QString &path)
+QByteArray nativePath(const QString &path)
 {
     return QFile::encodeName(path);
 }
 
-bool WriteAll(int fd, const QByteArray &bytes)
+bool writeAll(int fd, const QByteArray &bytes)
 {
     for (qsizetype done = 0; done < bytes.size();) {
         const ssize_t n = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
@@ -60,13 +60,13 @@ bool WriteAll(int fd, const QByteArray &bytes)
     return true;
 }
 
-qint64 Nanoseconds(const timespec &t)
+qint64 nanoseconds(const timespec &t)
 {
     return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
 // When this process started, by the real-time clock, at most a clock tick early.
-std::optional<qint64> ProcessStartNs()
+std::optional<qint64> processStartNs()
 {
     QFile stat(QStringLiteral("/proc/self/stat"));
     if (!stat.open(QIODevice::ReadOnly))
@@ -84,14 +84,14 @@ std::optional<qint64> ProcessStartNs()
         return std::nullopt;
     const qint64 sinceBootNs
         = ticks / ticksPerSecond * 1000000000 + ticks % ticksPerSecond * 1000000000 / ticksPerSecond;
-    return Nanoseconds(real) - (Nanoseconds(boot) - sinceBootNs);
+    return nanoseconds(real) - (nanoseconds(boot) - sinceBootNs);
 }
 
 constexpr int TemporarySuffixLength = 6;
 
 // "<name>." and six ASCII letters: the temporaries made here, and by Qt
 // before this code made them.
-bool IsTemporaryOf(const QString &entry, const QString &name)
+bool isTemporaryOf(const QString &entry, const QString &name)
 {
     if (entry.size() != name.size() + 1 + TemporarySuffixLength || !entry.startsWith(name)
         || entry[name.size()] != u'.')
@@ -103,9 +103,9 @@ bool IsTemporaryOf(const QString &entry, const QString &name)
 // A temporary that a killed save left behind stays for ever otherwise. One
 // made since this process started may be another instance's, saving now; file
 // times are coarse, hence the second's margin.
-void RemoveStaleTemporaries(const QString &target)
+void removeStaleTemporaries(const QString &target)
 {
-    const std::optional<qint64> startNs = ProcessStartNs();
+    const std::optional<qint64> startNs = processStartNs();
     if (!startNs)
         return;
     const QFileInfo info(target);
@@ -113,12 +113,12 @@ void RemoveStaleTemporaries(const QString &target)
     QDirIterator entries(info.absolutePath(), QDir::AllEntries | QDir::Hidden | QDir::System);
     while (entries.hasNext()) {
         const QString path = entries.next();
-        if (!IsTemporaryOf(entries.fileName(), name))
+        if (!isTemporaryOf(entries.fileName(), name))
             continue;
         struct stat st { };
-        const QByteArray native = Native(path);
+        const QByteArray native = nativePath(path);
         if (::lstat(native.constData(), &st) == 0 && S_ISREG(st.st_mode)
-            && Nanoseconds(st.st_mtim) < *startNs - 1000000000)
+            && nanoseconds(st.st_mtim) < *startNs - 1000000000)
             ::unlink(native.constData());
     }
 }
@@ -128,18 +128,18 @@ class TTemporary {
 public:
     explicit TTemporary(const QString &target)
     {
-        for (int attempt = 0; attempt < 100 && !fd_.Valid(); ++attempt) {
+        for (int attempt = 0; attempt < 100 && !fd_.valid(); ++attempt) {
             QString suffix;
             for (int i = 0; i < TemporarySuffixLength; ++i) {
                 const int r = int(QRandomGenerator::global()->bounded(52));
                 suffix += QChar(r < 26 ? u'A' + r : u'a' + (r - 26));
             }
-            name_ = Native(target + u'.' + suffix);
-            fd_.Reset(::open(name_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-            if (!fd_.Valid() && errno != EEXIST)
+            name_ = nativePath(target + u'.' + suffix);
+            fd_.reset(::open(name_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+            if (!fd_.valid() && errno != EEXIST)
                 break;
         }
-        made_ = fd_.Valid();
+        made_ = fd_.valid();
     }
     ~TTemporary()
     {
@@ -147,10 +147,10 @@ public:
             ::unlink(name_.constData());
     }
 
-    bool Valid() const { return fd_.Valid(); }
-    int Fd() const { return fd_.Get(); }
-    bool Close() { return fd_.Close(); }
-    bool RenameTo(const QByteArray &target)
+    bool valid() const { return fd_.valid(); }
+    int fd() const { return fd_.get(); }
+    bool close() { return fd_.close(); }
+    bool renameTo(const QByteArray &target)
     {
         renamed_ = ::rename(name_.constData(), target.constData()) == 0;
         return renamed_;
@@ -167,48 +167,48 @@ enum class TReplace { Done, InPlace, Failed };
 
 // A folder that takes no new file (or a file that is a mount point, or in a
 // sticky folder) does not stop the file itself from being written.
-TReplace FailedFor(int error)
+TReplace failedFor(int error)
 {
     const bool folderRefuses = error == EACCES || error == EPERM || error == EROFS || error == EBUSY || error == EXDEV;
     return folderRefuses ? TReplace::InPlace : TReplace::Failed;
 }
 
-TReplace Replace(const QByteArray &target, const QByteArray &bytes, const struct stat *old)
+TReplace replace(const QByteArray &target, const QByteArray &bytes, const struct stat *old)
 {
     TTemporary temp(QFile::decodeName(target));
-    if (!temp.Valid())
-        return FailedFor(errno);
+    if (!temp.valid())
+        return failedFor(errno);
     // Before it holds anything, and in this order: a change of owner clears set-id bits.
-    if (old && (::fchown(temp.Fd(), old->st_uid, old->st_gid) != 0 || ::fchmod(temp.Fd(), old->st_mode & 07777) != 0))
+    if (old && (::fchown(temp.fd(), old->st_uid, old->st_gid) != 0 || ::fchmod(temp.fd(), old->st_mode & 07777) != 0))
         return TReplace::InPlace;
-    if (!WriteAll(temp.Fd(), bytes) || ::fsync(temp.Fd()) != 0 || !temp.Close())
+    if (!writeAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0 || !temp.close())
         return TReplace::Failed;
-    if (!temp.RenameTo(target))
-        return FailedFor(errno);
+    if (!temp.renameTo(target))
+        return failedFor(errno);
     return TReplace::Done;
 }
 
-bool RewriteInPlace(const QByteArray &target, const QByteArray &bytes)
+bool rewriteInPlace(const QByteArray &target, const QByteArray &bytes)
 {
     TFd fd(::open(target.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
     struct stat st { };
-    if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     // The room first, so that a full disk leaves the file as it was.
-    if (bytes.size() > st.st_size && ::posix_fallocate(fd.Get(), 0, bytes.size()) != 0) {
-        (void)::ftruncate(fd.Get(), st.st_size);
+    if (bytes.size() > st.st_size && ::posix_fallocate(fd.get(), 0, bytes.size()) != 0) {
+        (void)::ftruncate(fd.get(), st.st_size);
         return false;
     }
-    return WriteAll(fd.Get(), bytes) && ::ftruncate(fd.Get(), bytes.size()) == 0 && ::fsync(fd.Get()) == 0
-        && fd.Close();
+    return writeAll(fd.get(), bytes) && ::ftruncate(fd.get(), bytes.size()) == 0 && ::fsync(fd.get()) == 0
+        && fd.close();
 }
 
 // The path, or what a symbolic link there leads to; nothing for a link that
 // leads nowhere.
-std::optional<QString> SaveTarget(const QString &path)
+std::optional<QString> saveTarget(const QString &path)
 {
     struct stat st { };
-    if (::lstat(Native(path).constData(), &st) != 0)
+    if (::lstat(nativePath(path).constData(), &st) != 0)
         return errno == ENOENT ? std::optional<QString>(path) : std::nullopt;
     if (!S_ISLNK(st.st_mode))
         return path;
@@ -218,10 +218,10 @@ std::optional<QString> SaveTarget(const QString &path)
 
 } // namespace
 
-TFileRead ReadRegularFile(const QString &path, qint64 maxBytes)
+TFileRead readRegularFile(const QString &path, qint64 maxBytes)
 {
     using S = TFileRead::TStatus;
-    const QByteArray native = Native(path);
+    const QByteArray native = nativePath(path);
     struct stat st { };
     // Looked at before it is opened: opening a device may do something.
     if (::stat(native.constData(), &st) != 0)
@@ -229,10 +229,10 @@ TFileRead ReadRegularFile(const QString &path, qint64 maxBytes)
     if (!S_ISREG(st.st_mode))
         return {S::Unreadable, {}};
     TFd fd(::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!fd.Valid())
+    if (!fd.valid())
         return {errno == ENOENT ? S::Missing : S::Unreadable, {}};
     // It may have been swapped for something else in between.
-    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return {S::Unreadable, {}};
     if (st.st_size > maxBytes)
         return {S::TooLarge, {}};
@@ -245,7 +245,7 @@ TFileRead ReadRegularFile(const QString &path, qint64 maxBytes)
                 return {S::TooLarge, {}};
             bytes.resize(qsizetype(std::min<qint64>(2 * used, maxBytes + 1)));
         }
-        const ssize_t n = ::read(fd.Get(), bytes.data() + used, std::size_t(bytes.size() - used));
+        const ssize_t n = ::read(fd.get(), bytes.data() + used, std::size_t(bytes.size() - used));
         if (n == 0)
             break;
         if (n < 0 && errno != EINTR)
@@ -258,24 +258,24 @@ TFileRead ReadRegularFile(const QString &path, qint64 maxBytes)
     return {S::Read, bytes};
 }
 
-bool WriteRegularFile(const QString &path, const QByteArray &bytes)
+bool writeRegularFile(const QString &path, const QByteArray &bytes)
 {
-    const std::optional<QString> target = SaveTarget(path);
+    const std::optional<QString> target = saveTarget(path);
     if (!target)
         return false;
-    const QByteArray native = Native(*target);
+    const QByteArray native = nativePath(*target);
     struct stat old { };
     const bool exists = ::stat(native.constData(), &old) == 0;
     if (!exists && errno != ENOENT)
         return false;
     if (exists && (!S_ISREG(old.st_mode) || ::faccessat(AT_FDCWD, native.constData(), W_OK, AT_EACCESS) != 0))
         return false;
-    RemoveStaleTemporaries(*target);
-    switch (Replace(native, bytes, exists ? &old : nullptr)) {
+    removeStaleTemporaries(*target);
+    switch (replace(native, bytes, exists ? &old : nullptr)) {
     case TReplace::Done:
         return true;
     case TReplace::InPlace:
-        return exists && RewriteInPlace(native, bytes);
+        return exists && rewriteInPlace(native, bytes);
     case TReplace::Failed:
         break;
     }

@@ -9,12 +9,12 @@
 struct TFileRead {
     enum class TStatus { Read, Missing, Unreadable, TooLarge };
 
-    TStatus Status = TStatus::Missing;
-    QByteArray Bytes;
+    TStatus status = TStatus::Missing;
+    QByteArray bytes;
 };
 
 // The file's bytes, when it is a regular file of at most maxBytes.
-TFileRead ReadRegularFile(const QString &path, qint64 maxBytes);
+TFileRead readRegularFile(const QString &path, qint64 maxBytes);
 
 // Puts the bytes in the file, or in the file a symbolic link at the path leads
 // to (the link stays), and says whether they got there. The new bytes are
@@ -24,4 +24,4 @@ TFileRead ReadRegularFile(const QString &path, qint64 maxBytes);
 // owner back, an existing file is rewritten in place instead. A file that this
 // process may not write is left alone. Temporaries left by a save that was
 // killed before this process started are removed.
-bool WriteRegularFile(const QString &path, const QByteArray &bytes);
+bool writeRegularFile(const QString &path, const QByteArray &bytes);

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // Nearest integer, ties to even, clamped into [lo, hi]; NaN gives `nanValue`.
-inline int RoundToInt(double v, int lo, int hi, int nanValue)
+inline int roundToInt(double v, int lo, int hi, int nanValue)
 {
     if (std::isnan(v))
         return nanValue;
@@ -16,7 +16,7 @@ inline int RoundToInt(double v, int lo, int hi, int nanValue)
 }
 
 // Integer arithmetic that stops at the 32-bit ends instead of wrapping.
-inline std::int32_t SaturatingAdd(std::int32_t a, std::int64_t b)
+inline std::int32_t saturatingAdd(std::int32_t a, std::int64_t b)
 {
     const std::int64_t s = std::int64_t(a) + b;
     if (s > INT32_MAX)

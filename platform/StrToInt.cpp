@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-std::optional<int> TryStrToInt(QStringView text)
+std::optional<int> tryStrToInt(QStringView text)
 {
     qsizetype i = 0;
     bool negative = false;
@@ -14,14 +14,14 @@ std::optional<int> TryStrToInt(QStringView text)
     }
     if (i == text.size())
         return std::nullopt;
-    constexpr qint64 limit = qint64(INT32_MAX) + 1;
+    constexpr qint64 Limit = qint64(INT32_MAX) + 1;
     qint64 magnitude = 0;
     for (; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (c < u'0' || c > u'9')
             return std::nullopt;
         magnitude = magnitude * 10 + (c - u'0');
-        if (magnitude > limit)
+        if (magnitude > Limit)
             return std::nullopt;
     }
     const qint64 value = negative ? -magnitude : magnitude;

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-std::uint32_t GetTickCount()
+std::uint32_t getTickCount()
 {
     using namespace std::chrono;
     const auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();

@@ -29,19 +29,19 @@ TRadioGroup::TRadioGroup(const QString &title, const QStringList &items, QWidget
     }
     connect(group_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked)
-            emit Clicked();
+            emit clicked();
     });
-    ArrangeButtons();
+    arrangeButtons();
 }
 
-int TRadioGroup::ItemIndex() const
+int TRadioGroup::itemIndex() const
 {
     return group_->checkedId();
 }
 
-void TRadioGroup::SetItemIndex(int index)
+void TRadioGroup::setItemIndex(int index)
 {
-    if (index >= 0 && index < Count()) {
+    if (index >= 0 && index < count()) {
         buttons_[std::size_t(index)]->setChecked(true);
     } else if (QAbstractButton *checked = group_->checkedButton()) {
         group_->setExclusive(false);
@@ -53,16 +53,16 @@ void TRadioGroup::SetItemIndex(int index)
 void TRadioGroup::resizeEvent(QResizeEvent *event)
 {
     QGroupBox::resizeEvent(event);
-    ArrangeButtons();
+    arrangeButtons();
 }
 
-void TRadioGroup::ArrangeButtons()
+void TRadioGroup::arrangeButtons()
 {
     if (buttons_.empty())
         return;
     // The items share the space below the title evenly.
     const QRect area = contentsRect();
-    const int n = Count();
+    const int n = count();
     const int itemHeight = std::max(area.height() / n, 1);
     const int top = area.top() + (area.height() - itemHeight * n) / 2;
     for (int i = 0; i < n; ++i)

@@ -14,19 +14,19 @@ public:
     TRadioGroup(const QString &title, const QStringList &items, QWidget *parent = nullptr);
 
     // The chosen item, -1 for none.
-    int ItemIndex() const;
-    void SetItemIndex(int index);
-    QRadioButton *Item(int index) const { return buttons_.at(std::size_t(index)); }
-    int Count() const { return int(buttons_.size()); }
+    int itemIndex() const;
+    void setItemIndex(int index);
+    QRadioButton *item(int index) const { return buttons_.at(std::size_t(index)); }
+    int count() const { return int(buttons_.size()); }
 
 signals:
-    void Clicked();
+    void clicked();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void ArrangeButtons();
+    void arrangeButtons();
 
     QButtonGroup *group_ = nullptr;
     std::vector<QRadioButton *> buttons_;

@@ -19,14 +19,14 @@
 
 namespace {
 
-QGroupBox *Group(QWidget *parent, const char *title, const QRect &bounds)
+QGroupBox *group(QWidget *parent, const char *title, const QRect &bounds)
 {
     auto *g = new QGroupBox(QString::fromUtf8(title), parent);
     g->setGeometry(bounds);
     return g;
 }
 
-QLabel *Label(QWidget *parent, const char *text, int x, int y)
+QLabel *label(QWidget *parent, const char *text, int x, int y)
 {
     auto *l = new QLabel(QString::fromUtf8(text), parent);
     l->move(x, y);
@@ -34,7 +34,7 @@ QLabel *Label(QWidget *parent, const char *text, int x, int y)
     return l;
 }
 
-TIntSpinBox *SpinBox(QWidget *parent, int min, int max, int value)
+TIntSpinBox *spinBox(QWidget *parent, int min, int max, int value)
 {
     auto *s = new TIntSpinBox(parent);
     s->setGeometry(16, 24, 81, 22);
@@ -50,16 +50,16 @@ WaveSettingsDialog::WaveSettingsDialog(MainWindow *mainWindow, QWidget *parent)
     , mainWindow_(mainWindow)
 {
     setWindowTitle(QString::fromUtf8("波の設定"));
-    setFont(DesignFont(QString::fromUtf8("MS UI Gothic"), 13));
+    setFont(designFont(QString::fromUtf8("MS UI Gothic"), 13));
     setFixedSize(494, 262);
 
-    grpWaveCount = Group(this, "波の数", QRect(12, 18, 221, 61));
-    spnNumberOfWaves = SpinBox(grpWaveCount, 1, 999, 1);
-    lblWaveCountUnit = Label(grpWaveCount, "項までの波を生成", 110, 31);
+    grpWaveCount = group(this, "波の数", QRect(12, 18, 221, 61));
+    spnNumberOfWaves = spinBox(grpWaveCount, 1, 999, 1);
+    lblWaveCountUnit = label(grpWaveCount, "項までの波を生成", 110, 31);
 
-    grpPeriod = Group(this, "周期", QRect(12, 85, 221, 60));
-    spnCycle = SpinBox(grpPeriod, 2, 1000000, 50);
-    lblPeriodUnit = Label(grpPeriod, "コマ", 110, 30);
+    grpPeriod = group(this, "周期", QRect(12, 85, 221, 60));
+    spnCycle = spinBox(grpPeriod, 2, 1000000, 50);
+    lblPeriodUnit = label(grpPeriod, "コマ", 110, 30);
 
     rgpAmplitudeType = new TRadioGroup(
         QString::fromUtf8("振幅"),
@@ -67,12 +67,12 @@ WaveSettingsDialog::WaveSettingsDialog(MainWindow *mainWindow, QWidget *parent)
         this);
     rgpAmplitudeType->setGeometry(12, 151, 221, 74);
 
-    grpWaveform = Group(this, "波形エディタ", QRect(240, 18, 246, 207));
+    grpWaveform = group(this, "波形エディタ", QRect(240, 18, 246, 207));
     pntWaveform = new WaveformEditor(grpWaveform);
     pntWaveform->setGeometry(8, 20, 231, 141);
     btnClearWaveform = new QPushButton(QString::fromUtf8("クリア"), grpWaveform);
     btnClearWaveform->setGeometry(198, 174, 43, 18);
-    btnClearWaveform->setFont(DesignFont(QString::fromUtf8("ＭＳ ゴシック"), 11));
+    btnClearWaveform->setFont(designFont(QString::fromUtf8("ＭＳ ゴシック"), 11));
     btnClearWaveform->setEnabled(false);
 
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
@@ -80,33 +80,33 @@ WaveSettingsDialog::WaveSettingsDialog(MainWindow *mainWindow, QWidget *parent)
     btnOK->setDefault(true);
 
     setTabOrder(spnNumberOfWaves, spnCycle);
-    setTabOrder(spnCycle, rgpAmplitudeType->Item(0));
-    for (int i = 1; i < rgpAmplitudeType->Count(); ++i)
-        setTabOrder(rgpAmplitudeType->Item(i - 1), rgpAmplitudeType->Item(i));
-    setTabOrder(rgpAmplitudeType->Item(rgpAmplitudeType->Count() - 1), btnClearWaveform);
+    setTabOrder(spnCycle, rgpAmplitudeType->item(0));
+    for (int i = 1; i < rgpAmplitudeType->count(); ++i)
+        setTabOrder(rgpAmplitudeType->item(i - 1), rgpAmplitudeType->item(i));
+    setTabOrder(rgpAmplitudeType->item(rgpAmplitudeType->count() - 1), btnClearWaveform);
     setTabOrder(btnClearWaveform, btnOK);
 
     connect(btnOK, &QPushButton::clicked, this, &WaveSettingsDialog::btnOKClick);
     connect(btnClearWaveform, &QPushButton::clicked, this, &WaveSettingsDialog::btnClearWaveformClick);
-    connect(rgpAmplitudeType, &TRadioGroup::Clicked, this, &WaveSettingsDialog::rgpAmplitudeTypeClick);
-    connect(pntWaveform, &WaveformEditor::Paint, this, &WaveSettingsDialog::pntWaveformPaint);
-    connect(pntWaveform, &WaveformEditor::MouseDown, this, &WaveSettingsDialog::pntWaveformMouseDown);
-    connect(pntWaveform, &WaveformEditor::MouseMove, this, &WaveSettingsDialog::pntWaveformMouseMove);
-    connect(pntWaveform, &WaveformEditor::MouseUp, this, &WaveSettingsDialog::pntWaveformMouseUp);
+    connect(rgpAmplitudeType, &TRadioGroup::clicked, this, &WaveSettingsDialog::rgpAmplitudeTypeClick);
+    connect(pntWaveform, &WaveformEditor::paint, this, &WaveSettingsDialog::pntWaveformPaint);
+    connect(pntWaveform, &WaveformEditor::mouseDown, this, &WaveSettingsDialog::pntWaveformMouseDown);
+    connect(pntWaveform, &WaveformEditor::mouseMove, this, &WaveSettingsDialog::pntWaveformMouseMove);
+    connect(pntWaveform, &WaveformEditor::mouseUp, this, &WaveSettingsDialog::pntWaveformMouseUp);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
 
-    FormCreate();
+    formCreate();
     // Choosing the first rule also greys out the editor, as any choice would.
-    rgpAmplitudeType->SetItemIndex(0);
+    rgpAmplitudeType->setItemIndex(0);
 }
 
 WaveSettingsDialog::~WaveSettingsDialog() = default;
 
-void WaveSettingsDialog::FormCreate()
+void WaveSettingsDialog::formCreate()
 {
-    WaveformBitmap = QImage(pntWaveform->size(), QImage::Format_RGB32);
+    waveformBitmap = QImage(pntWaveform->size(), QImage::Format_RGB32);
 }
 
 void WaveSettingsDialog::btnOKClick()
@@ -116,14 +116,14 @@ void WaveSettingsDialog::btnOKClick()
 
 void WaveSettingsDialog::rgpAmplitudeTypeClick()
 {
-    grpWaveform->setEnabled(rgpAmplitudeType->ItemIndex() == int(AmplitudeRule::Drawn));
-    DrawWaveform();
+    grpWaveform->setEnabled(rgpAmplitudeType->itemIndex() == int(AmplitudeRule::Drawn));
+    drawWaveform();
 }
 
 void WaveSettingsDialog::done(int result)
 {
     // A dialog that is not showing is not being closed.
-    if (isVisible() && !FormCloseQuery())
+    if (isVisible() && !formCloseQuery())
         return;
     QDialog::done(result);
 }
@@ -138,24 +138,24 @@ void WaveSettingsDialog::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-bool WaveSettingsDialog::FormCloseQuery()
+bool WaveSettingsDialog::formCloseQuery()
 {
     // Text typed but never committed counts, brought into range, and the
     // boxes show what was applied when the dialog comes back.
-    const int cycle = spnCycle->AppliedValue();
-    const int count = spnNumberOfWaves->AppliedValue();
+    const int cycle = spnCycle->appliedValue();
+    const int count = spnNumberOfWaves->appliedValue();
     spnCycle->setValue(cycle);
     spnNumberOfWaves->setValue(count);
 
-    if (mainWindow_ && mainWindow_->Wave) {
-        TWave &wave = *mainWindow_->Wave;
-        wave.Period = float(cycle);
-        wave.SetWaveCount(count);
-        wave.Rule = AmplitudeRule(std::uint8_t(rgpAmplitudeType->ItemIndex()));
-        mainWindow_->SetTime(0);
-        mainWindow_->SetZoom(1.0f);
+    if (mainWindow_ && mainWindow_->wave) {
+        TWave &wave = *mainWindow_->wave;
+        wave.period = float(cycle);
+        wave.setWaveCount(count);
+        wave.rule = AmplitudeRule(std::uint8_t(rgpAmplitudeType->itemIndex()));
+        mainWindow_->setTime(0);
+        mainWindow_->setZoom(1.0f);
         mainWindow_->btnPause->setChecked(false);
-        wave.CalcAmplitudes();
+        wave.calcAmplitudes();
     }
     if (monitorRefresh_)
         monitorRefresh_();

@@ -22,13 +22,13 @@ public:
     ~WaveSettingsDialog() override;
 
     // Refreshes the amplitude monitor from the model.
-    void SetMonitorRefresh(std::function<void()> upDate) { monitorRefresh_ = std::move(upDate); }
+    void setMonitorRefresh(std::function<void()> upDate) { monitorRefresh_ = std::move(upDate); }
 
     void btnOKClick();
     void rgpAmplitudeTypeClick();
 
     // The waveform editor.
-    void DrawWaveform();
+    void drawWaveform();
     void pntWaveformPaint();
     void pntWaveformMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void pntWaveformMouseMove(Qt::KeyboardModifiers shift, int x, int y);
@@ -48,8 +48,8 @@ public:
     QPushButton *btnClearWaveform = nullptr;
     QPushButton *btnOK = nullptr;
 
-    QImage WaveformBitmap;
-    int SelectedPoint = 0; // the inner point under drag, 0 for none
+    QImage waveformBitmap;
+    int selectedPoint = 0; // the inner point under drag, 0 for none
 
     // Every way of closing ends here, so the values are applied exactly once.
     void done(int result) override;
@@ -58,8 +58,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void FormCreate();
-    bool FormCloseQuery();
+    void formCreate();
+    bool formCloseQuery();
 
     MainWindow *mainWindow_;
     std::function<void()> monitorRefresh_;

@@ -9,53 +9,53 @@
 
 #include <QPushButton>
 
-void WaveSettingsDialog::DrawWaveform()
+void WaveSettingsDialog::drawWaveform()
 {
-    if (rgpAmplitudeType->ItemIndex() == int(AmplitudeRule::Drawn)) {
-        DrawWaveformWorking(WaveformBitmap, WaveformPoints, WaveformDefined);
+    if (rgpAmplitudeType->itemIndex() == int(AmplitudeRule::Drawn)) {
+        drawWaveformWorking(waveformBitmap, waveformPoints, waveformDefined);
         btnClearWaveform->setEnabled(true);
     } else {
-        DrawWaveformBlank(WaveformBitmap, ToQColor(clBtnFace));
+        drawWaveformBlank(waveformBitmap, toQColor(clBtnFace));
         btnClearWaveform->setEnabled(false);
     }
-    pntWaveform->CopyFrame(WaveformBitmap);
+    pntWaveform->copyFrame(waveformBitmap);
 }
 
 void WaveSettingsDialog::pntWaveformPaint()
 {
-    DrawWaveform();
+    drawWaveform();
 }
 
 void WaveSettingsDialog::pntWaveformMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int)
 {
-    SelectedPoint = WaveformHitPoint(x, WaveformBitmap.width());
+    selectedPoint = waveformHitPoint(x, waveformBitmap.width());
     if (button == Qt::RightButton) {
-        if (SelectedPoint != 0)
-            WaveformDefined[SelectedPoint] = false;
+        if (selectedPoint != 0)
+            waveformDefined[selectedPoint] = false;
         // A right drag moves nothing.
-        SelectedPoint = 0;
+        selectedPoint = 0;
     }
-    DrawWaveform();
+    drawWaveform();
 }
 
 void WaveSettingsDialog::pntWaveformMouseMove(Qt::KeyboardModifiers shift, int, int y)
 {
-    if (SelectedPoint < 1 || SelectedPoint > WaveformLastInner)
+    if (selectedPoint < 1 || selectedPoint > WaveformLastInner)
         return;
-    const int row = shift.testFlag(Qt::ShiftModifier) ? WaveformSnapRow(y) : y;
-    WaveformPoints[SelectedPoint] = WaveformValueAt(row, WaveformBitmap.height());
-    WaveformDefined[SelectedPoint] = true;
-    DrawWaveform();
+    const int row = shift.testFlag(Qt::ShiftModifier) ? waveformSnapRow(y) : y;
+    waveformPoints[selectedPoint] = waveformValueAt(row, waveformBitmap.height());
+    waveformDefined[selectedPoint] = true;
+    drawWaveform();
 }
 
 void WaveSettingsDialog::pntWaveformMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int)
 {
-    SelectedPoint = 0;
+    selectedPoint = 0;
 }
 
 void WaveSettingsDialog::btnClearWaveformClick()
 {
     for (int i = 1; i <= WaveformLastInner; ++i)
-        WaveformDefined[i] = false;
-    DrawWaveform();
+        waveformDefined[i] = false;
+    drawWaveform();
 }

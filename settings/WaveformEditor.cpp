@@ -8,7 +8,7 @@
 namespace {
 
 // The pixel holding the pointer, also for fractional positions.
-QPoint Pixel(const QMouseEvent *event)
+QPoint pixel(const QMouseEvent *event)
 {
     const QPointF p = event->position();
     return QPoint(int(std::floor(p.x())), int(std::floor(p.y())));
@@ -23,7 +23,7 @@ WaveformEditor::WaveformEditor(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void WaveformEditor::CopyFrame(const QImage &frame)
+void WaveformEditor::copyFrame(const QImage &frame)
 {
     frame_ = frame;
     // A copy made while painting is shown by that same paint.
@@ -34,7 +34,7 @@ void WaveformEditor::CopyFrame(const QImage &frame)
 void WaveformEditor::paintEvent(QPaintEvent *)
 {
     painting_ = true;
-    emit Paint();
+    emit paint();
     painting_ = false;
     QPainter p(this);
     p.drawImage(0, 0, frame_);
@@ -42,18 +42,18 @@ void WaveformEditor::paintEvent(QPaintEvent *)
 
 void WaveformEditor::mousePressEvent(QMouseEvent *event)
 {
-    const QPoint at = Pixel(event);
-    emit MouseDown(event->button(), event->modifiers(), at.x(), at.y());
+    const QPoint at = pixel(event);
+    emit mouseDown(event->button(), event->modifiers(), at.x(), at.y());
 }
 
 void WaveformEditor::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint at = Pixel(event);
-    emit MouseMove(event->modifiers(), at.x(), at.y());
+    const QPoint at = pixel(event);
+    emit mouseMove(event->modifiers(), at.x(), at.y());
 }
 
 void WaveformEditor::mouseReleaseEvent(QMouseEvent *event)
 {
-    const QPoint at = Pixel(event);
-    emit MouseUp(event->button(), event->modifiers(), at.x(), at.y());
+    const QPoint at = pixel(event);
+    emit mouseUp(event->button(), event->modifiers(), at.x(), at.y());
 }

@@ -10,14 +10,14 @@ class WaveformEditor : public QWidget {
 public:
     explicit WaveformEditor(QWidget *parent = nullptr);
 
-    void CopyFrame(const QImage &frame);
-    const QImage &Frame() const { return frame_; }
+    void copyFrame(const QImage &frame);
+    const QImage &frame() const { return frame_; }
 
 signals:
-    void Paint();
-    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
-    void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void paint();
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void mouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

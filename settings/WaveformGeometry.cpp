@@ -17,14 +17,14 @@ constexpr int RowLimit = 1 << 20;
 
 constexpr int Divisions = WaveformPointCount - 1;
 
-QColor Rgb(unsigned rgb)
+QColor rgb(unsigned rgb)
 {
     return QColor::fromRgb(QRgb(rgb));
 }
 
 // A one-pixel, unsmoothed pen: a line at integer coordinates covers exactly
 // the pixels it passes through.
-QPen ThinPen(const QColor &color)
+QPen thinPen(const QColor &color)
 {
     QPen pen(color);
     pen.setWidth(0);
@@ -32,28 +32,28 @@ QPen ThinPen(const QColor &color)
 }
 
 // The image's area with a one-pixel frame on its outermost pixels.
-void FramedArea(QPainter &p, int width, int height, const QColor &fill)
+void framedArea(QPainter &p, int width, int height, const QColor &fill)
 {
     p.fillRect(0, 0, width, height, fill);
-    p.setPen(ThinPen(Qt::black));
+    p.setPen(thinPen(Qt::black));
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, width - 1, height - 1);
 }
 
 } // namespace
 
-int WaveformColumn(int i, int width)
+int waveformColumn(int i, int width)
 {
     return int(std::int64_t(i) * width / Divisions);
 }
 
-int WaveformRow(double value, int height, double offset)
+int waveformRow(double value, int height, double offset)
 {
     const int half = height / 2;
-    return RoundToInt(half * (1.0 - value) + offset, -RowLimit, RowLimit, half);
+    return roundToInt(half * (1.0 - value) + offset, -RowLimit, RowLimit, half);
 }
 
-int WaveformHitPoint(double x, int width)
+int waveformHitPoint(double x, int width)
 {
     int hit = 0;
     for (int i = 1; i <= WaveformLastInner; ++i)
@@ -62,13 +62,13 @@ int WaveformHitPoint(double x, int width)
     return hit;
 }
 
-int WaveformSnapRow(int y)
+int waveformSnapRow(int y)
 {
     const std::int64_t snapped = (std::int64_t(y) + 5) / 10 * 10;
     return snapped > INT32_MAX ? int(snapped - 10) : int(snapped);
 }
 
-float WaveformValueAt(int y, int height)
+float waveformValueAt(int y, int height)
 {
     const int half = height / 2;
     if (half == 0)
@@ -76,41 +76,41 @@ float WaveformValueAt(int y, int height)
     return float(1.0L - static_cast<long double>(y) / half);
 }
 
-void DrawWaveformWorking(QImage &image, const float points[], const bool defined[])
+void drawWaveformWorking(QImage &image, const float points[], const bool defined[])
 {
     const int w = image.width();
     const int h = image.height();
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
-    FramedArea(p, w, h, Qt::white);
+    framedArea(p, w, h, Qt::white);
 
-    p.setPen(ThinPen(Rgb(0x808080)));
+    p.setPen(thinPen(rgb(0x808080)));
     for (int i = 1; i <= Divisions; ++i)
-        p.drawLine(WaveformColumn(i, w), 0, WaveformColumn(i, w), h);
+        p.drawLine(waveformColumn(i, w), 0, waveformColumn(i, w), h);
 
     QPolygon curve;
     curve << QPoint(0, h / 2);
     for (int i = 1; i <= Divisions; ++i)
         if (defined[i])
-            curve << QPoint(WaveformColumn(i, w), WaveformRow(points[i], h));
-    p.setPen(ThinPen(Qt::black));
+            curve << QPoint(waveformColumn(i, w), waveformRow(points[i], h));
+    p.setPen(thinPen(Qt::black));
     p.drawPolyline(curve);
 
     for (int i = 1; i <= WaveformLastInner; ++i) {
         if (!defined[i])
             continue;
-        const int x = WaveformColumn(i, w);
+        const int x = waveformColumn(i, w);
         // The marker's rows round from its own centre, which need not be the
         // curve's rounded row; both edges shift alike, so it stays 4 high.
-        const int top = WaveformRow(points[i], h, -2.0);
-        const int bottom = WaveformRow(points[i], h, 2.0);
+        const int top = waveformRow(points[i], h, -2.0);
+        const int bottom = waveformRow(points[i], h, 2.0);
         p.fillRect(x - 2, top, 4, bottom - top, Qt::black);
     }
 }
 
-void DrawWaveformBlank(QImage &image, const QColor &face)
+void drawWaveformBlank(QImage &image, const QColor &face)
 {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
-    FramedArea(p, image.width(), image.height(), face);
+    framedArea(p, image.width(), image.height(), face);
 }

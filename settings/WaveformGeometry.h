@@ -9,27 +9,27 @@ class QImage;
 inline constexpr int WaveformLastInner = 11;
 
 // Column of point i (0..12); point 12 lies just past the last column.
-int WaveformColumn(int i, int width);
+int waveformColumn(int i, int width);
 
 // Row of a value, nearest with ties to even, after moving `offset` rows down
 // from the exact position. Far-off values stop at a row far outside the image,
 // so they draw as if they were infinite and never overflow.
-int WaveformRow(double value, int height, double offset = 0.0);
+int waveformRow(double value, int height, double offset = 0.0);
 
 // The inner point whose zone holds column x, 0 for none. A shared zone
 // boundary belongs to the higher point.
-int WaveformHitPoint(double x, int width);
+int waveformHitPoint(double x, int width);
 
 // Row y snapped as Shift drags do: ((y + 5) div 10) · 10, the division
 // truncating toward zero, so 35 gives 40 but -5 gives 0 and -16 gives -10.
-int WaveformSnapRow(int y);
+int waveformSnapRow(int y);
 
 // The value a point dragged to row y takes.
-float WaveformValueAt(int y, int height);
+float waveformValueAt(int y, int height);
 
 // The editor while the drawn rule is chosen: white, framed, grid, the polyline
 // from the left end through the defined points 1..12, markers on the inner ones.
-void DrawWaveformWorking(QImage &image, const float points[], const bool defined[]);
+void drawWaveformWorking(QImage &image, const float points[], const bool defined[]);
 
 // The editor while another rule is chosen: a framed plain area in `face`.
-void DrawWaveformBlank(QImage &image, const QColor &face);
+void drawWaveformBlank(QImage &image, const QColor &face);

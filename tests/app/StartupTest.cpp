@@ -19,14 +19,14 @@
 
 namespace {
 
-QColor Rgb(unsigned bgr)
+QColor rgb(unsigned bgr)
 {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }
 
 TEST(StartupTest, WindowsAreCreatedOnceInOrderAndOnlyTheMainOneKeepsTheProgramAlive)
 {
-    const std::vector<QWidget *> windows = CreateWindows();
+    const std::vector<QWidget *> windows = createWindows();
     QStringList names;
     for (QWidget *w : windows)
         names << w->objectName();
@@ -38,7 +38,7 @@ TEST(StartupTest, WindowsAreCreatedOnceInOrderAndOnlyTheMainOneKeepsTheProgramAl
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
         EXPECT_EQ(w->testAttribute(Qt::WA_QuitOnClose), w == frmWave) << w->objectName().toStdString();
     }
-    EXPECT_EQ(frmWave->pntWave->FramesCopied(), 0) << "nothing is drawn at creation";
+    EXPECT_EQ(frmWave->pntWave->framesCopied(), 0) << "nothing is drawn at creation";
 
     // Closing the main window ends the program even with another window open.
     frmWave->show();
@@ -49,51 +49,51 @@ TEST(StartupTest, WindowsAreCreatedOnceInOrderAndOnlyTheMainOneKeepsTheProgramAl
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(quit);
-    DestroyWindows();
+    destroyWindows();
     EXPECT_EQ(frmWave, nullptr);
     EXPECT_EQ(frmPenDialog, nullptr);
 }
 
 TEST(StartupTest, MonitorIsFedByTheMainWindowAndTheModel)
 {
-    CreateWindows();
+    createWindows();
     frmWave->show();
     QApplication::processEvents();
     // The Shift probe reaches the monitor even while it is hidden.
     ASSERT_FALSE(frmMonitor->isVisible());
     const int w = frmWave->pntWave->width();
     frmWave->pntWaveMouseMove(Qt::ShiftModifier, w / 2, 5);
-    ASSERT_EQ(frmMonitor->Chart1->Count(), 1);
-    EXPECT_NEAR(frmMonitor->Chart1->Value(0), 1.0, 1e-3);
+    ASSERT_EQ(frmMonitor->chart1->count(), 1);
+    EXPECT_NEAR(frmMonitor->chart1->value(0), 1.0, 1e-3);
     frmWave->pntWaveMouseMove(Qt::ShiftModifier, 0, 5);
-    EXPECT_EQ(frmMonitor->Chart1->Value(0), 0.0);
+    EXPECT_EQ(frmMonitor->chart1->value(0), 0.0);
 
     // The drawn rule refreshes the monitor by itself.
-    ResetWaveform();
-    WaveformPoints[6] = 1.0f;
-    WaveformDefined[6] = true;
-    frmWave->Wave->SetWaveCount(3);
-    frmWave->Wave->Rule = AmplitudeRule::Drawn;
-    frmWave->Wave->CalcAmplitudes();
-    ASSERT_EQ(frmMonitor->Chart1->Count(), 3);
-    EXPECT_EQ(frmMonitor->Chart1->Label(2).toStdString(), "1") << "bars run from mode n up to mode 1";
-    EXPECT_EQ(frmMonitor->Chart1->Value(2), double(frmWave->Wave->Amplitudes[1]));
-    ResetWaveform();
+    resetWaveform();
+    waveformPoints[6] = 1.0f;
+    waveformDefined[6] = true;
+    frmWave->wave->setWaveCount(3);
+    frmWave->wave->rule = AmplitudeRule::Drawn;
+    frmWave->wave->calcAmplitudes();
+    ASSERT_EQ(frmMonitor->chart1->count(), 3);
+    EXPECT_EQ(frmMonitor->chart1->label(2).toStdString(), "1") << "bars run from mode n up to mode 1";
+    EXPECT_EQ(frmMonitor->chart1->value(2), double(frmWave->wave->amplitudes[1]));
+    resetWaveform();
 
     // The monitor command shows it.
     frmWave->mnShowMonitorClick();
     EXPECT_TRUE(frmMonitor->isVisible());
     EXPECT_TRUE(frmWave->btnShowMonitor->isChecked());
-    DestroyWindows();
+    destroyWindows();
 }
 
 TEST(AboutBoxTest, MarginColourFollowsThePointerRow)
 {
-    EXPECT_EQ(AboutColorAt(0, 210), 255u * 65536u);
-    EXPECT_EQ(AboutColorAt(105, 210), 127u * 65536u + 127u);
-    EXPECT_EQ(AboutColorAt(181, 210), 35u * 65536u + 219u);
-    EXPECT_EQ(AboutColorAt(-50, 210), 255u * 65536u) << "clamped above the box";
-    EXPECT_EQ(AboutColorAt(400, 210), 255u) << "clamped below the box";
+    EXPECT_EQ(aboutColorAt(0, 210), 255u * 65536u);
+    EXPECT_EQ(aboutColorAt(105, 210), 127u * 65536u + 127u);
+    EXPECT_EQ(aboutColorAt(181, 210), 35u * 65536u + 219u);
+    EXPECT_EQ(aboutColorAt(-50, 210), 255u * 65536u) << "clamped above the box";
+    EXPECT_EQ(aboutColorAt(400, 210), 255u) << "clamped below the box";
 }
 
 TEST(AboutBoxTest, DesignAndColourKeptBetweenShowings)
@@ -101,19 +101,19 @@ TEST(AboutBoxTest, DesignAndColourKeptBetweenShowings)
     TAboutBox box;
     EXPECT_EQ(box.size(), QSize(398, 210));
     EXPECT_TRUE(box.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(box.Panel1->geometry(), QRect(47, 11, 308, 182));
+    EXPECT_EQ(box.panel1->geometry(), QRect(47, 11, 308, 182));
     EXPECT_EQ(box.btnOK->geometry(), QRect(120, 144, 75, 25));
     EXPECT_TRUE(box.btnOK->isDefault());
-    EXPECT_EQ(box.BackgroundColor(), QColor(0, 0, 255));
+    EXPECT_EQ(box.backgroundColor(), QColor(0, 0, 255));
 
     box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
     QTest::mouseMove(&box, QPoint(5, 105));
-    EXPECT_EQ(box.BackgroundColor(), Rgb(127 * 65536 + 127));
+    EXPECT_EQ(box.backgroundColor(), rgb(127 * 65536 + 127));
     // Over the panel the panel's own row counts.
-    QTest::mouseMove(box.Panel1, QPoint(5, 181));
-    EXPECT_EQ(box.BackgroundColor(), Rgb(35 * 65536 + 219));
-    EXPECT_NE(box.Panel1->palette().color(QPalette::Window), box.BackgroundColor());
+    QTest::mouseMove(box.panel1, QPoint(5, 181));
+    EXPECT_EQ(box.backgroundColor(), rgb(35 * 65536 + 219));
+    EXPECT_NE(box.panel1->palette().color(QPalette::Window), box.backgroundColor());
 
     bool openAfterEsc = false;
     QTimer::singleShot(0, &box, [&] {
@@ -126,14 +126,14 @@ TEST(AboutBoxTest, DesignAndColourKeptBetweenShowings)
     EXPECT_FALSE(box.isVisible());
     QTimer::singleShot(0, &box, [&] { box.accept(); });
     box.exec();
-    EXPECT_EQ(box.BackgroundColor(), Rgb(35 * 65536 + 219)) << "the colour is kept for the next showing";
+    EXPECT_EQ(box.backgroundColor(), rgb(35 * 65536 + 219)) << "the colour is kept for the next showing";
 }
 
 // Qt's own dialogs speak the interface's language too: an input box offers
 // Japanese buttons, not "OK" and "Cancel".
 TEST(StartupTest, QtsOwnDialogButtonsAreJapanese)
 {
-    ASSERT_TRUE(InstallQtJapanese(*QCoreApplication::instance())) << "Qt's translations are not installed";
+    ASSERT_TRUE(installQtJapanese(*QCoreApplication::instance())) << "Qt's translations are not installed";
     QInputDialog box;
     box.show();
     QStringList texts;

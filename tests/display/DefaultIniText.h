@@ -2,7 +2,7 @@
 #include <QString>
 
 // The whole settings file a run without one leaves behind.
-inline QString DefaultIniText()
+inline QString defaultIniText()
 {
     QString text = QStringLiteral("[general]\n"
                                   "BGColor=clWhite\n"

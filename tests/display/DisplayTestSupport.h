@@ -28,7 +28,7 @@ public:
     }
     ~TModalAnswerer() override { dialog_->removeEventFilter(this); }
 
-    int Shows() const { return shows_; }
+    int shows() const { return shows_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -53,7 +53,7 @@ private:
 };
 
 // How many pixels of column x have exactly the colour.
-inline int PixelsInColumn(const QImage &image, int x, const QColor &color)
+inline int pixelsInColumn(const QImage &image, int x, const QColor &color)
 {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -62,7 +62,7 @@ inline int PixelsInColumn(const QImage &image, int x, const QColor &color)
 }
 
 // How many pixels of row y have exactly the colour.
-inline int PixelsInRow(const QImage &image, int y, const QColor &color)
+inline int pixelsInRow(const QImage &image, int y, const QColor &color)
 {
     int n = 0;
     for (int x = 0; x < image.width(); ++x)
@@ -71,17 +71,17 @@ inline int PixelsInRow(const QImage &image, int y, const QColor &color)
 }
 
 // How many pixels of the whole image have exactly the colour.
-inline int PixelsInImage(const QImage &image, const QColor &color)
+inline int pixelsInImage(const QImage &image, const QColor &color)
 {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
-        n += PixelsInRow(image, y, color);
+        n += pixelsInRow(image, y, color);
     return n;
 }
 
 // One row of an owner-drawn list as its delegate draws it, unselected, into a
 // white image of the given size.
-inline QImage RenderListRow(const QAbstractItemDelegate *delegate, const QAbstractItemModel *model,
+inline QImage renderListRow(const QAbstractItemDelegate *delegate, const QAbstractItemModel *model,
                             const QPalette &palette, int row, QSize size)
 {
     QImage image(size, QImage::Format_RGB32);

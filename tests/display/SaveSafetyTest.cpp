@@ -20,20 +20,20 @@
 
 namespace {
 
-QByteArray SavedText(const QTemporaryDir &dir, int which)
+QByteArray savedText(const QTemporaryDir &dir, int which)
 {
     const QString path = dir.filePath(QStringLiteral("reference%1.ini").arg(which));
-    SaveDisplaySettings(path, SaveLoopSettings(which), 2 + which);
-    return FileBytes(path);
+    saveDisplaySettings(path, saveLoopSettings(which), 2 + which);
+    return fileBytes(path);
 }
 
 // The message of the save's failure, or nothing.
-std::optional<QString> SaveError(const QString &path)
+std::optional<QString> saveError(const QString &path)
 {
     try {
-        SaveDisplaySettings(path, SaveLoopSettings(1), 3);
+        saveDisplaySettings(path, saveLoopSettings(1), 3);
     } catch (const TProfileWriteError &e) {
-        return e.Message();
+        return e.message();
     }
     return std::nullopt;
 }
@@ -42,10 +42,10 @@ TEST(SaveSafetyTest, AKilledSaveLeavesTheOldOrTheNewWholeFile)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QByteArray texts[2] = {SavedText(dir, 0), SavedText(dir, 1)};
+    const QByteArray texts[2] = {savedText(dir, 0), savedText(dir, 1)};
     ASSERT_NE(texts[0], texts[1]);
     const QString path = dir.filePath(QStringLiteral("Visual.ini"));
-    SaveDisplaySettings(path, SaveLoopSettings(0), 2);
+    saveDisplaySettings(path, saveLoopSettings(0), 2);
 
     std::mt19937 random(20261207);
     std::uniform_int_distribution<int> delayMs(0, 40);
@@ -58,7 +58,7 @@ TEST(SaveSafetyTest, AKilledSaveLeavesTheOldOrTheNewWholeFile)
         QThread::msleep(std::uint64_t(delayMs(random)));
         ::kill(pid_t(saver.processId()), SIGKILL);
         saver.waitForFinished();
-        const QByteArray now = FileBytes(path);
+        const QByteArray now = fileBytes(path);
         ASSERT_TRUE(now == texts[0] || now == texts[1]) << "after kill " << i << ":\n" << now.constData();
         (now == texts[0] ? sawOld : sawNew)++;
     }
@@ -79,8 +79,8 @@ public:
         if (mounted_)
             ::umount2(where_.toLocal8Bit().constData(), MNT_DETACH);
     }
-    bool Mounted() const { return mounted_; }
-    bool MakeReadOnly()
+    bool mounted() const { return mounted_; }
+    bool makeReadOnly()
     {
         return ::mount(nullptr, where_.toLocal8Bit().constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
     }
@@ -94,32 +94,32 @@ TEST(SaveSafetyTest, AFullDiskGivesTheMessageAndKeepsTheOldFile)
 {
     QTemporaryDir dir;
     ScratchMount disk(dir.path(), "size=32k");
-    if (!disk.Mounted())
+    if (!disk.mounted())
         GTEST_SKIP() << "cannot mount a small file system here (needs root)";
     const QString path = dir.filePath(QStringLiteral("Visual.ini"));
-    SaveDisplaySettings(path, SaveLoopSettings(0), 2);
-    const QByteArray old = FileBytes(path);
+    saveDisplaySettings(path, saveLoopSettings(0), 2);
+    const QByteArray old = fileBytes(path);
     QFile filler(dir.filePath(QStringLiteral("filler")));
     ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
     const QByteArray block(1024, 'x');
     while (filler.write(block) == block.size() && filler.flush()) { }
     filler.close();
-    EXPECT_EQ(SaveError(path), path + QStringLiteral(" に書き込めません"));
-    EXPECT_EQ(FileBytes(path), old);
+    EXPECT_EQ(saveError(path), path + QStringLiteral(" に書き込めません"));
+    EXPECT_EQ(fileBytes(path), old);
 }
 
 TEST(SaveSafetyTest, AReadOnlyDirectoryGivesTheMessageAndKeepsTheOldFile)
 {
     QTemporaryDir dir;
     ScratchMount disk(dir.path(), "size=64k");
-    if (!disk.Mounted())
+    if (!disk.mounted())
         GTEST_SKIP() << "cannot mount a small file system here (needs root)";
     const QString path = dir.filePath(QStringLiteral("Visual.ini"));
-    SaveDisplaySettings(path, SaveLoopSettings(0), 2);
-    const QByteArray old = FileBytes(path);
-    ASSERT_TRUE(disk.MakeReadOnly());
-    EXPECT_EQ(SaveError(path), path + QStringLiteral(" に書き込めません"));
-    EXPECT_EQ(FileBytes(path), old);
+    saveDisplaySettings(path, saveLoopSettings(0), 2);
+    const QByteArray old = fileBytes(path);
+    ASSERT_TRUE(disk.makeReadOnly());
+    EXPECT_EQ(saveError(path), path + QStringLiteral(" に書き込めません"));
+    EXPECT_EQ(fileBytes(path), old);
 }
 
 // One file mounted over another, for a file the folder cannot replace.
@@ -135,7 +135,7 @@ public:
         if (mounted_)
             ::umount2(target_.constData(), MNT_DETACH);
     }
-    bool Mounted() const { return mounted_; }
+    bool mounted() const { return mounted_; }
 
 private:
     QByteArray target_;
@@ -148,22 +148,22 @@ TEST(SaveSafetyTest, AFileTheFolderCannotReplaceIsRewrittenInPlace)
     const QString folder = dir.filePath(QStringLiteral("folder"));
     ASSERT_TRUE(QDir().mkpath(folder));
     ScratchMount disk(folder, "size=64k");
-    if (!disk.Mounted())
+    if (!disk.mounted())
         GTEST_SKIP() << "cannot mount a small file system here (needs root)";
     const QString real = dir.filePath(QStringLiteral("real.ini"));
-    SaveDisplaySettings(real, SaveLoopSettings(0), 2);
+    saveDisplaySettings(real, saveLoopSettings(0), 2);
     const QString path = folder + QStringLiteral("/Visual.ini");
-    PutFile(path, {});
+    putFile(path, {});
     const BindMount file(real, path);
-    ASSERT_TRUE(file.Mounted());
+    ASSERT_TRUE(file.mounted());
 
     // A mount point cannot be renamed over.
-    EXPECT_EQ(SaveError(path), std::nullopt);
-    EXPECT_EQ(FileBytes(real), SavedText(dir, 1));
+    EXPECT_EQ(saveError(path), std::nullopt);
+    EXPECT_EQ(fileBytes(real), savedText(dir, 1));
     // A read-only folder takes no new file.
-    ASSERT_TRUE(disk.MakeReadOnly());
-    SaveDisplaySettings(path, SaveLoopSettings(0), 2);
-    EXPECT_EQ(FileBytes(real), SavedText(dir, 0));
+    ASSERT_TRUE(disk.makeReadOnly());
+    saveDisplaySettings(path, saveLoopSettings(0), 2);
+    EXPECT_EQ(fileBytes(real), savedText(dir, 0));
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
               QStringList{"Visual.ini"});
 }
@@ -181,7 +181,7 @@ TEST(SaveSafetyTest, ADeviceInThePlaceOfTheFileIsNotWritten)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("linked")));
     ASSERT_TRUE(QFile::link(node, linked));
     for (const QString &path : {itself, linked}) {
-        EXPECT_EQ(SaveError(path), path + QStringLiteral(" に書き込めません"));
+        EXPECT_EQ(saveError(path), path + QStringLiteral(" に書き込めません"));
         struct stat st { };
         EXPECT_TRUE(::stat(path.toLocal8Bit().constData(), &st) == 0 && S_ISCHR(st.st_mode)) << path.toStdString();
     }
@@ -192,13 +192,13 @@ TEST(SaveSafetyTest, AReplacedFileKeepsItsOwnerGroupAndMode)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Visual.ini"));
-    SaveDisplaySettings(path, SaveLoopSettings(0), 2);
+    saveDisplaySettings(path, saveLoopSettings(0), 2);
     const QByteArray native = path.toLocal8Bit();
     if (::chown(native.constData(), 4321, 8765) != 0)
         GTEST_SKIP() << "cannot give a file away (needs root)";
     ASSERT_EQ(::chmod(native.constData(), 0444), 0);
-    EXPECT_EQ(SaveError(path), std::nullopt);
-    EXPECT_EQ(FileBytes(path), SavedText(dir, 1));
+    EXPECT_EQ(saveError(path), std::nullopt);
+    EXPECT_EQ(fileBytes(path), savedText(dir, 1));
     struct stat st { };
     ASSERT_EQ(::stat(native.constData(), &st), 0);
     EXPECT_EQ(st.st_uid, 4321u);
@@ -211,7 +211,7 @@ TEST(SaveSafetyTest, OnlyTemporariesOfSavesKilledBeforeThisRunAreRemoved)
     QTemporaryDir dir;
     const auto made = [&dir](const QString &name, bool old) {
         const QString path = dir.filePath(name);
-        PutFile(path, "x");
+        putFile(path, "x");
         if (old) {
             const timespec times[2] = {{946684800, 0}, {946684800, 0}}; // 2000-01-01
             ASSERT_EQ(::utimensat(AT_FDCWD, path.toLocal8Bit().constData(), times, 0), 0);
@@ -224,7 +224,7 @@ TEST(SaveSafetyTest, OnlyTemporariesOfSavesKilledBeforeThisRunAreRemoved)
     // Younger than this process: another instance may be saving with it now.
     made(QStringLiteral("Visual.ini.GhIjKl"), false);
 
-    SaveDisplaySettings(dir.filePath(QStringLiteral("Visual.ini")), SaveLoopSettings(0), 2);
+    saveDisplaySettings(dir.filePath(QStringLiteral("Visual.ini")), saveLoopSettings(0), 2);
     QStringList expected = otherNames;
     expected << "Visual.ini"
              << "Visual.ini.GhIjKl";

@@ -20,12 +20,12 @@ int main(int argc, char **argv)
     view.time = std::atoi(argv[3]);
     TDisplaySettings settings;
     TWave wave;
-    wave.SetView(&view);
-    wave.SetDisplaySettings(&settings);
-    wave.SetWaveCount(1);
-    wave.Rule = AmplitudeRule::Equal;
-    wave.Period = 100;
-    wave.CalcAmplitudes();
-    wave.DrawFrame(std::atoi(argv[1]), std::atoi(argv[2]));
-    return wave.Bitmap.save(QString::fromLocal8Bit(argv[4])) ? 0 : 1;
+    wave.setView(&view);
+    wave.setDisplaySettings(&settings);
+    wave.setWaveCount(1);
+    wave.rule = AmplitudeRule::Equal;
+    wave.period = 100;
+    wave.calcAmplitudes();
+    wave.drawFrame(std::atoi(argv[1]), std::atoi(argv[2]));
+    return wave.bitmap.save(QString::fromLocal8Bit(argv[4])) ? 0 : 1;
 }

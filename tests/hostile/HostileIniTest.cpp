@@ -67,19 +67,19 @@ constexpr int OneMegabyte = 1024 * 1024;
 
 using TRng = std::mt19937;
 
-int Pick(TRng &rng, int n)
+int pick(TRng &rng, int n)
 {
     return std::uniform_int_distribution<int>(0, n - 1)(rng);
 }
 
-bool Chance(TRng &rng, double p)
+bool chance(TRng &rng, double p)
 {
     return std::bernoulli_distribution(p)(rng);
 }
 
-template <typename Items> const auto &OneOf(TRng &rng, const Items &items)
+template <typename Items> const auto &oneOf(TRng &rng, const Items &items)
 {
-    return items[std::size_t(Pick(rng, int(std::size(items))))];
+    return items[std::size_t(pick(rng, int(std::size(items))))];
 }
 
 enum TDamage {
@@ -112,18 +112,18 @@ constexpr std::array<const char *, DamageKinds> DamageNames{
     "keys-before-section"};
 
 struct TProbe {
-    QString Section;
-    QString Key;
+    QString section;
+    QString key;
 };
 
 struct TDamagedFile {
-    QByteArray Bytes;
-    std::bitset<DamageKinds> Damage;
+    QByteArray bytes;
+    std::bitset<DamageKinds> damage;
     // Lines the program does not know, put in whole; a save must keep them.
-    std::vector<TProbe> Probes;
+    std::vector<TProbe> probes;
 };
 
-QString DamageText(const std::bitset<DamageKinds> &damage)
+QString damageText(const std::bitset<DamageKinds> &damage)
 {
     QStringList names;
     for (int d = 0; d < DamageKinds; ++d) {
@@ -137,14 +137,14 @@ const TProbe Marker{QStringLiteral("velmora-test"), QStringLiteral("marker")};
 const QByteArray MarkerLines[] = {"[velmora-test]", "marker=keep-me"};
 
 // Every colour name the program knows, as it writes them.
-std::vector<QByteArray> ColourNameList()
+std::vector<QByteArray> colourNameList()
 {
     std::vector<QByteArray> names;
     for (TColor c : {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clGray, clSilver, clRed, clLime,
                      clYellow, clBlue, clFuchsia, clAqua, clWhite, clNone})
-        names.push_back(ColorToString(c).toLatin1());
+        names.push_back(colorToString(c).toLatin1());
     for (int i = 0; i < SystemColorCount; ++i)
-        names.push_back(ColorToString(clSystemColor + TColor(i)).toLatin1());
+        names.push_back(colorToString(clSystemColor + TColor(i)).toLatin1());
     return names;
 }
 
@@ -205,25 +205,25 @@ constexpr const char *Tokens[] = {
     "wave1", "wave20", "wave21", "wave0", "BGColor", "Color", "Width",    "Style",     "DefaultColor", "NumOfVertLines",
     "clRed", "clnone", "$",      "0x",    "-",       "7",     "FFFFFFFF", "2147483648"};
 
-QByteArray RandomCase(TRng &rng, QByteArray text)
+QByteArray randomCase(TRng &rng, QByteArray text)
 {
     for (char &c : text) {
         const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        if (letter && Chance(rng, 0.5))
+        if (letter && chance(rng, 0.5))
             c = char(c ^ 0x20);
     }
     return text;
 }
 
 // A colour name with one thing wrong with it.
-QByteArray NearMiss(TRng &rng, QByteArray name)
+QByteArray nearMiss(TRng &rng, QByteArray name)
 {
-    const int at = Pick(rng, int(name.size()));
-    switch (Pick(rng, 4)) {
+    const int at = pick(rng, int(name.size()));
+    switch (pick(rng, 4)) {
     case 0:
         return name.remove(at, 1);
     case 1:
-        return name.insert(at, char('a' + Pick(rng, 26)));
+        return name.insert(at, char('a' + pick(rng, 26)));
     case 2:
         return name.insert(at, ' ');
     default:
@@ -240,27 +240,27 @@ public:
     }
 
     // A good file cut short at one byte.
-    static TDamagedFile Cut(const QByteArray &whole, int at)
+    static TDamagedFile cut(const QByteArray &whole, int at)
     {
         TDamagedFile file;
-        file.Bytes = whole.left(at);
-        file.Damage.set(Truncated);
-        file.Damage.set(LineEnds, whole.contains('\r'));
-        file.Probes.push_back(Marker);
+        file.bytes = whole.left(at);
+        file.damage.set(Truncated);
+        file.damage.set(LineEnds, whole.contains('\r'));
+        file.probes.push_back(Marker);
         return file;
     }
 
     // The program's own file behind the marker, with the line ends given.
-    static QByteArray JoinedDefault(const QByteArray &lineEnd)
+    static QByteArray joinedDefault(const QByteArray &lineEnd)
     {
-        QByteArray text = MarkerLines[0] + '\n' + MarkerLines[1] + "\n\n" + DefaultIniText().toLatin1();
+        QByteArray text = MarkerLines[0] + '\n' + MarkerLines[1] + "\n\n" + defaultIniText().toLatin1();
         return text.replace("\n", lineEnd);
     }
 
     // As JoinedDefault, with only the first and the last mode's section.
-    static QByteArray ShortDefault(const QByteArray &lineEnd)
+    static QByteArray shortDefault(const QByteArray &lineEnd)
     {
-        const QByteArray whole = JoinedDefault("\n");
+        const QByteArray whole = joinedDefault("\n");
         QByteArray text = whole.left(whole.indexOf("\n[wave2]\n") + 1) + whole.mid(whole.indexOf("\n[wave20]\n") + 1);
         return text.replace("\n", lineEnd);
     }
@@ -268,115 +268,115 @@ public:
     // The default pen's colour 3 MB long and no colour: the message holds it all.
     // It stands in a second "general" at the end, so that only its own lookups
     // have to read past it.
-    TDamagedFile ThreeMegabyteColour()
+    TDamagedFile threeMegabyteColour()
     {
         TDamagedFile file;
-        QByteArray text = JoinedDefault("\n").replace("DefaultColor=clRed\n", "");
+        QByteArray text = joinedDefault("\n").replace("DefaultColor=clRed\n", "");
         text += "\n[general]\nDefaultColor=" + QByteArray(ThreeMegabytes, 'A') + "\n";
-        file.Bytes = std::move(text);
-        file.Damage.set(HugeLine).set(DuplicateSection);
-        file.Probes.push_back(Marker);
+        file.bytes = std::move(text);
+        file.damage.set(HugeLine).set(DuplicateSection);
+        file.probes.push_back(Marker);
         return file;
     }
 
     // A 3 MB line of junk without '=' at the end of a good file.
-    TDamagedFile ThreeMegabyteJunk()
+    TDamagedFile threeMegabyteJunk()
     {
         TDamagedFile file;
         QByteArray junk(ThreeMegabytes, '\0');
         for (char &c : junk)
-            c = char(0x21 + Pick(rng_, 0x7E - 0x21));
+            c = char(0x21 + pick(rng_, 0x7E - 0x21));
         junk.replace('=', '-').replace('[', '(');
-        file.Bytes = JoinedDefault("\r\n") + junk;
-        file.Damage.set(HugeLine).set(LineEnds);
-        file.Probes.push_back(Marker);
+        file.bytes = joinedDefault("\r\n") + junk;
+        file.damage.set(HugeLine).set(LineEnds);
+        file.probes.push_back(Marker);
         return file;
     }
 
-    TDamagedFile Random()
+    TDamagedFile random()
     {
         TDamagedFile file;
-        const int base = Pick(rng_, 100);
+        const int base = pick(rng_, 100);
         if (base < 8) {
-            file.Bytes = RawBytes();
-            file.Damage.set(RandomBytes);
-            MaybeMarkerInBytes(file);
+            file.bytes = rawBytes();
+            file.damage.set(RandomBytes);
+            maybeMarkerInBytes(file);
         } else if (base < 18) {
-            file.Bytes = Soup();
-            file.Damage.set(TokenSoup);
-            MaybeMarkerInBytes(file);
+            file.bytes = soup();
+            file.damage.set(TokenSoup);
+            maybeMarkerInBytes(file);
         } else {
-            std::vector<QByteArray> lines = base < 22 ? DefaultLines() : ValidLines();
-            if (Chance(rng_, 0.7)) {
-                const auto at = lines.begin() + Pick(rng_, int(lines.size()) + 1);
+            std::vector<QByteArray> lines = base < 22 ? defaultLines() : validLines();
+            if (chance(rng_, 0.7)) {
+                const auto at = lines.begin() + pick(rng_, int(lines.size()) + 1);
                 lines.insert(at, std::begin(MarkerLines), std::end(MarkerLines));
-                file.Probes.push_back(Marker);
+                file.probes.push_back(Marker);
             }
-            const int ops = 1 + Pick(rng_, 4);
+            const int ops = 1 + pick(rng_, 4);
             for (int i = 0; i < ops; ++i)
-                ApplyLineDamage(file, lines);
-            file.Bytes = Join(file, lines);
+                applyLineDamage(file, lines);
+            file.bytes = join(file, lines);
         }
-        if (Chance(rng_, 0.08))
-            InsertNuls(file);
-        if (Chance(rng_, 0.08))
-            FlipBytes(file);
-        if (Chance(rng_, 0.12))
-            Truncate(file);
+        if (chance(rng_, 0.08))
+            insertNuls(file);
+        if (chance(rng_, 0.08))
+            flipBytes(file);
+        if (chance(rng_, 0.12))
+            truncate(file);
         return file;
     }
 
 private:
-    QByteArray RawBytes()
+    QByteArray rawBytes()
     {
-        const int size = Pick(rng_, 2) ? Pick(rng_, 64) : Pick(rng_, 4096);
-        const bool printable = Chance(rng_, 0.5);
+        const int size = pick(rng_, 2) ? pick(rng_, 64) : pick(rng_, 4096);
+        const bool printable = chance(rng_, 0.5);
         QByteArray bytes(size, '\0');
         for (char &c : bytes)
-            c = printable ? "[]=\n\r a$"[Pick(rng_, 8)] : char(Pick(rng_, 256));
+            c = printable ? "[]=\n\r a$"[pick(rng_, 8)] : char(pick(rng_, 256));
         return bytes;
     }
 
-    QByteArray Soup()
+    QByteArray soup()
     {
         QByteArray bytes;
-        const int n = 1 + Pick(rng_, 400);
+        const int n = 1 + pick(rng_, 400);
         for (int i = 0; i < n; ++i) {
-            if (Chance(rng_, 0.02))
+            if (chance(rng_, 0.02))
                 bytes += '\0';
             else
-                bytes += OneOf(rng_, Tokens);
+                bytes += oneOf(rng_, Tokens);
         }
         return bytes;
     }
 
-    void MaybeMarkerInBytes(TDamagedFile &file)
+    void maybeMarkerInBytes(TDamagedFile &file)
     {
-        if (!Chance(rng_, 0.5))
+        if (!chance(rng_, 0.5))
             return;
         const QByteArray marker = "\n" + MarkerLines[0] + "\n" + MarkerLines[1] + "\n";
-        file.Bytes.insert(Pick(rng_, int(file.Bytes.size()) + 1), marker);
-        file.Probes.push_back(Marker);
+        file.bytes.insert(pick(rng_, int(file.bytes.size()) + 1), marker);
+        file.probes.push_back(Marker);
     }
 
-    static std::vector<QByteArray> DefaultLines()
+    static std::vector<QByteArray> defaultLines()
     {
         std::vector<QByteArray> lines;
-        for (const QByteArray &line : DefaultIniText().toLatin1().split('\n'))
+        for (const QByteArray &line : defaultIniText().toLatin1().split('\n'))
             lines.push_back(line);
         lines.pop_back(); // the text ends with a line break
         return lines;
     }
 
-    QByteArray ColourText()
+    QByteArray colourText()
     {
-        static const std::vector<QByteArray> names = ColourNameList();
-        const quint32 value = Chance(rng_, 0.5) ? quint32(Pick(rng_, 0x1000000)) : quint32(rng_());
-        switch (Pick(rng_, 5)) {
+        static const std::vector<QByteArray> Names = colourNameList();
+        const quint32 value = chance(rng_, 0.5) ? quint32(pick(rng_, 0x1000000)) : quint32(rng_());
+        switch (pick(rng_, 5)) {
         case 0:
-            return names[std::size_t(Pick(rng_, int(names.size())))];
+            return Names[std::size_t(pick(rng_, int(Names.size())))];
         case 1:
-            return RandomCase(rng_, names[std::size_t(Pick(rng_, int(names.size())))]);
+            return randomCase(rng_, Names[std::size_t(pick(rng_, int(Names.size())))]);
         case 2:
             return "$" + QByteArray::number(value, 16).rightJustified(8, '0').toUpper();
         case 3:
@@ -386,50 +386,50 @@ private:
         }
     }
 
-    QByteArray IntegerText(int typicalMax)
+    QByteArray integerText(int typicalMax)
     {
-        if (Chance(rng_, 0.8))
-            return QByteArray::number(Pick(rng_, typicalMax + 1));
+        if (chance(rng_, 0.8))
+            return QByteArray::number(pick(rng_, typicalMax + 1));
         return QByteArray::number(qint32(rng_()));
     }
 
     // A file in the program's layout with every value well formed, in any of
     // the forms a file may hold.
-    std::vector<QByteArray> ValidLines()
+    std::vector<QByteArray> validLines()
     {
-        std::vector<QByteArray> lines{"[general]", "BGColor=" + ColourText()};
+        std::vector<QByteArray> lines{"[general]", "BGColor=" + colourText()};
         for (const char *prefix : {"Axis", "MainWave", "VertLine"}) {
-            lines.push_back(prefix + QByteArray("Width=") + IntegerText(5));
-            lines.push_back(prefix + QByteArray("Color=") + ColourText());
-            lines.push_back(prefix + QByteArray("Style=") + IntegerText(4));
+            lines.push_back(prefix + QByteArray("Width=") + integerText(5));
+            lines.push_back(prefix + QByteArray("Color=") + colourText());
+            lines.push_back(prefix + QByteArray("Style=") + integerText(4));
         }
-        lines.push_back("VisibleVertLines=" + IntegerText(1));
-        lines.push_back("NumOfVertLines=" + IntegerText(120));
-        lines.push_back("DefaultWidth=" + IntegerText(5));
-        lines.push_back("DefaultColor=" + ColourText());
-        lines.push_back("DefaultStyle=" + IntegerText(4));
+        lines.push_back("VisibleVertLines=" + integerText(1));
+        lines.push_back("NumOfVertLines=" + integerText(120));
+        lines.push_back("DefaultWidth=" + integerText(5));
+        lines.push_back("DefaultColor=" + colourText());
+        lines.push_back("DefaultStyle=" + integerText(4));
         // A few of the modes' sections: every line makes each lookup longer.
         for (int k = 1; k <= 20; ++k) {
-            if (!Chance(rng_, 0.1))
+            if (!chance(rng_, 0.1))
                 continue;
             lines.push_back("");
             lines.push_back("[wave" + QByteArray::number(k) + "]");
             for (const char *key : {"Width", "Color", "Style"}) {
-                if (Chance(rng_, 0.15))
+                if (chance(rng_, 0.15))
                     continue;
                 const QByteArray name(key);
-                lines.push_back(name + "=" + (name == "Color" ? ColourText() : IntegerText(name == "Width" ? 5 : 4)));
+                lines.push_back(name + "=" + (name == "Color" ? colourText() : integerText(name == "Width" ? 5 : 4)));
             }
         }
         return lines;
     }
 
-    static bool IsKeyLine(const QByteArray &line) { return line.contains('=') && !line.startsWith('['); }
-    static bool IsSectionLine(const QByteArray &line) { return line.startsWith('['); }
+    static bool isKeyLine(const QByteArray &line) { return line.contains('=') && !line.startsWith('['); }
+    static bool isSectionLine(const QByteArray &line) { return line.startsWith('['); }
 
     // At most `most` of the lines that pass the test, picked at random.
     template <typename Test>
-    std::vector<std::size_t> SomeLines(const std::vector<QByteArray> &lines, Test test, int most)
+    std::vector<std::size_t> someLines(const std::vector<QByteArray> &lines, Test test, int most)
     {
         std::vector<std::size_t> found;
         for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -442,16 +442,16 @@ private:
         return found;
     }
 
-    static void SetValue(QByteArray &line, const QByteArray &value)
+    static void setValue(QByteArray &line, const QByteArray &value)
     {
         const qsizetype eq = line.indexOf('=');
         if (eq >= 0)
             line = line.left(eq + 1) + value;
     }
 
-    QByteArray HugeText(int size)
+    QByteArray hugeText(int size)
     {
-        switch (Pick(rng_, 4)) {
+        switch (pick(rng_, 4)) {
         case 0:
             return QByteArray(size, 'A');
         case 1:
@@ -463,21 +463,21 @@ private:
         }
     }
 
-    void AddHugeLine(std::vector<QByteArray> &lines)
+    void addHugeLine(std::vector<QByteArray> &lines)
     {
         // Sizes spread evenly over the powers of two up to a megabyte, now and
         // then exactly a megabyte.
         const int size
-            = Chance(rng_, 0.1) ? OneMegabyte : std::min(OneMegabyte, (1 << (10 + Pick(rng_, 10))) + Pick(rng_, 1024));
+            = chance(rng_, 0.1) ? OneMegabyte : std::min(OneMegabyte, (1 << (10 + pick(rng_, 10))) + pick(rng_, 1024));
         QByteArray line;
-        switch (Pick(rng_, 5)) {
+        switch (pick(rng_, 5)) {
         case 0: { // a known key's value
-            const auto keys = SomeLines(lines, IsKeyLine, 1);
+            const auto keys = someLines(lines, isKeyLine, 1);
             if (!keys.empty()) {
-                SetValue(lines[keys[0]], HugeText(size));
+                setValue(lines[keys[0]], hugeText(size));
                 return;
             }
-            line = "Color=" + HugeText(size);
+            line = "Color=" + hugeText(size);
             break;
         }
         case 1:
@@ -493,140 +493,140 @@ private:
             line = QByteArray(size / 2, 'k') + "=" + QByteArray(size / 2, 'v');
             break;
         }
-        lines.insert(lines.begin() + Pick(rng_, int(lines.size()) + 1), line);
+        lines.insert(lines.begin() + pick(rng_, int(lines.size()) + 1), line);
     }
 
-    void ApplyLineDamage(TDamagedFile &file, std::vector<QByteArray> &lines)
+    void applyLineDamage(TDamagedFile &file, std::vector<QByteArray> &lines)
     {
-        static const std::vector<QByteArray> names = ColourNameList();
+        static const std::vector<QByteArray> Names = colourNameList();
         // The huge line is rare: it is costly, and a dozen or so of them say all.
-        static constexpr TDamage lineKinds[]
+        static constexpr TDamage LineKinds[]
             = {NoEquals, DuplicateSection, DuplicateKey, LimitValue,   EmptyKeys,   UnknownNames,
                OddCase,  Blanks,           ColourNames,  LinesDropped, OpenBracket, KeysBeforeSection};
-        const TDamage kind = Chance(rng_, 0.0006) ? HugeLine : OneOf(rng_, lineKinds);
-        file.Damage.set(std::size_t(kind));
+        const TDamage kind = chance(rng_, 0.0006) ? HugeLine : oneOf(rng_, LineKinds);
+        file.damage.set(std::size_t(kind));
         switch (kind) {
         case HugeLine:
-            AddHugeLine(lines);
+            addHugeLine(lines);
             break;
         case NoEquals:
-            for (std::size_t i : SomeLines(lines, IsKeyLine, 1 + Pick(rng_, 3)))
-                lines[i].replace(lines[i].indexOf('='), 1, Chance(rng_, 0.5) ? QByteArray() : QByteArray(":"));
+            for (std::size_t i : someLines(lines, isKeyLine, 1 + pick(rng_, 3)))
+                lines[i].replace(lines[i].indexOf('='), 1, chance(rng_, 0.5) ? QByteArray() : QByteArray(":"));
             break;
         case DuplicateSection: {
-            const auto heads = SomeLines(lines, IsSectionLine, 1);
+            const auto heads = someLines(lines, isSectionLine, 1);
             if (heads.empty())
                 break;
             std::size_t end = heads[0] + 1;
-            while (end < lines.size() && !IsSectionLine(lines[end]))
+            while (end < lines.size() && !isSectionLine(lines[end]))
                 ++end;
             std::vector<QByteArray> block(lines.begin() + std::ptrdiff_t(heads[0]),
                                           lines.begin() + std::ptrdiff_t(end));
             for (QByteArray &line : block) {
-                if (IsKeyLine(line) && Chance(rng_, 0.5))
-                    SetValue(line, Chance(rng_, 0.5) ? ColourText() : QByteArray(OneOf(rng_, LimitTexts)));
+                if (isKeyLine(line) && chance(rng_, 0.5))
+                    setValue(line, chance(rng_, 0.5) ? colourText() : QByteArray(oneOf(rng_, LimitTexts)));
             }
-            lines.insert(lines.begin() + Pick(rng_, int(lines.size()) + 1), block.begin(), block.end());
+            lines.insert(lines.begin() + pick(rng_, int(lines.size()) + 1), block.begin(), block.end());
             break;
         }
         case DuplicateKey:
-            for (std::size_t i : SomeLines(lines, IsKeyLine, 1 + Pick(rng_, 3))) {
+            for (std::size_t i : someLines(lines, isKeyLine, 1 + pick(rng_, 3))) {
                 QByteArray copy = lines[i];
-                SetValue(copy, Chance(rng_, 0.5) ? ColourText() : QByteArray(OneOf(rng_, BogusColourNames)));
-                lines.insert(lines.begin() + std::ptrdiff_t(i) + Pick(rng_, 2), copy);
+                setValue(copy, chance(rng_, 0.5) ? colourText() : QByteArray(oneOf(rng_, BogusColourNames)));
+                lines.insert(lines.begin() + std::ptrdiff_t(i) + pick(rng_, 2), copy);
             }
             break;
         case LimitValue:
-            for (std::size_t i : SomeLines(lines, IsKeyLine, 1 + Pick(rng_, 6)))
-                SetValue(lines[i], OneOf(rng_, LimitTexts));
+            for (std::size_t i : someLines(lines, isKeyLine, 1 + pick(rng_, 6)))
+                setValue(lines[i], oneOf(rng_, LimitTexts));
             break;
         case EmptyKeys: {
             // Every value empty, or every name.
-            const bool emptyNames = Chance(rng_, 0.3);
+            const bool emptyNames = chance(rng_, 0.3);
             for (QByteArray &line : lines) {
-                if (IsKeyLine(line))
+                if (isKeyLine(line))
                     line = emptyNames ? line.mid(line.indexOf('=')) : line.left(line.indexOf('=') + 1);
             }
             break;
         }
         case UnknownNames: {
-            const int sections = 1 + Pick(rng_, 3);
+            const int sections = 1 + pick(rng_, 3);
             for (int s = 0; s < sections; ++s) {
-                std::vector<QByteArray> block{"[extra" + QByteArray::number(Pick(rng_, 1000)) + "]"};
-                for (int k = Pick(rng_, 4); k > 0; --k)
-                    block.push_back("key" + QByteArray::number(k) + "=" + ColourText());
-                lines.insert(lines.begin() + Pick(rng_, int(lines.size()) + 1), block.begin(), block.end());
+                std::vector<QByteArray> block{"[extra" + QByteArray::number(pick(rng_, 1000)) + "]"};
+                for (int k = pick(rng_, 4); k > 0; --k)
+                    block.push_back("key" + QByteArray::number(k) + "=" + colourText());
+                lines.insert(lines.begin() + pick(rng_, int(lines.size()) + 1), block.begin(), block.end());
             }
             // An unknown key among the known ones of "general".
             const auto general = std::find(lines.begin(), lines.end(), QByteArray("[general]"));
             if (general != lines.end()) {
                 lines.insert(general + 1, "VelmoraNote=left alone");
-                file.Probes.push_back({QStringLiteral("general"), QStringLiteral("VelmoraNote")});
+                file.probes.push_back({QStringLiteral("general"), QStringLiteral("VelmoraNote")});
             }
             break;
         }
         case OddCase:
-            for (std::size_t i : SomeLines(
-                     lines, [](const QByteArray &) { return true; }, 1 + Pick(rng_, int(lines.size()) + 1))) {
+            for (std::size_t i : someLines(
+                     lines, [](const QByteArray &) { return true; }, 1 + pick(rng_, int(lines.size()) + 1))) {
                 const qsizetype eq = lines[i].indexOf('=');
-                const qsizetype nameEnd = (eq < 0 || Chance(rng_, 0.3)) ? lines[i].size() : eq;
-                lines[i] = RandomCase(rng_, lines[i].left(nameEnd)) + lines[i].mid(nameEnd);
+                const qsizetype nameEnd = (eq < 0 || chance(rng_, 0.3)) ? lines[i].size() : eq;
+                lines[i] = randomCase(rng_, lines[i].left(nameEnd)) + lines[i].mid(nameEnd);
             }
             break;
         case Blanks:
-            for (std::size_t i : SomeLines(
-                     lines, [](const QByteArray &) { return true; }, 1 + Pick(rng_, 10))) {
+            for (std::size_t i : someLines(
+                     lines, [](const QByteArray &) { return true; }, 1 + pick(rng_, 10))) {
                 QByteArray &line = lines[i];
                 const qsizetype eq = line.indexOf('=');
-                if (eq >= 0 && Chance(rng_, 0.5))
-                    line.insert(eq + Pick(rng_, 2), OneOf(rng_, BlankTexts));
-                if (line.startsWith('[') && Chance(rng_, 0.5))
-                    line.insert(1, OneOf(rng_, BlankTexts));
-                line = OneOf(rng_, BlankTexts) + line + OneOf(rng_, BlankTexts);
+                if (eq >= 0 && chance(rng_, 0.5))
+                    line.insert(eq + pick(rng_, 2), oneOf(rng_, BlankTexts));
+                if (line.startsWith('[') && chance(rng_, 0.5))
+                    line.insert(1, oneOf(rng_, BlankTexts));
+                line = oneOf(rng_, BlankTexts) + line + oneOf(rng_, BlankTexts);
             }
             break;
         case ColourNames:
-            for (std::size_t i : SomeLines(
-                     lines, [](const QByteArray &l) { return l.contains("Color="); }, 1 + Pick(rng_, 6))) {
-                const QByteArray &name = names[std::size_t(Pick(rng_, int(names.size())))];
-                switch (Pick(rng_, 4)) {
+            for (std::size_t i : someLines(
+                     lines, [](const QByteArray &l) { return l.contains("Color="); }, 1 + pick(rng_, 6))) {
+                const QByteArray &name = Names[std::size_t(pick(rng_, int(Names.size())))];
+                switch (pick(rng_, 4)) {
                 case 0:
-                    SetValue(lines[i], name.toLower());
+                    setValue(lines[i], name.toLower());
                     break;
                 case 1:
-                    SetValue(lines[i], name.toUpper());
+                    setValue(lines[i], name.toUpper());
                     break;
                 case 2:
-                    SetValue(lines[i], OneOf(rng_, BogusColourNames));
+                    setValue(lines[i], oneOf(rng_, BogusColourNames));
                     break;
                 default:
-                    SetValue(lines[i], NearMiss(rng_, name));
+                    setValue(lines[i], nearMiss(rng_, name));
                     break;
                 }
             }
             break;
         case LinesDropped:
-            for (int n = 1 + Pick(rng_, 5); n > 0 && !lines.empty(); --n) {
-                const auto at = lines.begin() + Pick(rng_, int(lines.size()));
-                if (Chance(rng_, 0.5))
+            for (int n = 1 + pick(rng_, 5); n > 0 && !lines.empty(); --n) {
+                const auto at = lines.begin() + pick(rng_, int(lines.size()));
+                if (chance(rng_, 0.5))
                     lines.erase(at);
                 else
-                    std::iter_swap(at, lines.begin() + Pick(rng_, int(lines.size())));
+                    std::iter_swap(at, lines.begin() + pick(rng_, int(lines.size())));
             }
             break;
         case OpenBracket:
-            for (std::size_t i : SomeLines(lines, IsSectionLine, 1 + Pick(rng_, 3))) {
-                if (Chance(rng_, 0.5))
+            for (std::size_t i : someLines(lines, isSectionLine, 1 + pick(rng_, 3))) {
+                if (chance(rng_, 0.5))
                     lines[i].replace("]", "");
                 else
-                    lines[i] += Chance(rng_, 0.5) ? " ; note" : "]junk";
+                    lines[i] += chance(rng_, 0.5) ? " ; note" : "]junk";
             }
             break;
         case KeysBeforeSection: {
             std::vector<QByteArray> early;
-            for (std::size_t i : SomeLines(lines, IsKeyLine, 1 + Pick(rng_, 5))) {
+            for (std::size_t i : someLines(lines, isKeyLine, 1 + pick(rng_, 5))) {
                 early.push_back(lines[i]);
-                SetValue(early.back(), OneOf(rng_, BogusColourNames));
+                setValue(early.back(), oneOf(rng_, BogusColourNames));
             }
             lines.insert(lines.begin(), early.begin(), early.end());
             break;
@@ -636,63 +636,63 @@ private:
         }
     }
 
-    QByteArray Join(TDamagedFile &file, const std::vector<QByteArray> &lines)
+    QByteArray join(TDamagedFile &file, const std::vector<QByteArray> &lines)
     {
-        static const std::array<QByteArray, 3> ends{"\n", "\r\n", "\r"};
-        const int style = Pick(rng_, 10); // 0-3 LF, 4-5 CRLF, 6-7 CR, 8-9 mixed
-        file.Damage.set(LineEnds, style >= 4);
+        static const std::array<QByteArray, 3> Ends{"\n", "\r\n", "\r"};
+        const int style = pick(rng_, 10); // 0-3 LF, 4-5 CRLF, 6-7 CR, 8-9 mixed
+        file.damage.set(LineEnds, style >= 4);
         QByteArray bytes;
         for (std::size_t i = 0; i < lines.size(); ++i) {
             bytes += lines[i];
-            if (i + 1 < lines.size() || Chance(rng_, 0.8))
-                bytes += style < 4 ? ends[0] : style < 6 ? ends[1] : style < 8 ? ends[2] : OneOf(rng_, ends);
+            if (i + 1 < lines.size() || chance(rng_, 0.8))
+                bytes += style < 4 ? Ends[0] : style < 6 ? Ends[1] : style < 8 ? Ends[2] : oneOf(rng_, Ends);
         }
         return bytes;
     }
 
-    void InsertNuls(TDamagedFile &file)
+    void insertNuls(TDamagedFile &file)
     {
-        file.Damage.set(NulBytes);
-        for (int n = 1 + Pick(rng_, 5); n > 0; --n) {
-            const int at = Pick(rng_, int(file.Bytes.size()) + 1);
-            if (at < file.Bytes.size() && Chance(rng_, 0.5))
-                file.Bytes[at] = '\0';
+        file.damage.set(NulBytes);
+        for (int n = 1 + pick(rng_, 5); n > 0; --n) {
+            const int at = pick(rng_, int(file.bytes.size()) + 1);
+            if (at < file.bytes.size() && chance(rng_, 0.5))
+                file.bytes[at] = '\0';
             else
-                file.Bytes.insert(at, '\0');
+                file.bytes.insert(at, '\0');
         }
     }
 
-    void FlipBytes(TDamagedFile &file)
+    void flipBytes(TDamagedFile &file)
     {
-        if (file.Bytes.isEmpty())
+        if (file.bytes.isEmpty())
             return;
-        file.Damage.set(ByteFlips);
-        for (int n = 1 + Pick(rng_, 8); n > 0; --n)
-            file.Bytes[Pick(rng_, int(file.Bytes.size()))] = char(Pick(rng_, 256));
+        file.damage.set(ByteFlips);
+        for (int n = 1 + pick(rng_, 8); n > 0; --n)
+            file.bytes[pick(rng_, int(file.bytes.size()))] = char(pick(rng_, 256));
     }
 
     // Cut at a place of one kind: anywhere, right after '[' or '=', right
     // before a line break, between CR and LF, or one byte in.
-    void Truncate(TDamagedFile &file)
+    void truncate(TDamagedFile &file)
     {
-        const QByteArray &b = file.Bytes;
+        const QByteArray &b = file.bytes;
         std::vector<qsizetype> places;
-        const int kind = Pick(rng_, 6);
+        const int kind = pick(rng_, 6);
         for (qsizetype i = 0; i < b.size(); ++i) {
             const char c = b[i];
             if ((kind == 1 && (c == '[' || c == '=')) || (kind == 2 && (c == '\n' || c == '\r'))
                 || (kind == 3 && c == '\r' && i + 1 < b.size() && b[i + 1] == '\n'))
                 places.push_back(kind == 2 ? i : i + 1);
         }
-        qsizetype at = Pick(rng_, int(b.size()) + 1);
+        qsizetype at = pick(rng_, int(b.size()) + 1);
         if (kind == 4)
             at = std::min<qsizetype>(1, b.size());
         else if (kind == 5)
             at = std::max<qsizetype>(0, b.size() - 1);
         else if (!places.empty())
-            at = places[std::size_t(Pick(rng_, int(places.size())))];
-        file.Bytes.truncate(at);
-        file.Damage.set(Truncated);
+            at = places[std::size_t(pick(rng_, int(places.size())))];
+        file.bytes.truncate(at);
+        file.damage.set(Truncated);
     }
 
     TRng rng_;
@@ -701,8 +701,8 @@ private:
 // --- What the file says, read key by key without the loader ---
 
 struct TColourKey {
-    QString Section;
-    QString Key;
+    QString section;
+    QString key;
 };
 
 constexpr int ColourCount = 25;
@@ -713,7 +713,7 @@ constexpr int FewestVertLines = 2;
 constexpr int MostVertLines = 99;
 
 // The colour keys in the order of loading.
-std::vector<TColourKey> ColourKeys()
+std::vector<TColourKey> colourKeys()
 {
     std::vector<TColourKey> keys;
     for (const char *key : {"BGColor", "AxisColor", "MainWaveColor", "VertLineColor", "DefaultColor"})
@@ -723,51 +723,51 @@ std::vector<TColourKey> ColourKeys()
     return keys;
 }
 
-std::array<TColor, ColourCount> ColoursInLoadOrder(const TDisplaySettings &s)
+std::array<TColor, ColourCount> coloursInLoadOrder(const TDisplaySettings &s)
 {
-    std::array<TColor, ColourCount> c{s.BGColor, s.AxisPen.Color, s.MainWavePen.Color, s.VertLinePen.Color};
+    std::array<TColor, ColourCount> c{s.bgColor, s.axisPen.color, s.mainWavePen.color, s.vertLinePen.color};
     for (int k = 0; k <= 20; ++k)
-        c[std::size_t(DefaultColourPlace + k)] = s.WavePens[std::size_t(k)].Color;
+        c[std::size_t(DefaultColourPlace + k)] = s.wavePens[std::size_t(k)].color;
     return c;
 }
 
 // What loading must come to, found with the profile file's lookups alone.
 struct TFileSays {
-    std::array<TColor, ColourCount> Colours{}; // those before the bad one
-    int BadPlace = -1;                         // the first colour key whose text is no colour
-    QString BadText;
-    std::optional<bool> Shown; // for the check box, unless loading stops before
-    std::optional<int> Given;  // for the count box, likewise
+    std::array<TColor, ColourCount> colours{}; // those before the bad one
+    int badPlace = -1;                         // the first colour key whose text is no colour
+    QString badText;
+    std::optional<bool> shown; // for the check box, unless loading stops before
+    std::optional<int> given;  // for the count box, likewise
 };
 
-TFileSays WhatTheFileSays(const QString &path)
+TFileSays whatTheFileSays(const QString &path)
 {
-    static const std::vector<TColourKey> keys = ColourKeys();
-    static const std::array<QString, 5> generalDefaults{QStringLiteral("clWhite"), QStringLiteral("clSilver"),
+    static const std::vector<TColourKey> Keys = colourKeys();
+    static const std::array<QString, 5> GeneralDefaults{QStringLiteral("clWhite"), QStringLiteral("clSilver"),
                                                         QStringLiteral("clBlack"), QStringLiteral("clSilver"),
                                                         QStringLiteral("clRed")};
     const QString general = QStringLiteral("general");
     // One read of the file for all the keys: thousands of files go through here.
     TProfileFile file(path);
-    file.BeginUpdate();
+    file.beginUpdate();
     TFileSays says;
     for (int i = 0; i < ColourCount; ++i) {
         if (i == ColoursBeforeGuideLineKeys) {
-            says.Shown
-                = ParseIniBoolean(file.ReadString(general, QStringLiteral("VisibleVertLines"), {})).value_or(false);
-            says.Given = ParseIniInteger(file.ReadString(general, QStringLiteral("NumOfVertLines"), {})).value_or(2);
+            says.shown
+                = parseIniBoolean(file.readString(general, QStringLiteral("VisibleVertLines"), {})).value_or(false);
+            says.given = parseIniInteger(file.readString(general, QStringLiteral("NumOfVertLines"), {})).value_or(2);
         }
         // The modes' colours default to the default pen's, as it is written.
-        const QString fallback = i <= DefaultColourPlace ? generalDefaults[std::size_t(i)]
-                                                         : ColorToString(says.Colours[DefaultColourPlace]);
-        const QString text = file.ReadString(keys[std::size_t(i)].Section, keys[std::size_t(i)].Key, fallback);
-        const std::optional<TColor> colour = StringToColor(text);
+        const QString fallback = i <= DefaultColourPlace ? GeneralDefaults[std::size_t(i)]
+                                                         : colorToString(says.colours[DefaultColourPlace]);
+        const QString text = file.readString(Keys[std::size_t(i)].section, Keys[std::size_t(i)].key, fallback);
+        const std::optional<TColor> colour = stringToColor(text);
         if (!colour) {
-            says.BadPlace = i;
-            says.BadText = text;
+            says.badPlace = i;
+            says.badText = text;
             return says;
         }
-        says.Colours[std::size_t(i)] = *colour;
+        says.colours[std::size_t(i)] = *colour;
     }
     return says;
 }
@@ -776,81 +776,81 @@ TFileSays WhatTheFileSays(const QString &path)
 
 // What the count box holds after being given a count. The checks run off the
 // GUI thread, so the real box is compared with this afterwards.
-int CountBoxValue(int given)
+int countBoxValue(int given)
 {
     return std::clamp(given, FewestVertLines, MostVertLines);
 }
 
 struct TLoaded {
-    TDisplaySettings Settings;
-    std::optional<QString> Error;
-    std::optional<bool> Shown;   // what reached the check box
-    std::optional<int> Given;    // what reached the count box
-    int Count = FewestVertLines; // the count box afterwards; a new window's holds 2
+    TDisplaySettings settings;
+    std::optional<QString> error;
+    std::optional<bool> shown;   // what reached the check box
+    std::optional<int> given;    // what reached the count box
+    int count = FewestVertLines; // the count box afterwards; a new window's holds 2
 };
 
-TLoaded Load(const QString &path)
+TLoaded load(const QString &path)
 {
     TLoaded out;
-    const TVisualIniControls controls{[&out](bool visible) { out.Shown = visible; },
+    const TVisualIniControls controls{[&out](bool visible) { out.shown = visible; },
                                       [&out](int count) {
-                                          out.Given = count;
-                                          out.Count = CountBoxValue(count);
+                                          out.given = count;
+                                          out.count = countBoxValue(count);
                                       }};
     try {
-        LoadDisplaySettings(path, out.Settings, controls);
+        loadDisplaySettings(path, out.settings, controls);
     } catch (const TConvertError &e) {
-        out.Error = e.Message();
+        out.error = e.message();
     }
     return out;
 }
 
-QString PenText(const TPen &p)
+QString penText(const TPen &p)
 {
-    return QStringLiteral("{%1,%2,%3}").arg(ColorToString(p.Color)).arg(p.Style).arg(p.Width);
+    return QStringLiteral("{%1,%2,%3}").arg(colorToString(p.color)).arg(p.style).arg(p.width);
 }
 
 // The first difference between two loads, or nothing.
-QString Difference(const TLoaded &a, const TLoaded &b)
+QString difference(const TLoaded &a, const TLoaded &b)
 {
-    const TDisplaySettings &x = a.Settings;
-    const TDisplaySettings &y = b.Settings;
-    if (x.BGColor != y.BGColor)
-        return QStringLiteral("BGColor %1 then %2").arg(ColorToString(x.BGColor), ColorToString(y.BGColor));
-    if (x.VisibleVertLines != y.VisibleVertLines)
+    const TDisplaySettings &x = a.settings;
+    const TDisplaySettings &y = b.settings;
+    if (x.bgColor != y.bgColor)
+        return QStringLiteral("BGColor %1 then %2").arg(colorToString(x.bgColor), colorToString(y.bgColor));
+    if (x.visibleVertLines != y.visibleVertLines)
         return QStringLiteral("VisibleVertLines");
-    if (a.Count != b.Count)
-        return QStringLiteral("NumOfVertLines %1 then %2").arg(a.Count).arg(b.Count);
+    if (a.count != b.count)
+        return QStringLiteral("NumOfVertLines %1 then %2").arg(a.count).arg(b.count);
     const std::pair<const char *, const TPen *> fixed[]
-        = {{"AxisPen", &x.AxisPen}, {"MainWavePen", &x.MainWavePen}, {"VertLinePen", &x.VertLinePen}};
-    const TPen *fixedAgain[] = {&y.AxisPen, &y.MainWavePen, &y.VertLinePen};
+        = {{"AxisPen", &x.axisPen}, {"MainWavePen", &x.mainWavePen}, {"VertLinePen", &x.vertLinePen}};
+    const TPen *fixedAgain[] = {&y.axisPen, &y.mainWavePen, &y.vertLinePen};
     for (std::size_t i = 0; i < std::size(fixed); ++i) {
         if (*fixed[i].second != *fixedAgain[i])
             return QStringLiteral("%1 %2 then %3")
-                .arg(QLatin1String(fixed[i].first), PenText(*fixed[i].second), PenText(*fixedAgain[i]));
+                .arg(QLatin1String(fixed[i].first), penText(*fixed[i].second), penText(*fixedAgain[i]));
     }
-    for (std::size_t k = 0; k < x.WavePens.size(); ++k) {
-        if (x.WavePens[k] != y.WavePens[k])
-            return QStringLiteral("WavePens[%1] %2 then %3").arg(k).arg(PenText(x.WavePens[k]), PenText(y.WavePens[k]));
+    for (std::size_t k = 0; k < x.wavePens.size(); ++k) {
+        if (x.wavePens[k] != y.wavePens[k])
+            return QStringLiteral("WavePens[%1] %2 then %3").arg(k).arg(penText(x.wavePens[k]), penText(y.wavePens[k]));
     }
     return {};
 }
 
-bool Put(const QString &path, const QByteArray &bytes)
+bool put(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
-std::optional<QString> ProbeValue(const QString &path, const TProbe &probe)
+std::optional<QString> probeValue(const QString &path, const TProbe &probe)
 {
     const QString missing = QStringLiteral("<missing>");
-    const QString v = TProfileFile(path).ReadString(probe.Section, probe.Key, missing);
+    const QString v = TProfileFile(path).readString(probe.section, probe.key, missing);
     return v == missing ? std::nullopt : std::optional<QString>(v);
 }
 
 // The text with control characters shown as \xNN.
-QString Visible(const QString &text)
+QString visible(const QString &text)
 {
     QString s;
     for (const QChar c : text)
@@ -858,7 +858,7 @@ QString Visible(const QString &text)
     return s;
 }
 
-QString Preview(const QByteArray &bytes)
+QString preview(const QByteArray &bytes)
 {
     QString s;
     for (const char c : bytes.left(160)) {
@@ -877,26 +877,26 @@ class TFilePlan {
 public:
     explicit TFilePlan(std::uint32_t seed)
         : seed_(seed)
-        , wholes_{TDamager::JoinedDefault("\n"), TDamager::ShortDefault("\r\n"), TDamager::ShortDefault("\r")}
+        , wholes_{TDamager::joinedDefault("\n"), TDamager::shortDefault("\r\n"), TDamager::shortDefault("\r")}
     {
         for (const QByteArray &whole : wholes_)
             ends_.push_back(int(whole.size()) + 1 + (ends_.empty() ? 0 : ends_.back()));
     }
 
-    int CutFiles() const { return ends_.back(); }
+    int cutFiles() const { return ends_.back(); }
 
-    TDamagedFile Make(int index) const
+    TDamagedFile make(int index) const
     {
         TDamager damager(seed_, index);
-        if (index < CutFiles()) {
+        if (index < cutFiles()) {
             const auto whole = std::size_t(std::upper_bound(ends_.begin(), ends_.end(), index) - ends_.begin());
-            return TDamager::Cut(wholes_[whole], index - (whole == 0 ? 0 : ends_[whole - 1]));
+            return TDamager::cut(wholes_[whole], index - (whole == 0 ? 0 : ends_[whole - 1]));
         }
-        if (index == CutFiles())
-            return damager.ThreeMegabyteColour();
-        if (index == CutFiles() + 1)
-            return damager.ThreeMegabyteJunk();
-        return damager.Random();
+        if (index == cutFiles())
+            return damager.threeMegabyteColour();
+        if (index == cutFiles() + 1)
+            return damager.threeMegabyteJunk();
+        return damager.random();
     }
 
 private:
@@ -906,39 +906,39 @@ private:
 };
 
 struct TFailure {
-    int Index = 0;
-    std::bitset<DamageKinds> Damage;
-    QString What;
-    QByteArray Bytes;
+    int index = 0;
+    std::bitset<DamageKinds> damage;
+    QString what;
+    QByteArray bytes;
 };
 
 struct TTally {
-    int Files = 0;
-    qint64 Bytes = 0;
-    int WithMarker = 0;
-    int MarkerKept = 0;
-    int HugeFiles = 0;
-    int ErrorsInGeneral = 0;
-    int ErrorsInModes = 0;
-    int Failures = 0;
-    int WrongMessages = 0; // errors whose text is not what the file holds
-    std::array<int, DamageKinds> ByDamage{};
-    std::array<int, DamageKinds> ErrorsByDamage{};
+    int files = 0;
+    qint64 bytes = 0;
+    int withMarker = 0;
+    int markerKept = 0;
+    int hugeFiles = 0;
+    int errorsInGeneral = 0;
+    int errorsInModes = 0;
+    int failures = 0;
+    int wrongMessages = 0; // errors whose text is not what the file holds
+    std::array<int, DamageKinds> byDamage{};
+    std::array<int, DamageKinds> errorsByDamage{};
 
     TTally &operator+=(const TTally &o)
     {
-        Files += o.Files;
-        Bytes += o.Bytes;
-        WithMarker += o.WithMarker;
-        MarkerKept += o.MarkerKept;
-        HugeFiles += o.HugeFiles;
-        ErrorsInGeneral += o.ErrorsInGeneral;
-        ErrorsInModes += o.ErrorsInModes;
-        Failures += o.Failures;
-        WrongMessages += o.WrongMessages;
-        for (std::size_t d = 0; d < ByDamage.size(); ++d) {
-            ByDamage[d] += o.ByDamage[d];
-            ErrorsByDamage[d] += o.ErrorsByDamage[d];
+        files += o.files;
+        bytes += o.bytes;
+        withMarker += o.withMarker;
+        markerKept += o.markerKept;
+        hugeFiles += o.hugeFiles;
+        errorsInGeneral += o.errorsInGeneral;
+        errorsInModes += o.errorsInModes;
+        failures += o.failures;
+        wrongMessages += o.wrongMessages;
+        for (std::size_t d = 0; d < byDamage.size(); ++d) {
+            byDamage[d] += o.byDamage[d];
+            errorsByDamage[d] += o.errorsByDamage[d];
         }
         return *this;
     }
@@ -954,146 +954,146 @@ public:
     {
     }
 
-    void Run(int first, int step, int count)
+    void run(int first, int step, int total)
     {
-        for (int index = first; index < count; index += step) {
-            const TDamagedFile file = plan_.Make(index);
-            Count(file);
+        for (int index = first; index < total; index += step) {
+            const TDamagedFile file = plan_.make(index);
+            count(file);
             std::optional<QString> failure;
             try {
-                failure = Check(file);
+                failure = check(file);
             } catch (const std::exception &e) {
                 failure = QStringLiteral("exception: %1").arg(QString::fromUtf8(e.what()));
             }
             if (failure) {
-                ++Tally.Failures;
-                if (Failures.size() < 10)
-                    Failures.push_back({index, file.Damage, *failure, file.Bytes});
+                ++tally.failures;
+                if (failures.size() < 10)
+                    failures.push_back({index, file.damage, *failure, file.bytes});
             }
         }
     }
 
-    TTally Tally;
-    std::vector<TFailure> Failures; // the first few
-    std::set<int> CountsGiven;
+    TTally tally;
+    std::vector<TFailure> failures; // the first few
+    std::set<int> countsGiven;
 
 private:
-    void Count(const TDamagedFile &file)
+    void count(const TDamagedFile &file)
     {
-        ++Tally.Files;
-        Tally.Bytes += file.Bytes.size();
-        Tally.HugeFiles += file.Damage[HugeLine];
-        Tally.WithMarker += int(std::count_if(file.Probes.begin(), file.Probes.end(),
-                                              [](const TProbe &p) { return p.Section == Marker.Section; }));
+        ++tally.files;
+        tally.bytes += file.bytes.size();
+        tally.hugeFiles += file.damage[HugeLine];
+        tally.withMarker += int(std::count_if(file.probes.begin(), file.probes.end(),
+                                              [](const TProbe &p) { return p.section == Marker.section; }));
         for (std::size_t d = 0; d < DamageKinds; ++d)
-            Tally.ByDamage[d] += file.Damage[d];
+            tally.byDamage[d] += file.damage[d];
     }
 
     // The first rule the file breaks, or nothing.
-    std::optional<QString> Check(const TDamagedFile &file);
+    std::optional<QString> check(const TDamagedFile &file);
 
     const TFilePlan &plan_;
     QString path_;
 };
 
-std::optional<QString> TChecker::Check(const TDamagedFile &file)
+std::optional<QString> TChecker::check(const TDamagedFile &file)
 {
-    if (!Put(path_, file.Bytes))
+    if (!put(path_, file.bytes))
         return QStringLiteral("cannot write the file");
     std::vector<std::optional<QString>> probesBefore;
-    for (const TProbe &p : file.Probes)
-        probesBefore.push_back(ProbeValue(path_, p));
-    const TFileSays says = WhatTheFileSays(path_);
+    for (const TProbe &p : file.probes)
+        probesBefore.push_back(probeValue(path_, p));
+    const TFileSays says = whatTheFileSays(path_);
     // A wrong message is noted and the checks go on, so that the save is still tried.
     QString wrongMessage;
     const auto also = [&wrongMessage](const QString &what) {
         return wrongMessage.isEmpty() ? what : wrongMessage + QStringLiteral("; also ") + what;
     };
 
-    const TLoaded first = Load(path_);
+    const TLoaded first = load(path_);
 
-    if (says.BadPlace >= 0) {
-        if (!first.Error)
+    if (says.badPlace >= 0) {
+        if (!first.error)
             return QStringLiteral("no error for colour text '%1' (colour key %2)")
-                .arg(Visible(says.BadText.left(100)))
-                .arg(says.BadPlace);
-        const QString expected = QStringLiteral("'%1' は整数ではありません").arg(says.BadText);
-        if (*first.Error != expected) {
-            ++Tally.WrongMessages;
+                .arg(visible(says.badText.left(100)))
+                .arg(says.badPlace);
+        const QString expected = QStringLiteral("'%1' は整数ではありません").arg(says.badText);
+        if (*first.error != expected) {
+            ++tally.wrongMessages;
             wrongMessage = QStringLiteral("the error says \"%1\" (%2 characters), not \"%3\" (%4)")
-                               .arg(Visible(first.Error->left(100)))
-                               .arg(first.Error->size())
-                               .arg(Visible(expected.left(100)))
+                               .arg(visible(first.error->left(100)))
+                               .arg(first.error->size())
+                               .arg(visible(expected.left(100)))
                                .arg(expected.size());
         }
-        ++(says.BadPlace <= DefaultColourPlace ? Tally.ErrorsInGeneral : Tally.ErrorsInModes);
+        ++(says.badPlace <= DefaultColourPlace ? tally.errorsInGeneral : tally.errorsInModes);
         for (std::size_t d = 0; d < DamageKinds; ++d)
-            Tally.ErrorsByDamage[d] += file.Damage[d];
-    } else if (first.Error) {
-        return also(QStringLiteral("unexpected error: %1").arg(Visible(first.Error->left(200))));
+            tally.errorsByDamage[d] += file.damage[d];
+    } else if (first.error) {
+        return also(QStringLiteral("unexpected error: %1").arg(visible(first.error->left(200))));
     }
 
-    const auto loaded = ColoursInLoadOrder(first.Settings);
-    const int coloursRead = says.BadPlace >= 0 ? says.BadPlace : ColourCount;
+    const auto loaded = coloursInLoadOrder(first.settings);
+    const int coloursRead = says.badPlace >= 0 ? says.badPlace : ColourCount;
     for (int i = 0; i < coloursRead; ++i) {
-        if (loaded[std::size_t(i)] != says.Colours[std::size_t(i)])
+        if (loaded[std::size_t(i)] != says.colours[std::size_t(i)])
             return also(QStringLiteral("colour key %1 loaded as %2, the file says %3")
                             .arg(i)
-                            .arg(ColorToString(loaded[std::size_t(i)]), ColorToString(says.Colours[std::size_t(i)])));
+                            .arg(colorToString(loaded[std::size_t(i)]), colorToString(says.colours[std::size_t(i)])));
     }
-    if (first.Shown != says.Shown || first.Given != says.Given)
+    if (first.shown != says.shown || first.given != says.given)
         return also(QStringLiteral("the check box got %1 and the count box %2; the file says %3 and %4")
-                        .arg(first.Shown ? QString::number(*first.Shown) : QStringLiteral("nothing"),
-                             first.Given ? QString::number(*first.Given) : QStringLiteral("nothing"),
-                             says.Shown ? QString::number(*says.Shown) : QStringLiteral("nothing"),
-                             says.Given ? QString::number(*says.Given) : QStringLiteral("nothing")));
-    if (first.Shown && *first.Shown != first.Settings.VisibleVertLines)
+                        .arg(first.shown ? QString::number(*first.shown) : QStringLiteral("nothing"),
+                             first.given ? QString::number(*first.given) : QStringLiteral("nothing"),
+                             says.shown ? QString::number(*says.shown) : QStringLiteral("nothing"),
+                             says.given ? QString::number(*says.given) : QStringLiteral("nothing")));
+    if (first.shown && *first.shown != first.settings.visibleVertLines)
         return also(QStringLiteral("the check box disagrees with VisibleVertLines"));
-    if (first.Given)
-        CountsGiven.insert(*first.Given);
-    const auto badWidth = [](const TPen &p) { return p.Width < 0; };
-    if (badWidth(first.Settings.AxisPen) || badWidth(first.Settings.MainWavePen) || badWidth(first.Settings.VertLinePen)
-        || std::any_of(first.Settings.WavePens.begin(), first.Settings.WavePens.end(), badWidth))
+    if (first.given)
+        countsGiven.insert(*first.given);
+    const auto badWidth = [](const TPen &p) { return p.width < 0; };
+    if (badWidth(first.settings.axisPen) || badWidth(first.settings.mainWavePen) || badWidth(first.settings.vertLinePen)
+        || std::any_of(first.settings.wavePens.begin(), first.settings.wavePens.end(), badWidth))
         return also(QStringLiteral("a pen of negative width"));
 
     try {
-        SaveDisplaySettings(path_, first.Settings, first.Count);
+        saveDisplaySettings(path_, first.settings, first.count);
     } catch (const TProfileWriteError &e) {
-        return also(QStringLiteral("save failed: %1").arg(e.Message()));
+        return also(QStringLiteral("save failed: %1").arg(e.message()));
     }
 
-    for (std::size_t i = 0; i < file.Probes.size(); ++i) {
+    for (std::size_t i = 0; i < file.probes.size(); ++i) {
         if (!probesBefore[i])
             continue;
-        const TProbe &p = file.Probes[i];
-        const std::optional<QString> after = ProbeValue(path_, p);
+        const TProbe &p = file.probes[i];
+        const std::optional<QString> after = probeValue(path_, p);
         if (after != probesBefore[i])
             return also(QStringLiteral("[%1] %2 was '%3', after the save %4")
-                            .arg(p.Section, p.Key, Visible(*probesBefore[i]),
-                                 after ? "'" + Visible(*after) + "'" : QStringLiteral("missing")));
-        Tally.MarkerKept += p.Section == Marker.Section;
+                            .arg(p.section, p.key, visible(*probesBefore[i]),
+                                 after ? "'" + visible(*after) + "'" : QStringLiteral("missing")));
+        tally.markerKept += p.section == Marker.section;
     }
 
-    const TLoaded again = Load(path_);
-    if (again.Error)
-        return also(QStringLiteral("the saved file does not load: %1").arg(Visible(again.Error->left(200))));
-    if (again.Given != first.Count)
+    const TLoaded again = load(path_);
+    if (again.error)
+        return also(QStringLiteral("the saved file does not load: %1").arg(visible(again.error->left(200))));
+    if (again.given != first.count)
         return also(QStringLiteral("the saved file gives the count box %1, %2 was saved")
-                        .arg(again.Given.value_or(-1))
-                        .arg(first.Count));
-    if (const QString diff = Difference(first, again); !diff.isEmpty())
+                        .arg(again.given.value_or(-1))
+                        .arg(first.count));
+    if (const QString diff = difference(first, again); !diff.isEmpty())
         return also(QStringLiteral("the saved file loads differently: %1").arg(diff));
     return wrongMessage.isEmpty() ? std::nullopt : std::optional<QString>(wrongMessage);
 }
 
-std::uint32_t SeedToUse()
+std::uint32_t seedToUse()
 {
     if (!qEnvironmentVariableIsSet("VELMORA_HOSTILE_SEED"))
         return DefaultSeed;
     return std::uint32_t(qEnvironmentVariable("VELMORA_HOSTILE_SEED").toULong(nullptr, 0));
 }
 
-int FileCountToUse()
+int fileCountToUse()
 {
     bool ok = false;
     const int n = qEnvironmentVariableIntValue("VELMORA_HOSTILE_FILES", &ok);
@@ -1102,16 +1102,16 @@ int FileCountToUse()
 
 TEST(HostileIniTest, DamagedFilesLoadSaveAndLoadBackAlike)
 {
-    const std::uint32_t seed = SeedToUse();
-    const int fileCount = FileCountToUse();
+    const std::uint32_t seed = seedToUse();
+    const int fileCount = fileCountToUse();
     // Thousands of saves: on tmpfs each flush to disk costs nothing.
     QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/velmora-XXXXXX")
                                                                 : QDir::tempPath() + QStringLiteral("/velmora-XXXXXX"));
     ASSERT_TRUE(dir.isValid());
     const TFilePlan plan(seed);
     std::cout << "hostile Visual.ini: seed 0x" << std::hex << seed << std::dec << ", " << fileCount << " files in "
-              << qPrintable(dir.path()) << "; files 0 to " << plan.CutFiles() - 1 << " cut a good file, "
-              << plan.CutFiles() << " and " << plan.CutFiles() + 1 << " are 3 MB" << std::endl;
+              << qPrintable(dir.path()) << "; files 0 to " << plan.cutFiles() - 1 << " cut a good file, "
+              << plan.cutFiles() << " and " << plan.cutFiles() + 1 << " are 3 MB" << std::endl;
     RecordProperty("seed", std::to_string(seed));
 
     // Two checkers side by side, each on every other file.
@@ -1127,23 +1127,23 @@ TEST(HostileIniTest, DamagedFilesLoadSaveAndLoadBackAlike)
     {
         std::vector<std::jthread> threads;
         for (int w = 0; w < Workers; ++w)
-            threads.emplace_back([&checkers, w, fileCount] { checkers[std::size_t(w)]->Run(w, Workers, fileCount); });
+            threads.emplace_back([&checkers, w, fileCount] { checkers[std::size_t(w)]->run(w, Workers, fileCount); });
     }
     const qint64 elapsed = total.elapsed();
 
     TTally tally;
     std::set<int> countsGiven;
     for (const auto &checker : checkers) {
-        tally += checker->Tally;
-        countsGiven.insert(checker->CountsGiven.begin(), checker->CountsGiven.end());
-        for (const TFailure &f : checker->Failures) {
+        tally += checker->tally;
+        countsGiven.insert(checker->countsGiven.begin(), checker->countsGiven.end());
+        for (const TFailure &f : checker->failures) {
             // Kept for a look; the same seed and number make it again.
             const QString kept
-                = QDir::temp().filePath(QStringLiteral("velmora-hostile-%1-%2.ini").arg(seed, 0, 16).arg(f.Index));
-            Put(kept, f.Bytes);
-            ADD_FAILURE() << "file " << f.Index << " of seed 0x" << std::hex << seed << std::dec << " ["
-                          << DamageText(f.Damage).toStdString() << "], kept as " << kept.toStdString() << ": "
-                          << f.What.toStdString() << "\n  begins: " << Preview(f.Bytes).toStdString();
+                = QDir::temp().filePath(QStringLiteral("velmora-hostile-%1-%2.ini").arg(seed, 0, 16).arg(f.index));
+            put(kept, f.bytes);
+            ADD_FAILURE() << "file " << f.index << " of seed 0x" << std::hex << seed << std::dec << " ["
+                          << damageText(f.damage).toStdString() << "], kept as " << kept.toStdString() << ": "
+                          << f.what.toStdString() << "\n  begins: " << preview(f.bytes).toStdString();
         }
     }
 
@@ -1153,48 +1153,48 @@ TEST(HostileIniTest, DamagedFilesLoadSaveAndLoadBackAlike)
     countBox.setRange(FewestVertLines, MostVertLines);
     for (const int given : countsGiven) {
         countBox.setValue(given);
-        EXPECT_EQ(countBox.TypedValue(), CountBoxValue(given)) << "count " << given;
+        EXPECT_EQ(countBox.typedValue(), countBoxValue(given)) << "count " << given;
     }
 
     QStringList byDamage;
     for (std::size_t d = 0; d < DamageKinds; ++d)
         byDamage << QStringLiteral("%1 %2/%3")
                         .arg(QLatin1String(DamageNames[d]))
-                        .arg(tally.ErrorsByDamage[d])
-                        .arg(tally.ByDamage[d]);
-    std::cout << "hostile Visual.ini: " << tally.Files << " files, " << tally.Bytes / 1024 << " KiB, " << elapsed
-              << " ms on " << Workers << " threads; colour errors: " << tally.ErrorsInGeneral << " in general, "
-              << tally.ErrorsInModes << " in wave sections, " << tally.WrongMessages
-              << " of them with a wrong message; marker kept " << tally.MarkerKept << " of " << tally.WithMarker << "; "
-              << countsGiven.size() << " different counts given; files with huge lines " << tally.HugeFiles
-              << "; failing files " << tally.Failures
+                        .arg(tally.errorsByDamage[d])
+                        .arg(tally.byDamage[d]);
+    std::cout << "hostile Visual.ini: " << tally.files << " files, " << tally.bytes / 1024 << " KiB, " << elapsed
+              << " ms on " << Workers << " threads; colour errors: " << tally.errorsInGeneral << " in general, "
+              << tally.errorsInModes << " in wave sections, " << tally.wrongMessages
+              << " of them with a wrong message; marker kept " << tally.markerKept << " of " << tally.withMarker << "; "
+              << countsGiven.size() << " different counts given; files with huge lines " << tally.hugeFiles
+              << "; failing files " << tally.failures
               << "\n  colour errors/files by damage: " << byDamage.join(QStringLiteral(", ")).toStdString()
               << std::endl;
-    RecordProperty("files", tally.Files);
-    RecordProperty("colour_errors", tally.ErrorsInGeneral + tally.ErrorsInModes);
-    RecordProperty("failing_files", tally.Failures);
-    EXPECT_EQ(tally.Failures, 0);
+    RecordProperty("files", tally.files);
+    RecordProperty("colour_errors", tally.errorsInGeneral + tally.errorsInModes);
+    RecordProperty("failing_files", tally.failures);
+    EXPECT_EQ(tally.failures, 0);
 }
 
 // --- What is no settings file, in its place ---
 
 // The save's error message, or nothing.
-std::optional<QString> SaveError(const QString &path, const TDisplaySettings &s)
+std::optional<QString> saveError(const QString &path, const TDisplaySettings &s)
 {
     try {
-        SaveDisplaySettings(path, s, 2);
+        saveDisplaySettings(path, s, 2);
     } catch (const TProfileWriteError &e) {
-        return e.Message();
+        return e.message();
     }
     return std::nullopt;
 }
 
-QString CannotWrite(const QString &path)
+QString cannotWrite(const QString &path)
 {
     return path + QStringLiteral(" に書き込めません");
 }
 
-bool IsCharDevice(const QString &path)
+bool isCharDevice(const QString &path)
 {
     struct stat st { };
     return ::stat(path.toLocal8Bit().constData(), &st) == 0 && S_ISCHR(st.st_mode);
@@ -1231,13 +1231,13 @@ TEST(NoSettingsFileTest, ALinkToAnEndlessDeviceReadsAsMissingAndIsNotWritten)
     const QString path = dir.filePath(QStringLiteral("Visual.ini"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path));
     TDisplaySettings s;
-    s.BGColor = clNavy;
+    s.bgColor = clNavy;
     {
         const TAddressSpaceCap cap(256 * 1024 * 1024);
-        EXPECT_EQ(Load(path).Error, std::nullopt);
-        LoadDisplaySettings(path, s, {});
+        EXPECT_EQ(load(path).error, std::nullopt);
+        loadDisplaySettings(path, s, {});
     }
-    EXPECT_EQ(s.BGColor, clWhite);
+    EXPECT_EQ(s.bgColor, clWhite);
 
     // The same, swapped in while the program runs. As root, the link leads to
     // a zero device of our own, so that a fault cannot replace the system's.
@@ -1248,16 +1248,16 @@ TEST(NoSettingsFileTest, ALinkToAnEndlessDeviceReadsAsMissingAndIsNotWritten)
     }
     {
         const TAddressSpaceCap cap(256 * 1024 * 1024);
-        EXPECT_EQ(SaveError(path, s), CannotWrite(path));
+        EXPECT_EQ(saveError(path, s), cannotWrite(path));
     }
     EXPECT_TRUE(QFileInfo(path).isSymLink());
-    EXPECT_TRUE(IsCharDevice(path));
+    EXPECT_TRUE(isCharDevice(path));
 }
 
 // Runs the call on a thread of its own and says whether it ended within half a
 // minute. One that blocked on the FIFO is set free by opening the FIFO from
 // here until it ends.
-template <typename Call> bool EndsWithoutBlocking(const QString &fifo, Call call)
+template <typename Call> bool endsWithoutBlocking(const QString &fifo, Call call)
 {
     std::future<void> done = std::async(std::launch::async, call);
     if (done.wait_for(std::chrono::seconds(30)) == std::future_status::ready) {
@@ -1283,14 +1283,14 @@ TEST(NoSettingsFileTest, AFifoNeitherBlocksNorIsReplaced)
     ASSERT_TRUE(QFile::link(fifo, linked));
     for (const QString &path : {fifo, linked}) {
         TDisplaySettings s;
-        s.BGColor = clNavy;
+        s.bgColor = clNavy;
         std::optional<QString> error;
-        EXPECT_TRUE(EndsWithoutBlocking(fifo, [&] {
-            LoadDisplaySettings(path, s, {});
-            error = SaveError(path, s);
+        EXPECT_TRUE(endsWithoutBlocking(fifo, [&] {
+            loadDisplaySettings(path, s, {});
+            error = saveError(path, s);
         })) << path.toStdString();
-        EXPECT_EQ(s.BGColor, clWhite);
-        EXPECT_EQ(error, CannotWrite(path));
+        EXPECT_EQ(s.bgColor, clWhite);
+        EXPECT_EQ(error, cannotWrite(path));
         struct stat st { };
         EXPECT_TRUE(::lstat(fifo.toLocal8Bit().constData(), &st) == 0 && S_ISFIFO(st.st_mode));
     }
@@ -1303,14 +1303,14 @@ TEST(NoSettingsFileTest, AFileTooLargeToBeASettingsFileIsReportedAndLeftAlone)
     const QByteArray head = "[general]\nBGColor=clNavy\n";
     for (const qint64 size : {MaxProfileFileBytes + 1, MaxProfileFileBytes}) {
         const QByteArray bytes = head + ';' + QByteArray(size - head.size() - 2, 'x') + '\n';
-        PutFile(path, bytes);
+        putFile(path, bytes);
         QStringList errors;
         {
             DisplaySettingsWindow window(nullptr);
-            window.SetIniPath(path);
-            window.SetErrorReporter([&errors](const QString &text) { errors << text; });
-            window.FormCreate();
-            EXPECT_EQ(window.Settings.BGColor, size > MaxProfileFileBytes ? clWhite : clNavy) << size;
+            window.setIniPath(path);
+            window.setErrorReporter([&errors](const QString &text) { errors << text; });
+            window.formCreate();
+            EXPECT_EQ(window.settings.bgColor, size > MaxProfileFileBytes ? clWhite : clNavy) << size;
         }
         QStringList expected;
         if (size > MaxProfileFileBytes)
@@ -1318,7 +1318,7 @@ TEST(NoSettingsFileTest, AFileTooLargeToBeASettingsFileIsReportedAndLeftAlone)
         // One that is read is still not made larger than what is read.
         expected << path + QStringLiteral(" は大きすぎるため書き込みません");
         EXPECT_EQ(errors, expected) << size;
-        EXPECT_TRUE(FileBytes(path) == bytes) << size;
+        EXPECT_TRUE(fileBytes(path) == bytes) << size;
     }
 }
 
@@ -1329,12 +1329,12 @@ TEST(NoSettingsFileTest, AUtf16FileIsReadAndWrittenBackInItsEncoding)
     const QString text = QStringLiteral("; メモ\r\n[general]\r\nBGColor=clNavy\r\n[mine]\r\n名前=値\r\n");
     for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
         QStringEncoder encode(encoding, QStringConverter::Flag::WriteBom);
-        PutFile(path, encode(text));
-        const TLoaded first = Load(path);
-        EXPECT_EQ(first.Settings.BGColor, clNavy);
-        SaveDisplaySettings(path, first.Settings, first.Count);
+        putFile(path, encode(text));
+        const TLoaded first = load(path);
+        EXPECT_EQ(first.settings.bgColor, clNavy);
+        saveDisplaySettings(path, first.settings, first.count);
 
-        const QByteArray saved = FileBytes(path);
+        const QByteArray saved = fileBytes(path);
         EXPECT_FALSE(saved.contains("BGColor")) << "a Latin-1 copy was appended";
         QStringDecoder decode(encoding, QStringConverter::Flag::Default);
         const QString back = decode(saved);
@@ -1345,9 +1345,9 @@ TEST(NoSettingsFileTest, AUtf16FileIsReadAndWrittenBackInItsEncoding)
             << back.left(80).toStdString();
         EXPECT_TRUE(back.contains(QStringLiteral("[mine]\r\n名前=値\r\n")));
         EXPECT_TRUE(back.endsWith(QStringLiteral("[wave20]\r\nWidth=1\r\nColor=clRed\r\nStyle=0\r\n")));
-        const TLoaded again = Load(path);
-        EXPECT_EQ(again.Error, std::nullopt);
-        EXPECT_EQ(Difference(first, again), QString());
+        const TLoaded again = load(path);
+        EXPECT_EQ(again.error, std::nullopt);
+        EXPECT_EQ(difference(first, again), QString());
     }
 }
 

@@ -6,7 +6,7 @@
 namespace {
 
 // The number of pixels of one colour in a frame.
-int PixelsOf(const QImage &frame, QRgb color)
+int pixelsOf(const QImage &frame, QRgb color)
 {
     int n = 0;
     for (int y = 0; y < frame.height(); ++y)
@@ -27,19 +27,19 @@ TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
         std::function<void()> check;
     };
     auto showAllModes = [&](int n) {
-        w->Wave->SetWaveCount(n);
-        w->Wave->Rule = AmplitudeRule::Harmonic;
-        w->Wave->CalcAmplitudes();
+        w->wave->setWaveCount(n);
+        w->wave->rule = AmplitudeRule::Harmonic;
+        w->wave->calcAmplitudes();
         w->btnShowAll->setChecked(true);
     };
     const Case cases[] = {
-        {"time at the top end, frame forward", [&] { w->SetTime(INT32_MAX); }, [&] { w->btnNextClick(); },
-         [&] { EXPECT_EQ(w->Time, INT32_MAX); }},
-        {"time at the bottom end, frame back", [&] { w->SetTime(INT32_MIN); }, [&] { w->btnPrevClick(); },
-         [&] { EXPECT_EQ(w->Time, INT32_MIN); }},
+        {"time at the top end, frame forward", [&] { w->setTime(INT32_MAX); }, [&] { w->btnNextClick(); },
+         [&] { EXPECT_EQ(w->time, INT32_MAX); }},
+        {"time at the bottom end, frame back", [&] { w->setTime(INT32_MIN); }, [&] { w->btnPrevClick(); },
+         [&] { EXPECT_EQ(w->time, INT32_MIN); }},
         {"time box at both ends",
          [&] {
-             w->SetInputBox([n = 0](const QString &, const QString &, const QString &) mutable {
+             w->setInputBox([n = 0](const QString &, const QString &, const QString &) mutable {
                  return QString::number(n++ == 0 ? INT32_MIN : INT32_MAX);
              });
          },
@@ -47,103 +47,103 @@ TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
              w->lblTimeClick();
              w->lblTimeClick();
          },
-         [&] { EXPECT_EQ(w->Time, INT32_MAX); }},
+         [&] { EXPECT_EQ(w->time, INT32_MAX); }},
         {"clock step at the top end",
          [&] {
-             w->SetTime(INT32_MAX);
+             w->setTime(INT32_MAX);
              ticks += 1000;
          },
          [&] {
              bool done = true;
-             w->AppIdle(done);
+             w->appIdle(done);
          },
-         [&] { EXPECT_EQ(w->Time, INT32_MAX); }},
-        {"interval at its maximum, frequency down", [&] { w->SetInterval(INT32_MAX); }, [&] { w->btnSpeedDownClick(); },
-         [&] { EXPECT_EQ(w->Interval, INT32_MAX); }},
+         [&] { EXPECT_EQ(w->time, INT32_MAX); }},
+        {"interval at its maximum, frequency down", [&] { w->setInterval(INT32_MAX); }, [&] { w->btnSpeedDownClick(); },
+         [&] { EXPECT_EQ(w->interval, INT32_MAX); }},
         {"quality at its limit",
          [&] {
              showAllModes(3);
-             w->SetQuality(INT32_MAX);
+             w->setQuality(INT32_MAX);
          },
          [&] { w->btnDetailedClick(); },
          [&] {
-             EXPECT_EQ(w->Quality, INT32_MAX);
-             EXPECT_GT(PixelsOf(w->Wave->Bitmap, qRgb(0, 0, 0)), w->pntWave->width()) << "the string is drawn";
+             EXPECT_EQ(w->quality, INT32_MAX);
+             EXPECT_GT(pixelsOf(w->wave->bitmap, qRgb(0, 0, 0)), w->pntWave->width()) << "the string is drawn";
          }},
         {"every mode of 1000 shown at quality 10000",
          [&] {
              showAllModes(1000);
-             w->SetQuality(10000);
+             w->setQuality(10000);
          },
-         [&] { w->Redraw(); },
-         [&] { EXPECT_GT(PixelsOf(w->Wave->Bitmap, qRgb(0, 0, 0)), w->pntWave->width()) << "the string is drawn"; }},
+         [&] { w->redraw(); },
+         [&] { EXPECT_GT(pixelsOf(w->wave->bitmap, qRgb(0, 0, 0)), w->pntWave->width()) << "the string is drawn"; }},
         {"zoom in 5000 times", [] {},
          [&] {
              for (int i = 0; i < 5000; ++i)
                  w->btnZoomUpClick();
          },
-         [&] { EXPECT_TRUE(std::isfinite(w->Zoom)); }},
+         [&] { EXPECT_TRUE(std::isfinite(w->zoom)); }},
         {"zoom out 5000 times", [] {},
          [&] {
              for (int i = 0; i < 5000; ++i)
                  w->btnZoomDownClick();
          },
-         [&] { EXPECT_GE(w->Zoom, 0.0f); }},
-        {"a 1 x 1 picture", [&] { w->pntWave->setFixedSize(1, 1); }, [&] { w->Redraw(); },
-         [&] { EXPECT_EQ(w->Wave->Bitmap.size(), QSize(1, 1)); }},
+         [&] { EXPECT_GE(w->zoom, 0.0f); }},
+        {"a 1 x 1 picture", [&] { w->pntWave->setFixedSize(1, 1); }, [&] { w->redraw(); },
+         [&] { EXPECT_EQ(w->wave->bitmap.size(), QSize(1, 1)); }},
         {"a 4000 x 3000 picture, 1000 modes shown",
          [&] {
              showAllModes(1000);
-             w->SetQuality(4000);
+             w->setQuality(4000);
              w->pntWave->setFixedSize(4000, 3000);
          },
-         [&] { w->Redraw(); }, [&] { EXPECT_EQ(w->Wave->Bitmap.size(), QSize(4000, 3000)); }},
+         [&] { w->redraw(); }, [&] { EXPECT_EQ(w->wave->bitmap.size(), QSize(4000, 3000)); }},
         {"1000 modes of a drawing far beyond one",
          [&] {
              for (int j = 1; j <= 11; ++j) {
-                 WaveformPoints[j] = (j % 2 ? 1e30f : -1e30f);
-                 WaveformDefined[j] = true;
+                 waveformPoints[j] = (j % 2 ? 1e30f : -1e30f);
+                 waveformDefined[j] = true;
              }
-             w->Wave->SetWaveCount(1000);
-             w->Wave->Rule = AmplitudeRule::Drawn;
+             w->wave->setWaveCount(1000);
+             w->wave->rule = AmplitudeRule::Drawn;
          },
          [&] {
-             w->Wave->CalcAmplitudes();
+             w->wave->calcAmplitudes();
              w->btnShowAll->setChecked(true);
-             w->Redraw();
+             w->redraw();
          },
-         [&] { EXPECT_FALSE(std::isnan(w->Wave->Amplitudes[1])); }},
+         [&] { EXPECT_FALSE(std::isnan(w->wave->amplitudes[1])); }},
         {"a pen 10000 wide",
          [&] {
-             settings.MainWavePen.Width = 10000;
-             settings.WavePens[0].Width = 10000;
+             settings.mainWavePen.width = 10000;
+             settings.wavePens[0].width = 10000;
              showAllModes(30);
          },
-         [&] { w->Redraw(); }, [] {}},
+         [&] { w->redraw(); }, [] {}},
         {"2147483647 guide lines",
          [&] {
-             settings.VisibleVertLines = true;
-             settings.SetNumOfVertLinesSource([] { return INT32_MAX; });
+             settings.visibleVertLines = true;
+             settings.setNumOfVertLinesSource([] { return INT32_MAX; });
          },
-         [&] { w->Redraw(); }, [] {}},
+         [&] { w->redraw(); }, [] {}},
         {"-5 guide lines",
          [&] {
-             settings.VisibleVertLines = true;
-             settings.SetNumOfVertLinesSource([] { return -5; });
+             settings.visibleVertLines = true;
+             settings.setNumOfVertLinesSource([] { return -5; });
          },
-         [&] { w->Redraw(); }, [] {}},
+         [&] { w->redraw(); }, [] {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         TearDown();
-        ResetWaveform();
+        resetWaveform();
         settings = TDisplaySettings();
         SetUp();
         c.prepare();
         c.act();
         c.check();
     }
-    ResetWaveform();
+    resetWaveform();
 }
 
 } // namespace

@@ -15,9 +15,9 @@ protected:
     void SetUp() override
     {
         w = std::make_unique<MainWindow>();
-        w->SetTickSource([this] { return ticks; });
-        w->LastTick = ticks;
-        w->Wave->SetDisplaySettings(&settings);
+        w->setTickSource([this] { return ticks; });
+        w->lastTick = ticks;
+        w->wave->setDisplaySettings(&settings);
         w->show();
         w->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
@@ -26,15 +26,15 @@ protected:
     }
     void TearDown() override { w.reset(); }
 
-    QString Panel(int i) const { return w->StatusBar->Panel(i)->text(); }
-    bool Paused() const { return w->btnPause->isChecked(); }
-    int Frames() const { return w->pntWave->FramesCopied(); }
+    QString panel(int i) const { return w->statusBar->panel(i)->text(); }
+    bool paused() const { return w->btnPause->isChecked(); }
+    int frames() const { return w->pntWave->framesCopied(); }
 
     // One idle call; returns whether it asked to be called again.
-    bool Idle()
+    bool idle()
     {
         bool done = true;
-        w->AppIdle(done);
+        w->appIdle(done);
         return !done;
     }
 

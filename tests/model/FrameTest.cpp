@@ -19,56 +19,56 @@ class FrameTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetWaveform();
-        wave.SetView(&view);
-        wave.SetDisplaySettings(&settings);
-        wave.Period = 100;
-        Compute(1, AmplitudeRule::Equal);
+        resetWaveform();
+        wave.setView(&view);
+        wave.setDisplaySettings(&settings);
+        wave.period = 100;
+        compute(1, AmplitudeRule::Equal);
     }
 
-    void Compute(int n, AmplitudeRule rule)
+    void compute(int n, AmplitudeRule rule)
     {
-        wave.SetWaveCount(n);
-        wave.Rule = rule;
-        wave.CalcAmplitudes();
+        wave.setWaveCount(n);
+        wave.rule = rule;
+        wave.calcAmplitudes();
     }
 
-    QRgb Pixel(int x, int y) const { return wave.Bitmap.pixel(x, y) & 0xFFFFFF; }
-    static QRgb Rgb(TColor c) { return ToQColor(c).rgb() & 0xFFFFFF; }
+    QRgb pixel(int x, int y) const { return wave.bitmap.pixel(x, y) & 0xFFFFFF; }
+    static QRgb rgb(TColor c) { return toQColor(c).rgb() & 0xFFFFFF; }
 
-    int CountColour(TColor c) const
+    int countColour(TColor c) const
     {
         int count = 0;
-        for (int y = 0; y < wave.Bitmap.height(); ++y)
-            for (int x = 0; x < wave.Bitmap.width(); ++x)
-                count += Pixel(x, y) == Rgb(c);
+        for (int y = 0; y < wave.bitmap.height(); ++y)
+            for (int x = 0; x < wave.bitmap.width(); ++x)
+                count += pixel(x, y) == rgb(c);
         return count;
     }
 
     // The picture drawn straight from the formulas, one call per vertex.
-    QImage DirectFrame(int w, int h) const
+    QImage directFrame(int w, int h) const
     {
         QImage img(w, h, QImage::Format_RGB32);
         QPainter p(&img);
-        p.fillRect(0, 0, w, h, ToQColor(settings.BGColor));
-        p.setPen(ToQPen(settings.AxisPen));
+        p.fillRect(0, 0, w, h, toQColor(settings.bgColor));
+        p.setPen(toQPen(settings.axisPen));
         p.drawLine(0, h / 2, w, h / 2);
         auto curve = [&](const TPen &pen, auto displacement) {
             std::vector<QPointF> poly{QPointF(0, h / 2)};
             for (int i = 1; i <= view.quality; ++i) {
-                const float x = wavemath::ColumnX(w, i, view.quality);
-                poly.emplace_back(std::nearbyint(x), wavemath::CurveRow(h / 2, displacement(x), view.zoom));
+                const float x = wavemath::columnX(w, i, view.quality);
+                poly.emplace_back(std::nearbyint(x), wavemath::curveRow(h / 2, displacement(x), view.zoom));
             }
-            const QPen q = ToQPen(pen);
-            if (IsThinSolidPen(q))
-                DrawThinPolyline(img, poly.data(), int(poly.size()), q.color().rgb());
+            const QPen q = toQPen(pen);
+            if (isThinSolidPen(q))
+                drawThinPolyline(img, poly.data(), int(poly.size()), q.color().rgb());
             else
-                DrawClippedPolyline(p, q, poly.data(), int(poly.size()), h);
+                drawClippedPolyline(p, q, poly.data(), int(poly.size()), h);
         };
         if (view.showAll)
-            for (int k = 1; k <= wave.WaveCount; ++k)
-                curve(*settings.GetWavePen(k), [&](float x) { return wave.ModeDisplacement(k, w, x); });
-        curve(settings.MainWavePen, [&](float x) { return wave.Displacement(w, x); });
+            for (int k = 1; k <= wave.waveCount; ++k)
+                curve(*settings.getWavePen(k), [&](float x) { return wave.modeDisplacement(k, w, x); });
+        curve(settings.mainWavePen, [&](float x) { return wave.displacement(w, x); });
         return img;
     }
 
@@ -79,97 +79,97 @@ protected:
 
 TEST_F(FrameTest, GuideLinesDivideTheWidthIntoEqualParts)
 {
-    settings.VisibleVertLines = true;
-    settings.VertLinePen = TPen{clBlue, 0, 1};
-    settings.AxisPen.Color = clNone;
-    settings.MainWavePen.Color = clNone;
+    settings.visibleVertLines = true;
+    settings.vertLinePen = TPen{clBlue, 0, 1};
+    settings.axisPen.color = clNone;
+    settings.mainWavePen.color = clNone;
     int n = 4;
-    settings.SetNumOfVertLinesSource([&] { return n; });
-    wave.DrawFrame(527, 100);
+    settings.setNumOfVertLinesSource([&] { return n; });
+    wave.drawFrame(527, 100);
     for (int x = 0; x < 527; ++x) {
         const bool line = x == 131 || x == 263 || x == 395;
-        ASSERT_EQ(Pixel(x, 5) == Rgb(clBlue), line) << "column " << x;
+        ASSERT_EQ(pixel(x, 5) == rgb(clBlue), line) << "column " << x;
     }
     n = 2;
-    wave.DrawFrame(527, 100);
-    EXPECT_EQ(Pixel(263, 5), Rgb(clBlue));
-    EXPECT_EQ(CountColour(clBlue), 100);
+    wave.drawFrame(527, 100);
+    EXPECT_EQ(pixel(263, 5), rgb(clBlue));
+    EXPECT_EQ(countColour(clBlue), 100);
     for (int none : {1, 0, -5}) {
         n = none;
-        wave.DrawFrame(527, 100);
-        EXPECT_EQ(CountColour(clBlue), 0) << none;
+        wave.drawFrame(527, 100);
+        EXPECT_EQ(countColour(clBlue), 0) << none;
     }
-    settings.VisibleVertLines = false;
+    settings.visibleVertLines = false;
     n = 4;
-    wave.DrawFrame(527, 100);
-    EXPECT_EQ(CountColour(clBlue), 0);
+    wave.drawFrame(527, 100);
+    EXPECT_EQ(countColour(clBlue), 0);
 }
 
 TEST_F(FrameTest, MoreDivisionsThanColumnsFillEveryColumnQuickly)
 {
-    settings.VisibleVertLines = true;
-    settings.VertLinePen = TPen{clBlue, 0, 1};
-    settings.MainWavePen.Color = clNone;
-    settings.AxisPen.Color = clNone;
-    settings.SetNumOfVertLinesSource([] { return std::numeric_limits<int>::max(); });
-    wave.DrawFrame(50, 20);
-    EXPECT_EQ(CountColour(clBlue), 50 * 20);
+    settings.visibleVertLines = true;
+    settings.vertLinePen = TPen{clBlue, 0, 1};
+    settings.mainWavePen.color = clNone;
+    settings.axisPen.color = clNone;
+    settings.setNumOfVertLinesSource([] { return std::numeric_limits<int>::max(); });
+    wave.drawFrame(50, 20);
+    EXPECT_EQ(countColour(clBlue), 50 * 20);
 }
 
 TEST_F(FrameTest, AxisLiesOnHalfTheHeight)
 {
-    settings.AxisPen.Color = clLime;
-    settings.MainWavePen.Color = clNone;
+    settings.axisPen.color = clLime;
+    settings.mainWavePen.color = clNone;
     for (auto [h, row] : {std::pair{345, 172}, {346, 173}, {1, 0}, {2, 1}}) {
-        wave.DrawFrame(40, h);
-        ASSERT_EQ(wave.Bitmap.height(), h);
-        EXPECT_EQ(Pixel(10, row), Rgb(clLime)) << "height " << h;
-        EXPECT_EQ(CountColour(clLime), 40) << "height " << h;
+        wave.drawFrame(40, h);
+        ASSERT_EQ(wave.bitmap.height(), h);
+        EXPECT_EQ(pixel(10, row), rgb(clLime)) << "height " << h;
+        EXPECT_EQ(countColour(clLime), 40) << "height " << h;
     }
-    wave.DrawFrame(40, 0);
-    EXPECT_TRUE(wave.Bitmap.isNull());
+    wave.drawFrame(40, 0);
+    EXPECT_TRUE(wave.bitmap.isNull());
 }
 
 TEST_F(FrameTest, QualityTwoDrawsTwoSegmentsThroughTheMiddle)
 {
     view.quality = 2;
     view.time = 0;
-    settings.MainWavePen = TPen{clBlack, 0, 1};
-    settings.AxisPen.Color = clNone;
-    wave.DrawFrame(200, 101);
+    settings.mainWavePen = TPen{clBlack, 0, 1};
+    settings.axisPen.color = clNone;
+    wave.drawFrame(200, 101);
     // Mode 1 at t = 0 has amplitude 1 at the middle: the peak is at row 0.
-    EXPECT_EQ(Pixel(100, 0), Rgb(clBlack));
-    EXPECT_EQ(Pixel(50, 25), Rgb(clBlack));
-    EXPECT_EQ(Pixel(150, 25), Rgb(clBlack));
-    EXPECT_EQ(Pixel(100, 50), Rgb(clWhite));
-    EXPECT_EQ(wave.Bitmap, DirectFrame(200, 101));
+    EXPECT_EQ(pixel(100, 0), rgb(clBlack));
+    EXPECT_EQ(pixel(50, 25), rgb(clBlack));
+    EXPECT_EQ(pixel(150, 25), rgb(clBlack));
+    EXPECT_EQ(pixel(100, 50), rgb(clWhite));
+    EXPECT_EQ(wave.bitmap, directFrame(200, 101));
 }
 
 TEST_F(FrameTest, ZeroZoomPutsEveryCurveOnTheAxis)
 {
-    Compute(5, AmplitudeRule::Harmonic);
+    compute(5, AmplitudeRule::Harmonic);
     view.zoom = 0.0f;
     view.showAll = true;
-    settings.MainWavePen = TPen{clBlack, 0, 1};
-    wave.DrawFrame(120, 81);
+    settings.mainWavePen = TPen{clBlack, 0, 1};
+    wave.drawFrame(120, 81);
     for (int y = 0; y < 81; ++y)
         for (int x = 0; x < 120; ++x)
-            ASSERT_EQ(Pixel(x, y), y == 40 ? Rgb(clBlack) : Rgb(clWhite)) << x << "," << y;
+            ASSERT_EQ(pixel(x, y), y == 40 ? rgb(clBlack) : rgb(clWhite)) << x << "," << y;
 }
 
 TEST_F(FrameTest, SuperposedCurveIsDrawnLastOverTheModes)
 {
-    settings.MainWavePen = TPen{clBlack, 0, 1};
+    settings.mainWavePen = TPen{clBlack, 0, 1};
     view.showAll = true;
     view.time = 7;
-    wave.DrawFrame(300, 200);
-    EXPECT_EQ(CountColour(clRed), 0) << "one mode lies exactly under the superposed curve";
-    settings.MainWavePen.Color = clNone;
-    wave.DrawFrame(300, 200);
-    EXPECT_GE(CountColour(clRed), 300);
+    wave.drawFrame(300, 200);
+    EXPECT_EQ(countColour(clRed), 0) << "one mode lies exactly under the superposed curve";
+    settings.mainWavePen.color = clNone;
+    wave.drawFrame(300, 200);
+    EXPECT_GE(countColour(clRed), 300);
     view.showAll = false;
-    wave.DrawFrame(300, 200);
-    EXPECT_EQ(CountColour(clRed), 0) << "modes only with show-all";
+    wave.drawFrame(300, 200);
+    EXPECT_EQ(countColour(clRed), 0) << "modes only with show-all";
 }
 
 TEST_F(FrameTest, FramesMatchTheFormulasVertexForVertex)
@@ -185,40 +185,40 @@ TEST_F(FrameTest, FramesMatchTheFormulasVertexForVertex)
                           {300, 640, 480, 640, 99, 2.5f, false},
                           {3, 10, 10, 37, 5, 1.0f, true}};
     for (const Case &c : cases) {
-        Compute(c.n, AmplitudeRule::Harmonic);
+        compute(c.n, AmplitudeRule::Harmonic);
         view.quality = c.q;
         view.time = c.t;
         view.zoom = c.zoom;
         view.showAll = c.showAll;
-        settings.WavePens[2] = TPen{clBlue, 1, 2};
-        wave.DrawFrame(c.w, c.h);
-        ASSERT_EQ(wave.Bitmap, DirectFrame(c.w, c.h)) << "n=" << c.n << " w=" << c.w << " q=" << c.q;
+        settings.wavePens[2] = TPen{clBlue, 1, 2};
+        wave.drawFrame(c.w, c.h);
+        ASSERT_EQ(wave.bitmap, directFrame(c.w, c.h)) << "n=" << c.n << " w=" << c.w << " q=" << c.q;
     }
 }
 
 TEST_F(FrameTest, ExtremeInputsDrawWithoutHarm)
 {
-    Compute(20, AmplitudeRule::Harmonic);
+    compute(20, AmplitudeRule::Harmonic);
     view.showAll = true;
     for (float zoom : {std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
                        std::numeric_limits<float>::quiet_NaN(), 1e30f, -1e30f, 1e-30f}) {
         view.zoom = zoom;
-        wave.DrawFrame(200, 100);
-        EXPECT_EQ(wave.Bitmap.size(), QSize(200, 100));
+        wave.drawFrame(200, 100);
+        EXPECT_EQ(wave.bitmap.size(), QSize(200, 100));
     }
     view.zoom = 1.0f;
-    wave.DrawFrame(1, 1);
-    EXPECT_EQ(wave.Bitmap.size(), QSize(1, 1));
-    wave.DrawFrame(0, 50);
-    EXPECT_TRUE(wave.Bitmap.isNull());
+    wave.drawFrame(1, 1);
+    EXPECT_EQ(wave.bitmap.size(), QSize(1, 1));
+    wave.drawFrame(0, 50);
+    EXPECT_TRUE(wave.bitmap.isNull());
     view.quality = 1;
-    wave.DrawFrame(10000, 3);
-    EXPECT_EQ(wave.Bitmap.width(), 10000);
-    settings.MainWavePen.Width = 10000;
-    wave.DrawFrame(64, 64);
-    wave.Period = 0;
-    wave.DrawFrame(64, 64);
-    EXPECT_EQ(wave.Bitmap.size(), QSize(64, 64));
+    wave.drawFrame(10000, 3);
+    EXPECT_EQ(wave.bitmap.width(), 10000);
+    settings.mainWavePen.width = 10000;
+    wave.drawFrame(64, 64);
+    wave.period = 0;
+    wave.drawFrame(64, 64);
+    EXPECT_EQ(wave.bitmap.size(), QSize(64, 64));
 }
 
 // At a deep zoom a segment runs from far above the picture to far below it; what
@@ -227,16 +227,16 @@ TEST_F(FrameTest, ExtremeInputsDrawWithoutHarm)
 // at x = 100 lies below, so the segment crosses the picture near x = 100.
 TEST_F(FrameTest, CurvesFarBeyondThePictureCrossItOnTheirExactLines)
 {
-    wave.SetWaveCount(2);
-    wave.Amplitudes[1] = -0.01f;
-    wave.Amplitudes[2] = 1.00707f;
+    wave.setWaveCount(2);
+    wave.amplitudes[1] = -0.01f;
+    wave.amplitudes[2] = 1.00707f;
     view.quality = 4;
     view.zoom = 2e7f;
     constexpr int W = 200, H = 100;
     std::vector<std::pair<long double, long double>> vertices{{0.0L, H / 2}};
     for (int i = 1; i <= 4; ++i) {
-        const float x = wavemath::ColumnX(W, i, 4);
-        const long double row = (H / 2) * (1.0L - (long double)wave.Displacement(W, x) * (long double)view.zoom);
+        const float x = wavemath::columnX(W, i, 4);
+        const long double row = (H / 2) * (1.0L - (long double)wave.displacement(W, x) * (long double)view.zoom);
         vertices.emplace_back(x, std::nearbyint(row));
     }
     ASSERT_LT(vertices[1].second, -1e8L);
@@ -253,38 +253,38 @@ TEST_F(FrameTest, CurvesFarBeyondThePictureCrossItOnTheirExactLines)
         return best;
     };
     for (const TPen pen : {TPen{clBlue, 0, 1}, TPen{clBlue, 0, 3}, TPen{clBlue, 1, 1}}) {
-        settings.MainWavePen = pen;
-        wave.DrawFrame(W, H);
+        settings.mainWavePen = pen;
+        wave.drawFrame(W, H);
         int inked = 0;
         for (int y = 0; y < H; ++y)
             for (int x = 0; x < W; ++x)
-                if (Pixel(x, y) == Rgb(clBlue)) {
+                if (pixel(x, y) == rgb(clBlue)) {
                     ++inked;
-                    ASSERT_LE(distanceToCurve(x, y), pen.Width / 2.0L + 1.0L)
-                        << "pen " << pen.Width << "/" << pen.Style << " at " << x << "," << y;
+                    ASSERT_LE(distanceToCurve(x, y), pen.width / 2.0L + 1.0L)
+                        << "pen " << pen.width << "/" << pen.style << " at " << x << "," << y;
                 }
-        EXPECT_GT(inked, H) << "pen " << pen.Width << "/" << pen.Style;
+        EXPECT_GT(inked, H) << "pen " << pen.width << "/" << pen.style;
     }
 }
 
 // Qt refuses a pen from 32768 pixels up and would draw a hairline instead.
 TEST_F(FrameTest, APenWiderThanQtTakesDrawsAtLeastAsWideAsTheWidestItDoes)
 {
-    settings.MainWavePen.Color = clBlue;
+    settings.mainWavePen.color = clBlue;
     view.zoom = 0.0f; // a straight line along the axis, its flat ends at the picture's edges
     for (int width : {32767, 32768, 100000, 0x7FFFFFFF}) {
-        settings.MainWavePen.Width = width;
-        wave.DrawFrame(200, 100);
-        EXPECT_EQ(CountColour(clBlue), 200 * 100) << width;
+        settings.mainWavePen.width = width;
+        wave.drawFrame(200, 100);
+        EXPECT_EQ(countColour(clBlue), 200 * 100) << width;
     }
 }
 
 TEST_F(FrameTest, DefaultSettingsDrawWhiteSilverAndBlack)
 {
-    wave.DrawFrame(100, 60);
-    EXPECT_EQ(Pixel(0, 0), Rgb(clWhite));
-    EXPECT_EQ(Pixel(0, 30), Rgb(clSilver));
-    EXPECT_GT(CountColour(clBlack), 100);
+    wave.drawFrame(100, 60);
+    EXPECT_EQ(pixel(0, 0), rgb(clWhite));
+    EXPECT_EQ(pixel(0, 30), rgb(clSilver));
+    EXPECT_GT(countColour(clBlack), 100);
 }
 
 } // namespace

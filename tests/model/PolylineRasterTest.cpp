@@ -9,14 +9,14 @@ namespace {
 
 constexpr QRgb Ink = 0xFF102030;
 
-QImage Blank(int w, int h)
+QImage blank(int w, int h)
 {
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(Qt::white);
     return img;
 }
 
-int CountInk(const QImage &img)
+int countInk(const QImage &img)
 {
     int n = 0;
     for (int y = 0; y < img.height(); ++y)
@@ -26,7 +26,7 @@ int CountInk(const QImage &img)
 }
 
 // Distance from pixel centre (x, y) to the infinite line through a and b.
-double DistanceToLine(QPointF a, QPointF b, int x, int y)
+double distanceToLine(QPointF a, QPointF b, int x, int y)
 {
     const double dx = b.x() - a.x(), dy = b.y() - a.y();
     return std::abs(dy * (x - a.x()) - dx * (y - a.y())) / std::hypot(dx, dy);
@@ -34,28 +34,28 @@ double DistanceToLine(QPointF a, QPointF b, int x, int y)
 
 TEST(PolylineRasterTest, SegmentsAreConnectedAndHitBothEnds)
 {
-    QImage img = Blank(50, 50);
+    QImage img = blank(50, 50);
     const QPointF pts[] = {{2, 3}, {40, 10}, {41, 45}, {5, 48}};
-    DrawThinPolyline(img, pts, 4, Ink);
+    drawThinPolyline(img, pts, 4, Ink);
     for (QPointF p : pts)
         EXPECT_EQ(img.pixel(p.toPoint()), Ink) << p.x() << "," << p.y();
     // One pixel per step along the major axis, the shared corners once.
-    EXPECT_EQ(CountInk(img), (38 + 1) + 35 + 36);
+    EXPECT_EQ(countInk(img), (38 + 1) + 35 + 36);
     for (int y = 0; y < 50; ++y)
         for (int x = 0; x < 50; ++x)
             if (img.pixel(x, y) == Ink) {
                 double best = 1e9;
                 for (int i = 1; i < 4; ++i)
-                    best = std::min(best, DistanceToLine(pts[i - 1], pts[i], x, y));
+                    best = std::min(best, distanceToLine(pts[i - 1], pts[i], x, y));
                 ASSERT_LE(best, 0.75) << x << "," << y;
             }
 }
 
 TEST(PolylineRasterTest, VerticesFarOutsideAreClippedToTheBorder)
 {
-    QImage img = Blank(20, 20);
+    QImage img = blank(20, 20);
     const QPointF pts[] = {{0, 10}, {10, 1000000}, {19, -1000000}};
-    DrawThinPolyline(img, pts, 3, Ink);
+    drawThinPolyline(img, pts, 3, Ink);
     EXPECT_EQ(img.pixel(0, 10), Ink);
     bool reachesBottom = false, reachesTop = false;
     for (int x = 0; x < 20; ++x) {
@@ -64,23 +64,23 @@ TEST(PolylineRasterTest, VerticesFarOutsideAreClippedToTheBorder)
     }
     EXPECT_TRUE(reachesBottom);
     EXPECT_TRUE(reachesTop);
-    EXPECT_LT(CountInk(img), 60) << "only the visible parts are drawn";
+    EXPECT_LT(countInk(img), 60) << "only the visible parts are drawn";
 
-    QImage none = Blank(20, 20);
+    QImage none = blank(20, 20);
     const QPointF outside[] = {{-5, -5}, {30, -1}, {30, 40}};
-    DrawThinPolyline(none, outside, 3, Ink);
-    EXPECT_EQ(CountInk(none), 0);
+    drawThinPolyline(none, outside, 3, Ink);
+    EXPECT_EQ(countInk(none), 0);
 }
 
 TEST(PolylineRasterTest, OnlySolidOpaqueThinPensQualify)
 {
-    EXPECT_TRUE(IsThinSolidPen(QPen(Qt::red, 1)));
-    EXPECT_TRUE(IsThinSolidPen(QPen(Qt::red, 0)));
-    EXPECT_FALSE(IsThinSolidPen(QPen(Qt::red, 2)));
+    EXPECT_TRUE(isThinSolidPen(QPen(Qt::red, 1)));
+    EXPECT_TRUE(isThinSolidPen(QPen(Qt::red, 0)));
+    EXPECT_FALSE(isThinSolidPen(QPen(Qt::red, 2)));
     QPen dash(Qt::red, 1);
     dash.setStyle(Qt::DashLine);
-    EXPECT_FALSE(IsThinSolidPen(dash));
-    EXPECT_FALSE(IsThinSolidPen(QPen(QColor(0, 0, 0, 0), 1)));
+    EXPECT_FALSE(isThinSolidPen(dash));
+    EXPECT_FALSE(isThinSolidPen(QPen(QColor(0, 0, 0, 0), 1)));
 }
 
 } // namespace

@@ -14,17 +14,17 @@ class WaveTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetWaveform();
-        wave.SetView(&view);
-        wave.Period = 100;
+        resetWaveform();
+        wave.setView(&view);
+        wave.period = 100;
     }
-    void TearDown() override { ResetWaveform(); }
+    void TearDown() override { resetWaveform(); }
 
-    void Compute(int n, AmplitudeRule rule)
+    void compute(int n, AmplitudeRule rule)
     {
-        wave.SetWaveCount(n);
-        wave.Rule = rule;
-        wave.CalcAmplitudes();
+        wave.setWaveCount(n);
+        wave.rule = rule;
+        wave.calcAmplitudes();
     }
 
     TFixedView view;
@@ -34,11 +34,11 @@ protected:
 TEST_F(WaveTest, FreshModelIsAllZero)
 {
     TWave fresh;
-    EXPECT_EQ(fresh.WaveCount, 0);
-    EXPECT_EQ(fresh.Period, 0.0f);
-    EXPECT_EQ(fresh.Rule, AmplitudeRule::Equal);
+    EXPECT_EQ(fresh.waveCount, 0);
+    EXPECT_EQ(fresh.period, 0.0f);
+    EXPECT_EQ(fresh.rule, AmplitudeRule::Equal);
     for (int k = 1; k <= MaxWaveCount; ++k)
-        ASSERT_EQ(fresh.Amplitudes[k], 0.0f);
+        ASSERT_EQ(fresh.amplitudes[k], 0.0f);
 }
 
 TEST_F(WaveTest, WaveCountIsClampedIntoOneToThousand)
@@ -46,43 +46,43 @@ TEST_F(WaveTest, WaveCountIsClampedIntoOneToThousand)
     const std::pair<int, int> cases[]
         = {{0, 1}, {1, 1}, {999, 999}, {1000, 1000}, {1001, 1000}, {65535, 1000}, {-7, 1}};
     for (auto [in, out] : cases) {
-        wave.SetWaveCount(in);
-        EXPECT_EQ(wave.WaveCount, out) << "SetWaveCount(" << in << ")";
+        wave.setWaveCount(in);
+        EXPECT_EQ(wave.waveCount, out) << "SetWaveCount(" << in << ")";
     }
 }
 
 TEST_F(WaveTest, EqualAndHarmonicRulesRoundToSingle)
 {
-    Compute(4, AmplitudeRule::Equal);
+    compute(4, AmplitudeRule::Equal);
     for (int k = 1; k <= 4; ++k)
-        EXPECT_EQ(wave.Amplitudes[k], 0.25f);
-    Compute(3, AmplitudeRule::Equal);
+        EXPECT_EQ(wave.amplitudes[k], 0.25f);
+    compute(3, AmplitudeRule::Equal);
     for (int k = 1; k <= 3; ++k)
-        EXPECT_EQ(wave.Amplitudes[k], 1.0f / 3.0f);
-    Compute(1000, AmplitudeRule::Harmonic);
+        EXPECT_EQ(wave.amplitudes[k], 1.0f / 3.0f);
+    compute(1000, AmplitudeRule::Harmonic);
     for (int k = 1; k <= 1000; ++k)
-        ASSERT_EQ(wave.Amplitudes[k], float(1.0L / k)) << k;
-    EXPECT_EQ(wave.Amplitudes[3], 0.333333343267441f);
+        ASSERT_EQ(wave.amplitudes[k], float(1.0L / k)) << k;
+    EXPECT_EQ(wave.amplitudes[3], 0.333333343267441f);
 }
 
 TEST_F(WaveTest, AmplitudesAboveTheCountKeepTheirValues)
 {
-    Compute(10, AmplitudeRule::Harmonic);
-    Compute(3, AmplitudeRule::Equal);
-    EXPECT_EQ(wave.Amplitudes[4], 0.25f);
-    EXPECT_EQ(wave.Amplitudes[10], 0.1f);
-    Compute(10, AmplitudeRule::Equal);
-    EXPECT_EQ(wave.Amplitudes[10], 0.1f);
-    EXPECT_EQ(wave.Amplitudes[4], 0.1f);
+    compute(10, AmplitudeRule::Harmonic);
+    compute(3, AmplitudeRule::Equal);
+    EXPECT_EQ(wave.amplitudes[4], 0.25f);
+    EXPECT_EQ(wave.amplitudes[10], 0.1f);
+    compute(10, AmplitudeRule::Equal);
+    EXPECT_EQ(wave.amplitudes[10], 0.1f);
+    EXPECT_EQ(wave.amplitudes[4], 0.1f);
 }
 
 TEST_F(WaveTest, UnknownRuleChangesNothingButStillRestoresTheCursor)
 {
-    Compute(5, AmplitudeRule::Harmonic);
+    compute(5, AmplitudeRule::Harmonic);
     int busy = 0, idle = 0;
-    wave.SetBusyCursorHandler([&](bool on) { (on ? busy : idle)++; });
-    Compute(5, AmplitudeRule(7));
-    EXPECT_EQ(wave.Amplitudes[2], 0.5f);
+    wave.setBusyCursorHandler([&](bool on) { (on ? busy : idle)++; });
+    compute(5, AmplitudeRule(7));
+    EXPECT_EQ(wave.amplitudes[2], 0.5f);
     EXPECT_EQ(busy, 1);
     EXPECT_EQ(idle, 1);
 }
@@ -90,92 +90,92 @@ TEST_F(WaveTest, UnknownRuleChangesNothingButStillRestoresTheCursor)
 TEST_F(WaveTest, DrawnRuleWithOnlyTheEndsGivesZeroAndRefreshesTheMonitor)
 {
     int refreshes = 0;
-    wave.SetDrawnAmplitudesHandler([&] { ++refreshes; });
-    Compute(50, AmplitudeRule::Harmonic);
-    Compute(50, AmplitudeRule::Drawn);
+    wave.setDrawnAmplitudesHandler([&] { ++refreshes; });
+    compute(50, AmplitudeRule::Harmonic);
+    compute(50, AmplitudeRule::Drawn);
     for (int k = 1; k <= 50; ++k)
-        ASSERT_EQ(wave.Amplitudes[k], 0.0f) << k;
+        ASSERT_EQ(wave.amplitudes[k], 0.0f) << k;
     EXPECT_EQ(refreshes, 1);
-    Compute(50, AmplitudeRule::Equal);
+    compute(50, AmplitudeRule::Equal);
     EXPECT_EQ(refreshes, 1) << "only the drawn rule refreshes the monitor";
 }
 
 TEST_F(WaveTest, DrawnTriangleMatchesItsSineSeries)
 {
-    WaveformPoints[6] = 1.0f;
-    WaveformDefined[6] = true;
-    Compute(9, AmplitudeRule::Drawn);
+    waveformPoints[6] = 1.0f;
+    waveformDefined[6] = true;
+    compute(9, AmplitudeRule::Drawn);
     const double pi2 = std::numbers::pi * std::numbers::pi;
     for (int k = 1; k <= 9; ++k) {
         const double expected = 8.0 * std::sin(k * std::numbers::pi / 2) / (k * k * pi2);
-        EXPECT_NEAR(wave.Amplitudes[k], expected, 1e-6) << "mode " << k;
+        EXPECT_NEAR(wave.amplitudes[k], expected, 1e-6) << "mode " << k;
     }
-    EXPECT_NEAR(wave.Amplitudes[1], 8.0 / pi2, 1e-6);
-    EXPECT_NEAR(wave.Amplitudes[3], -8.0 / (9 * pi2), 1e-6);
+    EXPECT_NEAR(wave.amplitudes[1], 8.0 / pi2, 1e-6);
+    EXPECT_NEAR(wave.amplitudes[3], -8.0 / (9 * pi2), 1e-6);
 }
 
 TEST_F(WaveTest, DrawnRuleForcesTheEndsToZeroAndDefined)
 {
-    WaveformPoints[0] = 5.0f;
-    WaveformPoints[12] = -3.0f;
-    WaveformDefined[0] = false;
-    WaveformDefined[12] = false;
-    WaveformPoints[6] = 1.0f;
-    WaveformDefined[6] = true;
-    Compute(3, AmplitudeRule::Drawn);
-    EXPECT_EQ(WaveformPoints[0], 0.0f);
-    EXPECT_EQ(WaveformPoints[12], 0.0f);
-    EXPECT_TRUE(WaveformDefined[0]);
-    EXPECT_TRUE(WaveformDefined[12]);
-    EXPECT_NEAR(wave.Amplitudes[1], 8.0 / (std::numbers::pi * std::numbers::pi), 1e-6);
+    waveformPoints[0] = 5.0f;
+    waveformPoints[12] = -3.0f;
+    waveformDefined[0] = false;
+    waveformDefined[12] = false;
+    waveformPoints[6] = 1.0f;
+    waveformDefined[6] = true;
+    compute(3, AmplitudeRule::Drawn);
+    EXPECT_EQ(waveformPoints[0], 0.0f);
+    EXPECT_EQ(waveformPoints[12], 0.0f);
+    EXPECT_TRUE(waveformDefined[0]);
+    EXPECT_TRUE(waveformDefined[12]);
+    EXPECT_NEAR(wave.amplitudes[1], 8.0 / (std::numbers::pi * std::numbers::pi), 1e-6);
 }
 
 TEST_F(WaveTest, DrawnPlateauAtTheTopGivesAboutOnePointTwoSix)
 {
     for (int j = 1; j <= 11; ++j) {
-        WaveformPoints[j] = 1.0f;
-        WaveformDefined[j] = true;
+        waveformPoints[j] = 1.0f;
+        waveformDefined[j] = true;
     }
-    Compute(1, AmplitudeRule::Drawn);
-    EXPECT_NEAR(wave.Amplitudes[1], 1.26, 0.01);
+    compute(1, AmplitudeRule::Drawn);
+    EXPECT_NEAR(wave.amplitudes[1], 1.26, 0.01);
 }
 
 TEST_F(WaveTest, DisplacementFollowsTheTimeOfTheView)
 {
-    Compute(3, AmplitudeRule::Harmonic);
+    compute(3, AmplitudeRule::Harmonic);
     for (int k = 1; k <= 3; ++k)
-        EXPECT_EQ(wave.ModeDisplacement(k, 500, 0.0f), 0.0f);
+        EXPECT_EQ(wave.modeDisplacement(k, 500, 0.0f), 0.0f);
     view.time = 0;
-    EXPECT_FLOAT_EQ(wave.ModeDisplacement(2, 400, 100.0f), 0.5f * std::sin(std::numbers::pi * 2 * 100 / 400));
+    EXPECT_FLOAT_EQ(wave.modeDisplacement(2, 400, 100.0f), 0.5f * std::sin(std::numbers::pi * 2 * 100 / 400));
     view.time = 50; // half the period
-    EXPECT_FLOAT_EQ(wave.ModeDisplacement(1, 400, 200.0f), -1.0f);
+    EXPECT_FLOAT_EQ(wave.modeDisplacement(1, 400, 200.0f), -1.0f);
     view.time = -50;
-    EXPECT_FLOAT_EQ(wave.ModeDisplacement(1, 400, 200.0f), -1.0f);
+    EXPECT_FLOAT_EQ(wave.modeDisplacement(1, 400, 200.0f), -1.0f);
 }
 
 TEST_F(WaveTest, DisplacementSumsModesInSingle)
 {
-    Compute(1, AmplitudeRule::Equal);
+    compute(1, AmplitudeRule::Equal);
     view.time = 17;
-    EXPECT_EQ(wave.Displacement(300, 123.5f), wave.ModeDisplacement(1, 300, 123.5f));
-    Compute(40, AmplitudeRule::Harmonic);
+    EXPECT_EQ(wave.displacement(300, 123.5f), wave.modeDisplacement(1, 300, 123.5f));
+    compute(40, AmplitudeRule::Harmonic);
     float sum = 0.0f;
     for (int k = 1; k <= 40; ++k)
-        sum = sum + wave.ModeDisplacement(k, 300, 77.0f);
-    EXPECT_EQ(wave.Displacement(300, 77.0f), sum);
+        sum = sum + wave.modeDisplacement(k, 300, 77.0f);
+    EXPECT_EQ(wave.displacement(300, 77.0f), sum);
 }
 
 TEST_F(WaveTest, ZeroPeriodOrWidthGivesFiniteValues)
 {
-    Compute(5, AmplitudeRule::Equal);
-    wave.Period = 0;
+    compute(5, AmplitudeRule::Equal);
+    wave.period = 0;
     view.time = 3;
-    const float d = wave.Displacement(200, 50.0f);
+    const float d = wave.displacement(200, 50.0f);
     EXPECT_TRUE(std::isfinite(d));
     view.time = 0;
-    wave.Period = 100;
-    EXPECT_EQ(d, wave.Displacement(200, 50.0f)) << "a period of 0 freezes the string at t = 0";
-    EXPECT_EQ(wave.Displacement(0, 10.0f), 0.0f);
+    wave.period = 100;
+    EXPECT_EQ(d, wave.displacement(200, 50.0f)) << "a period of 0 freezes the string at t = 0";
+    EXPECT_EQ(wave.displacement(0, 10.0f), 0.0f);
 }
 
 } // namespace
@@ -185,17 +185,17 @@ namespace {
 // The sine coefficient of the drawn polyline by another route: integrating by
 // parts twice leaves b_k = 2/(πk²) · Σ over segments of slope · (sin kx1 − sin kx0),
 // with the same single-precision angles, carried in extended precision throughout.
-long double SlopeFormAmplitude(int k)
+long double slopeFormAmplitude(int k)
 {
     using L = long double;
     const L pi = 3.141592653589793238462643383279502884L;
     L sum = 0;
     int prev = 0;
     for (int j = 1; j <= 12; ++j) {
-        if (!WaveformDefined[j])
+        if (!waveformDefined[j])
             continue;
         const L x0 = float(L(prev) * pi / 12), x1 = float(L(j) * pi / 12);
-        const L slope = (L(WaveformPoints[j]) - L(WaveformPoints[prev])) / (x1 - x0);
+        const L slope = (L(waveformPoints[j]) - L(waveformPoints[prev])) / (x1 - x0);
         sum += slope * (std::sin(k * x1) - std::sin(k * x0));
         prev = j;
     }
@@ -211,33 +211,33 @@ TEST(DrawnRuleTest, AgreesWithTheSlopeFormWithinSinglePrecision)
     std::uint32_t seed = 12345;
     auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
     TWave wave;
-    wave.SetWaveCount(1000);
-    wave.Rule = AmplitudeRule::Drawn;
+    wave.setWaveCount(1000);
+    wave.rule = AmplitudeRule::Drawn;
     enum Shape { Random, Symmetric, Antisymmetric };
     for (int drawing = 0; drawing < 60; ++drawing) {
         const Shape shape = Shape(drawing % 3);
-        ResetWaveform();
+        resetWaveform();
         for (int j = 1; j <= 11; ++j) {
-            WaveformDefined[j] = next() % 3 != 0;
-            WaveformPoints[j] = float(int(next() % 4001) - 2000) / 700.0f;
+            waveformDefined[j] = next() % 3 != 0;
+            waveformPoints[j] = float(int(next() % 4001) - 2000) / 700.0f;
         }
         for (int j = 7; j <= 11 && shape != Random; ++j) {
-            WaveformDefined[j] = WaveformDefined[12 - j];
-            WaveformPoints[j] = shape == Symmetric ? WaveformPoints[12 - j] : -WaveformPoints[12 - j];
+            waveformDefined[j] = waveformDefined[12 - j];
+            waveformPoints[j] = shape == Symmetric ? waveformPoints[12 - j] : -waveformPoints[12 - j];
         }
         if (shape == Antisymmetric)
-            WaveformPoints[6] = 0.0f;
+            waveformPoints[6] = 0.0f;
         float largest = 1.0f;
         for (int j = 1; j <= 11; ++j)
-            largest = std::max(largest, std::abs(WaveformPoints[j]));
+            largest = std::max(largest, std::abs(waveformPoints[j]));
         const float tolerance = 12 * 2 * largest * std::numeric_limits<float>::epsilon();
 
-        wave.CalcAmplitudes();
+        wave.calcAmplitudes();
         for (int k = 1; k <= 1000; ++k) {
-            ASSERT_NEAR(wave.Amplitudes[k], SlopeFormAmplitude(k), tolerance) << "drawing " << drawing << " mode " << k;
+            ASSERT_NEAR(wave.amplitudes[k], slopeFormAmplitude(k), tolerance) << "drawing " << drawing << " mode " << k;
         }
     }
-    ResetWaveform();
+    resetWaveform();
 }
 
 } // namespace

@@ -14,45 +14,45 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 TEST(ChartScaleTest, FittedRangeAlwaysHoldsTheOrigin)
 {
     const std::vector<double> positive{0.2, 0.5, 0.3};
-    EXPECT_EQ(FitRange(positive), (TValueRange{0.0, 0.5}));
+    EXPECT_EQ(fitRange(positive), (TValueRange{0.0, 0.5}));
     const std::vector<double> negative{-0.3, -0.1};
-    EXPECT_EQ(FitRange(negative), (TValueRange{-0.3, 0.0}));
+    EXPECT_EQ(fitRange(negative), (TValueRange{-0.3, 0.0}));
     const std::vector<double> mixed{-0.7, 1.26};
-    EXPECT_EQ(FitRange(mixed), (TValueRange{-0.7, 1.26}));
+    EXPECT_EQ(fitRange(mixed), (TValueRange{-0.7, 1.26}));
 }
 
 TEST(ChartScaleTest, FittedRangeSkipsNonFiniteValuesAndNeverCollapses)
 {
     const std::vector<double> odd{NaN, Inf, -Inf, 0.25};
-    EXPECT_EQ(FitRange(odd), (TValueRange{0.0, 0.25}));
+    EXPECT_EQ(fitRange(odd), (TValueRange{0.0, 0.25}));
     const std::vector<double> zeros{0.0, -0.0, 0.0};
-    EXPECT_EQ(FitRange(zeros), (TValueRange{-1.0, 1.0}));
-    EXPECT_EQ(FitRange({}), (TValueRange{-1.0, 1.0}));
+    EXPECT_EQ(fitRange(zeros), (TValueRange{-1.0, 1.0}));
+    EXPECT_EQ(fitRange({}), (TValueRange{-1.0, 1.0}));
 }
 
 TEST(ChartScaleTest, AnyRangeIsMadeDrawable)
 {
-    EXPECT_EQ(DrawableRange({-1.1, 1.1}), (TValueRange{-1.1, 1.1}));
-    EXPECT_EQ(DrawableRange({1.1, 0.0}), (TValueRange{0.0, 1.1}));
-    EXPECT_EQ(DrawableRange({0.5, 0.5}), (TValueRange{-0.5, 1.5}));
-    EXPECT_EQ(DrawableRange({NaN, 1.0}), (TValueRange{-1.1, 1.1}));
-    EXPECT_EQ(DrawableRange({-Inf, 1.0}), (TValueRange{-1.1, 1.1}));
+    EXPECT_EQ(drawableRange({-1.1, 1.1}), (TValueRange{-1.1, 1.1}));
+    EXPECT_EQ(drawableRange({1.1, 0.0}), (TValueRange{0.0, 1.1}));
+    EXPECT_EQ(drawableRange({0.5, 0.5}), (TValueRange{-0.5, 1.5}));
+    EXPECT_EQ(drawableRange({NaN, 1.0}), (TValueRange{-1.1, 1.1}));
+    EXPECT_EQ(drawableRange({-Inf, 1.0}), (TValueRange{-1.1, 1.1}));
 }
 
 TEST(ChartScaleTest, TicksFallOnRoundNumbers)
 {
-    EXPECT_DOUBLE_EQ(TickStep(2.2, 5), 0.5);
-    EXPECT_DOUBLE_EQ(TickStep(2.2, 11), 0.2);
-    EXPECT_DOUBLE_EQ(TickStep(1.1, 1), 2.0);
-    EXPECT_DOUBLE_EQ(TickStep(1234.0, 4), 500.0);
-    EXPECT_DOUBLE_EQ(TickStep(0.0, 4), 1.0);
+    EXPECT_DOUBLE_EQ(tickStep(2.2, 5), 0.5);
+    EXPECT_DOUBLE_EQ(tickStep(2.2, 11), 0.2);
+    EXPECT_DOUBLE_EQ(tickStep(1.1, 1), 2.0);
+    EXPECT_DOUBLE_EQ(tickStep(1234.0, 4), 500.0);
+    EXPECT_DOUBLE_EQ(tickStep(0.0, 4), 1.0);
 
-    const std::vector<double> ticks = TickValues({-1.1, 1.1}, 0.2);
+    const std::vector<double> ticks = tickValues({-1.1, 1.1}, 0.2);
     ASSERT_EQ(ticks.size(), 11u);
     EXPECT_DOUBLE_EQ(ticks.front(), -1.0);
     EXPECT_DOUBLE_EQ(ticks.back(), 1.0);
     EXPECT_EQ(ticks[5], 0.0) << "the origin tick must not print as a rounding residue";
-    EXPECT_TRUE(TickValues({0.0, 1.0}, 0.0).empty());
+    EXPECT_TRUE(tickValues({0.0, 1.0}, 0.0).empty());
 }
 
 } // namespace

@@ -28,40 +28,40 @@ class MonitorTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        frm.SetWave(&wave);
-        frm.SetDisplaySettings(&settings);
-        frm.SetStringWidthSource([this] { return stringWidth; });
+        frm.setWave(&wave);
+        frm.setDisplaySettings(&settings);
+        frm.setStringWidthSource([this] { return stringWidth; });
     }
 
-    void Modes(int n, AmplitudeRule type)
+    void modes(int n, AmplitudeRule type)
     {
-        wave.SetWaveCount(n);
-        wave.Rule = type;
-        wave.CalcAmplitudes();
+        wave.setWaveCount(n);
+        wave.rule = type;
+        wave.calcAmplitudes();
     }
 
-    void ShowTable() { frm.PageControl->setCurrentWidget(frm.tstGrid); }
-    void ShowGraph() { frm.PageControl->setCurrentWidget(frm.tstGraph); }
+    void showTable() { frm.pageControl->setCurrentWidget(frm.tstGrid); }
+    void showGraph() { frm.pageControl->setCurrentWidget(frm.tstGraph); }
 
     // Bar values and labels from the top bar down.
-    std::vector<double> BarValues() const
+    std::vector<double> barValues() const
     {
         std::vector<double> v;
-        for (int i = frm.Chart1->Count() - 1; i >= 0; --i)
-            v.push_back(frm.Chart1->Value(i));
+        for (int i = frm.chart1->count() - 1; i >= 0; --i)
+            v.push_back(frm.chart1->value(i));
         return v;
     }
-    std::vector<QString> BarLabels() const
+    std::vector<QString> barLabels() const
     {
         std::vector<QString> v;
-        for (int i = frm.Chart1->Count() - 1; i >= 0; --i)
-            v.push_back(frm.Chart1->Label(i));
+        for (int i = frm.chart1->count() - 1; i >= 0; --i)
+            v.push_back(frm.chart1->label(i));
         return v;
     }
-    QColor BarColorOfMode(int k) const { return frm.Chart1->Color(frm.Chart1->Count() - k); }
+    QColor barColorOfMode(int k) const { return frm.chart1->color(frm.chart1->count() - k); }
 
-    int Rows() const { return frm.sgrAmplitudes->model()->rowCount(); }
-    QString Cell(int col, int row) const
+    int rows() const { return frm.sgrAmplitudes->model()->rowCount(); }
+    QString cell(int col, int row) const
     {
         const QAbstractItemModel *m = frm.sgrAmplitudes->model();
         return m->data(m->index(row, col)).toString();
@@ -80,49 +80,49 @@ TEST_F(MonitorTest, WindowStartsAsTheGraphPageWithTheFixedAxis)
     EXPECT_TRUE(frm.isWindow());
     EXPECT_FALSE(frm.isVisible());
     EXPECT_EQ(frm.frameGeometry().size(), QSize(219, 331));
-    EXPECT_EQ(frm.PageControl->currentWidget(), frm.tstGraph);
-    EXPECT_EQ(frm.PageControl->tabText(0), QStringLiteral("グラフ"));
-    EXPECT_EQ(frm.PageControl->tabText(1), QStringLiteral("表"));
+    EXPECT_EQ(frm.pageControl->currentWidget(), frm.tstGraph);
+    EXPECT_EQ(frm.pageControl->tabText(0), QStringLiteral("グラフ"));
+    EXPECT_EQ(frm.pageControl->tabText(1), QStringLiteral("表"));
     EXPECT_FALSE(frm.cbxAbsolute->isChecked());
     EXPECT_FALSE(frm.cbxAutomatic->isChecked());
-    EXPECT_DOUBLE_EQ(frm.Chart1->Minimum(), -1.1);
-    EXPECT_DOUBLE_EQ(frm.Chart1->Maximum(), 1.1);
-    EXPECT_FALSE(frm.Chart1->Automatic());
+    EXPECT_DOUBLE_EQ(frm.chart1->minimum(), -1.1);
+    EXPECT_DOUBLE_EQ(frm.chart1->maximum(), 1.1);
+    EXPECT_FALSE(frm.chart1->automatic());
 }
 
 TEST_F(MonitorTest, OneEqualModeIsOneFullBarAndOneRow)
 {
-    Modes(1, AmplitudeRule::Equal);
-    frm.Refresh();
-    ASSERT_EQ(frm.Chart1->Count(), 1);
-    EXPECT_EQ(frm.Chart1->Value(0), 1.0);
-    EXPECT_EQ(frm.Chart1->Label(0), "1");
+    modes(1, AmplitudeRule::Equal);
+    frm.refresh();
+    ASSERT_EQ(frm.chart1->count(), 1);
+    EXPECT_EQ(frm.chart1->value(0), 1.0);
+    EXPECT_EQ(frm.chart1->label(0), "1");
 
-    ShowTable();
-    ASSERT_EQ(Rows(), 1);
-    EXPECT_EQ(Cell(0, 0), QStringLiteral("1次"));
-    EXPECT_EQ(Cell(1, 0), "1");
+    showTable();
+    ASSERT_EQ(rows(), 1);
+    EXPECT_EQ(cell(0, 0), QStringLiteral("1次"));
+    EXPECT_EQ(cell(1, 0), "1");
 }
 
 TEST_F(MonitorTest, HarmonicModesRunFromTheFundamentalDown)
 {
-    Modes(3, AmplitudeRule::Harmonic);
-    frm.Refresh();
-    EXPECT_EQ(BarValues(), (std::vector<double>{1.0, 0.5, double(1.0f / 3.0f)}));
-    EXPECT_EQ(BarLabels(), (std::vector<QString>{"1", "2", "3"}));
+    modes(3, AmplitudeRule::Harmonic);
+    frm.refresh();
+    EXPECT_EQ(barValues(), (std::vector<double>{1.0, 0.5, double(1.0f / 3.0f)}));
+    EXPECT_EQ(barLabels(), (std::vector<QString>{"1", "2", "3"}));
 
-    ShowTable();
-    ASSERT_EQ(Rows(), 3);
-    EXPECT_EQ(Cell(0, 1), QStringLiteral("2次"));
-    EXPECT_EQ(Cell(1, 0), "1");
-    EXPECT_EQ(Cell(1, 1), "0.5");
-    EXPECT_EQ(Cell(1, 2), "0.333333343267441");
+    showTable();
+    ASSERT_EQ(rows(), 3);
+    EXPECT_EQ(cell(0, 1), QStringLiteral("2次"));
+    EXPECT_EQ(cell(1, 0), "1");
+    EXPECT_EQ(cell(1, 1), "0.5");
+    EXPECT_EQ(cell(1, 2), "0.333333343267441");
 }
 
 TEST_F(MonitorTest, TableHasTwoColumnsOfSixteenPixelRows)
 {
-    Modes(3, AmplitudeRule::Harmonic);
-    ShowTable();
+    modes(3, AmplitudeRule::Harmonic);
+    showTable();
     EXPECT_EQ(frm.sgrAmplitudes->model()->columnCount(), 2);
     EXPECT_EQ(frm.sgrAmplitudes->rowHeight(0), 16);
     EXPECT_EQ(frm.sgrAmplitudes->rowHeight(2), 16);
@@ -133,119 +133,119 @@ TEST_F(MonitorTest, TableHasTwoColumnsOfSixteenPixelRows)
 
 TEST_F(MonitorTest, OnlyTheActivePageIsFilled)
 {
-    Modes(4, AmplitudeRule::Harmonic);
-    frm.Refresh();
-    EXPECT_EQ(frm.Chart1->Count(), 4);
-    EXPECT_EQ(Rows(), 0);
+    modes(4, AmplitudeRule::Harmonic);
+    frm.refresh();
+    EXPECT_EQ(frm.chart1->count(), 4);
+    EXPECT_EQ(rows(), 0);
 
-    ShowTable(); // the page change refreshes
-    EXPECT_EQ(Rows(), 4);
-    Modes(2, AmplitudeRule::Harmonic);
-    frm.Refresh();
-    EXPECT_EQ(Rows(), 2);
-    EXPECT_EQ(frm.Chart1->Count(), 4) << "the hidden graph is left as it was";
+    showTable(); // the page change refreshes
+    EXPECT_EQ(rows(), 4);
+    modes(2, AmplitudeRule::Harmonic);
+    frm.refresh();
+    EXPECT_EQ(rows(), 2);
+    EXPECT_EQ(frm.chart1->count(), 4) << "the hidden graph is left as it was";
 }
 
 TEST_F(MonitorTest, FewerModesRemoveSurplusBarsAndRows)
 {
-    Modes(5, AmplitudeRule::Harmonic);
-    frm.Refresh();
-    Modes(2, AmplitudeRule::Equal);
-    frm.Refresh();
-    EXPECT_EQ(BarValues(), (std::vector<double>{0.5, 0.5}));
-    EXPECT_EQ(BarLabels(), (std::vector<QString>{"1", "2"}));
+    modes(5, AmplitudeRule::Harmonic);
+    frm.refresh();
+    modes(2, AmplitudeRule::Equal);
+    frm.refresh();
+    EXPECT_EQ(barValues(), (std::vector<double>{0.5, 0.5}));
+    EXPECT_EQ(barLabels(), (std::vector<QString>{"1", "2"}));
 
-    Modes(5, AmplitudeRule::Harmonic);
-    ShowTable();
-    Modes(2, AmplitudeRule::Equal);
-    frm.Refresh();
-    ASSERT_EQ(Rows(), 2);
-    EXPECT_EQ(Cell(0, 1), QStringLiteral("2次"));
-    EXPECT_EQ(Cell(1, 1), "0.5");
+    modes(5, AmplitudeRule::Harmonic);
+    showTable();
+    modes(2, AmplitudeRule::Equal);
+    frm.refresh();
+    ASSERT_EQ(rows(), 2);
+    EXPECT_EQ(cell(0, 1), QStringLiteral("2次"));
+    EXPECT_EQ(cell(1, 1), "0.5");
 }
 
 TEST_F(MonitorTest, AbsoluteBoxTurnsValuesAndTheAxisPositive)
 {
-    Modes(2, AmplitudeRule::Harmonic);
-    wave.Amplitudes[2] = -0.5f;
-    frm.Refresh();
-    EXPECT_EQ(BarValues(), (std::vector<double>{1.0, -0.5}));
+    modes(2, AmplitudeRule::Harmonic);
+    wave.amplitudes[2] = -0.5f;
+    frm.refresh();
+    EXPECT_EQ(barValues(), (std::vector<double>{1.0, -0.5}));
 
     frm.cbxAbsolute->click();
-    EXPECT_EQ(BarValues(), (std::vector<double>{1.0, 0.5}));
-    EXPECT_DOUBLE_EQ(frm.Chart1->Minimum(), 0.0);
-    EXPECT_DOUBLE_EQ(frm.Chart1->Maximum(), 1.1);
-    ShowTable();
-    EXPECT_EQ(Cell(1, 1), "0.5");
+    EXPECT_EQ(barValues(), (std::vector<double>{1.0, 0.5}));
+    EXPECT_DOUBLE_EQ(frm.chart1->minimum(), 0.0);
+    EXPECT_DOUBLE_EQ(frm.chart1->maximum(), 1.1);
+    showTable();
+    EXPECT_EQ(cell(1, 1), "0.5");
 
-    ShowGraph();
+    showGraph();
     frm.cbxAbsolute->click();
-    EXPECT_EQ(BarValues(), (std::vector<double>{1.0, -0.5}));
-    EXPECT_DOUBLE_EQ(frm.Chart1->Minimum(), -1.1);
-    EXPECT_DOUBLE_EQ(frm.Chart1->Maximum(), 1.1);
+    EXPECT_EQ(barValues(), (std::vector<double>{1.0, -0.5}));
+    EXPECT_DOUBLE_EQ(frm.chart1->minimum(), -1.1);
+    EXPECT_DOUBLE_EQ(frm.chart1->maximum(), 1.1);
 }
 
 TEST_F(MonitorTest, AutomaticBoxFitsTheAxisAndUntickingRestoresTheFixedEnds)
 {
-    Modes(2, AmplitudeRule::Harmonic);
-    wave.Amplitudes[1] = 1.25f;
-    wave.Amplitudes[2] = -0.75f;
-    frm.Refresh();
-    EXPECT_EQ(frm.Chart1->VisibleRange(), (TValueRange{-1.1, 1.1})) << "values beyond the fixed range are not fitted";
-    EXPECT_EQ(frm.Chart1->Value(1), 1.25);
+    modes(2, AmplitudeRule::Harmonic);
+    wave.amplitudes[1] = 1.25f;
+    wave.amplitudes[2] = -0.75f;
+    frm.refresh();
+    EXPECT_EQ(frm.chart1->visibleRange(), (TValueRange{-1.1, 1.1})) << "values beyond the fixed range are not fitted";
+    EXPECT_EQ(frm.chart1->value(1), 1.25);
 
     frm.cbxAutomatic->click();
-    EXPECT_TRUE(frm.Chart1->Automatic());
-    EXPECT_EQ(frm.Chart1->VisibleRange(), (TValueRange{-0.75, 1.25}));
+    EXPECT_TRUE(frm.chart1->automatic());
+    EXPECT_EQ(frm.chart1->visibleRange(), (TValueRange{-0.75, 1.25}));
 
     frm.cbxAbsolute->click(); // absolute while automatic: the axis fits the absolute values
-    EXPECT_EQ(frm.Chart1->VisibleRange(), (TValueRange{0.0, 1.25}));
+    EXPECT_EQ(frm.chart1->visibleRange(), (TValueRange{0.0, 1.25}));
 
     frm.cbxAutomatic->click();
-    EXPECT_FALSE(frm.Chart1->Automatic());
-    EXPECT_DOUBLE_EQ(frm.Chart1->Minimum(), 0.0);
-    EXPECT_DOUBLE_EQ(frm.Chart1->Maximum(), 1.1);
+    EXPECT_FALSE(frm.chart1->automatic());
+    EXPECT_DOUBLE_EQ(frm.chart1->minimum(), 0.0);
+    EXPECT_DOUBLE_EQ(frm.chart1->maximum(), 1.1);
 
     frm.cbxAbsolute->click();
     frm.cbxAutomatic->click();
     frm.cbxAutomatic->click();
-    EXPECT_DOUBLE_EQ(frm.Chart1->Minimum(), -1.1);
-    EXPECT_DOUBLE_EQ(frm.Chart1->Maximum(), 1.1);
-    EXPECT_EQ(frm.Chart1->VisibleRange(), (TValueRange{-1.1, 1.1}));
+    EXPECT_DOUBLE_EQ(frm.chart1->minimum(), -1.1);
+    EXPECT_DOUBLE_EQ(frm.chart1->maximum(), 1.1);
+    EXPECT_EQ(frm.chart1->visibleRange(), (TValueRange{-1.1, 1.1}));
 }
 
 TEST_F(MonitorTest, ProbeAtTheFixedEndsShowsZeros)
 {
-    Modes(7, AmplitudeRule::Harmonic);
-    frm.ShowAmplitudesAt(0);
-    ASSERT_EQ(frm.Chart1->Count(), 7);
-    for (const double v : BarValues())
+    modes(7, AmplitudeRule::Harmonic);
+    frm.showAmplitudesAt(0);
+    ASSERT_EQ(frm.chart1->count(), 7);
+    for (const double v : barValues())
         EXPECT_EQ(v, 0.0);
 
-    frm.ShowAmplitudesAt(stringWidth);
-    for (const double v : BarValues())
+    frm.showAmplitudesAt(stringWidth);
+    for (const double v : barValues())
         EXPECT_LT(std::fabs(v), 1e-15);
 }
 
 TEST_F(MonitorTest, ProbeOnAStringOfNoWidthShowsZerosNotNaN)
 {
-    Modes(5, AmplitudeRule::Harmonic);
+    modes(5, AmplitudeRule::Harmonic);
     stringWidth = 0;
     for (const int x : {0, 10, -3}) {
-        frm.ShowAmplitudesAt(x);
-        for (const double v : BarValues())
+        frm.showAmplitudesAt(x);
+        for (const double v : barValues())
             EXPECT_EQ(v, 0.0) << "x = " << x;
     }
-    ShowTable();
-    frm.ShowAmplitudesAt(10);
-    EXPECT_EQ(Cell(1, 4), "0");
+    showTable();
+    frm.showAmplitudesAt(10);
+    EXPECT_EQ(cell(1, 4), "0");
 }
 
 TEST_F(MonitorTest, ProbeAtTheMiddleShowsOddModesOnlyWithAlternatingSigns)
 {
-    Modes(6, AmplitudeRule::Harmonic);
-    frm.ShowAmplitudesAt(stringWidth / 2);
-    const std::vector<double> v = BarValues();
+    modes(6, AmplitudeRule::Harmonic);
+    frm.showAmplitudesAt(stringWidth / 2);
+    const std::vector<double> v = barValues();
     ASSERT_EQ(v.size(), 6u);
     EXPECT_FLOAT_EQ(float(v[0]), 1.0f);
     EXPECT_FLOAT_EQ(float(v[2]), -1.0f / 3.0f);
@@ -255,63 +255,63 @@ TEST_F(MonitorTest, ProbeAtTheMiddleShowsOddModesOnlyWithAlternatingSigns)
 
     // One column off the middle of an odd-width string: still about ±A.
     stringWidth = 527;
-    frm.ShowAmplitudesAt(263);
-    EXPECT_NEAR(BarValues()[0], 1.0, 1e-4);
-    EXPECT_NEAR(BarValues()[1], 0.0, 0.01);
-    EXPECT_NEAR(BarValues()[2], -1.0 / 3.0, 1e-3);
+    frm.showAmplitudesAt(263);
+    EXPECT_NEAR(barValues()[0], 1.0, 1e-4);
+    EXPECT_NEAR(barValues()[1], 0.0, 0.01);
+    EXPECT_NEAR(barValues()[2], -1.0 / 3.0, 1e-3);
 }
 
 TEST_F(MonitorTest, ProbeValuesAreRoundedToSingle)
 {
-    Modes(3, AmplitudeRule::Harmonic);
+    modes(3, AmplitudeRule::Harmonic);
     stringWidth = 527;
-    frm.ShowAmplitudesAt(100);
+    frm.showAmplitudesAt(100);
     const long double angle = 100.0L * 3.14159265358979323846264338327950288L * 2.0L / 527.0L;
     const float expected = float(std::sin(angle) * 0.5L);
-    EXPECT_EQ(BarValues()[1], double(expected));
+    EXPECT_EQ(barValues()[1], double(expected));
 
-    ShowTable();
-    frm.ShowAmplitudesAt(100);
-    EXPECT_EQ(Cell(1, 1), FormatGeneral15(static_cast<long double>(expected)));
+    showTable();
+    frm.showAmplitudesAt(100);
+    EXPECT_EQ(cell(1, 1), formatGeneral15(static_cast<long double>(expected)));
 }
 
 TEST_F(MonitorTest, AbsoluteBoxAppliesToProbes)
 {
-    Modes(2, AmplitudeRule::Harmonic);
+    modes(2, AmplitudeRule::Harmonic);
     frm.cbxAbsolute->click();
-    frm.ShowAmplitudesAt(3 * stringWidth / 4); // mode 2 is at its trough there
-    EXPECT_FLOAT_EQ(float(BarValues()[1]), 0.5f);
+    frm.showAmplitudesAt(3 * stringWidth / 4); // mode 2 is at its trough there
+    EXPECT_FLOAT_EQ(float(barValues()[1]), 0.5f);
 }
 
 TEST_F(MonitorTest, RefreshReplacesAProbe)
 {
-    Modes(3, AmplitudeRule::Harmonic);
-    frm.ShowAmplitudesAt(100);
-    ASSERT_NE(BarValues()[0], 1.0);
+    modes(3, AmplitudeRule::Harmonic);
+    frm.showAmplitudesAt(100);
+    ASSERT_NE(barValues()[0], 1.0);
 
-    ShowTable();
-    EXPECT_EQ(Cell(1, 0), "1");
-    EXPECT_EQ(Cell(1, 2), "0.333333343267441");
+    showTable();
+    EXPECT_EQ(cell(1, 0), "1");
+    EXPECT_EQ(cell(1, 2), "0.333333343267441");
 
-    frm.ShowAmplitudesAt(100);
-    ASSERT_NE(Cell(1, 0), "1");
-    ShowGraph();
-    EXPECT_EQ(BarValues(), (std::vector<double>{1.0, 0.5, double(1.0f / 3.0f)}));
+    frm.showAmplitudesAt(100);
+    ASSERT_NE(cell(1, 0), "1");
+    showGraph();
+    EXPECT_EQ(barValues(), (std::vector<double>{1.0, 0.5, double(1.0f / 3.0f)}));
 }
 
 TEST_F(MonitorTest, ResizeRefreshes)
 {
-    Modes(3, AmplitudeRule::Harmonic);
+    modes(3, AmplitudeRule::Harmonic);
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
-    EXPECT_EQ(frm.Chart1->Count(), 3) << "showing the window is its first resize";
-    frm.ShowAmplitudesAt(100);
-    ASSERT_NE(BarValues()[0], 1.0);
+    EXPECT_EQ(frm.chart1->count(), 3) << "showing the window is its first resize";
+    frm.showAmplitudesAt(100);
+    ASSERT_NE(barValues()[0], 1.0);
     frm.resize(frm.width() + 30, frm.height() + 20);
     QCoreApplication::processEvents();
-    EXPECT_EQ(BarValues(), (std::vector<double>{1.0, 0.5, double(1.0f / 3.0f)}));
+    EXPECT_EQ(barValues(), (std::vector<double>{1.0, 0.5, double(1.0f / 3.0f)}));
 
-    ShowTable();
+    showTable();
     frm.resize(frm.width() + 40, frm.height());
     QCoreApplication::processEvents();
     EXPECT_EQ(frm.sgrAmplitudes->columnWidth(1), frm.frameGeometry().width());
@@ -319,43 +319,43 @@ TEST_F(MonitorTest, ResizeRefreshes)
 
 TEST_F(MonitorTest, ModesAboveTwentyShareTheDefaultPenColour)
 {
-    settings.WavePens[0].Color = clBlue;
-    settings.WavePens[1].Color = clYellow;
-    settings.WavePens[20].Color = clGreen;
-    Modes(25, AmplitudeRule::Harmonic);
-    frm.Refresh();
-    EXPECT_EQ(BarColorOfMode(1), ToQColor(clYellow));
-    EXPECT_EQ(BarColorOfMode(2), ToQColor(clRed));
-    EXPECT_EQ(BarColorOfMode(20), ToQColor(clGreen));
+    settings.wavePens[0].color = clBlue;
+    settings.wavePens[1].color = clYellow;
+    settings.wavePens[20].color = clGreen;
+    modes(25, AmplitudeRule::Harmonic);
+    frm.refresh();
+    EXPECT_EQ(barColorOfMode(1), toQColor(clYellow));
+    EXPECT_EQ(barColorOfMode(2), toQColor(clRed));
+    EXPECT_EQ(barColorOfMode(20), toQColor(clGreen));
     for (int k = 21; k <= 25; ++k)
-        EXPECT_EQ(BarColorOfMode(k), ToQColor(clBlue)) << "mode " << k;
+        EXPECT_EQ(barColorOfMode(k), toQColor(clBlue)) << "mode " << k;
 
-    settings.WavePens[0].Color = clFuchsia; // a changed pen shows at the next refresh
-    frm.Refresh();
-    EXPECT_EQ(BarColorOfMode(25), ToQColor(clFuchsia));
+    settings.wavePens[0].color = clFuchsia; // a changed pen shows at the next refresh
+    frm.refresh();
+    EXPECT_EQ(barColorOfMode(25), toQColor(clFuchsia));
 }
 
 TEST_F(MonitorTest, BarsAreDrawnInTheirPensColours)
 {
-    settings.WavePens[1].Color = clBlue;
-    settings.WavePens[2].Color = clGreen;
-    settings.WavePens[3].Color = clFuchsia;
-    Modes(3, AmplitudeRule::Harmonic);
+    settings.wavePens[1].color = clBlue;
+    settings.wavePens[2].color = clGreen;
+    settings.wavePens[3].color = clFuchsia;
+    modes(3, AmplitudeRule::Harmonic);
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
-    frm.Refresh();
+    frm.refresh();
 
-    const QImage image = frm.Chart1->grab().toImage();
+    const QImage image = frm.chart1->grab().toImage();
     const TColor expected[] = {clFuchsia, clGreen, clBlue}; // bar 0 is the lowest, mode 3
     for (int i = 0; i < 3; ++i) {
-        const QRect bar = frm.Chart1->BarRect(i);
+        const QRect bar = frm.chart1->barRect(i);
         ASSERT_GT(bar.width(), 2);
         ASSERT_GT(bar.height(), 2);
-        EXPECT_EQ(image.pixelColor(bar.center()), ToQColor(expected[i])) << "bar " << i;
+        EXPECT_EQ(image.pixelColor(bar.center()), toQColor(expected[i])) << "bar " << i;
     }
-    EXPECT_LT(frm.Chart1->BarRect(2).top(), frm.Chart1->BarRect(0).top()) << "mode 1 on top";
-    const QRect plot = frm.Chart1->PlotRect();
-    EXPECT_EQ(image.pixelColor(plot.right() - 2, frm.Chart1->BarRect(0).center().y()), ToQColor(clSilver))
+    EXPECT_LT(frm.chart1->barRect(2).top(), frm.chart1->barRect(0).top()) << "mode 1 on top";
+    const QRect plot = frm.chart1->plotRect();
+    EXPECT_EQ(image.pixelColor(plot.right() - 2, frm.chart1->barRect(0).center().y()), toQColor(clSilver))
         << "beyond the bar's end is background";
 }
 
@@ -364,7 +364,7 @@ TEST_F(MonitorTest, AtTheDesignedSizeEveryModeIsMarkedWhileTheMarksFit)
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
     ASSERT_EQ(frm.frameGeometry().size(), QSize(219, 331));
-    const QFontMetrics fm(frm.Chart1->font());
+    const QFontMetrics fm(frm.chart1->font());
     // The window without a frame, and what the designed outer size leaves
     // inside a window manager's frame (openbox's is 1, 20, 1, 5).
     for (const QSize client : {QSize(219, 331), QSize(217, 306)}) {
@@ -372,17 +372,17 @@ TEST_F(MonitorTest, AtTheDesignedSizeEveryModeIsMarkedWhileTheMarksFit)
         int fitting = 0;
         for (int n = 19; n <= 30; ++n) {
             // Equal bars put every mark in one column, the tightest case.
-            Modes(n, AmplitudeRule::Equal);
-            frm.Refresh();
+            modes(n, AmplitudeRule::Equal);
+            frm.refresh();
             int markHeight = 0;
             for (int k = 1; k <= n; ++k)
                 markHeight = std::max(markHeight, fm.tightBoundingRect(QString::number(k)).height());
             // Room below the value axis' line for n marks stacked?
-            if (n * markHeight > frm.Chart1->PlotRect().height() - 1)
+            if (n * markHeight > frm.chart1->plotRect().height() - 1)
                 continue;
             ++fitting;
             for (int i = 0; i < n; ++i)
-                EXPECT_TRUE(frm.Chart1->HasMark(i)) << client.height() << " high, " << n << " modes, bar " << i;
+                EXPECT_TRUE(frm.chart1->hasMark(i)) << client.height() << " high, " << n << " modes, bar " << i;
         }
         EXPECT_GE(fitting, 25 - 19 + 1) << client.height() << " high: 19 to 25 modes have room for every mark";
     }
@@ -390,42 +390,42 @@ TEST_F(MonitorTest, AtTheDesignedSizeEveryModeIsMarkedWhileTheMarksFit)
 
 TEST_F(MonitorTest, ThousandModesFillBothPages)
 {
-    Modes(999, AmplitudeRule::Harmonic);
+    modes(999, AmplitudeRule::Harmonic);
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
-    frm.ShowAmplitudesAt(200);
-    EXPECT_EQ(frm.Chart1->Count(), 999);
-    EXPECT_EQ(frm.Chart1->Label(0), "999");
-    const std::vector<TMark> marks = frm.Chart1->Marks();
-    EXPECT_LT(std::count_if(marks.begin(), marks.end(), [](const TMark &m) { return m.Shown; }), 999)
+    frm.showAmplitudesAt(200);
+    EXPECT_EQ(frm.chart1->count(), 999);
+    EXPECT_EQ(frm.chart1->label(0), "999");
+    const std::vector<TMark> marks = frm.chart1->marks();
+    EXPECT_LT(std::count_if(marks.begin(), marks.end(), [](const TMark &m) { return m.shown; }), 999)
         << "marks are thinned";
-    ShowTable();
-    frm.ShowAmplitudesAt(200);
-    EXPECT_EQ(Rows(), 999);
-    EXPECT_EQ(Cell(0, 998), QStringLiteral("999次"));
+    showTable();
+    frm.showAmplitudesAt(200);
+    EXPECT_EQ(rows(), 999);
+    EXPECT_EQ(cell(0, 998), QStringLiteral("999次"));
 }
 
 TEST_F(MonitorTest, CloseBoxOnlyHides)
 {
-    Modes(2, AmplitudeRule::Harmonic);
+    modes(2, AmplitudeRule::Harmonic);
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
-    frm.Refresh();
+    frm.refresh();
     EXPECT_TRUE(frm.close());
     EXPECT_FALSE(frm.isVisible());
     EXPECT_FALSE(frm.testAttribute(Qt::WA_QuitOnClose)) << "hiding the monitor must not end the program";
     frm.show();
     EXPECT_TRUE(frm.isVisible());
-    EXPECT_EQ(frm.Chart1->Count(), 2);
+    EXPECT_EQ(frm.chart1->count(), 2);
 }
 
 TEST_F(MonitorTest, WithoutAWaveTheMonitorIsEmpty)
 {
     AmplitudeMonitor bare;
-    bare.Refresh();
-    bare.ShowAmplitudesAt(10);
-    EXPECT_EQ(bare.Chart1->Count(), 0);
-    bare.PageControl->setCurrentWidget(bare.tstGrid);
+    bare.refresh();
+    bare.showAmplitudesAt(10);
+    EXPECT_EQ(bare.chart1->count(), 0);
+    bare.pageControl->setCurrentWidget(bare.tstGrid);
     EXPECT_EQ(bare.sgrAmplitudes->model()->rowCount(), 0);
 }
 

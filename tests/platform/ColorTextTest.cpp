@@ -10,7 +10,7 @@ namespace {
 
 std::optional<qint32> Int(const char *text)
 {
-    return ParseIniInteger(QString::fromLatin1(text));
+    return parseIniInteger(QString::fromLatin1(text));
 }
 
 TEST(IniIntegerTest, DecimalWithSignWithinThirtyTwoBits)
@@ -50,9 +50,9 @@ TEST(IniIntegerTest, AnythingElseIsNoInteger)
                              "0x-1", "$-1", "x10", "0b101", "1,000"})
         EXPECT_EQ(Int(text), std::nullopt) << text;
     // Digits of other scripts are not ASCII digits.
-    EXPECT_EQ(ParseIniInteger(u"\u0661\u0662"), std::nullopt);
-    EXPECT_EQ(ParseIniInteger(u"\uFF11"), std::nullopt);
-    EXPECT_EQ(ParseIniInteger(QStringView(u"1\0"
+    EXPECT_EQ(parseIniInteger(u"\u0661\u0662"), std::nullopt);
+    EXPECT_EQ(parseIniInteger(u"\uFF11"), std::nullopt);
+    EXPECT_EQ(parseIniInteger(QStringView(u"1\0"
                                           "2",
                                           3)),
               std::nullopt);
@@ -60,66 +60,66 @@ TEST(IniIntegerTest, AnythingElseIsNoInteger)
 
 TEST(IniBooleanTest, AnyNonZeroIntegerIsTrue)
 {
-    EXPECT_EQ(ParseIniBoolean(u"0"), false);
-    EXPECT_EQ(ParseIniBoolean(u"1"), true);
-    EXPECT_EQ(ParseIniBoolean(u"2"), true);
-    EXPECT_EQ(ParseIniBoolean(u"-1"), true);
-    EXPECT_EQ(ParseIniBoolean(u"0x0"), false);
-    EXPECT_EQ(ParseIniBoolean(u"true"), std::nullopt);
-    EXPECT_EQ(ParseIniBoolean(u""), std::nullopt);
-    EXPECT_EQ(IniBooleanText(true), "1");
-    EXPECT_EQ(IniBooleanText(false), "0");
+    EXPECT_EQ(parseIniBoolean(u"0"), false);
+    EXPECT_EQ(parseIniBoolean(u"1"), true);
+    EXPECT_EQ(parseIniBoolean(u"2"), true);
+    EXPECT_EQ(parseIniBoolean(u"-1"), true);
+    EXPECT_EQ(parseIniBoolean(u"0x0"), false);
+    EXPECT_EQ(parseIniBoolean(u"true"), std::nullopt);
+    EXPECT_EQ(parseIniBoolean(u""), std::nullopt);
+    EXPECT_EQ(iniBooleanText(true), "1");
+    EXPECT_EQ(iniBooleanText(false), "0");
 }
 
 TEST(ColorTextTest, NamedColoursAreWrittenByName)
 {
-    EXPECT_EQ(ColorToString(clWhite), "clWhite");
-    EXPECT_EQ(ColorToString(clBlack), "clBlack");
-    EXPECT_EQ(ColorToString(clRed), "clRed");
-    EXPECT_EQ(ColorToString(clSilver), "clSilver");
-    EXPECT_EQ(ColorToString(0x00FF0000), "clBlue");
-    EXPECT_EQ(ColorToString(0x0000FF00), "clLime");
-    EXPECT_EQ(ColorToString(clSystemColor + 0), "clScrollBar");
-    EXPECT_EQ(ColorToString(clSystemColor + 15), "clBtnFace");
-    EXPECT_EQ(ColorToString(clSystemColor + 21), "cl3DDkShadow");
-    EXPECT_EQ(ColorToString(clSystemColor + 24), "clInfoBk");
-    EXPECT_EQ(ColorToString(0x1FFFFFFF), "clNone");
+    EXPECT_EQ(colorToString(clWhite), "clWhite");
+    EXPECT_EQ(colorToString(clBlack), "clBlack");
+    EXPECT_EQ(colorToString(clRed), "clRed");
+    EXPECT_EQ(colorToString(clSilver), "clSilver");
+    EXPECT_EQ(colorToString(0x00FF0000), "clBlue");
+    EXPECT_EQ(colorToString(0x0000FF00), "clLime");
+    EXPECT_EQ(colorToString(clSystemColor + 0), "clScrollBar");
+    EXPECT_EQ(colorToString(clSystemColor + 15), "clBtnFace");
+    EXPECT_EQ(colorToString(clSystemColor + 21), "cl3DDkShadow");
+    EXPECT_EQ(colorToString(clSystemColor + 24), "clInfoBk");
+    EXPECT_EQ(colorToString(0x1FFFFFFF), "clNone");
 }
 
 TEST(ColorTextTest, UnnamedColoursAreEightUpperCaseHexDigits)
 {
-    EXPECT_EQ(ColorToString(0x00FF8000), "$00FF8000");
-    EXPECT_EQ(ColorToString(0x00000001), "$00000001");
-    EXPECT_EQ(ColorToString(0x00abcdef), "$00ABCDEF");
-    EXPECT_EQ(ColorToString(clSystemColor + 25), "$80000019");
-    EXPECT_EQ(ColorToString(0xFFFFFFFF), "$FFFFFFFF");
+    EXPECT_EQ(colorToString(0x00FF8000), "$00FF8000");
+    EXPECT_EQ(colorToString(0x00000001), "$00000001");
+    EXPECT_EQ(colorToString(0x00abcdef), "$00ABCDEF");
+    EXPECT_EQ(colorToString(clSystemColor + 25), "$80000019");
+    EXPECT_EQ(colorToString(0xFFFFFFFF), "$FFFFFFFF");
 }
 
 TEST(ColorTextTest, NamesReadInAnyLetterCase)
 {
-    EXPECT_EQ(StringToColor(u"clblue"), clBlue);
-    EXPECT_EQ(StringToColor(u"CLBLUE"), clBlue);
-    EXPECT_EQ(StringToColor(u"clBtnFace"), clBtnFace);
-    EXPECT_EQ(StringToColor(u"CLNONE"), clNone);
-    EXPECT_EQ(StringToColor(u"cl3ddkshadow"), clSystemColor + 21);
+    EXPECT_EQ(stringToColor(u"clblue"), clBlue);
+    EXPECT_EQ(stringToColor(u"CLBLUE"), clBlue);
+    EXPECT_EQ(stringToColor(u"clBtnFace"), clBtnFace);
+    EXPECT_EQ(stringToColor(u"CLNONE"), clNone);
+    EXPECT_EQ(stringToColor(u"cl3ddkshadow"), clSystemColor + 21);
     // Only ASCII letters fold: the Kelvin sign is not a 'k'.
-    EXPECT_EQ(StringToColor(u"clBlac\u212A"), std::nullopt);
+    EXPECT_EQ(stringToColor(u"clBlac\u212A"), std::nullopt);
 }
 
 TEST(ColorTextTest, IntegersReadAsColourValues)
 {
-    EXPECT_EQ(StringToColor(u"$0000FF00"), clLime);
-    EXPECT_EQ(StringToColor(u"16711680"), 0x00FF0000u);
-    EXPECT_EQ(StringToColor(u"0x00FF8000"), 0x00FF8000u);
-    EXPECT_EQ(StringToColor(u"$80000005"), clWindow);
-    EXPECT_EQ(StringToColor(u"-1"), 0xFFFFFFFFu);
-    EXPECT_EQ(StringToColor(u"0"), clBlack);
+    EXPECT_EQ(stringToColor(u"$0000FF00"), clLime);
+    EXPECT_EQ(stringToColor(u"16711680"), 0x00FF0000u);
+    EXPECT_EQ(stringToColor(u"0x00FF8000"), 0x00FF8000u);
+    EXPECT_EQ(stringToColor(u"$80000005"), clWindow);
+    EXPECT_EQ(stringToColor(u"-1"), 0xFFFFFFFFu);
+    EXPECT_EQ(stringToColor(u"0"), clBlack);
 }
 
 TEST(ColorTextTest, WrittenTextReadsBackToTheSameColour)
 {
     for (TColor c = clSystemColor; c <= clSystemColor + 24; ++c)
-        EXPECT_EQ(StringToColor(ColorToString(c)), c) << ColorToString(c).toStdString();
+        EXPECT_EQ(stringToColor(colorToString(c)), c) << colorToString(c).toStdString();
     for (TColor c : {clBlack,
                      clMaroon,
                      clGreen,
@@ -141,41 +141,41 @@ TEST(ColorTextTest, WrittenTextReadsBackToTheSameColour)
                      TColor(0x80000019),
                      TColor(0xFFFFFFFF),
                      TColor(0x12345678)})
-        EXPECT_EQ(StringToColor(ColorToString(c)), c) << ColorToString(c).toStdString();
+        EXPECT_EQ(stringToColor(colorToString(c)), c) << colorToString(c).toStdString();
 }
 
 TEST(ColorTextTest, NumbersWithANameAreWrittenBackByName)
 {
-    EXPECT_EQ(ColorToString(*StringToColor(u"$0000FF00")), "clLime");
-    EXPECT_EQ(ColorToString(*StringToColor(u"16711680")), "clBlue");
-    EXPECT_EQ(ColorToString(*StringToColor(u"$1fffffff")), "clNone");
+    EXPECT_EQ(colorToString(*stringToColor(u"$0000FF00")), "clLime");
+    EXPECT_EQ(colorToString(*stringToColor(u"16711680")), "clBlue");
+    EXPECT_EQ(colorToString(*stringToColor(u"$1fffffff")), "clNone");
 }
 
 TEST(ColorTextTest, OtherTextIsRefusedWithTheLoadError)
 {
     for (const char16_t *text : {u"", u"clBlu", u"blue", u" clBlue", u"clBlue ", u"$", u"#FF0000", u"$1FFFFFFFF"})
-        EXPECT_EQ(StringToColor(text), std::nullopt) << QString::fromUtf16(text).toStdString();
+        EXPECT_EQ(stringToColor(text), std::nullopt) << QString::fromUtf16(text).toStdString();
 
-    EXPECT_EQ(StringToColorOrThrow(QStringLiteral("clAqua")), clAqua);
+    EXPECT_EQ(stringToColorOrThrow(QStringLiteral("clAqua")), clAqua);
     try {
-        StringToColorOrThrow(QStringLiteral("purple-ish"));
+        stringToColorOrThrow(QStringLiteral("purple-ish"));
         FAIL() << "no error";
     } catch (const TConvertError &e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("'purple-ish' は整数ではありません"));
+        EXPECT_EQ(e.message(), QStringLiteral("'purple-ish' は整数ではありません"));
         EXPECT_STREQ(e.what(), "'purple-ish' は整数ではありません");
     }
     try {
-        StringToColorOrThrow(QString());
+        stringToColorOrThrow(QString());
         FAIL() << "no error";
     } catch (const TConvertError &e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("'' は整数ではありません"));
+        EXPECT_EQ(e.message(), QStringLiteral("'' は整数ではありません"));
     }
     // The text is shown as it is, even where it looks like a placeholder.
     try {
-        StringToColorOrThrow(QStringLiteral("%1 %2"));
+        stringToColorOrThrow(QStringLiteral("%1 %2"));
         FAIL() << "no error";
     } catch (const TConvertError &e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("'%1 %2' は整数ではありません"));
+        EXPECT_EQ(e.message(), QStringLiteral("'%1 %2' は整数ではありません"));
     }
 }
 
@@ -187,10 +187,10 @@ TEST(ColorTextErrorTest, TheMessageKeepsAValueWithANulWhole)
 {
     const QString value = QString::fromLatin1("ab\0cd", 5);
     try {
-        StringToColorOrThrow(value);
+        stringToColorOrThrow(value);
         FAIL() << "no error for a value that is no colour";
     } catch (const TConvertError &e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("'") + value + QStringLiteral("' は整数ではありません"));
+        EXPECT_EQ(e.message(), QStringLiteral("'") + value + QStringLiteral("' は整数ではありません"));
     }
 }
 

@@ -10,23 +10,23 @@ TEST_F(EditorTest, DraggingPointFiveToRows)
 {
     const std::pair<int, float> cases[] = {{0, 1.0f}, {70, 0.0f}, {140, -1.0f}, {-70, 2.0f}, {35, 0.5f}};
     for (const auto &[row, value] : cases) {
-        Drag(96, row);
-        EXPECT_TRUE(WaveformDefined[5]) << row;
-        EXPECT_EQ(WaveformPoints[5], value) << row;
-        EXPECT_EQ(dlg->SelectedPoint, 0) << row;
+        drag(96, row);
+        EXPECT_TRUE(waveformDefined[5]) << row;
+        EXPECT_EQ(waveformPoints[5], value) << row;
+        EXPECT_EQ(dlg->selectedPoint, 0) << row;
     }
     for (int i = 1; i <= 11; ++i)
-        EXPECT_EQ(WaveformDefined[i], i == 5) << i;
+        EXPECT_EQ(waveformDefined[i], i == 5) << i;
 }
 
 TEST_F(EditorTest, DragShowsMarkerWhereThePointWent)
 {
-    Drag(96, 35);
+    drag(96, 35);
     for (int y = 33; y <= 36; ++y)
         for (int x = 94; x <= 97; ++x)
-            EXPECT_EQ(Pixel(x, y), Black) << x << "," << y;
-    EXPECT_NE(Pixel(95, 37), Black);
-    EXPECT_NE(Pixel(98, 34), Black);
+            EXPECT_EQ(pixel(x, y), Black) << x << "," << y;
+    EXPECT_NE(pixel(95, 37), Black);
+    EXPECT_NE(pixel(98, 34), Black);
 }
 
 TEST_F(EditorTest, ShiftSnapsTheRowToTens)
@@ -34,24 +34,24 @@ TEST_F(EditorTest, ShiftSnapsTheRowToTens)
     const std::pair<int, float> cases[]
         = {{34, float(1.0L - 30.0L / 70)}, {35, float(1.0L - 40.0L / 70)}, {-4, 1.0f}, {-16, float(1.0L + 10.0L / 70)}};
     for (const auto &[row, value] : cases) {
-        Drag(96, row, Qt::ShiftModifier);
-        EXPECT_EQ(WaveformPoints[5], value) << row;
+        drag(96, row, Qt::ShiftModifier);
+        EXPECT_EQ(waveformPoints[5], value) << row;
     }
-    EXPECT_FLOAT_EQ(WaveformPoints[5], 1.0f + 1.0f / 7);
-    Drag(96, 34);
-    EXPECT_EQ(WaveformPoints[5], float(1.0L - 34.0L / 70));
+    EXPECT_FLOAT_EQ(waveformPoints[5], 1.0f + 1.0f / 7);
+    drag(96, 34);
+    EXPECT_EQ(waveformPoints[5], float(1.0L - 34.0L / 70));
 }
 
 TEST_F(EditorTest, PressNearTheEndsSelectsNothing)
 {
     for (const int x : {5, 9, 222, 225}) {
-        Drag(x, 0);
-        Mouse(QEvent::MouseButtonPress, {x, 50}, Qt::RightButton, Qt::RightButton);
-        Mouse(QEvent::MouseButtonRelease, {x, 50}, Qt::RightButton, Qt::NoButton);
+        drag(x, 0);
+        mouse(QEvent::MouseButtonPress, {x, 50}, Qt::RightButton, Qt::RightButton);
+        mouse(QEvent::MouseButtonRelease, {x, 50}, Qt::RightButton, Qt::NoButton);
     }
     for (int i = 0; i <= 12; ++i) {
-        EXPECT_EQ(WaveformPoints[i], 0.0f) << i;
-        EXPECT_EQ(WaveformDefined[i], i == 0 || i == 12) << i;
+        EXPECT_EQ(waveformPoints[i], 0.0f) << i;
+        EXPECT_EQ(waveformDefined[i], i == 0 || i == 12) << i;
     }
 }
 
@@ -61,109 +61,109 @@ TEST_F(EditorTest, ZoneEdgesInWholePixels)
     // zone of point 11 ends at 221.375.
     const std::pair<int, int> cases[] = {{10, 1}, {28, 1}, {29, 2}, {221, 11}};
     for (const auto &[x, point] : cases) {
-        ResetWaveform();
-        Mouse(QEvent::MouseButtonPress, {x, 10}, Qt::LeftButton, Qt::LeftButton);
-        EXPECT_EQ(dlg->SelectedPoint, point) << x;
-        Mouse(QEvent::MouseMove, {x, 0}, Qt::NoButton, Qt::LeftButton);
-        Mouse(QEvent::MouseButtonRelease, {x, 0}, Qt::LeftButton, Qt::NoButton);
-        EXPECT_TRUE(WaveformDefined[point]) << x;
-        EXPECT_EQ(WaveformPoints[point], 1.0f) << x;
+        resetWaveform();
+        mouse(QEvent::MouseButtonPress, {x, 10}, Qt::LeftButton, Qt::LeftButton);
+        EXPECT_EQ(dlg->selectedPoint, point) << x;
+        mouse(QEvent::MouseMove, {x, 0}, Qt::NoButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, {x, 0}, Qt::LeftButton, Qt::NoButton);
+        EXPECT_TRUE(waveformDefined[point]) << x;
+        EXPECT_EQ(waveformPoints[point], 1.0f) << x;
     }
 }
 
 TEST_F(EditorTest, RightClickRemovesThePointButKeepsItsValue)
 {
-    Drag(96, 35);
-    Drag(115, 0);
-    Mouse(QEvent::MouseButtonPress, {97, 120}, Qt::RightButton, Qt::RightButton);
-    EXPECT_EQ(dlg->SelectedPoint, 0);
+    drag(96, 35);
+    drag(115, 0);
+    mouse(QEvent::MouseButtonPress, {97, 120}, Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(dlg->selectedPoint, 0);
     // A right drag moves nothing.
-    Mouse(QEvent::MouseMove, {97, 100}, Qt::NoButton, Qt::RightButton);
-    Mouse(QEvent::MouseButtonRelease, {97, 100}, Qt::RightButton, Qt::NoButton);
-    EXPECT_FALSE(WaveformDefined[5]);
-    EXPECT_EQ(WaveformPoints[5], 0.5f);
-    EXPECT_TRUE(WaveformDefined[6]);
+    mouse(QEvent::MouseMove, {97, 100}, Qt::NoButton, Qt::RightButton);
+    mouse(QEvent::MouseButtonRelease, {97, 100}, Qt::RightButton, Qt::NoButton);
+    EXPECT_FALSE(waveformDefined[5]);
+    EXPECT_EQ(waveformPoints[5], 0.5f);
+    EXPECT_TRUE(waveformDefined[6]);
     // The marker has gone and the curve runs straight from the left end to point 6.
-    EXPECT_NE(Pixel(94, 34), Black);
-    EXPECT_NE(Pixel(96, 35), Black);
-    EXPECT_EQ(Pixel(115, 0), Black);
+    EXPECT_NE(pixel(94, 34), Black);
+    EXPECT_NE(pixel(96, 35), Black);
+    EXPECT_EQ(pixel(115, 0), Black);
 
     // On an undefined point it changes nothing.
-    Mouse(QEvent::MouseButtonPress, {57, 120}, Qt::RightButton, Qt::RightButton);
-    Mouse(QEvent::MouseButtonRelease, {57, 120}, Qt::RightButton, Qt::NoButton);
-    EXPECT_FALSE(WaveformDefined[3]);
-    EXPECT_TRUE(WaveformDefined[6]);
+    mouse(QEvent::MouseButtonPress, {57, 120}, Qt::RightButton, Qt::RightButton);
+    mouse(QEvent::MouseButtonRelease, {57, 120}, Qt::RightButton, Qt::NoButton);
+    EXPECT_FALSE(waveformDefined[3]);
+    EXPECT_TRUE(waveformDefined[6]);
 }
 
 TEST_F(EditorTest, ClickWithoutMovingChangesNothing)
 {
-    Drag(96, 20);
-    const float before = WaveformPoints[5];
+    drag(96, 20);
+    const float before = waveformPoints[5];
     for (const int x : {96, 115}) {
-        Mouse(QEvent::MouseButtonPress, {x, 130}, Qt::LeftButton, Qt::LeftButton);
-        Mouse(QEvent::MouseButtonRelease, {x, 130}, Qt::LeftButton, Qt::NoButton);
+        mouse(QEvent::MouseButtonPress, {x, 130}, Qt::LeftButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, {x, 130}, Qt::LeftButton, Qt::NoButton);
     }
-    EXPECT_EQ(WaveformPoints[5], before);
-    EXPECT_TRUE(WaveformDefined[5]);
-    EXPECT_FALSE(WaveformDefined[6]);
+    EXPECT_EQ(waveformPoints[5], before);
+    EXPECT_TRUE(waveformDefined[5]);
+    EXPECT_FALSE(waveformDefined[6]);
 }
 
 TEST_F(EditorTest, ReleaseEndsTheDrag)
 {
-    Drag(96, 20);
-    const float before = WaveformPoints[5];
+    drag(96, 20);
+    const float before = waveformPoints[5];
     dlg->pntWaveformMouseMove(Qt::NoModifier, 96, 100);
-    EXPECT_EQ(WaveformPoints[5], before);
+    EXPECT_EQ(waveformPoints[5], before);
 }
 
 TEST_F(EditorTest, MiddleButtonDragsToo)
 {
-    Drag(154, 140, Qt::NoModifier, Qt::MiddleButton);
-    EXPECT_TRUE(WaveformDefined[8]);
-    EXPECT_EQ(WaveformPoints[8], -1.0f);
+    drag(154, 140, Qt::NoModifier, Qt::MiddleButton);
+    EXPECT_TRUE(waveformDefined[8]);
+    EXPECT_EQ(waveformPoints[8], -1.0f);
 }
 
 TEST_F(EditorTest, ClearRemovesAllInnerPointsAndDraggingDefinesAgain)
 {
     for (const int x : {19, 96, 211})
-        Drag(x, 10);
+        drag(x, 10);
     QTest::mouseClick(dlg->btnClearWaveform, Qt::LeftButton);
     for (int i = 1; i <= 11; ++i)
-        EXPECT_FALSE(WaveformDefined[i]) << i;
-    EXPECT_EQ(WaveformPoints[5], float(1.0L - 10.0L / 70));
+        EXPECT_FALSE(waveformDefined[i]) << i;
+    EXPECT_EQ(waveformPoints[5], float(1.0L - 10.0L / 70));
     for (int x = 0; x < 231; ++x)
-        ASSERT_EQ(Pixel(x, 70), Black) << x;
-    EXPECT_NE(Pixel(96, 10), Black);
+        ASSERT_EQ(pixel(x, 70), Black) << x;
+    EXPECT_NE(pixel(96, 10), Black);
 
-    Drag(96, 120);
-    EXPECT_TRUE(WaveformDefined[5]);
-    EXPECT_EQ(WaveformPoints[5], float(1.0L - 120.0L / 70));
-    EXPECT_FALSE(WaveformDefined[1]);
+    drag(96, 120);
+    EXPECT_TRUE(waveformDefined[5]);
+    EXPECT_EQ(waveformPoints[5], float(1.0L - 120.0L / 70));
+    EXPECT_FALSE(waveformDefined[1]);
 }
 
 // --- The drawn rule, end to end ----------------------------------------------
 
 TEST_F(EditorTest, TriangleDrawnInTheEditorGivesItsSineSeries)
 {
-    Drag(115, 0); // point 6, the middle, at height 1
-    TypeInto(dlg->spnNumberOfWaves, "3");
+    drag(115, 0); // point 6, the middle, at height 1
+    typeInto(dlg->spnNumberOfWaves, "3");
     QTest::mouseClick(dlg->btnOK, Qt::LeftButton);
     const double pi2 = std::numbers::pi * std::numbers::pi;
-    EXPECT_EQ(main->Wave->Rule, AmplitudeRule::Drawn);
-    EXPECT_NEAR(main->Wave->Amplitudes[1], 8 / pi2, 1e-6);
-    EXPECT_NEAR(main->Wave->Amplitudes[2], 0.0, 1e-6);
-    EXPECT_NEAR(main->Wave->Amplitudes[3], -8 / (9 * pi2), 1e-6);
+    EXPECT_EQ(main->wave->rule, AmplitudeRule::Drawn);
+    EXPECT_NEAR(main->wave->amplitudes[1], 8 / pi2, 1e-6);
+    EXPECT_NEAR(main->wave->amplitudes[2], 0.0, 1e-6);
+    EXPECT_NEAR(main->wave->amplitudes[3], -8 / (9 * pi2), 1e-6);
     EXPECT_EQ(upDates, 1);
     EXPECT_EQ(drawnRefreshes, 1);
 }
 
 TEST_F(EditorTest, DrawnRuleWithNoInnerPointGivesZeros)
 {
-    TypeInto(dlg->spnNumberOfWaves, "4");
-    main->Wave->Amplitudes.fill(0.5f);
+    typeInto(dlg->spnNumberOfWaves, "4");
+    main->wave->amplitudes.fill(0.5f);
     dlg->close();
     for (int k = 1; k <= 4; ++k)
-        EXPECT_EQ(main->Wave->Amplitudes[k], 0.0f) << k;
+        EXPECT_EQ(main->wave->amplitudes[k], 0.0f) << k;
     EXPECT_EQ(drawnRefreshes, 1);
 }
 

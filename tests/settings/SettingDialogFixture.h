@@ -34,24 +34,24 @@ class SettingDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetWaveform();
+        resetWaveform();
         main = std::make_unique<MainWindow>();
         // The clock never comes due, so Time stays where the test puts it.
-        main->SetTickSource([] { return 0u; });
-        main->LastTick = 0;
-        main->Wave->SetDisplaySettings(&settings);
-        main->Wave->SetDrawnAmplitudesHandler([this] { ++drawnRefreshes; });
+        main->setTickSource([] { return 0u; });
+        main->lastTick = 0;
+        main->wave->setDisplaySettings(&settings);
+        main->wave->setDrawnAmplitudesHandler([this] { ++drawnRefreshes; });
         dlg = std::make_unique<WaveSettingsDialog>(main.get());
-        dlg->SetMonitorRefresh([this] { ++upDates; });
+        dlg->setMonitorRefresh([this] { ++upDates; });
     }
     void TearDown() override
     {
         dlg.reset();
         main.reset();
-        ResetWaveform();
+        resetWaveform();
     }
 
-    void Show()
+    void show()
     {
         dlg->show();
         dlg->activateWindow();
@@ -61,7 +61,7 @@ protected:
 
     // Runs the dialog modally, doing `action` inside; false if it had to be
     // taken down because it did not close.
-    bool RunModal(std::function<void()> action)
+    bool runModal(std::function<void()> action)
     {
         bool stuck = false;
         QTimer::singleShot(0, dlg.get(), [this, action] { action(); });
@@ -77,7 +77,7 @@ protected:
     }
 
     // Typing into a box whose whole text is selected, as after tabbing to it.
-    void TypeInto(TIntSpinBox *box, const char *text)
+    void typeInto(TIntSpinBox *box, const char *text)
     {
         box->setFocus(Qt::TabFocusReason);
         box->selectAll();
@@ -85,7 +85,7 @@ protected:
         QTest::keyClicks(box, QString::fromLatin1(text));
     }
 
-    void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
                Qt::KeyboardModifiers keys = Qt::NoModifier)
     {
         QMouseEvent event(type, QPointF(at), dlg->pntWaveform->mapToGlobal(QPointF(at)), button, held, keys);
@@ -93,16 +93,16 @@ protected:
     }
 
     // Press over the column of `x`, move to row `y` (anywhere across), release.
-    void Drag(int x, int y, Qt::KeyboardModifiers keys = Qt::NoModifier, Qt::MouseButton button = Qt::LeftButton)
+    void drag(int x, int y, Qt::KeyboardModifiers keys = Qt::NoModifier, Qt::MouseButton button = Qt::LeftButton)
     {
-        Mouse(QEvent::MouseButtonPress, {x, 100}, button, button);
-        Mouse(QEvent::MouseMove, {x + 40, y}, Qt::NoButton, button, keys);
-        Mouse(QEvent::MouseButtonRelease, {x + 40, y}, button, Qt::NoButton, keys);
+        mouse(QEvent::MouseButtonPress, {x, 100}, button, button);
+        mouse(QEvent::MouseMove, {x + 40, y}, Qt::NoButton, button, keys);
+        mouse(QEvent::MouseButtonRelease, {x + 40, y}, button, Qt::NoButton, keys);
     }
 
-    void ChooseRule(AmplitudeRule rule) { QTest::mouseClick(dlg->rgpAmplitudeType->Item(int(rule)), Qt::LeftButton); }
+    void chooseRule(AmplitudeRule rule) { QTest::mouseClick(dlg->rgpAmplitudeType->item(int(rule)), Qt::LeftButton); }
 
-    QRgb Pixel(int x, int y) const { return dlg->WaveformBitmap.pixel(x, y) | 0xFF000000; }
+    QRgb pixel(int x, int y) const { return dlg->waveformBitmap.pixel(x, y) | 0xFF000000; }
 
     TDisplaySettings settings;
     std::unique_ptr<MainWindow> main;
@@ -117,7 +117,7 @@ protected:
     void SetUp() override
     {
         SettingDialogTest::SetUp();
-        Show();
-        ChooseRule(AmplitudeRule::Drawn);
+        show();
+        chooseRule(AmplitudeRule::Drawn);
     }
 };

@@ -28,12 +28,12 @@ TEST_F(SettingDialogTest, ControlsWhereDesigned)
     EXPECT_EQ(dlg->lblPeriodUnit->text(), QString::fromUtf8("コマ"));
     EXPECT_EQ(dlg->rgpAmplitudeType->geometry(), QRect(12, 151, 221, 74));
     EXPECT_EQ(dlg->rgpAmplitudeType->title(), QString::fromUtf8("振幅"));
-    ASSERT_EQ(dlg->rgpAmplitudeType->Count(), 3);
-    EXPECT_EQ(dlg->rgpAmplitudeType->Item(0)->text(), QString::fromUtf8("すべて同じ振幅"));
-    EXPECT_EQ(dlg->rgpAmplitudeType->Item(1)->text(), QString::fromUtf8("1/n に従う"));
-    EXPECT_EQ(dlg->rgpAmplitudeType->Item(2)->text(), QString::fromUtf8("任意の波形を近似"));
+    ASSERT_EQ(dlg->rgpAmplitudeType->count(), 3);
+    EXPECT_EQ(dlg->rgpAmplitudeType->item(0)->text(), QString::fromUtf8("すべて同じ振幅"));
+    EXPECT_EQ(dlg->rgpAmplitudeType->item(1)->text(), QString::fromUtf8("1/n に従う"));
+    EXPECT_EQ(dlg->rgpAmplitudeType->item(2)->text(), QString::fromUtf8("任意の波形を近似"));
     for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(dlg->rgpAmplitudeType->rect().contains(dlg->rgpAmplitudeType->Item(i)->geometry())) << i;
+        EXPECT_TRUE(dlg->rgpAmplitudeType->rect().contains(dlg->rgpAmplitudeType->item(i)->geometry())) << i;
     EXPECT_EQ(dlg->grpWaveform->geometry(), QRect(240, 18, 246, 207));
     EXPECT_EQ(dlg->grpWaveform->title(), QString::fromUtf8("波形エディタ"));
     EXPECT_EQ(dlg->pntWaveform->parentWidget(), dlg->grpWaveform);
@@ -43,15 +43,15 @@ TEST_F(SettingDialogTest, ControlsWhereDesigned)
     EXPECT_EQ(dlg->btnOK->geometry(), QRect(409, 232, 76, 25));
     EXPECT_EQ(dlg->btnOK->text(), QStringLiteral("&OK"));
     EXPECT_TRUE(dlg->btnOK->isDefault());
-    EXPECT_EQ(dlg->WaveformBitmap.size(), QSize(231, 141));
+    EXPECT_EQ(dlg->waveformBitmap.size(), QSize(231, 141));
 }
 
 TEST_F(SettingDialogTest, TabGoesThroughTheControlsInOrder)
 {
-    Show();
-    ChooseRule(AmplitudeRule::Drawn);
+    show();
+    chooseRule(AmplitudeRule::Drawn);
     dlg->spnNumberOfWaves->setFocus(Qt::TabFocusReason);
-    const std::vector<QWidget *> order{dlg->spnCycle, dlg->rgpAmplitudeType->Item(int(AmplitudeRule::Drawn)),
+    const std::vector<QWidget *> order{dlg->spnCycle, dlg->rgpAmplitudeType->item(int(AmplitudeRule::Drawn)),
                                        dlg->btnClearWaveform, dlg->btnOK, dlg->spnNumberOfWaves};
     for (QWidget *next : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -63,72 +63,72 @@ TEST_F(SettingDialogTest, TabGoesThroughTheControlsInOrder)
 
 TEST_F(SettingDialogTest, FirstShowingHasDesignValuesAndClosingAppliesThem)
 {
-    EXPECT_EQ(main->Wave->Period, 100.0f);
-    main->SetTime(37);
-    main->SetZoom(4.0f);
+    EXPECT_EQ(main->wave->period, 100.0f);
+    main->setTime(37);
+    main->setZoom(4.0f);
     main->btnPause->setChecked(true);
-    main->Wave->SetWaveCount(5);
-    main->Wave->Rule = AmplitudeRule::Harmonic;
-    main->Wave->Amplitudes[1] = 0.25f;
+    main->wave->setWaveCount(5);
+    main->wave->rule = AmplitudeRule::Harmonic;
+    main->wave->amplitudes[1] = 0.25f;
 
-    Show();
+    show();
     EXPECT_EQ(dlg->spnNumberOfWaves->value(), 1);
     EXPECT_EQ(dlg->spnCycle->value(), 50);
-    EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), 0);
+    EXPECT_EQ(dlg->rgpAmplitudeType->itemIndex(), 0);
     EXPECT_FALSE(dlg->grpWaveform->isEnabled());
     EXPECT_FALSE(dlg->btnClearWaveform->isEnabled());
 
     QTest::mouseClick(dlg->btnOK, Qt::LeftButton);
 
     EXPECT_FALSE(dlg->isVisible());
-    EXPECT_EQ(main->Wave->Period, 50.0f);
-    EXPECT_EQ(main->Wave->WaveCount, 1);
-    EXPECT_EQ(main->Wave->Rule, AmplitudeRule::Equal);
-    EXPECT_EQ(main->Time, 0);
-    EXPECT_EQ(main->StatusBar->Panel(0)->text(), QStringLiteral("t = 0"));
-    EXPECT_EQ(main->Zoom, 1.0f);
+    EXPECT_EQ(main->wave->period, 50.0f);
+    EXPECT_EQ(main->wave->waveCount, 1);
+    EXPECT_EQ(main->wave->rule, AmplitudeRule::Equal);
+    EXPECT_EQ(main->time, 0);
+    EXPECT_EQ(main->statusBar->panel(0)->text(), QStringLiteral("t = 0"));
+    EXPECT_EQ(main->zoom, 1.0f);
     EXPECT_FALSE(main->btnPause->isChecked());
-    EXPECT_EQ(main->Wave->Amplitudes[1], 1.0f);
+    EXPECT_EQ(main->wave->amplitudes[1], 1.0f);
     EXPECT_EQ(upDates, 1);
     EXPECT_EQ(drawnRefreshes, 0);
 }
 
 TEST_F(SettingDialogTest, OkInsideModalShowingAppliesOnce)
 {
-    EXPECT_TRUE(RunModal([this] { QTest::mouseClick(dlg->btnOK, Qt::LeftButton); }));
+    EXPECT_TRUE(runModal([this] { QTest::mouseClick(dlg->btnOK, Qt::LeftButton); }));
     EXPECT_EQ(upDates, 1);
-    EXPECT_EQ(main->Wave->Period, 50.0f);
+    EXPECT_EQ(main->wave->period, 50.0f);
 }
 
 TEST_F(SettingDialogTest, EnterInsideModalShowingAppliesOnce)
 {
-    EXPECT_TRUE(RunModal([this] {
+    EXPECT_TRUE(runModal([this] {
         dlg->spnCycle->setFocus(Qt::TabFocusReason);
         QTest::keyClick(dlg->spnCycle, Qt::Key_Return);
     }));
     EXPECT_EQ(upDates, 1);
-    EXPECT_EQ(main->Wave->Period, 50.0f);
+    EXPECT_EQ(main->wave->period, 50.0f);
 }
 
 TEST_F(SettingDialogTest, CloseBoxInsideModalShowingAppliesOnce)
 {
     main->btnPause->setChecked(true);
-    EXPECT_TRUE(RunModal([this] { dlg->close(); }));
+    EXPECT_TRUE(runModal([this] { dlg->close(); }));
     EXPECT_EQ(upDates, 1);
-    EXPECT_EQ(main->Wave->Period, 50.0f);
+    EXPECT_EQ(main->wave->period, 50.0f);
     EXPECT_FALSE(main->btnPause->isChecked());
 }
 
 TEST_F(SettingDialogTest, EscapeLeavesTheDialogOpenAndAppliesNothing)
 {
-    Show();
+    show();
     dlg->spnNumberOfWaves->setFocus(Qt::TabFocusReason);
     QTest::keyClick(dlg->spnNumberOfWaves, Qt::Key_Escape);
     QTest::keyClick(dlg.get(), Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(upDates, 0);
-    EXPECT_EQ(main->Wave->Period, 100.0f);
+    EXPECT_EQ(main->wave->period, 100.0f);
     dlg->close();
     EXPECT_EQ(upDates, 1);
 }
@@ -136,7 +136,7 @@ TEST_F(SettingDialogTest, EscapeLeavesTheDialogOpenAndAppliesNothing)
 TEST_F(SettingDialogTest, EscapeInsideModalShowingDoesNotEndIt)
 {
     bool stillOpen = false;
-    EXPECT_TRUE(RunModal([this, &stillOpen] {
+    EXPECT_TRUE(runModal([this, &stillOpen] {
         QTest::keyClick(dlg.get(), Qt::Key_Escape);
         stillOpen = dlg->isVisible();
         dlg->close();
@@ -147,25 +147,25 @@ TEST_F(SettingDialogTest, EscapeInsideModalShowingDoesNotEndIt)
 
 TEST_F(SettingDialogTest, ControlsKeepTheirValuesAndAreNotLoadedFromTheModel)
 {
-    Show();
-    TypeInto(dlg->spnNumberOfWaves, "7");
-    TypeInto(dlg->spnCycle, "80");
-    ChooseRule(AmplitudeRule::Harmonic);
+    show();
+    typeInto(dlg->spnNumberOfWaves, "7");
+    typeInto(dlg->spnCycle, "80");
+    chooseRule(AmplitudeRule::Harmonic);
     dlg->close();
-    EXPECT_EQ(main->Wave->WaveCount, 7);
-    EXPECT_EQ(main->Wave->Period, 80.0f);
-    EXPECT_EQ(main->Wave->Rule, AmplitudeRule::Harmonic);
-    EXPECT_FLOAT_EQ(main->Wave->Amplitudes[7], 1.0f / 7);
+    EXPECT_EQ(main->wave->waveCount, 7);
+    EXPECT_EQ(main->wave->period, 80.0f);
+    EXPECT_EQ(main->wave->rule, AmplitudeRule::Harmonic);
+    EXPECT_FLOAT_EQ(main->wave->amplitudes[7], 1.0f / 7);
 
-    main->Wave->Period = 300.0f;
-    main->Wave->SetWaveCount(20);
-    Show();
+    main->wave->period = 300.0f;
+    main->wave->setWaveCount(20);
+    show();
     EXPECT_EQ(dlg->spnNumberOfWaves->value(), 7);
     EXPECT_EQ(dlg->spnCycle->value(), 80);
-    EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), int(AmplitudeRule::Harmonic));
+    EXPECT_EQ(dlg->rgpAmplitudeType->itemIndex(), int(AmplitudeRule::Harmonic));
     dlg->close();
-    EXPECT_EQ(main->Wave->Period, 80.0f);
-    EXPECT_EQ(main->Wave->WaveCount, 7);
+    EXPECT_EQ(main->wave->period, 80.0f);
+    EXPECT_EQ(main->wave->waveCount, 7);
     EXPECT_EQ(upDates, 2);
 }
 
@@ -175,7 +175,7 @@ TEST_F(SettingDialogTest, ThroughTheMainWindowsSettingsCommand)
     links.settings = dlg.get();
     int mainRefreshes = 0;
     links.monitorRefresh = [&] { ++mainRefreshes; };
-    main->SetLinks(links);
+    main->setLinks(links);
     main->btnPause->setChecked(false);
     bool pausedWhileOpen = false;
     QTimer::singleShot(0, dlg.get(), [&] {
@@ -194,7 +194,7 @@ TEST_F(SettingDialogTest, ClosingAHiddenDialogAppliesNothing)
     dlg->close();
     dlg->accept();
     EXPECT_EQ(upDates, 0);
-    EXPECT_EQ(main->Wave->Period, 100.0f);
+    EXPECT_EQ(main->wave->period, 100.0f);
 }
 
 // --- Numbers typed beyond the bounds -----------------------------------------
@@ -217,14 +217,14 @@ class TypedBeyondBounds : public SettingDialogTest, public ::testing::WithParamI
 TEST_P(TypedBeyondBounds, AppliesTheNearestBound)
 {
     const TypedCase c = GetParam();
-    Show();
+    show();
     TIntSpinBox *box = c.cycle ? dlg->spnCycle : dlg->spnNumberOfWaves;
-    TypeInto(box, c.text);
+    typeInto(box, c.text);
     ASSERT_TRUE(box->hasFocus());
     // The box already shows the applied number while the dialog applies it,
     // before it loses the focus.
     QString textWhileApplying;
-    dlg->SetMonitorRefresh([&] {
+    dlg->setMonitorRefresh([&] {
         ++upDates;
         textWhileApplying = box->text();
     });
@@ -235,9 +235,9 @@ TEST_P(TypedBeyondBounds, AppliesTheNearestBound)
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(upDates, 1);
     if (c.cycle)
-        EXPECT_EQ(main->Wave->Period, float(c.applied));
+        EXPECT_EQ(main->wave->period, float(c.applied));
     else
-        EXPECT_EQ(main->Wave->WaveCount, c.applied);
+        EXPECT_EQ(main->wave->waveCount, c.applied);
     // What was applied is what the box shows next time.
     EXPECT_EQ(box->value(), c.applied);
     EXPECT_EQ(box->text(), QString::number(c.applied));
@@ -257,77 +257,77 @@ INSTANTIATE_TEST_SUITE_P(SettingDialog, TypedBeyondBounds,
 
 TEST_F(SettingDialogTest, DrawnRuleEnablesTheEditorAndShowsItsGrid)
 {
-    Show();
-    EXPECT_EQ(Pixel(100, 70), ToQColor(clBtnFace).rgb());
-    EXPECT_EQ(Pixel(0, 70), Black);
+    show();
+    EXPECT_EQ(pixel(100, 70), toQColor(clBtnFace).rgb());
+    EXPECT_EQ(pixel(0, 70), Black);
 
-    ChooseRule(AmplitudeRule::Drawn);
-    EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), 2);
+    chooseRule(AmplitudeRule::Drawn);
+    EXPECT_EQ(dlg->rgpAmplitudeType->itemIndex(), 2);
     EXPECT_TRUE(dlg->grpWaveform->isEnabled());
     EXPECT_TRUE(dlg->btnClearWaveform->isEnabled());
     for (const int x : {19, 38, 57, 77, 96, 115, 134, 154, 173, 192, 211})
-        EXPECT_EQ(Pixel(x, 30), Grey) << x;
+        EXPECT_EQ(pixel(x, 30), Grey) << x;
     for (int x = 0; x < 231; ++x)
-        EXPECT_EQ(Pixel(x, 70), Black) << x;
-    EXPECT_EQ(dlg->pntWaveform->Frame(), dlg->WaveformBitmap);
+        EXPECT_EQ(pixel(x, 70), Black) << x;
+    EXPECT_EQ(dlg->pntWaveform->frame(), dlg->waveformBitmap);
 
-    ChooseRule(AmplitudeRule::Harmonic);
+    chooseRule(AmplitudeRule::Harmonic);
     EXPECT_FALSE(dlg->grpWaveform->isEnabled());
     EXPECT_FALSE(dlg->btnClearWaveform->isEnabled());
     for (const int x : {19, 100, 211})
-        EXPECT_EQ(Pixel(x, 30), ToQColor(clBtnFace).rgb()) << x;
-    EXPECT_EQ(Pixel(230, 140), Black);
-    EXPECT_EQ(dlg->pntWaveform->Frame(), dlg->WaveformBitmap);
+        EXPECT_EQ(pixel(x, 30), toQColor(clBtnFace).rgb()) << x;
+    EXPECT_EQ(pixel(230, 140), Black);
+    EXPECT_EQ(dlg->pntWaveform->frame(), dlg->waveformBitmap);
 }
 
 TEST_F(SettingDialogTest, ArrowKeysChooseTheRuleToo)
 {
-    Show();
-    dlg->rgpAmplitudeType->Item(0)->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(dlg->rgpAmplitudeType->Item(0), Qt::Key_Down);
-    EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), 1);
+    show();
+    dlg->rgpAmplitudeType->item(0)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(dlg->rgpAmplitudeType->item(0), Qt::Key_Down);
+    EXPECT_EQ(dlg->rgpAmplitudeType->itemIndex(), 1);
     EXPECT_FALSE(dlg->grpWaveform->isEnabled());
-    QTest::keyClick(dlg->rgpAmplitudeType->Item(1), Qt::Key_Down);
-    EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), 2);
+    QTest::keyClick(dlg->rgpAmplitudeType->item(1), Qt::Key_Down);
+    EXPECT_EQ(dlg->rgpAmplitudeType->itemIndex(), 2);
     EXPECT_TRUE(dlg->grpWaveform->isEnabled());
-    EXPECT_EQ(Pixel(19, 30), Grey);
-    QTest::keyClick(dlg->rgpAmplitudeType->Item(2), Qt::Key_Up);
-    EXPECT_EQ(dlg->rgpAmplitudeType->ItemIndex(), 1);
+    EXPECT_EQ(pixel(19, 30), Grey);
+    QTest::keyClick(dlg->rgpAmplitudeType->item(2), Qt::Key_Up);
+    EXPECT_EQ(dlg->rgpAmplitudeType->itemIndex(), 1);
     EXPECT_FALSE(dlg->grpWaveform->isEnabled());
 }
 
 TEST_F(SettingDialogTest, EditorTakesNoMouseWhileAnotherRuleIsChosen)
 {
-    Show();
-    Drag(96, 0);
-    EXPECT_FALSE(WaveformDefined[5]);
-    EXPECT_EQ(WaveformPoints[5], 0.0f);
+    show();
+    drag(96, 0);
+    EXPECT_FALSE(waveformDefined[5]);
+    EXPECT_EQ(waveformPoints[5], 0.0f);
 }
 
 TEST_F(SettingDialogTest, PointsSurviveSwitchingTheRuleAndReopening)
 {
-    Show();
-    ChooseRule(AmplitudeRule::Drawn);
-    Drag(96, 35);
-    ChooseRule(AmplitudeRule::Equal);
-    ChooseRule(AmplitudeRule::Drawn);
-    EXPECT_TRUE(WaveformDefined[5]);
-    EXPECT_EQ(WaveformPoints[5], 0.5f);
+    show();
+    chooseRule(AmplitudeRule::Drawn);
+    drag(96, 35);
+    chooseRule(AmplitudeRule::Equal);
+    chooseRule(AmplitudeRule::Drawn);
+    EXPECT_TRUE(waveformDefined[5]);
+    EXPECT_EQ(waveformPoints[5], 0.5f);
     dlg->close();
-    Show();
-    EXPECT_EQ(Pixel(96, 35), Black);
-    EXPECT_EQ(Pixel(94, 33), Black); // the marker
+    show();
+    EXPECT_EQ(pixel(96, 35), Black);
+    EXPECT_EQ(pixel(94, 33), Black); // the marker
 }
 
 TEST_F(SettingDialogTest, PaintingRedrawsFromThePoints)
 {
-    Show();
-    ChooseRule(AmplitudeRule::Drawn);
-    WaveformPoints[6] = 1.0f;
-    WaveformDefined[6] = true;
+    show();
+    chooseRule(AmplitudeRule::Drawn);
+    waveformPoints[6] = 1.0f;
+    waveformDefined[6] = true;
     dlg->pntWaveform->repaint();
-    EXPECT_EQ(Pixel(115, 0), Black);
-    EXPECT_EQ(dlg->pntWaveform->Frame().pixel(115, 0) | 0xFF000000, Black);
+    EXPECT_EQ(pixel(115, 0), Black);
+    EXPECT_EQ(dlg->pntWaveform->frame().pixel(115, 0) | 0xFF000000, Black);
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 // Writes the bytes as the whole file.
-inline void PutFile(const QString &path, const QByteArray &bytes)
+inline void putFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
@@ -13,7 +13,7 @@ inline void PutFile(const QString &path, const QByteArray &bytes)
 }
 
 // The file's bytes, or "<unreadable>".
-inline QByteArray FileBytes(const QString &path)
+inline QByteArray fileBytes(const QString &path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))

@@ -4,7 +4,7 @@
 #include <ostream>
 
 // Lets failing expectations show QStrings as text.
-inline void PrintTo(const QString &s, std::ostream *os)
+inline void printTo(const QString &s, std::ostream *os)
 {
     *os << '"' << s.toStdString() << '"';
 }
