@@ -17,7 +17,7 @@
 unsigned aboutColorAt(int y, int h)
 {
     if (h <= 0)
-        return clBlue;
+        return colors::Blue;
     // A held button reports rows outside the box; the components stop at 0 and 255.
     const int blue = std::clamp(int(double(h - y) / h * 255), 0, 255);
     const int red = std::clamp(int(double(y) / h * 255), 0, 255);
@@ -38,7 +38,7 @@ QLabel *panelLabel(QWidget *panel, int x, int y, const QString &text)
 
 } // namespace
 
-TAboutBox::TAboutBox(QWidget *parent)
+AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setWindowTitle(QString::fromUtf8("バージョン情報"));
@@ -46,7 +46,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     setFixedSize(398, 210);
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, toQColor(clBlue));
+    pal.setColor(QPalette::Window, toQColor(colors::Blue));
     setPalette(pal);
     setMouseTracking(true);
 
@@ -80,24 +80,24 @@ TAboutBox::TAboutBox(QWidget *parent)
         move(screen->geometry().center() - rect().center());
 }
 
-QColor TAboutBox::backgroundColor() const
+QColor AboutBox::backgroundColor() const
 {
     return palette().color(QPalette::Window);
 }
 
-void TAboutBox::formMouseMove(QObject *, Qt::KeyboardModifiers, int, int y)
+void AboutBox::formMouseMove(QObject *, Qt::KeyboardModifiers, int, int y)
 {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, toQColor(aboutColorAt(y, height())));
     setPalette(pal);
 }
 
-void TAboutBox::mouseMoveEvent(QMouseEvent *event)
+void AboutBox::mouseMoveEvent(QMouseEvent *event)
 {
     formMouseMove(this, event->modifiers(), int(event->position().x()), int(event->position().y()));
 }
 
-void TAboutBox::keyPressEvent(QKeyEvent *event)
+void AboutBox::keyPressEvent(QKeyEvent *event)
 {
     // OK is the only way out: no cancel.
     if (event->matches(QKeySequence::Cancel)) {
@@ -107,7 +107,7 @@ void TAboutBox::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-bool TAboutBox::eventFilter(QObject *watched, QEvent *event)
+bool AboutBox::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == panel1 && event->type() == QEvent::MouseMove) {
         const auto *me = static_cast<QMouseEvent *>(event);

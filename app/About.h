@@ -7,10 +7,10 @@ class QPushButton;
 
 // The borderless About box. Its margin takes a colour from blue at the top to
 // red at the bottom, following the pointer, and keeps it between showings.
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit TAboutBox(QWidget *parent = nullptr);
+    explicit AboutBox(QWidget *parent = nullptr);
 
     // Pointer moved to Y in the coordinates of `sender` (the box or Panel1).
     void formMouseMove(QObject *sender, Qt::KeyboardModifiers shift, int x, int y);

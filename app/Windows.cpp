@@ -9,7 +9,7 @@
 
 MainWindow *frmWave = nullptr;
 WaveSettingsDialog *frmSetting = nullptr;
-TAboutBox *aboutBox = nullptr;
+AboutBox *aboutBox = nullptr;
 AmplitudeMonitor *frmMonitor = nullptr;
 DisplaySettingsWindow *frmVisualSetting = nullptr;
 LineStyleDialog *frmPenDialog = nullptr;
@@ -31,7 +31,7 @@ std::vector<QWidget *> createWindows()
     frmWave = new MainWindow;
     frmWave->setObjectName(QStringLiteral("frmWave"));
     frmSetting = secondary(new WaveSettingsDialog(frmWave), "frmSetting");
-    aboutBox = secondary(new TAboutBox, "AboutBox");
+    aboutBox = secondary(new AboutBox, "AboutBox");
     frmMonitor = secondary(new AmplitudeMonitor, "frmMonitor");
     frmVisualSetting = secondary(new DisplaySettingsWindow(nullptr), "frmVisualSetting");
     frmVisualSetting->formCreate();
@@ -39,7 +39,7 @@ std::vector<QWidget *> createWindows()
     frmVisualSetting->setPenDialog(frmPenDialog);
     frmVisualSetting->setMonitorRefresh([] { frmMonitor->refresh(); });
 
-    TWave *wave = frmWave->wave.get();
+    Wave *wave = frmWave->wave.get();
     wave->setDisplaySettings(&frmVisualSetting->settings);
     wave->setDrawnAmplitudesHandler([] { frmMonitor->refresh(); });
     frmMonitor->setWave(wave);

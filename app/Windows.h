@@ -5,7 +5,7 @@
 
 class MainWindow;
 class QDialog;
-class TAboutBox;
+class AboutBox;
 class DisplaySettingsWindow;
 class LineStyleDialog;
 class AmplitudeMonitor;
@@ -14,7 +14,7 @@ class WaveSettingsDialog;
 // The program's windows, each created once at start-up and living to the end.
 extern MainWindow *frmWave;
 extern WaveSettingsDialog *frmSetting;
-extern TAboutBox *aboutBox;
+extern AboutBox *aboutBox;
 extern AmplitudeMonitor *frmMonitor;
 extern DisplaySettingsWindow *frmVisualSetting;
 extern LineStyleDialog *frmPenDialog;

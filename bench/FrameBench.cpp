@@ -12,15 +12,15 @@
 
 namespace {
 
-using BenchView = TFixedView;
+using BenchView = FixedView;
 
 constexpr int Width = 1280;
 constexpr int Height = 720;
 
 struct Setup {
     BenchView view;
-    TDisplaySettings settings;
-    TWave wave;
+    DisplaySettings settings;
+    Wave wave;
     Setup(int n, int q, bool showAll)
     {
         view.quality = q;
@@ -61,7 +61,7 @@ void fast(benchmark::State &state)
     const int n = int(state.range(0)), q = int(state.range(1));
     const bool showAll = state.range(2) != 0;
     Setup s(n, q, showAll);
-    TFrameEvaluator eval;
+    FrameEvaluator eval;
     eval.prepare(n, Width, q);
     std::vector<float> sum(std::size_t(q), 0.0f);
     std::vector<float> row(std::size_t(q), 0.0f);

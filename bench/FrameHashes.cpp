@@ -43,25 +43,25 @@ struct Lcg {
     template <class T, std::size_t N> T pick(const T (&items)[N]) { return items[next() % N]; }
 };
 
-void setLook(TDisplaySettings &settings, int look, int &guideCount)
+void setLook(DisplaySettings &settings, int look, int &guideCount)
 {
-    settings = TDisplaySettings();
+    settings = DisplaySettings();
     guideCount = 2;
     switch (look) {
     case 1:
         settings.visibleVertLines = true;
         guideCount = 7;
-        settings.mainWavePen = TPen{clNavy, 1, 3};
+        settings.mainWavePen = Pen{colors::Navy, 1, 3};
         for (int k = 1; k <= CustomWavePenCount; ++k)
-            settings.wavePens[std::size_t(k)] = TPen{rgbToColor(k * 12, 40, 200), k % 5, 1 + k % 3};
+            settings.wavePens[std::size_t(k)] = Pen{rgbToColor(k * 12, 40, 200), k % 5, 1 + k % 3};
         break;
     case 2:
-        settings.bgColor = clNone;
+        settings.bgColor = colors::None;
         settings.visibleVertLines = true;
         guideCount = 99;
-        settings.axisPen = TPen{clRed, 2, 1};
-        settings.mainWavePen = TPen{clBlack, 0, 0};
-        settings.wavePens[0] = TPen{clGreen, 3, 2};
+        settings.axisPen = Pen{colors::Red, 2, 1};
+        settings.mainWavePen = Pen{colors::Black, 0, 0};
+        settings.wavePens[0] = Pen{colors::Green, 3, 2};
         break;
     default:
         break;
@@ -86,12 +86,12 @@ int main(int argc, char **argv)
     std::uint64_t total = 0xcbf29ce484222325ULL;
     Lcg rng;
     for (int i = 0; i < count; ++i) {
-        TFixedView view;
-        TDisplaySettings settings;
+        FixedView view;
+        DisplaySettings settings;
         int guideCount = 2;
         setLook(settings, int(rng.next() % 3), guideCount);
         settings.setNumOfVertLinesSource([guideCount] { return guideCount; });
-        TWave wave;
+        Wave wave;
         wave.setView(&view);
         wave.setDisplaySettings(&settings);
         const int w = rng.pick(widths), h = rng.pick(heights);

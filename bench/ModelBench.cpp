@@ -14,7 +14,7 @@ void calcDrawnAmplitudes(benchmark::State &state)
         waveformPoints[j] = float(std::sin(j * 0.7));
         waveformDefined[j] = true;
     }
-    TWave wave;
+    Wave wave;
     wave.period = 100;
     wave.setWaveCount(1000);
     wave.rule = AmplitudeRule::Drawn;

@@ -33,8 +33,8 @@ protected:
 };
 
 struct ProbeSetup {
-    TWave wave;
-    TDisplaySettings settings;
+    Wave wave;
+    DisplaySettings settings;
     AmplitudeMonitor frm;
 
     explicit ProbeSetup(bool table)

@@ -26,7 +26,7 @@ void loadAndSaveLargestFile(benchmark::State &state)
             state.SkipWithError("cannot write the file");
         file.close();
         state.ResumeTiming();
-        TDisplaySettings settings;
+        DisplaySettings settings;
         int count = 2;
         loadDisplaySettings(path, settings, {{}, [&count](int n) { count = n; }});
         saveDisplaySettings(path, settings, count);

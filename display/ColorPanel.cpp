@@ -2,17 +2,17 @@
 
 #include <QMouseEvent>
 
-TColorPanel::TColorPanel(const QString &caption, QWidget *parent)
+ColorPanel::ColorPanel(const QString &caption, QWidget *parent)
     : QLabel(caption, parent)
 {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(1);
     setAlignment(Qt::AlignCenter);
     setAutoFillBackground(true);
-    setColor(clBlack);
+    setColor(colors::Black);
 }
 
-void TColorPanel::setColor(TColor color)
+void ColorPanel::setColor(Color color)
 {
     color_ = color;
     QPalette pal = palette();
@@ -22,13 +22,13 @@ void TColorPanel::setColor(TColor color)
     setPalette(pal);
 }
 
-void TColorPanel::mousePressEvent(QMouseEvent *event)
+void ColorPanel::mousePressEvent(QMouseEvent *event)
 {
     pressed_ = event->button() == Qt::LeftButton;
     event->accept();
 }
 
-void TColorPanel::mouseReleaseEvent(QMouseEvent *event)
+void ColorPanel::mouseReleaseEvent(QMouseEvent *event)
 {
     const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;

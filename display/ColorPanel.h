@@ -5,13 +5,13 @@
 
 // A raised panel with a centred caption in white on a background of any
 // colour; a click with the left button reports `clicked`.
-class TColorPanel : public QLabel {
+class ColorPanel : public QLabel {
     Q_OBJECT
 public:
-    explicit TColorPanel(const QString &caption, QWidget *parent = nullptr);
+    explicit ColorPanel(const QString &caption, QWidget *parent = nullptr);
 
-    void setColor(TColor color);
-    TColor color() const { return color_; }
+    void setColor(Color color);
+    Color color() const { return color_; }
 
 signals:
     void clicked();
@@ -21,6 +21,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    TColor color_ = clBlack;
+    Color color_ = colors::Black;
     bool pressed_ = false;
 };

@@ -3,7 +3,7 @@
 #include <QColorDialog>
 #include <QPointer>
 
-TColorPicker platformColorPicker(QWidget *parent)
+ColorPicker platformColorPicker(QWidget *parent)
 {
     return [owner = QPointer<QWidget>(parent)](const QColor &initial) -> std::optional<QColor> {
         const QColor picked = QColorDialog::getColor(initial, owner);

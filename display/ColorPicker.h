@@ -7,7 +7,7 @@
 class QWidget;
 
 // Asks the user for a colour, starting from `initial`; nothing when cancelled.
-using TColorPicker = std::function<std::optional<QColor>(const QColor &initial)>;
+using ColorPicker = std::function<std::optional<QColor>(const QColor &initial)>;
 
 // The platform's colour dialog, modal over the parent.
-TColorPicker platformColorPicker(QWidget *parent);
+ColorPicker platformColorPicker(QWidget *parent);

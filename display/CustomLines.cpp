@@ -9,7 +9,7 @@ QString customLineText(int item)
     return QStringLiteral("%1次振動").arg(item);
 }
 
-TPen *customLinePen(TDisplaySettings &s, int item)
+Pen *customLinePen(DisplaySettings &s, int item)
 {
     if (item < 0 || item >= CustomLineCount)
         return nullptr;

@@ -11,4 +11,4 @@ inline constexpr int CustomLineCount = CustomWavePenCount + 2;
 QString customLineText(int item);
 
 // The pen the row shows and edits; null outside the list.
-TPen *customLinePen(TDisplaySettings &s, int item);
+Pen *customLinePen(DisplaySettings &s, int item);

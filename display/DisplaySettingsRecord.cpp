@@ -1,13 +1,13 @@
 #include "display/DisplaySettingsRecord.h"
 
-TDisplaySettings::TDisplaySettings()
+DisplaySettings::DisplaySettings()
 {
-    wavePens[0] = TPen{clRed, 0, 1};
+    wavePens[0] = Pen{colors::Red, 0, 1};
     for (int k = 1; k <= CustomWavePenCount; ++k)
         wavePens[std::size_t(k)] = wavePens[0];
 }
 
-const TPen *TDisplaySettings::getWavePen(int k) const
+const Pen *DisplaySettings::getWavePen(int k) const
 {
     if (k < 0)
         return nullptr;
@@ -16,7 +16,7 @@ const TPen *TDisplaySettings::getWavePen(int k) const
     return &wavePens[0];
 }
 
-TPen *TDisplaySettings::GetWavePen(int k)
+Pen *DisplaySettings::GetWavePen(int k)
 {
-    return const_cast<TPen *>(static_cast<const TDisplaySettings *>(this)->getWavePen(k));
+    return const_cast<Pen *>(static_cast<const DisplaySettings *>(this)->getWavePen(k));
 }

@@ -93,7 +93,7 @@ void DisplaySettingsWindow::buildGeneralPage()
     cbxVisibleVertLines = new QCheckBox(QStringLiteral("縦の補助線を表示する"), grpVertLines);
     cbxVisibleVertLines->setGeometry(16, 16 + TitleDrop, 153, 17);
     connect(cbxVisibleVertLines, &QCheckBox::toggled, this, &DisplaySettingsWindow::cbxVisibleVertLinesClick);
-    spnNumOfVertLines = new TIntSpinBox(grpVertLines);
+    spnNumOfVertLines = new IntSpinBox(grpVertLines);
     spnNumOfVertLines->setGeometry(16, 48 + TitleDrop, 49, 21);
     spnNumOfVertLines->setRange(2, 99);
     spnNumOfVertLines->setSingleStep(1);
@@ -116,8 +116,8 @@ void DisplaySettingsWindow::buildLinesPage()
     lstCustomLines->setUniformItemSizes(true);
     // Rows are as wide as the list; their lines end short of its right edge.
     lstCustomLines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    lstCustomLines->setItemDelegate(new TOwnerDrawDelegate(
-        ItemHeight, [this](const TDrawItem &item) { lstCustomLinesDrawItem(item); }, lstCustomLines));
+    lstCustomLines->setItemDelegate(new OwnerDrawDelegate(
+        ItemHeight, [this](const DrawItem &item) { lstCustomLinesDrawItem(item); }, lstCustomLines));
     // Every choice edits the row chosen, also a second click on the same row.
     connect(lstCustomLines, &ChoiceListWidget::rowChosen, this, &DisplaySettingsWindow::lstCustomLinesClick);
     btnClear = addButton(tstLines, {160, 184, 67, 17}, QStringLiteral("クリア(&E)"));
@@ -128,15 +128,15 @@ void DisplaySettingsWindow::buildLinesPage()
 
 void DisplaySettingsWindow::formCreate()
 {
-    const TVisualIniControls controls{
+    const VisualIniControls controls{
         [this](bool visible) { cbxVisibleVertLines->setChecked(visible); },
         [this](int count) { spnNumOfVertLines->setValue(count); },
     };
     try {
         loadDisplaySettings(iniPath_, settings, controls);
-    } catch (const TConvertError &e) {
+    } catch (const ConvertError &e) {
         report(e.message());
-    } catch (const TProfileReadError &e) {
+    } catch (const ProfileReadError &e) {
         report(e.message());
     }
     loaded_ = true;
@@ -151,7 +151,7 @@ void DisplaySettingsWindow::formDestroy()
     loaded_ = false;
     try {
         saveDisplaySettings(iniPath_, settings, settings.numOfVertLines());
-    } catch (const TProfileWriteError &e) {
+    } catch (const ProfileWriteError &e) {
         report(e.message());
     }
 }
@@ -171,7 +171,7 @@ void DisplaySettingsWindow::report(const QString &text) const
         reportError_(text);
 }
 
-std::optional<TPen> DisplaySettingsWindow::runPenDialog(const TPen &pen)
+std::optional<Pen> DisplaySettingsWindow::runPenDialog(const Pen &pen)
 {
     if (!penDialog_)
         return std::nullopt;
@@ -191,7 +191,7 @@ void DisplaySettingsWindow::btnBGColorClick()
 
 void DisplaySettingsWindow::btnAxisPenClick()
 {
-    if (const std::optional<TPen> pen = runPenDialog(settings.axisPen))
+    if (const std::optional<Pen> pen = runPenDialog(settings.axisPen))
         settings.setAxisPen(*pen);
 }
 
@@ -202,15 +202,15 @@ void DisplaySettingsWindow::cbxVisibleVertLinesClick()
 
 void DisplaySettingsWindow::btnVertLinePenClick()
 {
-    if (const std::optional<TPen> pen = runPenDialog(settings.vertLinePen))
+    if (const std::optional<Pen> pen = runPenDialog(settings.vertLinePen))
         settings.setVertLinePen(*pen);
 }
 
-void DisplaySettingsWindow::lstCustomLinesDrawItem(const TDrawItem &item)
+void DisplaySettingsWindow::lstCustomLinesDrawItem(const DrawItem &item)
 {
     item.fillBackground();
     item.textOut(2, item.rect.top(), customLineText(item.index));
-    const TPen *pen = customLinePen(settings, item.index);
+    const Pen *pen = customLinePen(settings, item.index);
     if (!pen)
         return;
     item.canvas.setPen(toQPen(*pen));
@@ -219,8 +219,8 @@ void DisplaySettingsWindow::lstCustomLinesDrawItem(const TDrawItem &item)
 
 void DisplaySettingsWindow::lstCustomLinesClick(int item)
 {
-    if (TPen *pen = customLinePen(settings, item)) {
-        if (const std::optional<TPen> chosen = runPenDialog(*pen))
+    if (Pen *pen = customLinePen(settings, item)) {
+        if (const std::optional<Pen> chosen = runPenDialog(*pen))
             *pen = *chosen;
     }
     lstCustomLines->viewport()->update();

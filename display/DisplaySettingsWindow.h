@@ -16,7 +16,7 @@ class QPushButton;
 class QTabWidget;
 class ChoiceListWidget;
 class LineStyleDialog;
-class TIntSpinBox;
+class IntSpinBox;
 
 // The display settings window. It holds the one settings record the drawing
 // reads, loads it from the settings file in FormCreate and writes it back when
@@ -29,7 +29,7 @@ public:
     explicit DisplaySettingsWindow(LineStyleDialog *penDialog, QWidget *parent = nullptr);
     ~DisplaySettingsWindow() override;
 
-    TDisplaySettings settings;
+    DisplaySettings settings;
 
     QTabWidget *pageControl = nullptr;
     QWidget *tstGeneral = nullptr;
@@ -37,7 +37,7 @@ public:
     QPushButton *btnAxisPen = nullptr;
     QGroupBox *grpVertLines = nullptr;
     QCheckBox *cbxVisibleVertLines = nullptr;
-    TIntSpinBox *spnNumOfVertLines = nullptr;
+    IntSpinBox *spnNumOfVertLines = nullptr;
     QLabel *lblDivisions = nullptr;
     QPushButton *btnVertLinePen = nullptr;
     QWidget *tstLines = nullptr;
@@ -54,7 +54,7 @@ public:
     // Where a failed load or save is told; the error box unless replaced.
     void setErrorReporter(ErrorReporter reporter) { reportError_ = std::move(reporter); }
     // The colour dialog; the platform's unless replaced.
-    void setColorPicker(TColorPicker picker) { colorPicker_ = std::move(picker); }
+    void setColorPicker(ColorPicker picker) { colorPicker_ = std::move(picker); }
 
     // Loads the settings and fills the wave line list.
     void formCreate();
@@ -65,7 +65,7 @@ public:
     void btnAxisPenClick();
     void cbxVisibleVertLinesClick();
     void btnVertLinePenClick();
-    void lstCustomLinesDrawItem(const TDrawItem &item);
+    void lstCustomLinesDrawItem(const DrawItem &item);
     // Runs the line style dialog for the list's row `item`.
     void lstCustomLinesClick(int item);
     void btnClearClick();
@@ -80,13 +80,13 @@ private:
     void fillCustomLines();
     void report(const QString &text) const;
     // The dialog's pen when the user confirmed it.
-    std::optional<TPen> runPenDialog(const TPen &pen);
+    std::optional<Pen> runPenDialog(const Pen &pen);
 
     // Made after this window at start-up and destroyed before it.
     QPointer<LineStyleDialog> penDialog_;
     std::function<void()> monitorRefresh_;
     QString iniPath_;
     ErrorReporter reportError_;
-    TColorPicker colorPicker_;
+    ColorPicker colorPicker_;
     bool loaded_ = false;
 };

@@ -43,21 +43,21 @@ LineStyleDialog::LineStyleDialog(QWidget *parent)
     panel->setLineWidth(1);
 
     lblColor = addLabel(panel, 16, 8, QStringLiteral("線の色"));
-    pnlColor = new TColorPanel(QStringLiteral("クリックして設定"), panel);
+    pnlColor = new ColorPanel(QStringLiteral("クリックして設定"), panel);
     pnlColor->setGeometry(48, 24, 201, 22);
-    connect(pnlColor, &TColorPanel::clicked, this, &LineStyleDialog::pnlColorClick);
+    connect(pnlColor, &ColorPanel::clicked, this, &LineStyleDialog::pnlColorClick);
 
     lblPenStyle = addLabel(panel, 16, 53, QStringLiteral("線の形"));
-    cmbPenStyle = new TOwnerDrawComboBox(
-        ItemHeight, [this](const TDrawItem &item) { cmbPenStyleDrawItem(item); }, panel);
+    cmbPenStyle = new OwnerDrawComboBox(
+        ItemHeight, [this](const DrawItem &item) { cmbPenStyleDrawItem(item); }, panel);
     cmbPenStyle->setGeometry(48, 67, 201, 22);
     cmbPenStyle->addItems({QStringLiteral("実線"), QStringLiteral("破線"), QStringLiteral("点線"),
                            QStringLiteral("一点鎖線"), QStringLiteral("二点鎖線")});
     connect(cmbPenStyle, &QComboBox::activated, this, &LineStyleDialog::cmbPenStyleChange);
 
     lblPenWidth = addLabel(panel, 16, 96, QStringLiteral("線の幅"));
-    cmbPenWidth = new TOwnerDrawComboBox(
-        ItemHeight, [this](const TDrawItem &item) { cmbPenWidthDrawItem(item); }, panel);
+    cmbPenWidth = new OwnerDrawComboBox(
+        ItemHeight, [this](const DrawItem &item) { cmbPenWidthDrawItem(item); }, panel);
     cmbPenWidth->setGeometry(48, 115, 201, 22);
     for (int i = 0; i < PenWidthCount; ++i)
         cmbPenWidth->addItem(QString::number(i + 1));
@@ -115,19 +115,19 @@ void LineStyleDialog::cmbPenWidthChange()
     repaintLists();
 }
 
-void LineStyleDialog::cmbPenStyleDrawItem(const TDrawItem &item)
+void LineStyleDialog::cmbPenStyleDrawItem(const DrawItem &item)
 {
     item.fillBackground();
     item.textOut(85, item.rect.top() + 2, cmbPenStyle->itemText(item.index));
-    item.canvas.setPen(toQPen(TPen{pen.color, item.index, pen.width}, MaxSampleWidth));
+    item.canvas.setPen(toQPen(Pen{pen.color, item.index, pen.width}, MaxSampleWidth));
     item.canvas.drawLine(8, item.middle(), 80, item.middle());
 }
 
-void LineStyleDialog::cmbPenWidthDrawItem(const TDrawItem &item)
+void LineStyleDialog::cmbPenWidthDrawItem(const DrawItem &item)
 {
     item.fillBackground();
     item.textOut(85, item.rect.top() + 2, QStringLiteral("%1pixel").arg(item.index + 1));
-    item.canvas.setPen(toQPen(TPen{pen.color, pen.style, item.index + 1}, MaxSampleWidth));
+    item.canvas.setPen(toQPen(Pen{pen.color, pen.style, item.index + 1}, MaxSampleWidth));
     item.canvas.drawLine(5, item.middle(), 80, item.middle());
 }
 

@@ -8,7 +8,7 @@
 class QFrame;
 class QLabel;
 class QPushButton;
-class TColorPanel;
+class ColorPanel;
 
 // The modal line style dialog. It edits a pen of its own: the caller copies
 // its pen in, runs Execute, and copies Pen back only when that returns true.
@@ -19,36 +19,36 @@ public:
 
     QFrame *panel = nullptr;
     QLabel *lblColor = nullptr;
-    TColorPanel *pnlColor = nullptr;
+    ColorPanel *pnlColor = nullptr;
     QLabel *lblPenStyle = nullptr;
-    TOwnerDrawComboBox *cmbPenStyle = nullptr;
+    OwnerDrawComboBox *cmbPenStyle = nullptr;
     QLabel *lblPenWidth = nullptr;
-    TOwnerDrawComboBox *cmbPenWidth = nullptr;
+    OwnerDrawComboBox *cmbPenWidth = nullptr;
     QPushButton *btnCancel = nullptr;
     QPushButton *btnOK = nullptr;
 
     // The working pen, kept from one use to the next.
-    TPen pen;
+    Pen pen;
 
-    void setPen(const TPen &source) { pen = source; }
+    void setPen(const Pen &source) { pen = source; }
     // Shows the dialog modally with Pen's values; true when closed with OK.
     bool execute();
 
     // The colour dialog; the platform's unless replaced.
-    void setColorPicker(TColorPicker picker) { colorPicker_ = std::move(picker); }
+    void setColorPicker(ColorPicker picker) { colorPicker_ = std::move(picker); }
 
     void pnlColorClick();
     void cmbPenStyleChange();
     void cmbPenWidthChange();
-    void cmbPenStyleDrawItem(const TDrawItem &item);
-    void cmbPenWidthDrawItem(const TDrawItem &item);
+    void cmbPenStyleDrawItem(const DrawItem &item);
+    void cmbPenWidthDrawItem(const DrawItem &item);
     void btnOKClick();
     void btnCancelClick();
 
 private:
     void repaintLists();
 
-    TColorPicker colorPicker_;
+    ColorPicker colorPicker_;
     // The colour dialog starts from what it gave last, not from the pen.
     QColor pickerColor_{Qt::black};
 };

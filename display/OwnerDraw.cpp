@@ -17,7 +17,7 @@ QPalette::ColorGroup groupOf(QStyle::State state)
 
 } // namespace
 
-void TDrawItem::fillBackground() const
+void DrawItem::fillBackground() const
 {
     const QPalette::ColorRole back = selected ? QPalette::Highlight : QPalette::Base;
     const QPalette::ColorRole text = selected ? QPalette::HighlightedText : QPalette::Text;
@@ -25,7 +25,7 @@ void TDrawItem::fillBackground() const
     canvas.setPen(palette.color(group, text));
 }
 
-void TDrawItem::textOut(int x, int y, const QString &text) const
+void DrawItem::textOut(int x, int y, const QString &text) const
 {
     canvas.save();
     canvas.setClipRect(rect, Qt::IntersectClip);
@@ -34,43 +34,43 @@ void TDrawItem::textOut(int x, int y, const QString &text) const
     canvas.restore();
 }
 
-TOwnerDrawDelegate::TOwnerDrawDelegate(int itemHeight, TDrawItemHandler drawItem, QObject *parent)
+OwnerDrawDelegate::OwnerDrawDelegate(int itemHeight, DrawItemHandler drawItem, QObject *parent)
     : QStyledItemDelegate(parent)
     , itemHeight_(itemHeight)
     , drawItem_(std::move(drawItem))
 {
 }
 
-void TOwnerDrawDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+void OwnerDrawDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     painter->save();
     painter->setClipRect(option.rect, Qt::IntersectClip);
-    drawItem_(TDrawItem{*painter, index.row(), option.rect, bool(option.state & QStyle::State_Selected), option.palette,
-                        groupOf(option.state)});
+    drawItem_(DrawItem{*painter, index.row(), option.rect, bool(option.state & QStyle::State_Selected), option.palette,
+                       groupOf(option.state)});
     painter->restore();
 }
 
-QSize TOwnerDrawDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const
+QSize OwnerDrawDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const
 {
     // The width is the list's; what an item draws beyond it is clipped.
     return {1, itemHeight_};
 }
 
-TOwnerDrawComboBox::TOwnerDrawComboBox(int itemHeight, TDrawItemHandler drawItem, QWidget *parent)
+OwnerDrawComboBox::OwnerDrawComboBox(int itemHeight, DrawItemHandler drawItem, QWidget *parent)
     : QComboBox(parent)
     , drawItem_(drawItem)
 {
     setEditable(false);
-    setItemDelegate(new TOwnerDrawDelegate(itemHeight, std::move(drawItem), this));
+    setItemDelegate(new OwnerDrawDelegate(itemHeight, std::move(drawItem), this));
 }
 
-void TOwnerDrawComboBox::repaint()
+void OwnerDrawComboBox::repaint()
 {
     update();
     view()->viewport()->update();
 }
 
-void TOwnerDrawComboBox::paintEvent(QPaintEvent *)
+void OwnerDrawComboBox::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
     QStyleOptionComboBox opt;
@@ -84,5 +84,5 @@ void TOwnerDrawComboBox::paintEvent(QPaintEvent *)
     painter.setClipRect(field);
     // As a closed list does, the field shows the selection colours while the
     // box has the focus.
-    drawItem_(TDrawItem{painter, currentIndex(), field, hasFocus(), palette(), groupOf(opt.state)});
+    drawItem_(DrawItem{painter, currentIndex(), field, hasFocus(), palette(), groupOf(opt.state)});
 }

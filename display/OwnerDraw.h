@@ -10,7 +10,7 @@ class QPainter;
 
 // One item to be drawn by the program: the canvas, the item's number and its
 // rectangle, and whether it is to show the selection colours.
-struct TDrawItem {
+struct DrawItem {
     QPainter &canvas;
     int index;
     QRect rect;
@@ -29,26 +29,26 @@ struct TDrawItem {
     int right() const { return rect.left() + rect.width(); }
 };
 
-using TDrawItemHandler = std::function<void(const TDrawItem &item)>;
+using DrawItemHandler = std::function<void(const DrawItem &item)>;
 
 // Lets the program draw every item of a list, each of a fixed height.
-class TOwnerDrawDelegate : public QStyledItemDelegate {
+class OwnerDrawDelegate : public QStyledItemDelegate {
 public:
-    TOwnerDrawDelegate(int itemHeight, TDrawItemHandler drawItem, QObject *parent = nullptr);
+    OwnerDrawDelegate(int itemHeight, DrawItemHandler drawItem, QObject *parent = nullptr);
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
     int itemHeight_;
-    TDrawItemHandler drawItem_;
+    DrawItemHandler drawItem_;
 };
 
 // A drop-down list whose items, the chosen one in the closed field included,
 // are drawn by the program. The closed field stays empty without a choice.
-class TOwnerDrawComboBox : public QComboBox {
+class OwnerDrawComboBox : public QComboBox {
 public:
-    TOwnerDrawComboBox(int itemHeight, TDrawItemHandler drawItem, QWidget *parent = nullptr);
+    OwnerDrawComboBox(int itemHeight, DrawItemHandler drawItem, QWidget *parent = nullptr);
 
     // Repaints the closed field and the open list.
     void repaint();
@@ -57,5 +57,5 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    TDrawItemHandler drawItem_;
+    DrawItemHandler drawItem_;
 };

@@ -15,19 +15,19 @@ QString waveSection(int k)
     return QStringLiteral("wave%1").arg(k);
 }
 
-class TSettingsReader {
+class SettingsReader {
 public:
     // One read of the file serves every key. A file that cannot be read
     // reads as missing, key by key.
-    explicit TSettingsReader(const QString &path)
+    explicit SettingsReader(const QString &path)
         : file_(path)
         , state_(file_.readOnce())
     {
     }
 
-    bool tooLarge() const { return state_ == TProfileFileState::TooLarge; }
+    bool tooLarge() const { return state_ == ProfileFileState::TooLarge; }
 
-    TColor color(const QString &section, const QString &key, const QString &defaultText) const
+    Color color(const QString &section, const QString &key, const QString &defaultText) const
     {
         return stringToColorOrThrow(file_.readString(section, key, defaultText));
     }
@@ -43,26 +43,26 @@ public:
     }
 
 private:
-    TProfileFile file_;
-    TProfileFileState state_;
+    ProfileFile file_;
+    ProfileFileState state_;
 };
 
-void setWidth(TPen &pen, int width)
+void setWidth(Pen &pen, int width)
 {
     // A negative width is ignored; what counts is the width of a pen made
     // for loading, 1.
-    pen.width = width >= 0 ? width : TPen{}.width;
+    pen.width = width >= 0 ? width : Pen{}.width;
 }
 
 // Width, colour and style keys of one pen, read in this order.
-void readPen(const TSettingsReader &ini, const QString &section, const QString &prefix, TPen &pen, const TPen &defaults)
+void readPen(const SettingsReader &ini, const QString &section, const QString &prefix, Pen &pen, const Pen &defaults)
 {
     setWidth(pen, ini.integer(section, prefix + QStringLiteral("Width"), defaults.width));
     pen.color = ini.color(section, prefix + QStringLiteral("Color"), colorToString(defaults.color));
     pen.style = ini.integer(section, prefix + QStringLiteral("Style"), defaults.style);
 }
 
-void writePen(TProfileFile &ini, const QString &section, const QString &prefix, const TPen &pen)
+void writePen(ProfileFile &ini, const QString &section, const QString &prefix, const Pen &pen)
 {
     ini.writeString(section, prefix + QStringLiteral("Width"), QString::number(pen.width));
     ini.writeString(section, prefix + QStringLiteral("Color"), colorToString(pen.color));
@@ -76,10 +76,10 @@ QString visualIniPath()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/Visual.ini");
 }
 
-void loadDisplaySettings(const QString &path, TDisplaySettings &s, const TVisualIniControls &controls)
+void loadDisplaySettings(const QString &path, DisplaySettings &s, const VisualIniControls &controls)
 {
-    const TSettingsReader ini(path);
-    const TDisplaySettings defaults;
+    const SettingsReader ini(path);
+    const DisplaySettings defaults;
 
     s.setBgColor(ini.color(General, QStringLiteral("BGColor"), colorToString(defaults.bgColor)));
     readPen(ini, General, QStringLiteral("Axis"), s.axisPen, defaults.axisPen);
@@ -99,12 +99,12 @@ void loadDisplaySettings(const QString &path, TDisplaySettings &s, const TVisual
     for (int k = 1; k <= CustomWavePenCount; ++k)
         readPen(ini, waveSection(k), QString(), s.wavePens[std::size_t(k)], s.wavePens[0]);
     if (ini.tooLarge())
-        throw TProfileReadError(path);
+        throw ProfileReadError(path);
 }
 
-void saveDisplaySettings(const QString &path, const TDisplaySettings &s, int numOfVertLines)
+void saveDisplaySettings(const QString &path, const DisplaySettings &s, int numOfVertLines)
 {
-    TProfileFile ini(path);
+    ProfileFile ini(path);
     // Every key goes to disk in one replacement of the file, so a save cut
     // short leaves the old file whole.
     ini.beginUpdate();

@@ -7,7 +7,7 @@
 
 // The two settings that live in controls of the display settings window rather
 // than in the record.
-struct TVisualIniControls {
+struct VisualIniControls {
     std::function<void(bool)> showVisibleVertLines; // ticks the check box
     std::function<void(int)> setNumOfVertLines;     // the count box brings it into range
 };
@@ -16,15 +16,15 @@ struct TVisualIniControls {
 QString visualIniPath();
 
 // Reads the settings key by key, each applied as soon as it is read. A colour
-// text that is neither a name nor an integer throws TConvertError: the keys
+// text that is neither a name nor an integer throws ConvertError: the keys
 // before it are applied, everything after it keeps what it had, and every pen
 // is whole. A width below 0 leaves the width of a new pen (1); style numbers
 // are taken as they are, those outside 0..4 draw solid and are written back
 // unchanged. Missing file, section or key, and integers that are no integer,
 // give the key's default; so does a file that cannot be read, and one too large
-// to be read, which throws TProfileReadError once every key has its default.
-void loadDisplaySettings(const QString &path, TDisplaySettings &s, const TVisualIniControls &controls);
+// to be read, which throws ProfileReadError once every key has its default.
+void loadDisplaySettings(const QString &path, DisplaySettings &s, const VisualIniControls &controls);
 
 // Writes every key of every section, changed or not, all in one write of the
-// file. When that fails it throws TProfileWriteError and no key is written.
-void saveDisplaySettings(const QString &path, const TDisplaySettings &s, int numOfVertLines);
+// file. When that fails it throws ProfileWriteError and no key is written.
+void saveDisplaySettings(const QString &path, const DisplaySettings &s, int numOfVertLines);

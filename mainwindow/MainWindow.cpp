@@ -30,17 +30,17 @@ MainWindow::MainWindow(QWidget *parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(toolBand);
-    pntWave = new TPaintBox(central);
+    pntWave = new PaintBox(central);
     pntWave->setMinimumSize(1, 1);
     column->addWidget(pntWave, 1);
     setCentralWidget(central);
-    connect(pntWave, &TPaintBox::mouseMoved, this, &MainWindow::pntWaveMouseMove);
+    connect(pntWave, &PaintBox::mouseMoved, this, &MainWindow::pntWaveMouseMove);
 
-    statusBar = new TStatusPanels(this);
+    statusBar = new StatusPanels(this);
     setStatusBar(statusBar);
     statusBar->panel(0)->setText(QStringLiteral("Time = 0"));
     statusBar->panel(1)->setText(QStringLiteral("X=0%"));
-    connect(statusBar, &TStatusPanels::clicked, this, &MainWindow::lblTimeClick);
+    connect(statusBar, &StatusPanels::clicked, this, &MainWindow::lblTimeClick);
 
     // Client area as designed: a 527 × 346 picture between band and status bar.
     resize(527, menuBar()->sizeHint().height() + 26 + 346 + 19);
@@ -54,7 +54,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::formCreate()
 {
-    wave = std::make_unique<TWave>();
+    wave = std::make_unique<Wave>();
     wave->setView(this);
     wave->setBusyCursorHandler([](bool busy) {
         if (busy)
@@ -70,8 +70,8 @@ void MainWindow::formCreate()
     setTime(0);
     setZoom(1.0f);
     wave->calcAmplitudes();
-    hintHook_ = new TStatusTipHook([this](const QString &hint) { appHint(hint); }, this);
-    idleHook_ = new TIdleHook(this);
+    hintHook_ = new StatusTipHook([this](const QString &hint) { appHint(hint); }, this);
+    idleHook_ = new IdleHook(this);
     idleHook_->setHandler([this](bool &done) { appIdle(done); });
     lastTick = std::int64_t(ticks());
 }

@@ -43,7 +43,7 @@ public:
     std::int32_t interval = 100;
     std::int32_t quality = 50;
     std::int64_t lastTick = 0;
-    std::unique_ptr<TWave> wave;
+    std::unique_ptr<Wave> wave;
 
     void setTime(std::int32_t value);
     void setZoom(float value);
@@ -96,10 +96,10 @@ public:
     void setInputBox(InputBox box) { inputBox_ = std::move(box); }
 
     // Controls.
-    TPaintBox *pntWave = nullptr;
-    TStatusPanels *statusBar = nullptr;
-    TClickLabel *lblQuality = nullptr;
-    TClickLabel *lblInterval = nullptr;
+    PaintBox *pntWave = nullptr;
+    StatusPanels *statusBar = nullptr;
+    ClickLabel *lblQuality = nullptr;
+    ClickLabel *lblInterval = nullptr;
     QToolButton *btnSetting2 = nullptr;
     QToolButton *btnVisualSetting = nullptr;
     QToolButton *btnShowAll = nullptr;
@@ -153,6 +153,6 @@ private:
     Links links_;
     std::function<std::uint32_t()> tickSource_;
     InputBox inputBox_;
-    TIdleHook *idleHook_ = nullptr;
-    TStatusTipHook *hintHook_ = nullptr;
+    IdleHook *idleHook_ = nullptr;
+    StatusTipHook *hintHook_ = nullptr;
 };

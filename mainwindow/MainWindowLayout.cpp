@@ -47,9 +47,9 @@ QToolButton *addButton(QFrame *band, ToolPicture picture, const char *hint, bool
 }
 
 // A number field of the band, showing its design text "0" until set.
-TClickLabel *addNumberField(QFrame *band, int width, const char *hint)
+ClickLabel *addNumberField(QFrame *band, int width, const char *hint)
 {
-    auto *field = new TClickLabel(width, 22, band);
+    auto *field = new ClickLabel(width, 22, band);
     field->setText(QStringLiteral("0"));
     field->setStatusTip(QString::fromUtf8(hint));
     band->layout()->addWidget(field);
@@ -175,6 +175,6 @@ void MainWindow::buildToolBand()
     connect(btnSpeedUp, &QToolButton::clicked, this, &MainWindow::btnSpeedUpClick);
     connect(btnZoomUp, &QToolButton::clicked, this, &MainWindow::btnZoomUpClick);
     connect(btnZoomDown, &QToolButton::clicked, this, &MainWindow::btnZoomDownClick);
-    connect(lblQuality, &TClickLabel::clicked, this, &MainWindow::lblQualityClick);
-    connect(lblInterval, &TClickLabel::clicked, this, &MainWindow::lblIntervalClick);
+    connect(lblQuality, &ClickLabel::clicked, this, &MainWindow::lblQualityClick);
+    connect(lblInterval, &ClickLabel::clicked, this, &MainWindow::lblIntervalClick);
 }

@@ -3,21 +3,21 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-TPaintBox::TPaintBox(QWidget *parent)
+PaintBox::PaintBox(QWidget *parent)
     : QWidget(parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TPaintBox::copyFrame(const QImage &frame)
+void PaintBox::copyFrame(const QImage &frame)
 {
     frame_ = frame;
     ++framesCopied_;
     update();
 }
 
-void TPaintBox::paintEvent(QPaintEvent *event)
+void PaintBox::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
     // Outside the frame (before the first one, or after a resize) the main
@@ -28,7 +28,7 @@ void TPaintBox::paintEvent(QPaintEvent *event)
         p.drawImage(0, 0, frame_);
 }
 
-void TPaintBox::mouseMoveEvent(QMouseEvent *event)
+void PaintBox::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     emit mouseMoved(event->modifiers(), pos.x(), pos.y());

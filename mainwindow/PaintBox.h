@@ -4,10 +4,10 @@
 
 // The picture of the string. It shows the frame last copied into it and paints
 // that frame again when the window system asks, without drawing a new one.
-class TPaintBox : public QWidget {
+class PaintBox : public QWidget {
     Q_OBJECT
 public:
-    explicit TPaintBox(QWidget *parent = nullptr);
+    explicit PaintBox(QWidget *parent = nullptr);
 
     void copyFrame(const QImage &frame);
     const QImage &frame() const { return frame_; }

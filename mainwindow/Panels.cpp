@@ -18,7 +18,7 @@ int widthToShow(const QLabel *label, const QString &text)
 
 } // namespace
 
-TClickLabel::TClickLabel(int width, int height, QWidget *parent)
+ClickLabel::ClickLabel(int width, int height, QWidget *parent)
     : QLabel(parent)
     , designWidth_(width)
 {
@@ -29,14 +29,14 @@ TClickLabel::TClickLabel(int width, int height, QWidget *parent)
     setFont(withPixelSize(font(), 14));
 }
 
-void TClickLabel::showNumber(qint64 value)
+void ClickLabel::showNumber(qint64 value)
 {
     const QString text = QString::number(value);
     setText(text);
     setFixedWidth(std::max(designWidth_, widthToShow(this, text)));
 }
 
-void TClickLabel::paintEvent(QPaintEvent *event)
+void ClickLabel::paintEvent(QPaintEvent *event)
 {
     QLabel::paintEvent(event);
     // Drawn here because the style's own sunken panel is invisible in some
@@ -45,13 +45,13 @@ void TClickLabel::paintEvent(QPaintEvent *event)
     qDrawShadePanel(&p, rect(), palette(), true, 1);
 }
 
-void TClickLabel::mousePressEvent(QMouseEvent *event)
+void ClickLabel::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         emit clicked();
 }
 
-TStatusPanels::TStatusPanels(QWidget *parent)
+StatusPanels::StatusPanels(QWidget *parent)
     : QStatusBar(parent)
 {
     setSizeGripEnabled(true);
@@ -67,7 +67,7 @@ TStatusPanels::TStatusPanels(QWidget *parent)
     }
 }
 
-void TStatusPanels::setPanelText(int i, const QString &text)
+void StatusPanels::setPanelText(int i, const QString &text)
 {
     QLabel *panel = panels_[i];
     panel->setText(text);
@@ -75,7 +75,7 @@ void TStatusPanels::setPanelText(int i, const QString &text)
         panel->setFixedWidth(std::max(designWidths_[i], widthToShow(panel, text)));
 }
 
-void TStatusPanels::mouseReleaseEvent(QMouseEvent *event)
+void StatusPanels::mouseReleaseEvent(QMouseEvent *event)
 {
     QStatusBar::mouseReleaseEvent(event);
     // A left click, released over the bar.

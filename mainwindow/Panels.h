@@ -4,10 +4,10 @@
 
 // A sunken, right-aligned number field in 14-pixel type that reacts to a
 // click. It keeps its designed width and grows for a number that needs more.
-class TClickLabel : public QLabel {
+class ClickLabel : public QLabel {
     Q_OBJECT
 public:
-    TClickLabel(int width, int height, QWidget *parent = nullptr);
+    ClickLabel(int width, int height, QWidget *parent = nullptr);
 
     void showNumber(qint64 value);
 
@@ -24,10 +24,10 @@ private:
 
 // The status bar: three panels (100, 80 and the rest of the bar); a click
 // anywhere on it is reported.
-class TStatusPanels : public QStatusBar {
+class StatusPanels : public QStatusBar {
     Q_OBJECT
 public:
-    explicit TStatusPanels(QWidget *parent = nullptr);
+    explicit StatusPanels(QWidget *parent = nullptr);
 
     QLabel *panel(int i) const { return panels_[i]; }
     // Sets a panel's text; a panel of fixed width grows to show it whole.

@@ -6,12 +6,12 @@
 class IDisplaySettings {
 public:
     virtual ~IDisplaySettings() = default;
-    virtual TColor getBgColor() const = 0;
-    virtual const TPen &getAxisPen() const = 0;
-    virtual const TPen &getMainWavePen() const = 0;
-    virtual const TPen &getVertLinePen() const = 0;
+    virtual Color getBgColor() const = 0;
+    virtual const Pen &getAxisPen() const = 0;
+    virtual const Pen &getMainWavePen() const = 0;
+    virtual const Pen &getVertLinePen() const = 0;
     virtual bool getVisibleVertLines() const = 0;
     virtual int getNumOfVertLines() const = 0;
     // Mode k's pen: modes above 20 share the default pen (k = 0); null below 0.
-    virtual const TPen *getWavePen(int k) const = 0;
+    virtual const Pen *getWavePen(int k) const = 0;
 };

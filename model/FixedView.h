@@ -3,7 +3,7 @@
 
 // A view whose time, zoom, quality and show-all state are set directly, for
 // drawing frames away from the main window (benchmarks, reference pictures).
-struct TFixedView : IWaveView {
+struct FixedView : IWaveView {
     std::int32_t time = 0;
     float zoom = 1.0f;
     std::int32_t quality = 50;

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-void TFrameEvaluator::prepare(int modes, int width, int quality)
+void FrameEvaluator::prepare(int modes, int width, int quality)
 {
     if (modes == modes_ && width == width_ && quality == quality_)
         return;
@@ -30,7 +30,7 @@ void TFrameEvaluator::prepare(int modes, int width, int quality)
             *s++ = wavemath::modeSine(k, width, x_[i]);
 }
 
-void TFrameEvaluator::modeRow(int k, double ac, float *out) const
+void FrameEvaluator::modeRow(int k, double ac, float *out) const
 {
     const int q = quality_;
     if (!table_.empty()) {
@@ -43,7 +43,7 @@ void TFrameEvaluator::modeRow(int k, double ac, float *out) const
     }
 }
 
-void TFrameEvaluator::accumulateMode(int k, double ac, float *sum) const
+void FrameEvaluator::accumulateMode(int k, double ac, float *sum) const
 {
     const int q = quality_;
     if (!table_.empty()) {

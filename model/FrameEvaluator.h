@@ -7,7 +7,7 @@
 // frames while the mode count, width and quality stay the same; a frame then
 // costs one multiplication per pair. Beyond a size bound the sines are computed
 // on the fly. Either way the values equal the call-by-call formulas bit for bit.
-class TFrameEvaluator {
+class FrameEvaluator {
 public:
     static constexpr std::size_t MaxTableEntries = std::size_t(1) << 22; // 32 MiB of doubles
 

@@ -82,15 +82,15 @@ private:
 
 } // namespace
 
-TWave::TWave() = default;
-TWave::~TWave() = default;
+Wave::Wave() = default;
+Wave::~Wave() = default;
 
-void TWave::setWaveCount(int n)
+void Wave::setWaveCount(int n)
 {
     waveCount = std::uint16_t(std::clamp(n, 1, MaxWaveCount));
 }
 
-void TWave::calcAmplitudes()
+void Wave::calcAmplitudes()
 {
     BusyCursorScope busy(onBusy_);
     const int n = std::min<int>(waveCount, MaxWaveCount);
@@ -119,7 +119,7 @@ void TWave::calcAmplitudes()
 
 // The sine-series coefficients of the polyline through the defined points,
 // integrated exactly segment by segment.
-void TWave::calcDrawnAmplitudes()
+void Wave::calcDrawnAmplitudes()
 {
     waveformPoints[0] = 0.0f;
     waveformPoints[WaveformPointCount - 1] = 0.0f;
@@ -160,12 +160,12 @@ void TWave::calcDrawnAmplitudes()
     }
 }
 
-std::int32_t TWave::currentTime() const
+std::int32_t Wave::currentTime() const
 {
     return view_ ? view_->getTime() : 0;
 }
 
-float TWave::modeDisplacement(int k, int width, float x) const
+float Wave::modeDisplacement(int k, int width, float x) const
 {
     if (k < 1 || k > MaxWaveCount || width == 0)
         return 0.0f;
@@ -173,7 +173,7 @@ float TWave::modeDisplacement(int k, int width, float x) const
     return wavemath::modeValue(double(amplitudes[k]) * c, wavemath::modeSine(k, width, x));
 }
 
-float TWave::displacement(int width, float x) const
+float Wave::displacement(int width, float x) const
 {
     float sum = 0.0f;
     for (int k = 1; k <= waveCount; ++k)

@@ -20,12 +20,12 @@ inline constexpr int MaxWaveCount = 1000;
 
 // The string: n normal modes, their amplitudes, the displacement they add up
 // to at the current time, and the picture of one frame.
-class TWave {
+class Wave {
 public:
-    TWave();
-    virtual ~TWave();
-    TWave(const TWave &) = delete;
-    TWave &operator=(const TWave &) = delete;
+    Wave();
+    virtual ~Wave();
+    Wave(const Wave &) = delete;
+    Wave &operator=(const Wave &) = delete;
 
     std::uint16_t waveCount = 0;
     float period = 0.0f;
@@ -51,12 +51,12 @@ public:
 private:
     void calcDrawnAmplitudes();
     std::int32_t currentTime() const;
-    void drawCurve(class QPainter &painter, const struct TPen &pen, const float *values, int half);
+    void drawCurve(class QPainter &painter, const struct Pen &pen, const float *values, int half);
 
     const IWaveView *view_ = nullptr;
     const IDisplaySettings *settings_ = nullptr;
     std::function<void()> onDrawnAmplitudes_;
     std::function<void(bool)> onBusy_;
-    TFrameEvaluator evaluator_;
+    FrameEvaluator evaluator_;
     std::vector<QPointF> curvePoints_; // kept between curves to spare the allocation
 };

@@ -15,7 +15,7 @@ namespace {
 // A curve never gets more vertices than this, whatever the view asks for.
 constexpr int MaxCurveSegments = 1 << 20;
 
-void setPen(QPainter &painter, const TPen &pen)
+void setPen(QPainter &painter, const Pen &pen)
 {
     painter.setPen(toQPen(pen));
 }
@@ -39,7 +39,7 @@ void drawGuideLines(QPainter &painter, int w, int h, long long n)
 
 } // namespace
 
-void TWave::drawCurve(QPainter &painter, const TPen &pen, const float *values, int half)
+void Wave::drawCurve(QPainter &painter, const Pen &pen, const float *values, int half)
 {
     const QPen qpen = toQPen(pen);
     if (qpen.style() == Qt::NoPen)
@@ -58,7 +58,7 @@ void TWave::drawCurve(QPainter &painter, const TPen &pen, const float *values, i
         drawClippedPolyline(painter, qpen, points.data(), int(points.size()), bitmap.height());
 }
 
-void TWave::drawFrame(int width, int height)
+void Wave::drawFrame(int width, int height)
 {
     width = std::max(0, width);
     height = std::max(0, height);
@@ -78,9 +78,9 @@ void TWave::drawFrame(int width, int height)
     QPainter painter(&bitmap);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
-    // A background in clNone would show the last frame through; white instead.
-    const TColor bg = settings_->getBgColor();
-    painter.fillRect(0, 0, w, h, bg == clNone ? QColor(Qt::white) : toQColor(bg));
+    // A background in colors::None would show the last frame through; white instead.
+    const Color bg = settings_->getBgColor();
+    painter.fillRect(0, 0, w, h, bg == colors::None ? QColor(Qt::white) : toQColor(bg));
     if (w == 0)
         return;
 
@@ -106,7 +106,7 @@ void TWave::drawFrame(int width, int height)
         const double ac = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
         if (showAll) {
             evaluator_.modeRow(k, ac, row.data());
-            if (const TPen *pen = settings_->getWavePen(k))
+            if (const Pen *pen = settings_->getWavePen(k))
                 drawCurve(painter, *pen, row.data(), half);
             for (int i = 0; i < q; ++i)
                 sum[std::size_t(i)] = sum[std::size_t(i)] + row[std::size_t(i)];

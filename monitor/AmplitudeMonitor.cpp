@@ -63,7 +63,7 @@ AmplitudeMonitor::AmplitudeMonitor(QWidget *parent)
 void AmplitudeMonitor::buildGraphPage()
 {
     tstGraph = new QWidget;
-    chart1 = new TBarChart(tstGraph);
+    chart1 = new BarChart(tstGraph);
     chart1->setMinimum(-AxisLimit);
     chart1->setMaximum(AxisLimit);
     chart1->setAutomatic(false);
@@ -90,7 +90,7 @@ void AmplitudeMonitor::buildGridPage()
 {
     tstGrid = new QWidget;
     sgrAmplitudes = new QTableView(tstGrid);
-    gridModel_ = new TAmplitudeTableModel(sgrAmplitudes);
+    gridModel_ = new AmplitudeTableModel(sgrAmplitudes);
     sgrAmplitudes->setModel(gridModel_);
     sgrAmplitudes->horizontalHeader()->hide();
     sgrAmplitudes->horizontalHeader()->setDefaultSectionSize(HeadingColumnWidth);
@@ -146,11 +146,11 @@ void AmplitudeMonitor::showValues(std::vector<float> values)
 void AmplitudeMonitor::fillGraph(const std::vector<float> &values)
 {
     const int n = int(values.size());
-    std::vector<TBar> bars;
+    std::vector<Bar> bars;
     bars.reserve(values.size());
     // Added from the last mode up so that the fundamental is the top bar.
     for (int k = n; k >= 1; --k) {
-        const TPen *pen = settings_ ? settings_->getWavePen(k) : nullptr;
+        const Pen *pen = settings_ ? settings_->getWavePen(k) : nullptr;
         bars.push_back(
             {double(values[std::size_t(k - 1)]), QString::number(k), pen ? toQColor(pen->color) : QColor(Qt::blue)});
     }

@@ -9,9 +9,9 @@ class QFrame;
 class QTabWidget;
 class QTableView;
 class IDisplaySettings;
-class TAmplitudeTableModel;
-class TBarChart;
-class TWave;
+class AmplitudeTableModel;
+class BarChart;
+class Wave;
 
 // The amplitude monitor: the amplitude of every mode as bars or as a table,
 // or, probed from the main window, each mode's local amplitude at one column
@@ -23,14 +23,14 @@ public:
 
     QTabWidget *pageControl = nullptr;
     QWidget *tstGraph = nullptr;
-    TBarChart *chart1 = nullptr;
+    BarChart *chart1 = nullptr;
     QFrame *panel1 = nullptr;
     QCheckBox *cbxAbsolute = nullptr;
     QCheckBox *cbxAutomatic = nullptr;
     QWidget *tstGrid = nullptr;
     QTableView *sgrAmplitudes = nullptr;
 
-    void setWave(const TWave *wave) { wave_ = wave; }
+    void setWave(const Wave *wave) { wave_ = wave; }
     void setDisplaySettings(const IDisplaySettings *settings) { settings_ = settings; }
     // The width of the main window's string picture, read at every probe.
     void setStringWidthSource(std::function<int()> source) { stringWidth_ = std::move(source); }
@@ -52,8 +52,8 @@ private:
     void fillGraph(const std::vector<float> &values);
     void fillGrid(std::vector<float> values);
 
-    TAmplitudeTableModel *gridModel_ = nullptr;
-    const TWave *wave_ = nullptr;
+    AmplitudeTableModel *gridModel_ = nullptr;
+    const Wave *wave_ = nullptr;
     const IDisplaySettings *settings_ = nullptr;
     std::function<int()> stringWidth_;
 };

@@ -6,7 +6,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-void TAmplitudeTableModel::setValues(std::vector<float> values)
+void AmplitudeTableModel::setValues(std::vector<float> values)
 {
     if (values.size() != values_.size()) {
         beginResetModel();
@@ -19,17 +19,17 @@ void TAmplitudeTableModel::setValues(std::vector<float> values)
         emit dataChanged(index(0, 1), index(rowCount() - 1, 1), {Qt::DisplayRole});
 }
 
-int TAmplitudeTableModel::rowCount(const QModelIndex &parent) const
+int AmplitudeTableModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(values_.size());
 }
 
-int TAmplitudeTableModel::columnCount(const QModelIndex &parent) const
+int AmplitudeTableModel::columnCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : 2;
 }
 
-QVariant TAmplitudeTableModel::data(const QModelIndex &index, int role) const
+QVariant AmplitudeTableModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
@@ -52,7 +52,7 @@ QVariant TAmplitudeTableModel::data(const QModelIndex &index, int role) const
     }
 }
 
-Qt::ItemFlags TAmplitudeTableModel::flags(const QModelIndex &index) const
+Qt::ItemFlags AmplitudeTableModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;

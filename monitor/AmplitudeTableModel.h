@@ -6,7 +6,7 @@
 // The monitor's table: row k-1 holds "k次" in a heading-style column and the
 // value of mode k. Texts are made when a cell is shown, so refreshing a
 // thousand rows costs no more than the few that are visible.
-class TAmplitudeTableModel : public QAbstractTableModel {
+class AmplitudeTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;

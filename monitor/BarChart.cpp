@@ -24,9 +24,9 @@ const QString &tickLabelSample()
 
 } // namespace
 
-struct TBarChart::Frame {
+struct BarChart::Frame {
     QRect plot;
-    TValueRange range;
+    ValueRange range;
     double scale = 0.0; // pixels per unit of value
     double barsTop = 0.0;
     double slot = 0.0; // pixels per bar
@@ -36,35 +36,35 @@ struct TBarChart::Frame {
     double centreY(int fromTop) const { return barsTop + (fromTop + 0.5) * slot; }
 };
 
-TBarChart::TBarChart(QWidget *parent)
+BarChart::BarChart(QWidget *parent)
     : QWidget(parent)
 {
     setFont(designFont(QStringLiteral("ＭＳ Ｐ明朝"), 12));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TBarChart::clear()
+void BarChart::clear()
 {
     bars_.clear();
     measureMarks();
     update();
 }
 
-void TBarChart::add(double value, const QString &label, const QColor &color)
+void BarChart::add(double value, const QString &label, const QColor &color)
 {
     bars_.push_back({value, label, color});
     measure(label);
     update();
 }
 
-void TBarChart::setBars(std::vector<TBar> bars)
+void BarChart::setBars(std::vector<Bar> bars)
 {
     bars_ = std::move(bars);
     measureMarks();
     update();
 }
 
-void TBarChart::measure(const QString &label)
+void BarChart::measure(const QString &label)
 {
     auto known = measured_.constFind(label);
     if (known == measured_.cend()) {
@@ -76,16 +76,16 @@ void TBarChart::measure(const QString &label)
     markHeight_ = std::max(markHeight_, e.ink.height());
 }
 
-void TBarChart::measureMarks()
+void BarChart::measureMarks()
 {
     extents_.clear();
     extents_.reserve(bars_.size());
     markWidth_ = markHeight_ = 0;
-    for (const TBar &bar : bars_)
+    for (const Bar &bar : bars_)
         measure(bar.label);
 }
 
-void TBarChart::changeEvent(QEvent *event)
+void BarChart::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
@@ -94,36 +94,36 @@ void TBarChart::changeEvent(QEvent *event)
     }
 }
 
-void TBarChart::setMinimum(double value)
+void BarChart::setMinimum(double value)
 {
     minimum_ = value;
     update();
 }
 
-void TBarChart::setMaximum(double value)
+void BarChart::setMaximum(double value)
 {
     maximum_ = value;
     update();
 }
 
-void TBarChart::setAutomatic(bool on)
+void BarChart::setAutomatic(bool on)
 {
     automatic_ = on;
     update();
 }
 
-TValueRange TBarChart::visibleRange() const
+ValueRange BarChart::visibleRange() const
 {
     if (!automatic_)
         return drawableRange({minimum_, maximum_});
     std::vector<double> values;
     values.reserve(bars_.size());
-    for (const TBar &b : bars_)
+    for (const Bar &b : bars_)
         values.push_back(b.value);
     return drawableRange(fitRange(values));
 }
 
-TBarChart::Frame TBarChart::layout() const
+BarChart::Frame BarChart::layout() const
 {
     const QFontMetrics fm = fontMetrics();
     const int markWidth = bars_.empty() ? 0 : markWidth_ + MarkGap;
@@ -153,17 +153,17 @@ TBarChart::Frame TBarChart::layout() const
     return f;
 }
 
-QRect TBarChart::plotRect() const
+QRect BarChart::plotRect() const
 {
     return layout().plot;
 }
 
-QRect TBarChart::barRect(int i) const
+QRect BarChart::barRect(int i) const
 {
     return barRect(layout(), i);
 }
 
-QRect TBarChart::barRect(const Frame &f, int i) const
+QRect BarChart::barRect(const Frame &f, int i) const
 {
     const double v = value(i);
     if (std::isnan(v) || f.thickness == 0)
@@ -178,14 +178,14 @@ QRect TBarChart::barRect(const Frame &f, int i) const
     return {left, top, right - left, f.thickness};
 }
 
-std::vector<TMark> TBarChart::marks() const
+std::vector<Mark> BarChart::marks() const
 {
     return marks(layout());
 }
 
-std::vector<TMark> TBarChart::marks(const Frame &f) const
+std::vector<Mark> BarChart::marks(const Frame &f) const
 {
-    std::vector<TMark> marks(bars_.size());
+    std::vector<Mark> marks(bars_.size());
     if (f.thickness == 0)
         return marks;
     std::vector<QRect> shown;
@@ -200,7 +200,7 @@ std::vector<TMark> TBarChart::marks(const Frame &f) const
         const QRect bar = barRect(f, i);
         const int x = v >= 0 ? bar.left() + bar.width() + MarkGap : bar.left() - MarkGap - e.advance;
         const int baseline = int(std::lround(f.centreY(fromTop) - e.ink.top() - e.ink.height() / 2.0));
-        TMark &mark = marks[std::size_t(i)];
+        Mark &mark = marks[std::size_t(i)];
         mark.ink = e.ink.translated(x, baseline);
         mark.shown = std::none_of(shown.begin(), shown.end(), [&](const QRect &r) { return r.intersects(mark.ink); });
         if (mark.shown)
@@ -209,10 +209,10 @@ std::vector<TMark> TBarChart::marks(const Frame &f) const
     return marks;
 }
 
-void TBarChart::paintEvent(QPaintEvent *)
+void BarChart::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), toQColor(clSilver));
+    p.fillRect(rect(), toQColor(colors::Silver));
     const Frame f = layout();
     if (f.plot.width() <= 0 || f.plot.height() <= 0)
         return;
@@ -221,7 +221,7 @@ void TBarChart::paintEvent(QPaintEvent *)
 
     const int maxTicks = std::max(1, f.plot.width() / (fm.horizontalAdvance(tickLabelSample()) + 8));
     const std::vector<double> ticks = tickValues(f.range, tickStep(f.range.max - f.range.min, maxTicks));
-    const QPen gridPen(toQColor(clGray), 0, Qt::DotLine);
+    const QPen gridPen(toQColor(colors::Gray), 0, Qt::DotLine);
     const QPen axisPen(Qt::black, 1);
     for (const double t : ticks) {
         const int x = int(std::lround(f.x(t)));
@@ -245,7 +245,7 @@ void TBarChart::paintEvent(QPaintEvent *)
     p.drawLine(f.plot.left(), f.plot.top(), plotRight, f.plot.top());
     p.drawLine(f.plot.left(), f.plot.top(), f.plot.left(), f.plot.bottom());
 
-    const std::vector<TMark> shownMarks = marks(f);
+    const std::vector<Mark> shownMarks = marks(f);
     for (int i = 0; i < count(); ++i)
         if (shownMarks[std::size_t(i)].shown)
             p.drawText(shownMarks[std::size_t(i)].ink.topLeft() - extents_[std::size_t(i)].ink.topLeft(), label(i));

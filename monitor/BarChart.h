@@ -8,14 +8,14 @@
 
 #include <vector>
 
-struct TBar {
+struct Bar {
     double value = 0.0;
     QString label;
     QColor color;
 };
 
 // Where a bar's mark goes: the pixels its text covers, and whether it is drawn.
-struct TMark {
+struct Mark {
     QRect ink;
     bool shown = false;
 };
@@ -24,18 +24,18 @@ struct TMark {
 // in the order they are added, each starts at 0, has its own colour and a mark
 // with its label beside its end; a mark that would overlap one above it is left
 // out. The value axis runs along the top.
-class TBarChart : public QWidget {
+class BarChart : public QWidget {
     Q_OBJECT
 public:
-    explicit TBarChart(QWidget *parent = nullptr);
+    explicit BarChart(QWidget *parent = nullptr);
 
     void clear();
     void add(double value, const QString &label, const QColor &color);
-    void setBars(std::vector<TBar> bars);
+    void setBars(std::vector<Bar> bars);
 
     int count() const { return int(bars_.size()); }
     // Bar i in the order added: 0 is the lowest.
-    const TBar &bar(int i) const { return bars_[std::size_t(i)]; }
+    const Bar &bar(int i) const { return bars_[std::size_t(i)]; }
     double value(int i) const { return bar(i).value; }
     QString label(int i) const { return bar(i).label; }
     QColor color(int i) const { return bar(i).color; }
@@ -49,13 +49,13 @@ public:
     bool automatic() const { return automatic_; }
     // The range actually drawn: the fixed one, or with automatic scaling the
     // one fitted to the bars.
-    TValueRange visibleRange() const;
+    ValueRange visibleRange() const;
 
     // Where things land at the current size.
     QRect plotRect() const;
     QRect barRect(int i) const;
     // Indexed like the bars.
-    std::vector<TMark> marks() const;
+    std::vector<Mark> marks() const;
     bool hasMark(int i) const { return marks()[std::size_t(i)].shown; }
 
     QSize sizeHint() const override { return {200, 250}; }
@@ -73,11 +73,11 @@ private:
     };
     Frame layout() const;
     QRect barRect(const Frame &frame, int i) const;
-    std::vector<TMark> marks(const Frame &frame) const;
+    std::vector<Mark> marks(const Frame &frame) const;
     void measure(const QString &label);
     void measureMarks();
 
-    std::vector<TBar> bars_;
+    std::vector<Bar> bars_;
     std::vector<Extent> extents_;
     // Every refresh (a probe at each mouse move) sets the same labels again;
     // measuring ink is slow, so each text is measured once per font.

@@ -22,9 +22,9 @@ double niceAtLeast(double least, double unit)
 
 } // namespace
 
-TValueRange fitRange(std::span<const double> values)
+ValueRange fitRange(std::span<const double> values)
 {
-    TValueRange r;
+    ValueRange r;
     for (const double v : values) {
         if (!std::isfinite(v))
             continue;
@@ -36,7 +36,7 @@ TValueRange fitRange(std::span<const double> values)
     return r;
 }
 
-TValueRange drawableRange(TValueRange range)
+ValueRange drawableRange(ValueRange range)
 {
     if (!std::isfinite(range.min) || !std::isfinite(range.max))
         return {-FallbackLimit, FallbackLimit};
@@ -58,7 +58,7 @@ double tickStep(double span, int maxTicks)
     return niceAtLeast(raw, std::pow(10.0, std::floor(std::log10(raw))));
 }
 
-std::vector<double> tickValues(TValueRange range, double step)
+std::vector<double> tickValues(ValueRange range, double step)
 {
     std::vector<double> ticks;
     if (!(step > 0) || !std::isfinite(range.min) || !std::isfinite(range.max))

@@ -41,18 +41,18 @@ constexpr SystemRole KSystemRoles[SystemColorCount] = {
 
 } // namespace
 
-bool isSystemColor(TColor c)
+bool isSystemColor(Color c)
 {
-    return (c & 0xFF000000u) == clSystemColor;
+    return (c & 0xFF000000u) == colors::SystemColor;
 }
 
-QColor toQColor(TColor c)
+QColor toQColor(Color c)
 {
-    if (c == clNone)
+    if (c == colors::None)
         return QColor(0, 0, 0, 0);
     if (isSystemColor(c)) {
-        const TColor index = c & 0x00FFFFFFu;
-        if (index >= TColor(SystemColorCount))
+        const Color index = c & 0x00FFFFFFu;
+        if (index >= Color(SystemColorCount))
             return QColor(Qt::black);
         const SystemRole &r = KSystemRoles[index];
         return QGuiApplication::palette().color(r.group, r.role);
@@ -60,7 +60,7 @@ QColor toQColor(TColor c)
     return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
 }
 
-TColor fromQColor(const QColor &c)
+Color fromQColor(const QColor &c)
 {
     return rgbToColor(c.red(), c.green(), c.blue());
 }

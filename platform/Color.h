@@ -3,44 +3,50 @@
 #include <cstdint>
 
 // A colour as the settings file stores it: 0x00BBGGRR for plain colours,
-// 0x80000000 + i for the desktop's system colour number i, and clNone.
-using TColor = std::uint32_t;
+// 0x80000000 + i for the desktop's system colour number i, and colors::None.
+using Color = std::uint32_t;
 
-inline constexpr TColor clBlack = 0x00000000;
-inline constexpr TColor clMaroon = 0x00000080;
-inline constexpr TColor clGreen = 0x00008000;
-inline constexpr TColor clOlive = 0x00008080;
-inline constexpr TColor clNavy = 0x00800000;
-inline constexpr TColor clPurple = 0x00800080;
-inline constexpr TColor clTeal = 0x00808000;
-inline constexpr TColor clGray = 0x00808080;
-inline constexpr TColor clSilver = 0x00C0C0C0;
-inline constexpr TColor clRed = 0x000000FF;
-inline constexpr TColor clLime = 0x0000FF00;
-inline constexpr TColor clYellow = 0x0000FFFF;
-inline constexpr TColor clBlue = 0x00FF0000;
-inline constexpr TColor clFuchsia = 0x00FF00FF;
-inline constexpr TColor clAqua = 0x00FFFF00;
-inline constexpr TColor clWhite = 0x00FFFFFF;
-
-inline constexpr TColor clSystemColor = 0x80000000;
 inline constexpr int SystemColorCount = 25;
-inline constexpr TColor clScrollBar = clSystemColor + 0;
-inline constexpr TColor clWindow = clSystemColor + 5;
-inline constexpr TColor clWindowText = clSystemColor + 8;
-inline constexpr TColor clBtnFace = clSystemColor + 15;
-inline constexpr TColor clInfoBk = clSystemColor + 24;
-inline constexpr TColor clNone = 0x1FFFFFFF;
 
-constexpr TColor rgbToColor(int r, int g, int b)
+// The named colours, spelled in the settings file with a "cl" prefix.
+namespace colors {
+
+inline constexpr Color Black = 0x00000000;
+inline constexpr Color Maroon = 0x00000080;
+inline constexpr Color Green = 0x00008000;
+inline constexpr Color Olive = 0x00008080;
+inline constexpr Color Navy = 0x00800000;
+inline constexpr Color Purple = 0x00800080;
+inline constexpr Color Teal = 0x00808000;
+inline constexpr Color Gray = 0x00808080;
+inline constexpr Color Silver = 0x00C0C0C0;
+inline constexpr Color Red = 0x000000FF;
+inline constexpr Color Lime = 0x0000FF00;
+inline constexpr Color Yellow = 0x0000FFFF;
+inline constexpr Color Blue = 0x00FF0000;
+inline constexpr Color Fuchsia = 0x00FF00FF;
+inline constexpr Color Aqua = 0x00FFFF00;
+inline constexpr Color White = 0x00FFFFFF;
+
+inline constexpr Color SystemColor = 0x80000000;
+inline constexpr Color ScrollBar = SystemColor + 0;
+inline constexpr Color Window = SystemColor + 5;
+inline constexpr Color WindowText = SystemColor + 8;
+inline constexpr Color BtnFace = SystemColor + 15;
+inline constexpr Color InfoBk = SystemColor + 24;
+inline constexpr Color None = 0x1FFFFFFF;
+
+} // namespace colors
+
+constexpr Color rgbToColor(int r, int g, int b)
 {
-    return TColor(r & 0xFF) | (TColor(g & 0xFF) << 8) | (TColor(b & 0xFF) << 16);
+    return Color(r & 0xFF) | (Color(g & 0xFF) << 8) | (Color(b & 0xFF) << 16);
 }
 
-bool isSystemColor(TColor c);
+bool isSystemColor(Color c);
 
 // What the colour looks like now. System colours follow the current palette;
-// clNone is fully transparent, so a pen or brush in it paints nothing.
-QColor toQColor(TColor c);
+// colors::None is fully transparent, so a pen or brush in it paints nothing.
+QColor toQColor(Color c);
 
-TColor fromQColor(const QColor &c);
+Color fromQColor(const QColor &c);

@@ -8,9 +8,9 @@
 #include <stdexcept>
 
 // A colour text that is neither a colour name nor an integer.
-class TConvertError : public std::runtime_error {
+class ConvertError : public std::runtime_error {
 public:
-    explicit TConvertError(const QString &text);
+    explicit ConvertError(const QString &text);
     // Kept whole: the value may hold a NUL, where what() would end.
     QString message() const { return message_; }
 
@@ -20,11 +20,11 @@ private:
 
 // The colour's name ("clRed", "clBtnFace", "clNone", ...) when it has one,
 // otherwise "$" and its value as eight upper-case hexadecimal digits.
-QString colorToString(TColor color);
+QString colorToString(Color color);
 
 // A colour name, in any letter case, or an integer as the settings file writes
 // it; nothing for any other text.
-std::optional<TColor> stringToColor(QStringView text);
+std::optional<Color> stringToColor(QStringView text);
 
-// As StringToColor, but any other text throws TConvertError.
-TColor stringToColorOrThrow(const QString &text);
+// As StringToColor, but any other text throws ConvertError.
+Color stringToColorOrThrow(const QString &text);

@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 
-TIdleHook::TIdleHook(QObject *parent)
+IdleHook::IdleHook(QObject *parent)
     : QObject(parent)
 {
     wake_.setSingleShot(true);
@@ -13,20 +13,20 @@ TIdleHook::TIdleHook(QObject *parent)
     connect(&wake_, &QTimer::timeout, this, [] {});
     if (auto *dispatcher = QAbstractEventDispatcher::instance(
             QCoreApplication::instance() ? QCoreApplication::instance()->thread() : nullptr))
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TIdleHook::loopAboutToBlock);
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &IdleHook::loopAboutToBlock);
 }
 
-void TIdleHook::setHandler(Handler handler)
+void IdleHook::setHandler(Handler handler)
 {
     handler_ = std::move(handler);
 }
 
-void TIdleHook::wakeWithin(int ms)
+void IdleHook::wakeWithin(int ms)
 {
     wakeHintMs_ = wakeHintMs_ < 0 ? ms : std::min(wakeHintMs_, ms);
 }
 
-void TIdleHook::loopAboutToBlock()
+void IdleHook::loopAboutToBlock()
 {
     if (running_ || !handler_)
         return;

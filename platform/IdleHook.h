@@ -9,12 +9,12 @@
 // setting it to false asks to be called again soon. "Soon" is never sooner than
 // the millisecond the tick counter can resolve, or later if the handler says when
 // it next has work (WakeWithin), so a waiting animation does not hold a core.
-class TIdleHook : public QObject {
+class IdleHook : public QObject {
     Q_OBJECT
 public:
     using Handler = std::function<void(bool &done)>;
 
-    explicit TIdleHook(QObject *parent = nullptr);
+    explicit IdleHook(QObject *parent = nullptr);
 
     void setHandler(Handler handler);
     // From inside the handler: the next call is wanted no later than `ms` from now.

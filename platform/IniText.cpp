@@ -7,7 +7,7 @@ namespace {
 
 // Offsets into the text: the line's characters are [Begin, End), its line
 // break [End, Next).
-struct TLineSpan {
+struct LineSpan {
     qsizetype begin = 0;
     qsizetype end = 0;
     qsizetype next = 0;
@@ -15,17 +15,17 @@ struct TLineSpan {
     bool hasBreak() const { return next > end; }
 };
 
-enum class TLineKind { Other, Section, Key };
+enum class LineKind { Other, Section, Key };
 
-struct TIniLine {
-    TLineSpan span;
-    TLineKind kind = TLineKind::Other;
+struct IniLine {
+    LineSpan span;
+    LineKind kind = LineKind::Other;
     QStringView name;  // section or key name, trimmed
     QStringView value; // trimmed; for an empty value, an empty view at its place
     bool blank = false;
 };
 
-TLineSpan lineAt(QStringView text, qsizetype pos)
+LineSpan lineAt(QStringView text, qsizetype pos)
 {
     const char16_t *const chars = text.utf16();
     const qsizetype n = text.size();
@@ -38,9 +38,9 @@ TLineSpan lineAt(QStringView text, qsizetype pos)
     return {pos, end, next};
 }
 
-TIniLine classify(QStringView text, TLineSpan span)
+IniLine classify(QStringView text, LineSpan span)
 {
-    TIniLine line;
+    IniLine line;
     line.span = span;
     const QStringView body = asciiTrimmed(text.sliced(span.begin, span.end - span.begin));
     line.blank = body.isEmpty();
@@ -51,14 +51,14 @@ TIniLine classify(QStringView text, TLineSpan span)
         const qsizetype close = inner.indexOf(u']');
         if (close >= 0)
             inner = inner.first(close);
-        line.kind = TLineKind::Section;
+        line.kind = LineKind::Section;
         line.name = asciiTrimmed(inner);
         return line;
     }
     const qsizetype eq = body.indexOf(u'=');
     if (eq < 0)
         return line;
-    line.kind = TLineKind::Key;
+    line.kind = LineKind::Key;
     line.name = asciiTrimmed(body.first(eq));
     line.value = asciiTrimmed(body.sliced(eq + 1));
     return line;
@@ -68,7 +68,7 @@ TIniLine classify(QStringView text, TLineSpan span)
 template <typename Visit> void forEachIniLine(QStringView text, Visit &&visit)
 {
     for (qsizetype pos = 0; pos < text.size();) {
-        const TLineSpan span = lineAt(text, pos);
+        const LineSpan span = lineAt(text, pos);
         if (!visit(classify(text, span)))
             return;
         pos = span.next;
@@ -96,10 +96,10 @@ std::optional<QString> findIniValue(QStringView text, QStringView section, QStri
     const QStringView wantKey = asciiTrimmed(key);
     bool inSection = false;
     std::optional<QString> found;
-    forEachIniLine(text, [&](const TIniLine &line) {
-        if (line.kind == TLineKind::Section)
+    forEachIniLine(text, [&](const IniLine &line) {
+        if (line.kind == LineKind::Section)
             inSection = asciiEqualsIgnoringCase(line.name, wantSection);
-        else if (line.kind == TLineKind::Key && inSection && asciiEqualsIgnoringCase(line.name, wantKey))
+        else if (line.kind == LineKind::Key && inSection && asciiEqualsIgnoringCase(line.name, wantKey))
             found = line.value.toString();
         return !found;
     });
@@ -126,10 +126,10 @@ QString indexKey(QStringView section, QStringView key)
 IniIndex::IniIndex(QStringView text)
 {
     std::optional<QStringView> section;
-    forEachIniLine(text, [&](const TIniLine &line) {
-        if (line.kind == TLineKind::Section)
+    forEachIniLine(text, [&](const IniLine &line) {
+        if (line.kind == LineKind::Section)
             section = line.name;
-        else if (line.kind == TLineKind::Key && section) {
+        else if (line.kind == LineKind::Key && section) {
             // The first line of a key wins.
             const QString k = indexKey(*section, line.name);
             if (!values_.contains(k))
@@ -165,18 +165,18 @@ namespace {
 
 // The keys to set in one section, merged so that the last value of a key wins
 // and each key keeps the place of its first write.
-struct TPendingKey {
+struct PendingKey {
     QStringView name;
     QStringView value;
     std::optional<qsizetype> valueAt; // where the key's first line holds its value
     qsizetype valueSize = 0;
 };
 
-struct TPendingSection {
+struct PendingSection {
     QStringView name;
-    std::vector<TPendingKey> keys;
+    std::vector<PendingKey> keys;
     bool seen = false;
-    TLineSpan anchor; // new keys go after it: the first occurrence's last key or its head
+    LineSpan anchor; // new keys go after it: the first occurrence's last key or its head
     QStringView anchorBreak;
 };
 
@@ -189,16 +189,16 @@ template <typename Items> auto *findNamed(Items &items, QStringView name)
     return static_cast<typename Items::value_type *>(nullptr);
 }
 
-std::vector<TPendingSection> merged(const std::vector<TIniWrite> &writes)
+std::vector<PendingSection> merged(const std::vector<IniWrite> &writes)
 {
-    std::vector<TPendingSection> sections;
-    for (const TIniWrite &w : writes) {
+    std::vector<PendingSection> sections;
+    for (const IniWrite &w : writes) {
         const QStringView sectionName = asciiTrimmed(w.section);
         const QStringView keyName = asciiTrimmed(w.key);
-        TPendingSection *section = findNamed(sections, sectionName);
+        PendingSection *section = findNamed(sections, sectionName);
         if (!section)
-            section = &sections.emplace_back(TPendingSection{sectionName, {}, false, {}, {}});
-        if (TPendingKey *key = findNamed(section->keys, keyName))
+            section = &sections.emplace_back(PendingSection{sectionName, {}, false, {}, {}});
+        if (PendingKey *key = findNamed(section->keys, keyName))
             key->value = w.value;
         else
             section->keys.push_back({keyName, w.value, std::nullopt, 0});
@@ -206,7 +206,7 @@ std::vector<TPendingSection> merged(const std::vector<TIniWrite> &writes)
     return sections;
 }
 
-struct TEdit {
+struct Edit {
     qsizetype from = 0;
     qsizetype to = 0;
     QString insert;
@@ -214,19 +214,19 @@ struct TEdit {
 
 } // namespace
 
-QString withIniValues(QStringView text, const std::vector<TIniWrite> &writes)
+QString withIniValues(QStringView text, const std::vector<IniWrite> &writes)
 {
-    std::vector<TPendingSection> sections = merged(writes);
+    std::vector<PendingSection> sections = merged(writes);
 
-    TPendingSection *current = nullptr;
+    PendingSection *current = nullptr;
     bool inFirstOccurrence = false;
     QStringView lastBreak = u"\n";
-    TIniLine last;
-    forEachIniLine(text, [&](const TIniLine &line) {
+    IniLine last;
+    forEachIniLine(text, [&](const IniLine &line) {
         if (line.span.hasBreak())
             lastBreak = text.sliced(line.span.end, line.span.next - line.span.end);
         last = line;
-        if (line.kind == TLineKind::Section) {
+        if (line.kind == LineKind::Section) {
             current = findNamed(sections, line.name);
             inFirstOccurrence = current && !current->seen;
             if (inFirstOccurrence) {
@@ -234,9 +234,9 @@ QString withIniValues(QStringView text, const std::vector<TIniWrite> &writes)
                 current->anchor = line.span;
                 current->anchorBreak = lastBreak;
             }
-        } else if (line.kind == TLineKind::Key && current) {
+        } else if (line.kind == LineKind::Key && current) {
             // The first line of a key is the one read, in whichever occurrence.
-            TPendingKey *key = findNamed(current->keys, line.name);
+            PendingKey *key = findNamed(current->keys, line.name);
             if (key && !key->valueAt) {
                 key->valueAt = offsetIn(text, line.value);
                 key->valueSize = line.value.size();
@@ -249,11 +249,11 @@ QString withIniValues(QStringView text, const std::vector<TIniWrite> &writes)
         return true;
     });
 
-    std::vector<TEdit> edits;
+    std::vector<Edit> edits;
     QString appended;
     // New sections go at the end, each after a blank line.
     const QStringView br = lastBreak;
-    for (const TPendingSection &section : sections) {
+    for (const PendingSection &section : sections) {
         if (!section.seen) {
             if (!appended.isEmpty())
                 appended.append(br);
@@ -264,12 +264,12 @@ QString withIniValues(QStringView text, const std::vector<TIniWrite> &writes)
                     appended.append(br);
             }
             appended.append(u'[').append(section.name).append(u']').append(br);
-            for (const TPendingKey &key : section.keys)
+            for (const PendingKey &key : section.keys)
                 appended.append(keyLine(key.name, key.value)).append(br);
             continue;
         }
         QString added;
-        for (const TPendingKey &key : section.keys) {
+        for (const PendingKey &key : section.keys) {
             if (key.valueAt) {
                 edits.push_back({*key.valueAt, *key.valueAt + key.valueSize, key.value.toString()});
             } else if (section.anchor.hasBreak()) {
@@ -282,15 +282,15 @@ QString withIniValues(QStringView text, const std::vector<TIniWrite> &writes)
         if (!added.isEmpty())
             edits.push_back({section.anchor.next, section.anchor.next, std::move(added)});
     }
-    std::sort(edits.begin(), edits.end(), [](const TEdit &a, const TEdit &b) { return a.from < b.from; });
+    std::sort(edits.begin(), edits.end(), [](const Edit &a, const Edit &b) { return a.from < b.from; });
 
     QString out;
     qsizetype size = text.size() + appended.size();
-    for (const TEdit &e : edits)
+    for (const Edit &e : edits)
         size += e.insert.size() - (e.to - e.from);
     out.reserve(size);
     qsizetype at = 0;
-    for (const TEdit &e : edits) {
+    for (const Edit &e : edits) {
         out.append(text.sliced(at, e.from - at)).append(e.insert);
         at = e.to;
     }

@@ -33,7 +33,7 @@ private:
 bool canWriteIniValue(QStringView section, QStringView key, QStringView value);
 
 // One key to set to a value.
-struct TIniWrite {
+struct IniWrite {
     QString section;
     QString key;
     QString value;
@@ -48,4 +48,4 @@ QString withIniValue(QStringView text, QStringView section, QStringView key, QSt
 
 // The text with every key set, in one pass over it: the same text as setting
 // the keys one after another with WithIniValue.
-QString withIniValues(QStringView text, const std::vector<TIniWrite> &writes);
+QString withIniValues(QStringView text, const std::vector<IniWrite> &writes);

@@ -20,7 +20,7 @@ bool isDigitOrSign(QChar c)
 
 } // namespace
 
-TIntSpinBox::TIntSpinBox(QWidget *parent)
+IntSpinBox::IntSpinBox(QWidget *parent)
     : QSpinBox(parent)
     , beeper_(warningBeep)
 {
@@ -32,7 +32,7 @@ TIntSpinBox::TIntSpinBox(QWidget *parent)
     });
     // A commit rewrites the text with the line edit's signals blocked; what the
     // program sets shows up here, Enter and focus loss are looked at below.
-    connect(this, &QSpinBox::valueChanged, this, &TIntSpinBox::noteTyped);
+    connect(this, &QSpinBox::valueChanged, this, &IntSpinBox::noteTyped);
     // The line edit reports what the validator refused, typed or pasted.
     connect(lineEdit(), &QLineEdit::inputRejected, this, [this] {
         if (beeper_)
@@ -40,27 +40,27 @@ TIntSpinBox::TIntSpinBox(QWidget *parent)
     });
 }
 
-int TIntSpinBox::meaningOf(const QString &text) const
+int IntSpinBox::meaningOf(const QString &text) const
 {
     return tryStrToInt(text).value_or(minimum());
 }
 
-int TIntSpinBox::typedValue() const
+int IntSpinBox::typedValue() const
 {
     return meaningOf(lineEdit()->displayText());
 }
 
-int TIntSpinBox::appliedValue() const
+int IntSpinBox::appliedValue() const
 {
     return std::clamp(typedValue(), minimum(), maximum());
 }
 
-void TIntSpinBox::setBeeper(Beeper beeper)
+void IntSpinBox::setBeeper(Beeper beeper)
 {
     beeper_ = std::move(beeper);
 }
 
-void TIntSpinBox::noteTyped()
+void IntSpinBox::noteTyped()
 {
     const int typed = typedValue();
     if (typed == lastTyped_)
@@ -69,13 +69,13 @@ void TIntSpinBox::noteTyped()
     emit typedValueChanged(typed);
 }
 
-void TIntSpinBox::keyPressEvent(QKeyEvent *event)
+void IntSpinBox::keyPressEvent(QKeyEvent *event)
 {
     QSpinBox::keyPressEvent(event);
     noteTyped();
 }
 
-void TIntSpinBox::focusOutEvent(QFocusEvent *event)
+void IntSpinBox::focusOutEvent(QFocusEvent *event)
 {
     // Another window becoming active is no loss of focus inside this one: the
     // typed number stays as it is, uncommitted, so a frame drawn meanwhile
@@ -89,7 +89,7 @@ void TIntSpinBox::focusOutEvent(QFocusEvent *event)
     noteTyped();
 }
 
-QValidator::State TIntSpinBox::validate(QString &input, int &) const
+QValidator::State IntSpinBox::validate(QString &input, int &) const
 {
     const QString separator = locale().decimalPoint();
     for (const QChar c : input)
@@ -99,22 +99,22 @@ QValidator::State TIntSpinBox::validate(QString &input, int &) const
     return tryStrToInt(input) ? QValidator::Acceptable : QValidator::Intermediate;
 }
 
-void TIntSpinBox::fixup(QString &input) const
+void IntSpinBox::fixup(QString &input) const
 {
     input = textFromValue(std::clamp(meaningOf(input), minimum(), maximum()));
 }
 
-int TIntSpinBox::valueFromText(const QString &text) const
+int IntSpinBox::valueFromText(const QString &text) const
 {
     return std::clamp(meaningOf(text), minimum(), maximum());
 }
 
-QString TIntSpinBox::textFromValue(int value) const
+QString IntSpinBox::textFromValue(int value) const
 {
     return QString::number(value);
 }
 
-void TIntSpinBox::stepBy(int steps)
+void IntSpinBox::stepBy(int steps)
 {
     // The step is taken from the number as typed and the result brought into
     // range: a typed 150 stepped down in 2..99 gives 99, not 98.
@@ -127,7 +127,7 @@ void TIntSpinBox::stepBy(int steps)
         selectAll();
 }
 
-QAbstractSpinBox::StepEnabled TIntSpinBox::stepEnabled() const
+QAbstractSpinBox::StepEnabled IntSpinBox::stepEnabled() const
 {
     if (isReadOnly())
         return StepNone;

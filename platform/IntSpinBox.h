@@ -14,12 +14,12 @@
 // character is refused with the warning beep. Text that is not a 32-bit integer
 // ("", "-", "1.5", too many digits) stands for the minimum. The box never wraps
 // and takes no prefix or suffix.
-class TIntSpinBox : public QSpinBox {
+class IntSpinBox : public QSpinBox {
     Q_OBJECT
 public:
     using Beeper = std::function<void()>;
 
-    explicit TIntSpinBox(QWidget *parent = nullptr);
+    explicit IntSpinBox(QWidget *parent = nullptr);
 
     // The number the text means right now, not brought into range.
     int typedValue() const;

@@ -10,9 +10,9 @@ Qt::PenStyle toQtPenStyle(int style)
     return Qt::PenStyle(style + 1);
 }
 
-QPen toQPen(const TPen &pen, int maxWidth)
+QPen toQPen(const Pen &pen, int maxWidth)
 {
-    if (pen.color == clNone)
+    if (pen.color == colors::None)
         return QPen(Qt::NoPen);
     QPen q(toQColor(pen.color));
     q.setStyle(toQtPenStyle(pen.style));

@@ -8,48 +8,48 @@
 
 namespace {
 
-struct TReadText {
-    TProfileFileState state = TProfileFileState::Readable;
-    TProfileText text; // empty unless readable
+struct ReadText {
+    ProfileFileState state = ProfileFileState::Readable;
+    ProfileText text; // empty unless readable
 };
 
 // A missing file reads as an empty one.
-TReadText readText(const QString &path)
+ReadText readText(const QString &path)
 {
-    using S = TFileRead::TStatus;
-    const TFileRead read = readRegularFile(path, MaxProfileFileBytes);
+    using S = FileRead::Status;
+    const FileRead read = readRegularFile(path, MaxProfileFileBytes);
     switch (read.status) {
     case S::Read:
-        return {TProfileFileState::Readable, decodeProfileText(read.bytes)};
+        return {ProfileFileState::Readable, decodeProfileText(read.bytes)};
     case S::Missing:
         return {};
     case S::TooLarge:
-        return {TProfileFileState::TooLarge, {}};
+        return {ProfileFileState::TooLarge, {}};
     case S::Unreadable:
         break;
     }
-    return {TProfileFileState::Unreadable, {}};
+    return {ProfileFileState::Unreadable, {}};
 }
 
 // The text to write into the file; throws when it cannot be written.
-TProfileText writableText(const QString &path)
+ProfileText writableText(const QString &path)
 {
-    TReadText read = readText(path);
-    if (read.state == TProfileFileState::TooLarge)
-        throw TProfileWriteError::tooLarge(path);
-    if (read.state == TProfileFileState::Unreadable)
-        throw TProfileWriteError(path);
+    ReadText read = readText(path);
+    if (read.state == ProfileFileState::TooLarge)
+        throw ProfileWriteError::tooLarge(path);
+    if (read.state == ProfileFileState::Unreadable)
+        throw ProfileWriteError(path);
     return std::move(read.text);
 }
 
-void writeText(const QString &path, const TProfileText &text)
+void writeText(const QString &path, const ProfileText &text)
 {
     const QByteArray bytes = encodeProfileText(text);
     // Written, it would never be read again.
     if (bytes.size() > MaxProfileFileBytes)
-        throw TProfileWriteError::tooLarge(path);
+        throw ProfileWriteError::tooLarge(path);
     if (!writeRegularFile(path, bytes))
-        throw TProfileWriteError(path);
+        throw ProfileWriteError(path);
 }
 
 bool isLatin1(const QString &text)
@@ -64,27 +64,27 @@ QString fullPath(const QString &path)
 
 } // namespace
 
-TProfileWriteError::TProfileWriteError(const QString &path)
-    : TProfileWriteError(TText{QStringLiteral("%1 に書き込めません").arg(fullPath(path))})
+ProfileWriteError::ProfileWriteError(const QString &path)
+    : ProfileWriteError(Text{QStringLiteral("%1 に書き込めません").arg(fullPath(path))})
 {
 }
 
-TProfileWriteError TProfileWriteError::tooLarge(const QString &path)
+ProfileWriteError ProfileWriteError::tooLarge(const QString &path)
 {
-    return TProfileWriteError(TText{QStringLiteral("%1 は大きすぎるため書き込みません").arg(fullPath(path))});
+    return ProfileWriteError(Text{QStringLiteral("%1 は大きすぎるため書き込みません").arg(fullPath(path))});
 }
 
-TProfileWriteError::TProfileWriteError(const TText &text)
+ProfileWriteError::ProfileWriteError(const Text &text)
     : std::runtime_error(text.text.toStdString())
 {
 }
 
-TProfileReadError::TProfileReadError(const QString &path)
+ProfileReadError::ProfileReadError(const QString &path)
     : std::runtime_error(QStringLiteral("%1 は大きすぎるため読み込めません").arg(fullPath(path)).toStdString())
 {
 }
 
-QString TProfileFile::readString(const QString &section, const QString &key, const QString &defaultValue) const
+QString ProfileFile::readString(const QString &section, const QString &key, const QString &defaultValue) const
 {
     if (updating_) {
         // The last write of the key wins, as it would on disk.
@@ -106,15 +106,15 @@ QString TProfileFile::readString(const QString &section, const QString &key, con
     return findIniValue(readText(path_).text.text, section, key).value_or(defaultValue);
 }
 
-void TProfileFile::writeString(const QString &section, const QString &key, const QString &value)
+void ProfileFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     if (!canWriteIniValue(section, key, value) || !isLatin1(section) || !isLatin1(key) || !isLatin1(value))
-        throw TProfileWriteError(path_);
+        throw ProfileWriteError(path_);
     if (updating_) {
         pending_.push_back({section, key, value});
         return;
     }
-    TProfileText text = writableText(path_);
+    ProfileText text = writableText(path_);
     text.text = withIniValue(text.text, section, key, value);
     writeText(path_, text);
     if (text_) {
@@ -123,15 +123,15 @@ void TProfileFile::writeString(const QString &section, const QString &key, const
     }
 }
 
-TProfileFileState TProfileFile::readOnce()
+ProfileFileState ProfileFile::readOnce()
 {
-    TReadText read = readText(path_);
+    ReadText read = readText(path_);
     text_ = std::move(read.text);
     index_.reset();
     return read.state;
 }
 
-void TProfileFile::beginUpdate()
+void ProfileFile::beginUpdate()
 {
     text_ = writableText(path_);
     index_.reset();
@@ -139,11 +139,11 @@ void TProfileFile::beginUpdate()
     updating_ = true;
 }
 
-void TProfileFile::endUpdate()
+void ProfileFile::endUpdate()
 {
     if (!updating_)
         return;
-    TProfileText text = std::move(*text_);
+    ProfileText text = std::move(*text_);
     text.text = withIniValues(text.text, pending_);
     text_.reset();
     index_.reset();

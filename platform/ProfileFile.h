@@ -14,39 +14,39 @@
 constexpr qint64 MaxProfileFileBytes = 4 * 1024 * 1024;
 
 // A write to the settings file that did not happen; the file is as it was.
-class TProfileWriteError : public std::runtime_error {
+class ProfileWriteError : public std::runtime_error {
 public:
     // "%s に書き込めません", with the full path.
-    explicit TProfileWriteError(const QString &path);
+    explicit ProfileWriteError(const QString &path);
     // The file is larger than MaxProfileFileBytes, or would become so.
-    static TProfileWriteError tooLarge(const QString &path);
+    static ProfileWriteError tooLarge(const QString &path);
     QString message() const { return QString::fromUtf8(what()); }
 
 private:
-    struct TText {
+    struct Text {
         QString text;
     };
-    explicit TProfileWriteError(const TText &text);
+    explicit ProfileWriteError(const Text &text);
 };
 
 // A settings file larger than MaxProfileFileBytes, which reads as missing.
-class TProfileReadError : public std::runtime_error {
+class ProfileReadError : public std::runtime_error {
 public:
-    explicit TProfileReadError(const QString &path);
+    explicit ProfileReadError(const QString &path);
     QString message() const { return QString::fromUtf8(what()); }
 };
 
 // What reading the file found; a missing file is readable, and empty.
-enum class TProfileFileState { Readable, Unreadable, TooLarge };
+enum class ProfileFileState { Readable, Unreadable, TooLarge };
 
 // The settings file on disk, read and written one key at a time. Making the
 // object touches nothing; each call reads the file afresh, so nothing read
 // can be stale, unless ReadOnce or BeginUpdate says otherwise. Only a regular file is read or written; anything else in
 // its place (a device, a FIFO, a directory) reads as missing and cannot be written. Its text is decoded as ProfileText
 // says.
-class TProfileFile {
+class ProfileFile {
 public:
-    explicit TProfileFile(QString path)
+    explicit ProfileFile(QString path)
         : path_(std::move(path))
     {
     }
@@ -60,7 +60,7 @@ public:
     // Sets the key, making file and section as needed. The whole new file is
     // written beside the old one and renamed over it, so the file on disk is
     // always either the old or the new one (see WriteRegularFile for where it
-    // is rewritten in place instead). Throws TProfileWriteError when the file
+    // is rewritten in place instead). Throws ProfileWriteError when the file
     // cannot be written, when an existing file cannot be read (writing would
     // lose its other keys), or when the names or value hold what the file
     // cannot (a line break, a character beyond Latin-1, ...).
@@ -68,20 +68,20 @@ public:
 
     // Reads the file once for all the reads that follow, and says whether it
     // could be read: one that could not reads as missing.
-    TProfileFileState readOnce();
+    ProfileFileState readOnce();
 
     // Gathers the writes that follow in memory, to be put on disk together by
     // EndUpdate in one replacement: a save of many keys then leaves the file
     // either wholly as it was or wholly new, even if the program dies midway.
-    // Throws TProfileWriteError if an existing file cannot be read.
+    // Throws ProfileWriteError if an existing file cannot be read.
     void beginUpdate();
-    // Writes the gathered text; throws TProfileWriteError, the file unchanged.
+    // Writes the gathered text; throws ProfileWriteError, the file unchanged.
     void endUpdate();
 
 private:
     QString path_;
-    std::optional<TProfileText> text_;      // as read once
+    std::optional<ProfileText> text_;       // as read once
     mutable std::optional<IniIndex> index_; // of text_, made at its first read
-    std::vector<TIniWrite> pending_;
+    std::vector<IniWrite> pending_;
     bool updating_ = false;
 };

@@ -22,9 +22,9 @@ QString utf16Units(QByteArrayView bytes, bool bigEndian)
 
 } // namespace
 
-TProfileText decodeProfileText(const QByteArray &bytes)
+ProfileText decodeProfileText(const QByteArray &bytes)
 {
-    using E = TProfileText::TEncoding;
+    using E = ProfileText::Encoding;
     const bool le = bytes.startsWith(Utf16LeBom);
     if (le || bytes.startsWith(Utf16BeBom)) {
         const QByteArrayView body = QByteArrayView(bytes).sliced(2);
@@ -34,9 +34,9 @@ TProfileText decodeProfileText(const QByteArray &bytes)
     return {QString::fromLatin1(bytes.startsWith(Utf8Bom) ? bytes.sliced(Utf8Bom.size()) : bytes), E::Latin1, {}};
 }
 
-QByteArray encodeProfileText(const TProfileText &text)
+QByteArray encodeProfileText(const ProfileText &text)
 {
-    using E = TProfileText::TEncoding;
+    using E = ProfileText::Encoding;
     if (text.encoding == E::Latin1)
         return text.text.toLatin1();
     const bool le = text.encoding == E::Utf16Le;

@@ -8,15 +8,15 @@
 // Anything else is Latin-1, so that a rewrite gives back every byte it did not
 // change; a UTF-8 byte-order mark from an editor is dropped, as it would hide
 // the first section's name.
-struct TProfileText {
-    enum class TEncoding { Latin1, Utf16Le, Utf16Be };
+struct ProfileText {
+    enum class Encoding { Latin1, Utf16Le, Utf16Be };
 
     QString text;
-    TEncoding encoding = TEncoding::Latin1;
+    Encoding encoding = Encoding::Latin1;
     QByteArray oddByte; // the last byte of a UTF-16 file of odd length
 };
 
-TProfileText decodeProfileText(const QByteArray &bytes);
+ProfileText decodeProfileText(const QByteArray &bytes);
 
 // The text in its file's encoding. A Latin-1 text must hold Latin-1 only.
-QByteArray encodeProfileText(const TProfileText &text);
+QByteArray encodeProfileText(const ProfileText &text);

@@ -20,23 +20,23 @@
 
 namespace {
 
-class TFd {
+class FileDescriptor {
 public:
-    explicit TFd(int fd)
+    explicit FileDescriptor(int fd)
         : fd_(fd)
     {
     }
-    ~TFd()
+    ~FileDescriptor()
     {
         if (fd_ >= 0)
             ::close(fd_);
     }
-    TFd(const TFd &) = delete;
-    TFd &operator=(const TFd &) = delete;
+    FileDescriptor(const FileDescriptor &) = delete;
+    FileDescriptor &operator=(const FileDescriptor &) = delete;
 
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
-    void reset(int fd) { TFd old(std::exchange(fd_, fd)); }
+    void reset(int fd) { FileDescriptor old(std::exchange(fd_, fd)); }
     // Some file systems report a failed write only here.
     bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
 
@@ -124,9 +124,9 @@ void removeStaleTemporaries(const QString &target)
 }
 
 // A new file beside the target, removed again unless it was renamed.
-class TTemporary {
+class Temporary {
 public:
-    explicit TTemporary(const QString &target)
+    explicit Temporary(const QString &target)
     {
         for (int attempt = 0; attempt < 100 && !fd_.valid(); ++attempt) {
             QString suffix;
@@ -141,7 +141,7 @@ public:
         }
         made_ = fd_.valid();
     }
-    ~TTemporary()
+    ~Temporary()
     {
         if (made_ && !renamed_)
             ::unlink(name_.constData());
@@ -158,39 +158,39 @@ public:
 
 private:
     QByteArray name_;
-    TFd fd_{-1};
+    FileDescriptor fd_{-1};
     bool made_ = false;
     bool renamed_ = false;
 };
 
-enum class TReplace { Done, InPlace, Failed };
+enum class Replace { Done, InPlace, Failed };
 
 // A folder that takes no new file (or a file that is a mount point, or in a
 // sticky folder) does not stop the file itself from being written.
-TReplace failedFor(int error)
+Replace failedFor(int error)
 {
     const bool folderRefuses = error == EACCES || error == EPERM || error == EROFS || error == EBUSY || error == EXDEV;
-    return folderRefuses ? TReplace::InPlace : TReplace::Failed;
+    return folderRefuses ? Replace::InPlace : Replace::Failed;
 }
 
-TReplace replace(const QByteArray &target, const QByteArray &bytes, const struct stat *old)
+Replace replace(const QByteArray &target, const QByteArray &bytes, const struct stat *old)
 {
-    TTemporary temp(QFile::decodeName(target));
+    Temporary temp(QFile::decodeName(target));
     if (!temp.valid())
         return failedFor(errno);
     // Before it holds anything, and in this order: a change of owner clears set-id bits.
     if (old && (::fchown(temp.fd(), old->st_uid, old->st_gid) != 0 || ::fchmod(temp.fd(), old->st_mode & 07777) != 0))
-        return TReplace::InPlace;
+        return Replace::InPlace;
     if (!writeAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0 || !temp.close())
-        return TReplace::Failed;
+        return Replace::Failed;
     if (!temp.renameTo(target))
         return failedFor(errno);
-    return TReplace::Done;
+    return Replace::Done;
 }
 
 bool rewriteInPlace(const QByteArray &target, const QByteArray &bytes)
 {
-    TFd fd(::open(target.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
+    FileDescriptor fd(::open(target.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
     struct stat st { };
     if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
@@ -218,9 +218,9 @@ std::optional<QString> saveTarget(const QString &path)
 
 } // namespace
 
-TFileRead readRegularFile(const QString &path, qint64 maxBytes)
+FileRead readRegularFile(const QString &path, qint64 maxBytes)
 {
-    using S = TFileRead::TStatus;
+    using S = FileRead::Status;
     const QByteArray native = nativePath(path);
     struct stat st { };
     // Looked at before it is opened: opening a device may do something.
@@ -228,7 +228,7 @@ TFileRead readRegularFile(const QString &path, qint64 maxBytes)
         return {errno == ENOENT || errno == ENOTDIR ? S::Missing : S::Unreadable, {}};
     if (!S_ISREG(st.st_mode))
         return {S::Unreadable, {}};
-    TFd fd(::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    FileDescriptor fd(::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!fd.valid())
         return {errno == ENOENT ? S::Missing : S::Unreadable, {}};
     // It may have been swapped for something else in between.
@@ -272,11 +272,11 @@ bool writeRegularFile(const QString &path, const QByteArray &bytes)
         return false;
     removeStaleTemporaries(*target);
     switch (replace(native, bytes, exists ? &old : nullptr)) {
-    case TReplace::Done:
+    case Replace::Done:
         return true;
-    case TReplace::InPlace:
+    case Replace::InPlace:
         return exists && rewriteInPlace(native, bytes);
-    case TReplace::Failed:
+    case Replace::Failed:
         break;
     }
     return false;

@@ -6,15 +6,15 @@
 // FIFO in its place, or at the end of a symbolic link, is neither read nor
 // written, as reading could block or never end and writing would replace it.
 
-struct TFileRead {
-    enum class TStatus { Read, Missing, Unreadable, TooLarge };
+struct FileRead {
+    enum class Status { Read, Missing, Unreadable, TooLarge };
 
-    TStatus status = TStatus::Missing;
+    Status status = Status::Missing;
     QByteArray bytes;
 };
 
 // The file's bytes, when it is a regular file of at most maxBytes.
-TFileRead readRegularFile(const QString &path, qint64 maxBytes);
+FileRead readRegularFile(const QString &path, qint64 maxBytes);
 
 // Puts the bytes in the file, or in the file a symbolic link at the path leads
 // to (the link stays), and says whether they got there. The new bytes are

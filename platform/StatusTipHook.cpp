@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QStatusTipEvent>
 
-TStatusTipHook::TStatusTipHook(std::function<void(const QString &)> handler, QObject *parent)
+StatusTipHook::StatusTipHook(std::function<void(const QString &)> handler, QObject *parent)
     : QObject(parent)
     , handler_(std::move(handler))
 {
@@ -11,13 +11,13 @@ TStatusTipHook::TStatusTipHook(std::function<void(const QString &)> handler, QOb
         QCoreApplication::instance()->installEventFilter(this);
 }
 
-TStatusTipHook::~TStatusTipHook()
+StatusTipHook::~StatusTipHook()
 {
     if (QCoreApplication::instance())
         QCoreApplication::instance()->removeEventFilter(this);
 }
 
-bool TStatusTipHook::eventFilter(QObject *watched, QEvent *event)
+bool StatusTipHook::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::StatusTip)
         return QObject::eventFilter(watched, event);

@@ -6,11 +6,11 @@
 // Catches every status-tip (hint) event of the application, from buttons under
 // the pointer and highlighted menu items, hands its text to a handler and
 // consumes it, so no window replaces its status panels with a message of its own.
-class TStatusTipHook : public QObject {
+class StatusTipHook : public QObject {
     Q_OBJECT
 public:
-    explicit TStatusTipHook(std::function<void(const QString &)> handler, QObject *parent = nullptr);
-    ~TStatusTipHook() override;
+    explicit StatusTipHook(std::function<void(const QString &)> handler, QObject *parent = nullptr);
+    ~StatusTipHook() override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -8,7 +8,7 @@
 namespace {
 
 // An item answers a click anywhere across the group, not only on its text.
-class TRadioItem : public QRadioButton {
+class RadioItem : public QRadioButton {
 public:
     using QRadioButton::QRadioButton;
 
@@ -18,12 +18,12 @@ protected:
 
 } // namespace
 
-TRadioGroup::TRadioGroup(const QString &title, const QStringList &items, QWidget *parent)
+RadioGroup::RadioGroup(const QString &title, const QStringList &items, QWidget *parent)
     : QGroupBox(title, parent)
     , group_(new QButtonGroup(this))
 {
     for (const QString &text : items) {
-        auto *button = new TRadioItem(text, this);
+        auto *button = new RadioItem(text, this);
         group_->addButton(button, int(buttons_.size()));
         buttons_.push_back(button);
     }
@@ -34,12 +34,12 @@ TRadioGroup::TRadioGroup(const QString &title, const QStringList &items, QWidget
     arrangeButtons();
 }
 
-int TRadioGroup::itemIndex() const
+int RadioGroup::itemIndex() const
 {
     return group_->checkedId();
 }
 
-void TRadioGroup::setItemIndex(int index)
+void RadioGroup::setItemIndex(int index)
 {
     if (index >= 0 && index < count()) {
         buttons_[std::size_t(index)]->setChecked(true);
@@ -50,13 +50,13 @@ void TRadioGroup::setItemIndex(int index)
     }
 }
 
-void TRadioGroup::resizeEvent(QResizeEvent *event)
+void RadioGroup::resizeEvent(QResizeEvent *event)
 {
     QGroupBox::resizeEvent(event);
     arrangeButtons();
 }
 
-void TRadioGroup::arrangeButtons()
+void RadioGroup::arrangeButtons()
 {
     if (buttons_.empty())
         return;

@@ -8,10 +8,10 @@ class QRadioButton;
 
 // A titled group of radio buttons, one column, chosen by index. Reports a change
 // of the chosen item however it came about: mouse, arrow keys or the program.
-class TRadioGroup : public QGroupBox {
+class RadioGroup : public QGroupBox {
     Q_OBJECT
 public:
-    TRadioGroup(const QString &title, const QStringList &items, QWidget *parent = nullptr);
+    RadioGroup(const QString &title, const QStringList &items, QWidget *parent = nullptr);
 
     // The chosen item, -1 for none.
     int itemIndex() const;

@@ -34,9 +34,9 @@ QLabel *label(QWidget *parent, const char *text, int x, int y)
     return l;
 }
 
-TIntSpinBox *spinBox(QWidget *parent, int min, int max, int value)
+IntSpinBox *spinBox(QWidget *parent, int min, int max, int value)
 {
-    auto *s = new TIntSpinBox(parent);
+    auto *s = new IntSpinBox(parent);
     s->setGeometry(16, 24, 81, 22);
     s->setRange(min, max);
     s->setValue(value);
@@ -61,7 +61,7 @@ WaveSettingsDialog::WaveSettingsDialog(MainWindow *mainWindow, QWidget *parent)
     spnCycle = spinBox(grpPeriod, 2, 1000000, 50);
     lblPeriodUnit = label(grpPeriod, "コマ", 110, 30);
 
-    rgpAmplitudeType = new TRadioGroup(
+    rgpAmplitudeType = new RadioGroup(
         QString::fromUtf8("振幅"),
         {QString::fromUtf8("すべて同じ振幅"), QString::fromUtf8("1/n に従う"), QString::fromUtf8("任意の波形を近似")},
         this);
@@ -88,7 +88,7 @@ WaveSettingsDialog::WaveSettingsDialog(MainWindow *mainWindow, QWidget *parent)
 
     connect(btnOK, &QPushButton::clicked, this, &WaveSettingsDialog::btnOKClick);
     connect(btnClearWaveform, &QPushButton::clicked, this, &WaveSettingsDialog::btnClearWaveformClick);
-    connect(rgpAmplitudeType, &TRadioGroup::clicked, this, &WaveSettingsDialog::rgpAmplitudeTypeClick);
+    connect(rgpAmplitudeType, &RadioGroup::clicked, this, &WaveSettingsDialog::rgpAmplitudeTypeClick);
     connect(pntWaveform, &WaveformEditor::paint, this, &WaveSettingsDialog::pntWaveformPaint);
     connect(pntWaveform, &WaveformEditor::mouseDown, this, &WaveSettingsDialog::pntWaveformMouseDown);
     connect(pntWaveform, &WaveformEditor::mouseMove, this, &WaveSettingsDialog::pntWaveformMouseMove);
@@ -148,7 +148,7 @@ bool WaveSettingsDialog::formCloseQuery()
     spnNumberOfWaves->setValue(count);
 
     if (mainWindow_ && mainWindow_->wave) {
-        TWave &wave = *mainWindow_->wave;
+        Wave &wave = *mainWindow_->wave;
         wave.period = float(cycle);
         wave.setWaveCount(count);
         wave.rule = AmplitudeRule(std::uint8_t(rgpAmplitudeType->itemIndex()));

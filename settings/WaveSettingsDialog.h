@@ -9,8 +9,8 @@ class QLabel;
 class QPushButton;
 class MainWindow;
 class WaveformEditor;
-class TIntSpinBox;
-class TRadioGroup;
+class IntSpinBox;
+class RadioGroup;
 
 // The wave settings dialog: number of modes, period and amplitude rule, with
 // the waveform editor for the drawn rule. There is no cancel: however it
@@ -37,12 +37,12 @@ public:
 
     // Controls.
     QGroupBox *grpWaveCount = nullptr;
-    TIntSpinBox *spnNumberOfWaves = nullptr;
+    IntSpinBox *spnNumberOfWaves = nullptr;
     QLabel *lblWaveCountUnit = nullptr;
     QGroupBox *grpPeriod = nullptr;
-    TIntSpinBox *spnCycle = nullptr;
+    IntSpinBox *spnCycle = nullptr;
     QLabel *lblPeriodUnit = nullptr;
-    TRadioGroup *rgpAmplitudeType = nullptr;
+    RadioGroup *rgpAmplitudeType = nullptr;
     QGroupBox *grpWaveform = nullptr;
     WaveformEditor *pntWaveform = nullptr;
     QPushButton *btnClearWaveform = nullptr;

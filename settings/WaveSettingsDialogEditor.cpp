@@ -15,7 +15,7 @@ void WaveSettingsDialog::drawWaveform()
         drawWaveformWorking(waveformBitmap, waveformPoints, waveformDefined);
         btnClearWaveform->setEnabled(true);
     } else {
-        drawWaveformBlank(waveformBitmap, toQColor(clBtnFace));
+        drawWaveformBlank(waveformBitmap, toQColor(colors::BtnFace));
         btnClearWaveform->setEnabled(false);
     }
     pntWaveform->copyFrame(waveformBitmap);

@@ -98,7 +98,7 @@ TEST(AboutBoxTest, MarginColourFollowsThePointerRow)
 
 TEST(AboutBoxTest, DesignAndColourKeptBetweenShowings)
 {
-    TAboutBox box;
+    AboutBox box;
     EXPECT_EQ(box.size(), QSize(398, 210));
     EXPECT_TRUE(box.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(box.panel1->geometry(), QRect(47, 11, 308, 182));

@@ -18,15 +18,15 @@
 // Answers a modal dialog each time it is shown: runs the action inside the
 // dialog's own event loop. A dialog the action left open is cancelled and
 // counted as a failure, so a broken test cannot hang.
-class TModalAnswerer : public QObject {
+class ModalAnswerer : public QObject {
 public:
-    TModalAnswerer(QDialog *dialog, std::function<void()> action)
+    ModalAnswerer(QDialog *dialog, std::function<void()> action)
         : dialog_(dialog)
         , action_(std::move(action))
     {
         dialog_->installEventFilter(this);
     }
-    ~TModalAnswerer() override { dialog_->removeEventFilter(this); }
+    ~ModalAnswerer() override { dialog_->removeEventFilter(this); }
 
     int shows() const { return shows_; }
 

@@ -25,7 +25,7 @@ protected:
     // Runs the dialog, answering it with the action.
     bool execute(const std::function<void()> &action)
     {
-        TModalAnswerer answerer(&dialog, action);
+        ModalAnswerer answerer(&dialog, action);
         const bool ok = dialog.execute();
         EXPECT_EQ(answerer.shows(), 1);
         return ok;
@@ -44,10 +44,10 @@ protected:
 
 TEST_F(PenDialogTest, OkWithoutAChangeGivesBackThePenSetIn)
 {
-    const TPen pen{clGreen, 2, 3};
+    const Pen pen{colors::Green, 2, 3};
     dialog.setPen(pen);
     const bool ok = execute([&] {
-        EXPECT_EQ(dialog.pnlColor->color(), clGreen);
+        EXPECT_EQ(dialog.pnlColor->color(), colors::Green);
         EXPECT_EQ(dialog.cmbPenStyle->currentIndex(), 2);
         EXPECT_EQ(dialog.cmbPenWidth->currentIndex(), 2);
         dialog.btnOK->click();
@@ -58,12 +58,12 @@ TEST_F(PenDialogTest, OkWithoutAChangeGivesBackThePenSetIn)
 
 TEST_F(PenDialogTest, CancelAndTheCloseBoxGiveFalse)
 {
-    dialog.setPen(TPen{clGreen, 0, 1});
+    dialog.setPen(Pen{colors::Green, 0, 1});
     nextPick = QColor(Qt::red);
     EXPECT_FALSE(execute([&] {
         QTest::mouseClick(dialog.pnlColor, Qt::LeftButton);
-        EXPECT_EQ(dialog.pen.color, clRed);
-        EXPECT_EQ(dialog.pnlColor->color(), clRed);
+        EXPECT_EQ(dialog.pen.color, colors::Red);
+        EXPECT_EQ(dialog.pnlColor->color(), colors::Red);
         dialog.btnCancel->click();
     }));
     EXPECT_FALSE(execute([&] { dialog.close(); }));
@@ -80,7 +80,7 @@ TEST_F(PenDialogTest, EnterPressesOk)
 
 TEST_F(PenDialogTest, ChoicesInTheListsSetStyleAndWidth)
 {
-    dialog.setPen(TPen{clBlack, 0, 1});
+    dialog.setPen(Pen{colors::Black, 0, 1});
     EXPECT_TRUE(execute([&] {
         QTest::keyClick(dialog.cmbPenStyle, Qt::Key_Down);
         QTest::keyClick(dialog.cmbPenStyle, Qt::Key_Down);
@@ -89,12 +89,12 @@ TEST_F(PenDialogTest, ChoicesInTheListsSetStyleAndWidth)
         QTest::keyClick(dialog.cmbPenWidth, Qt::Key_Down);
         dialog.btnOK->click();
     }));
-    EXPECT_EQ(dialog.pen, (TPen{clBlack, 3, 3}));
+    EXPECT_EQ(dialog.pen, (Pen{colors::Black, 3, 3}));
 }
 
 TEST_F(PenDialogTest, AWidthTheListLacksIsShownAsNoChoiceAndKept)
 {
-    dialog.setPen(TPen{clBlue, 0, 12});
+    dialog.setPen(Pen{colors::Blue, 0, 12});
     EXPECT_TRUE(execute([&] {
         EXPECT_EQ(dialog.cmbPenWidth->currentIndex(), -1);
         // The style samples draw at most 10 pixels wide.
@@ -109,19 +109,19 @@ TEST_F(PenDialogTest, AWidthTheListLacksIsShownAsNoChoiceAndKept)
 
 TEST_F(PenDialogTest, AStyleTheListLacksShowsSolidAndIsKept)
 {
-    dialog.setPen(TPen{clBlack, 7, 2});
+    dialog.setPen(Pen{colors::Black, 7, 2});
     EXPECT_TRUE(execute([&] {
         EXPECT_EQ(dialog.cmbPenStyle->currentIndex(), 0);
         EXPECT_EQ(dialog.cmbPenStyle->currentText(), QStringLiteral("実線"));
         QTest::keyClick(dialog.cmbPenWidth, Qt::Key_Down);
         dialog.btnOK->click();
     }));
-    EXPECT_EQ(dialog.pen, (TPen{clBlack, 7, 3}));
+    EXPECT_EQ(dialog.pen, (Pen{colors::Black, 7, 3}));
 }
 
 TEST_F(PenDialogTest, SamplesFollowThePenAsItIsNow)
 {
-    dialog.setPen(TPen{clBlack, 0, 4});
+    dialog.setPen(Pen{colors::Black, 0, 4});
     nextPick = QColor(0, 128, 0);
     EXPECT_TRUE(execute([&] {
         QTest::mouseClick(dialog.pnlColor, Qt::LeftButton);
@@ -140,19 +140,19 @@ TEST_F(PenDialogTest, SamplesFollowThePenAsItIsNow)
 
 TEST_F(PenDialogTest, TheColourPickerStartsFromWhatItGaveLast)
 {
-    dialog.setPen(TPen{clGreen, 0, 1});
+    dialog.setPen(Pen{colors::Green, 0, 1});
     nextPick = QColor(Qt::red);
     EXPECT_TRUE(execute([&] {
         QTest::mouseClick(dialog.pnlColor, Qt::LeftButton);
         dialog.btnOK->click();
     }));
 
-    dialog.setPen(TPen{clYellow, 0, 1});
+    dialog.setPen(Pen{colors::Yellow, 0, 1});
     nextPick.reset();
     EXPECT_FALSE(execute([&] {
         QTest::mouseClick(dialog.pnlColor, Qt::LeftButton);
-        EXPECT_EQ(dialog.pen.color, clYellow) << "a cancelled picker changes nothing";
-        EXPECT_EQ(dialog.pnlColor->color(), clYellow);
+        EXPECT_EQ(dialog.pen.color, colors::Yellow) << "a cancelled picker changes nothing";
+        EXPECT_EQ(dialog.pnlColor->color(), colors::Yellow);
         QTest::mouseClick(dialog.pnlColor, Qt::LeftButton);
         dialog.btnCancel->click();
     }));
@@ -165,7 +165,7 @@ TEST_F(PenDialogTest, TheColourPickerStartsFromWhatItGaveLast)
 
 TEST_F(PenDialogTest, AWhitePenStillOpensThePicker)
 {
-    dialog.setPen(TPen{clWhite, 0, 1});
+    dialog.setPen(Pen{colors::White, 0, 1});
     EXPECT_FALSE(execute([&] {
         QTest::mouseClick(dialog.pnlColor, Qt::LeftButton);
         dialog.btnCancel->click();
@@ -186,7 +186,7 @@ TEST_F(PenDialogTest, Layout)
     EXPECT_EQ(dialog.cmbPenStyle->itemText(4), QStringLiteral("二点鎖線"));
     EXPECT_EQ(dialog.cmbPenWidth->count(), 5);
     EXPECT_EQ(dialog.cmbPenStyle->view()->sizeHintForRow(0), 16);
-    EXPECT_EQ(dialog.pen, TPen{}) << "a new dialog's pen is black, width 1, solid";
+    EXPECT_EQ(dialog.pen, Pen{}) << "a new dialog's pen is black, width 1, solid";
 }
 
 } // namespace

@@ -32,7 +32,7 @@ std::optional<QString> saveError(const QString &path)
 {
     try {
         saveDisplaySettings(path, saveLoopSettings(1), 3);
-    } catch (const TProfileWriteError &e) {
+    } catch (const ProfileWriteError &e) {
         return e.message();
     }
     return std::nullopt;

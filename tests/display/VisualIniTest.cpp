@@ -24,19 +24,19 @@ protected:
 
     QString value(const QString &section, const QString &key) const
     {
-        return TProfileFile(iniPath()).readString(section, key, QStringLiteral("<missing>"));
+        return ProfileFile(iniPath()).readString(section, key, QStringLiteral("<missing>"));
     }
 
     // Loads the file given, noting what reaches the window's two controls.
-    TDisplaySettings load(const QByteArray &file)
+    DisplaySettings load(const QByteArray &file)
     {
         put(iniPath(), file);
-        TDisplaySettings s;
+        DisplaySettings s;
         loadDisplaySettings(iniPath(), s, controls());
         return s;
     }
 
-    TVisualIniControls controls()
+    VisualIniControls controls()
     {
         return {[this](bool v) { shownVisible = v; }, [this](int n) { givenCount = n; }};
     }
@@ -48,15 +48,15 @@ protected:
 
 TEST_F(VisualIniTest, WithoutAFileTheDefaultsAreLoadedAndEveryKeyIsWritten)
 {
-    TDisplaySettings s;
+    DisplaySettings s;
     loadDisplaySettings(iniPath(), s, controls());
     EXPECT_FALSE(QFile::exists(iniPath())) << "loading makes no file";
-    EXPECT_EQ(s.bgColor, clWhite);
-    EXPECT_EQ(s.axisPen, (TPen{clSilver, 0, 1}));
-    EXPECT_EQ(s.mainWavePen, (TPen{clBlack, 0, 2}));
-    EXPECT_EQ(s.vertLinePen, (TPen{clSilver, 0, 1}));
-    for (const TPen &p : s.wavePens)
-        EXPECT_EQ(p, (TPen{clRed, 0, 1}));
+    EXPECT_EQ(s.bgColor, colors::White);
+    EXPECT_EQ(s.axisPen, (Pen{colors::Silver, 0, 1}));
+    EXPECT_EQ(s.mainWavePen, (Pen{colors::Black, 0, 2}));
+    EXPECT_EQ(s.vertLinePen, (Pen{colors::Silver, 0, 1}));
+    for (const Pen &p : s.wavePens)
+        EXPECT_EQ(p, (Pen{colors::Red, 0, 1}));
     EXPECT_EQ(shownVisible, false);
     EXPECT_EQ(givenCount, 2);
 
@@ -66,27 +66,27 @@ TEST_F(VisualIniTest, WithoutAFileTheDefaultsAreLoadedAndEveryKeyIsWritten)
 
 TEST_F(VisualIniTest, ModePensDefaultToTheDefaultPenAsRead)
 {
-    TDisplaySettings s = load("[general]\nDefaultColor=clBlue\n");
-    for (const TPen &p : s.wavePens)
-        EXPECT_EQ(p, (TPen{clBlue, 0, 1}));
+    DisplaySettings s = load("[general]\nDefaultColor=clBlue\n");
+    for (const Pen &p : s.wavePens)
+        EXPECT_EQ(p, (Pen{colors::Blue, 0, 1}));
 
     s = load("[general]\nDefaultWidth=3\nDefaultStyle=2\nDefaultColor=$00123456\n"
              "[wave2]\nColor=clLime\n[wave20]\nWidth=0\nStyle=4\n");
-    EXPECT_EQ(s.wavePens[0], (TPen{0x00123456, 2, 3}));
-    EXPECT_EQ(s.wavePens[1], (TPen{0x00123456, 2, 3}));
-    EXPECT_EQ(s.wavePens[2], (TPen{clLime, 2, 3}));
-    EXPECT_EQ(s.wavePens[20], (TPen{0x00123456, 4, 0}));
+    EXPECT_EQ(s.wavePens[0], (Pen{0x00123456, 2, 3}));
+    EXPECT_EQ(s.wavePens[1], (Pen{0x00123456, 2, 3}));
+    EXPECT_EQ(s.wavePens[2], (Pen{colors::Lime, 2, 3}));
+    EXPECT_EQ(s.wavePens[20], (Pen{0x00123456, 4, 0}));
 }
 
 TEST_F(VisualIniTest, ColourTextsReadAndAreWrittenBackByName)
 {
-    TDisplaySettings s = load("[wave3]\nColor=clblue\n[wave4]\nColor=$0000FF00\n[wave5]\nColor=16711680\n"
-                              "[wave6]\nColor=$00FF8000\n[wave7]\nColor=CLBTNFACE\n");
-    EXPECT_EQ(s.wavePens[3].color, clBlue);
-    EXPECT_EQ(s.wavePens[4].color, clLime);
-    EXPECT_EQ(s.wavePens[5].color, clBlue);
+    DisplaySettings s = load("[wave3]\nColor=clblue\n[wave4]\nColor=$0000FF00\n[wave5]\nColor=16711680\n"
+                             "[wave6]\nColor=$00FF8000\n[wave7]\nColor=CLBTNFACE\n");
+    EXPECT_EQ(s.wavePens[3].color, colors::Blue);
+    EXPECT_EQ(s.wavePens[4].color, colors::Lime);
+    EXPECT_EQ(s.wavePens[5].color, colors::Blue);
     EXPECT_EQ(s.wavePens[6].color, 0x00FF8000u);
-    EXPECT_EQ(s.wavePens[7].color, clBtnFace);
+    EXPECT_EQ(s.wavePens[7].color, colors::BtnFace);
 
     saveDisplaySettings(iniPath(), s, 2);
     EXPECT_EQ(value("wave3", "Color"), "clBlue");
@@ -106,7 +106,7 @@ TEST_F(VisualIniTest, WidthsFromTheFile)
         {"0x10", 16}, {"$10", 16}, {"abc", 1}, {"", 1}, {"-3", 1}, {"0", 0}, {"7", 7}, {"1.5", 1},
     };
     for (const Case &c : cases) {
-        const TDisplaySettings s = load(QByteArray("[general]\nAxisWidth=") + c.text + "\n");
+        const DisplaySettings s = load(QByteArray("[general]\nAxisWidth=") + c.text + "\n");
         EXPECT_EQ(s.axisPen.width, c.width) << "AxisWidth=" << c.text;
     }
     // A width that is no integer gives the key's default; a negative one is
@@ -118,7 +118,7 @@ TEST_F(VisualIniTest, WidthsFromTheFile)
 
 TEST_F(VisualIniTest, StyleNumbersAreKeptAsRead)
 {
-    TDisplaySettings s = load("[general]\nAxisStyle=7\nVertLineStyle=-1\n[wave2]\nStyle=3\n");
+    DisplaySettings s = load("[general]\nAxisStyle=7\nVertLineStyle=-1\n[wave2]\nStyle=3\n");
     EXPECT_EQ(s.axisPen.style, 7);
     EXPECT_EQ(s.vertLinePen.style, -1);
     EXPECT_EQ(s.wavePens[2].style, 3);
@@ -129,7 +129,7 @@ TEST_F(VisualIniTest, StyleNumbersAreKeptAsRead)
 
 TEST_F(VisualIniTest, GuideLineKeysGoToTheWindowsControls)
 {
-    TDisplaySettings s = load("[general]\nVisibleVertLines=2\nNumOfVertLines=500\n");
+    DisplaySettings s = load("[general]\nVisibleVertLines=2\nNumOfVertLines=500\n");
     EXPECT_TRUE(s.visibleVertLines);
     EXPECT_EQ(shownVisible, true);
     EXPECT_EQ(givenCount, 500) << "the count box brings it into range, not the loader";
@@ -145,7 +145,7 @@ TEST_F(VisualIniTest, GuideLineKeysGoToTheWindowsControls)
 TEST_F(VisualIniTest, UnknownKeysAndSectionsSurviveASave)
 {
     put(iniPath(), "; my notes\n[general]\nAxisWidth=3\nFoo=bar\n[mine]\nx=1\n[wave2]\nExtra=yes\n");
-    TDisplaySettings s;
+    DisplaySettings s;
     loadDisplaySettings(iniPath(), s, controls());
     saveDisplaySettings(iniPath(), s, 2);
     const QString saved = text(iniPath());
@@ -160,38 +160,38 @@ TEST_F(VisualIniTest, ABadColourStopsLoadingAtItsKey)
     put(iniPath(),
         "[general]\nBGColor=clNavy\nAxisWidth=4\nAxisColor=xyz\nAxisStyle=3\nMainWaveWidth=5\n"
         "VisibleVertLines=1\nNumOfVertLines=9\nDefaultColor=clBlue\n[wave1]\nWidth=7\n");
-    TDisplaySettings s;
+    DisplaySettings s;
     try {
         loadDisplaySettings(iniPath(), s, controls());
         FAIL() << "no error";
-    } catch (const TConvertError &e) {
+    } catch (const ConvertError &e) {
         EXPECT_EQ(e.message(), QStringLiteral("'xyz' は整数ではありません"));
     }
-    EXPECT_EQ(s.bgColor, clNavy);
-    EXPECT_EQ(s.axisPen, (TPen{clSilver, 0, 4})) << "the width before the bad colour is applied";
-    EXPECT_EQ(s.mainWavePen, (TPen{clBlack, 0, 2}));
+    EXPECT_EQ(s.bgColor, colors::Navy);
+    EXPECT_EQ(s.axisPen, (Pen{colors::Silver, 0, 4})) << "the width before the bad colour is applied";
+    EXPECT_EQ(s.mainWavePen, (Pen{colors::Black, 0, 2}));
     EXPECT_FALSE(s.visibleVertLines);
     EXPECT_FALSE(shownVisible.has_value());
     EXPECT_FALSE(givenCount.has_value());
-    for (const TPen &p : s.wavePens)
-        EXPECT_EQ(p, (TPen{clRed, 0, 1}));
+    for (const Pen &p : s.wavePens)
+        EXPECT_EQ(p, (Pen{colors::Red, 0, 1}));
 }
 
 TEST_F(VisualIniTest, ABadColourInAModeSectionLeavesEveryPenWhole)
 {
     put(iniPath(), "[general]\nDefaultColor=clBlue\n[wave1]\nColor=clLime\n[wave2]\nWidth=4\nColor=\n");
-    TDisplaySettings s;
+    DisplaySettings s;
     try {
         loadDisplaySettings(iniPath(), s, controls());
         FAIL() << "no error";
-    } catch (const TConvertError &e) {
+    } catch (const ConvertError &e) {
         EXPECT_EQ(e.message(), QStringLiteral("'' は整数ではありません"));
     }
-    EXPECT_EQ(s.wavePens[0], (TPen{clBlue, 0, 1}));
-    EXPECT_EQ(s.wavePens[1], (TPen{clLime, 0, 1}));
-    EXPECT_EQ(s.wavePens[2], (TPen{clRed, 0, 4}));
+    EXPECT_EQ(s.wavePens[0], (Pen{colors::Blue, 0, 1}));
+    EXPECT_EQ(s.wavePens[1], (Pen{colors::Lime, 0, 1}));
+    EXPECT_EQ(s.wavePens[2], (Pen{colors::Red, 0, 4}));
     for (int k = 3; k <= 20; ++k)
-        EXPECT_EQ(s.wavePens[std::size_t(k)], (TPen{clRed, 0, 1})) << k;
+        EXPECT_EQ(s.wavePens[std::size_t(k)], (Pen{colors::Red, 0, 1})) << k;
 }
 
 } // namespace

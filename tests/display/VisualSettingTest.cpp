@@ -38,7 +38,7 @@ protected:
 
     QString saved(const QString &section, const QString &key) const
     {
-        return TProfileFile(iniPath()).readString(section, key, QStringLiteral("<missing>"));
+        return ProfileFile(iniPath()).readString(section, key, QStringLiteral("<missing>"));
     }
 
     // Makes the window and lets it load the settings file, written first
@@ -62,7 +62,7 @@ protected:
     // Destroys the window, which saves the settings.
     void close() { window.reset(); }
 
-    TDisplaySettings &s() { return window->settings; }
+    DisplaySettings &s() { return window->settings; }
 
     void showLinesPage()
     {
@@ -79,9 +79,9 @@ protected:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
     }
 
-    std::unique_ptr<TModalAnswerer> answerWith(std::function<void()> action)
+    std::unique_ptr<ModalAnswerer> answerWith(std::function<void()> action)
     {
-        return std::make_unique<TModalAnswerer>(&penDialog, std::move(action));
+        return std::make_unique<ModalAnswerer>(&penDialog, std::move(action));
     }
 
     void pickBlueWidthThree()
@@ -103,7 +103,7 @@ protected:
     std::vector<QColor> windowPickerStarts;
 };
 
-const TPen DefaultPen{clRed, 0, 1};
+const Pen DefaultPen{colors::Red, 0, 1};
 
 TEST_F(VisualSettingTest, ARunWithoutAFileLeavesOneWithEveryKey)
 {
@@ -128,12 +128,12 @@ TEST_F(VisualSettingTest, ChoosingModeFiveEditsItsPenOnly)
     });
     clickItem(5);
     EXPECT_EQ(answer->shows(), 1);
-    EXPECT_EQ(s().wavePens[5], (TPen{clBlue, 0, 3}));
-    EXPECT_EQ(*s().GetWavePen(5), (TPen{clBlue, 0, 3}));
+    EXPECT_EQ(s().wavePens[5], (Pen{colors::Blue, 0, 3}));
+    EXPECT_EQ(*s().GetWavePen(5), (Pen{colors::Blue, 0, 3}));
     EXPECT_EQ(*s().GetWavePen(4), DefaultPen);
     EXPECT_EQ(*s().GetWavePen(6), DefaultPen);
     EXPECT_EQ(*s().GetWavePen(21), DefaultPen);
-    EXPECT_EQ(s().mainWavePen, (TPen{clBlack, 0, 2}));
+    EXPECT_EQ(s().mainWavePen, (Pen{colors::Black, 0, 2}));
 }
 
 TEST_F(VisualSettingTest, TheLastRowEditsThePenOfEveryModeFromTwentyOneOn)
@@ -147,8 +147,8 @@ TEST_F(VisualSettingTest, TheLastRowEditsThePenOfEveryModeFromTwentyOneOn)
     window->lstCustomLines->setFocus();
     QTest::keyClick(window->lstCustomLines, Qt::Key_End);
     EXPECT_EQ(answer->shows(), 1);
-    EXPECT_EQ(*s().GetWavePen(21), (TPen{clBlue, 0, 3}));
-    EXPECT_EQ(*s().GetWavePen(1000), (TPen{clBlue, 0, 3}));
+    EXPECT_EQ(*s().GetWavePen(21), (Pen{colors::Blue, 0, 3}));
+    EXPECT_EQ(*s().GetWavePen(1000), (Pen{colors::Blue, 0, 3}));
     for (int k = 1; k <= 20; ++k)
         EXPECT_EQ(*s().GetWavePen(k), DefaultPen) << k;
 }
@@ -158,12 +158,12 @@ TEST_F(VisualSettingTest, TheFirstRowEditsTheSuperposedWave)
     open();
     showLinesPage();
     auto answer = answerWith([&] {
-        EXPECT_EQ(penDialog.pen, (TPen{clBlack, 0, 2}));
+        EXPECT_EQ(penDialog.pen, (Pen{colors::Black, 0, 2}));
         pickBlueWidthThree();
         penDialog.btnOK->click();
     });
     clickItem(0);
-    EXPECT_EQ(s().mainWavePen, (TPen{clBlue, 0, 3}));
+    EXPECT_EQ(s().mainWavePen, (Pen{colors::Blue, 0, 3}));
     EXPECT_EQ(s().wavePens[0], DefaultPen);
 }
 
@@ -222,13 +222,13 @@ TEST_F(VisualSettingTest, CancelLeavesThePen)
 TEST_F(VisualSettingTest, ClearGivesEveryModeTheDefaultPen)
 {
     open();
-    s().wavePens[0] = TPen{clBlue, 2, 3};
-    s().wavePens[4] = TPen{clLime, 1, 5};
-    s().wavePens[20] = TPen{clYellow, 4, 2};
-    const TPen mainWave = s().mainWavePen;
+    s().wavePens[0] = Pen{colors::Blue, 2, 3};
+    s().wavePens[4] = Pen{colors::Lime, 1, 5};
+    s().wavePens[20] = Pen{colors::Yellow, 4, 2};
+    const Pen mainWave = s().mainWavePen;
     QTest::mouseClick(window->btnClear, Qt::LeftButton);
     for (int k = 0; k <= 20; ++k)
-        EXPECT_EQ(s().wavePens[std::size_t(k)], (TPen{clBlue, 2, 3})) << k;
+        EXPECT_EQ(s().wavePens[std::size_t(k)], (Pen{colors::Blue, 2, 3})) << k;
     EXPECT_EQ(s().mainWavePen, mainWave);
 }
 
@@ -255,7 +255,7 @@ TEST_F(VisualSettingTest, OnlyTheCloseButtonRefreshesTheMonitor)
 TEST_F(VisualSettingTest, TheCountIsReadAsTypedUntilTheBoxIsLeft)
 {
     open();
-    TIntSpinBox *box = window->spnNumOfVertLines;
+    IntSpinBox *box = window->spnNumOfVertLines;
     box->selectAll();
     QTest::keyClicks(box, "150");
     EXPECT_EQ(s().numOfVertLines(), 150);
@@ -297,7 +297,7 @@ TEST_F(VisualSettingTest, TheGuideLineCheckBoxFollowsTheFileAndTheUser)
     QTest::mouseClick(window->cbxVisibleVertLines, Qt::LeftButton);
     EXPECT_FALSE(s().visibleVertLines);
     EXPECT_EQ(s().numOfVertLines(), 5);
-    EXPECT_EQ(s().vertLinePen.color, clGreen);
+    EXPECT_EQ(s().vertLinePen.color, colors::Green);
     close();
     EXPECT_EQ(saved("general", "VisibleVertLines"), "0");
 }
@@ -307,10 +307,10 @@ TEST_F(VisualSettingTest, BackgroundColourStartsFromTheCurrentOne)
     open("[general]\nBGColor=clYellow\n");
     windowPick = QColor(0, 0, 128);
     QTest::mouseClick(window->btnBGColor, Qt::LeftButton);
-    EXPECT_EQ(s().bgColor, clNavy);
+    EXPECT_EQ(s().bgColor, colors::Navy);
     windowPick.reset();
     QTest::mouseClick(window->btnBGColor, Qt::LeftButton);
-    EXPECT_EQ(s().bgColor, clNavy);
+    EXPECT_EQ(s().bgColor, colors::Navy);
     ASSERT_EQ(windowPickerStarts.size(), 2u);
     EXPECT_EQ(windowPickerStarts[0], QColor(255, 255, 0));
     EXPECT_EQ(windowPickerStarts[1], QColor(0, 0, 128));
@@ -320,29 +320,29 @@ TEST_F(VisualSettingTest, AxisAndGuideLinePensGoThroughTheDialog)
 {
     open("[general]\nAxisStyle=3\n");
     auto ok = answerWith([&] {
-        EXPECT_EQ(penDialog.pen, (TPen{clSilver, 3, 1}));
+        EXPECT_EQ(penDialog.pen, (Pen{colors::Silver, 3, 1}));
         pickBlueWidthThree();
         penDialog.btnOK->click();
     });
     QTest::mouseClick(window->btnAxisPen, Qt::LeftButton);
-    EXPECT_EQ(s().axisPen, (TPen{clBlue, 3, 3}));
+    EXPECT_EQ(s().axisPen, (Pen{colors::Blue, 3, 3}));
     ok.reset();
 
     auto cancel = answerWith([&] {
-        EXPECT_EQ(penDialog.pen, (TPen{clSilver, 0, 1}));
+        EXPECT_EQ(penDialog.pen, (Pen{colors::Silver, 0, 1}));
         pickBlueWidthThree();
         penDialog.btnCancel->click();
     });
     QTest::mouseClick(window->btnVertLinePen, Qt::LeftButton);
     EXPECT_EQ(cancel->shows(), 1);
-    EXPECT_EQ(s().vertLinePen, (TPen{clSilver, 0, 1}));
+    EXPECT_EQ(s().vertLinePen, (Pen{colors::Silver, 0, 1}));
 }
 
 TEST_F(VisualSettingTest, ABadColourIsReportedAndTheWindowStillWorks)
 {
     open("[general]\nMainWaveWidth=4\nMainWaveColor=xyz\n");
     EXPECT_EQ(errors, QStringList{QStringLiteral("'xyz' は整数ではありません")});
-    EXPECT_EQ(s().mainWavePen, (TPen{clBlack, 0, 4}));
+    EXPECT_EQ(s().mainWavePen, (Pen{colors::Black, 0, 4}));
     ASSERT_EQ(window->lstCustomLines->count(), 22);
     for (int i = 0; i < 22; ++i)
         EXPECT_EQ(window->lstCustomLines->item(i)->text(), QString::number(i));
@@ -361,7 +361,7 @@ TEST_F(VisualSettingTest, AFailedSaveIsReportedOnce)
 TEST_F(VisualSettingTest, ARowShowsItsPenAtFullWidth)
 {
     open();
-    s().wavePens[5] = TPen{clBlue, 0, 14};
+    s().wavePens[5] = Pen{colors::Blue, 0, 14};
     QListWidget *list = window->lstCustomLines;
     const QImage image = renderListRow(list->itemDelegate(), list->model(), list->palette(), 5, QSize(217, 16));
     const QColor blue(0, 0, 255);
@@ -388,7 +388,7 @@ TEST_F(VisualSettingTest, APenDialogMadeLaterIsUsedAndOneDestroyedIsNot)
     window->formCreate();
     window->setPenDialog(lateDialog.get());
     {
-        TModalAnswerer answer(lateDialog.get(), [&] {
+        ModalAnswerer answer(lateDialog.get(), [&] {
             QTest::keyClick(lateDialog->cmbPenWidth, Qt::Key_Down);
             lateDialog->btnOK->click();
         });
@@ -405,7 +405,7 @@ TEST_F(VisualSettingTest, APenDialogMadeLaterIsUsedAndOneDestroyedIsNot)
 
 TEST(CustomLinesTest, RowsNameAndEditTheirPens)
 {
-    TDisplaySettings s;
+    DisplaySettings s;
     EXPECT_EQ(CustomLineCount, 22);
     EXPECT_EQ(customLineText(0), QStringLiteral("合成波"));
     EXPECT_EQ(customLineText(1), QStringLiteral("1次振動"));

@@ -16,10 +16,10 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: %s WIDTH HEIGHT TIME OUT.png\n", argv[0]);
         return 2;
     }
-    TFixedView view;
+    FixedView view;
     view.time = std::atoi(argv[3]);
-    TDisplaySettings settings;
-    TWave wave;
+    DisplaySettings settings;
+    Wave wave;
     wave.setView(&view);
     wave.setDisplaySettings(&settings);
     wave.setWaveCount(1);

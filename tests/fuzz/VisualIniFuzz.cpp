@@ -10,7 +10,7 @@
 // runs that one input again.
 //
 // The rules, for every input:
-// - loading ends normally or with TConvertError, nothing else;
+// - loading ends normally or with ConvertError, nothing else;
 // - every pen afterwards has a width of 0 or more;
 // - a load that ends without error has given the count box its count;
 // - saving into the fuzzer's own directory succeeds;
@@ -37,7 +37,7 @@ namespace {
 constexpr int MinVertLines = 2;
 constexpr int MaxVertLines = 99;
 
-bool Put(const QString &path, const uint8_t *data, size_t size)
+bool put(const QString &path, const uint8_t *data, size_t size)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
@@ -50,17 +50,17 @@ bool Put(const QString &path, const uint8_t *data, size_t size)
 
 namespace {
 
-struct TLoaded {
-    TDisplaySettings Settings;
+struct Loaded {
+    DisplaySettings Settings;
     std::optional<QString> Error;
     std::optional<int> Given; // what reached the count box
     int Count = MinVertLines; // the count box: a new window's value until the file gives one
 };
 
-TLoaded Load(const QString &path)
+Loaded load(const QString &path)
 {
-    TLoaded out;
-    const TVisualIniControls controls{
+    Loaded out;
+    const VisualIniControls controls{
         [](bool) {},
         [&out](int count) {
             out.Given = count;
@@ -68,38 +68,38 @@ TLoaded Load(const QString &path)
         },
     };
     try {
-        LoadDisplaySettings(path, out.Settings, controls);
-    } catch (const TConvertError &e) {
-        out.Error = e.Message();
+        loadDisplaySettings(path, out.Settings, controls);
+    } catch (const ConvertError &e) {
+        out.Error = e.message();
     }
     return out;
 }
 
-bool SameSettings(const TLoaded &a, const TLoaded &b)
+bool sameSettings(const Loaded &a, const Loaded &b)
 {
-    const TDisplaySettings &x = a.Settings;
-    const TDisplaySettings &y = b.Settings;
-    return x.BGColor == y.BGColor && x.AxisPen == y.AxisPen && x.MainWavePen == y.MainWavePen
-        && x.VertLinePen == y.VertLinePen && x.VisibleVertLines == y.VisibleVertLines && x.WavePens == y.WavePens
+    const DisplaySettings &x = a.Settings;
+    const DisplaySettings &y = b.Settings;
+    return x.bgColor == y.bgColor && x.axisPen == y.axisPen && x.mainWavePen == y.mainWavePen
+        && x.vertLinePen == y.vertLinePen && x.visibleVertLines == y.visibleVertLines && x.wavePens == y.wavePens
         && a.Count == b.Count;
 }
 
-[[noreturn]] void Violated(const char *rule, const QString &detail = QString())
+[[noreturn]] void violated(const char *rule, const QString &detail = QString())
 {
     std::fprintf(stderr, "Visual.ini rule broken: %s %s\n", rule, qPrintable(detail));
     __builtin_trap();
 }
 
-void Require(bool kept, const char *rule, const QString &detail = QString())
+void require(bool kept, const char *rule, const QString &detail = QString())
 {
     if (!kept)
-        Violated(rule, detail);
+        violated(rule, detail);
 }
 
 // A directory of the process's own: under VELMORA_FUZZ_TMP when set (the
 // script removes that afterwards, with whatever a crash left behind), else on
 // tmpfs where there is one, as the file is saved thousands of times a second.
-QString TempTemplate()
+QString tempTemplate()
 {
     QString base = qEnvironmentVariable("VELMORA_FUZZ_TMP");
     if (base.isEmpty())
@@ -107,43 +107,43 @@ QString TempTemplate()
     return base + QStringLiteral("/velmora-fuzz-XXXXXX");
 }
 
-void CheckOneFile(const QString &path)
+void checkOneFile(const QString &path)
 {
-    const TLoaded first = Load(path);
-    auto widthOk = [](const TPen &p) { return p.Width >= 0; };
-    Require(widthOk(first.Settings.AxisPen) && widthOk(first.Settings.MainWavePen)
-                && widthOk(first.Settings.VertLinePen)
-                && std::all_of(first.Settings.WavePens.begin(), first.Settings.WavePens.end(), widthOk),
+    const Loaded first = load(path);
+    auto widthOk = [](const Pen &p) { return p.width >= 0; };
+    require(widthOk(first.Settings.axisPen) && widthOk(first.Settings.mainWavePen)
+                && widthOk(first.Settings.vertLinePen)
+                && std::all_of(first.Settings.wavePens.begin(), first.Settings.wavePens.end(), widthOk),
             "every pen has a width of 0 or more");
-    Require(first.Error || first.Given, "a load without error sets the count box");
+    require(first.Error || first.Given, "a load without error sets the count box");
 
     try {
-        SaveDisplaySettings(path, first.Settings, first.Count);
-    } catch (const TProfileWriteError &e) {
-        Violated("saving into a writable directory succeeds:", e.Message());
+        saveDisplaySettings(path, first.Settings, first.Count);
+    } catch (const ProfileWriteError &e) {
+        violated("saving into a writable directory succeeds:", e.message());
     }
 
-    const TLoaded again = Load(path);
-    Require(!again.Error, "the saved file loads without error:", again.Error.value_or(QString()));
-    Require(again.Given == first.Count, "the saved count, 2..99, reads back as it was saved");
-    Require(SameSettings(first, again), "the saved file gives back the same settings");
+    const Loaded again = load(path);
+    require(!again.Error, "the saved file loads without error:", again.Error.value_or(QString()));
+    require(again.Given == first.Count, "the saved count, 2..99, reads back as it was saved");
+    require(sameSettings(first, again), "the saved file gives back the same settings");
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static QTemporaryDir dir(TempTemplate());
+    static QTemporaryDir dir(tempTemplate());
     static const QString path = dir.filePath(QStringLiteral("Visual.ini"));
     if (!dir.isValid()) {
-        std::fprintf(stderr, "cannot make a directory from %s\n", qPrintable(TempTemplate()));
+        std::fprintf(stderr, "cannot make a directory from %s\n", qPrintable(tempTemplate()));
         std::abort();
     }
-    if (!Put(path, data, size)) {
+    if (!put(path, data, size)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         std::abort();
     }
-    CheckOneFile(path);
+    checkOneFile(path);
     return 0;
 }
 
@@ -164,7 +164,7 @@ int main(int argc, char **argv)
     };
     const auto write = [&out](const char *name, const QByteArray &bytes) {
         const QString path = out.filePath(QLatin1String(name));
-        if (!Put(path, reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()))) {
+        if (!put(path, reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()))) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             std::exit(1);
         }
@@ -172,20 +172,20 @@ int main(int argc, char **argv)
 
     const QString defaultPath = out.filePath(QStringLiteral("default.ini"));
     QFile::remove(defaultPath);
-    SaveDisplaySettings(defaultPath, TDisplaySettings(), MinVertLines);
+    saveDisplaySettings(defaultPath, DisplaySettings(), MinVertLines);
     const QByteArray plain = read(defaultPath);
 
-    TDisplaySettings varied;
-    varied.BGColor = 0x00FF8000;
-    varied.AxisPen = {clSystemColor + 15, 3, 0};
-    varied.MainWavePen = {clNone, 4, 5};
-    varied.VertLinePen = {0xFFFFFFFF, 1, 2};
-    varied.VisibleVertLines = true;
+    DisplaySettings varied;
+    varied.bgColor = 0x00FF8000;
+    varied.axisPen = {colors::SystemColor + 15, 3, 0};
+    varied.mainWavePen = {colors::None, 4, 5};
+    varied.vertLinePen = {0xFFFFFFFF, 1, 2};
+    varied.visibleVertLines = true;
     for (int k = 0; k <= CustomWavePenCount; ++k)
-        varied.WavePens[std::size_t(k)] = {TColor(0x00010203 * TColor(k)), k % 5, k % 6};
+        varied.wavePens[std::size_t(k)] = {Color(0x00010203 * Color(k)), k % 5, k % 6};
     const QString variedPath = out.filePath(QStringLiteral("varied.ini"));
     QFile::remove(variedPath);
-    SaveDisplaySettings(variedPath, varied, MaxVertLines);
+    saveDisplaySettings(variedPath, varied, MaxVertLines);
 
     QByteArray crlf = plain;
     write("crlf.ini", crlf.replace("\n", "\r\n"));

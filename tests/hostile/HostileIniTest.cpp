@@ -65,24 +65,24 @@ constexpr int DefaultFileCount = 20000;
 constexpr int ThreeMegabytes = 3 * 1024 * 1024;
 constexpr int OneMegabyte = 1024 * 1024;
 
-using TRng = std::mt19937;
+using Rng = std::mt19937;
 
-int pick(TRng &rng, int n)
+int pick(Rng &rng, int n)
 {
     return std::uniform_int_distribution<int>(0, n - 1)(rng);
 }
 
-bool chance(TRng &rng, double p)
+bool chance(Rng &rng, double p)
 {
     return std::bernoulli_distribution(p)(rng);
 }
 
-template <typename Items> const auto &oneOf(TRng &rng, const Items &items)
+template <typename Items> const auto &oneOf(Rng &rng, const Items &items)
 {
     return items[std::size_t(pick(rng, int(std::size(items))))];
 }
 
-enum TDamage {
+enum Damage {
     RandomBytes,
     TokenSoup,
     Truncated,
@@ -111,16 +111,16 @@ constexpr std::array<const char *, DamageKinds> DamageNames{
     "odd-case",           "blanks",      "colour-names", "byte-flips", "lines-dropped", "open-bracket",
     "keys-before-section"};
 
-struct TProbe {
+struct Probe {
     QString section;
     QString key;
 };
 
-struct TDamagedFile {
+struct DamagedFile {
     QByteArray bytes;
     std::bitset<DamageKinds> damage;
     // Lines the program does not know, put in whole; a save must keep them.
-    std::vector<TProbe> probes;
+    std::vector<Probe> probes;
 };
 
 QString damageText(const std::bitset<DamageKinds> &damage)
@@ -133,18 +133,19 @@ QString damageText(const std::bitset<DamageKinds> &damage)
     return names.isEmpty() ? QStringLiteral("none") : names.join(u',');
 }
 
-const TProbe Marker{QStringLiteral("velmora-test"), QStringLiteral("marker")};
+const Probe Marker{QStringLiteral("velmora-test"), QStringLiteral("marker")};
 const QByteArray MarkerLines[] = {"[velmora-test]", "marker=keep-me"};
 
 // Every colour name the program knows, as it writes them.
 std::vector<QByteArray> colourNameList()
 {
     std::vector<QByteArray> names;
-    for (TColor c : {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clGray, clSilver, clRed, clLime,
-                     clYellow, clBlue, clFuchsia, clAqua, clWhite, clNone})
+    for (Color c : {colors::Black, colors::Maroon, colors::Green, colors::Olive, colors::Navy, colors::Purple,
+                    colors::Teal, colors::Gray, colors::Silver, colors::Red, colors::Lime, colors::Yellow, colors::Blue,
+                    colors::Fuchsia, colors::Aqua, colors::White, colors::None})
         names.push_back(colorToString(c).toLatin1());
     for (int i = 0; i < SystemColorCount; ++i)
-        names.push_back(colorToString(clSystemColor + TColor(i)).toLatin1());
+        names.push_back(colorToString(colors::SystemColor + Color(i)).toLatin1());
     return names;
 }
 
@@ -205,7 +206,7 @@ constexpr const char *Tokens[] = {
     "wave1", "wave20", "wave21", "wave0", "BGColor", "Color", "Width",    "Style",     "DefaultColor", "NumOfVertLines",
     "clRed", "clnone", "$",      "0x",    "-",       "7",     "FFFFFFFF", "2147483648"};
 
-QByteArray randomCase(TRng &rng, QByteArray text)
+QByteArray randomCase(Rng &rng, QByteArray text)
 {
     for (char &c : text) {
         const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -216,7 +217,7 @@ QByteArray randomCase(TRng &rng, QByteArray text)
 }
 
 // A colour name with one thing wrong with it.
-QByteArray nearMiss(TRng &rng, QByteArray name)
+QByteArray nearMiss(Rng &rng, QByteArray name)
 {
     const int at = pick(rng, int(name.size()));
     switch (pick(rng, 4)) {
@@ -231,18 +232,18 @@ QByteArray nearMiss(TRng &rng, QByteArray name)
     }
 }
 
-class TDamager {
+class Damager {
 public:
-    TDamager(std::uint32_t seed, int index)
+    Damager(std::uint32_t seed, int index)
     {
         std::seed_seq seq{seed, std::uint32_t(index)};
         rng_.seed(seq);
     }
 
     // A good file cut short at one byte.
-    static TDamagedFile cut(const QByteArray &whole, int at)
+    static DamagedFile cut(const QByteArray &whole, int at)
     {
-        TDamagedFile file;
+        DamagedFile file;
         file.bytes = whole.left(at);
         file.damage.set(Truncated);
         file.damage.set(LineEnds, whole.contains('\r'));
@@ -268,9 +269,9 @@ public:
     // The default pen's colour 3 MB long and no colour: the message holds it all.
     // It stands in a second "general" at the end, so that only its own lookups
     // have to read past it.
-    TDamagedFile threeMegabyteColour()
+    DamagedFile threeMegabyteColour()
     {
-        TDamagedFile file;
+        DamagedFile file;
         QByteArray text = joinedDefault("\n").replace("DefaultColor=clRed\n", "");
         text += "\n[general]\nDefaultColor=" + QByteArray(ThreeMegabytes, 'A') + "\n";
         file.bytes = std::move(text);
@@ -280,9 +281,9 @@ public:
     }
 
     // A 3 MB line of junk without '=' at the end of a good file.
-    TDamagedFile threeMegabyteJunk()
+    DamagedFile threeMegabyteJunk()
     {
-        TDamagedFile file;
+        DamagedFile file;
         QByteArray junk(ThreeMegabytes, '\0');
         for (char &c : junk)
             c = char(0x21 + pick(rng_, 0x7E - 0x21));
@@ -293,9 +294,9 @@ public:
         return file;
     }
 
-    TDamagedFile random()
+    DamagedFile random()
     {
-        TDamagedFile file;
+        DamagedFile file;
         const int base = pick(rng_, 100);
         if (base < 8) {
             file.bytes = rawBytes();
@@ -350,7 +351,7 @@ private:
         return bytes;
     }
 
-    void maybeMarkerInBytes(TDamagedFile &file)
+    void maybeMarkerInBytes(DamagedFile &file)
     {
         if (!chance(rng_, 0.5))
             return;
@@ -496,14 +497,14 @@ private:
         lines.insert(lines.begin() + pick(rng_, int(lines.size()) + 1), line);
     }
 
-    void applyLineDamage(TDamagedFile &file, std::vector<QByteArray> &lines)
+    void applyLineDamage(DamagedFile &file, std::vector<QByteArray> &lines)
     {
         static const std::vector<QByteArray> Names = colourNameList();
         // The huge line is rare: it is costly, and a dozen or so of them say all.
-        static constexpr TDamage LineKinds[]
+        static constexpr Damage LineKinds[]
             = {NoEquals, DuplicateSection, DuplicateKey, LimitValue,   EmptyKeys,   UnknownNames,
                OddCase,  Blanks,           ColourNames,  LinesDropped, OpenBracket, KeysBeforeSection};
-        const TDamage kind = chance(rng_, 0.0006) ? HugeLine : oneOf(rng_, LineKinds);
+        const Damage kind = chance(rng_, 0.0006) ? HugeLine : oneOf(rng_, LineKinds);
         file.damage.set(std::size_t(kind));
         switch (kind) {
         case HugeLine:
@@ -636,7 +637,7 @@ private:
         }
     }
 
-    QByteArray join(TDamagedFile &file, const std::vector<QByteArray> &lines)
+    QByteArray join(DamagedFile &file, const std::vector<QByteArray> &lines)
     {
         static const std::array<QByteArray, 3> Ends{"\n", "\r\n", "\r"};
         const int style = pick(rng_, 10); // 0-3 LF, 4-5 CRLF, 6-7 CR, 8-9 mixed
@@ -650,7 +651,7 @@ private:
         return bytes;
     }
 
-    void insertNuls(TDamagedFile &file)
+    void insertNuls(DamagedFile &file)
     {
         file.damage.set(NulBytes);
         for (int n = 1 + pick(rng_, 5); n > 0; --n) {
@@ -662,7 +663,7 @@ private:
         }
     }
 
-    void flipBytes(TDamagedFile &file)
+    void flipBytes(DamagedFile &file)
     {
         if (file.bytes.isEmpty())
             return;
@@ -673,7 +674,7 @@ private:
 
     // Cut at a place of one kind: anywhere, right after '[' or '=', right
     // before a line break, between CR and LF, or one byte in.
-    void truncate(TDamagedFile &file)
+    void truncate(DamagedFile &file)
     {
         const QByteArray &b = file.bytes;
         std::vector<qsizetype> places;
@@ -695,12 +696,12 @@ private:
         file.damage.set(Truncated);
     }
 
-    TRng rng_;
+    Rng rng_;
 };
 
 // --- What the file says, read key by key without the loader ---
 
-struct TColourKey {
+struct ColourKey {
     QString section;
     QString key;
 };
@@ -713,9 +714,9 @@ constexpr int FewestVertLines = 2;
 constexpr int MostVertLines = 99;
 
 // The colour keys in the order of loading.
-std::vector<TColourKey> colourKeys()
+std::vector<ColourKey> colourKeys()
 {
-    std::vector<TColourKey> keys;
+    std::vector<ColourKey> keys;
     for (const char *key : {"BGColor", "AxisColor", "MainWaveColor", "VertLineColor", "DefaultColor"})
         keys.push_back({QStringLiteral("general"), QString::fromLatin1(key)});
     for (int k = 1; k <= 20; ++k)
@@ -723,34 +724,34 @@ std::vector<TColourKey> colourKeys()
     return keys;
 }
 
-std::array<TColor, ColourCount> coloursInLoadOrder(const TDisplaySettings &s)
+std::array<Color, ColourCount> coloursInLoadOrder(const DisplaySettings &s)
 {
-    std::array<TColor, ColourCount> c{s.bgColor, s.axisPen.color, s.mainWavePen.color, s.vertLinePen.color};
+    std::array<Color, ColourCount> c{s.bgColor, s.axisPen.color, s.mainWavePen.color, s.vertLinePen.color};
     for (int k = 0; k <= 20; ++k)
         c[std::size_t(DefaultColourPlace + k)] = s.wavePens[std::size_t(k)].color;
     return c;
 }
 
 // What loading must come to, found with the profile file's lookups alone.
-struct TFileSays {
-    std::array<TColor, ColourCount> colours{}; // those before the bad one
-    int badPlace = -1;                         // the first colour key whose text is no colour
+struct FileSays {
+    std::array<Color, ColourCount> colours{}; // those before the bad one
+    int badPlace = -1;                        // the first colour key whose text is no colour
     QString badText;
     std::optional<bool> shown; // for the check box, unless loading stops before
     std::optional<int> given;  // for the count box, likewise
 };
 
-TFileSays whatTheFileSays(const QString &path)
+FileSays whatTheFileSays(const QString &path)
 {
-    static const std::vector<TColourKey> Keys = colourKeys();
+    static const std::vector<ColourKey> Keys = colourKeys();
     static const std::array<QString, 5> GeneralDefaults{QStringLiteral("clWhite"), QStringLiteral("clSilver"),
                                                         QStringLiteral("clBlack"), QStringLiteral("clSilver"),
                                                         QStringLiteral("clRed")};
     const QString general = QStringLiteral("general");
     // One read of the file for all the keys: thousands of files go through here.
-    TProfileFile file(path);
+    ProfileFile file(path);
     file.beginUpdate();
-    TFileSays says;
+    FileSays says;
     for (int i = 0; i < ColourCount; ++i) {
         if (i == ColoursBeforeGuideLineKeys) {
             says.shown
@@ -761,7 +762,7 @@ TFileSays whatTheFileSays(const QString &path)
         const QString fallback = i <= DefaultColourPlace ? GeneralDefaults[std::size_t(i)]
                                                          : colorToString(says.colours[DefaultColourPlace]);
         const QString text = file.readString(Keys[std::size_t(i)].section, Keys[std::size_t(i)].key, fallback);
-        const std::optional<TColor> colour = stringToColor(text);
+        const std::optional<Color> colour = stringToColor(text);
         if (!colour) {
             says.badPlace = i;
             says.badText = text;
@@ -781,49 +782,49 @@ int countBoxValue(int given)
     return std::clamp(given, FewestVertLines, MostVertLines);
 }
 
-struct TLoaded {
-    TDisplaySettings settings;
+struct Loaded {
+    DisplaySettings settings;
     std::optional<QString> error;
     std::optional<bool> shown;   // what reached the check box
     std::optional<int> given;    // what reached the count box
     int count = FewestVertLines; // the count box afterwards; a new window's holds 2
 };
 
-TLoaded load(const QString &path)
+Loaded load(const QString &path)
 {
-    TLoaded out;
-    const TVisualIniControls controls{[&out](bool visible) { out.shown = visible; },
-                                      [&out](int count) {
-                                          out.given = count;
-                                          out.count = countBoxValue(count);
-                                      }};
+    Loaded out;
+    const VisualIniControls controls{[&out](bool visible) { out.shown = visible; },
+                                     [&out](int count) {
+                                         out.given = count;
+                                         out.count = countBoxValue(count);
+                                     }};
     try {
         loadDisplaySettings(path, out.settings, controls);
-    } catch (const TConvertError &e) {
+    } catch (const ConvertError &e) {
         out.error = e.message();
     }
     return out;
 }
 
-QString penText(const TPen &p)
+QString penText(const Pen &p)
 {
     return QStringLiteral("{%1,%2,%3}").arg(colorToString(p.color)).arg(p.style).arg(p.width);
 }
 
 // The first difference between two loads, or nothing.
-QString difference(const TLoaded &a, const TLoaded &b)
+QString difference(const Loaded &a, const Loaded &b)
 {
-    const TDisplaySettings &x = a.settings;
-    const TDisplaySettings &y = b.settings;
+    const DisplaySettings &x = a.settings;
+    const DisplaySettings &y = b.settings;
     if (x.bgColor != y.bgColor)
         return QStringLiteral("BGColor %1 then %2").arg(colorToString(x.bgColor), colorToString(y.bgColor));
     if (x.visibleVertLines != y.visibleVertLines)
         return QStringLiteral("VisibleVertLines");
     if (a.count != b.count)
         return QStringLiteral("NumOfVertLines %1 then %2").arg(a.count).arg(b.count);
-    const std::pair<const char *, const TPen *> fixed[]
+    const std::pair<const char *, const Pen *> fixed[]
         = {{"AxisPen", &x.axisPen}, {"MainWavePen", &x.mainWavePen}, {"VertLinePen", &x.vertLinePen}};
-    const TPen *fixedAgain[] = {&y.axisPen, &y.mainWavePen, &y.vertLinePen};
+    const Pen *fixedAgain[] = {&y.axisPen, &y.mainWavePen, &y.vertLinePen};
     for (std::size_t i = 0; i < std::size(fixed); ++i) {
         if (*fixed[i].second != *fixedAgain[i])
             return QStringLiteral("%1 %2 then %3")
@@ -842,10 +843,10 @@ bool put(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
-std::optional<QString> probeValue(const QString &path, const TProbe &probe)
+std::optional<QString> probeValue(const QString &path, const Probe &probe)
 {
     const QString missing = QStringLiteral("<missing>");
-    const QString v = TProfileFile(path).readString(probe.section, probe.key, missing);
+    const QString v = ProfileFile(path).readString(probe.section, probe.key, missing);
     return v == missing ? std::nullopt : std::optional<QString>(v);
 }
 
@@ -873,11 +874,11 @@ QString preview(const QByteArray &bytes)
 // Which file has which number: first good files cut at every byte (the
 // program's own file, and a shorter one with CR LF and with CR alone), then
 // the two 3 MB files, then files damaged at random.
-class TFilePlan {
+class FilePlan {
 public:
-    explicit TFilePlan(std::uint32_t seed)
+    explicit FilePlan(std::uint32_t seed)
         : seed_(seed)
-        , wholes_{TDamager::joinedDefault("\n"), TDamager::shortDefault("\r\n"), TDamager::shortDefault("\r")}
+        , wholes_{Damager::joinedDefault("\n"), Damager::shortDefault("\r\n"), Damager::shortDefault("\r")}
     {
         for (const QByteArray &whole : wholes_)
             ends_.push_back(int(whole.size()) + 1 + (ends_.empty() ? 0 : ends_.back()));
@@ -885,12 +886,12 @@ public:
 
     int cutFiles() const { return ends_.back(); }
 
-    TDamagedFile make(int index) const
+    DamagedFile make(int index) const
     {
-        TDamager damager(seed_, index);
+        Damager damager(seed_, index);
         if (index < cutFiles()) {
             const auto whole = std::size_t(std::upper_bound(ends_.begin(), ends_.end(), index) - ends_.begin());
-            return TDamager::cut(wholes_[whole], index - (whole == 0 ? 0 : ends_[whole - 1]));
+            return Damager::cut(wholes_[whole], index - (whole == 0 ? 0 : ends_[whole - 1]));
         }
         if (index == cutFiles())
             return damager.threeMegabyteColour();
@@ -905,14 +906,14 @@ private:
     std::vector<int> ends_;
 };
 
-struct TFailure {
+struct Failure {
     int index = 0;
     std::bitset<DamageKinds> damage;
     QString what;
     QByteArray bytes;
 };
 
-struct TTally {
+struct Tally {
     int files = 0;
     qint64 bytes = 0;
     int withMarker = 0;
@@ -925,7 +926,7 @@ struct TTally {
     std::array<int, DamageKinds> byDamage{};
     std::array<int, DamageKinds> errorsByDamage{};
 
-    TTally &operator+=(const TTally &o)
+    Tally &operator+=(const Tally &o)
     {
         files += o.files;
         bytes += o.bytes;
@@ -946,9 +947,9 @@ struct TTally {
 
 // Loads, checks, saves and loads again a share of the files, in a directory
 // of its own; touches no widget, so that it can run beside another.
-class TChecker {
+class Checker {
 public:
-    TChecker(const TFilePlan &plan, const QString &dir)
+    Checker(const FilePlan &plan, const QString &dir)
         : plan_(plan)
         , path_(QDir(dir).filePath(QStringLiteral("Visual.ini")))
     {
@@ -957,7 +958,7 @@ public:
     void run(int first, int step, int total)
     {
         for (int index = first; index < total; index += step) {
-            const TDamagedFile file = plan_.make(index);
+            const DamagedFile file = plan_.make(index);
             count(file);
             std::optional<QString> failure;
             try {
@@ -973,44 +974,44 @@ public:
         }
     }
 
-    TTally tally;
-    std::vector<TFailure> failures; // the first few
+    Tally tally;
+    std::vector<Failure> failures; // the first few
     std::set<int> countsGiven;
 
 private:
-    void count(const TDamagedFile &file)
+    void count(const DamagedFile &file)
     {
         ++tally.files;
         tally.bytes += file.bytes.size();
         tally.hugeFiles += file.damage[HugeLine];
         tally.withMarker += int(std::count_if(file.probes.begin(), file.probes.end(),
-                                              [](const TProbe &p) { return p.section == Marker.section; }));
+                                              [](const Probe &p) { return p.section == Marker.section; }));
         for (std::size_t d = 0; d < DamageKinds; ++d)
             tally.byDamage[d] += file.damage[d];
     }
 
     // The first rule the file breaks, or nothing.
-    std::optional<QString> check(const TDamagedFile &file);
+    std::optional<QString> check(const DamagedFile &file);
 
-    const TFilePlan &plan_;
+    const FilePlan &plan_;
     QString path_;
 };
 
-std::optional<QString> TChecker::check(const TDamagedFile &file)
+std::optional<QString> Checker::check(const DamagedFile &file)
 {
     if (!put(path_, file.bytes))
         return QStringLiteral("cannot write the file");
     std::vector<std::optional<QString>> probesBefore;
-    for (const TProbe &p : file.probes)
+    for (const Probe &p : file.probes)
         probesBefore.push_back(probeValue(path_, p));
-    const TFileSays says = whatTheFileSays(path_);
+    const FileSays says = whatTheFileSays(path_);
     // A wrong message is noted and the checks go on, so that the save is still tried.
     QString wrongMessage;
     const auto also = [&wrongMessage](const QString &what) {
         return wrongMessage.isEmpty() ? what : wrongMessage + QStringLiteral("; also ") + what;
     };
 
-    const TLoaded first = load(path_);
+    const Loaded first = load(path_);
 
     if (says.badPlace >= 0) {
         if (!first.error)
@@ -1051,21 +1052,21 @@ std::optional<QString> TChecker::check(const TDamagedFile &file)
         return also(QStringLiteral("the check box disagrees with VisibleVertLines"));
     if (first.given)
         countsGiven.insert(*first.given);
-    const auto badWidth = [](const TPen &p) { return p.width < 0; };
+    const auto badWidth = [](const Pen &p) { return p.width < 0; };
     if (badWidth(first.settings.axisPen) || badWidth(first.settings.mainWavePen) || badWidth(first.settings.vertLinePen)
         || std::any_of(first.settings.wavePens.begin(), first.settings.wavePens.end(), badWidth))
         return also(QStringLiteral("a pen of negative width"));
 
     try {
         saveDisplaySettings(path_, first.settings, first.count);
-    } catch (const TProfileWriteError &e) {
+    } catch (const ProfileWriteError &e) {
         return also(QStringLiteral("save failed: %1").arg(e.message()));
     }
 
     for (std::size_t i = 0; i < file.probes.size(); ++i) {
         if (!probesBefore[i])
             continue;
-        const TProbe &p = file.probes[i];
+        const Probe &p = file.probes[i];
         const std::optional<QString> after = probeValue(path_, p);
         if (after != probesBefore[i])
             return also(QStringLiteral("[%1] %2 was '%3', after the save %4")
@@ -1074,7 +1075,7 @@ std::optional<QString> TChecker::check(const TDamagedFile &file)
         tally.markerKept += p.section == Marker.section;
     }
 
-    const TLoaded again = load(path_);
+    const Loaded again = load(path_);
     if (again.error)
         return also(QStringLiteral("the saved file does not load: %1").arg(visible(again.error->left(200))));
     if (again.given != first.count)
@@ -1108,7 +1109,7 @@ TEST(HostileIniTest, DamagedFilesLoadSaveAndLoadBackAlike)
     QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/velmora-XXXXXX")
                                                                 : QDir::tempPath() + QStringLiteral("/velmora-XXXXXX"));
     ASSERT_TRUE(dir.isValid());
-    const TFilePlan plan(seed);
+    const FilePlan plan(seed);
     std::cout << "hostile Visual.ini: seed 0x" << std::hex << seed << std::dec << ", " << fileCount << " files in "
               << qPrintable(dir.path()) << "; files 0 to " << plan.cutFiles() - 1 << " cut a good file, "
               << plan.cutFiles() << " and " << plan.cutFiles() + 1 << " are 3 MB" << std::endl;
@@ -1116,11 +1117,11 @@ TEST(HostileIniTest, DamagedFilesLoadSaveAndLoadBackAlike)
 
     // Two checkers side by side, each on every other file.
     constexpr int Workers = 2;
-    std::vector<std::unique_ptr<TChecker>> checkers;
+    std::vector<std::unique_ptr<Checker>> checkers;
     for (int w = 0; w < Workers; ++w) {
         const QString sub = QStringLiteral("w%1").arg(w);
         ASSERT_TRUE(QDir(dir.path()).mkdir(sub));
-        checkers.push_back(std::make_unique<TChecker>(plan, dir.filePath(sub)));
+        checkers.push_back(std::make_unique<Checker>(plan, dir.filePath(sub)));
     }
     QElapsedTimer total;
     total.start();
@@ -1131,12 +1132,12 @@ TEST(HostileIniTest, DamagedFilesLoadSaveAndLoadBackAlike)
     }
     const qint64 elapsed = total.elapsed();
 
-    TTally tally;
+    Tally tally;
     std::set<int> countsGiven;
     for (const auto &checker : checkers) {
         tally += checker->tally;
         countsGiven.insert(checker->countsGiven.begin(), checker->countsGiven.end());
-        for (const TFailure &f : checker->failures) {
+        for (const Failure &f : checker->failures) {
             // Kept for a look; the same seed and number make it again.
             const QString kept
                 = QDir::temp().filePath(QStringLiteral("velmora-hostile-%1-%2.ini").arg(seed, 0, 16).arg(f.index));
@@ -1149,7 +1150,7 @@ TEST(HostileIniTest, DamagedFilesLoadSaveAndLoadBackAlike)
 
     // The real count box brings each count the files gave into range as the
     // checks took it to.
-    TIntSpinBox countBox;
+    IntSpinBox countBox;
     countBox.setRange(FewestVertLines, MostVertLines);
     for (const int given : countsGiven) {
         countBox.setValue(given);
@@ -1179,11 +1180,11 @@ TEST(HostileIniTest, DamagedFilesLoadSaveAndLoadBackAlike)
 // --- What is no settings file, in its place ---
 
 // The save's error message, or nothing.
-std::optional<QString> saveError(const QString &path, const TDisplaySettings &s)
+std::optional<QString> saveError(const QString &path, const DisplaySettings &s)
 {
     try {
         saveDisplaySettings(path, s, 2);
-    } catch (const TProfileWriteError &e) {
+    } catch (const ProfileWriteError &e) {
         return e.message();
     }
     return std::nullopt;
@@ -1202,9 +1203,9 @@ bool isCharDevice(const QString &path)
 
 // Caps this process's address space a little above what it holds now, so that
 // a read without end fails at once instead of taking the machine's memory.
-class TAddressSpaceCap {
+class AddressSpaceCap {
 public:
-    explicit TAddressSpaceCap(qint64 headroom)
+    explicit AddressSpaceCap(qint64 headroom)
     {
         QFile statm(QStringLiteral("/proc/self/statm"));
         const qint64 pages = statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ').value(0).toLongLong() : 0;
@@ -1214,7 +1215,7 @@ public:
         // Sanitizers reserve terabytes of address space.
         capped_ = !Sanitized && pages > 0 && ::setrlimit(RLIMIT_AS, &capped) == 0;
     }
-    ~TAddressSpaceCap()
+    ~AddressSpaceCap()
     {
         if (capped_)
             ::setrlimit(RLIMIT_AS, &old_);
@@ -1230,14 +1231,14 @@ TEST(NoSettingsFileTest, ALinkToAnEndlessDeviceReadsAsMissingAndIsNotWritten)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Visual.ini"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path));
-    TDisplaySettings s;
-    s.bgColor = clNavy;
+    DisplaySettings s;
+    s.bgColor = colors::Navy;
     {
-        const TAddressSpaceCap cap(256 * 1024 * 1024);
+        const AddressSpaceCap cap(256 * 1024 * 1024);
         EXPECT_EQ(load(path).error, std::nullopt);
         loadDisplaySettings(path, s, {});
     }
-    EXPECT_EQ(s.bgColor, clWhite);
+    EXPECT_EQ(s.bgColor, colors::White);
 
     // The same, swapped in while the program runs. As root, the link leads to
     // a zero device of our own, so that a fault cannot replace the system's.
@@ -1247,7 +1248,7 @@ TEST(NoSettingsFileTest, ALinkToAnEndlessDeviceReadsAsMissingAndIsNotWritten)
         ASSERT_TRUE(QFile::link(zero, path));
     }
     {
-        const TAddressSpaceCap cap(256 * 1024 * 1024);
+        const AddressSpaceCap cap(256 * 1024 * 1024);
         EXPECT_EQ(saveError(path, s), cannotWrite(path));
     }
     EXPECT_TRUE(QFileInfo(path).isSymLink());
@@ -1282,14 +1283,14 @@ TEST(NoSettingsFileTest, AFifoNeitherBlocksNorIsReplaced)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("linked")));
     ASSERT_TRUE(QFile::link(fifo, linked));
     for (const QString &path : {fifo, linked}) {
-        TDisplaySettings s;
-        s.bgColor = clNavy;
+        DisplaySettings s;
+        s.bgColor = colors::Navy;
         std::optional<QString> error;
         EXPECT_TRUE(endsWithoutBlocking(fifo, [&] {
             loadDisplaySettings(path, s, {});
             error = saveError(path, s);
         })) << path.toStdString();
-        EXPECT_EQ(s.bgColor, clWhite);
+        EXPECT_EQ(s.bgColor, colors::White);
         EXPECT_EQ(error, cannotWrite(path));
         struct stat st { };
         EXPECT_TRUE(::lstat(fifo.toLocal8Bit().constData(), &st) == 0 && S_ISFIFO(st.st_mode));
@@ -1310,7 +1311,7 @@ TEST(NoSettingsFileTest, AFileTooLargeToBeASettingsFileIsReportedAndLeftAlone)
             window.setIniPath(path);
             window.setErrorReporter([&errors](const QString &text) { errors << text; });
             window.formCreate();
-            EXPECT_EQ(window.settings.bgColor, size > MaxProfileFileBytes ? clWhite : clNavy) << size;
+            EXPECT_EQ(window.settings.bgColor, size > MaxProfileFileBytes ? colors::White : colors::Navy) << size;
         }
         QStringList expected;
         if (size > MaxProfileFileBytes)
@@ -1330,8 +1331,8 @@ TEST(NoSettingsFileTest, AUtf16FileIsReadAndWrittenBackInItsEncoding)
     for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
         QStringEncoder encode(encoding, QStringConverter::Flag::WriteBom);
         putFile(path, encode(text));
-        const TLoaded first = load(path);
-        EXPECT_EQ(first.settings.bgColor, clNavy);
+        const Loaded first = load(path);
+        EXPECT_EQ(first.settings.bgColor, colors::Navy);
         saveDisplaySettings(path, first.settings, first.count);
 
         const QByteArray saved = fileBytes(path);
@@ -1345,7 +1346,7 @@ TEST(NoSettingsFileTest, AUtf16FileIsReadAndWrittenBackInItsEncoding)
             << back.left(80).toStdString();
         EXPECT_TRUE(back.contains(QStringLiteral("[mine]\r\n名前=値\r\n")));
         EXPECT_TRUE(back.endsWith(QStringLiteral("[wave20]\r\nWidth=1\r\nColor=clRed\r\nStyle=0\r\n")));
-        const TLoaded again = load(path);
+        const Loaded again = load(path);
         EXPECT_EQ(again.error, std::nullopt);
         EXPECT_EQ(difference(first, again), QString());
     }

@@ -137,7 +137,7 @@ TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
         SCOPED_TRACE(c.what);
         TearDown();
         resetWaveform();
-        settings = TDisplaySettings();
+        settings = DisplaySettings();
         SetUp();
         c.prepare();
         c.act();

@@ -39,6 +39,6 @@ protected:
     }
 
     std::uint32_t ticks = 1000;
-    TDisplaySettings settings;
+    DisplaySettings settings;
     std::unique_ptr<MainWindow> w;
 };

@@ -12,16 +12,16 @@ namespace {
 // The tabulated evaluation must give the very bits of the call-by-call one.
 void expectSameAsFormulas(int n, int width, int quality, int time, float period, int sampleEvery)
 {
-    TFixedView view;
+    FixedView view;
     view.time = time;
-    TWave wave;
+    Wave wave;
     wave.setView(&view);
     wave.period = period;
     wave.setWaveCount(n);
     wave.rule = AmplitudeRule::Harmonic;
     wave.calcAmplitudes();
 
-    TFrameEvaluator eval;
+    FrameEvaluator eval;
     eval.prepare(n, width, quality);
     std::vector<float> sum(std::size_t(quality), 0.0f);
     std::vector<float> row(std::size_t(quality), 0.0f);
@@ -54,7 +54,7 @@ TEST(FrameEvaluatorTest, TableGivesTheSameBitsAsTheFormulas)
 
 TEST(FrameEvaluatorTest, BeyondTheTableBoundTheSinesAreComputedOnTheFly)
 {
-    TFrameEvaluator eval;
+    FrameEvaluator eval;
     eval.prepare(1000, 800, 5000);
     EXPECT_FALSE(eval.usesTable());
     expectSameAsFormulas(1000, 800, 5000, 3, 100, 101);
@@ -64,7 +64,7 @@ TEST(FrameEvaluatorTest, BeyondTheTableBoundTheSinesAreComputedOnTheFly)
 
 TEST(FrameEvaluatorTest, PixelColumnsRoundHalfToEvenAndEndAtTheWidth)
 {
-    TFrameEvaluator eval;
+    FrameEvaluator eval;
     eval.prepare(1, 5, 2); // x = 2.5, 5
     EXPECT_EQ(eval.pixelColumns(), (std::vector<int>{2, 5}));
     eval.prepare(1, 7, 2); // x = 3.5, 7

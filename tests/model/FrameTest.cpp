@@ -34,9 +34,9 @@ protected:
     }
 
     QRgb pixel(int x, int y) const { return wave.bitmap.pixel(x, y) & 0xFFFFFF; }
-    static QRgb rgb(TColor c) { return toQColor(c).rgb() & 0xFFFFFF; }
+    static QRgb rgb(Color c) { return toQColor(c).rgb() & 0xFFFFFF; }
 
-    int countColour(TColor c) const
+    int countColour(Color c) const
     {
         int count = 0;
         for (int y = 0; y < wave.bitmap.height(); ++y)
@@ -53,7 +53,7 @@ protected:
         p.fillRect(0, 0, w, h, toQColor(settings.bgColor));
         p.setPen(toQPen(settings.axisPen));
         p.drawLine(0, h / 2, w, h / 2);
-        auto curve = [&](const TPen &pen, auto displacement) {
+        auto curve = [&](const Pen &pen, auto displacement) {
             std::vector<QPointF> poly{QPointF(0, h / 2)};
             for (int i = 1; i <= view.quality; ++i) {
                 const float x = wavemath::columnX(w, i, view.quality);
@@ -72,59 +72,59 @@ protected:
         return img;
     }
 
-    TFixedView view;
-    TDisplaySettings settings;
-    TWave wave;
+    FixedView view;
+    DisplaySettings settings;
+    Wave wave;
 };
 
 TEST_F(FrameTest, GuideLinesDivideTheWidthIntoEqualParts)
 {
     settings.visibleVertLines = true;
-    settings.vertLinePen = TPen{clBlue, 0, 1};
-    settings.axisPen.color = clNone;
-    settings.mainWavePen.color = clNone;
+    settings.vertLinePen = Pen{colors::Blue, 0, 1};
+    settings.axisPen.color = colors::None;
+    settings.mainWavePen.color = colors::None;
     int n = 4;
     settings.setNumOfVertLinesSource([&] { return n; });
     wave.drawFrame(527, 100);
     for (int x = 0; x < 527; ++x) {
         const bool line = x == 131 || x == 263 || x == 395;
-        ASSERT_EQ(pixel(x, 5) == rgb(clBlue), line) << "column " << x;
+        ASSERT_EQ(pixel(x, 5) == rgb(colors::Blue), line) << "column " << x;
     }
     n = 2;
     wave.drawFrame(527, 100);
-    EXPECT_EQ(pixel(263, 5), rgb(clBlue));
-    EXPECT_EQ(countColour(clBlue), 100);
+    EXPECT_EQ(pixel(263, 5), rgb(colors::Blue));
+    EXPECT_EQ(countColour(colors::Blue), 100);
     for (int none : {1, 0, -5}) {
         n = none;
         wave.drawFrame(527, 100);
-        EXPECT_EQ(countColour(clBlue), 0) << none;
+        EXPECT_EQ(countColour(colors::Blue), 0) << none;
     }
     settings.visibleVertLines = false;
     n = 4;
     wave.drawFrame(527, 100);
-    EXPECT_EQ(countColour(clBlue), 0);
+    EXPECT_EQ(countColour(colors::Blue), 0);
 }
 
 TEST_F(FrameTest, MoreDivisionsThanColumnsFillEveryColumnQuickly)
 {
     settings.visibleVertLines = true;
-    settings.vertLinePen = TPen{clBlue, 0, 1};
-    settings.mainWavePen.color = clNone;
-    settings.axisPen.color = clNone;
+    settings.vertLinePen = Pen{colors::Blue, 0, 1};
+    settings.mainWavePen.color = colors::None;
+    settings.axisPen.color = colors::None;
     settings.setNumOfVertLinesSource([] { return std::numeric_limits<int>::max(); });
     wave.drawFrame(50, 20);
-    EXPECT_EQ(countColour(clBlue), 50 * 20);
+    EXPECT_EQ(countColour(colors::Blue), 50 * 20);
 }
 
 TEST_F(FrameTest, AxisLiesOnHalfTheHeight)
 {
-    settings.axisPen.color = clLime;
-    settings.mainWavePen.color = clNone;
+    settings.axisPen.color = colors::Lime;
+    settings.mainWavePen.color = colors::None;
     for (auto [h, row] : {std::pair{345, 172}, {346, 173}, {1, 0}, {2, 1}}) {
         wave.drawFrame(40, h);
         ASSERT_EQ(wave.bitmap.height(), h);
-        EXPECT_EQ(pixel(10, row), rgb(clLime)) << "height " << h;
-        EXPECT_EQ(countColour(clLime), 40) << "height " << h;
+        EXPECT_EQ(pixel(10, row), rgb(colors::Lime)) << "height " << h;
+        EXPECT_EQ(countColour(colors::Lime), 40) << "height " << h;
     }
     wave.drawFrame(40, 0);
     EXPECT_TRUE(wave.bitmap.isNull());
@@ -134,14 +134,14 @@ TEST_F(FrameTest, QualityTwoDrawsTwoSegmentsThroughTheMiddle)
 {
     view.quality = 2;
     view.time = 0;
-    settings.mainWavePen = TPen{clBlack, 0, 1};
-    settings.axisPen.color = clNone;
+    settings.mainWavePen = Pen{colors::Black, 0, 1};
+    settings.axisPen.color = colors::None;
     wave.drawFrame(200, 101);
     // Mode 1 at t = 0 has amplitude 1 at the middle: the peak is at row 0.
-    EXPECT_EQ(pixel(100, 0), rgb(clBlack));
-    EXPECT_EQ(pixel(50, 25), rgb(clBlack));
-    EXPECT_EQ(pixel(150, 25), rgb(clBlack));
-    EXPECT_EQ(pixel(100, 50), rgb(clWhite));
+    EXPECT_EQ(pixel(100, 0), rgb(colors::Black));
+    EXPECT_EQ(pixel(50, 25), rgb(colors::Black));
+    EXPECT_EQ(pixel(150, 25), rgb(colors::Black));
+    EXPECT_EQ(pixel(100, 50), rgb(colors::White));
     EXPECT_EQ(wave.bitmap, directFrame(200, 101));
 }
 
@@ -150,26 +150,26 @@ TEST_F(FrameTest, ZeroZoomPutsEveryCurveOnTheAxis)
     compute(5, AmplitudeRule::Harmonic);
     view.zoom = 0.0f;
     view.showAll = true;
-    settings.mainWavePen = TPen{clBlack, 0, 1};
+    settings.mainWavePen = Pen{colors::Black, 0, 1};
     wave.drawFrame(120, 81);
     for (int y = 0; y < 81; ++y)
         for (int x = 0; x < 120; ++x)
-            ASSERT_EQ(pixel(x, y), y == 40 ? rgb(clBlack) : rgb(clWhite)) << x << "," << y;
+            ASSERT_EQ(pixel(x, y), y == 40 ? rgb(colors::Black) : rgb(colors::White)) << x << "," << y;
 }
 
 TEST_F(FrameTest, SuperposedCurveIsDrawnLastOverTheModes)
 {
-    settings.mainWavePen = TPen{clBlack, 0, 1};
+    settings.mainWavePen = Pen{colors::Black, 0, 1};
     view.showAll = true;
     view.time = 7;
     wave.drawFrame(300, 200);
-    EXPECT_EQ(countColour(clRed), 0) << "one mode lies exactly under the superposed curve";
-    settings.mainWavePen.color = clNone;
+    EXPECT_EQ(countColour(colors::Red), 0) << "one mode lies exactly under the superposed curve";
+    settings.mainWavePen.color = colors::None;
     wave.drawFrame(300, 200);
-    EXPECT_GE(countColour(clRed), 300);
+    EXPECT_GE(countColour(colors::Red), 300);
     view.showAll = false;
     wave.drawFrame(300, 200);
-    EXPECT_EQ(countColour(clRed), 0) << "modes only with show-all";
+    EXPECT_EQ(countColour(colors::Red), 0) << "modes only with show-all";
 }
 
 TEST_F(FrameTest, FramesMatchTheFormulasVertexForVertex)
@@ -190,7 +190,7 @@ TEST_F(FrameTest, FramesMatchTheFormulasVertexForVertex)
         view.time = c.t;
         view.zoom = c.zoom;
         view.showAll = c.showAll;
-        settings.wavePens[2] = TPen{clBlue, 1, 2};
+        settings.wavePens[2] = Pen{colors::Blue, 1, 2};
         wave.drawFrame(c.w, c.h);
         ASSERT_EQ(wave.bitmap, directFrame(c.w, c.h)) << "n=" << c.n << " w=" << c.w << " q=" << c.q;
     }
@@ -252,13 +252,13 @@ TEST_F(FrameTest, CurvesFarBeyondThePictureCrossItOnTheirExactLines)
         }
         return best;
     };
-    for (const TPen pen : {TPen{clBlue, 0, 1}, TPen{clBlue, 0, 3}, TPen{clBlue, 1, 1}}) {
+    for (const Pen pen : {Pen{colors::Blue, 0, 1}, Pen{colors::Blue, 0, 3}, Pen{colors::Blue, 1, 1}}) {
         settings.mainWavePen = pen;
         wave.drawFrame(W, H);
         int inked = 0;
         for (int y = 0; y < H; ++y)
             for (int x = 0; x < W; ++x)
-                if (pixel(x, y) == rgb(clBlue)) {
+                if (pixel(x, y) == rgb(colors::Blue)) {
                     ++inked;
                     ASSERT_LE(distanceToCurve(x, y), pen.width / 2.0L + 1.0L)
                         << "pen " << pen.width << "/" << pen.style << " at " << x << "," << y;
@@ -270,21 +270,21 @@ TEST_F(FrameTest, CurvesFarBeyondThePictureCrossItOnTheirExactLines)
 // Qt refuses a pen from 32768 pixels up and would draw a hairline instead.
 TEST_F(FrameTest, APenWiderThanQtTakesDrawsAtLeastAsWideAsTheWidestItDoes)
 {
-    settings.mainWavePen.color = clBlue;
+    settings.mainWavePen.color = colors::Blue;
     view.zoom = 0.0f; // a straight line along the axis, its flat ends at the picture's edges
     for (int width : {32767, 32768, 100000, 0x7FFFFFFF}) {
         settings.mainWavePen.width = width;
         wave.drawFrame(200, 100);
-        EXPECT_EQ(countColour(clBlue), 200 * 100) << width;
+        EXPECT_EQ(countColour(colors::Blue), 200 * 100) << width;
     }
 }
 
 TEST_F(FrameTest, DefaultSettingsDrawWhiteSilverAndBlack)
 {
     wave.drawFrame(100, 60);
-    EXPECT_EQ(pixel(0, 0), rgb(clWhite));
-    EXPECT_EQ(pixel(0, 30), rgb(clSilver));
-    EXPECT_GT(countColour(clBlack), 100);
+    EXPECT_EQ(pixel(0, 0), rgb(colors::White));
+    EXPECT_EQ(pixel(0, 30), rgb(colors::Silver));
+    EXPECT_GT(countColour(colors::Black), 100);
 }
 
 } // namespace

@@ -27,13 +27,13 @@ protected:
         wave.calcAmplitudes();
     }
 
-    TFixedView view;
-    TWave wave;
+    FixedView view;
+    Wave wave;
 };
 
 TEST_F(WaveTest, FreshModelIsAllZero)
 {
-    TWave fresh;
+    Wave fresh;
     EXPECT_EQ(fresh.waveCount, 0);
     EXPECT_EQ(fresh.period, 0.0f);
     EXPECT_EQ(fresh.rule, AmplitudeRule::Equal);
@@ -210,7 +210,7 @@ TEST(DrawnRuleTest, AgreesWithTheSlopeFormWithinSinglePrecision)
 {
     std::uint32_t seed = 12345;
     auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
-    TWave wave;
+    Wave wave;
     wave.setWaveCount(1000);
     wave.rule = AmplitudeRule::Drawn;
     enum Shape { Random, Symmetric, Antisymmetric };

@@ -16,19 +16,19 @@ protected:
     void SetUp() override { chart.resize(200, 300); }
     void addBars(int n, double value)
     {
-        std::vector<TBar> bars;
+        std::vector<Bar> bars;
         for (int i = 0; i < n; ++i)
             bars.push_back({value, QString::number(n - i), QColor(Qt::red)});
         chart.setBars(std::move(bars));
     }
-    TBarChart chart;
+    BarChart chart;
 };
 
 TEST_F(BarChartTest, StartsEmptyWithTheFixedRange)
 {
     EXPECT_EQ(chart.count(), 0);
     EXPECT_FALSE(chart.automatic());
-    EXPECT_EQ(chart.visibleRange(), (TValueRange{-1.1, 1.1}));
+    EXPECT_EQ(chart.visibleRange(), (ValueRange{-1.1, 1.1}));
 }
 
 TEST_F(BarChartTest, BarsStackUpwardInTheOrderAdded)
@@ -64,7 +64,7 @@ TEST_F(BarChartTest, BarsAreAThirdOfTheirSlotAndStartAtZero)
 TEST_F(BarChartTest, FixedRangeLetsValuesRunOut)
 {
     chart.add(1.26, "1", Qt::red);
-    EXPECT_EQ(chart.visibleRange(), (TValueRange{-1.1, 1.1}));
+    EXPECT_EQ(chart.visibleRange(), (ValueRange{-1.1, 1.1}));
     EXPECT_DOUBLE_EQ(chart.value(0), 1.26);
     const QRect plot = chart.plotRect();
     EXPECT_GE(chart.barRect(0).left() + chart.barRect(0).width(), plot.left() + plot.width());
@@ -75,12 +75,12 @@ TEST_F(BarChartTest, AutomaticRangeFollowsTheBars)
     chart.add(0.2, "2", Qt::red);
     chart.add(1.26, "1", Qt::red);
     chart.setAutomatic(true);
-    EXPECT_EQ(chart.visibleRange(), (TValueRange{0.0, 1.26}));
+    EXPECT_EQ(chart.visibleRange(), (ValueRange{0.0, 1.26}));
     chart.add(-0.4, "0", Qt::red);
-    EXPECT_EQ(chart.visibleRange(), (TValueRange{-0.4, 1.26}));
+    EXPECT_EQ(chart.visibleRange(), (ValueRange{-0.4, 1.26}));
     EXPECT_DOUBLE_EQ(chart.minimum(), -1.1) << "the fixed range is kept for later";
     chart.setAutomatic(false);
-    EXPECT_EQ(chart.visibleRange(), (TValueRange{-1.1, 1.1}));
+    EXPECT_EQ(chart.visibleRange(), (ValueRange{-1.1, 1.1}));
 }
 
 TEST_F(BarChartTest, FewBarsAreAllMarked)
@@ -94,7 +94,7 @@ TEST_F(BarChartTest, ManyBarsStayVisibleAndOnlyMarksThatWouldOverlapAreLeftOut)
 {
     addBars(999, 0.5);
     const QRect plot = chart.plotRect();
-    const std::vector<TMark> marks = chart.marks();
+    const std::vector<Mark> marks = chart.marks();
     ASSERT_EQ(marks.size(), 999u);
     EXPECT_TRUE(marks[998].shown) << "the top bar keeps its mark";
 
@@ -103,7 +103,7 @@ TEST_F(BarChartTest, ManyBarsStayVisibleAndOnlyMarksThatWouldOverlapAreLeftOut)
         const QRect bar = chart.barRect(i);
         ASSERT_GE(bar.height(), 1) << "bar " << i;
         ASSERT_TRUE(plot.contains(bar.center())) << "bar " << i;
-        const TMark &m = marks[std::size_t(i)];
+        const Mark &m = marks[std::size_t(i)];
         const bool overlaps
             = std::any_of(shown.begin(), shown.end(), [&](const QRect &r) { return r.intersects(m.ink); });
         EXPECT_NE(m.shown, overlaps) << "bar " << i << ": shown only if clear of the marks above";
@@ -121,7 +121,7 @@ TEST_F(BarChartTest, MarksOnEitherSideOfTheOriginDoNotThinEachOther)
 {
     // Neighbouring marks lie on opposite sides; only every other one shares a column.
     const int n = 40;
-    std::vector<TBar> bars;
+    std::vector<Bar> bars;
     for (int i = 0; i < n; ++i)
         bars.push_back({i % 2 ? 1.0 : -1.0, QString::number(n - i), QColor(Qt::red)});
     chart.setBars(std::move(bars));
@@ -143,7 +143,7 @@ TEST_F(BarChartTest, NonFiniteValuesPaintWithoutHarm)
     EXPECT_GE(chart.barRect(1).right(), plot.right());
     EXPECT_LE(chart.barRect(2).left(), plot.left());
     chart.setAutomatic(true);
-    EXPECT_EQ(chart.visibleRange(), (TValueRange{-1e300, 0.0}));
+    EXPECT_EQ(chart.visibleRange(), (ValueRange{-1e300, 0.0}));
     const QImage image = chart.grab().toImage();
     EXPECT_EQ(image.size(), chart.size());
 }
@@ -152,7 +152,7 @@ TEST_F(BarChartTest, ReversedFixedRangeStillDraws)
 {
     chart.setMinimum(1.1);
     chart.setMaximum(0.0);
-    EXPECT_EQ(chart.visibleRange(), (TValueRange{0.0, 1.1}));
+    EXPECT_EQ(chart.visibleRange(), (ValueRange{0.0, 1.1}));
     chart.add(0.5, "1", Qt::red);
     EXPECT_GT(chart.barRect(0).width(), 0);
 }

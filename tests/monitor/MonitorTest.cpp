@@ -67,8 +67,8 @@ protected:
         return m->data(m->index(row, col)).toString();
     }
 
-    TWave wave;
-    TDisplaySettings settings;
+    Wave wave;
+    DisplaySettings settings;
     int stringWidth = 528;
     AmplitudeMonitor frm;
 };
@@ -191,15 +191,15 @@ TEST_F(MonitorTest, AutomaticBoxFitsTheAxisAndUntickingRestoresTheFixedEnds)
     wave.amplitudes[1] = 1.25f;
     wave.amplitudes[2] = -0.75f;
     frm.refresh();
-    EXPECT_EQ(frm.chart1->visibleRange(), (TValueRange{-1.1, 1.1})) << "values beyond the fixed range are not fitted";
+    EXPECT_EQ(frm.chart1->visibleRange(), (ValueRange{-1.1, 1.1})) << "values beyond the fixed range are not fitted";
     EXPECT_EQ(frm.chart1->value(1), 1.25);
 
     frm.cbxAutomatic->click();
     EXPECT_TRUE(frm.chart1->automatic());
-    EXPECT_EQ(frm.chart1->visibleRange(), (TValueRange{-0.75, 1.25}));
+    EXPECT_EQ(frm.chart1->visibleRange(), (ValueRange{-0.75, 1.25}));
 
     frm.cbxAbsolute->click(); // absolute while automatic: the axis fits the absolute values
-    EXPECT_EQ(frm.chart1->visibleRange(), (TValueRange{0.0, 1.25}));
+    EXPECT_EQ(frm.chart1->visibleRange(), (ValueRange{0.0, 1.25}));
 
     frm.cbxAutomatic->click();
     EXPECT_FALSE(frm.chart1->automatic());
@@ -211,7 +211,7 @@ TEST_F(MonitorTest, AutomaticBoxFitsTheAxisAndUntickingRestoresTheFixedEnds)
     frm.cbxAutomatic->click();
     EXPECT_DOUBLE_EQ(frm.chart1->minimum(), -1.1);
     EXPECT_DOUBLE_EQ(frm.chart1->maximum(), 1.1);
-    EXPECT_EQ(frm.chart1->visibleRange(), (TValueRange{-1.1, 1.1}));
+    EXPECT_EQ(frm.chart1->visibleRange(), (ValueRange{-1.1, 1.1}));
 }
 
 TEST_F(MonitorTest, ProbeAtTheFixedEndsShowsZeros)
@@ -319,34 +319,34 @@ TEST_F(MonitorTest, ResizeRefreshes)
 
 TEST_F(MonitorTest, ModesAboveTwentyShareTheDefaultPenColour)
 {
-    settings.wavePens[0].color = clBlue;
-    settings.wavePens[1].color = clYellow;
-    settings.wavePens[20].color = clGreen;
+    settings.wavePens[0].color = colors::Blue;
+    settings.wavePens[1].color = colors::Yellow;
+    settings.wavePens[20].color = colors::Green;
     modes(25, AmplitudeRule::Harmonic);
     frm.refresh();
-    EXPECT_EQ(barColorOfMode(1), toQColor(clYellow));
-    EXPECT_EQ(barColorOfMode(2), toQColor(clRed));
-    EXPECT_EQ(barColorOfMode(20), toQColor(clGreen));
+    EXPECT_EQ(barColorOfMode(1), toQColor(colors::Yellow));
+    EXPECT_EQ(barColorOfMode(2), toQColor(colors::Red));
+    EXPECT_EQ(barColorOfMode(20), toQColor(colors::Green));
     for (int k = 21; k <= 25; ++k)
-        EXPECT_EQ(barColorOfMode(k), toQColor(clBlue)) << "mode " << k;
+        EXPECT_EQ(barColorOfMode(k), toQColor(colors::Blue)) << "mode " << k;
 
-    settings.wavePens[0].color = clFuchsia; // a changed pen shows at the next refresh
+    settings.wavePens[0].color = colors::Fuchsia; // a changed pen shows at the next refresh
     frm.refresh();
-    EXPECT_EQ(barColorOfMode(25), toQColor(clFuchsia));
+    EXPECT_EQ(barColorOfMode(25), toQColor(colors::Fuchsia));
 }
 
 TEST_F(MonitorTest, BarsAreDrawnInTheirPensColours)
 {
-    settings.wavePens[1].color = clBlue;
-    settings.wavePens[2].color = clGreen;
-    settings.wavePens[3].color = clFuchsia;
+    settings.wavePens[1].color = colors::Blue;
+    settings.wavePens[2].color = colors::Green;
+    settings.wavePens[3].color = colors::Fuchsia;
     modes(3, AmplitudeRule::Harmonic);
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
     frm.refresh();
 
     const QImage image = frm.chart1->grab().toImage();
-    const TColor expected[] = {clFuchsia, clGreen, clBlue}; // bar 0 is the lowest, mode 3
+    const Color expected[] = {colors::Fuchsia, colors::Green, colors::Blue}; // bar 0 is the lowest, mode 3
     for (int i = 0; i < 3; ++i) {
         const QRect bar = frm.chart1->barRect(i);
         ASSERT_GT(bar.width(), 2);
@@ -355,7 +355,7 @@ TEST_F(MonitorTest, BarsAreDrawnInTheirPensColours)
     }
     EXPECT_LT(frm.chart1->barRect(2).top(), frm.chart1->barRect(0).top()) << "mode 1 on top";
     const QRect plot = frm.chart1->plotRect();
-    EXPECT_EQ(image.pixelColor(plot.right() - 2, frm.chart1->barRect(0).center().y()), toQColor(clSilver))
+    EXPECT_EQ(image.pixelColor(plot.right() - 2, frm.chart1->barRect(0).center().y()), toQColor(colors::Silver))
         << "beyond the bar's end is background";
 }
 
@@ -396,8 +396,8 @@ TEST_F(MonitorTest, ThousandModesFillBothPages)
     frm.showAmplitudesAt(200);
     EXPECT_EQ(frm.chart1->count(), 999);
     EXPECT_EQ(frm.chart1->label(0), "999");
-    const std::vector<TMark> marks = frm.chart1->marks();
-    EXPECT_LT(std::count_if(marks.begin(), marks.end(), [](const TMark &m) { return m.shown; }), 999)
+    const std::vector<Mark> marks = frm.chart1->marks();
+    EXPECT_LT(std::count_if(marks.begin(), marks.end(), [](const Mark &m) { return m.shown; }), 999)
         << "marks are thinned";
     showTable();
     frm.showAmplitudesAt(200);

@@ -73,16 +73,16 @@ TEST(IniBooleanTest, AnyNonZeroIntegerIsTrue)
 
 TEST(ColorTextTest, NamedColoursAreWrittenByName)
 {
-    EXPECT_EQ(colorToString(clWhite), "clWhite");
-    EXPECT_EQ(colorToString(clBlack), "clBlack");
-    EXPECT_EQ(colorToString(clRed), "clRed");
-    EXPECT_EQ(colorToString(clSilver), "clSilver");
+    EXPECT_EQ(colorToString(colors::White), "clWhite");
+    EXPECT_EQ(colorToString(colors::Black), "clBlack");
+    EXPECT_EQ(colorToString(colors::Red), "clRed");
+    EXPECT_EQ(colorToString(colors::Silver), "clSilver");
     EXPECT_EQ(colorToString(0x00FF0000), "clBlue");
     EXPECT_EQ(colorToString(0x0000FF00), "clLime");
-    EXPECT_EQ(colorToString(clSystemColor + 0), "clScrollBar");
-    EXPECT_EQ(colorToString(clSystemColor + 15), "clBtnFace");
-    EXPECT_EQ(colorToString(clSystemColor + 21), "cl3DDkShadow");
-    EXPECT_EQ(colorToString(clSystemColor + 24), "clInfoBk");
+    EXPECT_EQ(colorToString(colors::SystemColor + 0), "clScrollBar");
+    EXPECT_EQ(colorToString(colors::SystemColor + 15), "clBtnFace");
+    EXPECT_EQ(colorToString(colors::SystemColor + 21), "cl3DDkShadow");
+    EXPECT_EQ(colorToString(colors::SystemColor + 24), "clInfoBk");
     EXPECT_EQ(colorToString(0x1FFFFFFF), "clNone");
 }
 
@@ -91,56 +91,40 @@ TEST(ColorTextTest, UnnamedColoursAreEightUpperCaseHexDigits)
     EXPECT_EQ(colorToString(0x00FF8000), "$00FF8000");
     EXPECT_EQ(colorToString(0x00000001), "$00000001");
     EXPECT_EQ(colorToString(0x00abcdef), "$00ABCDEF");
-    EXPECT_EQ(colorToString(clSystemColor + 25), "$80000019");
+    EXPECT_EQ(colorToString(colors::SystemColor + 25), "$80000019");
     EXPECT_EQ(colorToString(0xFFFFFFFF), "$FFFFFFFF");
 }
 
 TEST(ColorTextTest, NamesReadInAnyLetterCase)
 {
-    EXPECT_EQ(stringToColor(u"clblue"), clBlue);
-    EXPECT_EQ(stringToColor(u"CLBLUE"), clBlue);
-    EXPECT_EQ(stringToColor(u"clBtnFace"), clBtnFace);
-    EXPECT_EQ(stringToColor(u"CLNONE"), clNone);
-    EXPECT_EQ(stringToColor(u"cl3ddkshadow"), clSystemColor + 21);
+    EXPECT_EQ(stringToColor(u"clblue"), colors::Blue);
+    EXPECT_EQ(stringToColor(u"CLBLUE"), colors::Blue);
+    EXPECT_EQ(stringToColor(u"clBtnFace"), colors::BtnFace);
+    EXPECT_EQ(stringToColor(u"CLNONE"), colors::None);
+    EXPECT_EQ(stringToColor(u"cl3ddkshadow"), colors::SystemColor + 21);
     // Only ASCII letters fold: the Kelvin sign is not a 'k'.
     EXPECT_EQ(stringToColor(u"clBlac\u212A"), std::nullopt);
 }
 
 TEST(ColorTextTest, IntegersReadAsColourValues)
 {
-    EXPECT_EQ(stringToColor(u"$0000FF00"), clLime);
+    EXPECT_EQ(stringToColor(u"$0000FF00"), colors::Lime);
     EXPECT_EQ(stringToColor(u"16711680"), 0x00FF0000u);
     EXPECT_EQ(stringToColor(u"0x00FF8000"), 0x00FF8000u);
-    EXPECT_EQ(stringToColor(u"$80000005"), clWindow);
+    EXPECT_EQ(stringToColor(u"$80000005"), colors::Window);
     EXPECT_EQ(stringToColor(u"-1"), 0xFFFFFFFFu);
-    EXPECT_EQ(stringToColor(u"0"), clBlack);
+    EXPECT_EQ(stringToColor(u"0"), colors::Black);
 }
 
 TEST(ColorTextTest, WrittenTextReadsBackToTheSameColour)
 {
-    for (TColor c = clSystemColor; c <= clSystemColor + 24; ++c)
+    for (Color c = colors::SystemColor; c <= colors::SystemColor + 24; ++c)
         EXPECT_EQ(stringToColor(colorToString(c)), c) << colorToString(c).toStdString();
-    for (TColor c : {clBlack,
-                     clMaroon,
-                     clGreen,
-                     clOlive,
-                     clNavy,
-                     clPurple,
-                     clTeal,
-                     clGray,
-                     clSilver,
-                     clRed,
-                     clLime,
-                     clYellow,
-                     clBlue,
-                     clFuchsia,
-                     clAqua,
-                     clWhite,
-                     clNone,
-                     TColor(0x00FF8000),
-                     TColor(0x80000019),
-                     TColor(0xFFFFFFFF),
-                     TColor(0x12345678)})
+    for (Color c :
+         {colors::Black,     colors::Maroon,    colors::Green,    colors::Olive, colors::Navy, colors::Purple,
+          colors::Teal,      colors::Gray,      colors::Silver,   colors::Red,   colors::Lime, colors::Yellow,
+          colors::Blue,      colors::Fuchsia,   colors::Aqua,     colors::White, colors::None, Color(0x00FF8000),
+          Color(0x80000019), Color(0xFFFFFFFF), Color(0x12345678)})
         EXPECT_EQ(stringToColor(colorToString(c)), c) << colorToString(c).toStdString();
 }
 
@@ -156,25 +140,25 @@ TEST(ColorTextTest, OtherTextIsRefusedWithTheLoadError)
     for (const char16_t *text : {u"", u"clBlu", u"blue", u" clBlue", u"clBlue ", u"$", u"#FF0000", u"$1FFFFFFFF"})
         EXPECT_EQ(stringToColor(text), std::nullopt) << QString::fromUtf16(text).toStdString();
 
-    EXPECT_EQ(stringToColorOrThrow(QStringLiteral("clAqua")), clAqua);
+    EXPECT_EQ(stringToColorOrThrow(QStringLiteral("clAqua")), colors::Aqua);
     try {
         stringToColorOrThrow(QStringLiteral("purple-ish"));
         FAIL() << "no error";
-    } catch (const TConvertError &e) {
+    } catch (const ConvertError &e) {
         EXPECT_EQ(e.message(), QStringLiteral("'purple-ish' は整数ではありません"));
         EXPECT_STREQ(e.what(), "'purple-ish' は整数ではありません");
     }
     try {
         stringToColorOrThrow(QString());
         FAIL() << "no error";
-    } catch (const TConvertError &e) {
+    } catch (const ConvertError &e) {
         EXPECT_EQ(e.message(), QStringLiteral("'' は整数ではありません"));
     }
     // The text is shown as it is, even where it looks like a placeholder.
     try {
         stringToColorOrThrow(QStringLiteral("%1 %2"));
         FAIL() << "no error";
-    } catch (const TConvertError &e) {
+    } catch (const ConvertError &e) {
         EXPECT_EQ(e.message(), QStringLiteral("'%1 %2' は整数ではありません"));
     }
 }
@@ -189,7 +173,7 @@ TEST(ColorTextErrorTest, TheMessageKeepsAValueWithANulWhole)
     try {
         stringToColorOrThrow(value);
         FAIL() << "no error for a value that is no colour";
-    } catch (const TConvertError &e) {
+    } catch (const ConvertError &e) {
         EXPECT_EQ(e.message(), QStringLiteral("'") + value + QStringLiteral("' は整数ではありません"));
     }
 }

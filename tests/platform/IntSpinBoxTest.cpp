@@ -19,9 +19,9 @@
 namespace {
 
 // Exposes where the arrow buttons are drawn, so the mouse can press them.
-class TProbedSpinBox : public TIntSpinBox {
+class ProbedSpinBox : public IntSpinBox {
 public:
-    using TIntSpinBox::TIntSpinBox;
+    using IntSpinBox::IntSpinBox;
 
     QPoint buttonCentre(QStyle::SubControl button)
     {
@@ -37,7 +37,7 @@ protected:
     void SetUp() override
     {
         auto *layout = new QVBoxLayout(&window);
-        box = new TProbedSpinBox(&window);
+        box = new ProbedSpinBox(&window);
         other = new QLineEdit(&window);
         layout->addWidget(box);
         layout->addWidget(other);
@@ -69,7 +69,7 @@ protected:
     }
 
     QWidget window;
-    TProbedSpinBox *box = nullptr;
+    ProbedSpinBox *box = nullptr;
     QLineEdit *other = nullptr;
     int beeps = 0;
 };
@@ -311,7 +311,7 @@ TEST_F(IntSpinBoxTest, AppliedValueAndInterpretTextCommitWithoutFocusChange)
 TEST_F(IntSpinBoxTest, TypedValueChangedFollowsKeystrokesAndCommits)
 {
     focus(2, 99, 2);
-    QSignalSpy spy(box, &TIntSpinBox::typedValueChanged);
+    QSignalSpy spy(box, &IntSpinBox::typedValueChanged);
     type("150");
     ASSERT_EQ(spy.count(), 3);
     EXPECT_EQ(spy.at(0).at(0).toInt(), 1);
@@ -353,7 +353,7 @@ TEST(IntSpinBoxDialogTest, EnterCommitsBeforeTheDefaultButtonReadsTheBox)
 {
     QDialog dialog;
     auto *layout = new QVBoxLayout(&dialog);
-    auto *box = new TIntSpinBox(&dialog);
+    auto *box = new IntSpinBox(&dialog);
     auto *ok = new QPushButton(QStringLiteral("&OK"), &dialog);
     layout->addWidget(box);
     layout->addWidget(ok);

@@ -24,19 +24,19 @@ TEST(PenTest, StyleNumbersMapOntoQtStylesAndOthersDrawSolid)
 
 TEST(PenTest, QtPenKeepsColourWidthAndFlatCaps)
 {
-    const QPen q = toQPen(TPen{clBlue, 2, 3});
+    const QPen q = toQPen(Pen{colors::Blue, 2, 3});
     EXPECT_EQ(q.color(), QColor(0, 0, 255));
     EXPECT_EQ(q.style(), Qt::DotLine);
     EXPECT_EQ(q.width(), 3);
     EXPECT_EQ(q.capStyle(), Qt::FlatCap);
-    EXPECT_EQ(toQPen(TPen{clBlack, 0, 12}, 10).width(), 10);
-    EXPECT_EQ(toQPen(TPen{clBlack, 0, -4}).width(), 0);
-    EXPECT_EQ(toQPen(TPen{clNone, 0, 1}).style(), Qt::NoPen);
+    EXPECT_EQ(toQPen(Pen{colors::Black, 0, 12}, 10).width(), 10);
+    EXPECT_EQ(toQPen(Pen{colors::Black, 0, -4}).width(), 0);
+    EXPECT_EQ(toQPen(Pen{colors::None, 0, 1}).style(), Qt::NoPen);
 }
 
 TEST(ColorTest, PlainColoursAreBlueGreenRed)
 {
-    EXPECT_EQ(toQColor(clRed), QColor(255, 0, 0));
+    EXPECT_EQ(toQColor(colors::Red), QColor(255, 0, 0));
     EXPECT_EQ(toQColor(0x00FF8000), QColor(0, 128, 255));
     EXPECT_EQ(fromQColor(QColor(0, 128, 255)), 0x00FF8000u);
 }
@@ -44,13 +44,13 @@ TEST(ColorTest, PlainColoursAreBlueGreenRed)
 TEST(ColorTest, SystemColoursFollowThePalette)
 {
     const QPalette pal = QApplication::palette();
-    EXPECT_EQ(toQColor(clBtnFace), pal.color(QPalette::Active, QPalette::Button));
-    EXPECT_EQ(toQColor(clWindow), pal.color(QPalette::Active, QPalette::Base));
-    EXPECT_EQ(toQColor(clInfoBk), pal.color(QPalette::Active, QPalette::ToolTipBase));
-    EXPECT_TRUE(isSystemColor(clWindowText));
-    EXPECT_FALSE(isSystemColor(clNone));
-    EXPECT_EQ(toQColor(clSystemColor + 99), QColor(Qt::black));
-    EXPECT_EQ(toQColor(clNone).alpha(), 0);
+    EXPECT_EQ(toQColor(colors::BtnFace), pal.color(QPalette::Active, QPalette::Button));
+    EXPECT_EQ(toQColor(colors::Window), pal.color(QPalette::Active, QPalette::Base));
+    EXPECT_EQ(toQColor(colors::InfoBk), pal.color(QPalette::Active, QPalette::ToolTipBase));
+    EXPECT_TRUE(isSystemColor(colors::WindowText));
+    EXPECT_FALSE(isSystemColor(colors::None));
+    EXPECT_EQ(toQColor(colors::SystemColor + 99), QColor(Qt::black));
+    EXPECT_EQ(toQColor(colors::None).alpha(), 0);
 }
 
 TEST(RoundingTest, TiesGoToEvenAndEndsClamp)

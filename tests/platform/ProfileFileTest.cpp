@@ -33,7 +33,7 @@ protected:
     QByteArray afterWrite(const QByteArray &before, const QString &section, const QString &key, const QString &value)
     {
         put(iniPath(), before);
-        TProfileFile(iniPath()).writeString(section, key, value);
+        ProfileFile(iniPath()).writeString(section, key, value);
         return get(iniPath());
     }
 
@@ -55,7 +55,7 @@ template <typename Call> std::optional<QString> writeErrorOf(Call &&call)
 {
     try {
         call();
-    } catch (const TProfileWriteError &e) {
+    } catch (const ProfileWriteError &e) {
         return e.message();
     }
     return std::nullopt;
@@ -65,7 +65,7 @@ template <typename Call> std::optional<QString> writeErrorOf(Call &&call)
 
 TEST_F(ProfileFileTest, MissingFileSectionOrKeyGivesTheDefault)
 {
-    const TProfileFile ini(iniPath());
+    const ProfileFile ini(iniPath());
     EXPECT_EQ(ini.readString("general", "BGColor", "clWhite"), "clWhite");
     EXPECT_FALSE(QFile::exists(iniPath())) << "reading must not make the file";
 
@@ -78,8 +78,8 @@ TEST_F(ProfileFileTest, MissingFileSectionOrKeyGivesTheDefault)
 TEST_F(ProfileFileTest, MakingTheObjectTouchesNothing)
 {
     {
-        TProfileFile ini(iniPath());
-        TProfileFile inMissingDir(pathOf("no/such/dir/Visual.ini"));
+        ProfileFile ini(iniPath());
+        ProfileFile inMissingDir(pathOf("no/such/dir/Visual.ini"));
     }
     EXPECT_TRUE(entries().isEmpty());
 }
@@ -87,7 +87,7 @@ TEST_F(ProfileFileTest, MakingTheObjectTouchesNothing)
 TEST_F(ProfileFileTest, NamesIgnoreLetterCaseAndValuesAreTrimmed)
 {
     put(iniPath(), "[GeNeRaL]\n  bgcolor  =   clBlue \t \n[ Wave3 ]\nCOLOR=clRed\n");
-    const TProfileFile ini(iniPath());
+    const ProfileFile ini(iniPath());
     EXPECT_EQ(ini.readString("general", "BGColor", "x"), "clBlue");
     EXPECT_EQ(ini.readString("GENERAL", "BGCOLOR", "x"), "clBlue");
     EXPECT_EQ(ini.readString("wave3", "Color", "x"), "clRed");
@@ -96,14 +96,14 @@ TEST_F(ProfileFileTest, NamesIgnoreLetterCaseAndValuesAreTrimmed)
 TEST_F(ProfileFileTest, AnEmptyValueIsAValue)
 {
     put(iniPath(), "[a]\nk=\nj=   \n");
-    const TProfileFile ini(iniPath());
+    const ProfileFile ini(iniPath());
     EXPECT_EQ(ini.readString("a", "k", "dflt"), "");
     EXPECT_EQ(ini.readString("a", "j", "dflt"), "");
 }
 
 TEST_F(ProfileFileTest, EveryKindOfLineEndReads)
 {
-    const TProfileFile ini(iniPath());
+    const ProfileFile ini(iniPath());
     for (const QByteArray &text :
          {QByteArray("[a]\nk=1\nm=2\n[b]\nk=3"), QByteArray("[a]\r\nk=1\r\nm=2\r\n[b]\r\nk=3\r\n"),
           QByteArray("[a]\rk=1\rm=2\r[b]\rk=3\r"), QByteArray("[a]\r\nk=1\nm=2\r[b]\nk=3")}) {
@@ -117,7 +117,7 @@ TEST_F(ProfileFileTest, EveryKindOfLineEndReads)
 TEST_F(ProfileFileTest, CommentsStrayLinesAndKeysBeforeAnySectionAreNotKeys)
 {
     put(iniPath(), "k=0\n[a]\n;k=1\n  ; m=2\nno equals sign\nk=3\n");
-    const TProfileFile ini(iniPath());
+    const ProfileFile ini(iniPath());
     EXPECT_EQ(ini.readString("a", "k", "x"), "3");
     EXPECT_EQ(ini.readString("a", "m", "x"), "x");
     EXPECT_EQ(ini.readString("a", ";k", "x"), "x");
@@ -127,7 +127,7 @@ TEST_F(ProfileFileTest, CommentsStrayLinesAndKeysBeforeAnySectionAreNotKeys)
 TEST_F(ProfileFileTest, FirstOccurrenceWinsAndRepeatedSectionsReadAsOne)
 {
     put(iniPath(), "[a]\nk=first\nk=second\n[b]\nk=other\n[A]\nk=third\nm=late\n");
-    const TProfileFile ini(iniPath());
+    const ProfileFile ini(iniPath());
     EXPECT_EQ(ini.readString("a", "k", "x"), "first");
     EXPECT_EQ(ini.readString("a", "m", "x"), "late");
     EXPECT_EQ(ini.readString("b", "k", "x"), "other");
@@ -136,7 +136,7 @@ TEST_F(ProfileFileTest, FirstOccurrenceWinsAndRepeatedSectionsReadAsOne)
 TEST_F(ProfileFileTest, ValuesKeepEqualsSignsAndLatin1Bytes)
 {
     put(iniPath(), QByteArray("[a]\nk=x=y\nm=caf\xE9\xA0\n"));
-    const TProfileFile ini(iniPath());
+    const ProfileFile ini(iniPath());
     EXPECT_EQ(ini.readString("a", "k", ""), "x=y");
     // 0xA0 is no ASCII blank, so it is part of the value.
     EXPECT_EQ(ini.readString("a", "m", ""), QString::fromLatin1("caf\xE9\xA0"));
@@ -145,14 +145,14 @@ TEST_F(ProfileFileTest, ValuesKeepEqualsSignsAndLatin1Bytes)
 TEST_F(ProfileFileTest, ADirectoryOrUnreadablePathReadsAsMissing)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir("Visual.ini"));
-    EXPECT_EQ(TProfileFile(iniPath()).readString("general", "BGColor", "clWhite"), "clWhite");
+    EXPECT_EQ(ProfileFile(iniPath()).readString("general", "BGColor", "clWhite"), "clWhite");
 }
 
 // ---- writing ------------------------------------------------------------
 
 TEST_F(ProfileFileTest, WriteMakesFileSectionAndKey)
 {
-    TProfileFile ini(iniPath());
+    ProfileFile ini(iniPath());
     ini.writeString("general", "BGColor", "clWhite");
     EXPECT_EQ(get(iniPath()), "[general]\nBGColor=clWhite\n");
     ini.writeString("general", "AxisWidth", "1");
@@ -211,14 +211,14 @@ TEST_F(ProfileFileTest, UnknownSectionsKeysCommentsAndBytesSurviveARewrite)
     expected.replace("BGColor=clRed", "BGColor=clNavy");
     expected.replace("Unknown=keep me\r\n", "Unknown=keep me\r\nAxisWidth=2\r\n");
     EXPECT_EQ(afterWrite(before, "general", "BGColor", "clNavy"), QByteArray(before).replace("clRed", "clNavy"));
-    TProfileFile(iniPath()).writeString("general", "AxisWidth", "2");
+    ProfileFile(iniPath()).writeString("general", "AxisWidth", "2");
     EXPECT_EQ(get(iniPath()), expected);
 }
 
 TEST_F(ProfileFileTest, AWholeSaveReadsBackKeyForKey)
 {
     put(iniPath(), "[user]\nnote=hello\n[general]\nBGColor=clRed\nFuture=1\n");
-    TProfileFile ini(iniPath());
+    ProfileFile ini(iniPath());
     auto valueOf = [](int s, int k) { return QStringLiteral("v%1_%2").arg(s).arg(k); };
     for (int s = 0; s <= 20; ++s) {
         const QString section = s == 0 ? QStringLiteral("general") : QStringLiteral("wave%1").arg(s);
@@ -230,7 +230,7 @@ TEST_F(ProfileFileTest, AWholeSaveReadsBackKeyForKey)
     ini.writeString("wave20", "Key2", valueOf(20, 2));
     EXPECT_EQ(get(iniPath()), once);
 
-    const TProfileFile again(iniPath());
+    const ProfileFile again(iniPath());
     for (int s = 0; s <= 20; ++s) {
         const QString section = s == 0 ? QStringLiteral("general") : QStringLiteral("wave%1").arg(s);
         for (int k = 0; k < (s == 0 ? 15 : 3); ++k)
@@ -249,7 +249,7 @@ TEST_F(ProfileFileTest, AWholeSaveReadsBackKeyForKey)
 TEST_F(ProfileFileTest, APathThatIsADirectoryCannotBeWritten)
 {
     ASSERT_TRUE(QDir(dir.path()).mkpath("Visual.ini/inside"));
-    TProfileFile ini(iniPath());
+    ProfileFile ini(iniPath());
     EXPECT_EQ(writeErrorOf([&] { ini.writeString("general", "BGColor", "clWhite"); }), expectedWriteError(iniPath()));
     EXPECT_TRUE(QFileInfo(iniPath()).isDir());
     EXPECT_TRUE(QFileInfo(pathOf("Visual.ini/inside")).isDir());
@@ -260,7 +260,7 @@ TEST_F(ProfileFileTest, APathUnderARegularFileCannotBeWritten)
 {
     put(pathOf("plain"), "not a directory");
     const QString path = pathOf("plain/Visual.ini");
-    TProfileFile ini(path);
+    ProfileFile ini(path);
     EXPECT_EQ(writeErrorOf([&] { ini.writeString("general", "BGColor", "clWhite"); }), expectedWriteError(path));
     EXPECT_EQ(get(pathOf("plain")), "not a directory");
 }
@@ -269,7 +269,7 @@ TEST_F(ProfileFileTest, TheErrorNamesTheFullPath)
 {
     const QString relative
         = QStringLiteral("velmora-no-such-dir-%1/Visual.ini").arg(QRandomGenerator::global()->generate());
-    TProfileFile ini(relative);
+    ProfileFile ini(relative);
     const std::optional<QString> message = writeErrorOf([&] { ini.writeString("a", "k", "v"); });
     ASSERT_TRUE(message);
     EXPECT_EQ(*message, QDir::current().absoluteFilePath(relative) + QStringLiteral(" に書き込めません"));
@@ -294,9 +294,9 @@ TEST_F(ProfileFileTest, AReadOnlyDirectoryHasItsFileRewrittenInPlaceButNoFileMad
         probe.remove();
         GTEST_SKIP() << "permissions do not stop this user from writing (root)";
     }
-    TProfileFile(iniPath()).writeString("general", "BGColor", "clBlue");
+    ProfileFile(iniPath()).writeString("general", "BGColor", "clBlue");
     EXPECT_EQ(get(iniPath()), QByteArray(before).replace("clRed", "clBlue"));
-    TProfileFile other(pathOf("Other.ini"));
+    ProfileFile other(pathOf("Other.ini"));
     EXPECT_EQ(writeErrorOf([&] { other.writeString("general", "BGColor", "clBlue"); }),
               expectedWriteError(pathOf("Other.ini")));
     EXPECT_EQ(entries(), QStringList{"Visual.ini"});
@@ -309,7 +309,7 @@ TEST_F(ProfileFileTest, AReadOnlyFileIsNotReplaced)
     ASSERT_TRUE(QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     if (QFileInfo(iniPath()).isWritable())
         GTEST_SKIP() << "permissions do not stop this user from writing (root)";
-    TProfileFile ini(iniPath());
+    ProfileFile ini(iniPath());
     EXPECT_EQ(writeErrorOf([&] { ini.writeString("general", "BGColor", "clBlue"); }), expectedWriteError(iniPath()));
     EXPECT_EQ(get(iniPath()), before);
     EXPECT_EQ(entries(), QStringList{"Visual.ini"});
@@ -320,7 +320,7 @@ TEST_F(ProfileFileTest, ARewrittenFileKeepsItsPermissions)
     put(iniPath(), "[general]\nBGColor=clRed\n");
     const QFile::Permissions perms = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
     ASSERT_TRUE(QFile::setPermissions(iniPath(), perms));
-    TProfileFile(iniPath()).writeString("general", "BGColor", "clBlue");
+    ProfileFile(iniPath()).writeString("general", "BGColor", "clBlue");
     EXPECT_EQ(QFile::permissions(iniPath()) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), perms);
 }
 
@@ -353,7 +353,7 @@ TEST_F(ProfileFileTest, AWriteThatRunsOutOfSpaceLeavesTheOldFileAsItWas)
 {
     const QByteArray before("[general]\nBGColor=clRed\n[wave1]\nWidth=3\n");
     put(iniPath(), before);
-    TProfileFile ini(iniPath());
+    ProfileFile ini(iniPath());
     std::optional<QString> message;
     {
         FileSizeLimit limit(4096);
@@ -378,7 +378,7 @@ TEST_F(ProfileFileTest, AnExistingFileThatCannotBeReadIsNotOverwritten)
         QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::WriteOwner);
         GTEST_SKIP() << "permissions do not stop this user from reading (root)";
     }
-    TProfileFile ini(iniPath());
+    ProfileFile ini(iniPath());
     EXPECT_EQ(writeErrorOf([&] { ini.writeString("general", "BGColor", "clBlue"); }), expectedWriteError(iniPath()));
     ASSERT_TRUE(QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::WriteOwner));
     EXPECT_EQ(get(iniPath()), before);
@@ -388,7 +388,7 @@ TEST_F(ProfileFileTest, TextThatWouldBreakTheLinesIsRefused)
 {
     const QByteArray before("[a]\nk=1\n");
     put(iniPath(), before);
-    TProfileFile ini(iniPath());
+    ProfileFile ini(iniPath());
     const QString expected = expectedWriteError(iniPath());
     EXPECT_EQ(writeErrorOf([&] { ini.writeString("a", "k", "1\n[evil]\nx=1"); }), expected);
     EXPECT_EQ(writeErrorOf([&] { ini.writeString("a", "k", "1\r2"); }), expected);
@@ -413,7 +413,7 @@ TEST_F(ProfileFileTest, RandomBytesWithNulsReadAndKeepTheirBytes)
     junk.append('\0');
 
     put(iniPath(), junk);
-    TProfileFile ini(iniPath());
+    ProfileFile ini(iniPath());
     EXPECT_EQ(ini.readString("velmora-test", "Key", "dflt"), "dflt");
     ini.writeString("velmora-test", "Key", "v1");
     const QByteArray after = get(iniPath());
@@ -431,7 +431,7 @@ TEST_F(ProfileFileTest, RandomBytesWithNulsReadAndKeepTheirBytes)
 TEST_F(ProfileFileTest, BrokenLinesDoNotHideTheRest)
 {
     put(iniPath(), QByteArray("[unclosed\nk=1\n[]\nk=2\n=no key\n[ok]\n\x00\x01\x02\nk=3\n", 42));
-    const TProfileFile ini(iniPath());
+    const ProfileFile ini(iniPath());
     EXPECT_EQ(ini.readString("unclosed", "k", "x"), "1");
     EXPECT_EQ(ini.readString("", "k", "x"), "2");
     EXPECT_EQ(ini.readString("", "", "x"), "no key");
@@ -447,7 +447,7 @@ TEST_F(ProfileFileTest, FilesAsLargeAsAreReadAreReadAndWrittenWhole)
     // One line, no line break at all.
     QByteArray line = "[big]\nk=" + QByteArray(almostAll - 8, 'v');
     put(iniPath(), line);
-    TProfileFile ini(iniPath());
+    ProfileFile ini(iniPath());
     EXPECT_EQ(ini.readString("big", "k", "").size(), almostAll - 8);
     EXPECT_EQ(ini.readString("big", "missing", "d"), "d");
     ini.writeString("big", "j", "2");
@@ -486,7 +486,7 @@ TEST_F(ProfileFileTest, AUtf16FileKeepsEveryUnitItDoesNotChange)
     };
     for (const bool bigEndian : {false, true}) {
         put(iniPath(), bytesOf(text, bigEndian));
-        TProfileFile ini(iniPath());
+        ProfileFile ini(iniPath());
         EXPECT_EQ(ini.readString("a", "k", "?"), "1");
         ini.writeString("a", "k", "2");
         EXPECT_EQ(get(iniPath()), bytesOf(QString(text).replace("k=1", "k=2"), bigEndian)) << bigEndian;
@@ -510,7 +510,7 @@ TEST(IniTextTest, WritingKeysTogetherIsWritingThemOneByOne)
         const int lines = int(random.bounded(8));
         for (int i = 0; i < lines; ++i)
             text += any(pieces) + (i + 1 < lines || random.bounded(2) ? any(breaks) : QString());
-        std::vector<TIniWrite> writes;
+        std::vector<IniWrite> writes;
         QString oneByOne = text;
         const int count = 1 + int(random.bounded(6));
         for (int i = 0; i < count; ++i) {
@@ -554,7 +554,7 @@ TEST_F(ProfileFileTest, AnUpdateReachesTheDiskWholeAtItsEnd)
 {
     put(iniPath(), "; kept\n[general]\nBGColor=clRed\n[other]\nx=1\n");
     const QByteArray before = get(iniPath());
-    TProfileFile ini(iniPath());
+    ProfileFile ini(iniPath());
     ini.beginUpdate();
     ini.writeString("general", "BGColor", "clBlue");
     ini.writeString("wave1", "Width", "3");
@@ -563,19 +563,19 @@ TEST_F(ProfileFileTest, AnUpdateReachesTheDiskWholeAtItsEnd)
     ini.endUpdate();
     EXPECT_EQ(get(iniPath()), "; kept\n[general]\nBGColor=clBlue\n[other]\nx=1\n\n[wave1]\nWidth=3\n");
     ini.writeString("general", "BGColor", "clLime");
-    EXPECT_EQ(TProfileFile(iniPath()).readString("general", "BGColor", "?"), "clLime")
+    EXPECT_EQ(ProfileFile(iniPath()).readString("general", "BGColor", "?"), "clLime")
         << "after the end, writes go straight to disk";
 }
 
 TEST_F(ProfileFileTest, AFailedUpdateLeavesTheOldFile)
 {
     ASSERT_TRUE(QDir(dir.path()).mkpath("Visual.ini"));
-    TProfileFile dirIni(iniPath());
+    ProfileFile dirIni(iniPath());
     EXPECT_EQ(writeErrorOf([&] { dirIni.beginUpdate(); }), expectedWriteError(iniPath()));
     EXPECT_TRUE(QFileInfo(iniPath()).isDir());
 
     put(pathOf("plain"), "not a directory");
-    TProfileFile under(pathOf("plain/Visual.ini"));
+    ProfileFile under(pathOf("plain/Visual.ini"));
     under.beginUpdate();
     under.writeString("a", "k", "v");
     EXPECT_TRUE(writeErrorOf([&] { under.endUpdate(); }).has_value());
@@ -589,7 +589,7 @@ namespace {
 TEST_F(ProfileFileTest, AByteOrderMarkDoesNotHideTheFirstSection)
 {
     put(iniPath(), "\xEF\xBB\xBF[general]\r\nBGColor=clBlue\r\n");
-    TProfileFile ini(iniPath());
+    ProfileFile ini(iniPath());
     EXPECT_EQ(ini.readString("general", "BGColor", "?"), "clBlue");
     ini.writeString("general", "BGColor", "clRed");
     EXPECT_EQ(get(iniPath()), "[general]\r\nBGColor=clRed\r\n") << "one section, not a second one";

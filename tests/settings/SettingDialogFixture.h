@@ -77,7 +77,7 @@ protected:
     }
 
     // Typing into a box whose whole text is selected, as after tabbing to it.
-    void typeInto(TIntSpinBox *box, const char *text)
+    void typeInto(IntSpinBox *box, const char *text)
     {
         box->setFocus(Qt::TabFocusReason);
         box->selectAll();
@@ -104,7 +104,7 @@ protected:
 
     QRgb pixel(int x, int y) const { return dlg->waveformBitmap.pixel(x, y) | 0xFF000000; }
 
-    TDisplaySettings settings;
+    DisplaySettings settings;
     std::unique_ptr<MainWindow> main;
     std::unique_ptr<WaveSettingsDialog> dlg;
     int upDates = 0;

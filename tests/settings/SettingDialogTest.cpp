@@ -218,7 +218,7 @@ TEST_P(TypedBeyondBounds, AppliesTheNearestBound)
 {
     const TypedCase c = GetParam();
     show();
-    TIntSpinBox *box = c.cycle ? dlg->spnCycle : dlg->spnNumberOfWaves;
+    IntSpinBox *box = c.cycle ? dlg->spnCycle : dlg->spnNumberOfWaves;
     typeInto(box, c.text);
     ASSERT_TRUE(box->hasFocus());
     // The box already shows the applied number while the dialog applies it,
@@ -258,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(SettingDialog, TypedBeyondBounds,
 TEST_F(SettingDialogTest, DrawnRuleEnablesTheEditorAndShowsItsGrid)
 {
     show();
-    EXPECT_EQ(pixel(100, 70), toQColor(clBtnFace).rgb());
+    EXPECT_EQ(pixel(100, 70), toQColor(colors::BtnFace).rgb());
     EXPECT_EQ(pixel(0, 70), Black);
 
     chooseRule(AmplitudeRule::Drawn);
@@ -275,7 +275,7 @@ TEST_F(SettingDialogTest, DrawnRuleEnablesTheEditorAndShowsItsGrid)
     EXPECT_FALSE(dlg->grpWaveform->isEnabled());
     EXPECT_FALSE(dlg->btnClearWaveform->isEnabled());
     for (const int x : {19, 100, 211})
-        EXPECT_EQ(pixel(x, 30), toQColor(clBtnFace).rgb()) << x;
+        EXPECT_EQ(pixel(x, 30), toQColor(colors::BtnFace).rgb()) << x;
     EXPECT_EQ(pixel(230, 140), Black);
     EXPECT_EQ(dlg->pntWaveform->frame(), dlg->waveformBitmap);
 }

@@ -12,7 +12,7 @@ int main(int argc, char **argv)
     if (argc != 2)
         return 2;
     const QString path = QString::fromLocal8Bit(argv[1]);
-    const TDisplaySettings sets[2] = {saveLoopSettings(0), saveLoopSettings(1)};
+    const DisplaySettings sets[2] = {saveLoopSettings(0), saveLoopSettings(1)};
     for (unsigned i = 0;; ++i)
         saveDisplaySettings(path, sets[i % 2], int(2 + i % 2));
 }

@@ -2,15 +2,15 @@
 #include "display/DisplaySettingsRecord.h"
 
 // Two clearly different sets of display settings.
-inline TDisplaySettings saveLoopSettings(int which)
+inline DisplaySettings saveLoopSettings(int which)
 {
-    TDisplaySettings s;
+    DisplaySettings s;
     if (which == 1) {
-        s.bgColor = clNavy;
-        s.mainWavePen = TPen{clYellow, 3, 4};
+        s.bgColor = colors::Navy;
+        s.mainWavePen = Pen{colors::Yellow, 3, 4};
         s.visibleVertLines = true;
         for (int k = 1; k <= CustomWavePenCount; ++k)
-            s.wavePens[std::size_t(k)] = TPen{clLime, k % 5, k};
+            s.wavePens[std::size_t(k)] = Pen{colors::Lime, k % 5, k};
     }
     return s;
 }
