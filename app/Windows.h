@@ -1,27 +1,66 @@
 #pragma once
-#include <QWidget>
+#include "display/DisplaySettingsStore.h"
+#include "model/DrawnWaveform.h"
+#include "model/Wave.h"
 
+#include <QObject>
+
+#include <functional>
+#include <memory>
 #include <vector>
 
-class MainWindow;
-class QDialog;
 class AboutBox;
+class AmplitudeMonitor;
 class DisplaySettingsWindow;
 class LineStyleDialog;
-class AmplitudeMonitor;
+class MainWindow;
+class QWidget;
 class WaveSettingsDialog;
+struct WaveParams;
 
-// The program's windows, each created once at start-up and living to the end.
-extern MainWindow *frmWave;
-extern WaveSettingsDialog *frmSetting;
-extern AboutBox *aboutBox;
-extern AmplitudeMonitor *frmMonitor;
-extern DisplaySettingsWindow *frmVisualSetting;
-extern LineStyleDialog *frmPenDialog;
+// The program's windows and what they share: the string, the drawn waveform
+// and the display settings are owned here and handed down; the windows are
+// connected here, once, by their signals.
+class Windows : public QObject {
+    Q_OBJECT
+public:
+    using ErrorReporter = std::function<void(const QString &text)>;
 
-// Creates the windows in their fixed order and connects them; returns them in
-// that order. The main window is the one whose closing ends the program.
-std::vector<QWidget *> createWindows();
+    // The display settings file is visualIniPath() unless told.
+    explicit Windows(const QString &settingsPath = QString());
+    ~Windows() override;
 
-// Destroys the windows in the reverse order of their creation.
-void destroyWindows();
+    // Loads the display settings into the display settings window; a file
+    // that cannot be read whole is reported, and what was read is kept.
+    void loadDisplaySettings();
+    // Writes the display settings back, once; a failure is reported.
+    void saveDisplaySettings();
+    // The error box unless replaced.
+    void setErrorReporter(ErrorReporter reporter) { reportError_ = std::move(reporter); }
+
+    // In their creation order; the main window first.
+    std::vector<QWidget *> all() const;
+    MainWindow &mainWindow() const { return *main_; }
+    WaveSettingsDialog &waveSettings() const { return *waveSettings_; }
+    AmplitudeMonitor &monitor() const { return *monitor_; }
+    DisplaySettingsWindow &displaySettings() const { return *displayWindow_; }
+    const Wave &wave() const { return wave_; }
+    const DrawnWaveform &drawnWaveform() const { return drawn_; }
+
+private:
+    void applyWaveSettings(const WaveParams &params);
+    void toggleMonitor();
+    void report(const std::optional<QString> &error);
+
+    Wave wave_;
+    DrawnWaveform drawn_;
+    DisplaySettingsStore store_;
+    ErrorReporter reportError_;
+    // Destroyed in the reverse order of their creation.
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<WaveSettingsDialog> waveSettings_;
+    std::unique_ptr<AboutBox> about_;
+    std::unique_ptr<AmplitudeMonitor> monitor_;
+    std::unique_ptr<DisplaySettingsWindow> displayWindow_;
+    std::unique_ptr<LineStyleDialog> penDialog_;
+};

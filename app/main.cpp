@@ -19,12 +19,15 @@ int main(int argc, char **argv)
     installFontSubstitutions();
     QApplication::setWindowIcon(QIcon(makeProgramPicture(64)));
 
-    createWindows();
-    frmWave->show();
+    Windows windows;
+    windows.loadDisplaySettings();
+    MainWindow &main = windows.mainWindow();
+    main.show();
     // Desktops activate a new window themselves; a bare display does not, and
     // the animation runs only while the main window (or the monitor) is active.
-    frmWave->activateWindow();
+    main.activateWindow();
     const int result = QApplication::exec();
-    destroyWindows();
+    // Saved while every window still stands, so an error box has a program to show in.
+    windows.saveDisplaySettings();
     return result;
 }

@@ -1,10 +1,10 @@
 // The cost of a frame: evaluating the string formula call by call against the
 // tabulated evaluation the renderer uses, and whole frames as drawn.
-#include "display/DisplaySettingsRecord.h"
-#include "model/FixedView.h"
+#include "model/DisplaySettings.h"
 #include "model/FrameEvaluator.h"
 #include "model/Wave.h"
 #include "model/WaveMath.h"
+#include "model/WaveParams.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,7 +12,7 @@
 
 namespace {
 
-using BenchView = FixedView;
+using BenchView = FrameParams;
 
 constexpr int Width = 1280;
 constexpr int Height = 720;
@@ -25,8 +25,6 @@ struct Setup {
     {
         view.quality = q;
         view.showAll = showAll;
-        wave.setView(&view);
-        wave.setDisplaySettings(&settings);
         wave.period = 100;
         wave.setWaveCount(n);
         wave.rule = AmplitudeRule::Harmonic;
@@ -48,8 +46,8 @@ void direct(benchmark::State &state)
             const float x = wavemath::columnX(Width, i, q);
             if (showAll)
                 for (int k = 1; k <= n; ++k)
-                    acc += s.wave.modeDisplacement(k, Width, x);
-            acc += s.wave.displacement(Width, x);
+                    acc += s.wave.modeDisplacement(k, Width, x, s.view.time);
+            acc += s.wave.displacement(Width, x, s.view.time);
         }
         benchmark::DoNotOptimize(acc);
     }
@@ -87,7 +85,7 @@ void drawFrame(benchmark::State &state)
     Setup s(int(state.range(0)), int(state.range(1)), state.range(2) != 0);
     for (auto _ : state) {
         ++s.view.time;
-        s.wave.drawFrame(Width, Height);
+        s.wave.drawFrame(Width, Height, s.view, s.settings);
         benchmark::DoNotOptimize(s.wave.bitmap.constBits());
     }
 }
@@ -109,7 +107,7 @@ void drawFrameExtreme(benchmark::State &state)
     Setup s(1000, 10000, true);
     for (auto _ : state) {
         ++s.view.time;
-        s.wave.drawFrame(527, 346);
+        s.wave.drawFrame(527, 346, s.view, s.settings);
         benchmark::DoNotOptimize(s.wave.bitmap.constBits());
     }
 }

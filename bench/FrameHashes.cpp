@@ -1,8 +1,7 @@
 // Prints a hash of every frame drawn over a fixed spread of settings, one line
 // each and a total last, so that two builds can be compared frame for frame.
 // usage: frame_hashes [COUNT]
-#include "display/DisplaySettingsRecord.h"
-#include "model/FixedView.h"
+#include "model/DisplaySettings.h"
 #include "model/Wave.h"
 
 #include <QGuiApplication>
@@ -86,29 +85,29 @@ int main(int argc, char **argv)
     std::uint64_t total = 0xcbf29ce484222325ULL;
     Lcg rng;
     for (int i = 0; i < count; ++i) {
-        FixedView view;
+        FrameParams view;
         DisplaySettings settings;
         int guideCount = 2;
         setLook(settings, int(rng.next() % 3), guideCount);
-        settings.setNumOfVertLinesSource([guideCount] { return guideCount; });
+        settings.numOfVertLines = guideCount;
         Wave wave;
-        wave.setView(&view);
-        wave.setDisplaySettings(&settings);
         const int w = rng.pick(widths), h = rng.pick(heights);
         wave.setWaveCount(rng.pick(modes));
         wave.period = rng.pick(periods);
         wave.rule = AmplitudeRule(rng.next() % 3);
-        resetWaveform();
-        for (int p = 1; p < WaveformPointCount - 1; ++p) {
-            waveformDefined[p] = rng.next() % 3 != 0;
-            waveformPoints[p] = float(int(rng.next() % 201) - 100) / 100.0f;
+        DrawnWaveform drawn;
+        for (int p = 1; p <= DrawnWaveform::LastInner; ++p) {
+            const bool defined = rng.next() % 3 != 0;
+            drawn.setHeight(p, float(int(rng.next() % 201) - 100) / 100.0f);
+            if (!defined)
+                drawn.undefine(p);
         }
-        wave.calcAmplitudes();
+        wave.calcAmplitudes(drawn);
         view.quality = rng.pick(qualities);
         view.time = rng.pick(times);
         view.zoom = rng.pick(zooms);
         view.showAll = rng.next() % 2 == 0;
-        wave.drawFrame(w, h);
+        wave.drawFrame(w, h, view, settings);
         const std::uint64_t hash = imageHash(wave.bitmap);
         total = fnv1a(total, &hash, sizeof hash);
         std::printf("%3d %4dx%-4d n=%-3d T=%-7g rule=%d Q=%-4d t=%-11d zoom=%-7g all=%d  %016llx\n", i, w, h,

@@ -9,20 +9,17 @@ namespace {
 
 void calcDrawnAmplitudes(benchmark::State &state)
 {
-    resetWaveform();
-    for (int j = 1; j <= 11; ++j) {
-        waveformPoints[j] = float(std::sin(j * 0.7));
-        waveformDefined[j] = true;
-    }
+    DrawnWaveform drawn;
+    for (int j = 1; j <= DrawnWaveform::LastInner; ++j)
+        drawn.setHeight(j, float(std::sin(j * 0.7)));
     Wave wave;
     wave.period = 100;
     wave.setWaveCount(1000);
     wave.rule = AmplitudeRule::Drawn;
     for (auto _ : state) {
-        wave.calcAmplitudes();
+        wave.calcAmplitudes(drawn);
         benchmark::DoNotOptimize(wave.amplitudes.data());
     }
-    resetWaveform();
     state.SetLabel("n=1000, 11 points");
 }
 BENCHMARK(calcDrawnAmplitudes)->Unit(benchmark::kMicrosecond);

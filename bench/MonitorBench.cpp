@@ -1,7 +1,7 @@
 // The cost of one probe of the amplitude monitor with 999 modes, the repaint
 // of the page included, on each of its pages. A probe runs at every mouse
 // move while Shift is held, so it has to fit well within one frame.
-#include "display/DisplaySettingsRecord.h"
+#include "model/DisplaySettings.h"
 #include "model/Wave.h"
 #include "monitor/AmplitudeMonitor.h"
 #include "monitor/BarChart.h"
@@ -35,16 +35,13 @@ protected:
 struct ProbeSetup {
     Wave wave;
     DisplaySettings settings;
-    AmplitudeMonitor frm;
+    AmplitudeMonitor frm{wave, settings};
 
     explicit ProbeSetup(bool table)
     {
         wave.setWaveCount(ModeCount);
         wave.rule = AmplitudeRule::Harmonic;
         wave.calcAmplitudes();
-        frm.setWave(&wave);
-        frm.setDisplaySettings(&settings);
-        frm.setStringWidthSource([] { return StringWidth; });
         if (table)
             frm.pageControl->setCurrentWidget(frm.tstGrid);
         frm.show();
@@ -60,12 +57,12 @@ void runProbes(benchmark::State &state, bool table)
         return;
     }
     ProbeSetup s(table);
-    QWidget *painted = table ? s.frm.sgrAmplitudes->viewport() : static_cast<QWidget *>(s.frm.chart1);
+    QWidget *painted = table ? s.frm.sgrAmplitudes->viewport() : static_cast<QWidget *>(s.frm.chart);
     PaintCounter counter;
     painted->installEventFilter(&counter);
     int x = 1;
     for (auto _ : state) {
-        s.frm.showAmplitudesAt(x);
+        s.frm.showAmplitudesAt(x, StringWidth);
         painted->repaint();
         x = x % (StringWidth - 1) + 1;
     }

@@ -1,7 +1,7 @@
 // Start-up's load and exit's save of the largest settings file the program
 // reads: short lines fill it, so every key is sought among many.
-#include "display/DisplaySettingsRecord.h"
 #include "display/VisualIni.h"
+#include "model/DisplaySettings.h"
 #include "platform/ProfileFile.h"
 
 #include <QByteArray>
@@ -27,9 +27,8 @@ void loadAndSaveLargestFile(benchmark::State &state)
         file.close();
         state.ResumeTiming();
         DisplaySettings settings;
-        int count = 2;
-        loadDisplaySettings(path, settings, {{}, [&count](int n) { count = n; }});
-        saveDisplaySettings(path, settings, count);
+        loadDisplaySettings(path, settings);
+        saveDisplaySettings(path, settings);
     }
     state.SetLabel("4 MB of short lines");
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "display/DisplaySettingsRecord.h"
+#include "model/DisplaySettings.h"
 
 #include <QString>
 

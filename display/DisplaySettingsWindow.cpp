@@ -4,13 +4,9 @@
 
 #include "display/ChoiceListWidget.h"
 #include "display/CustomLines.h"
-#include "display/ErrorBox.h"
 #include "display/LineStyleDialog.h"
-#include "display/VisualIni.h"
-#include "platform/ColorText.h"
 #include "platform/IntSpinBox.h"
 #include "platform/OuterSizeFitter.h"
-#include "platform/ProfileFile.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -37,11 +33,10 @@ QPushButton *addButton(QWidget *parent, const QRect &geometry, const QString &ca
 
 } // namespace
 
-DisplaySettingsWindow::DisplaySettingsWindow(LineStyleDialog *penDialog, QWidget *parent)
+DisplaySettingsWindow::DisplaySettingsWindow(DisplaySettings &settings, LineStyleDialog *penDialog, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , penDialog_(penDialog)
-    , iniPath_(visualIniPath())
-    , reportError_([](const QString &text) { showErrorBox(text); })
+    , settings_(settings)
     , colorPicker_(platformColorPicker(this))
 {
     setWindowTitle(QStringLiteral("表示設定"));
@@ -61,16 +56,14 @@ DisplaySettingsWindow::DisplaySettingsWindow(LineStyleDialog *penDialog, QWidget
     connect(btnClose, &QPushButton::clicked, this, &DisplaySettingsWindow::btnCloseClick);
 
     // The drawing reads the count while it is being typed, not yet in range.
-    settings.setNumOfVertLinesSource([this] { return spnNumOfVertLines->typedValue(); });
+    connect(spnNumOfVertLines, &IntSpinBox::typedValueChanged, this,
+            [this](int count) { settings_.numOfVertLines = count; });
     // Centred now, and again once the frame is known, with the size it then takes.
     new OuterSizeFitter(this, OuterSize, [this] { centreOnDesktop(this); });
     centreOnDesktop(this);
 }
 
-DisplaySettingsWindow::~DisplaySettingsWindow()
-{
-    formDestroy();
-}
+DisplaySettingsWindow::~DisplaySettingsWindow() = default;
 
 void DisplaySettingsWindow::setPenDialog(LineStyleDialog *penDialog)
 {
@@ -126,34 +119,13 @@ void DisplaySettingsWindow::buildLinesPage()
     pageControl->addTab(tstLines, QStringLiteral("波の線スタイル"));
 }
 
-void DisplaySettingsWindow::formCreate()
+void DisplaySettingsWindow::showSettings()
 {
-    const VisualIniControls controls{
-        [this](bool visible) { cbxVisibleVertLines->setChecked(visible); },
-        [this](int count) { spnNumOfVertLines->setValue(count); },
-    };
-    try {
-        loadDisplaySettings(iniPath_, settings, controls);
-    } catch (const ConvertError &e) {
-        report(e.message());
-    } catch (const ProfileReadError &e) {
-        report(e.message());
-    }
-    loaded_ = true;
-    // Filled even when loading stopped early, so that every pen can be edited.
+    cbxVisibleVertLines->setChecked(settings_.visibleVertLines);
+    spnNumOfVertLines->setValue(settings_.numOfVertLines);
+    settings_.numOfVertLines = spnNumOfVertLines->typedValue();
+    // Filled afresh, so that every pen can be edited.
     fillCustomLines();
-}
-
-void DisplaySettingsWindow::formDestroy()
-{
-    if (!loaded_)
-        return;
-    loaded_ = false;
-    try {
-        saveDisplaySettings(iniPath_, settings, settings.numOfVertLines());
-    } catch (const ProfileWriteError &e) {
-        report(e.message());
-    }
 }
 
 void DisplaySettingsWindow::fillCustomLines()
@@ -163,12 +135,6 @@ void DisplaySettingsWindow::fillCustomLines()
     lstCustomLines->clear();
     for (int i = 0; i < CustomLineCount; ++i)
         lstCustomLines->addItem(QString::number(i));
-}
-
-void DisplaySettingsWindow::report(const QString &text) const
-{
-    if (reportError_)
-        reportError_(text);
 }
 
 std::optional<Pen> DisplaySettingsWindow::runPenDialog(const Pen &pen)
@@ -185,32 +151,32 @@ void DisplaySettingsWindow::btnBGColorClick()
 {
     if (!colorPicker_)
         return;
-    if (const std::optional<QColor> picked = colorPicker_(toQColor(settings.bgColor)); picked && picked->isValid())
-        settings.setBgColor(fromQColor(*picked));
+    if (const std::optional<QColor> picked = colorPicker_(toQColor(settings_.bgColor)); picked && picked->isValid())
+        settings_.bgColor = fromQColor(*picked);
 }
 
 void DisplaySettingsWindow::btnAxisPenClick()
 {
-    if (const std::optional<Pen> pen = runPenDialog(settings.axisPen))
-        settings.setAxisPen(*pen);
+    if (const std::optional<Pen> pen = runPenDialog(settings_.axisPen))
+        settings_.axisPen = *pen;
 }
 
 void DisplaySettingsWindow::cbxVisibleVertLinesClick()
 {
-    settings.visibleVertLines = cbxVisibleVertLines->isChecked();
+    settings_.visibleVertLines = cbxVisibleVertLines->isChecked();
 }
 
 void DisplaySettingsWindow::btnVertLinePenClick()
 {
-    if (const std::optional<Pen> pen = runPenDialog(settings.vertLinePen))
-        settings.setVertLinePen(*pen);
+    if (const std::optional<Pen> pen = runPenDialog(settings_.vertLinePen))
+        settings_.vertLinePen = *pen;
 }
 
 void DisplaySettingsWindow::lstCustomLinesDrawItem(const DrawItem &item)
 {
     item.fillBackground();
     item.textOut(2, item.rect.top(), customLineText(item.index));
-    const Pen *pen = customLinePen(settings, item.index);
+    const Pen *pen = customLinePen(settings_, item.index);
     if (!pen)
         return;
     item.canvas.setPen(toQPen(*pen));
@@ -219,7 +185,7 @@ void DisplaySettingsWindow::lstCustomLinesDrawItem(const DrawItem &item)
 
 void DisplaySettingsWindow::lstCustomLinesClick(int item)
 {
-    if (Pen *pen = customLinePen(settings, item)) {
+    if (Pen *pen = customLinePen(settings_, item)) {
         if (const std::optional<Pen> chosen = runPenDialog(*pen))
             *pen = *chosen;
     }
@@ -229,15 +195,14 @@ void DisplaySettingsWindow::lstCustomLinesClick(int item)
 void DisplaySettingsWindow::btnClearClick()
 {
     for (int k = 1; k <= CustomWavePenCount; ++k)
-        settings.wavePens[std::size_t(k)] = settings.wavePens[0];
+        settings_.wavePens[std::size_t(k)] = settings_.wavePens[0];
     lstCustomLines->viewport()->update();
 }
 
 void DisplaySettingsWindow::btnCloseClick()
 {
     hide();
-    if (monitorRefresh_)
-        monitorRefresh_();
+    emit closed();
 }
 
 void DisplaySettingsWindow::keyPressEvent(QKeyEvent *event)

@@ -1,7 +1,7 @@
 #pragma once
 #include "display/ColorPicker.h"
-#include "display/DisplaySettingsRecord.h"
 #include "display/OwnerDraw.h"
+#include "model/DisplaySettings.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -18,18 +18,13 @@ class ChoiceListWidget;
 class LineStyleDialog;
 class IntSpinBox;
 
-// The display settings window. It holds the one settings record the drawing
-// reads, loads it from the settings file in FormCreate and writes it back when
-// it is destroyed. Every change takes effect in the record at once.
+// The display settings window. It edits the settings record it is given, the
+// one the drawing reads; every change takes effect in the record at once.
 class DisplaySettingsWindow : public QWidget {
     Q_OBJECT
 public:
-    using ErrorReporter = std::function<void(const QString &text)>;
-
-    explicit DisplaySettingsWindow(LineStyleDialog *penDialog, QWidget *parent = nullptr);
+    DisplaySettingsWindow(DisplaySettings &settings, LineStyleDialog *penDialog, QWidget *parent = nullptr);
     ~DisplaySettingsWindow() override;
-
-    DisplaySettings settings;
 
     QTabWidget *pageControl = nullptr;
     QWidget *tstGeneral = nullptr;
@@ -47,19 +42,11 @@ public:
 
     // The line style dialog may be made after this window.
     void setPenDialog(LineStyleDialog *penDialog);
-    // The amplitude monitor's refresh, asked for by btnClose.
-    void setMonitorRefresh(std::function<void()> upDate) { monitorRefresh_ = std::move(upDate); }
-    // The settings file; VisualIniPath() unless replaced before FormCreate.
-    void setIniPath(QString path) { iniPath_ = std::move(path); }
-    // Where a failed load or save is told; the error box unless replaced.
-    void setErrorReporter(ErrorReporter reporter) { reportError_ = std::move(reporter); }
     // The colour dialog; the platform's unless replaced.
     void setColorPicker(ColorPicker picker) { colorPicker_ = std::move(picker); }
-
-    // Loads the settings and fills the wave line list.
-    void formCreate();
-    // Saves the settings, once, if they were loaded; the destructor calls it.
-    void formDestroy();
+    // Shows the record's guide-line state in the controls, as after loading,
+    // and takes the count back as the count box brought it into range.
+    void showSettings();
 
     void btnBGColorClick();
     void btnAxisPenClick();
@@ -71,6 +58,10 @@ public:
     void btnClearClick();
     void btnCloseClick();
 
+signals:
+    // The window was closed with its button.
+    void closed();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -78,15 +69,11 @@ private:
     void buildGeneralPage();
     void buildLinesPage();
     void fillCustomLines();
-    void report(const QString &text) const;
     // The dialog's pen when the user confirmed it.
     std::optional<Pen> runPenDialog(const Pen &pen);
 
     // Made after this window at start-up and destroyed before it.
     QPointer<LineStyleDialog> penDialog_;
-    std::function<void()> monitorRefresh_;
-    QString iniPath_;
-    ErrorReporter reportError_;
+    DisplaySettings &settings_;
     ColorPicker colorPicker_;
-    bool loaded_ = false;
 };

@@ -76,22 +76,18 @@ QString visualIniPath()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/Visual.ini");
 }
 
-void loadDisplaySettings(const QString &path, DisplaySettings &s, const VisualIniControls &controls)
+void loadDisplaySettings(const QString &path, DisplaySettings &s)
 {
     const SettingsReader ini(path);
     const DisplaySettings defaults;
 
-    s.setBgColor(ini.color(General, QStringLiteral("BGColor"), colorToString(defaults.bgColor)));
+    s.bgColor = ini.color(General, QStringLiteral("BGColor"), colorToString(defaults.bgColor));
     readPen(ini, General, QStringLiteral("Axis"), s.axisPen, defaults.axisPen);
     readPen(ini, General, QStringLiteral("MainWave"), s.mainWavePen, defaults.mainWavePen);
     readPen(ini, General, QStringLiteral("VertLine"), s.vertLinePen, defaults.vertLinePen);
 
     s.visibleVertLines = ini.boolean(General, QStringLiteral("VisibleVertLines"), defaults.visibleVertLines);
-    if (controls.showVisibleVertLines)
-        controls.showVisibleVertLines(s.visibleVertLines);
-    const int numOfVertLines = ini.integer(General, QStringLiteral("NumOfVertLines"), defaults.numOfVertLines());
-    if (controls.setNumOfVertLines)
-        controls.setNumOfVertLines(numOfVertLines);
+    s.numOfVertLines = ini.integer(General, QStringLiteral("NumOfVertLines"), defaults.numOfVertLines);
 
     readPen(ini, General, QStringLiteral("Default"), s.wavePens[0], defaults.wavePens[0]);
 
@@ -102,7 +98,7 @@ void loadDisplaySettings(const QString &path, DisplaySettings &s, const VisualIn
         throw ProfileReadError(path);
 }
 
-void saveDisplaySettings(const QString &path, const DisplaySettings &s, int numOfVertLines)
+void saveDisplaySettings(const QString &path, const DisplaySettings &s)
 {
     ProfileFile ini(path);
     // Every key goes to disk in one replacement of the file, so a save cut
@@ -113,7 +109,7 @@ void saveDisplaySettings(const QString &path, const DisplaySettings &s, int numO
     writePen(ini, General, QStringLiteral("MainWave"), s.mainWavePen);
     writePen(ini, General, QStringLiteral("VertLine"), s.vertLinePen);
     ini.writeString(General, QStringLiteral("VisibleVertLines"), iniBooleanText(s.visibleVertLines));
-    ini.writeString(General, QStringLiteral("NumOfVertLines"), QString::number(numOfVertLines));
+    ini.writeString(General, QStringLiteral("NumOfVertLines"), QString::number(s.numOfVertLines));
     writePen(ini, General, QStringLiteral("Default"), s.wavePens[0]);
     for (int k = 1; k <= CustomWavePenCount; ++k)
         writePen(ini, waveSection(k), QString(), s.wavePens[std::size_t(k)]);

@@ -1,16 +1,7 @@
 #pragma once
-#include "display/DisplaySettingsRecord.h"
+#include "model/DisplaySettings.h"
 
 #include <QString>
-
-#include <functional>
-
-// The two settings that live in controls of the display settings window rather
-// than in the record.
-struct VisualIniControls {
-    std::function<void(bool)> showVisibleVertLines; // ticks the check box
-    std::function<void(int)> setNumOfVertLines;     // the count box brings it into range
-};
 
 // "Visual.ini" beside the executable, whatever the current directory.
 QString visualIniPath();
@@ -23,8 +14,10 @@ QString visualIniPath();
 // unchanged. Missing file, section or key, and integers that are no integer,
 // give the key's default; so does a file that cannot be read, and one too large
 // to be read, which throws ProfileReadError once every key has its default.
-void loadDisplaySettings(const QString &path, DisplaySettings &s, const VisualIniControls &controls);
+// The guide-line count is taken as the file gives it; the count box brings it
+// into range.
+void loadDisplaySettings(const QString &path, DisplaySettings &s);
 
 // Writes every key of every section, changed or not, all in one write of the
 // file. When that fails it throws ProfileWriteError and no key is written.
-void saveDisplaySettings(const QString &path, const DisplaySettings &s, int numOfVertLines);
+void saveDisplaySettings(const QString &path, const DisplaySettings &s);

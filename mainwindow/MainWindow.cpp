@@ -1,141 +1,112 @@
 #include "mainwindow/MainWindow.h"
+
+#include "mainwindow/AnimationClock.h"
+#include "mainwindow/PaintBox.h"
+#include "mainwindow/Panels.h"
+#include "mainwindow/ViewState.h"
+#include "model/Wave.h"
 #include "platform/Fonts.h"
-
 #include "platform/Rounding.h"
-#include "platform/TickCount.h"
+#include "platform/StatusTipHook.h"
 
-#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
-#include <QToolButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
-MainWindow::MainWindow(QWidget *parent)
+MainWindow::MainWindow(Wave &wave, const DisplaySettings &look, QWidget *parent)
     : QMainWindow(parent)
-    , tickSource_(&getTickCount)
+    , wave_(wave)
+    , look_(look)
+    , clock_(new AnimationClock(this))
+    , view_(new ViewState(this))
 {
     setWindowTitle(QStringLiteral("Velmora"));
     setFont(withPixelSize(font(), 14));
     setBackgroundRole(QPalette::Base);
 
+    buildActions();
     buildMenu();
-    buildToolBand();
 
     auto *central = new QWidget(this);
     auto *column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(toolBand);
-    pntWave = new PaintBox(central);
-    pntWave->setMinimumSize(1, 1);
-    column->addWidget(pntWave, 1);
+    auto *band = new QWidget(central);
+    buildToolBand(band);
+    column->addWidget(band);
+    picture_ = new PaintBox(central);
+    picture_->setObjectName(QStringLiteral("pntWave"));
+    picture_->setMinimumSize(1, 1);
+    column->addWidget(picture_, 1);
     setCentralWidget(central);
-    connect(pntWave, &PaintBox::mouseMoved, this, &MainWindow::pntWaveMouseMove);
+    connect(picture_, &PaintBox::mouseMoved, this, &MainWindow::pointerMoved);
 
-    statusBar = new StatusPanels(this);
-    setStatusBar(statusBar);
-    statusBar->panel(0)->setText(QStringLiteral("Time = 0"));
-    statusBar->panel(1)->setText(QStringLiteral("X=0%"));
-    connect(statusBar, &StatusPanels::clicked, this, &MainWindow::lblTimeClick);
+    statusPanels_ = new StatusPanels(this);
+    setStatusBar(statusPanels_);
+    statusPanels_->panel(0)->setText(QStringLiteral("Time = 0"));
+    statusPanels_->panel(1)->setText(QStringLiteral("X=0%"));
+    connect(statusPanels_, &StatusPanels::clicked, timeAction_, &QAction::trigger);
 
     // Client area as designed: a 527 × 346 picture between band and status bar.
     resize(527, menuBar()->sizeHint().height() + 26 + 346 + 19);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(535 / 2, 437 / 2));
 
-    formCreate();
+    connect(view_, &ViewState::timeChanged, this,
+            [this](std::int32_t t) { statusPanels_->setPanelText(0, QStringLiteral("t = %1").arg(t)); });
+    connect(view_, &ViewState::qualityChanged, qualityField_, &ClickLabel::showNumber);
+    connect(clock_, &AnimationClock::intervalChanged, intervalField_, &ClickLabel::showNumber);
+    connect(clock_, &AnimationClock::pausedChanged, pauseAction_, &QAction::setChecked);
+    connect(pauseAction_, &QAction::toggled, clock_, &AnimationClock::setPaused);
+    connect(clock_, &AnimationClock::stepDue, this, &MainWindow::step);
+    clock_->setRunCondition([this] { return QApplication::activeWindow() == this; });
+
+    view_->setQuality(50);
+    intervalField_->showNumber(clock_->interval());
+    view_->setTime(0);
+    new StatusTipHook([this](const QString &hint) { showHint(hint); }, this);
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::formCreate()
+int MainWindow::stringWidth() const
 {
-    wave = std::make_unique<Wave>();
-    wave->setView(this);
-    wave->setBusyCursorHandler([](bool busy) {
-        if (busy)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    });
-    wave->setWaveCount(1);
-    wave->rule = AmplitudeRule::Equal;
-    wave->period = 100;
-    setQuality(50);
-    setInterval(100);
-    setTime(0);
-    setZoom(1.0f);
-    wave->calcAmplitudes();
-    hintHook_ = new StatusTipHook([this](const QString &hint) { appHint(hint); }, this);
-    idleHook_ = new IdleHook(this);
-    idleHook_->setHandler([this](bool &done) { appIdle(done); });
-    lastTick = std::int64_t(ticks());
-}
-
-bool MainWindow::getShowAll() const
-{
-    return btnShowAll->isChecked();
-}
-
-void MainWindow::setTime(std::int32_t value)
-{
-    time = value;
-    statusBar->setPanelText(0, QStringLiteral("t = %1").arg(value));
-}
-
-void MainWindow::setZoom(float value)
-{
-    zoom = value;
-}
-
-void MainWindow::setInterval(std::int32_t value)
-{
-    interval = std::max(value, 1);
-    lblInterval->showNumber(interval);
-}
-
-void MainWindow::setQuality(std::int32_t value)
-{
-    quality = std::max(value, 2);
-    lblQuality->showNumber(quality);
+    return picture_->width();
 }
 
 void MainWindow::redraw()
 {
-    wave->drawFrame(pntWave->width(), pntWave->height());
-    pntWave->copyFrame(wave->bitmap);
+    wave_.drawFrame(picture_->width(), picture_->height(), view_->params(), look_);
+    picture_->copyFrame(wave_.bitmap);
 }
 
-void MainWindow::appHint(const QString &hint)
+void MainWindow::restart()
 {
-    statusBar->panel(2)->setText(hint);
+    view_->setTime(0);
+    view_->setZoom(1.0f);
+    clock_->setPaused(false);
 }
 
-void MainWindow::appIdle(bool &done)
+void MainWindow::setMonitorShown(bool shown)
 {
-    const QWidget *active = QApplication::activeWindow();
-    if (active != this && (links_.monitor == nullptr || active != links_.monitor))
-        return;
-    if (btnPause->isChecked())
-        return;
-    const std::int64_t elapsed = ticksBetween(std::uint32_t(lastTick), ticks());
-    if (elapsed >= interval) {
-        lastTick = std::int64_t(ticks());
-        setTime(saturatingAdd(time, 1));
-        redraw();
-        idleHook_->wakeWithin(interval);
-    } else {
-        // Nothing is due before then; sleeping until then changes no step.
-        idleHook_->wakeWithin(int(std::min<std::int64_t>(interval - elapsed, INT32_MAX)));
-    }
-    done = false;
+    monitorAction_->setChecked(shown);
 }
 
-void MainWindow::setPause()
+void MainWindow::showHint(const QString &hint)
 {
-    btnPause->setChecked(true);
+    statusPanels_->panel(2)->setText(hint);
+}
+
+void MainWindow::step()
+{
+    view_->setTime(saturatingAdd(view_->time(), 1));
+    redraw();
+}
+
+void MainWindow::pause()
+{
+    clock_->setPaused(true);
 }

@@ -2,16 +2,25 @@
 #include "platform/Color.h"
 #include "platform/Pen.h"
 
-// The colours and pens a frame is drawn with, read afresh at every frame.
-class IDisplaySettings {
-public:
-    virtual ~IDisplaySettings() = default;
-    virtual Color getBgColor() const = 0;
-    virtual const Pen &getAxisPen() const = 0;
-    virtual const Pen &getMainWavePen() const = 0;
-    virtual const Pen &getVertLinePen() const = 0;
-    virtual bool getVisibleVertLines() const = 0;
-    virtual int getNumOfVertLines() const = 0;
-    // Mode k's pen: modes above 20 share the default pen (k = 0); null below 0.
-    virtual const Pen *getWavePen(int k) const = 0;
+#include <array>
+
+inline constexpr int CustomWavePenCount = 20;
+
+// The colours and pens a frame is drawn with. Modes 1..20 have pens of their
+// own; every later mode shares element 0, the default pen.
+struct DisplaySettings {
+    Color bgColor = colors::White;
+    Pen axisPen{colors::Silver, 0, 1};
+    Pen mainWavePen{colors::Black, 0, 2};
+    Pen vertLinePen{colors::Silver, 0, 1};
+    bool visibleVertLines = false;
+    // As typed in the count box, which may not yet be in its range.
+    int numOfVertLines = 2;
+    std::array<Pen, CustomWavePenCount + 1> wavePens;
+
+    DisplaySettings();
+
+    // Mode k's pen; null below 0.
+    const Pen *wavePen(int k) const;
+    Pen *wavePen(int k);
 };

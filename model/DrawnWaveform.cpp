@@ -1,13 +1,29 @@
 #include "model/DrawnWaveform.h"
 
-float waveformPoints[WaveformPointCount] = {};
-bool waveformDefined[WaveformPointCount]
-    = {true, false, false, false, false, false, false, false, false, false, false, false, true};
+namespace {
 
-void resetWaveform()
+bool isInner(int i)
 {
-    for (int i = 0; i < WaveformPointCount; ++i) {
-        waveformPoints[i] = 0.0f;
-        waveformDefined[i] = (i == 0 || i == WaveformPointCount - 1);
-    }
+    return i >= 1 && i <= DrawnWaveform::LastInner;
+}
+
+} // namespace
+
+void DrawnWaveform::setHeight(int i, float height)
+{
+    if (!isInner(i))
+        return;
+    heights_[std::size_t(i)] = height;
+    defined_[std::size_t(i)] = true;
+}
+
+void DrawnWaveform::undefine(int i)
+{
+    if (isInner(i))
+        defined_[std::size_t(i)] = false;
+}
+
+void DrawnWaveform::clear()
+{
+    *this = DrawnWaveform();
 }

@@ -1,6 +1,5 @@
 #include "model/Wave.h"
 
-#include "model/ViewState.h"
 #include "model/WaveMath.h"
 
 #include <algorithm>
@@ -12,25 +11,6 @@
 namespace {
 
 constexpr long double PiL = std::numbers::pi_v<long double>;
-
-// Restores the cursor on every way out of the computation.
-class BusyCursorScope {
-public:
-    explicit BusyCursorScope(const std::function<void(bool)> &hook)
-        : hook_(hook)
-    {
-        if (hook_)
-            hook_(true);
-    }
-    ~BusyCursorScope()
-    {
-        if (hook_)
-            hook_(false);
-    }
-
-private:
-    const std::function<void(bool)> &hook_;
-};
 
 // The sine and cosine of k·x for k = 1, 2, 3, ... in turn, in extended
 // precision. The C library's sincosl gives every AnchorEvery-th pair, angle
@@ -85,14 +65,20 @@ private:
 Wave::Wave() = default;
 Wave::~Wave() = default;
 
+void Wave::setParams(const WaveParams &params)
+{
+    period = params.period;
+    setWaveCount(params.modeCount);
+    rule = params.rule;
+}
+
 void Wave::setWaveCount(int n)
 {
     waveCount = std::uint16_t(std::clamp(n, 1, MaxWaveCount));
 }
 
-void Wave::calcAmplitudes()
+void Wave::calcAmplitudes(const DrawnWaveform &drawn)
 {
-    BusyCursorScope busy(onBusy_);
     const int n = std::min<int>(waveCount, MaxWaveCount);
     switch (rule) {
     case AmplitudeRule::Equal: {
@@ -108,9 +94,7 @@ void Wave::calcAmplitudes()
             amplitudes[k] = float(1.0L / k);
         break;
     case AmplitudeRule::Drawn:
-        calcDrawnAmplitudes();
-        if (onDrawnAmplitudes_)
-            onDrawnAmplitudes_();
+        calcDrawnAmplitudes(drawn);
         break;
     default:
         break;
@@ -119,37 +103,33 @@ void Wave::calcAmplitudes()
 
 // The sine-series coefficients of the polyline through the defined points,
 // integrated exactly segment by segment.
-void Wave::calcDrawnAmplitudes()
+void Wave::calcDrawnAmplitudes(const DrawnWaveform &drawn)
 {
-    waveformPoints[0] = 0.0f;
-    waveformPoints[WaveformPointCount - 1] = 0.0f;
-    waveformDefined[0] = true;
-    waveformDefined[WaveformPointCount - 1] = true;
-
+    constexpr int PointCount = DrawnWaveform::PointCount;
     // The angles of the points, rounded to single as the sum expects.
-    float theta[WaveformPointCount];
-    for (int j = 0; j < WaveformPointCount; ++j)
+    float theta[PointCount];
+    for (int j = 0; j < PointCount; ++j)
         theta[j] = float(j * PiL / 12.0L);
 
     std::vector<MultipleAngle> at;
-    at.reserve(WaveformPointCount);
-    for (int j = 0; j < WaveformPointCount; ++j)
+    at.reserve(PointCount);
+    for (int j = 0; j < PointCount; ++j)
         at.emplace_back(static_cast<long double>(theta[j]));
 
     const int n = std::min<int>(waveCount, MaxWaveCount);
     for (int k = 1; k <= n; ++k) {
         const long double kk = k;
-        for (int j = 0; j < WaveformPointCount; ++j)
-            if (waveformDefined[j])
+        for (int j = 0; j < PointCount; ++j)
+            if (drawn.isDefined(j))
                 at[std::size_t(j)].next();
         float sum = 0.0f;
         int prev = 0;
-        for (int j = 1; j < WaveformPointCount; ++j) {
-            if (!waveformDefined[j])
+        for (int j = 1; j < PointCount; ++j) {
+            if (!drawn.isDefined(j))
                 continue;
             const MultipleAngle &a0 = at[std::size_t(prev)], &a1 = at[std::size_t(j)];
             const long double x0 = theta[prev], x1 = theta[j];
-            const long double y0 = waveformPoints[prev], y1 = waveformPoints[j];
+            const long double y0 = drawn.height(prev), y1 = drawn.height(j);
             const long double term = (a1.cos() * (x0 * y1 - x1 * y1) + a0.cos() * (x1 * y0 - x0 * y0)
                                       + (a1.sin() - a0.sin()) * ((y1 - y0) / kk))
                 * ((2.0L / kk) / PiL / (x1 - x0));
@@ -160,23 +140,18 @@ void Wave::calcDrawnAmplitudes()
     }
 }
 
-std::int32_t Wave::currentTime() const
-{
-    return view_ ? view_->getTime() : 0;
-}
-
-float Wave::modeDisplacement(int k, int width, float x) const
+float Wave::modeDisplacement(int k, int width, float x, std::int32_t time) const
 {
     if (k < 1 || k > MaxWaveCount || width == 0)
         return 0.0f;
-    const double c = wavemath::timeFactor(period, currentTime(), k);
+    const double c = wavemath::timeFactor(period, time, k);
     return wavemath::modeValue(double(amplitudes[k]) * c, wavemath::modeSine(k, width, x));
 }
 
-float Wave::displacement(int width, float x) const
+float Wave::displacement(int width, float x, std::int32_t time) const
 {
     float sum = 0.0f;
     for (int k = 1; k <= waveCount; ++k)
-        sum = sum + modeDisplacement(k, width, x);
+        sum = sum + modeDisplacement(k, width, x, time);
     return sum;
 }

@@ -1,29 +1,25 @@
 #pragma once
 #include "model/DrawnWaveform.h"
 #include "model/FrameEvaluator.h"
+#include "model/WaveParams.h"
 
 #include <QImage>
 #include <QPointF>
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
-class IWaveView;
-class IDisplaySettings;
-
-// The amplitude rule; the value is also the item index in the settings dialog.
-enum class AmplitudeRule : std::uint8_t { Equal = 0, Harmonic = 1, Drawn = 2 };
-
-inline constexpr int MaxWaveCount = 1000;
+class QPainter;
+struct DisplaySettings;
+struct Pen;
 
 // The string: n normal modes, their amplitudes, the displacement they add up
-// to at the current time, and the picture of one frame.
+// to at a time, and the picture of one frame.
 class Wave {
 public:
     Wave();
-    virtual ~Wave();
+    ~Wave();
     Wave(const Wave &) = delete;
     Wave &operator=(const Wave &) = delete;
 
@@ -33,30 +29,22 @@ public:
     QImage bitmap;
     std::array<float, MaxWaveCount + 1> amplitudes{}; // indexed 1..MaxWaveCount
 
+    // Takes the mode count (clamped into 1..1000), period and rule; the
+    // amplitudes are not recomputed.
+    void setParams(const WaveParams &params);
     // Stores n clamped into 1..1000; the amplitudes are not recomputed.
     void setWaveCount(int n);
-    void calcAmplitudes();
-    float modeDisplacement(int k, int width, float x) const;
-    float displacement(int width, float x) const;
-    void drawFrame(int width, int height);
-
-    // Where the time, zoom, quality and show-all state come from.
-    void setView(const IWaveView *view) { view_ = view; }
-    void setDisplaySettings(const IDisplaySettings *settings) { settings_ = settings; }
-    // Run after the drawn rule has computed its amplitudes (the monitor refreshes).
-    void setDrawnAmplitudesHandler(std::function<void()> handler) { onDrawnAmplitudes_ = std::move(handler); }
-    // Shows a busy cursor while true; the computation may take a moment.
-    void setBusyCursorHandler(std::function<void(bool)> handler) { onBusy_ = std::move(handler); }
+    // The drawn waveform is read only by the drawn rule.
+    void calcAmplitudes(const DrawnWaveform &drawn = DrawnWaveform());
+    float modeDisplacement(int k, int width, float x, std::int32_t time) const;
+    float displacement(int width, float x, std::int32_t time) const;
+    // Draws the frame into `bitmap`.
+    void drawFrame(int width, int height, const FrameParams &view, const DisplaySettings &look);
 
 private:
-    void calcDrawnAmplitudes();
-    std::int32_t currentTime() const;
-    void drawCurve(class QPainter &painter, const struct Pen &pen, const float *values, int half);
+    void calcDrawnAmplitudes(const DrawnWaveform &drawn);
+    void drawCurve(QPainter &painter, const Pen &pen, const float *values, int half, float zoom);
 
-    const IWaveView *view_ = nullptr;
-    const IDisplaySettings *settings_ = nullptr;
-    std::function<void()> onDrawnAmplitudes_;
-    std::function<void(bool)> onBusy_;
     FrameEvaluator evaluator_;
     std::vector<QPointF> curvePoints_; // kept between curves to spare the allocation
 };

@@ -1,7 +1,6 @@
 // Drawing one frame of the string into the model's off-screen picture.
 #include "model/DisplaySettings.h"
 #include "model/PolylineRaster.h"
-#include "model/ViewState.h"
 #include "model/Wave.h"
 #include "model/WaveMath.h"
 
@@ -39,14 +38,13 @@ void drawGuideLines(QPainter &painter, int w, int h, long long n)
 
 } // namespace
 
-void Wave::drawCurve(QPainter &painter, const Pen &pen, const float *values, int half)
+void Wave::drawCurve(QPainter &painter, const Pen &pen, const float *values, int half, float zoom)
 {
     const QPen qpen = toQPen(pen);
     if (qpen.style() == Qt::NoPen)
         return;
     const std::vector<int> &px = evaluator_.pixelColumns();
     const int q = evaluator_.quality();
-    const float zoom = view_ ? view_->getZoom() : 1.0f;
     std::vector<QPointF> &points = curvePoints_;
     points.resize(std::size_t(q) + 1);
     points[0] = QPointF(0, half);
@@ -58,7 +56,7 @@ void Wave::drawCurve(QPainter &painter, const Pen &pen, const float *values, int
         drawClippedPolyline(painter, qpen, points.data(), int(points.size()), bitmap.height());
 }
 
-void Wave::drawFrame(int width, int height)
+void Wave::drawFrame(int width, int height, const FrameParams &view, const DisplaySettings &look)
 {
     width = std::max(0, width);
     height = std::max(0, height);
@@ -68,37 +66,32 @@ void Wave::drawFrame(int width, int height)
         bitmap = QImage(width, height, QImage::Format_RGB32);
     if (bitmap.isNull())
         return;
-    if (!settings_) {
-        bitmap.fill(Qt::white);
-        return;
-    }
-
     const int w = width, h = height;
     const int half = h / 2;
     QPainter painter(&bitmap);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
     // A background in colors::None would show the last frame through; white instead.
-    const Color bg = settings_->getBgColor();
+    const Color bg = look.bgColor;
     painter.fillRect(0, 0, w, h, bg == colors::None ? QColor(Qt::white) : toQColor(bg));
     if (w == 0)
         return;
 
-    if (settings_->getVisibleVertLines()) {
-        setPen(painter, settings_->getVertLinePen());
-        drawGuideLines(painter, w, h, settings_->getNumOfVertLines());
+    if (look.visibleVertLines) {
+        setPen(painter, look.vertLinePen);
+        drawGuideLines(painter, w, h, look.numOfVertLines);
     }
 
-    setPen(painter, settings_->getAxisPen());
+    setPen(painter, look.axisPen);
     painter.drawLine(0, half, w, half);
 
-    const int q = std::min(view_ ? view_->getQuality() : 50, MaxCurveSegments);
+    const int q = std::min(view.quality, MaxCurveSegments);
     const int n = waveCount;
     if (q < 1)
         return;
     evaluator_.prepare(n, w, q);
-    const std::int32_t t = currentTime();
-    const bool showAll = view_ && view_->getShowAll();
+    const std::int32_t t = view.time;
+    const bool showAll = view.showAll;
 
     std::vector<float> sum(std::size_t(q), 0.0f);
     std::vector<float> row(showAll ? std::size_t(q) : 0);
@@ -106,13 +99,13 @@ void Wave::drawFrame(int width, int height)
         const double ac = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
         if (showAll) {
             evaluator_.modeRow(k, ac, row.data());
-            if (const Pen *pen = settings_->getWavePen(k))
-                drawCurve(painter, *pen, row.data(), half);
+            if (const Pen *pen = look.wavePen(k))
+                drawCurve(painter, *pen, row.data(), half, view.zoom);
             for (int i = 0; i < q; ++i)
                 sum[std::size_t(i)] = sum[std::size_t(i)] + row[std::size_t(i)];
         } else {
             evaluator_.accumulateMode(k, ac, sum.data());
         }
     }
-    drawCurve(painter, settings_->getMainWavePen(), sum.data(), half);
+    drawCurve(painter, look.mainWavePen, sum.data(), half, view.zoom);
 }

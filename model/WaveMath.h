@@ -26,6 +26,18 @@ inline double modeSine(int k, int width, float x)
     return std::sin(((Pi * double(x)) * double(k)) / double(width));
 }
 
+// Mode k's signed displacement at pixel column x of a string drawn `width`
+// pixels wide, at the moment its amplitude is fully out: amplitude ·
+// sin(x·π·k / width), in extended precision for the monitor's probe. A string
+// of no width has nowhere to be displaced, so it gives 0 rather than NaN.
+inline float localAmplitude(float amplitude, int k, int x, int width)
+{
+    if (width == 0)
+        return 0.0f;
+    const long double angle = ((long double)x * std::numbers::pi_v<long double> * (long double)k) / (long double)width;
+    return float(std::sin(angle) * (long double)amplitude);
+}
+
 // Amplitude·c·s, left to right, rounded to single.
 inline float modeValue(double amplitudeTimesCos, double sine)
 {

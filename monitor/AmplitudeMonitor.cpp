@@ -4,9 +4,9 @@
 
 #include "model/DisplaySettings.h"
 #include "model/Wave.h"
+#include "model/WaveMath.h"
 #include "monitor/AmplitudeTableModel.h"
 #include "monitor/BarChart.h"
-#include "monitor/LocalAmplitude.h"
 #include "platform/Color.h"
 
 #include <QCheckBox>
@@ -36,8 +36,10 @@ const char *const FlatTabsStyle = "QTabBar::tab { border: 1px solid transparent;
 
 } // namespace
 
-AmplitudeMonitor::AmplitudeMonitor(QWidget *parent)
+AmplitudeMonitor::AmplitudeMonitor(const Wave &wave, const DisplaySettings &look, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+    , wave_(wave)
+    , look_(look)
 {
     setWindowTitle(QStringLiteral("振幅モニタ"));
     // The close box only hides the window (it is never deleted on close), and
@@ -63,17 +65,17 @@ AmplitudeMonitor::AmplitudeMonitor(QWidget *parent)
 void AmplitudeMonitor::buildGraphPage()
 {
     tstGraph = new QWidget;
-    chart1 = new BarChart(tstGraph);
-    chart1->setMinimum(-AxisLimit);
-    chart1->setMaximum(AxisLimit);
-    chart1->setAutomatic(false);
+    chart = new BarChart(tstGraph);
+    chart->setMinimum(-AxisLimit);
+    chart->setMaximum(AxisLimit);
+    chart->setAutomatic(false);
 
-    panel1 = new QFrame(tstGraph);
-    panel1->setFrameShape(QFrame::NoFrame);
-    panel1->setFixedHeight(PanelHeight);
-    cbxAbsolute = new QCheckBox(QStringLiteral("絶対値(&A)"), panel1);
+    optionsPanel = new QFrame(tstGraph);
+    optionsPanel->setFrameShape(QFrame::NoFrame);
+    optionsPanel->setFixedHeight(PanelHeight);
+    cbxAbsolute = new QCheckBox(QStringLiteral("絶対値(&A)"), optionsPanel);
     cbxAbsolute->setGeometry(16, 8, 81, 17);
-    cbxAutomatic = new QCheckBox(QStringLiteral("縮尺自動(&S)"), panel1);
+    cbxAutomatic = new QCheckBox(QStringLiteral("縮尺自動(&S)"), optionsPanel);
     cbxAutomatic->setGeometry(112, 8, 97, 17);
     connect(cbxAbsolute, &QCheckBox::toggled, this, [this] { cbxAbsoluteClick(cbxAbsolute); });
     connect(cbxAutomatic, &QCheckBox::toggled, this, [this] { cbxAutomaticClick(cbxAutomatic); });
@@ -81,8 +83,8 @@ void AmplitudeMonitor::buildGraphPage()
     auto *layout = new QVBoxLayout(tstGraph);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(chart1, 1);
-    layout->addWidget(panel1);
+    layout->addWidget(chart, 1);
+    layout->addWidget(optionsPanel);
     pageControl->addTab(tstGraph, QStringLiteral("グラフ"));
 }
 
@@ -110,7 +112,7 @@ void AmplitudeMonitor::buildGridPage()
 
 int AmplitudeMonitor::modeCount() const
 {
-    return wave_ ? std::clamp<int>(wave_->waveCount, 0, MaxWaveCount) : 0;
+    return std::clamp<int>(wave_.waveCount, 0, MaxWaveCount);
 }
 
 void AmplitudeMonitor::refresh(QObject *)
@@ -118,17 +120,16 @@ void AmplitudeMonitor::refresh(QObject *)
     const int n = modeCount();
     std::vector<float> values(static_cast<std::size_t>(n));
     for (int k = 1; k <= n; ++k)
-        values[std::size_t(k - 1)] = wave_->amplitudes[std::size_t(k)];
+        values[std::size_t(k - 1)] = wave_.amplitudes[std::size_t(k)];
     showValues(std::move(values));
 }
 
-void AmplitudeMonitor::showAmplitudesAt(int x)
+void AmplitudeMonitor::showAmplitudesAt(int x, int width)
 {
     const int n = modeCount();
-    const int width = stringWidth_ ? stringWidth_() : 0;
     std::vector<float> values(static_cast<std::size_t>(n));
     for (int k = 1; k <= n; ++k)
-        values[std::size_t(k - 1)] = localAmplitude(wave_->amplitudes[std::size_t(k)], k, x, width);
+        values[std::size_t(k - 1)] = wavemath::localAmplitude(wave_.amplitudes[std::size_t(k)], k, x, width);
     showValues(std::move(values));
 }
 
@@ -150,11 +151,11 @@ void AmplitudeMonitor::fillGraph(const std::vector<float> &values)
     bars.reserve(values.size());
     // Added from the last mode up so that the fundamental is the top bar.
     for (int k = n; k >= 1; --k) {
-        const Pen *pen = settings_ ? settings_->getWavePen(k) : nullptr;
+        const Pen *pen = look_.wavePen(k);
         bars.push_back(
             {double(values[std::size_t(k - 1)]), QString::number(k), pen ? toQColor(pen->color) : QColor(Qt::blue)});
     }
-    chart1->setBars(std::move(bars));
+    chart->setBars(std::move(bars));
 }
 
 void AmplitudeMonitor::fillGrid(std::vector<float> values)
@@ -165,16 +166,16 @@ void AmplitudeMonitor::fillGrid(std::vector<float> values)
 
 void AmplitudeMonitor::cbxAbsoluteClick(QObject *)
 {
-    chart1->setMinimum(cbxAbsolute->isChecked() ? 0.0 : -AxisLimit);
+    chart->setMinimum(cbxAbsolute->isChecked() ? 0.0 : -AxisLimit);
     refresh();
 }
 
 void AmplitudeMonitor::cbxAutomaticClick(QObject *)
 {
-    chart1->setAutomatic(cbxAutomatic->isChecked());
+    chart->setAutomatic(cbxAutomatic->isChecked());
     if (!cbxAutomatic->isChecked()) {
-        chart1->setMaximum(AxisLimit);
-        chart1->setMinimum(cbxAbsolute->isChecked() ? 0.0 : -AxisLimit);
+        chart->setMaximum(AxisLimit);
+        chart->setMinimum(cbxAbsolute->isChecked() ? 0.0 : -AxisLimit);
     }
     refresh();
 }

@@ -1,14 +1,13 @@
 #pragma once
 #include <QWidget>
 
-#include <functional>
 #include <vector>
 
 class QCheckBox;
 class QFrame;
 class QTabWidget;
 class QTableView;
-class IDisplaySettings;
+struct DisplaySettings;
 class AmplitudeTableModel;
 class BarChart;
 class Wave;
@@ -19,24 +18,20 @@ class Wave;
 class AmplitudeMonitor : public QWidget {
     Q_OBJECT
 public:
-    explicit AmplitudeMonitor(QWidget *parent = nullptr);
+    AmplitudeMonitor(const Wave &wave, const DisplaySettings &look, QWidget *parent = nullptr);
 
     QTabWidget *pageControl = nullptr;
     QWidget *tstGraph = nullptr;
-    BarChart *chart1 = nullptr;
-    QFrame *panel1 = nullptr;
+    BarChart *chart = nullptr;
+    QFrame *optionsPanel = nullptr;
     QCheckBox *cbxAbsolute = nullptr;
     QCheckBox *cbxAutomatic = nullptr;
     QWidget *tstGrid = nullptr;
     QTableView *sgrAmplitudes = nullptr;
 
-    void setWave(const Wave *wave) { wave_ = wave; }
-    void setDisplaySettings(const IDisplaySettings *settings) { settings_ = settings; }
-    // The width of the main window's string picture, read at every probe.
-    void setStringWidthSource(std::function<int()> source) { stringWidth_ = std::move(source); }
-
     void refresh(QObject *sender = nullptr);
-    void showAmplitudesAt(int x);
+    // Each mode's local amplitude at column x of a string picture that wide.
+    void showAmplitudesAt(int x, int stringWidth);
     void cbxAbsoluteClick(QObject *sender = nullptr);
     void cbxAutomaticClick(QObject *sender = nullptr);
 
@@ -53,7 +48,6 @@ private:
     void fillGrid(std::vector<float> values);
 
     AmplitudeTableModel *gridModel_ = nullptr;
-    const Wave *wave_ = nullptr;
-    const IDisplaySettings *settings_ = nullptr;
-    std::function<int()> stringWidth_;
+    const Wave &wave_;
+    const DisplaySettings &look_;
 };

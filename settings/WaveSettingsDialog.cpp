@@ -1,7 +1,7 @@
 #include "settings/WaveSettingsDialog.h"
 #include "platform/Fonts.h"
 
-#include "mainwindow/MainWindow.h"
+#include "model/DrawnWaveform.h"
 #include "platform/IntSpinBox.h"
 #include "settings/RadioGroup.h"
 #include "settings/WaveformEditor.h"
@@ -13,30 +13,32 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QToolButton>
 
 #include <cstdint>
 
 namespace {
 
-QGroupBox *group(QWidget *parent, const char *title, const QRect &bounds)
+QGroupBox *group(QWidget *parent, const char *name, const char *title, const QRect &bounds)
 {
     auto *g = new QGroupBox(QString::fromUtf8(title), parent);
+    g->setObjectName(QString::fromLatin1(name));
     g->setGeometry(bounds);
     return g;
 }
 
-QLabel *label(QWidget *parent, const char *text, int x, int y)
+QLabel *label(QWidget *parent, const char *name, const char *text, int x, int y)
 {
     auto *l = new QLabel(QString::fromUtf8(text), parent);
+    l->setObjectName(QString::fromLatin1(name));
     l->move(x, y);
     l->adjustSize();
     return l;
 }
 
-IntSpinBox *spinBox(QWidget *parent, int min, int max, int value)
+IntSpinBox *spinBox(QWidget *parent, const char *name, int min, int max, int value)
 {
     auto *s = new IntSpinBox(parent);
+    s->setObjectName(QString::fromLatin1(name));
     s->setGeometry(16, 24, 81, 22);
     s->setRange(min, max);
     s->setValue(value);
@@ -45,86 +47,93 @@ IntSpinBox *spinBox(QWidget *parent, int min, int max, int value)
 
 } // namespace
 
-WaveSettingsDialog::WaveSettingsDialog(MainWindow *mainWindow, QWidget *parent)
+WaveSettingsDialog::WaveSettingsDialog(QWidget *parent)
     : QDialog(parent)
-    , mainWindow_(mainWindow)
 {
     setWindowTitle(QString::fromUtf8("波の設定"));
     setFont(designFont(QString::fromUtf8("MS UI Gothic"), 13));
     setFixedSize(494, 262);
 
-    grpWaveCount = group(this, "波の数", QRect(12, 18, 221, 61));
-    spnNumberOfWaves = spinBox(grpWaveCount, 1, 999, 1);
-    lblWaveCountUnit = label(grpWaveCount, "項までの波を生成", 110, 31);
+    QGroupBox *countGroup = group(this, "grpWaveCount", "波の数", QRect(12, 18, 221, 61));
+    modeCountBox_ = spinBox(countGroup, "spnNumberOfWaves", 1, 999, 1);
+    label(countGroup, "lblWaveCountUnit", "項までの波を生成", 110, 31);
 
-    grpPeriod = group(this, "周期", QRect(12, 85, 221, 60));
-    spnCycle = spinBox(grpPeriod, 2, 1000000, 50);
-    lblPeriodUnit = label(grpPeriod, "コマ", 110, 30);
+    QGroupBox *periodGroup = group(this, "grpPeriod", "周期", QRect(12, 85, 221, 60));
+    periodBox_ = spinBox(periodGroup, "spnCycle", 2, 1000000, 50);
+    label(periodGroup, "lblPeriodUnit", "コマ", 110, 30);
 
-    rgpAmplitudeType = new RadioGroup(
+    ruleGroup_ = new RadioGroup(
         QString::fromUtf8("振幅"),
         {QString::fromUtf8("すべて同じ振幅"), QString::fromUtf8("1/n に従う"), QString::fromUtf8("任意の波形を近似")},
         this);
-    rgpAmplitudeType->setGeometry(12, 151, 221, 74);
+    ruleGroup_->setObjectName(QStringLiteral("rgpAmplitudeType"));
+    ruleGroup_->setGeometry(12, 151, 221, 74);
 
-    grpWaveform = group(this, "波形エディタ", QRect(240, 18, 246, 207));
-    pntWaveform = new WaveformEditor(grpWaveform);
-    pntWaveform->setGeometry(8, 20, 231, 141);
-    btnClearWaveform = new QPushButton(QString::fromUtf8("クリア"), grpWaveform);
-    btnClearWaveform->setGeometry(198, 174, 43, 18);
-    btnClearWaveform->setFont(designFont(QString::fromUtf8("ＭＳ ゴシック"), 11));
-    btnClearWaveform->setEnabled(false);
+    editorGroup_ = group(this, "grpWaveform", "波形エディタ", QRect(240, 18, 246, 207));
+    editor_ = new WaveformEditor(editorGroup_);
+    editor_->setObjectName(QStringLiteral("pntWaveform"));
+    editor_->setGeometry(8, 20, 231, 141);
+    clearButton_ = new QPushButton(QString::fromUtf8("クリア"), editorGroup_);
+    clearButton_->setObjectName(QStringLiteral("btnClearWaveform"));
+    clearButton_->setGeometry(198, 174, 43, 18);
+    clearButton_->setFont(designFont(QString::fromUtf8("ＭＳ ゴシック"), 11));
+    clearButton_->setEnabled(false);
 
-    btnOK = new QPushButton(QStringLiteral("&OK"), this);
-    btnOK->setGeometry(409, 232, 76, 25);
-    btnOK->setDefault(true);
+    auto *okButton = new QPushButton(QStringLiteral("&OK"), this);
+    okButton->setObjectName(QStringLiteral("btnOK"));
+    okButton->setGeometry(409, 232, 76, 25);
+    okButton->setDefault(true);
 
-    setTabOrder(spnNumberOfWaves, spnCycle);
-    setTabOrder(spnCycle, rgpAmplitudeType->item(0));
-    for (int i = 1; i < rgpAmplitudeType->count(); ++i)
-        setTabOrder(rgpAmplitudeType->item(i - 1), rgpAmplitudeType->item(i));
-    setTabOrder(rgpAmplitudeType->item(rgpAmplitudeType->count() - 1), btnClearWaveform);
-    setTabOrder(btnClearWaveform, btnOK);
+    setTabOrder(modeCountBox_, periodBox_);
+    setTabOrder(periodBox_, ruleGroup_->item(0));
+    for (int i = 1; i < ruleGroup_->count(); ++i)
+        setTabOrder(ruleGroup_->item(i - 1), ruleGroup_->item(i));
+    setTabOrder(ruleGroup_->item(ruleGroup_->count() - 1), clearButton_);
+    setTabOrder(clearButton_, okButton);
 
-    connect(btnOK, &QPushButton::clicked, this, &WaveSettingsDialog::btnOKClick);
-    connect(btnClearWaveform, &QPushButton::clicked, this, &WaveSettingsDialog::btnClearWaveformClick);
-    connect(rgpAmplitudeType, &RadioGroup::clicked, this, &WaveSettingsDialog::rgpAmplitudeTypeClick);
-    connect(pntWaveform, &WaveformEditor::paint, this, &WaveSettingsDialog::pntWaveformPaint);
-    connect(pntWaveform, &WaveformEditor::mouseDown, this, &WaveSettingsDialog::pntWaveformMouseDown);
-    connect(pntWaveform, &WaveformEditor::mouseMove, this, &WaveSettingsDialog::pntWaveformMouseMove);
-    connect(pntWaveform, &WaveformEditor::mouseUp, this, &WaveSettingsDialog::pntWaveformMouseUp);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(clearButton_, &QPushButton::clicked, editor_, &WaveformEditor::clear);
+    connect(ruleGroup_, &RadioGroup::clicked, this, &WaveSettingsDialog::ruleChosen);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
 
-    formCreate();
     // Choosing the first rule also greys out the editor, as any choice would.
-    rgpAmplitudeType->setItemIndex(0);
+    ruleGroup_->setItemIndex(0);
 }
 
 WaveSettingsDialog::~WaveSettingsDialog() = default;
 
-void WaveSettingsDialog::formCreate()
+WaveParams WaveSettingsDialog::params() const
 {
-    waveformBitmap = QImage(pntWaveform->size(), QImage::Format_RGB32);
+    return {modeCountBox_->appliedValue(), float(periodBox_->appliedValue()),
+            AmplitudeRule(std::uint8_t(ruleGroup_->itemIndex()))};
 }
 
-void WaveSettingsDialog::btnOKClick()
+const DrawnWaveform &WaveSettingsDialog::waveform() const
 {
-    accept();
+    return editor_->waveform();
 }
 
-void WaveSettingsDialog::rgpAmplitudeTypeClick()
+void WaveSettingsDialog::ruleChosen()
 {
-    grpWaveform->setEnabled(rgpAmplitudeType->itemIndex() == int(AmplitudeRule::Drawn));
-    drawWaveform();
+    const bool drawn = ruleGroup_->itemIndex() == int(AmplitudeRule::Drawn);
+    editorGroup_->setEnabled(drawn);
+    clearButton_->setEnabled(drawn);
+    editor_->setActive(drawn);
 }
 
 void WaveSettingsDialog::done(int result)
 {
     // A dialog that is not showing is not being closed.
-    if (isVisible() && !formCloseQuery())
-        return;
+    if (isVisible()) {
+        // Text typed but never committed counts, brought into range, and the
+        // boxes show what was applied when the dialog comes back.
+        const WaveParams applied = params();
+        periodBox_->setValue(int(applied.period));
+        modeCountBox_->setValue(applied.modeCount);
+        emit this->applied(applied);
+    }
     QDialog::done(result);
 }
 
@@ -136,28 +145,4 @@ void WaveSettingsDialog::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-bool WaveSettingsDialog::formCloseQuery()
-{
-    // Text typed but never committed counts, brought into range, and the
-    // boxes show what was applied when the dialog comes back.
-    const int cycle = spnCycle->appliedValue();
-    const int count = spnNumberOfWaves->appliedValue();
-    spnCycle->setValue(cycle);
-    spnNumberOfWaves->setValue(count);
-
-    if (mainWindow_ && mainWindow_->wave) {
-        Wave &wave = *mainWindow_->wave;
-        wave.period = float(cycle);
-        wave.setWaveCount(count);
-        wave.rule = AmplitudeRule(std::uint8_t(rgpAmplitudeType->itemIndex()));
-        mainWindow_->setTime(0);
-        mainWindow_->setZoom(1.0f);
-        mainWindow_->btnPause->setChecked(false);
-        wave.calcAmplitudes();
-    }
-    if (monitorRefresh_)
-        monitorRefresh_();
-    return true;
 }

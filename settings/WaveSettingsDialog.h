@@ -1,66 +1,44 @@
 #pragma once
+#include "model/WaveParams.h"
+
 #include <QDialog>
-#include <QImage>
 
-#include <functional>
-
-class QGroupBox;
-class QLabel;
-class QPushButton;
-class MainWindow;
-class WaveformEditor;
+class DrawnWaveform;
 class IntSpinBox;
+class QGroupBox;
+class QPushButton;
 class RadioGroup;
+class WaveformEditor;
 
 // The wave settings dialog: number of modes, period and amplitude rule, with
 // the waveform editor for the drawn rule. There is no cancel: however it
-// closes, it writes its values into the model and sets the animation going.
+// closes, it announces its values, for the owner to apply.
 class WaveSettingsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit WaveSettingsDialog(MainWindow *mainWindow, QWidget *parent = nullptr);
+    explicit WaveSettingsDialog(QWidget *parent = nullptr);
     ~WaveSettingsDialog() override;
 
-    // Refreshes the amplitude monitor from the model.
-    void setMonitorRefresh(std::function<void()> upDate) { monitorRefresh_ = std::move(upDate); }
+    // The values shown, typed text brought into range.
+    WaveParams params() const;
+    const DrawnWaveform &waveform() const;
 
-    void btnOKClick();
-    void rgpAmplitudeTypeClick();
-
-    // The waveform editor.
-    void drawWaveform();
-    void pntWaveformPaint();
-    void pntWaveformMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void pntWaveformMouseMove(Qt::KeyboardModifiers shift, int x, int y);
-    void pntWaveformMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void btnClearWaveformClick();
-
-    // Controls.
-    QGroupBox *grpWaveCount = nullptr;
-    IntSpinBox *spnNumberOfWaves = nullptr;
-    QLabel *lblWaveCountUnit = nullptr;
-    QGroupBox *grpPeriod = nullptr;
-    IntSpinBox *spnCycle = nullptr;
-    QLabel *lblPeriodUnit = nullptr;
-    RadioGroup *rgpAmplitudeType = nullptr;
-    QGroupBox *grpWaveform = nullptr;
-    WaveformEditor *pntWaveform = nullptr;
-    QPushButton *btnClearWaveform = nullptr;
-    QPushButton *btnOK = nullptr;
-
-    QImage waveformBitmap;
-    int selectedPoint = 0; // the inner point under drag, 0 for none
-
-    // Every way of closing ends here, so the values are applied exactly once.
+    // Every way of closing ends here, so the values are announced exactly once.
     void done(int result) override;
+
+signals:
+    void applied(const WaveParams &params);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void formCreate();
-    bool formCloseQuery();
+    void ruleChosen();
 
-    MainWindow *mainWindow_;
-    std::function<void()> monitorRefresh_;
+    IntSpinBox *modeCountBox_ = nullptr;
+    IntSpinBox *periodBox_ = nullptr;
+    RadioGroup *ruleGroup_ = nullptr;
+    QGroupBox *editorGroup_ = nullptr;
+    WaveformEditor *editor_ = nullptr;
+    QPushButton *clearButton_ = nullptr;
 };

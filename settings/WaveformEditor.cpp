@@ -1,5 +1,8 @@
 #include "settings/WaveformEditor.h"
 
+#include "platform/Color.h"
+#include "settings/WaveformGeometry.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -23,37 +26,69 @@ WaveformEditor::WaveformEditor(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void WaveformEditor::copyFrame(const QImage &frame)
+void WaveformEditor::setActive(bool active)
 {
-    frame_ = frame;
-    // A copy made while painting is shown by that same paint.
-    if (!painting_)
-        update();
+    active_ = active;
+    render();
+}
+
+void WaveformEditor::clear()
+{
+    for (int i = 1; i <= DrawnWaveform::LastInner; ++i)
+        waveform_.undefine(i);
+    render();
+    emit changed();
+}
+
+void WaveformEditor::render()
+{
+    if (image_.size() != size())
+        image_ = QImage(size(), QImage::Format_RGB32);
+    if (active_)
+        drawWaveformWorking(image_, waveform_);
+    else
+        drawWaveformBlank(image_, toQColor(colors::BtnFace));
+    update();
 }
 
 void WaveformEditor::paintEvent(QPaintEvent *)
 {
-    painting_ = true;
-    emit paint();
-    painting_ = false;
     QPainter p(this);
-    p.drawImage(0, 0, frame_);
+    p.drawImage(0, 0, image_);
+}
+
+void WaveformEditor::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    render();
 }
 
 void WaveformEditor::mousePressEvent(QMouseEvent *event)
 {
-    const QPoint at = pixel(event);
-    emit mouseDown(event->button(), event->modifiers(), at.x(), at.y());
+    selected_ = waveformHitPoint(pixel(event).x(), image_.width());
+    if (event->button() == Qt::RightButton) {
+        if (selected_ != 0) {
+            waveform_.undefine(selected_);
+            emit changed();
+        }
+        // A right drag moves nothing.
+        selected_ = 0;
+    }
+    render();
 }
 
 void WaveformEditor::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint at = pixel(event);
-    emit mouseMove(event->modifiers(), at.x(), at.y());
+    if (selected_ < 1 || selected_ > DrawnWaveform::LastInner)
+        return;
+    const int y = pixel(event).y();
+    const int row = event->modifiers().testFlag(Qt::ShiftModifier) ? waveformSnapRow(y) : y;
+    waveform_.setHeight(selected_, waveformValueAt(row, image_.height()));
+    render();
+    emit changed();
 }
 
-void WaveformEditor::mouseReleaseEvent(QMouseEvent *event)
+void WaveformEditor::mouseReleaseEvent(QMouseEvent *)
 {
-    const QPoint at = pixel(event);
-    emit mouseUp(event->button(), event->modifiers(), at.x(), at.y());
+    selected_ = 0;
 }

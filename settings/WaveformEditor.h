@@ -1,31 +1,43 @@
 #pragma once
+#include "model/DrawnWaveform.h"
+
 #include <QImage>
 #include <QWidget>
 
-// The editor's drawing surface. It shows the image last copied into it; each
-// paint first asks its owner to draw afresh, and it reports the mouse with the
-// button, the modifier keys and the pixel under the pointer.
+// The waveform editor: shows a DrawnWaveform and lets the mouse change it.
+// A left or middle drag moves the inner point whose zone was pressed (Shift
+// snaps the row to tens); a right click takes the point out. While inactive it
+// shows a blank face.
 class WaveformEditor : public QWidget {
     Q_OBJECT
 public:
     explicit WaveformEditor(QWidget *parent = nullptr);
 
-    void copyFrame(const QImage &frame);
-    const QImage &frame() const { return frame_; }
+    const DrawnWaveform &waveform() const { return waveform_; }
+    // The picture last drawn, as shown.
+    const QImage &image() const { return image_; }
+    // The inner point under drag, 0 for none.
+    int selectedPoint() const { return selected_; }
+
+    void setActive(bool active);
+    // Takes out every inner point.
+    void clear();
 
 signals:
-    void paint();
-    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void mouseMove(Qt::KeyboardModifiers shift, int x, int y);
-    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void changed();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    QImage frame_;
-    bool painting_ = false;
+    void render();
+
+    DrawnWaveform waveform_;
+    QImage image_;
+    bool active_ = false;
+    int selected_ = 0;
 };

@@ -15,7 +15,7 @@ namespace {
 // pixels where the true line would put them, and small enough for the painter.
 constexpr int RowLimit = 1 << 20;
 
-constexpr int Divisions = WaveformPointCount - 1;
+constexpr int Divisions = DrawnWaveform::PointCount - 1;
 
 QColor rgb(unsigned rgb)
 {
@@ -56,7 +56,7 @@ int waveformRow(double value, int height, double offset)
 int waveformHitPoint(double x, int width)
 {
     int hit = 0;
-    for (int i = 1; i <= WaveformLastInner; ++i)
+    for (int i = 1; i <= DrawnWaveform::LastInner; ++i)
         if ((width * (i - 0.5)) / Divisions <= x && x <= (width * (i + 0.5)) / Divisions)
             hit = i;
     return hit;
@@ -76,7 +76,7 @@ float waveformValueAt(int y, int height)
     return float(1.0L - static_cast<long double>(y) / half);
 }
 
-void drawWaveformWorking(QImage &image, const float points[], const bool defined[])
+void drawWaveformWorking(QImage &image, const DrawnWaveform &waveform)
 {
     const int w = image.width();
     const int h = image.height();
@@ -91,19 +91,19 @@ void drawWaveformWorking(QImage &image, const float points[], const bool defined
     QPolygon curve;
     curve << QPoint(0, h / 2);
     for (int i = 1; i <= Divisions; ++i)
-        if (defined[i])
-            curve << QPoint(waveformColumn(i, w), waveformRow(points[i], h));
+        if (waveform.isDefined(i))
+            curve << QPoint(waveformColumn(i, w), waveformRow(waveform.height(i), h));
     p.setPen(thinPen(Qt::black));
     p.drawPolyline(curve);
 
-    for (int i = 1; i <= WaveformLastInner; ++i) {
-        if (!defined[i])
+    for (int i = 1; i <= DrawnWaveform::LastInner; ++i) {
+        if (!waveform.isDefined(i))
             continue;
         const int x = waveformColumn(i, w);
         // The marker's rows round from its own centre, which need not be the
         // curve's rounded row; both edges shift alike, so it stays 4 high.
-        const int top = waveformRow(points[i], h, -2.0);
-        const int bottom = waveformRow(points[i], h, 2.0);
+        const int top = waveformRow(waveform.height(i), h, -2.0);
+        const int bottom = waveformRow(waveform.height(i), h, 2.0);
         p.fillRect(x - 2, top, 4, bottom - top, Qt::black);
     }
 }

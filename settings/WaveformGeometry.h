@@ -1,12 +1,12 @@
 #pragma once
+#include "model/DrawnWaveform.h"
+
 #include <QColor>
 
 class QImage;
 
 // The geometry of the waveform editor: 13 points across an image W × H, point i
 // in column (i·W) div 12, a value v at row (H div 2)·(1 − v).
-
-inline constexpr int WaveformLastInner = 11;
 
 // Column of point i (0..12); point 12 lies just past the last column.
 int waveformColumn(int i, int width);
@@ -29,7 +29,7 @@ float waveformValueAt(int y, int height);
 
 // The editor while the drawn rule is chosen: white, framed, grid, the polyline
 // from the left end through the defined points 1..12, markers on the inner ones.
-void drawWaveformWorking(QImage &image, const float points[], const bool defined[]);
+void drawWaveformWorking(QImage &image, const DrawnWaveform &waveform);
 
 // The editor while another rule is chosen: a framed plain area in `face`.
 void drawWaveformBlank(QImage &image, const QColor &face);

@@ -1,17 +1,27 @@
 #include "app/About.h"
 #include "app/QtTranslation.h"
 #include "app/Windows.h"
+#include "display/DisplaySettingsWindow.h"
+#include "mainwindow/AnimationClock.h"
 #include "mainwindow/MainWindow.h"
-#include "model/DrawnWaveform.h"
+#include "mainwindow/PaintBox.h"
+#include "mainwindow/ViewState.h"
 #include "monitor/AmplitudeMonitor.h"
 #include "monitor/BarChart.h"
+#include "platform/IntSpinBox.h"
+#include "settings/RadioGroup.h"
+#include "settings/WaveSettingsDialog.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QFrame>
 #include <QInputDialog>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -24,67 +34,113 @@ QColor rgb(unsigned bgr)
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }
 
-TEST(StartupTest, WindowsAreCreatedOnceInOrderAndOnlyTheMainOneKeepsTheProgramAlive)
+// The program's windows over a settings file of the test's own.
+class WindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        windows = std::make_unique<Windows>(dir.filePath(QStringLiteral("Visual.ini")));
+        windows->setErrorReporter([this](const QString &text) { errors << text; });
+        windows->loadDisplaySettings();
+    }
+
+    MainWindow &main() const { return windows->mainWindow(); }
+    AmplitudeMonitor &monitor() const { return windows->monitor(); }
+    QAction *action(const char *name) const { return main().findChild<QAction *>(QString::fromLatin1(name)); }
+    PaintBox *picture() const { return main().findChild<PaintBox *>(); }
+
+    QTemporaryDir dir;
+    QStringList errors;
+    std::unique_ptr<Windows> windows;
+};
+
+TEST_F(WindowsTest, WindowsAreCreatedOnceInOrderAndOnlyTheMainOneKeepsTheProgramAlive)
 {
-    const std::vector<QWidget *> windows = createWindows();
     QStringList names;
-    for (QWidget *w : windows)
+    for (QWidget *w : windows->all())
         names << w->objectName();
     EXPECT_EQ(names,
               (QStringList{"frmWave", "frmSetting", "AboutBox", "frmMonitor", "frmVisualSetting", "frmPenDialog"}));
-    EXPECT_EQ(windows[0], frmWave);
-    EXPECT_EQ(frmWave->windowTitle(), "Velmora");
-    for (QWidget *w : windows) {
+    EXPECT_EQ(main().windowTitle(), "Velmora");
+    for (QWidget *w : windows->all()) {
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
-        EXPECT_EQ(w->testAttribute(Qt::WA_QuitOnClose), w == frmWave) << w->objectName().toStdString();
+        EXPECT_EQ(w->testAttribute(Qt::WA_QuitOnClose), w == &main()) << w->objectName().toStdString();
     }
-    EXPECT_EQ(frmWave->pntWave->framesCopied(), 0) << "nothing is drawn at creation";
+    EXPECT_EQ(picture()->framesCopied(), 0) << "nothing is drawn at creation";
 
     // Closing the main window ends the program even with another window open.
-    frmWave->show();
-    frmMonitor->show();
+    main().show();
+    monitor().show();
     bool quit = false;
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { quit = true; });
-    QTimer::singleShot(0, [] { frmWave->mnQuitClick(); });
+    QTimer::singleShot(0, [this] { action("actionQuit")->trigger(); });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(quit);
-    destroyWindows();
-    EXPECT_EQ(frmWave, nullptr);
-    EXPECT_EQ(frmPenDialog, nullptr);
+    windows->saveDisplaySettings();
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("Visual.ini")))) << "saved at the end";
 }
 
-TEST(StartupTest, MonitorIsFedByTheMainWindowAndTheModel)
+TEST_F(WindowsTest, MonitorIsFedByTheMainWindowAndTheSettingsDialog)
 {
-    createWindows();
-    frmWave->show();
+    main().show();
     QApplication::processEvents();
     // The Shift probe reaches the monitor even while it is hidden.
-    ASSERT_FALSE(frmMonitor->isVisible());
-    const int w = frmWave->pntWave->width();
-    frmWave->pntWaveMouseMove(Qt::ShiftModifier, w / 2, 5);
-    ASSERT_EQ(frmMonitor->chart1->count(), 1);
-    EXPECT_NEAR(frmMonitor->chart1->value(0), 1.0, 1e-3);
-    frmWave->pntWaveMouseMove(Qt::ShiftModifier, 0, 5);
-    EXPECT_EQ(frmMonitor->chart1->value(0), 0.0);
-
-    // The drawn rule refreshes the monitor by itself.
-    resetWaveform();
-    waveformPoints[6] = 1.0f;
-    waveformDefined[6] = true;
-    frmWave->wave->setWaveCount(3);
-    frmWave->wave->rule = AmplitudeRule::Drawn;
-    frmWave->wave->calcAmplitudes();
-    ASSERT_EQ(frmMonitor->chart1->count(), 3);
-    EXPECT_EQ(frmMonitor->chart1->label(2).toStdString(), "1") << "bars run from mode n up to mode 1";
-    EXPECT_EQ(frmMonitor->chart1->value(2), double(frmWave->wave->amplitudes[1]));
-    resetWaveform();
+    ASSERT_FALSE(monitor().isVisible());
+    const int w = picture()->width();
+    emit picture()->mouseMoved(Qt::ShiftModifier, w / 2, 5);
+    ASSERT_EQ(monitor().chart->count(), 1);
+    EXPECT_NEAR(monitor().chart->value(0), 1.0, 1e-3);
+    emit picture()->mouseMoved(Qt::ShiftModifier, 0, 5);
+    EXPECT_EQ(monitor().chart->value(0), 0.0);
 
     // The monitor command shows it.
-    frmWave->mnShowMonitorClick();
-    EXPECT_TRUE(frmMonitor->isVisible());
-    EXPECT_TRUE(frmWave->btnShowMonitor->isChecked());
-    destroyWindows();
+    action("actionMonitor")->trigger();
+    EXPECT_TRUE(monitor().isVisible());
+    EXPECT_TRUE(action("actionMonitor")->isChecked());
+    monitor().close(); // its own close box leaves the check
+    EXPECT_TRUE(action("actionMonitor")->isChecked());
+    action("actionMonitor")->trigger(); // hidden, so it shows again
+    EXPECT_TRUE(monitor().isVisible());
+    EXPECT_TRUE(action("actionMonitor")->isChecked());
+
+    // Closing the settings dialog applies its values and refreshes the monitor
+    // once, also for the drawn rule.
+    monitor().pageControl->setCurrentWidget(monitor().tstGrid);
+    QApplication::processEvents();
+    QAbstractItemModel *table = monitor().sgrAmplitudes->model();
+    for (const AmplitudeRule rule : {AmplitudeRule::Harmonic, AmplitudeRule::Drawn}) {
+        main().viewState().setTime(37);
+        main().viewState().setZoom(4.0f);
+        QSignalSpy resets(table, &QAbstractItemModel::modelReset);
+        QSignalSpy changes(table, &QAbstractItemModel::dataChanged);
+        WaveSettingsDialog &dialog = windows->waveSettings();
+        bool pausedWhileOpen = false;
+        QTimer::singleShot(0, &dialog, [&] {
+            pausedWhileOpen = main().clock().isPaused();
+            dialog.findChild<RadioGroup *>()->setItemIndex(int(rule));
+            dialog.findChild<IntSpinBox *>(QStringLiteral("spnNumberOfWaves"))->setValue(3);
+            dialog.accept();
+        });
+        action("actionWaveSettings")->trigger();
+        EXPECT_TRUE(pausedWhileOpen);
+        EXPECT_EQ(resets.count() + changes.count(), 1) << int(rule);
+        EXPECT_EQ(table->rowCount(), 3);
+        EXPECT_EQ(windows->wave().waveCount, 3);
+        EXPECT_EQ(windows->wave().period, 50.0f);
+        EXPECT_EQ(windows->wave().rule, rule);
+        EXPECT_EQ(main().viewState().time(), 0);
+        EXPECT_EQ(main().viewState().zoom(), 1.0f);
+        EXPECT_FALSE(main().clock().isPaused());
+    }
+
+    // So does closing the display settings window with its button.
+    QSignalSpy changes(table, &QAbstractItemModel::dataChanged);
+    windows->displaySettings().show();
+    windows->displaySettings().btnClose->click();
+    EXPECT_EQ(changes.count(), 1);
 }
 
 TEST(AboutBoxTest, MarginColourFollowsThePointerRow)

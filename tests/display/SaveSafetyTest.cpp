@@ -23,7 +23,7 @@ namespace {
 QByteArray savedText(const QTemporaryDir &dir, int which)
 {
     const QString path = dir.filePath(QStringLiteral("reference%1.ini").arg(which));
-    saveDisplaySettings(path, saveLoopSettings(which), 2 + which);
+    saveDisplaySettings(path, saveLoopSettings(which));
     return fileBytes(path);
 }
 
@@ -31,7 +31,7 @@ QByteArray savedText(const QTemporaryDir &dir, int which)
 std::optional<QString> saveError(const QString &path)
 {
     try {
-        saveDisplaySettings(path, saveLoopSettings(1), 3);
+        saveDisplaySettings(path, saveLoopSettings(1));
     } catch (const ProfileWriteError &e) {
         return e.message();
     }
@@ -45,7 +45,7 @@ TEST(SaveSafetyTest, AKilledSaveLeavesTheOldOrTheNewWholeFile)
     const QByteArray texts[2] = {savedText(dir, 0), savedText(dir, 1)};
     ASSERT_NE(texts[0], texts[1]);
     const QString path = dir.filePath(QStringLiteral("Visual.ini"));
-    saveDisplaySettings(path, saveLoopSettings(0), 2);
+    saveDisplaySettings(path, saveLoopSettings(0));
 
     std::mt19937 random(20261207);
     std::uniform_int_distribution<int> delayMs(0, 40);
@@ -97,7 +97,7 @@ TEST(SaveSafetyTest, AFullDiskGivesTheMessageAndKeepsTheOldFile)
     if (!disk.mounted())
         GTEST_SKIP() << "cannot mount a small file system here (needs root)";
     const QString path = dir.filePath(QStringLiteral("Visual.ini"));
-    saveDisplaySettings(path, saveLoopSettings(0), 2);
+    saveDisplaySettings(path, saveLoopSettings(0));
     const QByteArray old = fileBytes(path);
     QFile filler(dir.filePath(QStringLiteral("filler")));
     ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
@@ -115,7 +115,7 @@ TEST(SaveSafetyTest, AReadOnlyDirectoryGivesTheMessageAndKeepsTheOldFile)
     if (!disk.mounted())
         GTEST_SKIP() << "cannot mount a small file system here (needs root)";
     const QString path = dir.filePath(QStringLiteral("Visual.ini"));
-    saveDisplaySettings(path, saveLoopSettings(0), 2);
+    saveDisplaySettings(path, saveLoopSettings(0));
     const QByteArray old = fileBytes(path);
     ASSERT_TRUE(disk.makeReadOnly());
     EXPECT_EQ(saveError(path), path + QStringLiteral(" に書き込めません"));
@@ -151,7 +151,7 @@ TEST(SaveSafetyTest, AFileTheFolderCannotReplaceIsRewrittenInPlace)
     if (!disk.mounted())
         GTEST_SKIP() << "cannot mount a small file system here (needs root)";
     const QString real = dir.filePath(QStringLiteral("real.ini"));
-    saveDisplaySettings(real, saveLoopSettings(0), 2);
+    saveDisplaySettings(real, saveLoopSettings(0));
     const QString path = folder + QStringLiteral("/Visual.ini");
     putFile(path, {});
     const BindMount file(real, path);
@@ -162,7 +162,7 @@ TEST(SaveSafetyTest, AFileTheFolderCannotReplaceIsRewrittenInPlace)
     EXPECT_EQ(fileBytes(real), savedText(dir, 1));
     // A read-only folder takes no new file.
     ASSERT_TRUE(disk.makeReadOnly());
-    saveDisplaySettings(path, saveLoopSettings(0), 2);
+    saveDisplaySettings(path, saveLoopSettings(0));
     EXPECT_EQ(fileBytes(real), savedText(dir, 0));
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
               QStringList{"Visual.ini"});
@@ -192,7 +192,7 @@ TEST(SaveSafetyTest, AReplacedFileKeepsItsOwnerGroupAndMode)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Visual.ini"));
-    saveDisplaySettings(path, saveLoopSettings(0), 2);
+    saveDisplaySettings(path, saveLoopSettings(0));
     const QByteArray native = path.toLocal8Bit();
     if (::chown(native.constData(), 4321, 8765) != 0)
         GTEST_SKIP() << "cannot give a file away (needs root)";
@@ -224,7 +224,7 @@ TEST(SaveSafetyTest, OnlyTemporariesOfSavesKilledBeforeThisRunAreRemoved)
     // Younger than this process: another instance may be saving with it now.
     made(QStringLiteral("Visual.ini.GhIjKl"), false);
 
-    saveDisplaySettings(dir.filePath(QStringLiteral("Visual.ini")), saveLoopSettings(0), 2);
+    saveDisplaySettings(dir.filePath(QStringLiteral("Visual.ini")), saveLoopSettings(0));
     QStringList expected = otherNames;
     expected << "Visual.ini"
              << "Visual.ini.GhIjKl";

@@ -27,29 +27,21 @@ protected:
         return ProfileFile(iniPath()).readString(section, key, QStringLiteral("<missing>"));
     }
 
-    // Loads the file given, noting what reaches the window's two controls.
     DisplaySettings load(const QByteArray &file)
     {
         put(iniPath(), file);
         DisplaySettings s;
-        loadDisplaySettings(iniPath(), s, controls());
+        loadDisplaySettings(iniPath(), s);
         return s;
     }
 
-    VisualIniControls controls()
-    {
-        return {[this](bool v) { shownVisible = v; }, [this](int n) { givenCount = n; }};
-    }
-
     QTemporaryDir dir;
-    std::optional<bool> shownVisible;
-    std::optional<int> givenCount;
 };
 
 TEST_F(VisualIniTest, WithoutAFileTheDefaultsAreLoadedAndEveryKeyIsWritten)
 {
     DisplaySettings s;
-    loadDisplaySettings(iniPath(), s, controls());
+    loadDisplaySettings(iniPath(), s);
     EXPECT_FALSE(QFile::exists(iniPath())) << "loading makes no file";
     EXPECT_EQ(s.bgColor, colors::White);
     EXPECT_EQ(s.axisPen, (Pen{colors::Silver, 0, 1}));
@@ -57,10 +49,10 @@ TEST_F(VisualIniTest, WithoutAFileTheDefaultsAreLoadedAndEveryKeyIsWritten)
     EXPECT_EQ(s.vertLinePen, (Pen{colors::Silver, 0, 1}));
     for (const Pen &p : s.wavePens)
         EXPECT_EQ(p, (Pen{colors::Red, 0, 1}));
-    EXPECT_EQ(shownVisible, false);
-    EXPECT_EQ(givenCount, 2);
+    EXPECT_FALSE(s.visibleVertLines);
+    EXPECT_EQ(s.numOfVertLines, 2);
 
-    saveDisplaySettings(iniPath(), s, 2);
+    saveDisplaySettings(iniPath(), s);
     EXPECT_EQ(text(iniPath()), defaultIniText());
 }
 
@@ -88,7 +80,7 @@ TEST_F(VisualIniTest, ColourTextsReadAndAreWrittenBackByName)
     EXPECT_EQ(s.wavePens[6].color, 0x00FF8000u);
     EXPECT_EQ(s.wavePens[7].color, colors::BtnFace);
 
-    saveDisplaySettings(iniPath(), s, 2);
+    saveDisplaySettings(iniPath(), s);
     EXPECT_EQ(value("wave3", "Color"), "clBlue");
     EXPECT_EQ(value("wave4", "Color"), "clLime");
     EXPECT_EQ(value("wave5", "Color"), "clBlue");
@@ -122,32 +114,32 @@ TEST_F(VisualIniTest, StyleNumbersAreKeptAsRead)
     EXPECT_EQ(s.axisPen.style, 7);
     EXPECT_EQ(s.vertLinePen.style, -1);
     EXPECT_EQ(s.wavePens[2].style, 3);
-    saveDisplaySettings(iniPath(), s, 2);
+    saveDisplaySettings(iniPath(), s);
     EXPECT_EQ(value("general", "AxisStyle"), "7");
     EXPECT_EQ(value("general", "VertLineStyle"), "-1");
 }
 
-TEST_F(VisualIniTest, GuideLineKeysGoToTheWindowsControls)
+TEST_F(VisualIniTest, GuideLineKeysAreTakenAsTheFileGivesThem)
 {
     DisplaySettings s = load("[general]\nVisibleVertLines=2\nNumOfVertLines=500\n");
     EXPECT_TRUE(s.visibleVertLines);
-    EXPECT_EQ(shownVisible, true);
-    EXPECT_EQ(givenCount, 500) << "the count box brings it into range, not the loader";
-    saveDisplaySettings(iniPath(), s, 99);
+    EXPECT_EQ(s.numOfVertLines, 500) << "the count box brings it into range, not the loader";
+    s.numOfVertLines = 99;
+    saveDisplaySettings(iniPath(), s);
     EXPECT_EQ(value("general", "VisibleVertLines"), "1");
     EXPECT_EQ(value("general", "NumOfVertLines"), "99");
 
     s = load("[general]\nVisibleVertLines=yes\nNumOfVertLines=many\n");
     EXPECT_FALSE(s.visibleVertLines);
-    EXPECT_EQ(givenCount, 2);
+    EXPECT_EQ(s.numOfVertLines, 2);
 }
 
 TEST_F(VisualIniTest, UnknownKeysAndSectionsSurviveASave)
 {
     put(iniPath(), "; my notes\n[general]\nAxisWidth=3\nFoo=bar\n[mine]\nx=1\n[wave2]\nExtra=yes\n");
     DisplaySettings s;
-    loadDisplaySettings(iniPath(), s, controls());
-    saveDisplaySettings(iniPath(), s, 2);
+    loadDisplaySettings(iniPath(), s);
+    saveDisplaySettings(iniPath(), s);
     const QString saved = text(iniPath());
     EXPECT_TRUE(saved.startsWith("; my notes\n[general]\nAxisWidth=3\nFoo=bar\n")) << saved.toStdString();
     EXPECT_EQ(value("mine", "x"), "1");
@@ -162,7 +154,7 @@ TEST_F(VisualIniTest, ABadColourStopsLoadingAtItsKey)
         "VisibleVertLines=1\nNumOfVertLines=9\nDefaultColor=clBlue\n[wave1]\nWidth=7\n");
     DisplaySettings s;
     try {
-        loadDisplaySettings(iniPath(), s, controls());
+        loadDisplaySettings(iniPath(), s);
         FAIL() << "no error";
     } catch (const ConvertError &e) {
         EXPECT_EQ(e.message(), QStringLiteral("'xyz' は整数ではありません"));
@@ -171,8 +163,7 @@ TEST_F(VisualIniTest, ABadColourStopsLoadingAtItsKey)
     EXPECT_EQ(s.axisPen, (Pen{colors::Silver, 0, 4})) << "the width before the bad colour is applied";
     EXPECT_EQ(s.mainWavePen, (Pen{colors::Black, 0, 2}));
     EXPECT_FALSE(s.visibleVertLines);
-    EXPECT_FALSE(shownVisible.has_value());
-    EXPECT_FALSE(givenCount.has_value());
+    EXPECT_EQ(s.numOfVertLines, 2) << "the count after the bad colour keeps its value";
     for (const Pen &p : s.wavePens)
         EXPECT_EQ(p, (Pen{colors::Red, 0, 1}));
 }
@@ -182,7 +173,7 @@ TEST_F(VisualIniTest, ABadColourInAModeSectionLeavesEveryPenWhole)
     put(iniPath(), "[general]\nDefaultColor=clBlue\n[wave1]\nColor=clLime\n[wave2]\nWidth=4\nColor=\n");
     DisplaySettings s;
     try {
-        loadDisplaySettings(iniPath(), s, controls());
+        loadDisplaySettings(iniPath(), s);
         FAIL() << "no error";
     } catch (const ConvertError &e) {
         EXPECT_EQ(e.message(), QStringLiteral("'' は整数ではありません"));

@@ -5,6 +5,7 @@
 #include "display/ChoiceListWidget.h"
 #include "display/ColorPanel.h"
 #include "display/CustomLines.h"
+#include "display/DisplaySettingsStore.h"
 #include "display/DisplaySettingsWindow.h"
 #include "display/ErrorBox.h"
 #include "display/LineStyleDialog.h"
@@ -47,22 +48,29 @@ protected:
     {
         if (file)
             put(iniPath(), *file);
-        window = std::make_unique<DisplaySettingsWindow>(&penDialog);
-        window->setIniPath(path.isEmpty() ? iniPath() : path);
-        window->setErrorReporter([this](const QString &text) { errors << text; });
+        store = std::make_unique<DisplaySettingsStore>(path.isEmpty() ? iniPath() : path);
+        window = std::make_unique<DisplaySettingsWindow>(store->settings(), &penDialog);
         window->setColorPicker([this](const QColor &initial) -> std::optional<QColor> {
             windowPickerStarts.push_back(initial);
             return windowPick;
         });
-        window->setMonitorRefresh([this] { ++upDates; });
+        QObject::connect(window.get(), &DisplaySettingsWindow::closed, [this] { ++upDates; });
         penDialog.setColorPicker([this](const QColor &) { return penPick; });
-        window->formCreate();
+        const std::optional<QString> error = store->load();
+        window->showSettings();
+        if (error)
+            errors << *error;
     }
 
-    // Destroys the window, which saves the settings.
-    void close() { window.reset(); }
+    // Saves the settings, as the program does at its end, and destroys the window.
+    void close()
+    {
+        if (const std::optional<QString> error = store->save())
+            errors << *error;
+        window.reset();
+    }
 
-    DisplaySettings &s() { return window->settings; }
+    DisplaySettings &s() { return store->settings(); }
 
     void showLinesPage()
     {
@@ -95,6 +103,7 @@ protected:
 
     QTemporaryDir dir;
     LineStyleDialog penDialog;
+    std::unique_ptr<DisplaySettingsStore> store;
     std::unique_ptr<DisplaySettingsWindow> window;
     QStringList errors;
     int upDates = 0;
@@ -108,7 +117,7 @@ const Pen DefaultPen{colors::Red, 0, 1};
 TEST_F(VisualSettingTest, ARunWithoutAFileLeavesOneWithEveryKey)
 {
     open();
-    EXPECT_EQ(s().numOfVertLines(), 2);
+    EXPECT_EQ(s().numOfVertLines, 2);
     EXPECT_FALSE(window->cbxVisibleVertLines->isChecked());
     close();
     QFile f(iniPath());
@@ -129,10 +138,10 @@ TEST_F(VisualSettingTest, ChoosingModeFiveEditsItsPenOnly)
     clickItem(5);
     EXPECT_EQ(answer->shows(), 1);
     EXPECT_EQ(s().wavePens[5], (Pen{colors::Blue, 0, 3}));
-    EXPECT_EQ(*s().GetWavePen(5), (Pen{colors::Blue, 0, 3}));
-    EXPECT_EQ(*s().GetWavePen(4), DefaultPen);
-    EXPECT_EQ(*s().GetWavePen(6), DefaultPen);
-    EXPECT_EQ(*s().GetWavePen(21), DefaultPen);
+    EXPECT_EQ(*s().wavePen(5), (Pen{colors::Blue, 0, 3}));
+    EXPECT_EQ(*s().wavePen(4), DefaultPen);
+    EXPECT_EQ(*s().wavePen(6), DefaultPen);
+    EXPECT_EQ(*s().wavePen(21), DefaultPen);
     EXPECT_EQ(s().mainWavePen, (Pen{colors::Black, 0, 2}));
 }
 
@@ -147,10 +156,10 @@ TEST_F(VisualSettingTest, TheLastRowEditsThePenOfEveryModeFromTwentyOneOn)
     window->lstCustomLines->setFocus();
     QTest::keyClick(window->lstCustomLines, Qt::Key_End);
     EXPECT_EQ(answer->shows(), 1);
-    EXPECT_EQ(*s().GetWavePen(21), (Pen{colors::Blue, 0, 3}));
-    EXPECT_EQ(*s().GetWavePen(1000), (Pen{colors::Blue, 0, 3}));
+    EXPECT_EQ(*s().wavePen(21), (Pen{colors::Blue, 0, 3}));
+    EXPECT_EQ(*s().wavePen(1000), (Pen{colors::Blue, 0, 3}));
     for (int k = 1; k <= 20; ++k)
-        EXPECT_EQ(*s().GetWavePen(k), DefaultPen) << k;
+        EXPECT_EQ(*s().wavePen(k), DefaultPen) << k;
 }
 
 TEST_F(VisualSettingTest, TheFirstRowEditsTheSuperposedWave)
@@ -258,16 +267,16 @@ TEST_F(VisualSettingTest, TheCountIsReadAsTypedUntilTheBoxIsLeft)
     IntSpinBox *box = window->spnNumOfVertLines;
     box->selectAll();
     QTest::keyClicks(box, "150");
-    EXPECT_EQ(s().numOfVertLines(), 150);
+    EXPECT_EQ(s().numOfVertLines, 150);
     QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(box, &focusOut);
     EXPECT_EQ(box->text(), "99");
-    EXPECT_EQ(s().numOfVertLines(), 99);
+    EXPECT_EQ(s().numOfVertLines, 99);
 
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Minus);
     EXPECT_EQ(box->text(), "-");
-    EXPECT_EQ(s().numOfVertLines(), 2);
+    EXPECT_EQ(s().numOfVertLines, 2);
 
     box->selectAll();
     QTest::keyClicks(box, "37");
@@ -278,13 +287,13 @@ TEST_F(VisualSettingTest, TheCountIsReadAsTypedUntilTheBoxIsLeft)
 TEST_F(VisualSettingTest, TheFilesCountIsBroughtIntoRange)
 {
     open("[general]\nNumOfVertLines=1\n");
-    EXPECT_EQ(s().numOfVertLines(), 2);
+    EXPECT_EQ(s().numOfVertLines, 2);
     close();
     EXPECT_EQ(saved("general", "NumOfVertLines"), "2");
 
     open("[general]\nNumOfVertLines=500\n");
     EXPECT_EQ(window->spnNumOfVertLines->value(), 99);
-    EXPECT_EQ(s().numOfVertLines(), 99);
+    EXPECT_EQ(s().numOfVertLines, 99);
     close();
     EXPECT_EQ(saved("general", "NumOfVertLines"), "99");
 }
@@ -296,7 +305,7 @@ TEST_F(VisualSettingTest, TheGuideLineCheckBoxFollowsTheFileAndTheUser)
     EXPECT_TRUE(s().visibleVertLines);
     QTest::mouseClick(window->cbxVisibleVertLines, Qt::LeftButton);
     EXPECT_FALSE(s().visibleVertLines);
-    EXPECT_EQ(s().numOfVertLines(), 5);
+    EXPECT_EQ(s().numOfVertLines, 5);
     EXPECT_EQ(s().vertLinePen.color, colors::Green);
     close();
     EXPECT_EQ(saved("general", "VisibleVertLines"), "0");
@@ -372,20 +381,18 @@ TEST_F(VisualSettingTest, ARowShowsItsPenAtFullWidth)
     EXPECT_NE(image.pixelColor(208, 8), blue);
 }
 
-TEST_F(VisualSettingTest, ASettingsWindowThatNeverLoadedWritesNothing)
+TEST_F(VisualSettingTest, SettingsThatWereNeverLoadedWriteNothing)
 {
-    window = std::make_unique<DisplaySettingsWindow>(&penDialog);
-    window->setIniPath(iniPath());
-    close();
+    DisplaySettingsStore never(iniPath());
+    EXPECT_EQ(never.save(), std::nullopt);
     EXPECT_FALSE(QFile::exists(iniPath()));
 }
 
 TEST_F(VisualSettingTest, APenDialogMadeLaterIsUsedAndOneDestroyedIsNot)
 {
     auto lateDialog = std::make_unique<LineStyleDialog>();
-    window = std::make_unique<DisplaySettingsWindow>(nullptr);
-    window->setIniPath(iniPath());
-    window->formCreate();
+    store = std::make_unique<DisplaySettingsStore>(iniPath());
+    window = std::make_unique<DisplaySettingsWindow>(store->settings(), nullptr);
     window->setPenDialog(lateDialog.get());
     {
         ModalAnswerer answer(lateDialog.get(), [&] {

@@ -1,9 +1,9 @@
 // Draws the frame the program shows at start-up settings for a given time and
 // picture size, straight from the model, and saves it as PNG.
 // usage: e2e_render_frame WIDTH HEIGHT TIME OUT.png
-#include "display/DisplaySettingsRecord.h"
-#include "model/FixedView.h"
+#include "model/DisplaySettings.h"
 #include "model/Wave.h"
+#include "model/WaveParams.h"
 
 #include <QGuiApplication>
 
@@ -16,16 +16,14 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: %s WIDTH HEIGHT TIME OUT.png\n", argv[0]);
         return 2;
     }
-    FixedView view;
+    FrameParams view;
     view.time = std::atoi(argv[3]);
     DisplaySettings settings;
     Wave wave;
-    wave.setView(&view);
-    wave.setDisplaySettings(&settings);
     wave.setWaveCount(1);
     wave.rule = AmplitudeRule::Equal;
     wave.period = 100;
     wave.calcAmplitudes();
-    wave.drawFrame(std::atoi(argv[1]), std::atoi(argv[2]));
+    wave.drawFrame(std::atoi(argv[1]), std::atoi(argv[2]), view, settings);
     return wave.bitmap.save(QString::fromLocal8Bit(argv[4])) ? 0 : 1;
 }

@@ -9,7 +9,7 @@
 #include "support/Files.h"
 #include <gtest/gtest.h>
 
-#include "display/DisplaySettingsWindow.h"
+#include "display/DisplaySettingsStore.h"
 #include "display/VisualIni.h"
 #include "platform/ColorText.h"
 #include "platform/IniConvert.h"
@@ -31,6 +31,7 @@
 #include <cstdint>
 #include <future>
 #include <iostream>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <random>
@@ -793,16 +794,28 @@ struct Loaded {
 Loaded load(const QString &path)
 {
     Loaded out;
-    const VisualIniControls controls{[&out](bool visible) { out.shown = visible; },
-                                     [&out](int count) {
-                                         out.given = count;
-                                         out.count = countBoxValue(count);
-                                     }};
+    // A key was reached when two loads starting from opposite values agree on it.
+    DisplaySettings opposite;
+    opposite.visibleVertLines = true;
+    opposite.numOfVertLines = std::numeric_limits<int>::max();
+    out.settings.numOfVertLines = std::numeric_limits<int>::min();
     try {
-        loadDisplaySettings(path, out.settings, controls);
+        loadDisplaySettings(path, out.settings);
     } catch (const ConvertError &e) {
         out.error = e.message();
     }
+    try {
+        loadDisplaySettings(path, opposite);
+    } catch (const ConvertError &) {
+    }
+    if (opposite.visibleVertLines == out.settings.visibleVertLines)
+        out.shown = out.settings.visibleVertLines;
+    if (opposite.numOfVertLines == out.settings.numOfVertLines) {
+        out.given = out.settings.numOfVertLines;
+        out.count = countBoxValue(*out.given);
+    }
+    // As the count box holds it, which is what a save writes.
+    out.settings.numOfVertLines = out.count;
     return out;
 }
 
@@ -1058,7 +1071,7 @@ std::optional<QString> Checker::check(const DamagedFile &file)
         return also(QStringLiteral("a pen of negative width"));
 
     try {
-        saveDisplaySettings(path_, first.settings, first.count);
+        saveDisplaySettings(path_, first.settings);
     } catch (const ProfileWriteError &e) {
         return also(QStringLiteral("save failed: %1").arg(e.message()));
     }
@@ -1183,7 +1196,7 @@ TEST(HostileIniTest, DamagedFilesLoadSaveAndLoadBackAlike)
 std::optional<QString> saveError(const QString &path, const DisplaySettings &s)
 {
     try {
-        saveDisplaySettings(path, s, 2);
+        saveDisplaySettings(path, s);
     } catch (const ProfileWriteError &e) {
         return e.message();
     }
@@ -1236,7 +1249,7 @@ TEST(NoSettingsFileTest, ALinkToAnEndlessDeviceReadsAsMissingAndIsNotWritten)
     {
         const AddressSpaceCap cap(256 * 1024 * 1024);
         EXPECT_EQ(load(path).error, std::nullopt);
-        loadDisplaySettings(path, s, {});
+        loadDisplaySettings(path, s);
     }
     EXPECT_EQ(s.bgColor, colors::White);
 
@@ -1287,7 +1300,7 @@ TEST(NoSettingsFileTest, AFifoNeitherBlocksNorIsReplaced)
         s.bgColor = colors::Navy;
         std::optional<QString> error;
         EXPECT_TRUE(endsWithoutBlocking(fifo, [&] {
-            loadDisplaySettings(path, s, {});
+            loadDisplaySettings(path, s);
             error = saveError(path, s);
         })) << path.toStdString();
         EXPECT_EQ(s.bgColor, colors::White);
@@ -1307,11 +1320,12 @@ TEST(NoSettingsFileTest, AFileTooLargeToBeASettingsFileIsReportedAndLeftAlone)
         putFile(path, bytes);
         QStringList errors;
         {
-            DisplaySettingsWindow window(nullptr);
-            window.setIniPath(path);
-            window.setErrorReporter([&errors](const QString &text) { errors << text; });
-            window.formCreate();
-            EXPECT_EQ(window.settings.bgColor, size > MaxProfileFileBytes ? colors::White : colors::Navy) << size;
+            DisplaySettingsStore store(path);
+            if (const std::optional<QString> error = store.load())
+                errors << *error;
+            EXPECT_EQ(store.settings().bgColor, size > MaxProfileFileBytes ? colors::White : colors::Navy) << size;
+            if (const std::optional<QString> error = store.save())
+                errors << *error;
         }
         QStringList expected;
         if (size > MaxProfileFileBytes)
@@ -1333,7 +1347,7 @@ TEST(NoSettingsFileTest, AUtf16FileIsReadAndWrittenBackInItsEncoding)
         putFile(path, encode(text));
         const Loaded first = load(path);
         EXPECT_EQ(first.settings.bgColor, colors::Navy);
-        saveDisplaySettings(path, first.settings, first.count);
+        saveDisplaySettings(path, first.settings);
 
         const QByteArray saved = fileBytes(path);
         EXPECT_FALSE(saved.contains("BGColor")) << "a Latin-1 copy was appended";

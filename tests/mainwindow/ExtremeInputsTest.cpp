@@ -20,6 +20,7 @@ int pixelsOf(const QImage &frame, QRgb color)
 // the test run's own timeout guards against a hang.
 TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
 {
+    DrawnWaveform drawn;
     struct Case {
         const char *what;
         std::function<void()> prepare;
@@ -27,16 +28,16 @@ TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
         std::function<void()> check;
     };
     auto showAllModes = [&](int n) {
-        w->wave->setWaveCount(n);
-        w->wave->rule = AmplitudeRule::Harmonic;
-        w->wave->calcAmplitudes();
-        w->btnShowAll->setChecked(true);
+        wave.setWaveCount(n);
+        wave.rule = AmplitudeRule::Harmonic;
+        wave.calcAmplitudes();
+        action("actionShowAll")->setChecked(true);
     };
     const Case cases[] = {
-        {"time at the top end, frame forward", [&] { w->setTime(INT32_MAX); }, [&] { w->btnNextClick(); },
-         [&] { EXPECT_EQ(w->time, INT32_MAX); }},
-        {"time at the bottom end, frame back", [&] { w->setTime(INT32_MIN); }, [&] { w->btnPrevClick(); },
-         [&] { EXPECT_EQ(w->time, INT32_MIN); }},
+        {"time at the top end, frame forward", [&] { view().setTime(INT32_MAX); }, [&] { run("actionStepForward"); },
+         [&] { EXPECT_EQ(view().time(), INT32_MAX); }},
+        {"time at the bottom end, frame back", [&] { view().setTime(INT32_MIN); }, [&] { run("actionStepBack"); },
+         [&] { EXPECT_EQ(view().time(), INT32_MIN); }},
         {"time box at both ends",
          [&] {
              w->setInputBox([n = 0](const QString &, const QString &, const QString &) mutable {
@@ -44,75 +45,73 @@ TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
              });
          },
          [&] {
-             w->lblTimeClick();
-             w->lblTimeClick();
+             run("actionTime");
+             run("actionTime");
          },
-         [&] { EXPECT_EQ(w->time, INT32_MAX); }},
+         [&] { EXPECT_EQ(view().time(), INT32_MAX); }},
         {"clock step at the top end",
          [&] {
-             w->setTime(INT32_MAX);
+             view().setTime(INT32_MAX);
              ticks += 1000;
          },
          [&] {
              bool done = true;
-             w->appIdle(done);
+             w->clock().handleIdle(done);
          },
-         [&] { EXPECT_EQ(w->time, INT32_MAX); }},
-        {"interval at its maximum, frequency down", [&] { w->setInterval(INT32_MAX); }, [&] { w->btnSpeedDownClick(); },
-         [&] { EXPECT_EQ(w->interval, INT32_MAX); }},
+         [&] { EXPECT_EQ(view().time(), INT32_MAX); }},
+        {"interval at its maximum, frequency down", [&] { w->clock().setInterval(INT32_MAX); },
+         [&] { run("actionSlower"); }, [&] { EXPECT_EQ(w->clock().interval(), INT32_MAX); }},
         {"quality at its limit",
          [&] {
              showAllModes(3);
-             w->setQuality(INT32_MAX);
+             view().setQuality(INT32_MAX);
          },
-         [&] { w->btnDetailedClick(); },
+         [&] { run("actionFiner"); },
          [&] {
-             EXPECT_EQ(w->quality, INT32_MAX);
-             EXPECT_GT(pixelsOf(w->wave->bitmap, qRgb(0, 0, 0)), w->pntWave->width()) << "the string is drawn";
+             EXPECT_EQ(view().quality(), INT32_MAX);
+             EXPECT_GT(pixelsOf(wave.bitmap, qRgb(0, 0, 0)), picture()->width()) << "the string is drawn";
          }},
         {"every mode of 1000 shown at quality 10000",
          [&] {
              showAllModes(1000);
-             w->setQuality(10000);
+             view().setQuality(10000);
          },
          [&] { w->redraw(); },
-         [&] { EXPECT_GT(pixelsOf(w->wave->bitmap, qRgb(0, 0, 0)), w->pntWave->width()) << "the string is drawn"; }},
+         [&] { EXPECT_GT(pixelsOf(wave.bitmap, qRgb(0, 0, 0)), picture()->width()) << "the string is drawn"; }},
         {"zoom in 5000 times", [] {},
          [&] {
              for (int i = 0; i < 5000; ++i)
-                 w->btnZoomUpClick();
+                 run("actionZoomIn");
          },
-         [&] { EXPECT_TRUE(std::isfinite(w->zoom)); }},
+         [&] { EXPECT_TRUE(std::isfinite(view().zoom())); }},
         {"zoom out 5000 times", [] {},
          [&] {
              for (int i = 0; i < 5000; ++i)
-                 w->btnZoomDownClick();
+                 run("actionZoomOut");
          },
-         [&] { EXPECT_GE(w->zoom, 0.0f); }},
-        {"a 1 x 1 picture", [&] { w->pntWave->setFixedSize(1, 1); }, [&] { w->redraw(); },
-         [&] { EXPECT_EQ(w->wave->bitmap.size(), QSize(1, 1)); }},
+         [&] { EXPECT_GE(view().zoom(), 0.0f); }},
+        {"a 1 x 1 picture", [&] { picture()->setFixedSize(1, 1); }, [&] { w->redraw(); },
+         [&] { EXPECT_EQ(wave.bitmap.size(), QSize(1, 1)); }},
         {"a 4000 x 3000 picture, 1000 modes shown",
          [&] {
              showAllModes(1000);
-             w->setQuality(4000);
-             w->pntWave->setFixedSize(4000, 3000);
+             view().setQuality(4000);
+             picture()->setFixedSize(4000, 3000);
          },
-         [&] { w->redraw(); }, [&] { EXPECT_EQ(w->wave->bitmap.size(), QSize(4000, 3000)); }},
+         [&] { w->redraw(); }, [&] { EXPECT_EQ(wave.bitmap.size(), QSize(4000, 3000)); }},
         {"1000 modes of a drawing far beyond one",
          [&] {
-             for (int j = 1; j <= 11; ++j) {
-                 waveformPoints[j] = (j % 2 ? 1e30f : -1e30f);
-                 waveformDefined[j] = true;
-             }
-             w->wave->setWaveCount(1000);
-             w->wave->rule = AmplitudeRule::Drawn;
+             for (int j = 1; j <= 11; ++j)
+                 drawn.setHeight(j, j % 2 ? 1e30f : -1e30f);
+             wave.setWaveCount(1000);
+             wave.rule = AmplitudeRule::Drawn;
          },
          [&] {
-             w->wave->calcAmplitudes();
-             w->btnShowAll->setChecked(true);
+             wave.calcAmplitudes(drawn);
+             action("actionShowAll")->setChecked(true);
              w->redraw();
          },
-         [&] { EXPECT_FALSE(std::isnan(w->wave->amplitudes[1])); }},
+         [&] { EXPECT_FALSE(std::isnan(wave.amplitudes[1])); }},
         {"a pen 10000 wide",
          [&] {
              settings.mainWavePen.width = 10000;
@@ -123,27 +122,26 @@ TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
         {"2147483647 guide lines",
          [&] {
              settings.visibleVertLines = true;
-             settings.setNumOfVertLinesSource([] { return INT32_MAX; });
+             settings.numOfVertLines = INT32_MAX;
          },
          [&] { w->redraw(); }, [] {}},
         {"-5 guide lines",
          [&] {
              settings.visibleVertLines = true;
-             settings.setNumOfVertLinesSource([] { return -5; });
+             settings.numOfVertLines = -5;
          },
          [&] { w->redraw(); }, [] {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         TearDown();
-        resetWaveform();
+        drawn.clear();
         settings = DisplaySettings();
         SetUp();
         c.prepare();
         c.act();
         c.check();
     }
-    resetWaveform();
 }
 
 } // namespace

@@ -1,6 +1,11 @@
 #pragma once
-#include "display/DisplaySettingsRecord.h"
+#include "mainwindow/AnimationClock.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/PaintBox.h"
+#include "mainwindow/Panels.h"
+#include "mainwindow/ViewState.h"
+#include "model/DisplaySettings.h"
+#include "model/Wave.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,31 +19,40 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        w = std::make_unique<MainWindow>();
-        w->setTickSource([this] { return ticks; });
-        w->lastTick = ticks;
-        w->wave->setDisplaySettings(&settings);
+        wave.setParams(WaveParams{});
+        wave.calcAmplitudes();
+        w = std::make_unique<MainWindow>(wave, settings);
+        w->clock().setTickSource([this] { return ticks; });
         w->show();
         w->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
         // Steps are driven by the test alone.
-        w->btnPause->setChecked(false);
+        w->clock().setPaused(false);
     }
     void TearDown() override { w.reset(); }
 
-    QString panel(int i) const { return w->statusBar->panel(i)->text(); }
-    bool paused() const { return w->btnPause->isChecked(); }
-    int frames() const { return w->pntWave->framesCopied(); }
+    QAction *action(const char *name) const { return w->findChild<QAction *>(QString::fromLatin1(name)); }
+    QToolButton *button(const char *name) const { return w->findChild<QToolButton *>(QString::fromLatin1(name)); }
+    ClickLabel *field(const char *name) const { return w->findChild<ClickLabel *>(QString::fromLatin1(name)); }
+    PaintBox *picture() const { return w->findChild<PaintBox *>(); }
+    StatusPanels *statusPanels() const { return w->findChild<StatusPanels *>(); }
+    void run(const char *actionName) const { action(actionName)->trigger(); }
+    ViewState &view() const { return w->viewState(); }
+
+    QString panel(int i) const { return statusPanels()->panel(i)->text(); }
+    bool paused() const { return w->clock().isPaused(); }
+    int frames() const { return picture()->framesCopied(); }
 
     // One idle call; returns whether it asked to be called again.
     bool idle()
     {
         bool done = true;
-        w->appIdle(done);
+        w->clock().handleIdle(done);
         return !done;
     }
 
     std::uint32_t ticks = 1000;
     DisplaySettings settings;
+    Wave wave;
     std::unique_ptr<MainWindow> w;
 };

@@ -1,8 +1,8 @@
-#include "display/DisplaySettingsRecord.h"
-#include "model/FixedView.h"
+#include "model/DisplaySettings.h"
 #include "model/PolylineRaster.h"
 #include "model/Wave.h"
 #include "model/WaveMath.h"
+#include "model/WaveParams.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -19,9 +19,6 @@ class FrameTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetWaveform();
-        wave.setView(&view);
-        wave.setDisplaySettings(&settings);
         wave.period = 100;
         compute(1, AmplitudeRule::Equal);
     }
@@ -67,12 +64,12 @@ protected:
         };
         if (view.showAll)
             for (int k = 1; k <= wave.waveCount; ++k)
-                curve(*settings.getWavePen(k), [&](float x) { return wave.modeDisplacement(k, w, x); });
-        curve(settings.mainWavePen, [&](float x) { return wave.displacement(w, x); });
+                curve(*settings.wavePen(k), [&](float x) { return wave.modeDisplacement(k, w, x, view.time); });
+        curve(settings.mainWavePen, [&](float x) { return wave.displacement(w, x, view.time); });
         return img;
     }
 
-    FixedView view;
+    FrameParams view;
     DisplaySettings settings;
     Wave wave;
 };
@@ -83,25 +80,24 @@ TEST_F(FrameTest, GuideLinesDivideTheWidthIntoEqualParts)
     settings.vertLinePen = Pen{colors::Blue, 0, 1};
     settings.axisPen.color = colors::None;
     settings.mainWavePen.color = colors::None;
-    int n = 4;
-    settings.setNumOfVertLinesSource([&] { return n; });
-    wave.drawFrame(527, 100);
+    settings.numOfVertLines = 4;
+    wave.drawFrame(527, 100, view, settings);
     for (int x = 0; x < 527; ++x) {
         const bool line = x == 131 || x == 263 || x == 395;
         ASSERT_EQ(pixel(x, 5) == rgb(colors::Blue), line) << "column " << x;
     }
-    n = 2;
-    wave.drawFrame(527, 100);
+    settings.numOfVertLines = 2;
+    wave.drawFrame(527, 100, view, settings);
     EXPECT_EQ(pixel(263, 5), rgb(colors::Blue));
     EXPECT_EQ(countColour(colors::Blue), 100);
     for (int none : {1, 0, -5}) {
-        n = none;
-        wave.drawFrame(527, 100);
+        settings.numOfVertLines = none;
+        wave.drawFrame(527, 100, view, settings);
         EXPECT_EQ(countColour(colors::Blue), 0) << none;
     }
     settings.visibleVertLines = false;
-    n = 4;
-    wave.drawFrame(527, 100);
+    settings.numOfVertLines = 4;
+    wave.drawFrame(527, 100, view, settings);
     EXPECT_EQ(countColour(colors::Blue), 0);
 }
 
@@ -111,8 +107,8 @@ TEST_F(FrameTest, MoreDivisionsThanColumnsFillEveryColumnQuickly)
     settings.vertLinePen = Pen{colors::Blue, 0, 1};
     settings.mainWavePen.color = colors::None;
     settings.axisPen.color = colors::None;
-    settings.setNumOfVertLinesSource([] { return std::numeric_limits<int>::max(); });
-    wave.drawFrame(50, 20);
+    settings.numOfVertLines = std::numeric_limits<int>::max();
+    wave.drawFrame(50, 20, view, settings);
     EXPECT_EQ(countColour(colors::Blue), 50 * 20);
 }
 
@@ -121,12 +117,12 @@ TEST_F(FrameTest, AxisLiesOnHalfTheHeight)
     settings.axisPen.color = colors::Lime;
     settings.mainWavePen.color = colors::None;
     for (auto [h, row] : {std::pair{345, 172}, {346, 173}, {1, 0}, {2, 1}}) {
-        wave.drawFrame(40, h);
+        wave.drawFrame(40, h, view, settings);
         ASSERT_EQ(wave.bitmap.height(), h);
         EXPECT_EQ(pixel(10, row), rgb(colors::Lime)) << "height " << h;
         EXPECT_EQ(countColour(colors::Lime), 40) << "height " << h;
     }
-    wave.drawFrame(40, 0);
+    wave.drawFrame(40, 0, view, settings);
     EXPECT_TRUE(wave.bitmap.isNull());
 }
 
@@ -136,7 +132,7 @@ TEST_F(FrameTest, QualityTwoDrawsTwoSegmentsThroughTheMiddle)
     view.time = 0;
     settings.mainWavePen = Pen{colors::Black, 0, 1};
     settings.axisPen.color = colors::None;
-    wave.drawFrame(200, 101);
+    wave.drawFrame(200, 101, view, settings);
     // Mode 1 at t = 0 has amplitude 1 at the middle: the peak is at row 0.
     EXPECT_EQ(pixel(100, 0), rgb(colors::Black));
     EXPECT_EQ(pixel(50, 25), rgb(colors::Black));
@@ -151,7 +147,7 @@ TEST_F(FrameTest, ZeroZoomPutsEveryCurveOnTheAxis)
     view.zoom = 0.0f;
     view.showAll = true;
     settings.mainWavePen = Pen{colors::Black, 0, 1};
-    wave.drawFrame(120, 81);
+    wave.drawFrame(120, 81, view, settings);
     for (int y = 0; y < 81; ++y)
         for (int x = 0; x < 120; ++x)
             ASSERT_EQ(pixel(x, y), y == 40 ? rgb(colors::Black) : rgb(colors::White)) << x << "," << y;
@@ -162,13 +158,13 @@ TEST_F(FrameTest, SuperposedCurveIsDrawnLastOverTheModes)
     settings.mainWavePen = Pen{colors::Black, 0, 1};
     view.showAll = true;
     view.time = 7;
-    wave.drawFrame(300, 200);
+    wave.drawFrame(300, 200, view, settings);
     EXPECT_EQ(countColour(colors::Red), 0) << "one mode lies exactly under the superposed curve";
     settings.mainWavePen.color = colors::None;
-    wave.drawFrame(300, 200);
+    wave.drawFrame(300, 200, view, settings);
     EXPECT_GE(countColour(colors::Red), 300);
     view.showAll = false;
-    wave.drawFrame(300, 200);
+    wave.drawFrame(300, 200, view, settings);
     EXPECT_EQ(countColour(colors::Red), 0) << "modes only with show-all";
 }
 
@@ -191,7 +187,7 @@ TEST_F(FrameTest, FramesMatchTheFormulasVertexForVertex)
         view.zoom = c.zoom;
         view.showAll = c.showAll;
         settings.wavePens[2] = Pen{colors::Blue, 1, 2};
-        wave.drawFrame(c.w, c.h);
+        wave.drawFrame(c.w, c.h, view, settings);
         ASSERT_EQ(wave.bitmap, directFrame(c.w, c.h)) << "n=" << c.n << " w=" << c.w << " q=" << c.q;
     }
 }
@@ -203,21 +199,21 @@ TEST_F(FrameTest, ExtremeInputsDrawWithoutHarm)
     for (float zoom : {std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
                        std::numeric_limits<float>::quiet_NaN(), 1e30f, -1e30f, 1e-30f}) {
         view.zoom = zoom;
-        wave.drawFrame(200, 100);
+        wave.drawFrame(200, 100, view, settings);
         EXPECT_EQ(wave.bitmap.size(), QSize(200, 100));
     }
     view.zoom = 1.0f;
-    wave.drawFrame(1, 1);
+    wave.drawFrame(1, 1, view, settings);
     EXPECT_EQ(wave.bitmap.size(), QSize(1, 1));
-    wave.drawFrame(0, 50);
+    wave.drawFrame(0, 50, view, settings);
     EXPECT_TRUE(wave.bitmap.isNull());
     view.quality = 1;
-    wave.drawFrame(10000, 3);
+    wave.drawFrame(10000, 3, view, settings);
     EXPECT_EQ(wave.bitmap.width(), 10000);
     settings.mainWavePen.width = 10000;
-    wave.drawFrame(64, 64);
+    wave.drawFrame(64, 64, view, settings);
     wave.period = 0;
-    wave.drawFrame(64, 64);
+    wave.drawFrame(64, 64, view, settings);
     EXPECT_EQ(wave.bitmap.size(), QSize(64, 64));
 }
 
@@ -236,7 +232,8 @@ TEST_F(FrameTest, CurvesFarBeyondThePictureCrossItOnTheirExactLines)
     std::vector<std::pair<long double, long double>> vertices{{0.0L, H / 2}};
     for (int i = 1; i <= 4; ++i) {
         const float x = wavemath::columnX(W, i, 4);
-        const long double row = (H / 2) * (1.0L - (long double)wave.displacement(W, x) * (long double)view.zoom);
+        const long double row
+            = (H / 2) * (1.0L - (long double)wave.displacement(W, x, view.time) * (long double)view.zoom);
         vertices.emplace_back(x, std::nearbyint(row));
     }
     ASSERT_LT(vertices[1].second, -1e8L);
@@ -254,7 +251,7 @@ TEST_F(FrameTest, CurvesFarBeyondThePictureCrossItOnTheirExactLines)
     };
     for (const Pen pen : {Pen{colors::Blue, 0, 1}, Pen{colors::Blue, 0, 3}, Pen{colors::Blue, 1, 1}}) {
         settings.mainWavePen = pen;
-        wave.drawFrame(W, H);
+        wave.drawFrame(W, H, view, settings);
         int inked = 0;
         for (int y = 0; y < H; ++y)
             for (int x = 0; x < W; ++x)
@@ -274,14 +271,14 @@ TEST_F(FrameTest, APenWiderThanQtTakesDrawsAtLeastAsWideAsTheWidestItDoes)
     view.zoom = 0.0f; // a straight line along the axis, its flat ends at the picture's edges
     for (int width : {32767, 32768, 100000, 0x7FFFFFFF}) {
         settings.mainWavePen.width = width;
-        wave.drawFrame(200, 100);
+        wave.drawFrame(200, 100, view, settings);
         EXPECT_EQ(countColour(colors::Blue), 200 * 100) << width;
     }
 }
 
 TEST_F(FrameTest, DefaultSettingsDrawWhiteSilverAndBlack)
 {
-    wave.drawFrame(100, 60);
+    wave.drawFrame(100, 60, view, settings);
     EXPECT_EQ(pixel(0, 0), rgb(colors::White));
     EXPECT_EQ(pixel(0, 30), rgb(colors::Silver));
     EXPECT_GT(countColour(colors::Black), 100);

@@ -1,9 +1,10 @@
 #include "model/Wave.h"
-#include "model/FixedView.h"
+#include "model/WaveParams.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -12,22 +13,17 @@ namespace {
 
 class WaveTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        resetWaveform();
-        wave.setView(&view);
-        wave.period = 100;
-    }
-    void TearDown() override { resetWaveform(); }
+    void SetUp() override { wave.period = 100; }
 
     void compute(int n, AmplitudeRule rule)
     {
         wave.setWaveCount(n);
         wave.rule = rule;
-        wave.calcAmplitudes();
+        wave.calcAmplitudes(drawn);
     }
 
-    FixedView view;
+    FrameParams view;
+    DrawnWaveform drawn;
     Wave wave;
 };
 
@@ -76,34 +72,24 @@ TEST_F(WaveTest, AmplitudesAboveTheCountKeepTheirValues)
     EXPECT_EQ(wave.amplitudes[4], 0.1f);
 }
 
-TEST_F(WaveTest, UnknownRuleChangesNothingButStillRestoresTheCursor)
+TEST_F(WaveTest, UnknownRuleChangesNothing)
 {
     compute(5, AmplitudeRule::Harmonic);
-    int busy = 0, idle = 0;
-    wave.setBusyCursorHandler([&](bool on) { (on ? busy : idle)++; });
     compute(5, AmplitudeRule(7));
     EXPECT_EQ(wave.amplitudes[2], 0.5f);
-    EXPECT_EQ(busy, 1);
-    EXPECT_EQ(idle, 1);
 }
 
-TEST_F(WaveTest, DrawnRuleWithOnlyTheEndsGivesZeroAndRefreshesTheMonitor)
+TEST_F(WaveTest, DrawnRuleWithOnlyTheEndsGivesZero)
 {
-    int refreshes = 0;
-    wave.setDrawnAmplitudesHandler([&] { ++refreshes; });
     compute(50, AmplitudeRule::Harmonic);
     compute(50, AmplitudeRule::Drawn);
     for (int k = 1; k <= 50; ++k)
         ASSERT_EQ(wave.amplitudes[k], 0.0f) << k;
-    EXPECT_EQ(refreshes, 1);
-    compute(50, AmplitudeRule::Equal);
-    EXPECT_EQ(refreshes, 1) << "only the drawn rule refreshes the monitor";
 }
 
 TEST_F(WaveTest, DrawnTriangleMatchesItsSineSeries)
 {
-    waveformPoints[6] = 1.0f;
-    waveformDefined[6] = true;
+    drawn.setHeight(6, 1.0f);
     compute(9, AmplitudeRule::Drawn);
     const double pi2 = std::numbers::pi * std::numbers::pi;
     for (int k = 1; k <= 9; ++k) {
@@ -114,28 +100,27 @@ TEST_F(WaveTest, DrawnTriangleMatchesItsSineSeries)
     EXPECT_NEAR(wave.amplitudes[3], -8.0 / (9 * pi2), 1e-6);
 }
 
-TEST_F(WaveTest, DrawnRuleForcesTheEndsToZeroAndDefined)
+TEST_F(WaveTest, DrawnWaveformKeepsItsEndsDefinedAtZero)
 {
-    waveformPoints[0] = 5.0f;
-    waveformPoints[12] = -3.0f;
-    waveformDefined[0] = false;
-    waveformDefined[12] = false;
-    waveformPoints[6] = 1.0f;
-    waveformDefined[6] = true;
+    drawn.setHeight(0, 5.0f);
+    drawn.setHeight(12, -3.0f);
+    drawn.undefine(0);
+    drawn.undefine(12);
+    drawn.setHeight(6, 1.0f);
     compute(3, AmplitudeRule::Drawn);
-    EXPECT_EQ(waveformPoints[0], 0.0f);
-    EXPECT_EQ(waveformPoints[12], 0.0f);
-    EXPECT_TRUE(waveformDefined[0]);
-    EXPECT_TRUE(waveformDefined[12]);
+    EXPECT_EQ(drawn.height(0), 0.0f);
+    EXPECT_EQ(drawn.height(12), 0.0f);
+    EXPECT_TRUE(drawn.isDefined(0));
+    EXPECT_TRUE(drawn.isDefined(12));
+    drawn.clear();
+    EXPECT_EQ(drawn, DrawnWaveform());
     EXPECT_NEAR(wave.amplitudes[1], 8.0 / (std::numbers::pi * std::numbers::pi), 1e-6);
 }
 
 TEST_F(WaveTest, DrawnPlateauAtTheTopGivesAboutOnePointTwoSix)
 {
-    for (int j = 1; j <= 11; ++j) {
-        waveformPoints[j] = 1.0f;
-        waveformDefined[j] = true;
-    }
+    for (int j = 1; j <= 11; ++j)
+        drawn.setHeight(j, 1.0f);
     compute(1, AmplitudeRule::Drawn);
     EXPECT_NEAR(wave.amplitudes[1], 1.26, 0.01);
 }
@@ -144,25 +129,26 @@ TEST_F(WaveTest, DisplacementFollowsTheTimeOfTheView)
 {
     compute(3, AmplitudeRule::Harmonic);
     for (int k = 1; k <= 3; ++k)
-        EXPECT_EQ(wave.modeDisplacement(k, 500, 0.0f), 0.0f);
+        EXPECT_EQ(wave.modeDisplacement(k, 500, 0.0f, view.time), 0.0f);
     view.time = 0;
-    EXPECT_FLOAT_EQ(wave.modeDisplacement(2, 400, 100.0f), 0.5f * std::sin(std::numbers::pi * 2 * 100 / 400));
+    EXPECT_FLOAT_EQ(wave.modeDisplacement(2, 400, 100.0f, view.time),
+                    0.5f * std::sin(std::numbers::pi * 2 * 100 / 400));
     view.time = 50; // half the period
-    EXPECT_FLOAT_EQ(wave.modeDisplacement(1, 400, 200.0f), -1.0f);
+    EXPECT_FLOAT_EQ(wave.modeDisplacement(1, 400, 200.0f, view.time), -1.0f);
     view.time = -50;
-    EXPECT_FLOAT_EQ(wave.modeDisplacement(1, 400, 200.0f), -1.0f);
+    EXPECT_FLOAT_EQ(wave.modeDisplacement(1, 400, 200.0f, view.time), -1.0f);
 }
 
 TEST_F(WaveTest, DisplacementSumsModesInSingle)
 {
     compute(1, AmplitudeRule::Equal);
     view.time = 17;
-    EXPECT_EQ(wave.displacement(300, 123.5f), wave.modeDisplacement(1, 300, 123.5f));
+    EXPECT_EQ(wave.displacement(300, 123.5f, view.time), wave.modeDisplacement(1, 300, 123.5f, view.time));
     compute(40, AmplitudeRule::Harmonic);
     float sum = 0.0f;
     for (int k = 1; k <= 40; ++k)
-        sum = sum + wave.modeDisplacement(k, 300, 77.0f);
-    EXPECT_EQ(wave.displacement(300, 77.0f), sum);
+        sum = sum + wave.modeDisplacement(k, 300, 77.0f, view.time);
+    EXPECT_EQ(wave.displacement(300, 77.0f, view.time), sum);
 }
 
 TEST_F(WaveTest, ZeroPeriodOrWidthGivesFiniteValues)
@@ -170,12 +156,12 @@ TEST_F(WaveTest, ZeroPeriodOrWidthGivesFiniteValues)
     compute(5, AmplitudeRule::Equal);
     wave.period = 0;
     view.time = 3;
-    const float d = wave.displacement(200, 50.0f);
+    const float d = wave.displacement(200, 50.0f, view.time);
     EXPECT_TRUE(std::isfinite(d));
     view.time = 0;
     wave.period = 100;
-    EXPECT_EQ(d, wave.displacement(200, 50.0f)) << "a period of 0 freezes the string at t = 0";
-    EXPECT_EQ(wave.displacement(0, 10.0f), 0.0f);
+    EXPECT_EQ(d, wave.displacement(200, 50.0f, view.time)) << "a period of 0 freezes the string at t = 0";
+    EXPECT_EQ(wave.displacement(0, 10.0f, view.time), 0.0f);
 }
 
 } // namespace
@@ -185,7 +171,8 @@ namespace {
 // The sine coefficient of the drawn polyline by another route: integrating by
 // parts twice leaves b_k = 2/(πk²) · Σ over segments of slope · (sin kx1 − sin kx0),
 // with the same single-precision angles, carried in extended precision throughout.
-long double slopeFormAmplitude(int k)
+long double slopeFormAmplitude(int k, const std::array<float, 13> &waveformPoints,
+                               const std::array<bool, 13> &waveformDefined)
 {
     using L = long double;
     const L pi = 3.141592653589793238462643383279502884L;
@@ -216,7 +203,9 @@ TEST(DrawnRuleTest, AgreesWithTheSlopeFormWithinSinglePrecision)
     enum Shape { Random, Symmetric, Antisymmetric };
     for (int drawing = 0; drawing < 60; ++drawing) {
         const Shape shape = Shape(drawing % 3);
-        resetWaveform();
+        std::array<bool, 13> waveformDefined{true,  false, false, false, false, false, false,
+                                             false, false, false, false, false, true};
+        std::array<float, 13> waveformPoints{};
         for (int j = 1; j <= 11; ++j) {
             waveformDefined[j] = next() % 3 != 0;
             waveformPoints[j] = float(int(next() % 4001) - 2000) / 700.0f;
@@ -232,12 +221,18 @@ TEST(DrawnRuleTest, AgreesWithTheSlopeFormWithinSinglePrecision)
             largest = std::max(largest, std::abs(waveformPoints[j]));
         const float tolerance = 12 * 2 * largest * std::numeric_limits<float>::epsilon();
 
-        wave.calcAmplitudes();
+        DrawnWaveform drawn;
+        for (int j = 1; j <= 11; ++j) {
+            drawn.setHeight(j, waveformPoints[j]);
+            if (!waveformDefined[j])
+                drawn.undefine(j);
+        }
+        wave.calcAmplitudes(drawn);
         for (int k = 1; k <= 1000; ++k) {
-            ASSERT_NEAR(wave.amplitudes[k], slopeFormAmplitude(k), tolerance) << "drawing " << drawing << " mode " << k;
+            ASSERT_NEAR(wave.amplitudes[k], slopeFormAmplitude(k, waveformPoints, waveformDefined), tolerance)
+                << "drawing " << drawing << " mode " << k;
         }
     }
-    resetWaveform();
 }
 
 } // namespace

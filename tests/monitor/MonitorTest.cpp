@@ -1,6 +1,6 @@
 #include "monitor/AmplitudeMonitor.h"
 
-#include "display/DisplaySettingsRecord.h"
+#include "model/DisplaySettings.h"
 #include "model/Wave.h"
 #include "monitor/AmplitudeText.h"
 #include "monitor/BarChart.h"
@@ -26,13 +26,6 @@ namespace {
 
 class MonitorTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        frm.setWave(&wave);
-        frm.setDisplaySettings(&settings);
-        frm.setStringWidthSource([this] { return stringWidth; });
-    }
-
     void modes(int n, AmplitudeRule type)
     {
         wave.setWaveCount(n);
@@ -47,18 +40,18 @@ protected:
     std::vector<double> barValues() const
     {
         std::vector<double> v;
-        for (int i = frm.chart1->count() - 1; i >= 0; --i)
-            v.push_back(frm.chart1->value(i));
+        for (int i = frm.chart->count() - 1; i >= 0; --i)
+            v.push_back(frm.chart->value(i));
         return v;
     }
     std::vector<QString> barLabels() const
     {
         std::vector<QString> v;
-        for (int i = frm.chart1->count() - 1; i >= 0; --i)
-            v.push_back(frm.chart1->label(i));
+        for (int i = frm.chart->count() - 1; i >= 0; --i)
+            v.push_back(frm.chart->label(i));
         return v;
     }
-    QColor barColorOfMode(int k) const { return frm.chart1->color(frm.chart1->count() - k); }
+    QColor barColorOfMode(int k) const { return frm.chart->color(frm.chart->count() - k); }
 
     int rows() const { return frm.sgrAmplitudes->model()->rowCount(); }
     QString cell(int col, int row) const
@@ -70,7 +63,7 @@ protected:
     Wave wave;
     DisplaySettings settings;
     int stringWidth = 528;
-    AmplitudeMonitor frm;
+    AmplitudeMonitor frm{wave, settings};
 };
 
 TEST_F(MonitorTest, WindowStartsAsTheGraphPageWithTheFixedAxis)
@@ -85,18 +78,18 @@ TEST_F(MonitorTest, WindowStartsAsTheGraphPageWithTheFixedAxis)
     EXPECT_EQ(frm.pageControl->tabText(1), QStringLiteral("表"));
     EXPECT_FALSE(frm.cbxAbsolute->isChecked());
     EXPECT_FALSE(frm.cbxAutomatic->isChecked());
-    EXPECT_DOUBLE_EQ(frm.chart1->minimum(), -1.1);
-    EXPECT_DOUBLE_EQ(frm.chart1->maximum(), 1.1);
-    EXPECT_FALSE(frm.chart1->automatic());
+    EXPECT_DOUBLE_EQ(frm.chart->minimum(), -1.1);
+    EXPECT_DOUBLE_EQ(frm.chart->maximum(), 1.1);
+    EXPECT_FALSE(frm.chart->automatic());
 }
 
 TEST_F(MonitorTest, OneEqualModeIsOneFullBarAndOneRow)
 {
     modes(1, AmplitudeRule::Equal);
     frm.refresh();
-    ASSERT_EQ(frm.chart1->count(), 1);
-    EXPECT_EQ(frm.chart1->value(0), 1.0);
-    EXPECT_EQ(frm.chart1->label(0), "1");
+    ASSERT_EQ(frm.chart->count(), 1);
+    EXPECT_EQ(frm.chart->value(0), 1.0);
+    EXPECT_EQ(frm.chart->label(0), "1");
 
     showTable();
     ASSERT_EQ(rows(), 1);
@@ -135,7 +128,7 @@ TEST_F(MonitorTest, OnlyTheActivePageIsFilled)
 {
     modes(4, AmplitudeRule::Harmonic);
     frm.refresh();
-    EXPECT_EQ(frm.chart1->count(), 4);
+    EXPECT_EQ(frm.chart->count(), 4);
     EXPECT_EQ(rows(), 0);
 
     showTable(); // the page change refreshes
@@ -143,7 +136,7 @@ TEST_F(MonitorTest, OnlyTheActivePageIsFilled)
     modes(2, AmplitudeRule::Harmonic);
     frm.refresh();
     EXPECT_EQ(rows(), 2);
-    EXPECT_EQ(frm.chart1->count(), 4) << "the hidden graph is left as it was";
+    EXPECT_EQ(frm.chart->count(), 4) << "the hidden graph is left as it was";
 }
 
 TEST_F(MonitorTest, FewerModesRemoveSurplusBarsAndRows)
@@ -173,16 +166,16 @@ TEST_F(MonitorTest, AbsoluteBoxTurnsValuesAndTheAxisPositive)
 
     frm.cbxAbsolute->click();
     EXPECT_EQ(barValues(), (std::vector<double>{1.0, 0.5}));
-    EXPECT_DOUBLE_EQ(frm.chart1->minimum(), 0.0);
-    EXPECT_DOUBLE_EQ(frm.chart1->maximum(), 1.1);
+    EXPECT_DOUBLE_EQ(frm.chart->minimum(), 0.0);
+    EXPECT_DOUBLE_EQ(frm.chart->maximum(), 1.1);
     showTable();
     EXPECT_EQ(cell(1, 1), "0.5");
 
     showGraph();
     frm.cbxAbsolute->click();
     EXPECT_EQ(barValues(), (std::vector<double>{1.0, -0.5}));
-    EXPECT_DOUBLE_EQ(frm.chart1->minimum(), -1.1);
-    EXPECT_DOUBLE_EQ(frm.chart1->maximum(), 1.1);
+    EXPECT_DOUBLE_EQ(frm.chart->minimum(), -1.1);
+    EXPECT_DOUBLE_EQ(frm.chart->maximum(), 1.1);
 }
 
 TEST_F(MonitorTest, AutomaticBoxFitsTheAxisAndUntickingRestoresTheFixedEnds)
@@ -191,38 +184,38 @@ TEST_F(MonitorTest, AutomaticBoxFitsTheAxisAndUntickingRestoresTheFixedEnds)
     wave.amplitudes[1] = 1.25f;
     wave.amplitudes[2] = -0.75f;
     frm.refresh();
-    EXPECT_EQ(frm.chart1->visibleRange(), (ValueRange{-1.1, 1.1})) << "values beyond the fixed range are not fitted";
-    EXPECT_EQ(frm.chart1->value(1), 1.25);
+    EXPECT_EQ(frm.chart->visibleRange(), (ValueRange{-1.1, 1.1})) << "values beyond the fixed range are not fitted";
+    EXPECT_EQ(frm.chart->value(1), 1.25);
 
     frm.cbxAutomatic->click();
-    EXPECT_TRUE(frm.chart1->automatic());
-    EXPECT_EQ(frm.chart1->visibleRange(), (ValueRange{-0.75, 1.25}));
+    EXPECT_TRUE(frm.chart->automatic());
+    EXPECT_EQ(frm.chart->visibleRange(), (ValueRange{-0.75, 1.25}));
 
     frm.cbxAbsolute->click(); // absolute while automatic: the axis fits the absolute values
-    EXPECT_EQ(frm.chart1->visibleRange(), (ValueRange{0.0, 1.25}));
+    EXPECT_EQ(frm.chart->visibleRange(), (ValueRange{0.0, 1.25}));
 
     frm.cbxAutomatic->click();
-    EXPECT_FALSE(frm.chart1->automatic());
-    EXPECT_DOUBLE_EQ(frm.chart1->minimum(), 0.0);
-    EXPECT_DOUBLE_EQ(frm.chart1->maximum(), 1.1);
+    EXPECT_FALSE(frm.chart->automatic());
+    EXPECT_DOUBLE_EQ(frm.chart->minimum(), 0.0);
+    EXPECT_DOUBLE_EQ(frm.chart->maximum(), 1.1);
 
     frm.cbxAbsolute->click();
     frm.cbxAutomatic->click();
     frm.cbxAutomatic->click();
-    EXPECT_DOUBLE_EQ(frm.chart1->minimum(), -1.1);
-    EXPECT_DOUBLE_EQ(frm.chart1->maximum(), 1.1);
-    EXPECT_EQ(frm.chart1->visibleRange(), (ValueRange{-1.1, 1.1}));
+    EXPECT_DOUBLE_EQ(frm.chart->minimum(), -1.1);
+    EXPECT_DOUBLE_EQ(frm.chart->maximum(), 1.1);
+    EXPECT_EQ(frm.chart->visibleRange(), (ValueRange{-1.1, 1.1}));
 }
 
 TEST_F(MonitorTest, ProbeAtTheFixedEndsShowsZeros)
 {
     modes(7, AmplitudeRule::Harmonic);
-    frm.showAmplitudesAt(0);
-    ASSERT_EQ(frm.chart1->count(), 7);
+    frm.showAmplitudesAt(0, stringWidth);
+    ASSERT_EQ(frm.chart->count(), 7);
     for (const double v : barValues())
         EXPECT_EQ(v, 0.0);
 
-    frm.showAmplitudesAt(stringWidth);
+    frm.showAmplitudesAt(stringWidth, stringWidth);
     for (const double v : barValues())
         EXPECT_LT(std::fabs(v), 1e-15);
 }
@@ -232,19 +225,19 @@ TEST_F(MonitorTest, ProbeOnAStringOfNoWidthShowsZerosNotNaN)
     modes(5, AmplitudeRule::Harmonic);
     stringWidth = 0;
     for (const int x : {0, 10, -3}) {
-        frm.showAmplitudesAt(x);
+        frm.showAmplitudesAt(x, stringWidth);
         for (const double v : barValues())
             EXPECT_EQ(v, 0.0) << "x = " << x;
     }
     showTable();
-    frm.showAmplitudesAt(10);
+    frm.showAmplitudesAt(10, stringWidth);
     EXPECT_EQ(cell(1, 4), "0");
 }
 
 TEST_F(MonitorTest, ProbeAtTheMiddleShowsOddModesOnlyWithAlternatingSigns)
 {
     modes(6, AmplitudeRule::Harmonic);
-    frm.showAmplitudesAt(stringWidth / 2);
+    frm.showAmplitudesAt(stringWidth / 2, stringWidth);
     const std::vector<double> v = barValues();
     ASSERT_EQ(v.size(), 6u);
     EXPECT_FLOAT_EQ(float(v[0]), 1.0f);
@@ -255,7 +248,7 @@ TEST_F(MonitorTest, ProbeAtTheMiddleShowsOddModesOnlyWithAlternatingSigns)
 
     // One column off the middle of an odd-width string: still about ±A.
     stringWidth = 527;
-    frm.showAmplitudesAt(263);
+    frm.showAmplitudesAt(263, stringWidth);
     EXPECT_NEAR(barValues()[0], 1.0, 1e-4);
     EXPECT_NEAR(barValues()[1], 0.0, 0.01);
     EXPECT_NEAR(barValues()[2], -1.0 / 3.0, 1e-3);
@@ -265,13 +258,13 @@ TEST_F(MonitorTest, ProbeValuesAreRoundedToSingle)
 {
     modes(3, AmplitudeRule::Harmonic);
     stringWidth = 527;
-    frm.showAmplitudesAt(100);
+    frm.showAmplitudesAt(100, stringWidth);
     const long double angle = 100.0L * 3.14159265358979323846264338327950288L * 2.0L / 527.0L;
     const float expected = float(std::sin(angle) * 0.5L);
     EXPECT_EQ(barValues()[1], double(expected));
 
     showTable();
-    frm.showAmplitudesAt(100);
+    frm.showAmplitudesAt(100, stringWidth);
     EXPECT_EQ(cell(1, 1), formatGeneral15(static_cast<long double>(expected)));
 }
 
@@ -279,21 +272,21 @@ TEST_F(MonitorTest, AbsoluteBoxAppliesToProbes)
 {
     modes(2, AmplitudeRule::Harmonic);
     frm.cbxAbsolute->click();
-    frm.showAmplitudesAt(3 * stringWidth / 4); // mode 2 is at its trough there
+    frm.showAmplitudesAt(3 * stringWidth / 4, stringWidth); // mode 2 is at its trough there
     EXPECT_FLOAT_EQ(float(barValues()[1]), 0.5f);
 }
 
 TEST_F(MonitorTest, RefreshReplacesAProbe)
 {
     modes(3, AmplitudeRule::Harmonic);
-    frm.showAmplitudesAt(100);
+    frm.showAmplitudesAt(100, stringWidth);
     ASSERT_NE(barValues()[0], 1.0);
 
     showTable();
     EXPECT_EQ(cell(1, 0), "1");
     EXPECT_EQ(cell(1, 2), "0.333333343267441");
 
-    frm.showAmplitudesAt(100);
+    frm.showAmplitudesAt(100, stringWidth);
     ASSERT_NE(cell(1, 0), "1");
     showGraph();
     EXPECT_EQ(barValues(), (std::vector<double>{1.0, 0.5, double(1.0f / 3.0f)}));
@@ -304,8 +297,8 @@ TEST_F(MonitorTest, ResizeRefreshes)
     modes(3, AmplitudeRule::Harmonic);
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
-    EXPECT_EQ(frm.chart1->count(), 3) << "showing the window is its first resize";
-    frm.showAmplitudesAt(100);
+    EXPECT_EQ(frm.chart->count(), 3) << "showing the window is its first resize";
+    frm.showAmplitudesAt(100, stringWidth);
     ASSERT_NE(barValues()[0], 1.0);
     frm.resize(frm.width() + 30, frm.height() + 20);
     QCoreApplication::processEvents();
@@ -345,17 +338,17 @@ TEST_F(MonitorTest, BarsAreDrawnInTheirPensColours)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
     frm.refresh();
 
-    const QImage image = frm.chart1->grab().toImage();
+    const QImage image = frm.chart->grab().toImage();
     const Color expected[] = {colors::Fuchsia, colors::Green, colors::Blue}; // bar 0 is the lowest, mode 3
     for (int i = 0; i < 3; ++i) {
-        const QRect bar = frm.chart1->barRect(i);
+        const QRect bar = frm.chart->barRect(i);
         ASSERT_GT(bar.width(), 2);
         ASSERT_GT(bar.height(), 2);
         EXPECT_EQ(image.pixelColor(bar.center()), toQColor(expected[i])) << "bar " << i;
     }
-    EXPECT_LT(frm.chart1->barRect(2).top(), frm.chart1->barRect(0).top()) << "mode 1 on top";
-    const QRect plot = frm.chart1->plotRect();
-    EXPECT_EQ(image.pixelColor(plot.right() - 2, frm.chart1->barRect(0).center().y()), toQColor(colors::Silver))
+    EXPECT_LT(frm.chart->barRect(2).top(), frm.chart->barRect(0).top()) << "mode 1 on top";
+    const QRect plot = frm.chart->plotRect();
+    EXPECT_EQ(image.pixelColor(plot.right() - 2, frm.chart->barRect(0).center().y()), toQColor(colors::Silver))
         << "beyond the bar's end is background";
 }
 
@@ -364,7 +357,7 @@ TEST_F(MonitorTest, AtTheDesignedSizeEveryModeIsMarkedWhileTheMarksFit)
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
     ASSERT_EQ(frm.frameGeometry().size(), QSize(219, 331));
-    const QFontMetrics fm(frm.chart1->font());
+    const QFontMetrics fm(frm.chart->font());
     // The window without a frame, and what the designed outer size leaves
     // inside a window manager's frame (openbox's is 1, 20, 1, 5).
     for (const QSize client : {QSize(219, 331), QSize(217, 306)}) {
@@ -378,11 +371,11 @@ TEST_F(MonitorTest, AtTheDesignedSizeEveryModeIsMarkedWhileTheMarksFit)
             for (int k = 1; k <= n; ++k)
                 markHeight = std::max(markHeight, fm.tightBoundingRect(QString::number(k)).height());
             // Room below the value axis' line for n marks stacked?
-            if (n * markHeight > frm.chart1->plotRect().height() - 1)
+            if (n * markHeight > frm.chart->plotRect().height() - 1)
                 continue;
             ++fitting;
             for (int i = 0; i < n; ++i)
-                EXPECT_TRUE(frm.chart1->hasMark(i)) << client.height() << " high, " << n << " modes, bar " << i;
+                EXPECT_TRUE(frm.chart->hasMark(i)) << client.height() << " high, " << n << " modes, bar " << i;
         }
         EXPECT_GE(fitting, 25 - 19 + 1) << client.height() << " high: 19 to 25 modes have room for every mark";
     }
@@ -393,14 +386,14 @@ TEST_F(MonitorTest, ThousandModesFillBothPages)
     modes(999, AmplitudeRule::Harmonic);
     frm.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
-    frm.showAmplitudesAt(200);
-    EXPECT_EQ(frm.chart1->count(), 999);
-    EXPECT_EQ(frm.chart1->label(0), "999");
-    const std::vector<Mark> marks = frm.chart1->marks();
+    frm.showAmplitudesAt(200, stringWidth);
+    EXPECT_EQ(frm.chart->count(), 999);
+    EXPECT_EQ(frm.chart->label(0), "999");
+    const std::vector<Mark> marks = frm.chart->marks();
     EXPECT_LT(std::count_if(marks.begin(), marks.end(), [](const Mark &m) { return m.shown; }), 999)
         << "marks are thinned";
     showTable();
-    frm.showAmplitudesAt(200);
+    frm.showAmplitudesAt(200, stringWidth);
     EXPECT_EQ(rows(), 999);
     EXPECT_EQ(cell(0, 998), QStringLiteral("999次"));
 }
@@ -416,15 +409,16 @@ TEST_F(MonitorTest, CloseBoxOnlyHides)
     EXPECT_FALSE(frm.testAttribute(Qt::WA_QuitOnClose)) << "hiding the monitor must not end the program";
     frm.show();
     EXPECT_TRUE(frm.isVisible());
-    EXPECT_EQ(frm.chart1->count(), 2);
+    EXPECT_EQ(frm.chart->count(), 2);
 }
 
-TEST_F(MonitorTest, WithoutAWaveTheMonitorIsEmpty)
+TEST_F(MonitorTest, AWaveOfNoModesLeavesTheMonitorEmpty)
 {
-    AmplitudeMonitor bare;
+    const Wave none;
+    AmplitudeMonitor bare(none, settings);
     bare.refresh();
-    bare.showAmplitudesAt(10);
-    EXPECT_EQ(bare.chart1->count(), 0);
+    bare.showAmplitudesAt(10, stringWidth);
+    EXPECT_EQ(bare.chart->count(), 0);
     bare.pageControl->setCurrentWidget(bare.tstGrid);
     EXPECT_EQ(bare.sgrAmplitudes->model()->rowCount(), 0);
 }

@@ -2,9 +2,9 @@
 #include "settings/WaveSettingsDialog.h"
 #include "support/QStringPrinter.h"
 
-#include "display/DisplaySettingsRecord.h"
-#include "mainwindow/MainWindow.h"
+#include "model/DisplaySettings.h"
 #include "model/DrawnWaveform.h"
+#include "model/Wave.h"
 #include "platform/Color.h"
 #include "platform/IntSpinBox.h"
 #include "settings/RadioGroup.h"
@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,28 +29,32 @@
 inline constexpr QRgb Black = 0xFF000000;
 inline constexpr QRgb Grey = 0xFF808080;
 
-// The main window with its model, and the dialog wired to count the monitor's
-// refreshes: `upDates` from the dialog, `drawnRefreshes` from the model itself.
+// The dialog, its values applied to a wave as the program applies them, each
+// time counted in `applies`.
 class SettingDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetWaveform();
-        main = std::make_unique<MainWindow>();
-        // The clock never comes due, so Time stays where the test puts it.
-        main->setTickSource([] { return 0u; });
-        main->lastTick = 0;
-        main->wave->setDisplaySettings(&settings);
-        main->wave->setDrawnAmplitudesHandler([this] { ++drawnRefreshes; });
-        dlg = std::make_unique<WaveSettingsDialog>(main.get());
-        dlg->setMonitorRefresh([this] { ++upDates; });
+        wave.setParams(WaveParams{});
+        wave.calcAmplitudes();
+        dlg = std::make_unique<WaveSettingsDialog>();
+        QObject::connect(dlg.get(), &WaveSettingsDialog::applied, [this](const WaveParams &params) {
+            ++applies;
+            wave.setParams(params);
+            wave.calcAmplitudes(dlg->waveform());
+        });
     }
-    void TearDown() override
-    {
-        dlg.reset();
-        main.reset();
-        resetWaveform();
-    }
+    void TearDown() override { dlg.reset(); }
+
+    template <class T> T *child(const char *name) const { return dlg->findChild<T *>(QString::fromLatin1(name)); }
+    IntSpinBox *modeCountBox() const { return child<IntSpinBox>("spnNumberOfWaves"); }
+    IntSpinBox *periodBox() const { return child<IntSpinBox>("spnCycle"); }
+    RadioGroup *ruleGroup() const { return child<RadioGroup>("rgpAmplitudeType"); }
+    QGroupBox *editorGroup() const { return child<QGroupBox>("grpWaveform"); }
+    WaveformEditor *editor() const { return child<WaveformEditor>("pntWaveform"); }
+    QPushButton *clearButton() const { return child<QPushButton>("btnClearWaveform"); }
+    QPushButton *okButton() const { return child<QPushButton>("btnOK"); }
+    const DrawnWaveform &drawn() const { return editor()->waveform(); }
 
     void show()
     {
@@ -88,8 +93,8 @@ protected:
     void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
                Qt::KeyboardModifiers keys = Qt::NoModifier)
     {
-        QMouseEvent event(type, QPointF(at), dlg->pntWaveform->mapToGlobal(QPointF(at)), button, held, keys);
-        QApplication::sendEvent(dlg->pntWaveform, &event);
+        QMouseEvent event(type, QPointF(at), editor()->mapToGlobal(QPointF(at)), button, held, keys);
+        QApplication::sendEvent(editor(), &event);
     }
 
     // Press over the column of `x`, move to row `y` (anywhere across), release.
@@ -100,15 +105,13 @@ protected:
         mouse(QEvent::MouseButtonRelease, {x + 40, y}, button, Qt::NoButton, keys);
     }
 
-    void chooseRule(AmplitudeRule rule) { QTest::mouseClick(dlg->rgpAmplitudeType->item(int(rule)), Qt::LeftButton); }
+    void chooseRule(AmplitudeRule rule) { QTest::mouseClick(ruleGroup()->item(int(rule)), Qt::LeftButton); }
 
-    QRgb pixel(int x, int y) const { return dlg->waveformBitmap.pixel(x, y) | 0xFF000000; }
+    QRgb pixel(int x, int y) const { return editor()->image().pixel(x, y) | 0xFF000000; }
 
-    DisplaySettings settings;
-    std::unique_ptr<MainWindow> main;
+    Wave wave;
     std::unique_ptr<WaveSettingsDialog> dlg;
-    int upDates = 0;
-    int drawnRefreshes = 0;
+    int applies = 0;
 };
 
 // The dialog shown with the drawn rule chosen, so the editor takes the mouse.

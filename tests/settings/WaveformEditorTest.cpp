@@ -119,11 +119,9 @@ TEST(WaveformGeometry, ValueOfADraggedRow)
 
 class WaveformDrawing : public ::testing::Test {
 protected:
-    void SetUp() override { resetWaveform(); }
-    void TearDown() override { resetWaveform(); }
+    void draw() { drawWaveformWorking(image, waveform); }
 
-    void draw() { drawWaveformWorking(image, waveformPoints, waveformDefined); }
-
+    DrawnWaveform waveform;
     QImage image{W, H, QImage::Format_RGB32};
 };
 
@@ -159,8 +157,7 @@ TEST_F(WaveformDrawing, MarkerIsFourByFour)
     // Points 4 to 6 level at row 35, so the curve runs flat through the marker
     // of 5 in column 96.
     for (const int i : {4, 5, 6}) {
-        waveformPoints[i] = 0.5f;
-        waveformDefined[i] = true;
+        waveform.setHeight(i, 0.5f);
     }
     draw();
     for (int y = 33; y <= 36; ++y)
@@ -182,9 +179,8 @@ TEST_F(WaveformDrawing, MarkerRowsRoundFromTheirOwnCentre)
     // Half-height 5: value 0.5 puts the centre at 2.5; the curve takes row 2,
     // the marker rows Round(0.5) = 0 to Round(4.5) − 1 = 3.
     QImage small(W, 11, QImage::Format_RGB32);
-    waveformPoints[5] = 0.5f;
-    waveformDefined[5] = true;
-    drawWaveformWorking(small, waveformPoints, waveformDefined);
+    waveform.setHeight(5, 0.5f);
+    drawWaveformWorking(small, waveform);
     for (int y = 0; y <= 3; ++y)
         EXPECT_EQ(at(small, 95, y), Black) << y;
     EXPECT_EQ(at(small, 95, 4), White);
@@ -192,9 +188,9 @@ TEST_F(WaveformDrawing, MarkerRowsRoundFromTheirOwnCentre)
 
 TEST_F(WaveformDrawing, CurveSkipsUndefinedPoints)
 {
-    waveformPoints[3] = -1.0f; // a value without its flag draws nothing
-    waveformPoints[6] = 1.0f;
-    waveformDefined[6] = true;
+    waveform.setHeight(3, -1.0f); // a value without its flag draws nothing
+    waveform.undefine(3);
+    waveform.setHeight(6, 1.0f);
     draw();
     EXPECT_EQ(at(image, 115, 0), Black);
     // Column 57 (point 3) is crossed by the straight segment from (0,70) to
@@ -215,8 +211,7 @@ TEST_F(WaveformDrawing, CurveSkipsUndefinedPoints)
 
 TEST_F(WaveformDrawing, PointAboveTheEditorLeavesTheVisibleArea)
 {
-    waveformPoints[5] = 2.0f;
-    waveformDefined[5] = true;
+    waveform.setHeight(5, 2.0f);
     draw();
     // The curve climbs from the left end through the top row halfway to point
     // 5 (column 96, row −70) and comes back down to the right end; no marker shows.
@@ -232,9 +227,8 @@ TEST_F(WaveformDrawing, PointAboveTheEditorLeavesTheVisibleArea)
 TEST_F(WaveformDrawing, HugeValuesDrawAsVerticalStrokesAtTheEnds)
 {
     for (const float v : {1e30f, -1e30f, 3.4e38f, -3.4e38f}) {
-        resetWaveform();
-        waveformPoints[6] = v;
-        waveformDefined[6] = true;
+        waveform.clear();
+        waveform.setHeight(6, v);
         draw();
         // Both segments leave the picture within the frame's own columns, so
         // the inside shows only white and the grid.

@@ -1,8 +1,8 @@
 // Saves the display settings into the given file again and again, alternating
 // between two sets, until it is killed. Used to kill a save at random moments.
 // usage: display_save_loop PATH
-#include "display/DisplaySettingsRecord.h"
 #include "display/VisualIni.h"
+#include "model/DisplaySettings.h"
 #include "support/SaveLoopSettings.h"
 
 #include <QString>
@@ -14,5 +14,5 @@ int main(int argc, char **argv)
     const QString path = QString::fromLocal8Bit(argv[1]);
     const DisplaySettings sets[2] = {saveLoopSettings(0), saveLoopSettings(1)};
     for (unsigned i = 0;; ++i)
-        saveDisplaySettings(path, sets[i % 2], int(2 + i % 2));
+        saveDisplaySettings(path, sets[i % 2]);
 }

@@ -1,10 +1,11 @@
 #pragma once
-#include "display/DisplaySettingsRecord.h"
+#include "model/DisplaySettings.h"
 
-// Two clearly different sets of display settings.
+// Two clearly different sets of display settings; the guide-line count is 2 + which.
 inline DisplaySettings saveLoopSettings(int which)
 {
     DisplaySettings s;
+    s.numOfVertLines = 2 + which;
     if (which == 1) {
         s.bgColor = colors::Navy;
         s.mainWavePen = Pen{colors::Yellow, 3, 4};

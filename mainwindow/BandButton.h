@@ -1,0 +1,23 @@
+#pragma once
+#include <QToolButton>
+
+// A tool band button that runs, and shows the check state of, an action it
+// shares with the menu, but keeps a picture, caption and hint of its own: the
+// band's hints are shorter than the menu's, and menu items carry no pictures.
+class BandButton : public QToolButton {
+    Q_OBJECT
+public:
+    BandButton(QAction *action, const QIcon &icon, const QString &hint, QWidget *parent = nullptr);
+
+    void setCaption(const QString &caption);
+
+protected:
+    void actionEvent(QActionEvent *event) override;
+
+private:
+    void showOwnLook();
+
+    QIcon icon_;
+    QString hint_;
+    QString caption_;
+};

@@ -1,0 +1,341 @@
+// The main window's commands: their actions, the menu and tool band that show
+// them, and what each does.
+#include "mainwindow/AnimationClock.h"
+#include "mainwindow/BandButton.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/PaintBox.h"
+#include "mainwindow/Panels.h"
+#include "mainwindow/ToolIcons.h"
+#include "mainwindow/ViewState.h"
+#include "model/Wave.h"
+#include "platform/Beep.h"
+#include "platform/Fonts.h"
+#include "platform/Rounding.h"
+#include "platform/StrToInt.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <algorithm>
+#include <cfloat>
+
+namespace {
+
+// Zoom steps never leave the finite floats, so the picture stays drawable.
+float finiteZoom(long double z)
+{
+    if (!(z <= FLT_MAX))
+        return FLT_MAX;
+    return float(z);
+}
+
+QAction *newAction(QObject *parent, const char *name, const char *caption, QKeySequence shortcut = {},
+                   const char *hint = "")
+{
+    auto *a = new QAction(QString::fromUtf8(caption), parent);
+    a->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty())
+        a->setShortcut(shortcut);
+    a->setStatusTip(QString::fromUtf8(hint));
+    return a;
+}
+
+QFrame *newBand(QWidget *parent)
+{
+    auto *band = new QFrame(parent);
+    band->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    auto *layout = new QHBoxLayout(band);
+    // The buttons fill the band's height, so the tool band is 26 high.
+    layout->setContentsMargins(2, 0, 2, 0);
+    layout->setSpacing(0);
+    return band;
+}
+
+BandButton *addButton(QFrame *band, const char *name, QAction *action, ToolPicture picture, const char *hint,
+                      int width = 22)
+{
+    auto *b = new BandButton(action, makeToolIcon(picture), QString::fromUtf8(hint), band);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoRaise(true);
+    b->setIconSize(QSize(16, 16));
+    b->setFixedSize(width, 22);
+    b->setFocusPolicy(Qt::NoFocus);
+    band->layout()->addWidget(b);
+    return b;
+}
+
+// A number field of the band, showing its design text "0" until set.
+ClickLabel *addNumberField(QFrame *band, const char *name, int width, const char *hint)
+{
+    auto *field = new ClickLabel(width, 22, band);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setText(QStringLiteral("0"));
+    field->setStatusTip(QString::fromUtf8(hint));
+    band->layout()->addWidget(field);
+    return field;
+}
+
+} // namespace
+
+void MainWindow::buildActions()
+{
+    waveSettingsAction_ = newAction(this, "actionWaveSettings", "波設定...(&S)", Qt::CTRL | Qt::Key_S, "作る波の設定");
+    displaySettingsAction_ = newAction(this, "actionDisplaySettings", "表示設定...(&V)", Qt::CTRL | Qt::Key_V,
+                                       "描画色、線などの視覚的設定");
+    aboutAction_ = newAction(this, "actionAbout", "このプログラムについて...(&A)", {}, "このプログラムについて表示");
+    quitAction_ = newAction(this, "actionQuit", "終了(&Q)", Qt::CTRL | Qt::Key_Q, "アプリケーションの終了");
+    copyAction_ = newAction(this, "actionCopy", "コピー(&C)", Qt::CTRL | Qt::Key_C, "クリップボードに画像をコピー");
+    // The band's pause button shows the state; the menu item only toggles it.
+    pauseAction_ = newAction(this, "actionPause", "ポーズ");
+    pauseAction_->setCheckable(true);
+    pauseMenuAction_ = newAction(this, "actionTogglePause", "ポーズ(&P)", Qt::CTRL | Qt::Key_P, "ポーズ");
+    rewindAction_ = newAction(this, "actionRewind", "時刻0に戻る(&B)", Qt::Key_Delete, "時刻0の状態を表示してポーズ");
+    timeAction_ = newAction(this, "actionTime", "時刻入力(&T)", Qt::CTRL | Qt::Key_T, "任意の時刻の波を表示");
+    stepBackAction_ = newAction(this, "actionStepBack", "コマ戻し", Qt::Key_F1, "1コマ前を表示");
+    stepForwardAction_ = newAction(this, "actionStepForward", "コマおくり", Qt::Key_F2, "1コマ先を表示");
+    showAllAction_ = newAction(this, "actionShowAll", "すべての波を表示(&A)", Qt::CTRL | Qt::Key_A,
+                               "赤線で合成前のすべての波を表示");
+    showAllAction_->setCheckable(true);
+    qualityAction_
+        = newAction(this, "actionQuality", "描画精度...(&Q)", Qt::Key_F5, "画面をいくつに分割して描くかを設定");
+    intervalAction_ = newAction(this, "actionInterval", "画面書替え周期...(&I)", Qt::CTRL | Qt::Key_I,
+                                "画面を書替える周期をミリ秒単位で設定");
+    zoomInAction_ = newAction(this, "actionZoomIn", "拡大表示", Qt::Key_Insert, "縦方向に拡大表示");
+    zoomOutAction_ = newAction(this, "actionZoomOut", "縮小表示", Qt::SHIFT | Qt::Key_Insert, "縦方向に縮小表示");
+    monitorAction_ = newAction(this, "actionMonitor", "振幅モニタ(&M)", Qt::CTRL | Qt::Key_M, "各波の振幅を表示");
+    monitorAction_->setCheckable(true);
+    finerAction_ = newAction(this, "actionFiner", "描画精度アップ");
+    coarserAction_ = newAction(this, "actionCoarser", "描画精度ダウン");
+    slowerAction_ = newAction(this, "actionSlower", "書替え頻度ダウン");
+    fasterAction_ = newAction(this, "actionFaster", "書替え頻度アップ");
+
+    connect(waveSettingsAction_, &QAction::triggered, this, &MainWindow::openWaveSettings);
+    connect(displaySettingsAction_, &QAction::triggered, this, &MainWindow::displaySettingsRequested);
+    connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(quitAction_, &QAction::triggered, this, &MainWindow::close);
+    connect(copyAction_, &QAction::triggered, this, &MainWindow::copyFrame);
+    connect(pauseMenuAction_, &QAction::triggered, pauseAction_, &QAction::toggle);
+    connect(rewindAction_, &QAction::triggered, this, &MainWindow::rewind);
+    connect(timeAction_, &QAction::triggered, this, &MainWindow::askTime);
+    connect(stepBackAction_, &QAction::triggered, this, [this] { stepBy(-1); });
+    connect(stepForwardAction_, &QAction::triggered, this, [this] { stepBy(1); });
+    connect(showAllAction_, &QAction::toggled, view_, &ViewState::setShowAll);
+    connect(showAllAction_, &QAction::triggered, this, &MainWindow::redraw);
+    connect(qualityAction_, &QAction::triggered, this, &MainWindow::askQuality);
+    connect(intervalAction_, &QAction::triggered, this, &MainWindow::askInterval);
+    connect(zoomInAction_, &QAction::triggered, this, [this] { zoom(true); });
+    connect(zoomOutAction_, &QAction::triggered, this, [this] { zoom(false); });
+    connect(monitorAction_, &QAction::triggered, this, &MainWindow::toggleMonitor);
+    connect(finerAction_, &QAction::triggered, this, [this] { changeQuality(1); });
+    connect(coarserAction_, &QAction::triggered, this, [this] { changeQuality(-1); });
+    connect(slowerAction_, &QAction::triggered, this, [this] { changeInterval(1); });
+    connect(fasterAction_, &QAction::triggered, this, [this] { changeInterval(-1); });
+}
+
+void MainWindow::buildMenu()
+{
+    QMenuBar *bar = menuBar();
+    QMenu *file = bar->addMenu(QString::fromUtf8("ファイル(&F)"));
+    file->addAction(waveSettingsAction_);
+    file->addAction(displaySettingsAction_);
+    file->addSeparator();
+    file->addAction(aboutAction_);
+    file->addSeparator();
+    file->addAction(quitAction_);
+
+    QMenu *edit = bar->addMenu(QString::fromUtf8("編集(&E)"));
+    edit->addAction(copyAction_);
+
+    QMenu *animation = bar->addMenu(QString::fromUtf8("ｱﾆﾒｰｼｮﾝ(&A)"));
+    animation->addAction(pauseMenuAction_);
+    animation->addAction(rewindAction_);
+    animation->addAction(timeAction_);
+    animation->addSeparator();
+    animation->addAction(stepBackAction_);
+    animation->addAction(stepForwardAction_);
+
+    QMenu *control = bar->addMenu(QString::fromUtf8("ｺﾝﾄﾛｰﾙ(&C)"));
+    control->addAction(showAllAction_);
+    control->addSeparator();
+    control->addAction(qualityAction_);
+    control->addAction(intervalAction_);
+    control->addSeparator();
+    control->addAction(zoomInAction_);
+    control->addAction(zoomOutAction_);
+
+    // A command on the menu bar itself, without a submenu.
+    bar->addAction(monitorAction_);
+    // Menu-bar actions only fire their shortcuts while attached to the window.
+    addAction(monitorAction_);
+}
+
+void MainWindow::buildToolBand(QWidget *band)
+{
+    band->setObjectName(QStringLiteral("toolBand"));
+    band->setAutoFillBackground(true);
+    band->setBackgroundRole(QPalette::Button);
+    band->setMinimumHeight(26);
+    auto *row = new QHBoxLayout(band);
+    row->setContentsMargins(1, 1, 1, 1);
+    row->setSpacing(2);
+
+    QFrame *main = newBand(band);
+    BandButton *settings = addButton(main, "btnSetting", waveSettingsAction_, ToolPicture::Settings, "波を設定", 57);
+    settings->setCaption(QString::fromUtf8("設定"));
+    settings->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    settings->setFont(designFont(QStringLiteral("ＭＳ ゴシック"), 13));
+    addButton(main, "btnVisualSetting", displaySettingsAction_, ToolPicture::VisualSettings, "表示設定", 23);
+    addButton(main, "btnShowAll", showAllAction_, ToolPicture::ShowAll, "すべての波を表示");
+    addButton(main, "btnShowMonitor", monitorAction_, ToolPicture::Monitor, "振幅モニタを表示", 23);
+    addButton(main, "btnCopy", copyAction_, ToolPicture::Copy, "クリップボードに画像をコピー", 23);
+
+    QFrame *time = newBand(band);
+    addButton(time, "btnRewind", rewindAction_, ToolPicture::Rewind, "時刻0に戻る");
+    addButton(time, "btnPrev", stepBackAction_, ToolPicture::Prev, "こま戻し");
+    addButton(time, "btnPause", pauseAction_, ToolPicture::Pause, "ポーズ");
+    addButton(time, "btnNext", stepForwardAction_, ToolPicture::Next, "こま送り");
+
+    QFrame *quality = newBand(band);
+    addButton(quality, "btnDetailed", finerAction_, ToolPicture::QualityUp, "描画精度アップ");
+    addButton(quality, "btnRough", coarserAction_, ToolPicture::QualityDown, "描画精度ダウン");
+    qualityField_ = addNumberField(quality, "lblQuality", 35, "クリックして描画精度設定");
+    addButton(quality, "btnSpeedDown", slowerAction_, ToolPicture::SpeedDown, "書替え頻度ダウン");
+    addButton(quality, "btnSpeedUp", fasterAction_, ToolPicture::SpeedUp, "書替え頻度アップ");
+    intervalField_ = addNumberField(quality, "lblInterval", 33, "クリックして描画頻度設定");
+    addButton(quality, "btnZoomUp", zoomInAction_, ToolPicture::ZoomUp, "縦方向に拡大表示");
+    addButton(quality, "btnZoomDown", zoomOutAction_, ToolPicture::ZoomDown, "縦方向に縮小表示");
+
+    row->addWidget(main);
+    row->addWidget(time);
+    row->addWidget(quality);
+    row->addStretch(1);
+
+    connect(qualityField_, &ClickLabel::clicked, qualityAction_, &QAction::trigger);
+    connect(intervalField_, &ClickLabel::clicked, intervalAction_, &QAction::trigger);
+}
+
+void MainWindow::stepBy(int frames)
+{
+    pause();
+    view_->setTime(saturatingAdd(view_->time(), frames));
+    redraw();
+}
+
+void MainWindow::rewind()
+{
+    pause();
+    view_->setTime(0);
+    redraw();
+}
+
+void MainWindow::zoom(bool in)
+{
+    pause();
+    const long double z = view_->zoom();
+    view_->setZoom(finiteZoom(in ? z / 0.9L : z * 0.9L));
+    redraw();
+}
+
+void MainWindow::changeInterval(int direction)
+{
+    // To the next multiple of 10 in that direction.
+    const std::int64_t v = ((std::int64_t(clock_->interval()) + 10 * direction) / 10) * 10;
+    clock_->setInterval(std::int32_t(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)));
+}
+
+void MainWindow::changeQuality(int delta)
+{
+    view_->setQuality(saturatingAdd(view_->quality(), delta));
+    redraw();
+}
+
+void MainWindow::openWaveSettings()
+{
+    pause();
+    emit waveSettingsRequested();
+}
+
+QString MainWindow::askInput(const QString &caption, const QString &prompt, const QString &preset)
+{
+    if (inputBox_)
+        return inputBox_(caption, prompt, preset);
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, caption, prompt, QLineEdit::Normal, preset, &ok);
+    return ok ? text : preset;
+}
+
+void MainWindow::askInterval()
+{
+    pause();
+    const QString text
+        = askInput(QString::fromUtf8("インタ－バル設定"), QString::fromUtf8("画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)"),
+                   QString::number(clock_->interval()));
+    if (const auto v = tryStrToInt(text))
+        clock_->setInterval(*v);
+    else
+        warningBeep();
+}
+
+void MainWindow::askQuality()
+{
+    const bool wasPaused = clock_->isPaused();
+    pause();
+    const QString text
+        = askInput(QString::fromUtf8("精度設定"), QString::fromUtf8("描画精度"), QString::number(view_->quality()));
+    if (const auto v = tryStrToInt(text))
+        view_->setQuality(*v);
+    else
+        warningBeep();
+    clock_->setPaused(wasPaused);
+}
+
+void MainWindow::askTime()
+{
+    pause();
+    const QString text = askInput(QString::fromUtf8("時刻設定"), QString::fromUtf8("時刻を入力して下さい（単位 秒)"),
+                                  QString::number(view_->time()));
+    if (const auto v = tryStrToInt(text)) {
+        view_->setTime(*v);
+        pause();
+        redraw();
+    } else {
+        warningBeep();
+    }
+}
+
+void MainWindow::showAbout()
+{
+    const bool wasPaused = clock_->isPaused();
+    emit aboutRequested();
+    clock_->setPaused(wasPaused);
+}
+
+void MainWindow::copyFrame()
+{
+    redraw();
+    if (!wave_.bitmap.isNull())
+        QGuiApplication::clipboard()->setImage(wave_.bitmap);
+}
+
+void MainWindow::toggleMonitor()
+{
+    emit monitorToggleRequested();
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::pointerMoved(Qt::KeyboardModifiers modifiers, int x, int)
+{
+    const int w = picture_->width();
+    const std::int64_t p = w > 0 ? (std::int64_t(x) * 100) / w : 0;
+    statusPanels_->setPanelText(1, QStringLiteral("X = %1%").arg(p));
+    if (modifiers & Qt::ShiftModifier)
+        emit amplitudesProbed(x, w);
+}
