@@ -41,7 +41,7 @@ QLabel *panelLabel(QWidget *panel, int x, int y, const QString &text)
 AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
-    setWindowTitle(QString::fromUtf8("バージョン情報"));
+    setWindowTitle(tr("バージョン情報"));
     setFont(designFont(QStringLiteral("MS UI Gothic"), 13));
     setFixedSize(398, 210);
     setAutoFillBackground(true);
@@ -66,11 +66,11 @@ AboutBox::AboutBox(QWidget *parent)
     programIcon->setPixmap(makeProgramPicture(64));
     programIcon->setAttribute(Qt::WA_NoMousePropagation);
     productName = panelLabel(panel1, 112, 23, QStringLiteral("VelmoraforWin95/98"));
-    version = panelLabel(panel1, 112, 56, QStringLiteral("Version 2.0"));
-    panelLabel(panel1, 11, 99, QString::fromUtf8("作者: Velmora 開発チーム"));
-    lblCopyright = panelLabel(panel1, 11, 115, QString::fromUtf8("Copyright (C) 2026 Velmora 開発チーム"));
+    version = panelLabel(panel1, 112, 56, tr("Version 2.0"));
+    panelLabel(panel1, 11, 99, tr("作者: Velmora 開発チーム"));
+    lblCopyright = panelLabel(panel1, 11, 115, tr("Copyright (C) 2026 Velmora 開発チーム"));
 
-    btnOK = new QPushButton(QStringLiteral("OK"), panel1);
+    btnOK = new QPushButton(tr("OK"), panel1);
     btnOK->setGeometry(120, 144, 75, 25);
     btnOK->setDefault(true);
     btnOK->setAutoDefault(true);

@@ -1,12 +1,14 @@
 #include "display/CustomLines.h"
 
+#include <QCoreApplication>
+
 QString customLineText(int item)
 {
     if (item == 0)
-        return QStringLiteral("合成波");
+        return QCoreApplication::translate("CustomLines", "合成波");
     if (item == CustomLineCount - 1)
-        return QStringLiteral("%1次以降").arg(item);
-    return QStringLiteral("%1次振動").arg(item);
+        return QCoreApplication::translate("CustomLines", "%1次以降").arg(item);
+    return QCoreApplication::translate("CustomLines", "%1次振動").arg(item);
 }
 
 Pen *customLinePen(DisplaySettings &s, int item)

@@ -39,7 +39,7 @@ DisplaySettingsWindow::DisplaySettingsWindow(DisplaySettings &settings, LineStyl
     , settings_(settings)
     , colorPicker_(platformColorPicker(this))
 {
-    setWindowTitle(QStringLiteral("表示設定"));
+    setWindowTitle(tr("表示設定"));
     // The close box only hides the window, and hiding it must not end the program.
     setAttribute(Qt::WA_DeleteOnClose, false);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -51,7 +51,7 @@ DisplaySettingsWindow::DisplaySettingsWindow(DisplaySettings &settings, LineStyl
     buildLinesPage();
     pageControl->setCurrentWidget(tstGeneral);
 
-    btnClose = addButton(this, {176, 248, 75, 25}, QStringLiteral("閉じる(&C)"));
+    btnClose = addButton(this, {176, 248, 75, 25}, tr("閉じる(&C)"));
     btnClose->setDefault(true);
     connect(btnClose, &QPushButton::clicked, this, &DisplaySettingsWindow::btnCloseClick);
 
@@ -73,17 +73,17 @@ void DisplaySettingsWindow::setPenDialog(LineStyleDialog *penDialog)
 void DisplaySettingsWindow::buildGeneralPage()
 {
     tstGeneral = new QWidget;
-    btnBGColor = addButton(tstGeneral, {16, 16, 201, 25}, QStringLiteral("背景の色"));
+    btnBGColor = addButton(tstGeneral, {16, 16, 201, 25}, tr("背景の色"));
     connect(btnBGColor, &QPushButton::clicked, this, &DisplaySettingsWindow::btnBGColorClick);
-    btnAxisPen = addButton(tstGeneral, {16, 48, 201, 25}, QStringLiteral("中心軸の線のスタイル"));
+    btnAxisPen = addButton(tstGeneral, {16, 48, 201, 25}, tr("中心軸の線のスタイル"));
     connect(btnAxisPen, &QPushButton::clicked, this, &DisplaySettingsWindow::btnAxisPenClick);
 
-    grpVertLines = new QGroupBox(QStringLiteral("縦の補助線"), tstGeneral);
+    grpVertLines = new QGroupBox(tr("縦の補助線"), tstGeneral);
     // This style draws a group's title above its frame, not on it; the
     // controls move down by the difference so the check box clears the frame.
     constexpr int TitleDrop = 6;
     grpVertLines->setGeometry(16, 96, 201, 89 + TitleDrop);
-    cbxVisibleVertLines = new QCheckBox(QStringLiteral("縦の補助線を表示する"), grpVertLines);
+    cbxVisibleVertLines = new QCheckBox(tr("縦の補助線を表示する"), grpVertLines);
     cbxVisibleVertLines->setGeometry(16, 16 + TitleDrop, 153, 17);
     connect(cbxVisibleVertLines, &QCheckBox::toggled, this, &DisplaySettingsWindow::cbxVisibleVertLinesClick);
     spnNumOfVertLines = new IntSpinBox(grpVertLines);
@@ -91,13 +91,13 @@ void DisplaySettingsWindow::buildGeneralPage()
     spnNumOfVertLines->setRange(2, 99);
     spnNumOfVertLines->setSingleStep(1);
     spnNumOfVertLines->setValue(2);
-    lblDivisions = new QLabel(QStringLiteral("分割"), grpVertLines);
+    lblDivisions = new QLabel(tr("分割"), grpVertLines);
     lblDivisions->move(70, 56 + TitleDrop);
     lblDivisions->adjustSize();
-    btnVertLinePen = addButton(grpVertLines, {104, 48 + TitleDrop, 89, 21}, QStringLiteral("縦線のスタイル"));
+    btnVertLinePen = addButton(grpVertLines, {104, 48 + TitleDrop, 89, 21}, tr("縦線のスタイル"));
     connect(btnVertLinePen, &QPushButton::clicked, this, &DisplaySettingsWindow::btnVertLinePenClick);
 
-    pageControl->addTab(tstGeneral, QStringLiteral("一般"));
+    pageControl->addTab(tstGeneral, tr("一般"));
 }
 
 void DisplaySettingsWindow::buildLinesPage()
@@ -113,10 +113,10 @@ void DisplaySettingsWindow::buildLinesPage()
         ItemHeight, [this](const DrawItem &item) { lstCustomLinesDrawItem(item); }, lstCustomLines));
     // Every choice edits the row chosen, also a second click on the same row.
     connect(lstCustomLines, &ChoiceListWidget::rowChosen, this, &DisplaySettingsWindow::lstCustomLinesClick);
-    btnClear = addButton(tstLines, {160, 184, 67, 17}, QStringLiteral("クリア(&E)"));
+    btnClear = addButton(tstLines, {160, 184, 67, 17}, tr("クリア(&E)"));
     connect(btnClear, &QPushButton::clicked, this, &DisplaySettingsWindow::btnClearClick);
 
-    pageControl->addTab(tstLines, QStringLiteral("波の線スタイル"));
+    pageControl->addTab(tstLines, tr("波の線スタイル"));
 }
 
 void DisplaySettingsWindow::showSettings()

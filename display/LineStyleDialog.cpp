@@ -33,7 +33,7 @@ LineStyleDialog::LineStyleDialog(QWidget *parent)
                   | Qt::WindowCloseButtonHint)
     , colorPicker_(platformColorPicker(this))
 {
-    setWindowTitle(QStringLiteral("線の設定"));
+    setWindowTitle(tr("線の設定"));
     setFont(designFont(QStringLiteral("MS UI Gothic"), 12));
     setFixedSize(281, 199);
 
@@ -42,20 +42,19 @@ LineStyleDialog::LineStyleDialog(QWidget *parent)
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setLineWidth(1);
 
-    lblColor = addLabel(panel, 16, 8, QStringLiteral("線の色"));
-    pnlColor = new ColorPanel(QStringLiteral("クリックして設定"), panel);
+    lblColor = addLabel(panel, 16, 8, tr("線の色"));
+    pnlColor = new ColorPanel(tr("クリックして設定"), panel);
     pnlColor->setGeometry(48, 24, 201, 22);
     connect(pnlColor, &ColorPanel::clicked, this, &LineStyleDialog::pnlColorClick);
 
-    lblPenStyle = addLabel(panel, 16, 53, QStringLiteral("線の形"));
+    lblPenStyle = addLabel(panel, 16, 53, tr("線の形"));
     cmbPenStyle = new OwnerDrawComboBox(
         ItemHeight, [this](const DrawItem &item) { cmbPenStyleDrawItem(item); }, panel);
     cmbPenStyle->setGeometry(48, 67, 201, 22);
-    cmbPenStyle->addItems({QStringLiteral("実線"), QStringLiteral("破線"), QStringLiteral("点線"),
-                           QStringLiteral("一点鎖線"), QStringLiteral("二点鎖線")});
+    cmbPenStyle->addItems({tr("実線"), tr("破線"), tr("点線"), tr("一点鎖線"), tr("二点鎖線")});
     connect(cmbPenStyle, &QComboBox::activated, this, &LineStyleDialog::cmbPenStyleChange);
 
-    lblPenWidth = addLabel(panel, 16, 96, QStringLiteral("線の幅"));
+    lblPenWidth = addLabel(panel, 16, 96, tr("線の幅"));
     cmbPenWidth = new OwnerDrawComboBox(
         ItemHeight, [this](const DrawItem &item) { cmbPenWidthDrawItem(item); }, panel);
     cmbPenWidth->setGeometry(48, 115, 201, 22);
@@ -63,10 +62,10 @@ LineStyleDialog::LineStyleDialog(QWidget *parent)
         cmbPenWidth->addItem(QString::number(i + 1));
     connect(cmbPenWidth, &QComboBox::activated, this, &LineStyleDialog::cmbPenWidthChange);
 
-    btnCancel = new QPushButton(QStringLiteral("キャンセル(&C)"), this);
+    btnCancel = new QPushButton(tr("キャンセル(&C)"), this);
     btnCancel->setGeometry(112, 168, 83, 25);
     connect(btnCancel, &QPushButton::clicked, this, &LineStyleDialog::btnCancelClick);
-    btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    btnOK = new QPushButton(tr("&OK"), this);
     btnOK->setGeometry(200, 168, 75, 25);
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &LineStyleDialog::btnOKClick);

@@ -23,7 +23,7 @@ MainWindow::MainWindow(Wave &wave, const DisplaySettings &look, QWidget *parent)
     , clock_(new AnimationClock(this))
     , view_(new ViewState(this))
 {
-    setWindowTitle(QStringLiteral("Velmora"));
+    setWindowTitle(tr("Velmora"));
     setFont(withPixelSize(font(), 14));
     setBackgroundRole(QPalette::Base);
 
@@ -46,8 +46,8 @@ MainWindow::MainWindow(Wave &wave, const DisplaySettings &look, QWidget *parent)
 
     statusPanels_ = new StatusPanels(this);
     setStatusBar(statusPanels_);
-    statusPanels_->panel(0)->setText(QStringLiteral("Time = 0"));
-    statusPanels_->panel(1)->setText(QStringLiteral("X=0%"));
+    statusPanels_->panel(0)->setText(tr("Time = 0"));
+    statusPanels_->panel(1)->setText(tr("X=0%"));
     connect(statusPanels_, &StatusPanels::clicked, timeAction_, &QAction::trigger);
 
     // Client area as designed: a 527 × 346 picture between band and status bar.
@@ -56,7 +56,7 @@ MainWindow::MainWindow(Wave &wave, const DisplaySettings &look, QWidget *parent)
         move(screen->availableGeometry().center() - QPoint(535 / 2, 437 / 2));
 
     connect(view_, &ViewState::timeChanged, this,
-            [this](std::int32_t t) { statusPanels_->setPanelText(0, QStringLiteral("t = %1").arg(t)); });
+            [this](std::int32_t t) { statusPanels_->setPanelText(0, tr("t = %1").arg(t)); });
     connect(view_, &ViewState::qualityChanged, qualityField_, &ClickLabel::showNumber);
     connect(clock_, &AnimationClock::intervalChanged, intervalField_, &ClickLabel::showNumber);
     connect(clock_, &AnimationClock::pausedChanged, pauseAction_, &QAction::setChecked);

@@ -35,14 +35,14 @@ float finiteZoom(long double z)
     return float(z);
 }
 
-QAction *newAction(QObject *parent, const char *name, const char *caption, QKeySequence shortcut = {},
-                   const char *hint = "")
+QAction *newAction(QObject *parent, const char *name, const QString &caption, QKeySequence shortcut = {},
+                   const QString &hint = QString())
 {
-    auto *a = new QAction(QString::fromUtf8(caption), parent);
+    auto *a = new QAction(caption, parent);
     a->setObjectName(QString::fromLatin1(name));
     if (!shortcut.isEmpty())
         a->setShortcut(shortcut);
-    a->setStatusTip(QString::fromUtf8(hint));
+    a->setStatusTip(hint);
     return a;
 }
 
@@ -57,10 +57,10 @@ QFrame *newBand(QWidget *parent)
     return band;
 }
 
-BandButton *addButton(QFrame *band, const char *name, QAction *action, ToolPicture picture, const char *hint,
+BandButton *addButton(QFrame *band, const char *name, QAction *action, ToolPicture picture, const QString &hint,
                       int width = 22)
 {
-    auto *b = new BandButton(action, makeToolIcon(picture), QString::fromUtf8(hint), band);
+    auto *b = new BandButton(action, makeToolIcon(picture), hint, band);
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoRaise(true);
     b->setIconSize(QSize(16, 16));
@@ -71,12 +71,12 @@ BandButton *addButton(QFrame *band, const char *name, QAction *action, ToolPictu
 }
 
 // A number field of the band, showing its design text "0" until set.
-ClickLabel *addNumberField(QFrame *band, const char *name, int width, const char *hint)
+ClickLabel *addNumberField(QFrame *band, const char *name, int width, const QString &hint)
 {
     auto *field = new ClickLabel(width, 22, band);
     field->setObjectName(QString::fromLatin1(name));
     field->setText(QStringLiteral("0"));
-    field->setStatusTip(QString::fromUtf8(hint));
+    field->setStatusTip(hint);
     band->layout()->addWidget(field);
     return field;
 }
@@ -85,35 +85,41 @@ ClickLabel *addNumberField(QFrame *band, const char *name, int width, const char
 
 void MainWindow::buildActions()
 {
-    waveSettingsAction_ = newAction(this, "actionWaveSettings", "波設定...(&S)", Qt::CTRL | Qt::Key_S, "作る波の設定");
-    displaySettingsAction_ = newAction(this, "actionDisplaySettings", "表示設定...(&V)", Qt::CTRL | Qt::Key_V,
-                                       "描画色、線などの視覚的設定");
-    aboutAction_ = newAction(this, "actionAbout", "このプログラムについて...(&A)", {}, "このプログラムについて表示");
-    quitAction_ = newAction(this, "actionQuit", "終了(&Q)", Qt::CTRL | Qt::Key_Q, "アプリケーションの終了");
-    copyAction_ = newAction(this, "actionCopy", "コピー(&C)", Qt::CTRL | Qt::Key_C, "クリップボードに画像をコピー");
+    waveSettingsAction_
+        = newAction(this, "actionWaveSettings", tr("波設定...(&S)"), Qt::CTRL | Qt::Key_S, tr("作る波の設定"));
+    displaySettingsAction_ = newAction(this, "actionDisplaySettings", tr("表示設定...(&V)"), Qt::CTRL | Qt::Key_V,
+                                       tr("描画色、線などの視覚的設定"));
+    aboutAction_
+        = newAction(this, "actionAbout", tr("このプログラムについて...(&A)"), {}, tr("このプログラムについて表示"));
+    quitAction_ = newAction(this, "actionQuit", tr("終了(&Q)"), Qt::CTRL | Qt::Key_Q, tr("アプリケーションの終了"));
+    copyAction_
+        = newAction(this, "actionCopy", tr("コピー(&C)"), Qt::CTRL | Qt::Key_C, tr("クリップボードに画像をコピー"));
     // The band's pause button shows the state; the menu item only toggles it.
-    pauseAction_ = newAction(this, "actionPause", "ポーズ");
+    pauseAction_ = newAction(this, "actionPause", tr("ポーズ"));
     pauseAction_->setCheckable(true);
-    pauseMenuAction_ = newAction(this, "actionTogglePause", "ポーズ(&P)", Qt::CTRL | Qt::Key_P, "ポーズ");
-    rewindAction_ = newAction(this, "actionRewind", "時刻0に戻る(&B)", Qt::Key_Delete, "時刻0の状態を表示してポーズ");
-    timeAction_ = newAction(this, "actionTime", "時刻入力(&T)", Qt::CTRL | Qt::Key_T, "任意の時刻の波を表示");
-    stepBackAction_ = newAction(this, "actionStepBack", "コマ戻し", Qt::Key_F1, "1コマ前を表示");
-    stepForwardAction_ = newAction(this, "actionStepForward", "コマおくり", Qt::Key_F2, "1コマ先を表示");
-    showAllAction_ = newAction(this, "actionShowAll", "すべての波を表示(&A)", Qt::CTRL | Qt::Key_A,
-                               "赤線で合成前のすべての波を表示");
+    pauseMenuAction_ = newAction(this, "actionTogglePause", tr("ポーズ(&P)"), Qt::CTRL | Qt::Key_P, tr("ポーズ"));
+    rewindAction_
+        = newAction(this, "actionRewind", tr("時刻0に戻る(&B)"), Qt::Key_Delete, tr("時刻0の状態を表示してポーズ"));
+    timeAction_ = newAction(this, "actionTime", tr("時刻入力(&T)"), Qt::CTRL | Qt::Key_T, tr("任意の時刻の波を表示"));
+    stepBackAction_ = newAction(this, "actionStepBack", tr("コマ戻し"), Qt::Key_F1, tr("1コマ前を表示"));
+    stepForwardAction_ = newAction(this, "actionStepForward", tr("コマおくり"), Qt::Key_F2, tr("1コマ先を表示"));
+    showAllAction_ = newAction(this, "actionShowAll", tr("すべての波を表示(&A)"), Qt::CTRL | Qt::Key_A,
+                               tr("赤線で合成前のすべての波を表示"));
     showAllAction_->setCheckable(true);
     qualityAction_
-        = newAction(this, "actionQuality", "描画精度...(&Q)", Qt::Key_F5, "画面をいくつに分割して描くかを設定");
-    intervalAction_ = newAction(this, "actionInterval", "画面書替え周期...(&I)", Qt::CTRL | Qt::Key_I,
-                                "画面を書替える周期をミリ秒単位で設定");
-    zoomInAction_ = newAction(this, "actionZoomIn", "拡大表示", Qt::Key_Insert, "縦方向に拡大表示");
-    zoomOutAction_ = newAction(this, "actionZoomOut", "縮小表示", Qt::SHIFT | Qt::Key_Insert, "縦方向に縮小表示");
-    monitorAction_ = newAction(this, "actionMonitor", "振幅モニタ(&M)", Qt::CTRL | Qt::Key_M, "各波の振幅を表示");
+        = newAction(this, "actionQuality", tr("描画精度...(&Q)"), Qt::Key_F5, tr("画面をいくつに分割して描くかを設定"));
+    intervalAction_ = newAction(this, "actionInterval", tr("画面書替え周期...(&I)"), Qt::CTRL | Qt::Key_I,
+                                tr("画面を書替える周期をミリ秒単位で設定"));
+    zoomInAction_ = newAction(this, "actionZoomIn", tr("拡大表示"), Qt::Key_Insert, tr("縦方向に拡大表示"));
+    zoomOutAction_
+        = newAction(this, "actionZoomOut", tr("縮小表示"), Qt::SHIFT | Qt::Key_Insert, tr("縦方向に縮小表示"));
+    monitorAction_
+        = newAction(this, "actionMonitor", tr("振幅モニタ(&M)"), Qt::CTRL | Qt::Key_M, tr("各波の振幅を表示"));
     monitorAction_->setCheckable(true);
-    finerAction_ = newAction(this, "actionFiner", "描画精度アップ");
-    coarserAction_ = newAction(this, "actionCoarser", "描画精度ダウン");
-    slowerAction_ = newAction(this, "actionSlower", "書替え頻度ダウン");
-    fasterAction_ = newAction(this, "actionFaster", "書替え頻度アップ");
+    finerAction_ = newAction(this, "actionFiner", tr("描画精度アップ"));
+    coarserAction_ = newAction(this, "actionCoarser", tr("描画精度ダウン"));
+    slowerAction_ = newAction(this, "actionSlower", tr("書替え頻度ダウン"));
+    fasterAction_ = newAction(this, "actionFaster", tr("書替え頻度アップ"));
 
     connect(waveSettingsAction_, &QAction::triggered, this, &MainWindow::openWaveSettings);
     connect(displaySettingsAction_, &QAction::triggered, this, &MainWindow::displaySettingsRequested);
@@ -141,7 +147,7 @@ void MainWindow::buildActions()
 void MainWindow::buildMenu()
 {
     QMenuBar *bar = menuBar();
-    QMenu *file = bar->addMenu(QString::fromUtf8("ファイル(&F)"));
+    QMenu *file = bar->addMenu(tr("ファイル(&F)"));
     file->addAction(waveSettingsAction_);
     file->addAction(displaySettingsAction_);
     file->addSeparator();
@@ -149,10 +155,10 @@ void MainWindow::buildMenu()
     file->addSeparator();
     file->addAction(quitAction_);
 
-    QMenu *edit = bar->addMenu(QString::fromUtf8("編集(&E)"));
+    QMenu *edit = bar->addMenu(tr("編集(&E)"));
     edit->addAction(copyAction_);
 
-    QMenu *animation = bar->addMenu(QString::fromUtf8("ｱﾆﾒｰｼｮﾝ(&A)"));
+    QMenu *animation = bar->addMenu(tr("ｱﾆﾒｰｼｮﾝ(&A)"));
     animation->addAction(pauseMenuAction_);
     animation->addAction(rewindAction_);
     animation->addAction(timeAction_);
@@ -160,7 +166,7 @@ void MainWindow::buildMenu()
     animation->addAction(stepBackAction_);
     animation->addAction(stepForwardAction_);
 
-    QMenu *control = bar->addMenu(QString::fromUtf8("ｺﾝﾄﾛｰﾙ(&C)"));
+    QMenu *control = bar->addMenu(tr("ｺﾝﾄﾛｰﾙ(&C)"));
     control->addAction(showAllAction_);
     control->addSeparator();
     control->addAction(qualityAction_);
@@ -186,30 +192,31 @@ void MainWindow::buildToolBand(QWidget *band)
     row->setSpacing(2);
 
     QFrame *main = newBand(band);
-    BandButton *settings = addButton(main, "btnSetting", waveSettingsAction_, ToolPicture::Settings, "波を設定", 57);
-    settings->setCaption(QString::fromUtf8("設定"));
+    BandButton *settings
+        = addButton(main, "btnSetting", waveSettingsAction_, ToolPicture::Settings, tr("波を設定"), 57);
+    settings->setCaption(tr("設定"));
     settings->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     settings->setFont(designFont(QStringLiteral("ＭＳ ゴシック"), 13));
-    addButton(main, "btnVisualSetting", displaySettingsAction_, ToolPicture::VisualSettings, "表示設定", 23);
-    addButton(main, "btnShowAll", showAllAction_, ToolPicture::ShowAll, "すべての波を表示");
-    addButton(main, "btnShowMonitor", monitorAction_, ToolPicture::Monitor, "振幅モニタを表示", 23);
-    addButton(main, "btnCopy", copyAction_, ToolPicture::Copy, "クリップボードに画像をコピー", 23);
+    addButton(main, "btnVisualSetting", displaySettingsAction_, ToolPicture::VisualSettings, tr("表示設定"), 23);
+    addButton(main, "btnShowAll", showAllAction_, ToolPicture::ShowAll, tr("すべての波を表示"));
+    addButton(main, "btnShowMonitor", monitorAction_, ToolPicture::Monitor, tr("振幅モニタを表示"), 23);
+    addButton(main, "btnCopy", copyAction_, ToolPicture::Copy, tr("クリップボードに画像をコピー"), 23);
 
     QFrame *time = newBand(band);
-    addButton(time, "btnRewind", rewindAction_, ToolPicture::Rewind, "時刻0に戻る");
-    addButton(time, "btnPrev", stepBackAction_, ToolPicture::Prev, "こま戻し");
-    addButton(time, "btnPause", pauseAction_, ToolPicture::Pause, "ポーズ");
-    addButton(time, "btnNext", stepForwardAction_, ToolPicture::Next, "こま送り");
+    addButton(time, "btnRewind", rewindAction_, ToolPicture::Rewind, tr("時刻0に戻る"));
+    addButton(time, "btnPrev", stepBackAction_, ToolPicture::Prev, tr("こま戻し"));
+    addButton(time, "btnPause", pauseAction_, ToolPicture::Pause, tr("ポーズ"));
+    addButton(time, "btnNext", stepForwardAction_, ToolPicture::Next, tr("こま送り"));
 
     QFrame *quality = newBand(band);
-    addButton(quality, "btnDetailed", finerAction_, ToolPicture::QualityUp, "描画精度アップ");
-    addButton(quality, "btnRough", coarserAction_, ToolPicture::QualityDown, "描画精度ダウン");
-    qualityField_ = addNumberField(quality, "lblQuality", 35, "クリックして描画精度設定");
-    addButton(quality, "btnSpeedDown", slowerAction_, ToolPicture::SpeedDown, "書替え頻度ダウン");
-    addButton(quality, "btnSpeedUp", fasterAction_, ToolPicture::SpeedUp, "書替え頻度アップ");
-    intervalField_ = addNumberField(quality, "lblInterval", 33, "クリックして描画頻度設定");
-    addButton(quality, "btnZoomUp", zoomInAction_, ToolPicture::ZoomUp, "縦方向に拡大表示");
-    addButton(quality, "btnZoomDown", zoomOutAction_, ToolPicture::ZoomDown, "縦方向に縮小表示");
+    addButton(quality, "btnDetailed", finerAction_, ToolPicture::QualityUp, tr("描画精度アップ"));
+    addButton(quality, "btnRough", coarserAction_, ToolPicture::QualityDown, tr("描画精度ダウン"));
+    qualityField_ = addNumberField(quality, "lblQuality", 35, tr("クリックして描画精度設定"));
+    addButton(quality, "btnSpeedDown", slowerAction_, ToolPicture::SpeedDown, tr("書替え頻度ダウン"));
+    addButton(quality, "btnSpeedUp", fasterAction_, ToolPicture::SpeedUp, tr("書替え頻度アップ"));
+    intervalField_ = addNumberField(quality, "lblInterval", 33, tr("クリックして描画頻度設定"));
+    addButton(quality, "btnZoomUp", zoomInAction_, ToolPicture::ZoomUp, tr("縦方向に拡大表示"));
+    addButton(quality, "btnZoomDown", zoomOutAction_, ToolPicture::ZoomDown, tr("縦方向に縮小表示"));
 
     row->addWidget(main);
     row->addWidget(time);
@@ -274,8 +281,7 @@ void MainWindow::askInterval()
 {
     pause();
     const QString text
-        = askInput(QString::fromUtf8("インタ－バル設定"), QString::fromUtf8("画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)"),
-                   QString::number(clock_->interval()));
+        = askInput(tr("インタ－バル設定"), tr("画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)"), QString::number(clock_->interval()));
     if (const auto v = tryStrToInt(text))
         clock_->setInterval(*v);
     else
@@ -286,8 +292,7 @@ void MainWindow::askQuality()
 {
     const bool wasPaused = clock_->isPaused();
     pause();
-    const QString text
-        = askInput(QString::fromUtf8("精度設定"), QString::fromUtf8("描画精度"), QString::number(view_->quality()));
+    const QString text = askInput(tr("精度設定"), tr("描画精度"), QString::number(view_->quality()));
     if (const auto v = tryStrToInt(text))
         view_->setQuality(*v);
     else
@@ -298,8 +303,7 @@ void MainWindow::askQuality()
 void MainWindow::askTime()
 {
     pause();
-    const QString text = askInput(QString::fromUtf8("時刻設定"), QString::fromUtf8("時刻を入力して下さい（単位 秒)"),
-                                  QString::number(view_->time()));
+    const QString text = askInput(tr("時刻設定"), tr("時刻を入力して下さい（単位 秒)"), QString::number(view_->time()));
     if (const auto v = tryStrToInt(text)) {
         view_->setTime(*v);
         pause();
@@ -335,7 +339,7 @@ void MainWindow::pointerMoved(Qt::KeyboardModifiers modifiers, int x, int)
 {
     const int w = picture_->width();
     const std::int64_t p = w > 0 ? (std::int64_t(x) * 100) / w : 0;
-    statusPanels_->setPanelText(1, QStringLiteral("X = %1%").arg(p));
+    statusPanels_->setPanelText(1, tr("X = %1%").arg(p));
     if (modifiers & Qt::ShiftModifier)
         emit amplitudesProbed(x, w);
 }

@@ -41,7 +41,7 @@ AmplitudeMonitor::AmplitudeMonitor(const Wave &wave, const DisplaySettings &look
     , wave_(wave)
     , look_(look)
 {
-    setWindowTitle(QStringLiteral("振幅モニタ"));
+    setWindowTitle(tr("振幅モニタ"));
     // The close box only hides the window (it is never deleted on close), and
     // hiding it must not end the program.
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -73,9 +73,9 @@ void AmplitudeMonitor::buildGraphPage()
     optionsPanel = new QFrame(tstGraph);
     optionsPanel->setFrameShape(QFrame::NoFrame);
     optionsPanel->setFixedHeight(PanelHeight);
-    cbxAbsolute = new QCheckBox(QStringLiteral("絶対値(&A)"), optionsPanel);
+    cbxAbsolute = new QCheckBox(tr("絶対値(&A)"), optionsPanel);
     cbxAbsolute->setGeometry(16, 8, 81, 17);
-    cbxAutomatic = new QCheckBox(QStringLiteral("縮尺自動(&S)"), optionsPanel);
+    cbxAutomatic = new QCheckBox(tr("縮尺自動(&S)"), optionsPanel);
     cbxAutomatic->setGeometry(112, 8, 97, 17);
     connect(cbxAbsolute, &QCheckBox::toggled, this, [this] { cbxAbsoluteClick(cbxAbsolute); });
     connect(cbxAutomatic, &QCheckBox::toggled, this, [this] { cbxAutomaticClick(cbxAutomatic); });
@@ -85,7 +85,7 @@ void AmplitudeMonitor::buildGraphPage()
     layout->setSpacing(0);
     layout->addWidget(chart, 1);
     layout->addWidget(optionsPanel);
-    pageControl->addTab(tstGraph, QStringLiteral("グラフ"));
+    pageControl->addTab(tstGraph, tr("グラフ"));
 }
 
 void AmplitudeMonitor::buildGridPage()
@@ -107,7 +107,7 @@ void AmplitudeMonitor::buildGridPage()
     auto *layout = new QVBoxLayout(tstGrid);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(sgrAmplitudes);
-    pageControl->addTab(tstGrid, QStringLiteral("表"));
+    pageControl->addTab(tstGrid, tr("表"));
 }
 
 int AmplitudeMonitor::modeCount() const

@@ -1,5 +1,7 @@
 #include "monitor/AmplitudeText.h"
 
+#include <QCoreApplication>
+
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -77,5 +79,5 @@ QString formatGeneral15(long double value)
 
 QString modeOrderText(int k)
 {
-    return QString::number(k) + QStringLiteral("次");
+    return QString::number(k) + QCoreApplication::translate("AmplitudeText", "次");
 }

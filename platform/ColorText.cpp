@@ -1,6 +1,8 @@
 #include "platform/ColorText.h"
+
 #include "platform/AsciiText.h"
 #include "platform/IniConvert.h"
+#include <QCoreApplication>
 
 #include <array>
 
@@ -61,8 +63,9 @@ constexpr std::array<ColorName, 42> KColorNames{{
 } // namespace
 
 ConvertError::ConvertError(const QString &text)
-    : std::runtime_error(QStringLiteral("'%1' は整数ではありません").arg(text).toStdString())
-    , message_(QStringLiteral("'%1' は整数ではありません").arg(text))
+    : std::runtime_error(
+        QCoreApplication::translate("ConvertError", "'%1' は整数ではありません").arg(text).toStdString())
+    , message_(QCoreApplication::translate("ConvertError", "'%1' は整数ではありません").arg(text))
 {
 }
 

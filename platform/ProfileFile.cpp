@@ -1,6 +1,8 @@
 #include "platform/ProfileFile.h"
+
 #include "platform/AsciiText.h"
 #include "platform/RegularFile.h"
+#include <QCoreApplication>
 
 #include <QFileInfo>
 
@@ -65,13 +67,14 @@ QString fullPath(const QString &path)
 } // namespace
 
 ProfileWriteError::ProfileWriteError(const QString &path)
-    : ProfileWriteError(Text{QStringLiteral("%1 に書き込めません").arg(fullPath(path))})
+    : ProfileWriteError(Text{QCoreApplication::translate("ProfileFile", "%1 に書き込めません").arg(fullPath(path))})
 {
 }
 
 ProfileWriteError ProfileWriteError::tooLarge(const QString &path)
 {
-    return ProfileWriteError(Text{QStringLiteral("%1 は大きすぎるため書き込みません").arg(fullPath(path))});
+    return ProfileWriteError(
+        Text{QCoreApplication::translate("ProfileFile", "%1 は大きすぎるため書き込みません").arg(fullPath(path))});
 }
 
 ProfileWriteError::ProfileWriteError(const Text &text)
@@ -80,7 +83,9 @@ ProfileWriteError::ProfileWriteError(const Text &text)
 }
 
 ProfileReadError::ProfileReadError(const QString &path)
-    : std::runtime_error(QStringLiteral("%1 は大きすぎるため読み込めません").arg(fullPath(path)).toStdString())
+    : std::runtime_error(QCoreApplication::translate("ProfileFile", "%1 は大きすぎるため読み込めません")
+                             .arg(fullPath(path))
+                             .toStdString())
 {
 }
 

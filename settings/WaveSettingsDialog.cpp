@@ -18,17 +18,17 @@
 
 namespace {
 
-QGroupBox *group(QWidget *parent, const char *name, const char *title, const QRect &bounds)
+QGroupBox *group(QWidget *parent, const char *name, const QString &title, const QRect &bounds)
 {
-    auto *g = new QGroupBox(QString::fromUtf8(title), parent);
+    auto *g = new QGroupBox(title, parent);
     g->setObjectName(QString::fromLatin1(name));
     g->setGeometry(bounds);
     return g;
 }
 
-QLabel *label(QWidget *parent, const char *name, const char *text, int x, int y)
+QLabel *label(QWidget *parent, const char *name, const QString &text, int x, int y)
 {
-    auto *l = new QLabel(QString::fromUtf8(text), parent);
+    auto *l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
     l->move(x, y);
     l->adjustSize();
@@ -50,36 +50,33 @@ IntSpinBox *spinBox(QWidget *parent, const char *name, int min, int max, int val
 WaveSettingsDialog::WaveSettingsDialog(QWidget *parent)
     : QDialog(parent)
 {
-    setWindowTitle(QString::fromUtf8("波の設定"));
-    setFont(designFont(QString::fromUtf8("MS UI Gothic"), 13));
+    setWindowTitle(tr("波の設定"));
+    setFont(designFont(QStringLiteral("MS UI Gothic"), 13));
     setFixedSize(494, 262);
 
-    QGroupBox *countGroup = group(this, "grpWaveCount", "波の数", QRect(12, 18, 221, 61));
+    QGroupBox *countGroup = group(this, "grpWaveCount", tr("波の数"), QRect(12, 18, 221, 61));
     modeCountBox_ = spinBox(countGroup, "spnNumberOfWaves", 1, 999, 1);
-    label(countGroup, "lblWaveCountUnit", "項までの波を生成", 110, 31);
+    label(countGroup, "lblWaveCountUnit", tr("項までの波を生成"), 110, 31);
 
-    QGroupBox *periodGroup = group(this, "grpPeriod", "周期", QRect(12, 85, 221, 60));
+    QGroupBox *periodGroup = group(this, "grpPeriod", tr("周期"), QRect(12, 85, 221, 60));
     periodBox_ = spinBox(periodGroup, "spnCycle", 2, 1000000, 50);
-    label(periodGroup, "lblPeriodUnit", "コマ", 110, 30);
+    label(periodGroup, "lblPeriodUnit", tr("コマ"), 110, 30);
 
-    ruleGroup_ = new RadioGroup(
-        QString::fromUtf8("振幅"),
-        {QString::fromUtf8("すべて同じ振幅"), QString::fromUtf8("1/n に従う"), QString::fromUtf8("任意の波形を近似")},
-        this);
+    ruleGroup_ = new RadioGroup(tr("振幅"), {tr("すべて同じ振幅"), tr("1/n に従う"), tr("任意の波形を近似")}, this);
     ruleGroup_->setObjectName(QStringLiteral("rgpAmplitudeType"));
     ruleGroup_->setGeometry(12, 151, 221, 74);
 
-    editorGroup_ = group(this, "grpWaveform", "波形エディタ", QRect(240, 18, 246, 207));
+    editorGroup_ = group(this, "grpWaveform", tr("波形エディタ"), QRect(240, 18, 246, 207));
     editor_ = new WaveformEditor(editorGroup_);
     editor_->setObjectName(QStringLiteral("pntWaveform"));
     editor_->setGeometry(8, 20, 231, 141);
-    clearButton_ = new QPushButton(QString::fromUtf8("クリア"), editorGroup_);
+    clearButton_ = new QPushButton(tr("クリア"), editorGroup_);
     clearButton_->setObjectName(QStringLiteral("btnClearWaveform"));
     clearButton_->setGeometry(198, 174, 43, 18);
-    clearButton_->setFont(designFont(QString::fromUtf8("ＭＳ ゴシック"), 11));
+    clearButton_->setFont(designFont(QStringLiteral("ＭＳ ゴシック"), 11));
     clearButton_->setEnabled(false);
 
-    auto *okButton = new QPushButton(QStringLiteral("&OK"), this);
+    auto *okButton = new QPushButton(tr("&OK"), this);
     okButton->setObjectName(QStringLiteral("btnOK"));
     okButton->setGeometry(409, 232, 76, 25);
     okButton->setDefault(true);
