@@ -4,10 +4,13 @@
 
 #include "display/ColorPanel.h"
 
+#include <QBoxLayout>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -17,12 +20,26 @@ constexpr int PenWidthCount = 5;
 // Wider samples would not fit their row.
 constexpr int MaxSampleWidth = 10;
 
-QLabel *addLabel(QWidget *parent, int x, int y, const QString &text)
+// A caption and its field below it, the field's top `fieldDrop` below the
+// caption's and indented 32 further, or lower where a larger font needs it.
+QLabel *addField(QVBoxLayout *column, const QString &caption, QWidget *field, int fieldDrop)
 {
-    auto *label = new QLabel(text, parent);
-    label->move(x, y);
-    label->adjustSize();
+    auto *label = new QLabel(caption);
+    column->addWidget(label, 0, Qt::AlignLeft);
+    column->addSpacing(std::max(0, fieldDrop - label->sizeHint().height()));
+    field->setMinimumSize(201, 22);
+    auto *row = new QHBoxLayout;
+    row->addSpacing(32);
+    row->addWidget(field);
+    column->addLayout(row);
     return label;
+}
+
+QPushButton *fixedButton(const QString &caption, QSize size)
+{
+    auto *button = new QPushButton(caption);
+    button->setFixedSize(size);
+    return button;
 }
 
 } // namespace
@@ -35,40 +52,57 @@ LineStyleDialog::LineStyleDialog(QWidget *parent)
 {
     setWindowTitle(tr("線の設定"));
     setFont(designFont(QStringLiteral("MS UI Gothic"), 12));
-    setFixedSize(281, 199);
-
     panel = new QFrame(this);
-    panel->setGeometry(8, 8, 265, 153);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setLineWidth(1);
+    panel->setMinimumSize(265, 153);
+    auto *fields = new QVBoxLayout(panel);
+    const int frame = panel->frameWidth();
+    fields->setContentsMargins(16 - frame, 8 - frame, 16 - frame, 16 - frame);
+    fields->setSpacing(0);
 
-    lblColor = addLabel(panel, 16, 8, tr("線の色"));
-    pnlColor = new ColorPanel(tr("クリックして設定"), panel);
-    pnlColor->setGeometry(48, 24, 201, 22);
+    pnlColor = new ColorPanel(tr("クリックして設定"));
+    lblColor = addField(fields, tr("線の色"), pnlColor, 16);
     connect(pnlColor, &ColorPanel::clicked, this, &LineStyleDialog::pnlColorClick);
+    fields->addSpacing(7);
 
-    lblPenStyle = addLabel(panel, 16, 53, tr("線の形"));
-    cmbPenStyle = new OwnerDrawComboBox(
-        ItemHeight, [this](const DrawItem &item) { cmbPenStyleDrawItem(item); }, panel);
-    cmbPenStyle->setGeometry(48, 67, 201, 22);
+    cmbPenStyle = new OwnerDrawComboBox(ItemHeight, [this](const DrawItem &item) { cmbPenStyleDrawItem(item); });
     cmbPenStyle->addItems({tr("実線"), tr("破線"), tr("点線"), tr("一点鎖線"), tr("二点鎖線")});
+    lblPenStyle = addField(fields, tr("線の形"), cmbPenStyle, 14);
     connect(cmbPenStyle, &QComboBox::activated, this, &LineStyleDialog::cmbPenStyleChange);
+    fields->addSpacing(7);
 
-    lblPenWidth = addLabel(panel, 16, 96, tr("線の幅"));
-    cmbPenWidth = new OwnerDrawComboBox(
-        ItemHeight, [this](const DrawItem &item) { cmbPenWidthDrawItem(item); }, panel);
-    cmbPenWidth->setGeometry(48, 115, 201, 22);
+    cmbPenWidth = new OwnerDrawComboBox(ItemHeight, [this](const DrawItem &item) { cmbPenWidthDrawItem(item); });
     for (int i = 0; i < PenWidthCount; ++i)
         cmbPenWidth->addItem(QString::number(i + 1));
+    lblPenWidth = addField(fields, tr("線の幅"), cmbPenWidth, 19);
     connect(cmbPenWidth, &QComboBox::activated, this, &LineStyleDialog::cmbPenWidthChange);
+    fields->addStretch(1);
 
-    btnCancel = new QPushButton(tr("キャンセル(&C)"), this);
-    btnCancel->setGeometry(112, 168, 83, 25);
+    // Cancel stays left of OK on every desktop, as designed.
+    btnCancel = fixedButton(tr("キャンセル(&C)"), {83, 25});
     connect(btnCancel, &QPushButton::clicked, this, &LineStyleDialog::btnCancelClick);
-    btnOK = new QPushButton(tr("&OK"), this);
-    btnOK->setGeometry(200, 168, 75, 25);
+    btnOK = fixedButton(tr("&OK"), {75, 25});
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &LineStyleDialog::btnOKClick);
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(5);
+    buttons->addStretch(1);
+    buttons->addWidget(btnCancel);
+    buttons->addWidget(btnOK);
+
+    // The buttons reach two pixels past the panel's right edge.
+    auto *panelRow = new QHBoxLayout;
+    panelRow->addWidget(panel);
+    panelRow->addSpacing(2);
+    auto *root = new QVBoxLayout(this);
+    root->setSizeConstraint(QLayout::SetFixedSize);
+    root->setContentsMargins(8, 8, 6, 6);
+    root->setSpacing(7);
+    root->addLayout(panelRow);
+    root->addLayout(buttons);
+    root->activate();
+    fields->activate();
 }
 
 bool LineStyleDialog::execute()

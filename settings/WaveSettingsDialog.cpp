@@ -2,36 +2,39 @@
 #include "platform/Fonts.h"
 
 #include "model/DrawnWaveform.h"
+#include "platform/DesignGroupBox.h"
 #include "platform/IntSpinBox.h"
 #include "settings/RadioGroup.h"
 #include "settings/WaveformEditor.h"
 
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 #include <cstdint>
 
 namespace {
 
-QGroupBox *group(QWidget *parent, const char *name, const QString &title, const QRect &bounds)
+DesignGroupBox *group(QWidget *parent, const char *name, const QString &title, QSize designSize,
+                      const QMargins &contentFromEdges)
 {
-    auto *g = new QGroupBox(title, parent);
+    auto *g = new DesignGroupBox(title, contentFromEdges, parent);
     g->setObjectName(QString::fromLatin1(name));
-    g->setGeometry(bounds);
+    g->setMinimumSize(designSize);
     return g;
 }
 
-QLabel *label(QWidget *parent, const char *name, const QString &text, int x, int y)
+QLabel *label(QWidget *parent, const char *name, const QString &text)
 {
     auto *l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
-    l->move(x, y);
-    l->adjustSize();
     return l;
 }
 
@@ -39,10 +42,26 @@ IntSpinBox *spinBox(QWidget *parent, const char *name, int min, int max, int val
 {
     auto *s = new IntSpinBox(parent);
     s->setObjectName(QString::fromLatin1(name));
-    s->setGeometry(16, 24, 81, 22);
+    s->setFixedSize(81, 22);
     s->setRange(min, max);
     s->setValue(value);
     return s;
+}
+
+// A number box, its unit 13 to its right and `unitDrop` lower.
+void numberRow(DesignGroupBox *group, IntSpinBox *box, QLabel *unit, int unitDrop)
+{
+    auto *unitColumn = new QVBoxLayout;
+    unitColumn->addSpacing(unitDrop);
+    unitColumn->addWidget(unit);
+    unitColumn->addStretch(1);
+    auto *row = new QHBoxLayout;
+    group->content()->addLayout(row);
+    row->setSpacing(0);
+    row->addWidget(box, 0, Qt::AlignTop);
+    row->addSpacing(13);
+    row->addLayout(unitColumn);
+    row->addStretch(1);
 }
 
 } // namespace
@@ -52,34 +71,60 @@ WaveSettingsDialog::WaveSettingsDialog(QWidget *parent)
 {
     setWindowTitle(tr("波の設定"));
     setFont(designFont(QStringLiteral("MS UI Gothic"), 13));
-    setFixedSize(494, 262);
 
-    QGroupBox *countGroup = group(this, "grpWaveCount", tr("波の数"), QRect(12, 18, 221, 61));
+    // Each box takes its designed size unless a larger font needs more.
+    DesignGroupBox *countGroup = group(this, "grpWaveCount", tr("波の数"), QSize(221, 61), {16, 24, 0, 0});
     modeCountBox_ = spinBox(countGroup, "spnNumberOfWaves", 1, 999, 1);
-    label(countGroup, "lblWaveCountUnit", tr("項までの波を生成"), 110, 31);
+    numberRow(countGroup, modeCountBox_, label(countGroup, "lblWaveCountUnit", tr("項までの波を生成")), 7);
 
-    QGroupBox *periodGroup = group(this, "grpPeriod", tr("周期"), QRect(12, 85, 221, 60));
+    DesignGroupBox *periodGroup = group(this, "grpPeriod", tr("周期"), QSize(221, 60), {16, 24, 0, 0});
     periodBox_ = spinBox(periodGroup, "spnCycle", 2, 1000000, 50);
-    label(periodGroup, "lblPeriodUnit", tr("コマ"), 110, 30);
+    numberRow(periodGroup, periodBox_, label(periodGroup, "lblPeriodUnit", tr("コマ")), 6);
 
     ruleGroup_ = new RadioGroup(tr("振幅"), {tr("すべて同じ振幅"), tr("1/n に従う"), tr("任意の波形を近似")}, this);
     ruleGroup_->setObjectName(QStringLiteral("rgpAmplitudeType"));
-    ruleGroup_->setGeometry(12, 151, 221, 74);
+    ruleGroup_->setMinimumSize(221, 74);
 
-    editorGroup_ = group(this, "grpWaveform", tr("波形エディタ"), QRect(240, 18, 246, 207));
+    editorGroup_ = group(this, "grpWaveform", tr("波形エディタ"), QSize(246, 207), {8, 20, 5, 15});
     editor_ = new WaveformEditor(editorGroup_);
     editor_->setObjectName(QStringLiteral("pntWaveform"));
-    editor_->setGeometry(8, 20, 231, 141);
+    // The drawing surface keeps the designed size its geometry is drawn for.
+    editor_->setFixedSize(231, 141);
     clearButton_ = new QPushButton(tr("クリア"), editorGroup_);
     clearButton_->setObjectName(QStringLiteral("btnClearWaveform"));
-    clearButton_->setGeometry(198, 174, 43, 18);
     clearButton_->setFont(designFont(QStringLiteral("ＭＳ ゴシック"), 11));
+    clearButton_->setFixedSize(43, 18);
     clearButton_->setEnabled(false);
+    QVBoxLayout *editorColumn = editorGroup_->content();
+    editorColumn->addWidget(editor_, 0, Qt::AlignLeft | Qt::AlignTop);
+    editorColumn->addSpacing(13);
+    editorColumn->addWidget(clearButton_, 0, Qt::AlignRight);
+    editorColumn->addStretch(1);
 
     auto *okButton = new QPushButton(tr("&OK"), this);
     okButton->setObjectName(QStringLiteral("btnOK"));
-    okButton->setGeometry(409, 232, 76, 25);
+    okButton->setFixedSize(76, 25);
     okButton->setDefault(true);
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(okButton, QDialogButtonBox::AcceptRole);
+    // The button ends a pixel short of the boxes' right edge.
+    buttons->setContentsMargins(0, 0, 1, 0);
+
+    auto *left = new QVBoxLayout;
+    left->setSpacing(6);
+    left->addWidget(countGroup);
+    left->addWidget(periodGroup);
+    left->addWidget(ruleGroup_);
+    auto *columns = new QHBoxLayout;
+    columns->setSpacing(7);
+    columns->addLayout(left);
+    columns->addWidget(editorGroup_);
+    auto *root = new QVBoxLayout(this);
+    root->setSizeConstraint(QLayout::SetFixedSize);
+    root->setContentsMargins(12, 18, 8, 5);
+    root->setSpacing(7);
+    root->addLayout(columns);
+    root->addWidget(buttons);
 
     setTabOrder(modeCountBox_, periodBox_);
     setTabOrder(periodBox_, ruleGroup_->item(0));
@@ -88,10 +133,14 @@ WaveSettingsDialog::WaveSettingsDialog(QWidget *parent)
     setTabOrder(ruleGroup_->item(ruleGroup_->count() - 1), clearButton_);
     setTabOrder(clearButton_, okButton);
 
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(clearButton_, &QPushButton::clicked, editor_, &WaveformEditor::clear);
     connect(ruleGroup_, &RadioGroup::clicked, this, &WaveSettingsDialog::ruleChosen);
 
+    // Laid out now, so that the first showing is placed by its final size.
+    root->activate();
+    for (QLayout *inner : findChildren<QLayout *>())
+        inner->activate();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
 

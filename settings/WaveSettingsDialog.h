@@ -5,7 +5,7 @@
 
 class DrawnWaveform;
 class IntSpinBox;
-class QGroupBox;
+class DesignGroupBox;
 class QPushButton;
 class RadioGroup;
 class WaveformEditor;
@@ -38,7 +38,7 @@ private:
     IntSpinBox *modeCountBox_ = nullptr;
     IntSpinBox *periodBox_ = nullptr;
     RadioGroup *ruleGroup_ = nullptr;
-    QGroupBox *editorGroup_ = nullptr;
+    DesignGroupBox *editorGroup_ = nullptr;
     WaveformEditor *editor_ = nullptr;
     QPushButton *clearButton_ = nullptr;
 };

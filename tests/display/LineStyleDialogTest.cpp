@@ -178,6 +178,15 @@ TEST_F(PenDialogTest, Layout)
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("線の設定"));
     EXPECT_EQ(dialog.size(), QSize(281, 199));
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+    EXPECT_EQ(dialog.panel->geometry(), QRect(8, 8, 265, 153));
+    EXPECT_EQ(dialog.lblColor->pos(), QPoint(16, 8));
+    EXPECT_EQ(dialog.pnlColor->geometry(), QRect(48, 24, 201, 22));
+    EXPECT_EQ(dialog.lblPenStyle->pos(), QPoint(16, 53));
+    EXPECT_EQ(dialog.cmbPenStyle->geometry(), QRect(48, 67, 201, 22));
+    EXPECT_EQ(dialog.lblPenWidth->pos(), QPoint(16, 96));
+    EXPECT_EQ(dialog.cmbPenWidth->geometry(), QRect(48, 115, 201, 22));
+    EXPECT_EQ(dialog.btnCancel->geometry(), QRect(112, 168, 83, 25));
+    EXPECT_EQ(dialog.btnOK->geometry(), QRect(200, 168, 75, 25));
     EXPECT_TRUE(dialog.btnOK->isDefault());
     EXPECT_EQ(dialog.btnOK->text(), QStringLiteral("&OK"));
     EXPECT_EQ(dialog.btnCancel->text(), QStringLiteral("キャンセル(&C)"));

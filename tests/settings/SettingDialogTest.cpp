@@ -1,5 +1,10 @@
 #include "SettingDialogFixture.h"
 
+#include "platform/Fonts.h"
+
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+
 namespace {
 
 // --- Layout -------------------------------------------------------------
@@ -40,7 +45,7 @@ TEST_F(SettingDialogTest, ControlsWhereDesigned)
     EXPECT_EQ(editor()->geometry(), QRect(8, 20, 231, 141));
     EXPECT_EQ(clearButton()->geometry(), QRect(198, 174, 43, 18));
     EXPECT_EQ(clearButton()->text(), QString::fromUtf8("クリア"));
-    EXPECT_EQ(okButton()->geometry(), QRect(409, 232, 76, 25));
+    EXPECT_EQ(QRect(okButton()->mapTo(dlg.get(), QPoint()), okButton()->size()), QRect(409, 232, 76, 25));
     EXPECT_EQ(okButton()->text(), QStringLiteral("&OK"));
     EXPECT_TRUE(okButton()->isDefault());
     EXPECT_EQ(editor()->image().size(), QSize(231, 141));
@@ -294,6 +299,33 @@ TEST_F(SettingDialogTest, PaintingRedrawsFromThePoints)
     const QImage shown = editor()->grab().toImage();
     EXPECT_EQ(pixel(115, 0), Black);
     EXPECT_EQ(shown.pixel(115, 0) | 0xFF000000, Black);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SettingDialogTest, ALargerFontGrowsTheDialogRatherThanClippingItsTexts)
+{
+    dlg->setFont(designFont(QStringLiteral("MS UI Gothic"), 26));
+    show();
+    EXPECT_GT(dlg->width(), 494);
+    EXPECT_GT(dlg->height(), 262);
+    for (const QLabel *label : dlg->findChildren<QLabel *>()) {
+        EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+        EXPECT_GE(label->height(), label->sizeHint().height()) << label->text().toStdString();
+    }
+    for (const QGroupBox *box : dlg->findChildren<QGroupBox *>()) {
+        QStyleOptionGroupBox option;
+        option.initFrom(box);
+        option.text = box->title();
+        option.subControls = QStyle::SC_GroupBoxLabel;
+        const QRect title = box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
+        for (const QWidget *child : box->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            EXPECT_TRUE(box->rect().contains(child->geometry())) << box->title().toStdString();
+            EXPECT_LE(title.bottom(), child->y() + 1) << box->title().toStdString() << " covers its title";
+        }
+    }
 }
 
 } // namespace
