@@ -12,9 +12,9 @@
 
 namespace {
 
-class PenDialogTest : public ::testing::Test {
+class LineStyleDialogTest : public ::testing::Test {
 protected:
-    PenDialogTest()
+    LineStyleDialogTest()
     {
         dialog.setColorPicker([this](const QColor &initial) -> std::optional<QColor> {
             pickerStarts.push_back(initial);
@@ -42,7 +42,7 @@ protected:
     std::vector<QColor> pickerStarts;
 };
 
-TEST_F(PenDialogTest, OkWithoutAChangeGivesBackThePenSetIn)
+TEST_F(LineStyleDialogTest, OkWithoutAChangeGivesBackThePenSetIn)
 {
     const Pen pen{colors::Green, 2, 3};
     dialog.setPen(pen);
@@ -56,7 +56,7 @@ TEST_F(PenDialogTest, OkWithoutAChangeGivesBackThePenSetIn)
     EXPECT_EQ(dialog.pen, pen);
 }
 
-TEST_F(PenDialogTest, CancelAndTheCloseBoxGiveFalse)
+TEST_F(LineStyleDialogTest, CancelAndTheCloseBoxGiveFalse)
 {
     dialog.setPen(Pen{colors::Green, 0, 1});
     nextPick = QColor(Qt::red);
@@ -70,7 +70,7 @@ TEST_F(PenDialogTest, CancelAndTheCloseBoxGiveFalse)
     EXPECT_FALSE(execute([&] { QTest::keyClick(dialog.cmbPenStyle, Qt::Key_Escape); }));
 }
 
-TEST_F(PenDialogTest, EnterPressesOk)
+TEST_F(LineStyleDialogTest, EnterPressesOk)
 {
     EXPECT_TRUE(execute([&] {
         dialog.cmbPenStyle->setFocus();
@@ -78,7 +78,7 @@ TEST_F(PenDialogTest, EnterPressesOk)
     }));
 }
 
-TEST_F(PenDialogTest, ChoicesInTheListsSetStyleAndWidth)
+TEST_F(LineStyleDialogTest, ChoicesInTheListsSetStyleAndWidth)
 {
     dialog.setPen(Pen{colors::Black, 0, 1});
     EXPECT_TRUE(execute([&] {
@@ -92,7 +92,7 @@ TEST_F(PenDialogTest, ChoicesInTheListsSetStyleAndWidth)
     EXPECT_EQ(dialog.pen, (Pen{colors::Black, 3, 3}));
 }
 
-TEST_F(PenDialogTest, AWidthTheListLacksIsShownAsNoChoiceAndKept)
+TEST_F(LineStyleDialogTest, AWidthTheListLacksIsShownAsNoChoiceAndKept)
 {
     dialog.setPen(Pen{colors::Blue, 0, 12});
     EXPECT_TRUE(execute([&] {
@@ -107,7 +107,7 @@ TEST_F(PenDialogTest, AWidthTheListLacksIsShownAsNoChoiceAndKept)
     EXPECT_EQ(dialog.pen.width, 12);
 }
 
-TEST_F(PenDialogTest, AStyleTheListLacksShowsSolidAndIsKept)
+TEST_F(LineStyleDialogTest, AStyleTheListLacksShowsSolidAndIsKept)
 {
     dialog.setPen(Pen{colors::Black, 7, 2});
     EXPECT_TRUE(execute([&] {
@@ -119,7 +119,7 @@ TEST_F(PenDialogTest, AStyleTheListLacksShowsSolidAndIsKept)
     EXPECT_EQ(dialog.pen, (Pen{colors::Black, 7, 3}));
 }
 
-TEST_F(PenDialogTest, SamplesFollowThePenAsItIsNow)
+TEST_F(LineStyleDialogTest, SamplesFollowThePenAsItIsNow)
 {
     dialog.setPen(Pen{colors::Black, 0, 4});
     nextPick = QColor(0, 128, 0);
@@ -138,7 +138,7 @@ TEST_F(PenDialogTest, SamplesFollowThePenAsItIsNow)
     }));
 }
 
-TEST_F(PenDialogTest, TheColourPickerStartsFromWhatItGaveLast)
+TEST_F(LineStyleDialogTest, TheColourPickerStartsFromWhatItGaveLast)
 {
     dialog.setPen(Pen{colors::Green, 0, 1});
     nextPick = QColor(Qt::red);
@@ -163,7 +163,7 @@ TEST_F(PenDialogTest, TheColourPickerStartsFromWhatItGaveLast)
     EXPECT_EQ(pickerStarts[2], QColor(Qt::red));
 }
 
-TEST_F(PenDialogTest, AWhitePenStillOpensThePicker)
+TEST_F(LineStyleDialogTest, AWhitePenStillOpensThePicker)
 {
     dialog.setPen(Pen{colors::White, 0, 1});
     EXPECT_FALSE(execute([&] {
@@ -173,7 +173,7 @@ TEST_F(PenDialogTest, AWhitePenStillOpensThePicker)
     EXPECT_EQ(pickerStarts.size(), 1u);
 }
 
-TEST_F(PenDialogTest, Layout)
+TEST_F(LineStyleDialogTest, Layout)
 {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("線の設定"));
     EXPECT_EQ(dialog.size(), QSize(281, 199));

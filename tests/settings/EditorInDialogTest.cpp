@@ -1,4 +1,4 @@
-#include "SettingDialogFixture.h"
+#include "WaveSettingsDialogFixture.h"
 
 #include <cmath>
 #include <numbers>

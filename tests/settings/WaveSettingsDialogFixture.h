@@ -31,7 +31,7 @@ inline constexpr QRgb Grey = 0xFF808080;
 
 // The dialog, its values applied to a wave as the program applies them, each
 // time counted in `applies`.
-class SettingDialogTest : public ::testing::Test {
+class WaveSettingsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -115,11 +115,11 @@ protected:
 };
 
 // The dialog shown with the drawn rule chosen, so the editor takes the mouse.
-class EditorTest : public SettingDialogTest {
+class EditorTest : public WaveSettingsDialogTest {
 protected:
     void SetUp() override
     {
-        SettingDialogTest::SetUp();
+        WaveSettingsDialogTest::SetUp();
         show();
         chooseRule(AmplitudeRule::Drawn);
     }

@@ -1,4 +1,4 @@
-#include "SettingDialogFixture.h"
+#include "WaveSettingsDialogFixture.h"
 
 #include "platform/Fonts.h"
 
@@ -9,7 +9,7 @@ namespace {
 
 // --- Layout -------------------------------------------------------------
 
-TEST_F(SettingDialogTest, FixedSizeCaptionAndFont)
+TEST_F(WaveSettingsDialogTest, FixedSizeCaptionAndFont)
 {
     EXPECT_EQ(dlg->size(), QSize(494, 262));
     EXPECT_EQ(dlg->minimumSize(), dlg->maximumSize());
@@ -20,7 +20,7 @@ TEST_F(SettingDialogTest, FixedSizeCaptionAndFont)
     EXPECT_EQ(clearButton()->font().pixelSize(), 11);
 }
 
-TEST_F(SettingDialogTest, ControlsWhereDesigned)
+TEST_F(WaveSettingsDialogTest, ControlsWhereDesigned)
 {
     EXPECT_EQ(child<QGroupBox>("grpWaveCount")->geometry(), QRect(12, 18, 221, 61));
     EXPECT_EQ(modeCountBox()->parentWidget(), child<QGroupBox>("grpWaveCount"));
@@ -51,7 +51,7 @@ TEST_F(SettingDialogTest, ControlsWhereDesigned)
     EXPECT_EQ(editor()->image().size(), QSize(231, 141));
 }
 
-TEST_F(SettingDialogTest, TabGoesThroughTheControlsInOrder)
+TEST_F(WaveSettingsDialogTest, TabGoesThroughTheControlsInOrder)
 {
     show();
     chooseRule(AmplitudeRule::Drawn);
@@ -66,7 +66,7 @@ TEST_F(SettingDialogTest, TabGoesThroughTheControlsInOrder)
 
 // --- Applying on close ----------------------------------------------------
 
-TEST_F(SettingDialogTest, FirstShowingHasDesignValuesAndClosingAppliesThem)
+TEST_F(WaveSettingsDialogTest, FirstShowingHasDesignValuesAndClosingAppliesThem)
 {
     EXPECT_EQ(wave.period, 100.0f);
     wave.setWaveCount(5);
@@ -90,14 +90,14 @@ TEST_F(SettingDialogTest, FirstShowingHasDesignValuesAndClosingAppliesThem)
     EXPECT_EQ(applies, 1);
 }
 
-TEST_F(SettingDialogTest, OkInsideModalShowingAppliesOnce)
+TEST_F(WaveSettingsDialogTest, OkInsideModalShowingAppliesOnce)
 {
     EXPECT_TRUE(runModal([this] { QTest::mouseClick(okButton(), Qt::LeftButton); }));
     EXPECT_EQ(applies, 1);
     EXPECT_EQ(wave.period, 50.0f);
 }
 
-TEST_F(SettingDialogTest, EnterInsideModalShowingAppliesOnce)
+TEST_F(WaveSettingsDialogTest, EnterInsideModalShowingAppliesOnce)
 {
     EXPECT_TRUE(runModal([this] {
         periodBox()->setFocus(Qt::TabFocusReason);
@@ -107,14 +107,14 @@ TEST_F(SettingDialogTest, EnterInsideModalShowingAppliesOnce)
     EXPECT_EQ(wave.period, 50.0f);
 }
 
-TEST_F(SettingDialogTest, CloseBoxInsideModalShowingAppliesOnce)
+TEST_F(WaveSettingsDialogTest, CloseBoxInsideModalShowingAppliesOnce)
 {
     EXPECT_TRUE(runModal([this] { dlg->close(); }));
     EXPECT_EQ(applies, 1);
     EXPECT_EQ(wave.period, 50.0f);
 }
 
-TEST_F(SettingDialogTest, EscapeLeavesTheDialogOpenAndAppliesNothing)
+TEST_F(WaveSettingsDialogTest, EscapeLeavesTheDialogOpenAndAppliesNothing)
 {
     show();
     modeCountBox()->setFocus(Qt::TabFocusReason);
@@ -128,7 +128,7 @@ TEST_F(SettingDialogTest, EscapeLeavesTheDialogOpenAndAppliesNothing)
     EXPECT_EQ(applies, 1);
 }
 
-TEST_F(SettingDialogTest, EscapeInsideModalShowingDoesNotEndIt)
+TEST_F(WaveSettingsDialogTest, EscapeInsideModalShowingDoesNotEndIt)
 {
     bool stillOpen = false;
     EXPECT_TRUE(runModal([this, &stillOpen] {
@@ -140,7 +140,7 @@ TEST_F(SettingDialogTest, EscapeInsideModalShowingDoesNotEndIt)
     EXPECT_EQ(applies, 1);
 }
 
-TEST_F(SettingDialogTest, ControlsKeepTheirValuesAndAreNotLoadedFromTheModel)
+TEST_F(WaveSettingsDialogTest, ControlsKeepTheirValuesAndAreNotLoadedFromTheModel)
 {
     show();
     typeInto(modeCountBox(), "7");
@@ -164,7 +164,7 @@ TEST_F(SettingDialogTest, ControlsKeepTheirValuesAndAreNotLoadedFromTheModel)
     EXPECT_EQ(applies, 2);
 }
 
-TEST_F(SettingDialogTest, ClosingAHiddenDialogAppliesNothing)
+TEST_F(WaveSettingsDialogTest, ClosingAHiddenDialogAppliesNothing)
 {
     dlg->close();
     dlg->accept();
@@ -187,7 +187,7 @@ void PrintTo(const TypedCase &c, std::ostream *out)
          << (c.enter ? "Enter" : "close box");
 }
 
-class TypedBeyondBounds : public SettingDialogTest, public ::testing::WithParamInterface<TypedCase> { };
+class TypedBeyondBounds : public WaveSettingsDialogTest, public ::testing::WithParamInterface<TypedCase> { };
 
 TEST_P(TypedBeyondBounds, AppliesTheNearestBound)
 {
@@ -227,7 +227,7 @@ INSTANTIATE_TEST_SUITE_P(SettingDialog, TypedBeyondBounds,
 
 // --- Choosing the rule ------------------------------------------------------
 
-TEST_F(SettingDialogTest, DrawnRuleEnablesTheEditorAndShowsItsGrid)
+TEST_F(WaveSettingsDialogTest, DrawnRuleEnablesTheEditorAndShowsItsGrid)
 {
     show();
     EXPECT_EQ(pixel(100, 70), toQColor(colors::BtnFace).rgb());
@@ -252,7 +252,7 @@ TEST_F(SettingDialogTest, DrawnRuleEnablesTheEditorAndShowsItsGrid)
     EXPECT_EQ(editor()->grab().toImage().convertToFormat(QImage::Format_RGB32), editor()->image());
 }
 
-TEST_F(SettingDialogTest, ArrowKeysChooseTheRuleToo)
+TEST_F(WaveSettingsDialogTest, ArrowKeysChooseTheRuleToo)
 {
     show();
     ruleGroup()->item(0)->setFocus(Qt::TabFocusReason);
@@ -268,7 +268,7 @@ TEST_F(SettingDialogTest, ArrowKeysChooseTheRuleToo)
     EXPECT_FALSE(editorGroup()->isEnabled());
 }
 
-TEST_F(SettingDialogTest, EditorTakesNoMouseWhileAnotherRuleIsChosen)
+TEST_F(WaveSettingsDialogTest, EditorTakesNoMouseWhileAnotherRuleIsChosen)
 {
     show();
     drag(96, 0);
@@ -276,7 +276,7 @@ TEST_F(SettingDialogTest, EditorTakesNoMouseWhileAnotherRuleIsChosen)
     EXPECT_EQ(drawn().height(5), 0.0f);
 }
 
-TEST_F(SettingDialogTest, PointsSurviveSwitchingTheRuleAndReopening)
+TEST_F(WaveSettingsDialogTest, PointsSurviveSwitchingTheRuleAndReopening)
 {
     show();
     chooseRule(AmplitudeRule::Drawn);
@@ -291,7 +291,7 @@ TEST_F(SettingDialogTest, PointsSurviveSwitchingTheRuleAndReopening)
     EXPECT_EQ(pixel(94, 33), Black); // the marker
 }
 
-TEST_F(SettingDialogTest, PaintingRedrawsFromThePoints)
+TEST_F(WaveSettingsDialogTest, PaintingRedrawsFromThePoints)
 {
     show();
     chooseRule(AmplitudeRule::Drawn);
@@ -305,7 +305,7 @@ TEST_F(SettingDialogTest, PaintingRedrawsFromThePoints)
 
 namespace {
 
-TEST_F(SettingDialogTest, ALargerFontGrowsTheDialogRatherThanClippingItsTexts)
+TEST_F(WaveSettingsDialogTest, ALargerFontGrowsTheDialogRatherThanClippingItsTexts)
 {
     dlg->setFont(designFont(QStringLiteral("MS UI Gothic"), 26));
     show();

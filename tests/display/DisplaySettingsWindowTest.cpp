@@ -29,7 +29,7 @@
 
 namespace {
 
-class VisualSettingTest : public ::testing::Test {
+class DisplaySettingsWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
@@ -114,7 +114,7 @@ protected:
 
 const Pen DefaultPen{colors::Red, 0, 1};
 
-TEST_F(VisualSettingTest, ARunWithoutAFileLeavesOneWithEveryKey)
+TEST_F(DisplaySettingsWindowTest, ARunWithoutAFileLeavesOneWithEveryKey)
 {
     open();
     EXPECT_EQ(s().numOfVertLines, 2);
@@ -126,7 +126,7 @@ TEST_F(VisualSettingTest, ARunWithoutAFileLeavesOneWithEveryKey)
     EXPECT_TRUE(errors.isEmpty());
 }
 
-TEST_F(VisualSettingTest, ChoosingModeFiveEditsItsPenOnly)
+TEST_F(DisplaySettingsWindowTest, ChoosingModeFiveEditsItsPenOnly)
 {
     open();
     showLinesPage();
@@ -145,7 +145,7 @@ TEST_F(VisualSettingTest, ChoosingModeFiveEditsItsPenOnly)
     EXPECT_EQ(s().mainWavePen, (Pen{colors::Black, 0, 2}));
 }
 
-TEST_F(VisualSettingTest, TheLastRowEditsThePenOfEveryModeFromTwentyOneOn)
+TEST_F(DisplaySettingsWindowTest, TheLastRowEditsThePenOfEveryModeFromTwentyOneOn)
 {
     open();
     showLinesPage();
@@ -162,7 +162,7 @@ TEST_F(VisualSettingTest, TheLastRowEditsThePenOfEveryModeFromTwentyOneOn)
         EXPECT_EQ(*s().wavePen(k), DefaultPen) << k;
 }
 
-TEST_F(VisualSettingTest, TheFirstRowEditsTheSuperposedWave)
+TEST_F(DisplaySettingsWindowTest, TheFirstRowEditsTheSuperposedWave)
 {
     open();
     showLinesPage();
@@ -178,7 +178,7 @@ TEST_F(VisualSettingTest, TheFirstRowEditsTheSuperposedWave)
 
 // A choice is a click, also on the row already selected, or an arrow key,
 // also one that finds no row further on.
-TEST_F(VisualSettingTest, EveryChoiceOfARowOpensTheDialog)
+TEST_F(DisplaySettingsWindowTest, EveryChoiceOfARowOpensTheDialog)
 {
     open();
     for (int k = 1; k <= 3; ++k)
@@ -202,7 +202,7 @@ TEST_F(VisualSettingTest, EveryChoiceOfARowOpensTheDialog)
     EXPECT_EQ(window->lstCustomLines->currentRow(), 21);
 }
 
-TEST_F(VisualSettingTest, LoadingAndFocusAloneOpenNoDialog)
+TEST_F(DisplaySettingsWindowTest, LoadingAndFocusAloneOpenNoDialog)
 {
     auto answer = answerWith([&] { penDialog.btnCancel->click(); });
     open("[general]\nVisibleVertLines=1\nNumOfVertLines=7\n");
@@ -215,7 +215,7 @@ TEST_F(VisualSettingTest, LoadingAndFocusAloneOpenNoDialog)
     EXPECT_EQ(answer->shows(), 0);
 }
 
-TEST_F(VisualSettingTest, CancelLeavesThePen)
+TEST_F(DisplaySettingsWindowTest, CancelLeavesThePen)
 {
     open();
     showLinesPage();
@@ -228,7 +228,7 @@ TEST_F(VisualSettingTest, CancelLeavesThePen)
     EXPECT_EQ(s().wavePens[3], DefaultPen);
 }
 
-TEST_F(VisualSettingTest, ClearGivesEveryModeTheDefaultPen)
+TEST_F(DisplaySettingsWindowTest, ClearGivesEveryModeTheDefaultPen)
 {
     open();
     s().wavePens[0] = Pen{colors::Blue, 2, 3};
@@ -241,7 +241,7 @@ TEST_F(VisualSettingTest, ClearGivesEveryModeTheDefaultPen)
     EXPECT_EQ(s().mainWavePen, mainWave);
 }
 
-TEST_F(VisualSettingTest, OnlyTheCloseButtonRefreshesTheMonitor)
+TEST_F(DisplaySettingsWindowTest, OnlyTheCloseButtonRefreshesTheMonitor)
 {
     open();
     window->show();
@@ -261,7 +261,7 @@ TEST_F(VisualSettingTest, OnlyTheCloseButtonRefreshesTheMonitor)
     EXPECT_EQ(upDates, 2);
 }
 
-TEST_F(VisualSettingTest, TheCountIsReadAsTypedUntilTheBoxIsLeft)
+TEST_F(DisplaySettingsWindowTest, TheCountIsReadAsTypedUntilTheBoxIsLeft)
 {
     open();
     IntSpinBox *box = window->spnNumOfVertLines;
@@ -284,7 +284,7 @@ TEST_F(VisualSettingTest, TheCountIsReadAsTypedUntilTheBoxIsLeft)
     EXPECT_EQ(saved("general", "NumOfVertLines"), "37");
 }
 
-TEST_F(VisualSettingTest, TheFilesCountIsBroughtIntoRange)
+TEST_F(DisplaySettingsWindowTest, TheFilesCountIsBroughtIntoRange)
 {
     open("[general]\nNumOfVertLines=1\n");
     EXPECT_EQ(s().numOfVertLines, 2);
@@ -298,7 +298,7 @@ TEST_F(VisualSettingTest, TheFilesCountIsBroughtIntoRange)
     EXPECT_EQ(saved("general", "NumOfVertLines"), "99");
 }
 
-TEST_F(VisualSettingTest, TheGuideLineCheckBoxFollowsTheFileAndTheUser)
+TEST_F(DisplaySettingsWindowTest, TheGuideLineCheckBoxFollowsTheFileAndTheUser)
 {
     open("[general]\nVisibleVertLines=2\nNumOfVertLines=5\nVertLineColor=clGreen\n");
     EXPECT_TRUE(window->cbxVisibleVertLines->isChecked());
@@ -311,7 +311,7 @@ TEST_F(VisualSettingTest, TheGuideLineCheckBoxFollowsTheFileAndTheUser)
     EXPECT_EQ(saved("general", "VisibleVertLines"), "0");
 }
 
-TEST_F(VisualSettingTest, BackgroundColourStartsFromTheCurrentOne)
+TEST_F(DisplaySettingsWindowTest, BackgroundColourStartsFromTheCurrentOne)
 {
     open("[general]\nBGColor=clYellow\n");
     windowPick = QColor(0, 0, 128);
@@ -325,7 +325,7 @@ TEST_F(VisualSettingTest, BackgroundColourStartsFromTheCurrentOne)
     EXPECT_EQ(windowPickerStarts[1], QColor(0, 0, 128));
 }
 
-TEST_F(VisualSettingTest, AxisAndGuideLinePensGoThroughTheDialog)
+TEST_F(DisplaySettingsWindowTest, AxisAndGuideLinePensGoThroughTheDialog)
 {
     open("[general]\nAxisStyle=3\n");
     auto ok = answerWith([&] {
@@ -347,7 +347,7 @@ TEST_F(VisualSettingTest, AxisAndGuideLinePensGoThroughTheDialog)
     EXPECT_EQ(s().vertLinePen, (Pen{colors::Silver, 0, 1}));
 }
 
-TEST_F(VisualSettingTest, ABadColourIsReportedAndTheWindowStillWorks)
+TEST_F(DisplaySettingsWindowTest, ABadColourIsReportedAndTheWindowStillWorks)
 {
     open("[general]\nMainWaveWidth=4\nMainWaveColor=xyz\n");
     EXPECT_EQ(errors, QStringList{QStringLiteral("'xyz' は整数ではありません")});
@@ -357,7 +357,7 @@ TEST_F(VisualSettingTest, ABadColourIsReportedAndTheWindowStillWorks)
         EXPECT_EQ(window->lstCustomLines->item(i)->text(), QString::number(i));
 }
 
-TEST_F(VisualSettingTest, AFailedSaveIsReportedOnce)
+TEST_F(DisplaySettingsWindowTest, AFailedSaveIsReportedOnce)
 {
     const QString blocker = dir.filePath(QStringLiteral("blocker"));
     put(blocker, "keep me\n");
@@ -367,7 +367,7 @@ TEST_F(VisualSettingTest, AFailedSaveIsReportedOnce)
     EXPECT_EQ(errors, QStringList{path + QStringLiteral(" に書き込めません")});
 }
 
-TEST_F(VisualSettingTest, ARowShowsItsPenAtFullWidth)
+TEST_F(DisplaySettingsWindowTest, ARowShowsItsPenAtFullWidth)
 {
     open();
     s().wavePens[5] = Pen{colors::Blue, 0, 14};
@@ -381,14 +381,14 @@ TEST_F(VisualSettingTest, ARowShowsItsPenAtFullWidth)
     EXPECT_NE(image.pixelColor(208, 8), blue);
 }
 
-TEST_F(VisualSettingTest, SettingsThatWereNeverLoadedWriteNothing)
+TEST_F(DisplaySettingsWindowTest, SettingsThatWereNeverLoadedWriteNothing)
 {
     DisplaySettingsStore never(iniPath());
     EXPECT_EQ(never.save(), std::nullopt);
     EXPECT_FALSE(QFile::exists(iniPath()));
 }
 
-TEST_F(VisualSettingTest, APenDialogMadeLaterIsUsedAndOneDestroyedIsNot)
+TEST_F(DisplaySettingsWindowTest, APenDialogMadeLaterIsUsedAndOneDestroyedIsNot)
 {
     auto lateDialog = std::make_unique<LineStyleDialog>();
     store = std::make_unique<DisplaySettingsStore>(iniPath());
