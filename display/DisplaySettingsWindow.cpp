@@ -53,7 +53,7 @@ DisplaySettingsWindow::DisplaySettingsWindow(DisplaySettings &settings, LineStyl
 
     btnClose = addButton(this, {176, 248, 75, 25}, tr("閉じる(&C)"));
     btnClose->setDefault(true);
-    connect(btnClose, &QPushButton::clicked, this, &DisplaySettingsWindow::btnCloseClick);
+    connect(btnClose, &QPushButton::clicked, this, &DisplaySettingsWindow::closeWindow);
 
     // The drawing reads the count while it is being typed, not yet in range.
     connect(spnNumOfVertLines, &IntSpinBox::typedValueChanged, this,
@@ -74,9 +74,9 @@ void DisplaySettingsWindow::buildGeneralPage()
 {
     tstGeneral = new QWidget;
     btnBGColor = addButton(tstGeneral, {16, 16, 201, 25}, tr("背景の色"));
-    connect(btnBGColor, &QPushButton::clicked, this, &DisplaySettingsWindow::btnBGColorClick);
+    connect(btnBGColor, &QPushButton::clicked, this, &DisplaySettingsWindow::chooseBackgroundColor);
     btnAxisPen = addButton(tstGeneral, {16, 48, 201, 25}, tr("中心軸の線のスタイル"));
-    connect(btnAxisPen, &QPushButton::clicked, this, &DisplaySettingsWindow::btnAxisPenClick);
+    connect(btnAxisPen, &QPushButton::clicked, this, &DisplaySettingsWindow::editAxisPen);
 
     grpVertLines = new QGroupBox(tr("縦の補助線"), tstGeneral);
     // This style draws a group's title above its frame, not on it; the
@@ -85,7 +85,7 @@ void DisplaySettingsWindow::buildGeneralPage()
     grpVertLines->setGeometry(16, 96, 201, 89 + TitleDrop);
     cbxVisibleVertLines = new QCheckBox(tr("縦の補助線を表示する"), grpVertLines);
     cbxVisibleVertLines->setGeometry(16, 16 + TitleDrop, 153, 17);
-    connect(cbxVisibleVertLines, &QCheckBox::toggled, this, &DisplaySettingsWindow::cbxVisibleVertLinesClick);
+    connect(cbxVisibleVertLines, &QCheckBox::toggled, this, &DisplaySettingsWindow::guideLinesToggled);
     spnNumOfVertLines = new IntSpinBox(grpVertLines);
     spnNumOfVertLines->setGeometry(16, 48 + TitleDrop, 49, 21);
     spnNumOfVertLines->setRange(2, 99);
@@ -95,7 +95,7 @@ void DisplaySettingsWindow::buildGeneralPage()
     lblDivisions->move(70, 56 + TitleDrop);
     lblDivisions->adjustSize();
     btnVertLinePen = addButton(grpVertLines, {104, 48 + TitleDrop, 89, 21}, tr("縦線のスタイル"));
-    connect(btnVertLinePen, &QPushButton::clicked, this, &DisplaySettingsWindow::btnVertLinePenClick);
+    connect(btnVertLinePen, &QPushButton::clicked, this, &DisplaySettingsWindow::editGuideLinePen);
 
     pageControl->addTab(tstGeneral, tr("一般"));
 }
@@ -110,11 +110,11 @@ void DisplaySettingsWindow::buildLinesPage()
     // Rows are as wide as the list; their lines end short of its right edge.
     lstCustomLines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lstCustomLines->setItemDelegate(new OwnerDrawDelegate(
-        ItemHeight, [this](const DrawItem &item) { lstCustomLinesDrawItem(item); }, lstCustomLines));
+        ItemHeight, [this](const DrawItem &item) { drawLineRow(item); }, lstCustomLines));
     // Every choice edits the row chosen, also a second click on the same row.
-    connect(lstCustomLines, &ChoiceListWidget::rowChosen, this, &DisplaySettingsWindow::lstCustomLinesClick);
+    connect(lstCustomLines, &ChoiceListWidget::rowChosen, this, &DisplaySettingsWindow::editLineRow);
     btnClear = addButton(tstLines, {160, 184, 67, 17}, tr("クリア(&E)"));
-    connect(btnClear, &QPushButton::clicked, this, &DisplaySettingsWindow::btnClearClick);
+    connect(btnClear, &QPushButton::clicked, this, &DisplaySettingsWindow::resetModePens);
 
     pageControl->addTab(tstLines, tr("波の線スタイル"));
 }
@@ -147,7 +147,7 @@ std::optional<Pen> DisplaySettingsWindow::runPenDialog(const Pen &pen)
     return penDialog_->pen;
 }
 
-void DisplaySettingsWindow::btnBGColorClick()
+void DisplaySettingsWindow::chooseBackgroundColor()
 {
     if (!colorPicker_)
         return;
@@ -155,24 +155,24 @@ void DisplaySettingsWindow::btnBGColorClick()
         settings_.bgColor = fromQColor(*picked);
 }
 
-void DisplaySettingsWindow::btnAxisPenClick()
+void DisplaySettingsWindow::editAxisPen()
 {
     if (const std::optional<Pen> pen = runPenDialog(settings_.axisPen))
         settings_.axisPen = *pen;
 }
 
-void DisplaySettingsWindow::cbxVisibleVertLinesClick()
+void DisplaySettingsWindow::guideLinesToggled()
 {
     settings_.visibleVertLines = cbxVisibleVertLines->isChecked();
 }
 
-void DisplaySettingsWindow::btnVertLinePenClick()
+void DisplaySettingsWindow::editGuideLinePen()
 {
     if (const std::optional<Pen> pen = runPenDialog(settings_.vertLinePen))
         settings_.vertLinePen = *pen;
 }
 
-void DisplaySettingsWindow::lstCustomLinesDrawItem(const DrawItem &item)
+void DisplaySettingsWindow::drawLineRow(const DrawItem &item)
 {
     item.fillBackground();
     item.textOut(2, item.rect.top(), customLineText(item.index));
@@ -183,7 +183,7 @@ void DisplaySettingsWindow::lstCustomLinesDrawItem(const DrawItem &item)
     item.canvas.drawLine(60, item.middle(), item.right() - 10, item.middle());
 }
 
-void DisplaySettingsWindow::lstCustomLinesClick(int item)
+void DisplaySettingsWindow::editLineRow(int item)
 {
     if (Pen *pen = customLinePen(settings_, item)) {
         if (const std::optional<Pen> chosen = runPenDialog(*pen))
@@ -192,14 +192,14 @@ void DisplaySettingsWindow::lstCustomLinesClick(int item)
     lstCustomLines->viewport()->update();
 }
 
-void DisplaySettingsWindow::btnClearClick()
+void DisplaySettingsWindow::resetModePens()
 {
     for (int k = 1; k <= CustomWavePenCount; ++k)
         settings_.wavePens[std::size_t(k)] = settings_.wavePens[0];
     lstCustomLines->viewport()->update();
 }
 
-void DisplaySettingsWindow::btnCloseClick()
+void DisplaySettingsWindow::closeWindow()
 {
     hide();
     emit closed();

@@ -48,15 +48,15 @@ public:
     // and takes the count back as the count box brought it into range.
     void showSettings();
 
-    void btnBGColorClick();
-    void btnAxisPenClick();
-    void cbxVisibleVertLinesClick();
-    void btnVertLinePenClick();
-    void lstCustomLinesDrawItem(const DrawItem &item);
+    void chooseBackgroundColor();
+    void editAxisPen();
+    void guideLinesToggled();
+    void editGuideLinePen();
+    void drawLineRow(const DrawItem &item);
     // Runs the line style dialog for the list's row `item`.
-    void lstCustomLinesClick(int item);
-    void btnClearClick();
-    void btnCloseClick();
+    void editLineRow(int item);
+    void resetModePens();
+    void closeWindow();
 
 signals:
     // The window was closed with its button.

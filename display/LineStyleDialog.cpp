@@ -63,28 +63,28 @@ LineStyleDialog::LineStyleDialog(QWidget *parent)
 
     pnlColor = new ColorPanel(tr("クリックして設定"));
     lblColor = addField(fields, tr("線の色"), pnlColor, 16);
-    connect(pnlColor, &ColorPanel::clicked, this, &LineStyleDialog::pnlColorClick);
+    connect(pnlColor, &ColorPanel::clicked, this, &LineStyleDialog::chooseColor);
     fields->addSpacing(7);
 
-    cmbPenStyle = new OwnerDrawComboBox(ItemHeight, [this](const DrawItem &item) { cmbPenStyleDrawItem(item); });
+    cmbPenStyle = new OwnerDrawComboBox(ItemHeight, [this](const DrawItem &item) { drawStyleRow(item); });
     cmbPenStyle->addItems({tr("実線"), tr("破線"), tr("点線"), tr("一点鎖線"), tr("二点鎖線")});
     lblPenStyle = addField(fields, tr("線の形"), cmbPenStyle, 14);
-    connect(cmbPenStyle, &QComboBox::activated, this, &LineStyleDialog::cmbPenStyleChange);
+    connect(cmbPenStyle, &QComboBox::activated, this, &LineStyleDialog::styleChosen);
     fields->addSpacing(7);
 
-    cmbPenWidth = new OwnerDrawComboBox(ItemHeight, [this](const DrawItem &item) { cmbPenWidthDrawItem(item); });
+    cmbPenWidth = new OwnerDrawComboBox(ItemHeight, [this](const DrawItem &item) { drawWidthRow(item); });
     for (int i = 0; i < PenWidthCount; ++i)
         cmbPenWidth->addItem(QString::number(i + 1));
     lblPenWidth = addField(fields, tr("線の幅"), cmbPenWidth, 19);
-    connect(cmbPenWidth, &QComboBox::activated, this, &LineStyleDialog::cmbPenWidthChange);
+    connect(cmbPenWidth, &QComboBox::activated, this, &LineStyleDialog::widthChosen);
     fields->addStretch(1);
 
     // Cancel stays left of OK on every desktop, as designed.
     btnCancel = fixedButton(tr("キャンセル(&C)"), {83, 25});
-    connect(btnCancel, &QPushButton::clicked, this, &LineStyleDialog::btnCancelClick);
+    connect(btnCancel, &QPushButton::clicked, this, &LineStyleDialog::cancel);
     btnOK = fixedButton(tr("&OK"), {75, 25});
     btnOK->setDefault(true);
-    connect(btnOK, &QPushButton::clicked, this, &LineStyleDialog::btnOKClick);
+    connect(btnOK, &QPushButton::clicked, this, &LineStyleDialog::confirm);
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(5);
     buttons->addStretch(1);
@@ -119,7 +119,7 @@ bool LineStyleDialog::execute()
     return exec() == QDialog::Accepted;
 }
 
-void LineStyleDialog::pnlColorClick()
+void LineStyleDialog::chooseColor()
 {
     if (!colorPicker_)
         return;
@@ -132,7 +132,7 @@ void LineStyleDialog::pnlColorClick()
     repaintLists();
 }
 
-void LineStyleDialog::cmbPenStyleChange()
+void LineStyleDialog::styleChosen()
 {
     const int i = cmbPenStyle->currentIndex();
     if (i >= 0)
@@ -140,7 +140,7 @@ void LineStyleDialog::cmbPenStyleChange()
     repaintLists();
 }
 
-void LineStyleDialog::cmbPenWidthChange()
+void LineStyleDialog::widthChosen()
 {
     const int i = cmbPenWidth->currentIndex();
     if (i >= 0)
@@ -148,7 +148,7 @@ void LineStyleDialog::cmbPenWidthChange()
     repaintLists();
 }
 
-void LineStyleDialog::cmbPenStyleDrawItem(const DrawItem &item)
+void LineStyleDialog::drawStyleRow(const DrawItem &item)
 {
     item.fillBackground();
     item.textOut(85, item.rect.top() + 2, cmbPenStyle->itemText(item.index));
@@ -156,7 +156,7 @@ void LineStyleDialog::cmbPenStyleDrawItem(const DrawItem &item)
     item.canvas.drawLine(8, item.middle(), 80, item.middle());
 }
 
-void LineStyleDialog::cmbPenWidthDrawItem(const DrawItem &item)
+void LineStyleDialog::drawWidthRow(const DrawItem &item)
 {
     item.fillBackground();
     item.textOut(85, item.rect.top() + 2, QStringLiteral("%1pixel").arg(item.index + 1));
@@ -164,12 +164,12 @@ void LineStyleDialog::cmbPenWidthDrawItem(const DrawItem &item)
     item.canvas.drawLine(5, item.middle(), 80, item.middle());
 }
 
-void LineStyleDialog::btnOKClick()
+void LineStyleDialog::confirm()
 {
     accept();
 }
 
-void LineStyleDialog::btnCancelClick()
+void LineStyleDialog::cancel()
 {
     reject();
 }

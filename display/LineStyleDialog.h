@@ -37,13 +37,13 @@ public:
     // The colour dialog; the platform's unless replaced.
     void setColorPicker(ColorPicker picker) { colorPicker_ = std::move(picker); }
 
-    void pnlColorClick();
-    void cmbPenStyleChange();
-    void cmbPenWidthChange();
-    void cmbPenStyleDrawItem(const DrawItem &item);
-    void cmbPenWidthDrawItem(const DrawItem &item);
-    void btnOKClick();
-    void btnCancelClick();
+    void chooseColor();
+    void styleChosen();
+    void widthChosen();
+    void drawStyleRow(const DrawItem &item);
+    void drawWidthRow(const DrawItem &item);
+    void confirm();
+    void cancel();
 
 private:
     void repaintLists();

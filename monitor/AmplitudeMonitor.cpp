@@ -59,7 +59,7 @@ AmplitudeMonitor::AmplitudeMonitor(const Wave &wave, const DisplaySettings &look
     buildGraphPage();
     buildGridPage();
     pageControl->setCurrentWidget(tstGraph);
-    connect(pageControl, &QTabWidget::currentChanged, this, [this] { refresh(pageControl); });
+    connect(pageControl, &QTabWidget::currentChanged, this, &AmplitudeMonitor::refresh);
 }
 
 void AmplitudeMonitor::buildGraphPage()
@@ -77,8 +77,8 @@ void AmplitudeMonitor::buildGraphPage()
     cbxAbsolute->setGeometry(16, 8, 81, 17);
     cbxAutomatic = new QCheckBox(tr("縮尺自動(&S)"), optionsPanel);
     cbxAutomatic->setGeometry(112, 8, 97, 17);
-    connect(cbxAbsolute, &QCheckBox::toggled, this, [this] { cbxAbsoluteClick(cbxAbsolute); });
-    connect(cbxAutomatic, &QCheckBox::toggled, this, [this] { cbxAutomaticClick(cbxAutomatic); });
+    connect(cbxAbsolute, &QCheckBox::toggled, this, &AmplitudeMonitor::absoluteToggled);
+    connect(cbxAutomatic, &QCheckBox::toggled, this, &AmplitudeMonitor::automaticScaleToggled);
 
     auto *layout = new QVBoxLayout(tstGraph);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -115,7 +115,7 @@ int AmplitudeMonitor::modeCount() const
     return std::clamp<int>(wave_.waveCount, 0, MaxWaveCount);
 }
 
-void AmplitudeMonitor::refresh(QObject *)
+void AmplitudeMonitor::refresh()
 {
     const int n = modeCount();
     std::vector<float> values(static_cast<std::size_t>(n));
@@ -164,13 +164,13 @@ void AmplitudeMonitor::fillGrid(std::vector<float> values)
     sgrAmplitudes->setColumnWidth(1, frameGeometry().width());
 }
 
-void AmplitudeMonitor::cbxAbsoluteClick(QObject *)
+void AmplitudeMonitor::absoluteToggled()
 {
     chart->setMinimum(cbxAbsolute->isChecked() ? 0.0 : -AxisLimit);
     refresh();
 }
 
-void AmplitudeMonitor::cbxAutomaticClick(QObject *)
+void AmplitudeMonitor::automaticScaleToggled()
 {
     chart->setAutomatic(cbxAutomatic->isChecked());
     if (!cbxAutomatic->isChecked()) {

@@ -29,11 +29,11 @@ public:
     QWidget *tstGrid = nullptr;
     QTableView *sgrAmplitudes = nullptr;
 
-    void refresh(QObject *sender = nullptr);
+    void refresh();
     // Each mode's local amplitude at column x of a string picture that wide.
     void showAmplitudesAt(int x, int stringWidth);
-    void cbxAbsoluteClick(QObject *sender = nullptr);
-    void cbxAutomaticClick(QObject *sender = nullptr);
+    void absoluteToggled();
+    void automaticScaleToggled();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
