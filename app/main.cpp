@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/DisplayGuard.h"
 #include "app/QtTranslation.h"
 #include "app/Windows.h"
@@ -7,15 +8,28 @@
 
 #include <QApplication>
 
+#include <cstdio>
 #include <memory>
 
 int main(int argc, char **argv)
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    {
+        // Reading the command line needs no window system.
+        const QCoreApplication probe(argc, argv);
+        const CommandLine command = parseCommandLine(QCoreApplication::arguments());
+        if (command.action != CommandLine::Action::Run) {
+            const bool failed = command.action == CommandLine::Action::Fail;
+            std::fputs(command.text.toLocal8Bit().constData(), failed ? stderr : stdout);
+            return exitCodeOf(command);
+        }
+    }
+
     auto guard = std::make_unique<DisplayGuard>();
     QApplication app(argc, argv);
     guard.reset();
     installQtJapanese(app);
-    QApplication::setApplicationName(QStringLiteral("Velmora"));
     installFontSubstitutions();
     QApplication::setWindowIcon(QIcon(makeProgramPicture(64)));
 

@@ -1,0 +1,17 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// What the command line asks for, decided before any window system is needed.
+struct CommandLine {
+    enum class Action { Run, ShowHelp, ShowVersion, Fail };
+    Action action = Action::Run;
+    // The help or version text for stdout, or the error and usage for stderr.
+    QString text;
+};
+
+// Qt's own options (-platform, -style, ...) are accepted and left to Qt.
+CommandLine parseCommandLine(const QStringList &arguments);
+
+// The exit code for a command line that does not run the program.
+int exitCodeOf(const CommandLine &command);
