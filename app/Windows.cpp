@@ -37,10 +37,7 @@ Windows::Windows(const QString &settingsPath)
     , reportError_([](const QString &text) { showErrorBox(text); })
 {
     wave_.setParams(WaveParams{});
-    {
-        BusyCursor busy;
-        wave_.calcAmplitudes(drawn_);
-    }
+    recomputeAmplitudes();
 
     main_ = std::make_unique<MainWindow>(wave_, store_.settings());
     main_->setObjectName(QStringLiteral("frmWave"));
@@ -71,15 +68,7 @@ Windows::Windows(const QString &settingsPath)
     connect(displayWindow_.get(), &DisplaySettingsWindow::closed, monitor_.get(), [this] { monitor_->refresh(); });
 }
 
-Windows::~Windows()
-{
-    penDialog_.reset();
-    displayWindow_.reset();
-    monitor_.reset();
-    about_.reset();
-    waveSettings_.reset();
-    main_.reset();
-}
+Windows::~Windows() = default;
 
 void Windows::loadDisplaySettings()
 {
@@ -110,11 +99,14 @@ void Windows::applyWaveSettings(const WaveParams &params)
     drawn_ = waveSettings_->waveform();
     wave_.setParams(params);
     main_->restart();
-    {
-        BusyCursor busy;
-        wave_.calcAmplitudes(drawn_);
-    }
+    recomputeAmplitudes();
     monitor_->refresh();
+}
+
+void Windows::recomputeAmplitudes()
+{
+    const BusyCursor busy;
+    wave_.calcAmplitudes(drawn_);
 }
 
 void Windows::toggleMonitor()

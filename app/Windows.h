@@ -49,6 +49,8 @@ public:
 
 private:
     void applyWaveSettings(const WaveParams &params);
+    // Under the wait cursor: the drawn rule may take a moment.
+    void recomputeAmplitudes();
     void toggleMonitor();
     void report(const std::optional<QString> &error);
 
@@ -56,7 +58,7 @@ private:
     DrawnWaveform drawn_;
     DisplaySettingsStore store_;
     ErrorReporter reportError_;
-    // Destroyed in the reverse order of their creation.
+    // Created in this order, so destroyed in the reverse one.
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<WaveSettingsDialog> waveSettings_;
     std::unique_ptr<AboutBox> about_;

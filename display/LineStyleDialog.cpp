@@ -101,8 +101,7 @@ LineStyleDialog::LineStyleDialog(QWidget *parent)
     root->setSpacing(7);
     root->addLayout(panelRow);
     root->addLayout(buttons);
-    root->activate();
-    fields->activate();
+    layOutNow(this);
 }
 
 bool LineStyleDialog::execute()

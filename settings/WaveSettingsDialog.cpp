@@ -3,6 +3,7 @@
 
 #include "model/DrawnWaveform.h"
 #include "platform/DesignGroupBox.h"
+#include "platform/Desktop.h"
 #include "platform/IntSpinBox.h"
 #include "settings/RadioGroup.h"
 #include "settings/WaveformEditor.h"
@@ -138,9 +139,7 @@ WaveSettingsDialog::WaveSettingsDialog(QWidget *parent)
     connect(ruleGroup_, &RadioGroup::clicked, this, &WaveSettingsDialog::ruleChosen);
 
     // Laid out now, so that the first showing is placed by its final size.
-    root->activate();
-    for (QLayout *inner : findChildren<QLayout *>())
-        inner->activate();
+    layOutNow(this);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
 
