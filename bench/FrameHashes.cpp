@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -73,6 +74,9 @@ int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     const int count = argc > 1 ? std::atoi(argv[1]) : 400;
+    // "baseline" as the second argument draws with the loops every x86-64 runs.
+    const InstructionSet set
+        = argc > 2 && std::string(argv[2]) == "baseline" ? InstructionSet::Baseline : fastestInstructionSet();
 
     const int widths[] = {527, 1280, 1, 300, 64};
     const int heights[] = {346, 720, 1, 2, 480};
@@ -90,7 +94,7 @@ int main(int argc, char **argv)
         int guideCount = 2;
         setLook(settings, int(rng.next() % 3), guideCount);
         settings.numOfVertLines = guideCount;
-        Wave wave;
+        Wave wave(set);
         const int w = rng.pick(widths), h = rng.pick(heights);
         wave.setWaveCount(rng.pick(modes));
         wave.period = rng.pick(periods);

@@ -4,6 +4,11 @@
 
 #include <climits>
 
+FrameEvaluator::FrameEvaluator(InstructionSet set)
+    : kernels_(frameKernels(set))
+{
+}
+
 void FrameEvaluator::prepare(int modes, int width, int quality)
 {
     if (modes == modes_ && width == width_ && quality == quality_)
@@ -34,9 +39,7 @@ void FrameEvaluator::modeRow(int k, double ac, float *out) const
 {
     const int q = quality_;
     if (!table_.empty()) {
-        const double *s = table_.data() + std::size_t(k - 1) * std::size_t(q);
-        for (int i = 0; i < q; ++i)
-            out[i] = wavemath::modeValue(ac, s[i]);
+        kernels_.scaleRow(table_.data() + std::size_t(k - 1) * std::size_t(q), q, ac, out);
     } else {
         for (int i = 0; i < q; ++i)
             out[i] = wavemath::modeValue(ac, wavemath::modeSine(k, width_, x_[i]));
@@ -47,9 +50,7 @@ void FrameEvaluator::accumulateMode(int k, double ac, float *sum) const
 {
     const int q = quality_;
     if (!table_.empty()) {
-        const double *s = table_.data() + std::size_t(k - 1) * std::size_t(q);
-        for (int i = 0; i < q; ++i)
-            sum[i] = sum[i] + wavemath::modeValue(ac, s[i]);
+        kernels_.accumulateRow(table_.data() + std::size_t(k - 1) * std::size_t(q), q, ac, sum);
     } else {
         for (int i = 0; i < q; ++i)
             sum[i] = sum[i] + wavemath::modeValue(ac, wavemath::modeSine(k, width_, x_[i]));

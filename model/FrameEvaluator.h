@@ -1,4 +1,6 @@
 #pragma once
+#include "model/FrameKernels.h"
+
 #include <cstddef>
 #include <vector>
 
@@ -11,10 +13,13 @@ class FrameEvaluator {
 public:
     static constexpr std::size_t MaxTableEntries = std::size_t(1) << 22; // 32 MiB of doubles
 
+    explicit FrameEvaluator(InstructionSet set = fastestInstructionSet());
+
     // Columns 1..Q of a picture `width` wide, for modes 1..modes.
     void prepare(int modes, int width, int quality);
 
     int quality() const { return quality_; }
+    const FrameKernels &kernels() const { return kernels_; }
     const std::vector<int> &pixelColumns() const { return pixelX_; }
     bool usesTable() const { return !table_.empty(); }
 
@@ -24,6 +29,7 @@ public:
     void accumulateMode(int k, double amplitudeTimesCos, float *sum) const;
 
 private:
+    const FrameKernels &kernels_;
     int modes_ = -1;
     int width_ = -1;
     int quality_ = -1;

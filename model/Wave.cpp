@@ -62,7 +62,11 @@ private:
 
 } // namespace
 
-Wave::Wave() = default;
+Wave::Wave(InstructionSet set)
+    : evaluator_(set)
+{
+}
+
 Wave::~Wave() = default;
 
 void Wave::setParams(const WaveParams &params)

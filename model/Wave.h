@@ -1,6 +1,7 @@
 #pragma once
 #include "model/DrawnWaveform.h"
 #include "model/FrameEvaluator.h"
+#include "model/VectorUnit.h"
 #include "model/WaveParams.h"
 
 #include <QImage>
@@ -18,7 +19,7 @@ struct Pen;
 // to at a time, and the picture of one frame.
 class Wave {
 public:
-    Wave();
+    explicit Wave(InstructionSet set = fastestInstructionSet());
     ~Wave();
     Wave(const Wave &) = delete;
     Wave &operator=(const Wave &) = delete;
@@ -43,8 +44,14 @@ public:
 
 private:
     void calcDrawnAmplitudes(const DrawnWaveform &drawn);
-    void drawCurve(QPainter &painter, const Pen &pen, const float *values, int half, float zoom);
+    // Puts the picture rows of the values in curveRows_; true if every row is the axis row.
+    bool computeRows(const float *values, int half, float zoom);
+    void drawRows(QPainter &painter, const Pen &pen, int half, const std::vector<double> &rows);
 
     FrameEvaluator evaluator_;
-    std::vector<QPointF> curvePoints_; // kept between curves to spare the allocation
+    QImage spare_; // the frame before last, drawn over once the screen lets go of it
+    // Kept between curves and frames to spare the allocations.
+    std::vector<double> curveRows_, axisRows_;
+    std::vector<QPointF> curvePoints_;
+    std::vector<float> sum_, row_;
 };

@@ -38,30 +38,40 @@ void drawGuideLines(QPainter &painter, int w, int h, long long n)
 
 } // namespace
 
-void Wave::drawCurve(QPainter &painter, const Pen &pen, const float *values, int half, float zoom)
+bool Wave::computeRows(const float *values, int half, float zoom)
 {
-    const QPen qpen = toQPen(pen);
-    if (qpen.style() == Qt::NoPen)
-        return;
-    const std::vector<int> &px = evaluator_.pixelColumns();
     const int q = evaluator_.quality();
+    curveRows_.resize(std::size_t(q));
+    evaluator_.kernels().curveRows(values, q, half, zoom, curveRows_.data());
+    return std::all_of(curveRows_.cbegin(), curveRows_.cend(), [half](double row) { return row == half; });
+}
+
+void Wave::drawRows(QPainter &painter, const Pen &pen, int half, const std::vector<double> &rows)
+{
+    const std::vector<int> &px = evaluator_.pixelColumns();
+    const std::size_t q = rows.size();
     std::vector<QPointF> &points = curvePoints_;
-    points.resize(std::size_t(q) + 1);
+    points.resize(q + 1);
     points[0] = QPointF(0, half);
-    for (int i = 0; i < q; ++i)
-        points[std::size_t(i) + 1] = QPointF(px[std::size_t(i)], wavemath::curveRow(half, values[i], zoom));
-    if (isThinSolidPen(qpen))
+    for (std::size_t i = 0; i < q; ++i)
+        points[i + 1] = QPointF(px[i], rows[i]);
+    const QPen qpen = toQPen(pen);
+    if (isThinSolidPen(qpen)) {
         drawThinPolyline(bitmap, points.data(), int(points.size()), qpen.color().rgb());
-    else
+    } else if (qpen.style() != Qt::NoPen) {
         drawClippedPolyline(painter, qpen, points.data(), int(points.size()), bitmap.height());
+        clearUpperVectorHalves();
+    }
 }
 
 void Wave::drawFrame(int width, int height, const FrameParams &view, const DisplaySettings &look)
 {
     width = std::max(0, width);
     height = std::max(0, height);
-    // Every pixel is drawn afresh, so a picture still shared with the screen
-    // is replaced by a new one rather than copied.
+    // Every pixel is drawn afresh. The screen still holds the last frame, so
+    // this one goes into the frame before it, which the screen has let go.
+    if (!bitmap.isDetached())
+        std::swap(bitmap, spare_);
     if (bitmap.width() != width || bitmap.height() != height || !bitmap.isDetached())
         bitmap = QImage(width, height, QImage::Format_RGB32);
     if (bitmap.isNull())
@@ -84,6 +94,7 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
 
     setPen(painter, look.axisPen);
     painter.drawLine(0, half, w, half);
+    clearUpperVectorHalves();
 
     const int q = std::min(view.quality, MaxCurveSegments);
     const int n = waveCount;
@@ -91,21 +102,43 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
         return;
     evaluator_.prepare(n, w, q);
     const std::int32_t t = view.time;
-    const bool showAll = view.showAll;
 
-    std::vector<float> sum(std::size_t(q), 0.0f);
-    std::vector<float> row(showAll ? std::size_t(q) : 0);
+    sum_.assign(std::size_t(q), 0.0f);
+    if (!view.showAll) {
+        for (int k = 1; k <= n; ++k)
+            evaluator_.accumulateMode(k, double(amplitudes[k]) * wavemath::timeFactor(period, t, k), sum_.data());
+        computeRows(sum_.data(), half, view.zoom);
+        drawRows(painter, look.mainWavePen, half, curveRows_);
+        return;
+    }
+
+    // A mode too small to leave the axis is drawn as the axis row; a later
+    // one-pixel curve on that row covers exactly its pixels, so of a run of
+    // such modes only the last is drawn.
+    row_.resize(std::size_t(q));
+    const Pen *pendingFlat = nullptr;
+    auto drawPendingFlat = [&] {
+        if (pendingFlat) {
+            axisRows_.assign(std::size_t(q), double(half));
+            drawRows(painter, *pendingFlat, half, axisRows_);
+        }
+        pendingFlat = nullptr;
+    };
     for (int k = 1; k <= n; ++k) {
         const double ac = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
-        if (showAll) {
-            evaluator_.modeRow(k, ac, row.data());
-            if (const Pen *pen = look.wavePen(k))
-                drawCurve(painter, *pen, row.data(), half, view.zoom);
-            for (int i = 0; i < q; ++i)
-                sum[std::size_t(i)] = sum[std::size_t(i)] + row[std::size_t(i)];
-        } else {
-            evaluator_.accumulateMode(k, ac, sum.data());
+        evaluator_.modeRow(k, ac, row_.data());
+        evaluator_.kernels().addRow(row_.data(), q, sum_.data());
+        const Pen *pen = look.wavePen(k);
+        if (!pen)
+            continue;
+        if (computeRows(row_.data(), half, view.zoom) && isThinSolidPen(toQPen(*pen))) {
+            pendingFlat = pen;
+            continue;
         }
+        drawPendingFlat();
+        drawRows(painter, *pen, half, curveRows_);
     }
-    drawCurve(painter, look.mainWavePen, sum.data(), half, view.zoom);
+    drawPendingFlat();
+    computeRows(sum_.data(), half, view.zoom);
+    drawRows(painter, look.mainWavePen, half, curveRows_);
 }

@@ -50,12 +50,23 @@ inline float columnX(int width, int i, int quality)
     return float(double(width) * (double(i) / double(quality)));
 }
 
+// nearbyint in the default rounding mode, written out so that it compiles to
+// plain additions on every x86-64 rather than to a library call: adding and
+// taking away 2^52 leaves no fraction. Larger magnitudes have none already.
+inline double roundHalfEven(double v)
+{
+    constexpr double NoFraction = 4503599627370496.0; // 2^52
+    const double a = std::fabs(v);
+    const double rounded = std::copysign((a + NoFraction) - NoFraction, v);
+    return a < NoFraction ? rounded : v;
+}
+
 // Round((H div 2)·(1 − D·Z)), exact however far outside the picture the row
 // lies: the drawing clips, never this. A NaN (0 · ∞) lands on the axis.
 inline double curveRow(int half, float d, float zoom)
 {
     const double v = double(half) * (1.0 - double(d) * double(zoom));
-    return std::isnan(v) ? double(half) : std::nearbyint(v);
+    return std::isnan(v) ? double(half) : roundHalfEven(v);
 }
 
 } // namespace wavemath

@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -189,6 +191,37 @@ TEST_F(FrameTest, FramesMatchTheFormulasVertexForVertex)
         settings.wavePens[2] = Pen{colors::Blue, 1, 2};
         wave.drawFrame(c.w, c.h, view, settings);
         ASSERT_EQ(wave.bitmap, directFrame(c.w, c.h)) << "n=" << c.n << " w=" << c.w << " q=" << c.q;
+    }
+}
+
+// Frames drawn with the loops every x86-64 runs and with the widest ones this
+// CPU runs must be the same pixels, both equal to the formulas' frame. Modes
+// of equal, tiny amplitude lie on the axis at some times and not at others, in
+// pens of their own colours: a skipped axis line must never show.
+TEST_F(FrameTest, EveryInstructionSetDrawsTheFormulasFrame)
+{
+    if (!cpuRuns(InstructionSet::Avx2))
+        GTEST_SKIP() << "this CPU runs only the baseline loops";
+    for (int k = 1; k <= CustomWavePenCount; ++k)
+        settings.wavePens[std::size_t(k)] = Pen{rgbToColor(k * 11, 255 - k * 9, k * 5), 0, k == 7 ? 2 : 1};
+    for (const InstructionSet set : {InstructionSet::Baseline, InstructionSet::Avx2}) {
+        Wave drawn(set);
+        for (const auto &[n, rule, h, q, beyondTable] : {std::tuple{40, AmplitudeRule::Equal, 60, 300, false},
+                                                         std::tuple{999, AmplitudeRule::Harmonic, 120, 1000, false},
+                                                         std::tuple{30, AmplitudeRule::Harmonic, 50, 150000, true}}) {
+            compute(n, rule);
+            drawn.period = wave.period;
+            drawn.setWaveCount(n);
+            drawn.rule = rule;
+            drawn.calcAmplitudes();
+            view.quality = q;
+            view.showAll = true;
+            for (view.time = 0; view.time < 100; view.time += beyondTable ? 50 : 9) {
+                drawn.drawFrame(320, h, view, settings);
+                ASSERT_EQ(drawn.bitmap, directFrame(320, h))
+                    << "set=" << int(set) << " n=" << n << " t=" << view.time << " q=" << q;
+            }
+        }
     }
 }
 

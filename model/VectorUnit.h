@@ -1,0 +1,15 @@
+#pragma once
+
+// The widest instruction set the frame loops are built for. Every x86-64 CPU
+// runs Baseline; Avx2 runs where the CPU has it. Both give the same bits: no
+// fused multiply-add is used by either.
+enum class InstructionSet { Baseline, Avx2 };
+
+// The widest set this CPU runs.
+InstructionSet fastestInstructionSet();
+bool cpuRuns(InstructionSet set);
+
+// Qt's AVX code returns with the upper halves of the vector registers in use;
+// until they are cleared, every legacy SSE instruction after it waits on them.
+// Called where our numeric code starts after a Qt call.
+void clearUpperVectorHalves();
