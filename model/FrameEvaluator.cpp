@@ -3,6 +3,7 @@
 #include "model/WaveMath.h"
 
 #include <climits>
+#include <cmath>
 
 FrameEvaluator::FrameEvaluator(InstructionSet set)
     : kernels_(frameKernels(set))
@@ -16,43 +17,86 @@ void FrameEvaluator::prepare(int modes, int width, int quality)
     modes_ = modes;
     width_ = width;
     quality_ = quality;
-    x_.resize(std::size_t(quality));
-    pixelX_.resize(std::size_t(quality));
-    for (int i = 1; i <= quality; ++i) {
-        x_[i - 1] = wavemath::columnX(width, i, quality);
-        pixelX_[i - 1] = roundToInt(x_[i - 1], INT_MIN, INT_MAX, 0);
+    const std::size_t q = std::size_t(quality);
+    x_.resize(q);
+    pixelX_.resize(q);
+    sin1_.resize(q);
+    cos1_.resize(q);
+    for (std::size_t i = 0; i < q; ++i) {
+        x_[i] = wavemath::columnX(width, int(i) + 1, quality);
+        pixelX_[i] = roundToInt(x_[i], INT_MIN, INT_MAX, 0);
+        // The formula's own angle for k = 1, so that mode 1's sines are exact.
+        const double angle = (wavemath::Pi * double(x_[i]) * 1.0) / double(width);
+        sin1_[i] = std::sin(angle);
+        cos1_[i] = std::cos(angle);
     }
+    uncertain_.resize(q);
+    nextMode_ = 1;
     table_.clear();
-    const std::size_t entries = std::size_t(modes) * std::size_t(quality);
+    exact_.clear();
+    const std::size_t entries = std::size_t(modes) * q;
     if (entries == 0 || entries > MaxTableEntries) {
         table_.shrink_to_fit();
         return;
     }
     table_.resize(entries);
-    double *s = table_.data();
-    for (int k = 1; k <= modes; ++k)
-        for (int i = 0; i < quality; ++i)
-            *s++ = wavemath::modeSine(k, width, x_[i]);
-}
-
-void FrameEvaluator::modeRow(int k, double ac, float *out) const
-{
-    const int q = quality_;
-    if (!table_.empty()) {
-        kernels_.scaleRow(table_.data() + std::size_t(k - 1) * std::size_t(q), q, ac, out);
-    } else {
-        for (int i = 0; i < q; ++i)
-            out[i] = wavemath::modeValue(ac, wavemath::modeSine(k, width_, x_[i]));
+    exact_.assign(entries, false);
+    sinK_ = sin1_;
+    cosK_ = cos1_;
+    for (int k = 1; k <= modes; ++k) {
+        if (k > 1)
+            kernels_.rotate(sinK_.data(), cosK_.data(), sin1_.data(), cos1_.data(), quality);
+        std::copy(sinK_.cbegin(), sinK_.cend(), table_.begin() + std::ptrdiff_t(std::size_t(k - 1) * q));
     }
 }
 
-void FrameEvaluator::accumulateMode(int k, double ac, float *sum) const
+const double *FrameEvaluator::approximateSines(int k)
+{
+    if (!table_.empty())
+        return k >= 1 && k <= modes_ ? table_.data() + std::size_t(k - 1) * std::size_t(quality_) : nullptr;
+    if (k == 1) {
+        sinK_ = sin1_;
+        cosK_ = cos1_;
+    } else if (k == nextMode_) {
+        kernels_.rotate(sinK_.data(), cosK_.data(), sin1_.data(), cos1_.data(), quality_);
+    } else {
+        return nullptr;
+    }
+    nextMode_ = k + 1;
+    return sinK_.data();
+}
+
+void FrameEvaluator::evaluateMode(int k, double ac, float *row, float *sum)
 {
     const int q = quality_;
-    if (!table_.empty()) {
-        kernels_.accumulateRow(table_.data() + std::size_t(k - 1) * std::size_t(q), q, ac, sum);
-    } else {
+    const double *sines = approximateSines(k);
+    auto put = [row, sum](int i, float term) {
+        if (row)
+            row[i] = term;
+        if (sum)
+            sum[i] = sum[i] + term;
+    };
+    if (!sines) {
         for (int i = 0; i < q; ++i)
-            sum[i] = sum[i] + wavemath::modeValue(ac, wavemath::modeSine(k, width_, x_[i]));
+            put(i, wavemath::modeValue(ac, wavemath::modeSine(k, width_, x_[std::size_t(i)])));
+        return;
+    }
+    // An uncertain term went in as 0, which leaves the sum's bits as they were.
+    const int count = kernels_.certainTerms(sines, q, ac, SineError, row, sum, uncertain_.data());
+    const std::size_t rowStart = table_.empty() ? 0 : std::size_t(k - 1) * std::size_t(q);
+    for (int j = 0; j < count; ++j) {
+        const int i = uncertain_[std::size_t(j)];
+        double sine;
+        if (table_.empty()) {
+            sine = wavemath::modeSine(k, width_, x_[std::size_t(i)]);
+        } else {
+            const std::size_t entry = rowStart + std::size_t(i);
+            if (!exact_[entry]) {
+                table_[entry] = wavemath::modeSine(k, width_, x_[std::size_t(i)]);
+                exact_[entry] = true;
+            }
+            sine = table_[entry];
+        }
+        put(i, wavemath::modeValue(ac, sine));
     }
 }

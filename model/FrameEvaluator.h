@@ -4,14 +4,20 @@
 #include <cstddef>
 #include <vector>
 
-// Evaluates the modes of the string at the Q columns of a frame. The sine of
-// each (mode, column) pair does not depend on the time, so it is kept between
-// frames while the mode count, width and quality stay the same; a frame then
-// costs one multiplication per pair. Beyond a size bound the sines are computed
-// on the fly. Either way the values equal the call-by-call formulas bit for bit.
+// Evaluates the modes of the string at the Q columns of a frame, giving the
+// bits of the call-by-call formulas without their cost. The sine of each
+// (mode, column) pair comes from the angle-addition recurrence, close enough
+// to the library's sine that almost every term (float)(A·c·sin) is already
+// certain; the rare uncertain one is computed by the formula. The sines are
+// kept between frames, while the mode count, width and quality stay the
+// same, up to a size bound; beyond it each frame runs the recurrence again.
+// A table learns the library's sine of each pair found uncertain once.
 class FrameEvaluator {
 public:
-    static constexpr std::size_t MaxTableEntries = std::size_t(1) << 22; // 32 MiB of doubles
+    static constexpr std::size_t MaxTableEntries = std::size_t(1) << 20; // 8 MiB of doubles
+    // A bound on how far the recurrence's sine lies from the library's: it
+    // drifts by about 1e-12 over 1000 multiples of an angle up to π.
+    static constexpr double SineError = 0x1p-38;
 
     explicit FrameEvaluator(InstructionSet set = fastestInstructionSet());
 
@@ -23,17 +29,33 @@ public:
     const std::vector<int> &pixelColumns() const { return pixelX_; }
     bool usesTable() const { return !table_.empty(); }
 
-    // out[i - 1] = displacement of mode k at column i, given Amplitudes[k]·c_k.
-    void modeRow(int k, double amplitudeTimesCos, float *out) const;
-    // sum[i - 1] := sum[i - 1] + displacement of mode k, rounded to single.
-    void accumulateMode(int k, double amplitudeTimesCos, float *sum) const;
+    // Mode k's displacement at column i, given Amplitudes[k]·c_k, goes to
+    // row[i - 1] and is added to sum[i - 1] in single precision; either pointer
+    // may be null. Fastest with k = 1, 2, 3, ... in turn, as a frame asks.
+    void evaluateMode(int k, double amplitudeTimesCos, float *row, float *sum);
+    void modeRow(int k, double amplitudeTimesCos, float *out) { evaluateMode(k, amplitudeTimesCos, out, nullptr); }
+    void accumulateMode(int k, double amplitudeTimesCos, float *sum)
+    {
+        evaluateMode(k, amplitudeTimesCos, nullptr, sum);
+    }
 
 private:
+    // The recurrence's sines of mode k, or null if k is not the next mode.
+    const double *approximateSines(int k);
+
     const FrameKernels &kernels_;
     int modes_ = -1;
     int width_ = -1;
     int quality_ = -1;
     std::vector<float> x_;
     std::vector<int> pixelX_;
-    std::vector<double> table_;
+    std::vector<double> sin1_, cos1_; // of the column's angle πx/W
+    std::vector<double> table_;       // modes × columns
+    // Whether a table entry holds the library's sine, found where a term was
+    // uncertain, so that the next frame needs no library call there.
+    std::vector<bool> exact_;
+    // Without a table: the sines and cosines of mode nextMode_ − 1.
+    std::vector<double> sinK_, cosK_;
+    int nextMode_ = 1;
+    std::vector<int> uncertain_;
 };

@@ -2,27 +2,99 @@
 
 #include "model/WaveMath.h"
 
+#include <cmath>
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define VELMORA_X86 1
+#endif
+
 namespace {
 
-// Each body is inlined into one function per instruction set, so that the
-// compiler vectorises it for that set; the arithmetic is the same scalar
+// Twice the sine's error also covers the rounding of ac · s and of the ends.
+double termMargin(double ac, double error)
+{
+    return 2.0 * error * std::fabs(ac);
+}
+
+// Rounding to float is monotonic: when both ends of the interval round to the
+// same float, so does everything between them. NaN or infinite ends never do.
+int certainTermsFrom(int i, const double *s, int count, double ac, double margin, float *out, float *sum,
+                     int *uncertain, int found)
+{
+    for (; i < count; ++i) {
+        const double p = ac * s[i];
+        const float lo = float(p - margin), hi = float(p + margin);
+        const bool same = lo == hi;
+        const float term = same ? lo : 0.0f;
+        if (out)
+            out[i] = term;
+        if (sum)
+            sum[i] = sum[i] + term;
+        if (!same)
+            uncertain[found++] = i;
+    }
+    return found;
+}
+
+#ifdef VELMORA_X86
+// Four terms at a time; `same` holds a lane of ones where the term is certain.
+[[gnu::always_inline]] inline void storeTerms(__m128 lo, __m128 same, int i, float *out, float *sum, int *uncertain,
+                                              int &found)
+{
+    const __m128 term = _mm_and_ps(same, lo);
+    if (out)
+        _mm_storeu_ps(out + i, term);
+    if (sum)
+        _mm_storeu_ps(sum + i, _mm_add_ps(_mm_loadu_ps(sum + i), term));
+    for (unsigned u = ~unsigned(_mm_movemask_ps(same)) & 0xFu; u != 0; u &= u - 1)
+        uncertain[found++] = i + __builtin_ctz(u);
+}
+
+int certainTermsBaseline(const double *s, int count, double ac, double error, float *out, float *sum, int *uncertain)
+{
+    const double margin = termMargin(ac, error);
+    const __m128d a = _mm_set1_pd(ac), m = _mm_set1_pd(margin);
+    int found = 0, i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128d p0 = _mm_mul_pd(a, _mm_loadu_pd(s + i)), p1 = _mm_mul_pd(a, _mm_loadu_pd(s + i + 2));
+        const __m128 lo = _mm_movelh_ps(_mm_cvtpd_ps(_mm_sub_pd(p0, m)), _mm_cvtpd_ps(_mm_sub_pd(p1, m)));
+        const __m128 hi = _mm_movelh_ps(_mm_cvtpd_ps(_mm_add_pd(p0, m)), _mm_cvtpd_ps(_mm_add_pd(p1, m)));
+        storeTerms(lo, _mm_cmpeq_ps(lo, hi), i, out, sum, uncertain, found);
+    }
+    return certainTermsFrom(i, s, count, ac, margin, out, sum, uncertain, found);
+}
+
+[[gnu::target("avx2")]] int certainTermsAvx2(const double *s, int count, double ac, double error, float *out,
+                                             float *sum, int *uncertain)
+{
+    const double margin = termMargin(ac, error);
+    const __m256d a = _mm256_set1_pd(ac), m = _mm256_set1_pd(margin);
+    int found = 0, i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m256d p = _mm256_mul_pd(a, _mm256_loadu_pd(s + i));
+        const __m128 lo = _mm256_cvtpd_ps(_mm256_sub_pd(p, m)), hi = _mm256_cvtpd_ps(_mm256_add_pd(p, m));
+        storeTerms(lo, _mm_cmpeq_ps(lo, hi), i, out, sum, uncertain, found);
+    }
+    return certainTermsFrom(i, s, count, ac, margin, out, sum, uncertain, found);
+}
+#else
+int certainTermsBaseline(const double *s, int count, double ac, double error, float *out, float *sum, int *uncertain)
+{
+    return certainTermsFrom(0, s, count, ac, termMargin(ac, error), out, sum, uncertain, 0);
+}
+#endif
+
+// The bodies below are inlined into one function per instruction set, so that
+// the compiler vectorises them for that set; the arithmetic is the same scalar
 // sequence either way.
-[[gnu::always_inline]] inline void scaleRowBody(const double *s, int count, double ac, float *out)
+[[gnu::always_inline]] inline void rotateBody(double *s, double *c, const double *s1, const double *c1, int count)
 {
-    for (int i = 0; i < count; ++i)
-        out[i] = wavemath::modeValue(ac, s[i]);
-}
-
-[[gnu::always_inline]] inline void accumulateRowBody(const double *s, int count, double ac, float *sum)
-{
-    for (int i = 0; i < count; ++i)
-        sum[i] = sum[i] + wavemath::modeValue(ac, s[i]);
-}
-
-[[gnu::always_inline]] inline void addRowBody(const float *row, int count, float *sum)
-{
-    for (int i = 0; i < count; ++i)
-        sum[i] = sum[i] + row[i];
+    for (int i = 0; i < count; ++i) {
+        const double sk = s[i], ck = c[i];
+        s[i] = sk * c1[i] + ck * s1[i];
+        c[i] = ck * c1[i] - sk * s1[i];
+    }
 }
 
 [[gnu::always_inline]] inline void curveRowsBody(const float *values, int count, int half, float zoom, double *rows)
@@ -32,26 +104,18 @@ namespace {
 }
 
 #define VELMORA_KERNELS(suffix, attribute)                                                                             \
-    attribute void scaleRow##suffix(const double *s, int count, double ac, float *out)                                 \
+    attribute void rotate##suffix(double *s, double *c, const double *s1, const double *c1, int count)                 \
     {                                                                                                                  \
-        scaleRowBody(s, count, ac, out);                                                                               \
-    }                                                                                                                  \
-    attribute void accumulateRow##suffix(const double *s, int count, double ac, float *sum)                            \
-    {                                                                                                                  \
-        accumulateRowBody(s, count, ac, sum);                                                                          \
-    }                                                                                                                  \
-    attribute void addRow##suffix(const float *row, int count, float *sum)                                             \
-    {                                                                                                                  \
-        addRowBody(row, count, sum);                                                                                   \
+        rotateBody(s, c, s1, c1, count);                                                                               \
     }                                                                                                                  \
     attribute void curveRows##suffix(const float *values, int count, int half, float zoom, double *rows)               \
     {                                                                                                                  \
         curveRowsBody(values, count, half, zoom, rows);                                                                \
     }                                                                                                                  \
-    constexpr FrameKernels kernels##suffix{scaleRow##suffix, accumulateRow##suffix, addRow##suffix, curveRows##suffix};
+    constexpr FrameKernels kernels##suffix{certainTerms##suffix, rotate##suffix, curveRows##suffix};
 
 VELMORA_KERNELS(Baseline, )
-#if defined(__x86_64__) && defined(__GNUC__)
+#ifdef VELMORA_X86
 VELMORA_KERNELS(Avx2, [[gnu::target("avx2")]])
 #endif
 
@@ -59,7 +123,7 @@ VELMORA_KERNELS(Avx2, [[gnu::target("avx2")]])
 
 const FrameKernels &frameKernels(InstructionSet set)
 {
-#if defined(__x86_64__) && defined(__GNUC__)
+#ifdef VELMORA_X86
     if (set == InstructionSet::Avx2 && cpuRuns(set))
         return kernelsAvx2;
 #endif

@@ -4,12 +4,15 @@
 // The loops a frame spends its time in, built once per instruction set. Every
 // set gives the same bits.
 struct FrameKernels {
-    // out[i] = (float)(ac · sines[i])
-    void (*scaleRow)(const double *sines, int count, double ac, float *out);
-    // sum[i] = sum[i] + (float)(ac · sines[i])
-    void (*accumulateRow)(const double *sines, int count, double ac, float *sum);
-    // sum[i] = sum[i] + row[i]
-    void (*addRow)(const float *row, int count, float *sum);
+    // The terms t = (float)(ac · s) of one mode, from sines each within `error`
+    // of the exact ones. A term is certain when every s that near gives the
+    // same float. Writes each certain term, or 0 in place of an uncertain one,
+    // to out[i] and adds it to sum[i] (either pointer may be null), lists the
+    // positions of the uncertain ones in `uncertain` and returns their count.
+    int (*certainTerms)(const double *sines, int count, double ac, double error, float *out, float *sum,
+                        int *uncertain);
+    // Turns the sines and cosines of k·θ[i] into those of (k + 1)·θ[i].
+    void (*rotate)(double *sinK, double *cosK, const double *sin1, const double *cos1, int count);
     // rows[i] = the picture row of displacement values[i] (wavemath::curveRow)
     void (*curveRows)(const float *values, int count, int half, float zoom, double *rows);
 };

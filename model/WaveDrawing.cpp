@@ -126,8 +126,7 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
     };
     for (int k = 1; k <= n; ++k) {
         const double ac = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
-        evaluator_.modeRow(k, ac, row_.data());
-        evaluator_.kernels().addRow(row_.data(), q, sum_.data());
+        evaluator_.evaluateMode(k, ac, row_.data(), sum_.data());
         const Pen *pen = look.wavePen(k);
         if (!pen)
             continue;
