@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 
 PaintBox::PaintBox(QWidget *parent)
     : QWidget(parent)
@@ -20,12 +21,15 @@ void PaintBox::copyFrame(const QImage &frame)
 void PaintBox::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
+    const QRect frameRect(QPoint(0, 0), frame_.size());
+    const QRect exposed = event->rect();
+    if (!frame_.isNull())
+        p.drawImage(exposed.intersected(frameRect), frame_, exposed.intersected(frameRect));
     // Outside the frame (before the first one, or after a resize) the main
     // window's background shows: the desktop's window colour, white by
     // default, not the grey of buttons and panels.
-    p.fillRect(event->rect(), palette().color(QPalette::Base));
-    if (!frame_.isNull())
-        p.drawImage(0, 0, frame_);
+    for (const QRect &r : QRegion(exposed).subtracted(frameRect))
+        p.fillRect(r, palette().color(QPalette::Base));
 }
 
 void PaintBox::mouseMoveEvent(QMouseEvent *event)

@@ -49,12 +49,33 @@ int roundInto(double v, int lo, int hi)
     return std::clamp(int(std::lround(std::clamp(v, double(lo), double(hi)))), lo, hi);
 }
 
+// Bresenham's line from (x0, y0) to (x1, y1), the last pixel only if asked;
+// plot(dx, dy) receives each pixel's offset from the first.
+template <typename Plot> void bresenham(int x0, int y0, int x1, int y1, bool lastPixel, Plot plot)
+{
+    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    int px = 0, py = 0;
+    int err = dx + dy;
+    int n = std::max(dx, -dy) + (lastPixel ? 1 : 0);
+    while (n-- > 0) {
+        plot(px, py);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            px += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            py += sy;
+        }
+    }
+}
+
 void segment(QRgb *bits, qsizetype stride, int w, int h, QPointF a, QPointF b, QRgb color, bool lastPixel)
 {
-    const bool inside
-        = a.x() >= 0 && a.x() < w && a.y() >= 0 && a.y() < h && b.x() >= 0 && b.x() < w && b.y() >= 0 && b.y() < h;
     int x0, y0, x1, y1;
-    if (inside) {
+    if (a.x() >= 0 && a.x() < w && a.y() >= 0 && a.y() < h && b.x() >= 0 && b.x() < w && b.y() >= 0 && b.y() < h) {
         x0 = int(a.x());
         y0 = int(a.y());
         x1 = int(b.x());
@@ -69,25 +90,42 @@ void segment(QRgb *bits, qsizetype stride, int w, int h, QPointF a, QPointF b, Q
         y1 = roundInto(fy1, 0, h - 1);
         lastPixel = true;
     }
-    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-    const qsizetype step = sy * stride;
     QRgb *p = bits + y0 * stride + x0;
-    int err = dx + dy;
-    int n = std::max(dx, -dy) + (lastPixel ? 1 : 0);
-    while (n-- > 0) {
-        *p = color;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            p += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            p += step;
-        }
-    }
+    bresenham(x0, y0, x1, y1, lastPixel, [p, stride, color](int dx, int dy) { p[dy * stride + dx] = color; });
 }
+
+// The pixels of every short segment, as offsets from its first pixel. A curve
+// of a thousand segments across a picture has steps of a pixel or two; looking
+// their pixels up spares the loop and its unpredictable branches.
+class ShortSegments {
+public:
+    static constexpr int MaxDx = 3, MaxDy = 3, Stores = 4;
+
+    explicit ShortSegments(qsizetype stride)
+    {
+        for (int dx = 0; dx <= MaxDx; ++dx)
+            for (int dy = -MaxDy; dy <= MaxDy; ++dy) {
+                qsizetype *out = offsets_[dx][dy + MaxDy];
+                int count = 0;
+                bresenham(0, 0, dx, dy, false, [&](int px, int py) { out[count++] = py * stride + px; });
+                // Extra stores repeat the first pixel, which holds the same colour anyway.
+                for (int j = count; j < Stores; ++j)
+                    out[j] = 0;
+            }
+    }
+
+    // The offsets of the segment by (dx, dy) without its last pixel, or null if
+    // it is not short.
+    const qsizetype *find(int dx, int dy) const
+    {
+        if (unsigned(dx) > unsigned(MaxDx) || unsigned(dy + MaxDy) > unsigned(2 * MaxDy))
+            return nullptr;
+        return offsets_[dx][dy + MaxDy];
+    }
+
+private:
+    qsizetype offsets_[MaxDx + 1][2 * MaxDy + 1][Stores];
+};
 
 // Rows Qt's rasteriser is given lie within this distance of the picture; a
 // margin this wide also hides the cut ends of the widest pen Qt draws.
@@ -102,8 +140,25 @@ void drawThinPolyline(QImage &image, const QPointF *points, int count, QRgb colo
         return;
     QRgb *bits = reinterpret_cast<QRgb *>(image.bits());
     const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
-    for (int i = 1; i < count; ++i)
-        segment(bits, stride, w, h, points[i - 1], points[i], color, i == count - 1);
+    const ShortSegments shortSegments(stride);
+    auto inside = [w, h](QPointF p) { return p.x() >= 0 && p.x() < w && p.y() >= 0 && p.y() < h; };
+    bool previousInside = inside(points[0]);
+    for (int i = 1; i < count; ++i) {
+        const QPointF a = points[i - 1], b = points[i];
+        const bool bInside = inside(b);
+        if (previousInside && bInside && i < count - 1) {
+            const int x0 = int(a.x()), y0 = int(a.y());
+            if (const qsizetype *offsets = shortSegments.find(int(b.x()) - x0, int(b.y()) - y0)) {
+                QRgb *p = bits + y0 * stride + x0;
+                for (int j = 0; j < ShortSegments::Stores; ++j)
+                    p[offsets[j]] = color;
+                previousInside = bInside;
+                continue;
+            }
+        }
+        segment(bits, stride, w, h, a, b, color, i == count - 1);
+        previousInside = bInside;
+    }
 }
 
 void drawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *points, int count, int height)

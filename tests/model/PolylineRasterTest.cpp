@@ -3,7 +3,10 @@
 #include <QPen>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -49,6 +52,31 @@ TEST(PolylineRasterTest, SegmentsAreConnectedAndHitBothEnds)
                     best = std::min(best, distanceToLine(pts[i - 1], pts[i], x, y));
                 ASSERT_LE(best, 0.75) << x << "," << y;
             }
+}
+
+// A polyline is the union of its segments, each with both ends. Steps of a
+// pixel or two, as curves across a picture have, must come out the same as
+// long ones.
+TEST(PolylineRasterTest, ShortStepsDrawTheSamePixelsAsSeparateSegments)
+{
+    std::uint32_t seed = 12345;
+    auto next = [&seed](int range) {
+        seed = seed * 1664525u + 1013904223u;
+        return int((seed >> 8) % std::uint32_t(range));
+    };
+    for (int run = 0; run < 50; ++run) {
+        std::vector<QPointF> pts{{double(next(10)), double(next(60))}};
+        while (pts.size() < 40) {
+            const bool longStep = next(10) == 0;
+            const int dx = longStep ? next(20) - 5 : next(4), dy = longStep ? next(40) - 20 : next(7) - 3;
+            pts.emplace_back(std::clamp(pts.back().x() + dx, -3.0, 63.0), std::clamp(pts.back().y() + dy, -3.0, 63.0));
+        }
+        QImage whole = blank(60, 60), pieces = blank(60, 60);
+        drawThinPolyline(whole, pts.data(), int(pts.size()), Ink);
+        for (std::size_t i = 1; i < pts.size(); ++i)
+            drawThinPolyline(pieces, &pts[i - 1], 2, Ink);
+        ASSERT_EQ(whole, pieces) << "run " << run;
+    }
 }
 
 TEST(PolylineRasterTest, VerticesFarOutsideAreClippedToTheBorder)
