@@ -41,12 +41,11 @@ void FrameEvaluator::prepare(int modes, int width, int quality)
     }
     table_.resize(entries);
     exact_.assign(entries, false);
-    sinK_ = sin1_;
     cosK_ = cos1_;
-    for (int k = 1; k <= modes; ++k) {
-        if (k > 1)
-            kernels_.rotate(sinK_.data(), cosK_.data(), sin1_.data(), cos1_.data(), quality);
-        std::copy(sinK_.cbegin(), sinK_.cend(), table_.begin() + std::ptrdiff_t(std::size_t(k - 1) * q));
+    std::copy(sin1_.cbegin(), sin1_.cend(), table_.begin());
+    for (int k = 2; k <= modes; ++k) {
+        double *row = table_.data() + std::size_t(k - 1) * q;
+        kernels_.rotate(row - q, cosK_.data(), row, sin1_.data(), cos1_.data(), quality);
     }
 }
 
@@ -58,7 +57,7 @@ const double *FrameEvaluator::approximateSines(int k)
         sinK_ = sin1_;
         cosK_ = cos1_;
     } else if (k == nextMode_) {
-        kernels_.rotate(sinK_.data(), cosK_.data(), sin1_.data(), cos1_.data(), quality_);
+        kernels_.rotate(sinK_.data(), cosK_.data(), sinK_.data(), sin1_.data(), cos1_.data(), quality_);
     } else {
         return nullptr;
     }

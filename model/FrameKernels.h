@@ -11,10 +11,13 @@ struct FrameKernels {
     // positions of the uncertain ones in `uncertain` and returns their count.
     int (*certainTerms)(const double *sines, int count, double ac, double error, float *out, float *sum,
                         int *uncertain);
-    // Turns the sines and cosines of k·θ[i] into those of (k + 1)·θ[i].
-    void (*rotate)(double *sinK, double *cosK, const double *sin1, const double *cos1, int count);
-    // rows[i] = the picture row of displacement values[i] (wavemath::curveRow)
-    void (*curveRows)(const float *values, int count, int half, float zoom, double *rows);
+    // From the sines and cosines of k·θ[i], those of (k + 1)·θ[i]: the sines go
+    // to sinNext (which may be sinK), the cosines replace cosK.
+    void (*rotate)(const double *sinK, double *cosK, double *sinNext, const double *sin1, const double *cos1,
+                   int count);
+    // rows[i] = the picture row of displacement values[i] (wavemath::curveRow);
+    // returns whether every row is `half`, the axis.
+    bool (*curveRows)(const float *values, int count, int half, float zoom, double *rows);
 };
 
 // The kernels for `set`, which the CPU must run.

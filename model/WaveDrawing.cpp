@@ -42,8 +42,7 @@ bool Wave::computeRows(const float *values, int half, float zoom)
 {
     const int q = evaluator_.quality();
     curveRows_.resize(std::size_t(q));
-    evaluator_.kernels().curveRows(values, q, half, zoom, curveRows_.data());
-    return std::all_of(curveRows_.cbegin(), curveRows_.cend(), [half](double row) { return row == half; });
+    return evaluator_.kernels().curveRows(values, q, half, zoom, curveRows_.data());
 }
 
 void Wave::drawRows(QPainter &painter, const Pen &pen, int half, const std::vector<double> &rows)
