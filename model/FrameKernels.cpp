@@ -98,15 +98,21 @@ int certainTermsBaseline(const double *s, int count, double ac, double error, fl
     }
 }
 
-[[gnu::always_inline]] inline bool curveRowsBody(const float *values, int count, int half, float zoom, double *rows)
+[[gnu::always_inline]] inline CurveRowsFound curveRowsBody(const float *values, int count, int half, int height,
+                                                           float zoom, double *rows, int *pixelRows)
 {
     for (int i = 0; i < count; ++i)
         rows[i] = wavemath::curveRow(half, values[i], zoom);
-    // A second pass, as a loop of its own vectorises where a fused one does not.
-    long long offAxis = 0;
-    for (int i = 0; i < count; ++i)
+    // Loops of their own, as they vectorise where a fused one does not.
+    long long offAxis = 0, outside = 0;
+    for (int i = 0; i < count; ++i) {
         offAxis |= rows[i] != double(half) ? 1LL : 0LL;
-    return offAxis == 0;
+        outside |= rows[i] >= 0.0 && rows[i] < double(height) ? 0LL : 1LL;
+    }
+    if (outside == 0)
+        for (int i = 0; i < count; ++i)
+            pixelRows[i] = int(rows[i]);
+    return {offAxis == 0, outside == 0};
 }
 
 #define VELMORA_KERNELS(suffix, attribute)                                                                             \
@@ -115,9 +121,10 @@ int certainTermsBaseline(const double *s, int count, double ac, double error, fl
     {                                                                                                                  \
         rotateBody(s, c, next, s1, c1, count);                                                                         \
     }                                                                                                                  \
-    attribute bool curveRows##suffix(const float *values, int count, int half, float zoom, double *rows)               \
+    attribute CurveRowsFound curveRows##suffix(const float *values, int count, int half, int height, float zoom,       \
+                                               double *rows, int *pixelRows)                                           \
     {                                                                                                                  \
-        return curveRowsBody(values, count, half, zoom, rows);                                                         \
+        return curveRowsBody(values, count, half, height, zoom, rows, pixelRows);                                      \
     }                                                                                                                  \
     constexpr FrameKernels kernels##suffix{certainTerms##suffix, rotate##suffix, curveRows##suffix};
 

@@ -1,6 +1,12 @@
 #pragma once
 #include "model/VectorUnit.h"
 
+// What the rows of a curve turned out to be.
+struct CurveRowsFound {
+    bool onAxis;    // every row is the axis row, `half`
+    bool inPicture; // every row lies in the picture, so pixelRows holds them
+};
+
 // The loops a frame spends its time in, built once per instruction set. Every
 // set gives the same bits.
 struct FrameKernels {
@@ -15,9 +21,10 @@ struct FrameKernels {
     // to sinNext (which may be sinK), the cosines replace cosK.
     void (*rotate)(const double *sinK, double *cosK, double *sinNext, const double *sin1, const double *cos1,
                    int count);
-    // rows[i] = the picture row of displacement values[i] (wavemath::curveRow);
-    // returns whether every row is `half`, the axis.
-    bool (*curveRows)(const float *values, int count, int half, float zoom, double *rows);
+    // rows[i] = the picture row of displacement values[i] (wavemath::curveRow),
+    // and the same as an int in pixelRows where every row lies in [0, height).
+    CurveRowsFound (*curveRows)(const float *values, int count, int half, int height, float zoom, double *rows,
+                                int *pixelRows);
 };
 
 // The kernels for `set`, which the CPU must run.

@@ -161,6 +161,36 @@ void drawThinPolyline(QImage &image, const QPointF *points, int count, QRgb colo
     }
 }
 
+void drawThinCurve(QImage &image, int startRow, const int *columns, const int *rows, int count, QRgb color)
+{
+    const int w = image.width(), h = image.height();
+    if (count < 1 || w <= 0 || h <= 0)
+        return;
+    QRgb *bits = reinterpret_cast<QRgb *>(image.bits());
+    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    const ShortSegments shortSegments(stride);
+    // Segments that end inside the picture and before the last vertex.
+    const int inside = int(std::lower_bound(columns, columns + count - 1, w) - columns);
+    int x0 = 0, y0 = startRow;
+    for (int i = 0; i < inside; ++i) {
+        const int x1 = columns[i], y1 = rows[i];
+        QRgb *p = bits + y0 * stride + x0;
+        if (const qsizetype *offsets = shortSegments.find(x1 - x0, y1 - y0)) {
+            for (int j = 0; j < ShortSegments::Stores; ++j)
+                p[offsets[j]] = color;
+        } else {
+            bresenham(x0, y0, x1, y1, false, [p, stride, color](int dx, int dy) { p[dy * stride + dx] = color; });
+        }
+        x0 = x1;
+        y0 = y1;
+    }
+    for (int i = inside; i < count; ++i) {
+        segment(bits, stride, w, h, QPointF(x0, y0), QPointF(columns[i], rows[i]), color, i == count - 1);
+        x0 = columns[i];
+        y0 = rows[i];
+    }
+}
+
 void drawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *points, int count, int height)
 {
     if (count < 2)

@@ -15,6 +15,11 @@ class QPen;
 // through QPainter's general stroker costs most of that frame's time.
 void drawThinPolyline(QImage &image, const QPointF *points, int count, QRgb color);
 
+// The same for the curve from (0, startRow) through (columns[i], rows[i]), whose
+// columns do not decrease and whose rows all lie in the picture, as a frame's
+// curves mostly do: no vertex needs a test or a conversion.
+void drawThinCurve(QImage &image, int startRow, const int *columns, const int *rows, int count, QRgb color);
+
 // Draws the polyline with any pen through the painter, whose device is
 // `height` rows high. Qt's rasteriser takes coordinates only within a fixed
 // range, so a curve that leaves it is drawn as pieces, each dash pattern

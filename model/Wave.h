@@ -44,14 +44,19 @@ public:
 
 private:
     void calcDrawnAmplitudes(const DrawnWaveform &drawn);
-    // Puts the picture rows of the values in curveRows_; true if every row is the axis row.
-    bool computeRows(const float *values, int half, float zoom);
-    void drawRows(QPainter &painter, const Pen &pen, int half, const std::vector<double> &rows);
+    struct CurveRows {
+        std::vector<double> rows;
+        std::vector<int> pixelRows;
+        CurveRowsFound found{};
+    };
+    // The picture rows of the values, into curve_.
+    const CurveRowsFound &computeRows(const float *values, int half, float zoom);
+    void drawRows(QPainter &painter, const Pen &pen, int half, const CurveRows &curve);
 
     FrameEvaluator evaluator_;
     QImage spare_; // the frame before last, drawn over once the screen lets go of it
     // Kept between curves and frames to spare the allocations.
-    std::vector<double> curveRows_, axisRows_;
+    CurveRows curve_, axis_;
     std::vector<QPointF> curvePoints_;
     std::vector<float> sum_, row_;
 };

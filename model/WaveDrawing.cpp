@@ -38,24 +38,32 @@ void drawGuideLines(QPainter &painter, int w, int h, long long n)
 
 } // namespace
 
-bool Wave::computeRows(const float *values, int half, float zoom)
+const CurveRowsFound &Wave::computeRows(const float *values, int half, float zoom)
 {
-    const int q = evaluator_.quality();
-    curveRows_.resize(std::size_t(q));
-    return evaluator_.kernels().curveRows(values, q, half, zoom, curveRows_.data());
+    const std::size_t q = std::size_t(evaluator_.quality());
+    curve_.rows.resize(q);
+    curve_.pixelRows.resize(q);
+    curve_.found = evaluator_.kernels().curveRows(values, int(q), half, bitmap.height(), zoom, curve_.rows.data(),
+                                                  curve_.pixelRows.data());
+    return curve_.found;
 }
 
-void Wave::drawRows(QPainter &painter, const Pen &pen, int half, const std::vector<double> &rows)
+void Wave::drawRows(QPainter &painter, const Pen &pen, int half, const CurveRows &curve)
 {
     const std::vector<int> &px = evaluator_.pixelColumns();
-    const std::size_t q = rows.size();
+    const std::size_t q = curve.rows.size();
+    const QPen qpen = toQPen(pen);
+    const bool thin = isThinSolidPen(qpen);
+    if (thin && curve.found.inPicture) {
+        drawThinCurve(bitmap, half, px.data(), curve.pixelRows.data(), int(q), qpen.color().rgb());
+        return;
+    }
     std::vector<QPointF> &points = curvePoints_;
     points.resize(q + 1);
     points[0] = QPointF(0, half);
     for (std::size_t i = 0; i < q; ++i)
-        points[i + 1] = QPointF(px[i], rows[i]);
-    const QPen qpen = toQPen(pen);
-    if (isThinSolidPen(qpen)) {
+        points[i + 1] = QPointF(px[i], curve.rows[i]);
+    if (thin) {
         drawThinPolyline(bitmap, points.data(), int(points.size()), qpen.color().rgb());
     } else if (qpen.style() != Qt::NoPen) {
         drawClippedPolyline(painter, qpen, points.data(), int(points.size()), bitmap.height());
@@ -107,7 +115,7 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
         for (int k = 1; k <= n; ++k)
             evaluator_.accumulateMode(k, double(amplitudes[k]) * wavemath::timeFactor(period, t, k), sum_.data());
         computeRows(sum_.data(), half, view.zoom);
-        drawRows(painter, look.mainWavePen, half, curveRows_);
+        drawRows(painter, look.mainWavePen, half, curve_);
         return;
     }
 
@@ -118,8 +126,10 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
     const Pen *pendingFlat = nullptr;
     auto drawPendingFlat = [&] {
         if (pendingFlat) {
-            axisRows_.assign(std::size_t(q), double(half));
-            drawRows(painter, *pendingFlat, half, axisRows_);
+            axis_.rows.assign(std::size_t(q), double(half));
+            axis_.pixelRows.assign(std::size_t(q), half);
+            axis_.found = {true, true};
+            drawRows(painter, *pendingFlat, half, axis_);
         }
         pendingFlat = nullptr;
     };
@@ -129,14 +139,14 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
         const Pen *pen = look.wavePen(k);
         if (!pen)
             continue;
-        if (computeRows(row_.data(), half, view.zoom) && isThinSolidPen(toQPen(*pen))) {
+        if (computeRows(row_.data(), half, view.zoom).onAxis && isThinSolidPen(toQPen(*pen))) {
             pendingFlat = pen;
             continue;
         }
         drawPendingFlat();
-        drawRows(painter, *pen, half, curveRows_);
+        drawRows(painter, *pen, half, curve_);
     }
     drawPendingFlat();
     computeRows(sum_.data(), half, view.zoom);
-    drawRows(painter, look.mainWavePen, half, curveRows_);
+    drawRows(painter, look.mainWavePen, half, curve_);
 }
