@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -133,13 +134,22 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
         }
         pendingFlat = nullptr;
     };
+    // With |A·c·sin|·|Z|·(H div 2) below one half every row rounds to the axis,
+    // which spares computing the rows.
+    const double flatBound = 0.49 / (std::fabs(double(view.zoom)) * double(half));
     for (int k = 1; k <= n; ++k) {
         const double ac = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
-        evaluator_.evaluateMode(k, ac, row_.data(), sum_.data());
         const Pen *pen = look.wavePen(k);
+        const bool thin = pen && isThinSolidPen(toQPen(*pen));
+        if (thin && std::fabs(ac) < flatBound) {
+            evaluator_.evaluateMode(k, ac, nullptr, sum_.data());
+            pendingFlat = pen;
+            continue;
+        }
+        evaluator_.evaluateMode(k, ac, row_.data(), sum_.data());
         if (!pen)
             continue;
-        if (computeRows(row_.data(), half, view.zoom).onAxis && isThinSolidPen(toQPen(*pen))) {
+        if (computeRows(row_.data(), half, view.zoom).onAxis && thin) {
             pendingFlat = pen;
             continue;
         }
