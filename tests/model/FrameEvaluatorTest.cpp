@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -60,6 +63,34 @@ TEST(FrameEvaluatorTest, BeyondTheTableBoundTheSinesAreComputedOnTheFly)
     expectSameAsFormulas(1000, 800, 5000, 3, 100, 101);
     eval.prepare(1000, 800, 1000);
     EXPECT_TRUE(eval.usesTable());
+}
+
+// Terms are certified against an error bound on the recurrence's sines; the
+// bound must hold, with room, over the widths, qualities and modes there are.
+TEST(FrameEvaluatorTest, RecurrenceSinesStayWellWithinTheirBound)
+{
+    for (const InstructionSet set : {InstructionSet::Baseline, fastestInstructionSet()}) {
+        const FrameKernels &kernels = frameKernels(set);
+        for (const auto &[width, quality] : {std::pair{1, 2}, std::pair{1280, 999}, std::pair{65535, 4099}}) {
+            std::vector<double> sin1, cos1;
+            for (int i = 1; i <= quality; ++i) {
+                const double angle = (wavemath::Pi * double(wavemath::columnX(width, i, quality)) * 1.0) / width;
+                sin1.push_back(std::sin(angle));
+                cos1.push_back(std::cos(angle));
+            }
+            std::vector<double> sinK = sin1, cosK = cos1;
+            double worst = 0;
+            for (int k = 1; k <= MaxWaveCount; ++k) {
+                if (k > 1)
+                    kernels.rotate(sinK.data(), cosK.data(), sinK.data(), sin1.data(), cos1.data(), quality);
+                for (int i = 1; i <= quality; ++i)
+                    worst = std::max(worst,
+                                     std::abs(sinK[std::size_t(i - 1)]
+                                              - wavemath::modeSine(k, width, wavemath::columnX(width, i, quality))));
+            }
+            EXPECT_LT(worst, FrameEvaluator::SineError / 4) << "W=" << width << " Q=" << quality;
+        }
+    }
 }
 
 TEST(FrameEvaluatorTest, PixelColumnsRoundHalfToEvenAndEndAtTheWidth)
