@@ -35,21 +35,39 @@ CommandLine parseCommandLine(const QStringList &arguments)
         "CommandLine", "両端を固定した弦の振動を、基準振動の重ね合わせとしてアニメーションで示します。"));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption lang(
+        QStringLiteral("lang"),
+        QCoreApplication::translate("CommandLine",
+                                    "画面の言語: ja (日本語) または en (英語)。既定はシステムの言語です。"),
+        QStringLiteral("ja|en"));
+    parser.addOption(lang);
     acceptQtOptions(parser);
 
     if (!parser.parse(arguments))
-        return {CommandLine::Action::Fail, parser.errorText() + QStringLiteral("\n\n") + parser.helpText()};
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
-        return {CommandLine::Action::ShowHelp, parser.helpText()};
-    if (parser.isSet(version))
-        return {CommandLine::Action::ShowVersion,
-                QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n'};
-    if (!parser.positionalArguments().isEmpty())
-        return {CommandLine::Action::Fail,
-                QCoreApplication::translate("CommandLine", "余分な引数があります: %1")
-                        .arg(parser.positionalArguments().join(u' '))
-                    + QStringLiteral("\n\n") + parser.helpText()};
-    return {};
+        return {CommandLine::Action::Fail, parser.errorText() + QStringLiteral("\n\n") + parser.helpText(), {}};
+    CommandLine result;
+    if (parser.isSet(lang)) {
+        result.language = languageNamed(parser.value(lang));
+        if (!result.language)
+            return {CommandLine::Action::Fail,
+                    QCoreApplication::translate("CommandLine", "言語 '%1' はありません。ja か en を指定してください")
+                            .arg(parser.value(lang))
+                        + QStringLiteral("\n\n") + parser.helpText(),
+                    {}};
+    }
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        result.action = CommandLine::Action::ShowHelp;
+        result.text = parser.helpText();
+    } else if (parser.isSet(version)) {
+        result.action = CommandLine::Action::ShowVersion;
+        result.text = QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n';
+    } else if (!parser.positionalArguments().isEmpty()) {
+        result.action = CommandLine::Action::Fail;
+        result.text = QCoreApplication::translate("CommandLine", "余分な引数があります: %1")
+                          .arg(parser.positionalArguments().join(u' '))
+            + QStringLiteral("\n\n") + parser.helpText();
+    }
+    return result;
 }
 
 int exitCodeOf(const CommandLine &command)

@@ -1,6 +1,10 @@
 #pragma once
+#include "app/QtTranslation.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // What the command line asks for, decided before any window system is needed.
 struct CommandLine {
@@ -8,6 +12,9 @@ struct CommandLine {
     Action action = Action::Run;
     // The help or version text for stdout, or the error and usage for stderr.
     QString text;
+    // The interface language --lang asks for; none when it is not given
+    // (or the command line could not be read as far).
+    std::optional<UiLanguage> language;
 };
 
 // Qt's own options (-platform, -style, ...) are accepted and left to Qt.

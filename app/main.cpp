@@ -7,6 +7,7 @@
 #include "platform/Fonts.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <cstdio>
 #include <memory>
@@ -15,11 +16,16 @@ int main(int argc, char **argv)
 {
     QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    UiLanguage language = UiLanguage::Japanese;
     {
         // Reading the command line needs no window system.
-        const QCoreApplication probe(argc, argv);
-        const CommandLine command = parseCommandLine(QCoreApplication::arguments());
+        QCoreApplication probe(argc, argv);
+        CommandLine command = parseCommandLine(QCoreApplication::arguments());
+        language = command.language.value_or(languageFor(QLocale::system().uiLanguages()));
         if (command.action != CommandLine::Action::Run) {
+            // Read once more with the interface's texts, so that help and errors speak its language.
+            if (installProgramTranslation(probe, language))
+                command = parseCommandLine(QCoreApplication::arguments());
             const bool failed = command.action == CommandLine::Action::Fail;
             std::fputs(command.text.toLocal8Bit().constData(), failed ? stderr : stdout);
             return exitCodeOf(command);
@@ -29,7 +35,9 @@ int main(int argc, char **argv)
     auto guard = std::make_unique<DisplayGuard>();
     QApplication app(argc, argv);
     guard.reset();
-    installQtJapanese(app);
+    // Before any window, whose texts are translated as it is made.
+    installProgramTranslation(app, language);
+    installQtTranslation(app, language);
     installFontSubstitutions();
     QApplication::setWindowIcon(QIcon(makeProgramPicture(64)));
 

@@ -19,12 +19,14 @@
 #include <QInputDialog>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -185,19 +187,43 @@ TEST(AboutBoxTest, DesignAndColourKeptBetweenShowings)
     EXPECT_EQ(box.backgroundColor(), rgb(35 * 65536 + 219)) << "the colour is kept for the next showing";
 }
 
-// Qt's own dialogs speak the interface's language too: an input box offers
-// Japanese buttons, not "OK" and "Cancel".
-TEST(StartupTest, QtsOwnDialogButtonsAreJapanese)
+// Qt's own dialogs speak the interface's language too: with Japanese an input
+// box offers Japanese buttons, with English Qt's own "OK" and "Cancel".
+QStringList inputBoxButtons()
 {
-    ASSERT_TRUE(installQtJapanese(*QCoreApplication::instance())) << "Qt's translations are not installed";
     QInputDialog box;
     box.show();
     QStringList texts;
     for (const QAbstractButton *b : box.findChildren<QAbstractButton *>())
         texts << b->text().remove(u'&');
-    box.hide();
+    return texts;
+}
+
+// Takes the translators out again, for the tests that follow in this process.
+void removeTranslators()
+{
+    for (QTranslator *t : qApp->findChildren<QTranslator *>()) {
+        QCoreApplication::removeTranslator(t);
+        delete t;
+    }
+}
+
+TEST(StartupTest, QtsOwnDialogButtonsAreJapaneseWithAJapaneseInterface)
+{
+    const auto cleanup = qScopeGuard(removeTranslators);
+    ASSERT_TRUE(installQtTranslation(*QCoreApplication::instance(), UiLanguage::Japanese))
+        << "Qt's translations are not installed";
+    const QStringList texts = inputBoxButtons();
     EXPECT_TRUE(texts.contains(QString::fromUtf8("キャンセル"))) << texts.join(u',').toStdString();
     EXPECT_FALSE(texts.contains(QStringLiteral("Cancel")));
+}
+
+TEST(StartupTest, QtsOwnDialogButtonsStayEnglishWithAnEnglishInterface)
+{
+    const auto cleanup = qScopeGuard(removeTranslators);
+    EXPECT_FALSE(installQtTranslation(*QCoreApplication::instance(), UiLanguage::English));
+    const QStringList texts = inputBoxButtons();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Cancel"))) << texts.join(u',').toStdString();
 }
 
 } // namespace

@@ -1,17 +1,20 @@
 # The command line is read before any display is needed: help and version go
 # to stdout with exit code 0, anything unknown to stderr with usage and 2.
+# Help and errors speak the interface's language: LANG's, unless --lang says.
 set -u
 program=$1
 failures=0
+checks=0
 # A pattern of "" means the stream must stay empty.
 matches() { if [ -z "$2" ]; then [ ! -s "$1" ]; else grep -q -e "$2" "$1"; fi; }
 check() { # name expected-code stdout-pattern stderr-pattern args...
   local name=$1 want=$2 outPattern=$3 errPattern=$4
   shift 4
   local out err code
+  checks=$((checks + 1))
   out=$(mktemp)
   err=$(mktemp)
-  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" "$@" >"$out" 2>"$err"
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LANGUAGE -u LC_ALL -u LC_MESSAGES "$program" "$@" >"$out" 2>"$err"
   code=$?
   if [ "$code" != "$want" ] || ! matches "$out" "$outPattern" || ! matches "$err" "$errPattern"; then
     echo "FAIL: $name: exit $code (want $want)"
@@ -27,5 +30,18 @@ check qt-option-kept-for-qt 0 '^Velmora 2\.0$' '' -platform offscreen --version
 check unknown-option 2 '' "Unknown option 'bogus'" --bogus
 check usage-on-error 2 '' '^Usage: ' --bogus
 check extra-argument 2 '' 'extra' extra
+check lang-in-help 0 '--lang <ja|en>' '' --help
+check lang-unknown 2 '' "'fr'" --lang fr
+check lang-unknown-usage 2 '' '^Usage: ' --lang fr
+check lang-missing-value 2 '' "Missing value after '--lang'" --lang
+english='Animates the vibration of a string'
+japanese='両端を固定した弦の振動'
+LANG=en_US.UTF-8 check help-english 0 "$english" '' --help
+LANG=ja_JP.UTF-8 check help-japanese 0 "$japanese" '' --help
+LANG=C.UTF-8 check help-c-locale 0 "$japanese" '' --help
+LANG=de_DE.UTF-8 check help-other-language 0 "$japanese" '' --help
+LANG=ja_JP.UTF-8 check lang-overrides-japanese 0 "$english" '' --lang en --help
+LANG=en_US.UTF-8 check lang-overrides-english 0 "$japanese" '' --lang=ja --help
+LANG=en_US.UTF-8 check error-english 2 '' 'Unexpected arguments: extra' extra
 [ "$failures" = 0 ] || exit 1
-echo "7 passed, 0 failed"
+echo "$checks passed, 0 failed"

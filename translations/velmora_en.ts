@@ -1,0 +1,637 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja_JP">
+<context>
+    <name>AboutBox</name>
+    <message>
+        <location filename="../app/About.cpp" line="44"/>
+        <source>バージョン情報</source>
+        <translation>About Velmora</translation>
+    </message>
+    <message>
+        <location filename="../app/About.cpp" line="69"/>
+        <source>Version 2.0</source>
+        <translation>Version 2.0</translation>
+    </message>
+    <message>
+        <location filename="../app/About.cpp" line="70"/>
+        <source>作者: Velmora 開発チーム</source>
+        <translation>Author: the Velmora developers</translation>
+    </message>
+    <message>
+        <location filename="../app/About.cpp" line="71"/>
+        <source>Copyright (C) 2026 Velmora 開発チーム</source>
+        <translation>Copyright (C) 2026 the Velmora developers</translation>
+    </message>
+    <message>
+        <location filename="../app/About.cpp" line="73"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>AmplitudeMonitor</name>
+    <message>
+        <location filename="../monitor/AmplitudeMonitor.cpp" line="44"/>
+        <source>振幅モニタ</source>
+        <translation>Amplitude Monitor</translation>
+    </message>
+    <message>
+        <location filename="../monitor/AmplitudeMonitor.cpp" line="76"/>
+        <source>絶対値(&amp;A)</source>
+        <translation>&amp;Absolute</translation>
+    </message>
+    <message>
+        <location filename="../monitor/AmplitudeMonitor.cpp" line="78"/>
+        <source>縮尺自動(&amp;S)</source>
+        <translation>Auto &amp;Scale</translation>
+    </message>
+    <message>
+        <location filename="../monitor/AmplitudeMonitor.cpp" line="88"/>
+        <source>グラフ</source>
+        <translation>Chart</translation>
+    </message>
+    <message>
+        <location filename="../monitor/AmplitudeMonitor.cpp" line="110"/>
+        <source>表</source>
+        <translation>Table</translation>
+    </message>
+</context>
+<context>
+    <name>AmplitudeText</name>
+    <message>
+        <location filename="../monitor/AmplitudeText.cpp" line="82"/>
+        <source>次</source>
+        <translation>.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <location filename="../app/CommandLine.cpp" line="34"/>
+        <source>両端を固定した弦の振動を、基準振動の重ね合わせとしてアニメーションで示します。</source>
+        <translation>Animates the vibration of a string fixed at both ends as a superposition of its normal modes.</translation>
+    </message>
+    <message>
+        <location filename="../app/CommandLine.cpp" line="40"/>
+        <source>画面の言語: ja (日本語) または en (英語)。既定はシステムの言語です。</source>
+        <translation>Interface language: ja (Japanese) or en (English). The default follows the system language.</translation>
+    </message>
+    <message>
+        <location filename="../app/CommandLine.cpp" line="53"/>
+        <source>言語 &apos;%1&apos; はありません。ja か en を指定してください</source>
+        <translation>Unknown language &apos;%1&apos;: use ja or en</translation>
+    </message>
+    <message>
+        <location filename="../app/CommandLine.cpp" line="66"/>
+        <source>余分な引数があります: %1</source>
+        <translation>Unexpected arguments: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ConvertError</name>
+    <message>
+        <location filename="../platform/ColorText.cpp" line="67"/>
+        <location filename="../platform/ColorText.cpp" line="68"/>
+        <source>&apos;%1&apos; は整数ではありません</source>
+        <translation>&apos;%1&apos; is not an integer</translation>
+    </message>
+</context>
+<context>
+    <name>CustomLines</name>
+    <message>
+        <location filename="../display/CustomLines.cpp" line="8"/>
+        <source>合成波</source>
+        <translation>Sum</translation>
+    </message>
+    <message>
+        <location filename="../display/CustomLines.cpp" line="10"/>
+        <source>%1次以降</source>
+        <translation>n ≥ %1</translation>
+    </message>
+    <message>
+        <location filename="../display/CustomLines.cpp" line="11"/>
+        <source>%1次振動</source>
+        <translation>n = %1</translation>
+    </message>
+</context>
+<context>
+    <name>DisplaySettingsWindow</name>
+    <message>
+        <location filename="../display/DisplaySettingsWindow.cpp" line="42"/>
+        <source>表示設定</source>
+        <translation>Display Settings</translation>
+    </message>
+    <message>
+        <location filename="../display/DisplaySettingsWindow.cpp" line="54"/>
+        <source>閉じる(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <location filename="../display/DisplaySettingsWindow.cpp" line="76"/>
+        <source>背景の色</source>
+        <translation>Background Color</translation>
+    </message>
+    <message>
+        <location filename="../display/DisplaySettingsWindow.cpp" line="78"/>
+        <source>中心軸の線のスタイル</source>
+        <translation>Axis Line Style</translation>
+    </message>
+    <message>
+        <location filename="../display/DisplaySettingsWindow.cpp" line="81"/>
+        <source>縦の補助線</source>
+        <translation>Vertical Guide Lines</translation>
+    </message>
+    <message>
+        <location filename="../display/DisplaySettingsWindow.cpp" line="86"/>
+        <source>縦の補助線を表示する</source>
+        <translation>Show guide lines</translation>
+    </message>
+    <message>
+        <location filename="../display/DisplaySettingsWindow.cpp" line="94"/>
+        <source>分割</source>
+        <translation>parts</translation>
+    </message>
+    <message>
+        <location filename="../display/DisplaySettingsWindow.cpp" line="97"/>
+        <source>縦線のスタイル</source>
+        <translation>Line Style</translation>
+    </message>
+    <message>
+        <location filename="../display/DisplaySettingsWindow.cpp" line="100"/>
+        <source>一般</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <location filename="../display/DisplaySettingsWindow.cpp" line="116"/>
+        <source>クリア(&amp;E)</source>
+        <translation>Cl&amp;ear</translation>
+    </message>
+    <message>
+        <location filename="../display/DisplaySettingsWindow.cpp" line="119"/>
+        <source>波の線スタイル</source>
+        <translation>Wave Lines</translation>
+    </message>
+</context>
+<context>
+    <name>LineStyleDialog</name>
+    <message>
+        <location filename="../display/LineStyleDialog.cpp" line="53"/>
+        <source>線の設定</source>
+        <translation>Line Style</translation>
+    </message>
+    <message>
+        <location filename="../display/LineStyleDialog.cpp" line="64"/>
+        <source>クリックして設定</source>
+        <translation>Click to choose</translation>
+    </message>
+    <message>
+        <location filename="../display/LineStyleDialog.cpp" line="65"/>
+        <source>線の色</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <location filename="../display/LineStyleDialog.cpp" line="70"/>
+        <source>実線</source>
+        <translation>Solid</translation>
+    </message>
+    <message>
+        <location filename="../display/LineStyleDialog.cpp" line="70"/>
+        <source>破線</source>
+        <translation>Dash</translation>
+    </message>
+    <message>
+        <location filename="../display/LineStyleDialog.cpp" line="70"/>
+        <source>点線</source>
+        <translation>Dot</translation>
+    </message>
+    <message>
+        <location filename="../display/LineStyleDialog.cpp" line="70"/>
+        <source>一点鎖線</source>
+        <translation>Dash dot</translation>
+    </message>
+    <message>
+        <location filename="../display/LineStyleDialog.cpp" line="70"/>
+        <source>二点鎖線</source>
+        <translation>Dash dot dot</translation>
+    </message>
+    <message>
+        <location filename="../display/LineStyleDialog.cpp" line="71"/>
+        <source>線の形</source>
+        <translation>Style</translation>
+    </message>
+    <message>
+        <location filename="../display/LineStyleDialog.cpp" line="78"/>
+        <source>線の幅</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <location filename="../display/LineStyleDialog.cpp" line="83"/>
+        <source>キャンセル(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <location filename="../display/LineStyleDialog.cpp" line="85"/>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <location filename="../mainwindow/MainWindow.cpp" line="26"/>
+        <source>Velmora</source>
+        <translation>Velmora</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindow.cpp" line="49"/>
+        <source>Time = 0</source>
+        <translation>Time = 0</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindow.cpp" line="50"/>
+        <source>X=0%</source>
+        <translation>X=0%</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindow.cpp" line="59"/>
+        <source>t = %1</source>
+        <translation>t = %1</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="89"/>
+        <source>波設定...(&amp;S)</source>
+        <translation>Wave &amp;Settings...</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="89"/>
+        <source>作る波の設定</source>
+        <translation>Set up the wave to animate</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="90"/>
+        <source>表示設定...(&amp;V)</source>
+        <translation>&amp;Display Settings...</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="91"/>
+        <source>描画色、線などの視覚的設定</source>
+        <translation>Colors, lines and other display settings</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="93"/>
+        <source>このプログラムについて...(&amp;A)</source>
+        <translation>&amp;About Velmora...</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="93"/>
+        <source>このプログラムについて表示</source>
+        <translation>Show information about this program</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="94"/>
+        <source>終了(&amp;Q)</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="94"/>
+        <source>アプリケーションの終了</source>
+        <translation>Quit the program</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="96"/>
+        <source>コピー(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="96"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="203"/>
+        <source>クリップボードに画像をコピー</source>
+        <translation>Copy the picture to the clipboard</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="98"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="100"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="208"/>
+        <source>ポーズ</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="100"/>
+        <source>ポーズ(&amp;P)</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="102"/>
+        <source>時刻0に戻る(&amp;B)</source>
+        <translation>&amp;Back to Time 0</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="102"/>
+        <source>時刻0の状態を表示してポーズ</source>
+        <translation>Show the string at time 0 and pause</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="103"/>
+        <source>時刻入力(&amp;T)</source>
+        <translation>Go to &amp;Time...</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="103"/>
+        <source>任意の時刻の波を表示</source>
+        <translation>Show the wave at any time</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="104"/>
+        <source>コマ戻し</source>
+        <translation>Step Back</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="104"/>
+        <source>1コマ前を表示</source>
+        <translation>Show the previous frame</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="105"/>
+        <source>コマおくり</source>
+        <translation>Step Forward</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="105"/>
+        <source>1コマ先を表示</source>
+        <translation>Show the next frame</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="106"/>
+        <source>すべての波を表示(&amp;A)</source>
+        <translation>Show &amp;All Modes</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="107"/>
+        <source>赤線で合成前のすべての波を表示</source>
+        <translation>Show every mode before summing, in red</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="110"/>
+        <source>描画精度...(&amp;Q)</source>
+        <translation>Drawing &amp;Quality...</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="110"/>
+        <source>画面をいくつに分割して描くかを設定</source>
+        <translation>Set how many segments draw the string</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="111"/>
+        <source>画面書替え周期...(&amp;I)</source>
+        <translation>Redraw &amp;Interval...</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="112"/>
+        <source>画面を書替える周期をミリ秒単位で設定</source>
+        <translation>Set the redraw interval in milliseconds</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="113"/>
+        <source>拡大表示</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="113"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="218"/>
+        <source>縦方向に拡大表示</source>
+        <translation>Zoom in vertically</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="115"/>
+        <source>縮小表示</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="115"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="219"/>
+        <source>縦方向に縮小表示</source>
+        <translation>Zoom out vertically</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="117"/>
+        <source>振幅モニタ(&amp;M)</source>
+        <translation>Amplitude &amp;Monitor</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="117"/>
+        <source>各波の振幅を表示</source>
+        <translation>Show the amplitude of each mode</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="119"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="212"/>
+        <source>描画精度アップ</source>
+        <translation>Finer drawing</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="120"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="213"/>
+        <source>描画精度ダウン</source>
+        <translation>Coarser drawing</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="121"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="215"/>
+        <source>書替え頻度ダウン</source>
+        <translation>Redraw less often</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="122"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="216"/>
+        <source>書替え頻度アップ</source>
+        <translation>Redraw more often</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="150"/>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="158"/>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="161"/>
+        <source>ｱﾆﾒｰｼｮﾝ(&amp;A)</source>
+        <translation>&amp;Animation</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="169"/>
+        <source>ｺﾝﾄﾛｰﾙ(&amp;C)</source>
+        <translation>&amp;Control</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="196"/>
+        <source>波を設定</source>
+        <translation>Set up the wave</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="197"/>
+        <source>設定</source>
+        <translation>Wave</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="200"/>
+        <source>表示設定</source>
+        <translation>Display settings</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="201"/>
+        <source>すべての波を表示</source>
+        <translation>Show all modes</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="202"/>
+        <source>振幅モニタを表示</source>
+        <translation>Show the amplitude monitor</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="206"/>
+        <source>時刻0に戻る</source>
+        <translation>Back to time 0</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="207"/>
+        <source>こま戻し</source>
+        <translation>Step back</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="209"/>
+        <source>こま送り</source>
+        <translation>Step forward</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="214"/>
+        <source>クリックして描画精度設定</source>
+        <translation>Click to set the drawing quality</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="217"/>
+        <source>クリックして描画頻度設定</source>
+        <translation>Click to set the redraw interval</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="284"/>
+        <source>インタ－バル設定</source>
+        <translation>Redraw Interval</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="284"/>
+        <source>画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)</source>
+        <translation>Redraw interval (milliseconds per frame):</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="295"/>
+        <source>精度設定</source>
+        <translation>Drawing Quality</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="295"/>
+        <source>描画精度</source>
+        <translation>Drawing quality (segments):</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="306"/>
+        <source>時刻設定</source>
+        <translation>Go to Time</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="306"/>
+        <source>時刻を入力して下さい（単位 秒)</source>
+        <translation>Enter the time (in seconds):</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="342"/>
+        <source>X = %1%</source>
+        <translation>X = %1%</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileFile</name>
+    <message>
+        <location filename="../platform/ProfileFile.cpp" line="70"/>
+        <source>%1 に書き込めません</source>
+        <translation>Cannot write %1</translation>
+    </message>
+    <message>
+        <location filename="../platform/ProfileFile.cpp" line="77"/>
+        <source>%1 は大きすぎるため書き込みません</source>
+        <translation>%1 is too large and is not written</translation>
+    </message>
+    <message>
+        <location filename="../platform/ProfileFile.cpp" line="86"/>
+        <source>%1 は大きすぎるため読み込めません</source>
+        <translation>%1 is too large to read</translation>
+    </message>
+</context>
+<context>
+    <name>WaveSettingsDialog</name>
+    <message>
+        <location filename="../settings/WaveSettingsDialog.cpp" line="73"/>
+        <source>波の設定</source>
+        <translation>Wave Settings</translation>
+    </message>
+    <message>
+        <location filename="../settings/WaveSettingsDialog.cpp" line="77"/>
+        <source>波の数</source>
+        <translation>Number of Modes</translation>
+    </message>
+    <message>
+        <location filename="../settings/WaveSettingsDialog.cpp" line="79"/>
+        <source>項までの波を生成</source>
+        <translation>modes in the sum</translation>
+    </message>
+    <message>
+        <location filename="../settings/WaveSettingsDialog.cpp" line="81"/>
+        <source>周期</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <location filename="../settings/WaveSettingsDialog.cpp" line="83"/>
+        <source>コマ</source>
+        <translation>frames</translation>
+    </message>
+    <message>
+        <location filename="../settings/WaveSettingsDialog.cpp" line="85"/>
+        <source>振幅</source>
+        <translation>Amplitude</translation>
+    </message>
+    <message>
+        <location filename="../settings/WaveSettingsDialog.cpp" line="85"/>
+        <source>すべて同じ振幅</source>
+        <translation>All the same</translation>
+    </message>
+    <message>
+        <location filename="../settings/WaveSettingsDialog.cpp" line="85"/>
+        <source>1/n に従う</source>
+        <translation>Falling as 1/n</translation>
+    </message>
+    <message>
+        <location filename="../settings/WaveSettingsDialog.cpp" line="85"/>
+        <source>任意の波形を近似</source>
+        <translation>Fit a drawn waveform</translation>
+    </message>
+    <message>
+        <location filename="../settings/WaveSettingsDialog.cpp" line="89"/>
+        <source>波形エディタ</source>
+        <translation>Waveform Editor</translation>
+    </message>
+    <message>
+        <location filename="../settings/WaveSettingsDialog.cpp" line="94"/>
+        <source>クリア</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <location filename="../settings/WaveSettingsDialog.cpp" line="105"/>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+</context>
+</TS>
