@@ -16,6 +16,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    // Lets Wayland desktops match the windows to the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.velmora.Velmora"));
     UiLanguage language = UiLanguage::Japanese;
     {
         // Reading the command line needs no window system.
