@@ -1,7 +1,8 @@
 // Starts the program given on the command line and reports, in milliseconds,
 // how long it takes until its first frame is on the screen: the moment a dark
 // pixel of the string appears in the middle of the (otherwise empty) display.
-// Run it inside an empty X display; the main window opens centred.
+// Run it inside an empty X display; the main window opens centred. Arguments
+// after the program's path go to it.
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
@@ -40,26 +41,36 @@ int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s PROGRAM\n", argv[0]);
+        std::fprintf(stderr, "usage: %s PROGRAM [ARGUMENT...]\n", argv[0]);
         return 2;
     }
+    QStringList arguments;
+    for (int i = 2; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     QScreen *screen = QGuiApplication::primaryScreen();
     QProcess program;
     program.setProcessChannelMode(QProcess::ForwardedChannels);
+    // Asked to end rather than killed: a program started through a wrapper
+    // such as timeout(1) then ends with it.
+    auto end = [&program] {
+        program.terminate();
+        if (!program.waitForFinished(5000)) {
+            program.kill();
+            program.waitForFinished();
+        }
+    };
     QElapsedTimer clock;
     clock.start();
-    program.start(QString::fromLocal8Bit(argv[1]), {});
+    program.start(QString::fromLocal8Bit(argv[1]), arguments);
     while (clock.elapsed() < 10000) {
         if (stringVisible(screen->grabWindow(0).toImage())) {
             std::printf("%lld\n", static_cast<long long>(clock.elapsed()));
-            program.kill();
-            program.waitForFinished();
+            end();
             return 0;
         }
         QThread::msleep(2);
     }
-    program.kill();
-    program.waitForFinished();
+    end();
     std::fprintf(stderr, "no frame within 10 s\n");
     return 1;
 }

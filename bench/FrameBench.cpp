@@ -112,9 +112,64 @@ void drawFrameExtreme(benchmark::State &state)
     }
 }
 
-BENCHMARK(direct)->Apply(cases);
-BENCHMARK(drawFrameExtreme)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(fast)->Apply(cases);
-BENCHMARK(drawFrame)->Apply(cases);
+// Frames of other picture sizes and qualities than the grid above.
+void drawFrameAt(benchmark::State &state)
+{
+    const int w = int(state.range(0)), h = int(state.range(1));
+    Setup s(int(state.range(2)), int(state.range(3)), state.range(4) != 0);
+    for (auto _ : state) {
+        ++s.view.time;
+        s.wave.drawFrame(w, h, s.view, s.settings);
+        benchmark::DoNotOptimize(s.wave.bitmap.constBits());
+    }
+}
+
+// Every frame at a new width, as while the window is being resized: whatever
+// depends on the width is made again each time.
+void drawFrameNewWidth(benchmark::State &state)
+{
+    Setup s(999, 1000, false);
+    int w = Width;
+    for (auto _ : state) {
+        ++s.view.time;
+        w = w == Width ? Width - 1 : Width;
+        s.wave.drawFrame(w, Height, s.view, s.settings);
+        benchmark::DoNotOptimize(s.wave.bitmap.constBits());
+    }
+}
+
+// Every mode shown with each mode pen (the 20 own ones and the shared one) of
+// the given width and style.
+void drawFrameModePens(benchmark::State &state)
+{
+    Setup s(999, 1000, true);
+    for (Pen &pen : s.settings.wavePens) {
+        pen.width = int(state.range(0));
+        pen.style = int(state.range(1));
+    }
+    for (auto _ : state) {
+        ++s.view.time;
+        s.wave.drawFrame(Width, Height, s.view, s.settings);
+        benchmark::DoNotOptimize(s.wave.bitmap.constBits());
+    }
+}
+
+BENCHMARK(direct)->Name("Direct")->Apply(cases);
+BENCHMARK(drawFrameExtreme)->Name("DrawFrameExtreme")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(fast)->Name("Fast")->Apply(cases);
+BENCHMARK(drawFrame)->Name("DrawFrame")->Apply(cases);
+BENCHMARK(drawFrameAt)
+    ->Name("DrawFrameAt")
+    ->ArgNames({"w", "h", "n", "Q", "showAll"})
+    ->Args({3840, 2160, 999, 1000, 1})
+    ->Args({Width, Height, 999, 10000, 0})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(drawFrameNewWidth)->Name("DrawFrameNewWidth")->Unit(benchmark::kMicrosecond);
+BENCHMARK(drawFrameModePens)
+    ->Name("DrawFrameModePens")
+    ->ArgNames({"width", "style"})
+    ->Args({2, 0})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -22,6 +22,6 @@ void calcDrawnAmplitudes(benchmark::State &state)
     }
     state.SetLabel("n=1000, 11 points");
 }
-BENCHMARK(calcDrawnAmplitudes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(calcDrawnAmplitudes)->Name("CalcDrawnAmplitudes")->Unit(benchmark::kMicrosecond);
 
 } // namespace

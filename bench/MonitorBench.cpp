@@ -1,13 +1,13 @@
 // The cost of one probe of the amplitude monitor with 999 modes, the repaint
 // of the page included, on each of its pages. A probe runs at every mouse
 // move while Shift is held, so it has to fit well within one frame.
+#include "bench/PaintCounter.h"
 #include "model/DisplaySettings.h"
 #include "model/Wave.h"
 #include "monitor/AmplitudeMonitor.h"
 #include "monitor/BarChart.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QTabWidget>
 #include <QTableView>
 #include <benchmark/benchmark.h>
@@ -16,21 +16,6 @@ namespace {
 
 constexpr int StringWidth = 527;
 constexpr int ModeCount = 999;
-
-// Counts the paints a widget really receives, so that a repaint the platform
-// skipped cannot pass for a fast one.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 
 struct ProbeSetup {
     Wave wave;
@@ -84,5 +69,5 @@ void monitorProbeTable(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(monitorProbeGraph)->Unit(benchmark::kMicrosecond);
-BENCHMARK(monitorProbeTable)->Unit(benchmark::kMicrosecond);
+BENCHMARK(monitorProbeGraph)->Name("MonitorProbeGraph")->Unit(benchmark::kMicrosecond);
+BENCHMARK(monitorProbeTable)->Name("MonitorProbeTable")->Unit(benchmark::kMicrosecond);

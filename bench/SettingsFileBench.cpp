@@ -32,6 +32,6 @@ void loadAndSaveLargestFile(benchmark::State &state)
     }
     state.SetLabel("4 MB of short lines");
 }
-BENCHMARK(loadAndSaveLargestFile)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(loadAndSaveLargestFile)->Name("LoadAndSaveLargestFile")->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
