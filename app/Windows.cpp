@@ -7,6 +7,7 @@
 #include "mainwindow/AnimationClock.h"
 #include "mainwindow/MainWindow.h"
 #include "monitor/AmplitudeMonitor.h"
+#include "platform/Desktop.h"
 #include "settings/WaveSettingsDialog.h"
 
 #include <QApplication>
@@ -47,6 +48,9 @@ Windows::Windows(const QString &settingsPath)
     displayWindow_.reset(secondary(new DisplaySettingsWindow(store_.settings(), nullptr), "frmVisualSetting"));
     penDialog_.reset(secondary(new LineStyleDialog, "frmPenDialog"));
     displayWindow_->setPenDialog(penDialog_.get());
+    // Each window places itself; on a small or scaled screen it is kept on it.
+    for (QWidget *window : all())
+        keepOnDesktop(window);
 
     MainWindow *main = main_.get();
     QWidget *monitor = monitor_.get();

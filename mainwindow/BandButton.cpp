@@ -2,9 +2,10 @@
 
 #include <QActionEvent>
 
-BandButton::BandButton(QAction *action, const QIcon &icon, const QString &hint, QWidget *parent)
+BandButton::BandButton(QAction *action, ToolPicture picture, const QString &hint, QWidget *parent)
     : QToolButton(parent)
-    , icon_(icon)
+    , picture_(picture)
+    , icon_(makeToolIcon(picture, palette()))
     , hint_(hint)
 {
     setDefaultAction(action);
@@ -23,6 +24,16 @@ void BandButton::actionEvent(QActionEvent *event)
     QToolButton::actionEvent(event);
     if (event->type() == QEvent::ActionChanged)
         showOwnLook();
+}
+
+void BandButton::changeEvent(QEvent *event)
+{
+    // A new application palette reaches the button as a palette change too.
+    if (event->type() == QEvent::PaletteChange) {
+        icon_ = makeToolIcon(picture_, palette());
+        setIcon(icon_);
+    }
+    QToolButton::changeEvent(event);
 }
 
 void BandButton::showOwnLook()

@@ -60,7 +60,7 @@ QFrame *newBand(QWidget *parent)
 BandButton *addButton(QFrame *band, const char *name, QAction *action, ToolPicture picture, const QString &hint,
                       int width = 22)
 {
-    auto *b = new BandButton(action, makeToolIcon(picture), hint, band);
+    auto *b = new BandButton(action, picture, hint, band);
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoRaise(true);
     b->setIconSize(QSize(16, 16));

@@ -1,13 +1,28 @@
 #include "mainwindow/ToolIcons.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QStyle>
+#include <QStyleOption>
 
 #include <cmath>
 #include <numbers>
 
 namespace {
+
+// The colours a picture takes from the palette. Under a light palette every
+// picture keeps the colours it was designed in; under a dark one the black line
+// art takes the button text colour and the darker colours lighter shades.
+struct Inks {
+    bool dark = false;
+    QColor text;
+
+    QColor line(const QColor &designed) const { return dark ? text : designed; }
+    QColor shade(const QColor &designed, const QColor &onDark) const { return dark ? onDark : designed; }
+};
 
 void triangle(QPainter &p, QPointF a, QPointF b, QPointF c)
 {
@@ -28,9 +43,9 @@ QPainterPath sineCurve(double x0, double x1, double mid, double amp, double cycl
     return path;
 }
 
-void sun(QPainter &p)
+void sun(QPainter &p, const Inks &k)
 {
-    p.setPen(QPen(QColor(200, 150, 0), 1));
+    p.setPen(QPen(k.shade(QColor(200, 150, 0), QColor(255, 200, 40)), 1));
     p.setBrush(QColor(255, 215, 0));
     p.drawEllipse(QPointF(6, 8), 3.2, 3.2);
     for (int i = 0; i < 8; ++i) {
@@ -40,10 +55,10 @@ void sun(QPainter &p)
     }
 }
 
-void arrow(QPainter &p, bool up)
+void arrow(QPainter &p, const Inks &k, bool up)
 {
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 90, 200));
+    p.setBrush(k.shade(QColor(0, 90, 200), QColor(90, 160, 255)));
     p.drawRect(QRectF(12, up ? 7 : 2, 2, 7));
     if (up)
         triangle(p, {13, 1}, {9.5, 7}, {16.5, 7});
@@ -51,10 +66,11 @@ void arrow(QPainter &p, bool up)
         triangle(p, {13, 15}, {9.5, 9}, {16.5, 9});
 }
 
-void figure(QPainter &p, bool running)
+void figure(QPainter &p, const Inks &k, bool running)
 {
-    p.setPen(QPen(QColor(30, 30, 30), 1.6, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(QColor(30, 30, 30));
+    const QColor body = k.line(QColor(30, 30, 30));
+    p.setPen(QPen(body, 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(body);
     p.drawEllipse(QPointF(running ? 10 : 8, 2.8), 1.8, 1.8);
     if (running) {
         p.drawLine(QPointF(9.5, 5), QPointF(7, 10)); // body leaning forward
@@ -64,7 +80,7 @@ void figure(QPainter &p, bool running)
         p.drawLine(QPointF(4, 13), QPointF(1.5, 12));
         p.drawLine(QPointF(9, 6.5), QPointF(13, 7.5)); // arms
         p.drawLine(QPointF(9, 6.5), QPointF(5, 5.5));
-        p.setPen(QPen(QColor(120, 120, 120), 1));
+        p.setPen(QPen(k.shade(QColor(120, 120, 120), QColor(170, 170, 170)), 1));
         p.drawLine(QPointF(0.5, 7), QPointF(3.5, 7)); // speed lines
         p.drawLine(QPointF(0.5, 9), QPointF(2.5, 9));
     } else {
@@ -76,25 +92,27 @@ void figure(QPainter &p, bool running)
     }
 }
 
-void magnifier(QPainter &p, bool plus)
+void magnifier(QPainter &p, const Inks &k, bool plus)
 {
-    p.setPen(QPen(QColor(40, 40, 40), 1.5));
+    p.setPen(QPen(k.line(QColor(40, 40, 40)), 1.5));
     p.setBrush(QColor(220, 240, 255));
     p.drawEllipse(QPointF(6.5, 6.5), 5, 5);
-    p.setPen(QPen(QColor(120, 70, 20), 3, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(k.shade(QColor(120, 70, 20), QColor(200, 140, 70)), 3, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(10.5, 10.5), QPointF(14.5, 14.5));
+    // The sign stays black: it lies on the light glass.
     p.setPen(QPen(QColor(0, 0, 0), 1.5));
     p.drawLine(QPointF(4, 6.5), QPointF(9, 6.5));
     if (plus)
         p.drawLine(QPointF(6.5, 4), QPointF(6.5, 9));
 }
 
-void draw(QPainter &p, ToolPicture picture)
+void draw(QPainter &p, ToolPicture picture, const Inks &k)
 {
-    const QColor ink(20, 20, 20);
+    const QColor ink = k.line(QColor(20, 20, 20));
+    const QColor red = k.shade(QColor(230, 0, 0), QColor(255, 100, 100));
     switch (picture) {
     case ToolPicture::Settings:
-        p.setPen(QPen(QColor(0, 0, 160), 1.5));
+        p.setPen(QPen(k.shade(QColor(0, 0, 160), QColor(110, 160, 255)), 1.5));
         p.setBrush(Qt::NoBrush);
         p.drawPath(sineCurve(1, 15, 6, 4, 2));
         p.setPen(QPen(ink, 1));
@@ -104,7 +122,7 @@ void draw(QPainter &p, ToolPicture picture)
         p.drawRect(QRectF(7.5, 10.5, 3, 5));
         break;
     case ToolPicture::VisualSettings:
-        p.setPen(QPen(QColor(110, 80, 40), 1));
+        p.setPen(QPen(k.shade(QColor(110, 80, 40), QColor(210, 170, 110)), 1));
         p.setBrush(QColor(235, 205, 150));
         p.drawEllipse(QRectF(1, 2, 14, 12));
         p.setPen(Qt::NoPen);
@@ -119,9 +137,9 @@ void draw(QPainter &p, ToolPicture picture)
         break;
     case ToolPicture::ShowAll:
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(128, 128, 128), 1.2));
+        p.setPen(QPen(k.shade(QColor(128, 128, 128), QColor(170, 170, 170)), 1.2));
         p.drawPath(sineCurve(1, 15, 8, 5, 1));
-        p.setPen(QPen(QColor(230, 0, 0), 1.2));
+        p.setPen(QPen(red, 1.2));
         p.drawPath(sineCurve(1, 15, 8, 4, 2));
         p.drawPath(sineCurve(1, 15, 8, 3, 3));
         break;
@@ -129,11 +147,11 @@ void draw(QPainter &p, ToolPicture picture)
         p.setPen(QPen(ink, 1));
         p.drawLine(1, 1, 1, 15);
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(220, 0, 0));
+        p.setBrush(k.shade(QColor(220, 0, 0), QColor(255, 100, 100)));
         p.drawRect(2, 2, 12, 3);
-        p.setBrush(QColor(0, 150, 0));
+        p.setBrush(k.shade(QColor(0, 150, 0), QColor(90, 210, 90)));
         p.drawRect(2, 7, 8, 3);
-        p.setBrush(QColor(0, 0, 220));
+        p.setBrush(k.shade(QColor(0, 0, 220), QColor(110, 150, 255)));
         p.drawRect(2, 12, 5, 3);
         break;
     case ToolPicture::Copy:
@@ -141,6 +159,12 @@ void draw(QPainter &p, ToolPicture picture)
         p.setBrush(Qt::white);
         p.drawRect(QRectF(1.5, 1.5, 8, 10));
         p.drawRect(QRectF(6.5, 4.5, 8, 10));
+        if (k.dark) {
+            // Where the front sheet lies on the back one, a dark edge parts them.
+            p.setPen(QPen(QColor(20, 20, 20), 1));
+            p.drawLine(QPointF(6.5, 5), QPointF(6.5, 11.5));
+            p.drawLine(QPointF(7, 4.5), QPointF(9.5, 4.5));
+        }
         p.setPen(QPen(QColor(0, 0, 160), 1));
         for (int y = 7; y <= 12; y += 2)
             p.drawLine(8, y, 13, y);
@@ -170,45 +194,104 @@ void draw(QPainter &p, ToolPicture picture)
         triangle(p, {13, 8}, {5, 3}, {5, 13});
         break;
     case ToolPicture::QualityUp:
-        sun(p);
-        arrow(p, true);
+        sun(p, k);
+        arrow(p, k, true);
         break;
     case ToolPicture::QualityDown:
-        sun(p);
-        arrow(p, false);
+        sun(p, k);
+        arrow(p, k, false);
         break;
     case ToolPicture::SpeedDown:
-        figure(p, false);
+        figure(p, k, false);
         break;
     case ToolPicture::SpeedUp:
-        figure(p, true);
+        figure(p, k, true);
         break;
     case ToolPicture::ZoomUp:
-        magnifier(p, true);
+        magnifier(p, k, true);
         break;
     case ToolPicture::ZoomDown:
-        magnifier(p, false);
+        magnifier(p, k, false);
         break;
     }
 }
 
 } // namespace
 
-QIcon makeToolIcon(ToolPicture picture)
+bool isDarkPalette(const QPalette &palette)
 {
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
+    return palette.color(QPalette::Button).lightness() < palette.color(QPalette::ButtonText).lightness();
+}
+
+namespace {
+
+// Draws a picture afresh at every size and pixel density asked for, so that a
+// scaled screen shows it sharp rather than enlarged.
+class ToolIconEngine : public QIconEngine {
+public:
+    ToolIconEngine(ToolPicture picture, const QPalette &palette)
+        : picture_(picture)
+        , palette_(palette)
+        , inks_{isDarkPalette(palette), palette.color(QPalette::ButtonText)}
     {
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        draw(p, picture);
     }
-    return QIcon(pm);
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+        painter->drawPixmap(rect, scaledPixmap(rect.size() * ratio, mode, state, ratio));
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    // The size is in device pixels.
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State, qreal scale) override
+    {
+        QPixmap pm(size);
+        pm.fill(Qt::transparent);
+        {
+            QPainter p(&pm);
+            p.setRenderHint(QPainter::Antialiasing);
+            if (size != QSize(16, 16))
+                p.scale(size.width() / 16.0, size.height() / 16.0);
+            draw(p, picture_, inks_);
+        }
+        if (mode != QIcon::Normal) {
+            // Greyed or highlighted as the style does it for any picture.
+            QStyleOption option;
+            option.palette = palette_;
+            pm = QApplication::style()->generatedIconPixmap(mode, pm, &option);
+        }
+        pm.setDevicePixelRatio(scale);
+        return pm;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(16, 16)}; }
+    QString key() const override { return QStringLiteral("velmora-tool"); }
+    QIconEngine *clone() const override { return new ToolIconEngine(*this); }
+
+private:
+    ToolPicture picture_;
+    QPalette palette_;
+    Inks inks_;
+};
+
+} // namespace
+
+QIcon makeToolIcon(ToolPicture picture, const QPalette &palette)
+{
+    return QIcon(new ToolIconEngine(picture, palette));
 }
 
 QPixmap makeProgramPicture(int size)
 {
-    QPixmap pm(size, size);
+    // Drawn at the screens' pixel density, so that a scaled screen shows it sharp.
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    QPixmap pm(QSize(size, size) * ratio);
+    pm.setDevicePixelRatio(ratio);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);

@@ -1,5 +1,6 @@
 #pragma once
 #include <QIcon>
+#include <QPalette>
 #include <QPixmap>
 
 enum class ToolPicture {
@@ -20,8 +21,15 @@ enum class ToolPicture {
     ZoomDown,       // magnifier with minus
 };
 
-// The 16 × 16 pictures of the tool buttons, drawn here rather than shipped.
-QIcon makeToolIcon(ToolPicture picture);
+// Whether buttons are darker than their text, as under a dark desktop theme.
+bool isDarkPalette(const QPalette &palette);
 
-// The program's own picture: a string vibrating between two fixed ends.
+// The 16 × 16 pictures of the tool buttons, drawn here rather than shipped, at
+// the pixel density they are shown at. Under a dark palette the black line art
+// is drawn in the button text colour; under a light one the pictures are as
+// designed. A picture keeps the palette it was made for.
+QIcon makeToolIcon(ToolPicture picture, const QPalette &palette = QPalette());
+
+// The program's own picture: a string vibrating between two fixed ends, drawn
+// at the screens' pixel density.
 QPixmap makeProgramPicture(int size);
