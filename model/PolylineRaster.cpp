@@ -95,11 +95,12 @@ void segment(QRgb *bits, qsizetype stride, int w, int h, QPointF a, QPointF b, Q
 }
 
 // The pixels of every short segment, as offsets from its first pixel. A curve
-// of a thousand segments across a picture has steps of a pixel or two; looking
-// their pixels up spares the loop and its unpredictable branches.
+// of a thousand segments across a picture has steps of a few pixels (four
+// across a 4K picture); looking their pixels up spares the loop and its
+// unpredictable branches.
 class ShortSegments {
 public:
-    static constexpr int MaxDx = 3, MaxDy = 3, Stores = 4;
+    static constexpr int MaxDx = 4, MaxDy = 4, Stores = 4;
 
     explicit ShortSegments(qsizetype stride)
     {
