@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace {
 
@@ -24,6 +25,17 @@ void acceptQtOptions(QCommandLineParser &parser)
     }
 }
 
+// A double-clicked lesson may have lost its extension on the way; a file that
+// is there is tried, and refused with a message if it is no lesson.
+bool isLesson(const QStringList &positional)
+{
+    if (positional.size() != 1)
+        return false;
+    const QString &arg = positional.constFirst();
+    const QFileInfo file(arg);
+    return arg.endsWith(QStringLiteral(".velmora"), Qt::CaseInsensitive) || (file.exists() && !file.isDir());
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const QStringList &arguments)
@@ -41,10 +53,13 @@ CommandLine parseCommandLine(const QStringList &arguments)
                                     "画面の言語: ja (日本語) または en (英語)。既定はシステムの言語です。"),
         QStringLiteral("ja|en"));
     parser.addOption(lang);
+    parser.addPositionalArgument(QStringLiteral("lesson"),
+                                 QCoreApplication::translate("CommandLine", "始めに開くレッスンのファイル (.velmora)"),
+                                 QStringLiteral("[lesson.velmora]"));
     acceptQtOptions(parser);
 
     if (!parser.parse(arguments))
-        return {CommandLine::Action::Fail, parser.errorText() + QStringLiteral("\n\n") + parser.helpText(), {}};
+        return {CommandLine::Action::Fail, parser.errorText() + QStringLiteral("\n\n") + parser.helpText(), {}, {}};
     CommandLine result;
     if (parser.isSet(lang)) {
         result.language = languageNamed(parser.value(lang));
@@ -53,6 +68,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
                     QCoreApplication::translate("CommandLine", "言語 '%1' はありません。ja か en を指定してください")
                             .arg(parser.value(lang))
                         + QStringLiteral("\n\n") + parser.helpText(),
+                    {},
                     {}};
     }
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
@@ -61,6 +77,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     } else if (parser.isSet(version)) {
         result.action = CommandLine::Action::ShowVersion;
         result.text = QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n';
+    } else if (isLesson(parser.positionalArguments())) {
+        result.lesson = parser.positionalArguments().constFirst();
     } else if (!parser.positionalArguments().isEmpty()) {
         result.action = CommandLine::Action::Fail;
         result.text = QCoreApplication::translate("CommandLine", "余分な引数があります: %1")

@@ -15,9 +15,13 @@ struct CommandLine {
     // The interface language --lang asks for; none when it is not given
     // (or the command line could not be read as far).
     std::optional<UiLanguage> language;
+    // The lesson file to open at start; empty for none.
+    QString lesson;
 };
 
-// Qt's own options (-platform, -style, ...) are accepted and left to Qt.
+// Qt's own options (-platform, -style, ...) are accepted and left to Qt. One
+// argument besides the options is a lesson to open if it ends in .velmora or
+// names an existing file; anything else is an error.
 CommandLine parseCommandLine(const QStringList &arguments);
 
 // The exit code for a command line that does not run the program.

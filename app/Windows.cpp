@@ -1,16 +1,21 @@
 #include "app/Windows.h"
 
 #include "app/About.h"
+#include "app/LessonFile.h"
 #include "display/DisplaySettingsWindow.h"
 #include "display/ErrorBox.h"
 #include "display/LineStyleDialog.h"
 #include "mainwindow/AnimationClock.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/ViewState.h"
 #include "monitor/AmplitudeMonitor.h"
 #include "platform/Desktop.h"
 #include "settings/WaveSettingsDialog.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 
@@ -69,6 +74,18 @@ Windows::Windows(const QString &settingsPath)
         displayWindow_->raise();
         displayWindow_->activateWindow();
     });
+    connect(main, &MainWindow::lessonOpenRequested, this, [this] {
+        const QString path = chooseLesson(false);
+        if (!path.isEmpty())
+            openLesson(path);
+    });
+    connect(main, &MainWindow::lessonSaveRequested, this, [this] {
+        // The lesson is the moment the command was given.
+        const Lesson now = lesson();
+        const QString path = chooseLesson(true);
+        if (!path.isEmpty())
+            writeLesson(path, now);
+    });
     connect(displayWindow_.get(), &DisplaySettingsWindow::closed, monitor_.get(), [this] { monitor_->refresh(); });
 }
 
@@ -105,6 +122,73 @@ void Windows::applyWaveSettings(const WaveParams &params)
     main_->restart();
     recomputeAmplitudes();
     monitor_->refresh();
+}
+
+Lesson Windows::lesson() const
+{
+    Lesson lesson;
+    lesson.wave = {wave_.waveCount, wave_.period, wave_.rule};
+    // A point taken out keeps its old height, which nothing shows: left out.
+    for (int i = 1; i <= DrawnWaveform::LastInner; ++i)
+        if (drawn_.isDefined(i))
+            lesson.waveform.setHeight(i, drawn_.height(i));
+    lesson.view = main_->viewState().params();
+    lesson.interval = main_->clock().interval();
+    lesson.paused = main_->clock().isPaused();
+    return lesson;
+}
+
+bool Windows::openLesson(const QString &path)
+{
+    const std::variant<Lesson, QString> read = readLessonFile(path);
+    if (const QString *error = std::get_if<QString>(&read)) {
+        report(*error);
+        return false;
+    }
+    const Lesson &lesson = std::get<Lesson>(read);
+    lessonFolder_ = QFileInfo(path).absolutePath();
+    // As the settings dialog applies, but into the lesson's view, not time 0.
+    waveSettings_->showSettings(lesson.wave, lesson.waveform);
+    drawn_ = lesson.waveform;
+    wave_.setParams(lesson.wave);
+    recomputeAmplitudes();
+    monitor_->refresh();
+    main_->showView(lesson.view, lesson.interval, lesson.paused);
+    return true;
+}
+
+bool Windows::saveLesson(const QString &path)
+{
+    return writeLesson(path, lesson());
+}
+
+bool Windows::writeLesson(const QString &path, const Lesson &lesson)
+{
+    const std::optional<QString> error = writeLessonFile(path, lesson);
+    report(error);
+    if (!error)
+        lessonFolder_ = QFileInfo(path).absolutePath();
+    return !error;
+}
+
+QString Windows::chooseLesson(bool save)
+{
+    if (chooseLesson_)
+        return chooseLesson_(save);
+    if (lessonFolder_.isEmpty()) {
+        // The lessons that come with the program, when installed.
+        const QDir shipped(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velmora/lessons"));
+        lessonFolder_ = shipped.exists() ? shipped.absolutePath() : QDir::currentPath();
+    }
+    QFileDialog dialog(main_.get(), save ? tr("レッスンを保存") : tr("レッスンを開く"), lessonFolder_,
+                       tr("レッスン (*.velmora)"));
+    dialog.setObjectName(QStringLiteral("dlgLesson"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("velmora"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 void Windows::recomputeAmplitudes()

@@ -1,6 +1,7 @@
 #pragma once
 #include "display/DisplaySettingsStore.h"
 #include "model/DrawnWaveform.h"
+#include "model/Lesson.h"
 #include "model/Wave.h"
 
 #include <QObject>
@@ -25,6 +26,8 @@ class Windows : public QObject {
     Q_OBJECT
 public:
     using ErrorReporter = std::function<void(const QString &text)>;
+    // The lesson file to open or to save to; empty when none was chosen.
+    using LessonChooser = std::function<QString(bool save)>;
 
     // The display settings file is visualIniPath() unless told.
     explicit Windows(const QString &settingsPath = QString());
@@ -37,6 +40,16 @@ public:
     void saveDisplaySettings();
     // The error box unless replaced.
     void setErrorReporter(ErrorReporter reporter) { reportError_ = std::move(reporter); }
+    // Qt's file dialog unless replaced.
+    void setLessonChooser(LessonChooser chooser) { chooseLesson_ = std::move(chooser); }
+
+    // What the program shows now, as a lesson.
+    Lesson lesson() const;
+    // Shows the lesson in the file; one that cannot be read is reported and
+    // changes nothing. Says whether it was shown.
+    bool openLesson(const QString &path);
+    // Writes the present lesson to the file; a failure is reported.
+    bool saveLesson(const QString &path);
 
     // In their creation order; the main window first.
     std::vector<QWidget *> all() const;
@@ -49,6 +62,8 @@ public:
 
 private:
     void applyWaveSettings(const WaveParams &params);
+    QString chooseLesson(bool save);
+    bool writeLesson(const QString &path, const Lesson &lesson);
     // Under the wait cursor: the drawn rule may take a moment.
     void recomputeAmplitudes();
     void toggleMonitor();
@@ -58,6 +73,8 @@ private:
     DrawnWaveform drawn_;
     DisplaySettingsStore store_;
     ErrorReporter reportError_;
+    LessonChooser chooseLesson_;
+    QString lessonFolder_;
     // Created in this order, so destroyed in the reverse one.
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<WaveSettingsDialog> waveSettings_;

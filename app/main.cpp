@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -19,11 +20,13 @@ int main(int argc, char **argv)
     // Lets Wayland desktops match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.velmora.Velmora"));
     UiLanguage language = UiLanguage::Japanese;
+    QString lesson;
     {
         // Reading the command line needs no window system.
         QCoreApplication probe(argc, argv);
         CommandLine command = parseCommandLine(QCoreApplication::arguments());
         language = command.language.value_or(languageFor(QLocale::system().uiLanguages()));
+        lesson = command.lesson;
         if (command.action != CommandLine::Action::Run) {
             // Read once more with the interface's texts, so that help and errors speak its language.
             if (installProgramTranslation(probe, language))
@@ -50,6 +53,9 @@ int main(int argc, char **argv)
     // Desktops activate a new window themselves; a bare display does not, and
     // the animation runs only while the main window (or the monitor) is active.
     main.activateWindow();
+    // From the running loop, so that an error box stands over the main window.
+    if (!lesson.isEmpty())
+        QTimer::singleShot(0, &windows, [&windows, &lesson] { windows.openLesson(lesson); });
     const int result = QApplication::exec();
     // Saved while every window still stands, so an error box has a program to show in.
     windows.saveDisplaySettings();

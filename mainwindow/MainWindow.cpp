@@ -95,6 +95,18 @@ void MainWindow::setMonitorShown(bool shown)
     monitorAction_->setChecked(shown);
 }
 
+void MainWindow::showView(const FrameParams &view, int interval, bool paused)
+{
+    view_->setTime(view.time);
+    view_->setZoom(view.zoom);
+    view_->setQuality(view.quality);
+    // The check mark carries show-all to the view.
+    showAllAction_->setChecked(view.showAll);
+    clock_->setInterval(interval);
+    clock_->setPaused(paused);
+    redraw();
+}
+
 void MainWindow::showHint(const QString &hint)
 {
     statusPanels_->panel(2)->setText(hint);

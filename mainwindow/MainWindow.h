@@ -12,6 +12,7 @@ class StatusPanels;
 class ViewState;
 class Wave;
 struct DisplaySettings;
+struct FrameParams;
 
 // The main window: the animated string and every command of the menu and the
 // tool band. It draws the wave it is given with the look it is given; the
@@ -39,12 +40,17 @@ public slots:
     void restart();
     // Shows whether the amplitude monitor is open.
     void setMonitorShown(bool shown);
+    // Takes a lesson's view: time, zoom, quality, show-all, interval and pause;
+    // draws the frame once.
+    void showView(const FrameParams &view, int interval, bool paused);
 
 signals:
     // Each shows its window modally; the command waits for it.
     void waveSettingsRequested();
     void aboutRequested();
     void displaySettingsRequested();
+    void lessonOpenRequested();
+    void lessonSaveRequested();
     void monitorToggleRequested();
     // Shift held over the picture: the local amplitudes at column x.
     void amplitudesProbed(int x, int stringWidth);
@@ -86,6 +92,8 @@ private:
 
     QAction *waveSettingsAction_ = nullptr;
     QAction *displaySettingsAction_ = nullptr;
+    QAction *openLessonAction_ = nullptr;
+    QAction *saveLessonAction_ = nullptr;
     QAction *aboutAction_ = nullptr;
     QAction *quitAction_ = nullptr;
     QAction *copyAction_ = nullptr;

@@ -89,6 +89,10 @@ void MainWindow::buildActions()
         = newAction(this, "actionWaveSettings", tr("波設定...(&S)"), Qt::CTRL | Qt::Key_S, tr("作る波の設定"));
     displaySettingsAction_ = newAction(this, "actionDisplaySettings", tr("表示設定...(&V)"), Qt::CTRL | Qt::Key_V,
                                        tr("描画色、線などの視覚的設定"));
+    openLessonAction_ = newAction(this, "actionOpenLesson", tr("レッスンを開く...(&O)"), Qt::CTRL | Qt::Key_O,
+                                  tr("保存したレッスンを開く"));
+    saveLessonAction_ = newAction(this, "actionSaveLesson", tr("レッスンを保存...(&W)"),
+                                  Qt::CTRL | Qt::SHIFT | Qt::Key_S, tr("今の設定をレッスンとして保存"));
     aboutAction_
         = newAction(this, "actionAbout", tr("このプログラムについて...(&A)"), {}, tr("このプログラムについて表示"));
     quitAction_ = newAction(this, "actionQuit", tr("終了(&Q)"), Qt::CTRL | Qt::Key_Q, tr("アプリケーションの終了"));
@@ -123,6 +127,8 @@ void MainWindow::buildActions()
 
     connect(waveSettingsAction_, &QAction::triggered, this, &MainWindow::openWaveSettings);
     connect(displaySettingsAction_, &QAction::triggered, this, &MainWindow::displaySettingsRequested);
+    connect(openLessonAction_, &QAction::triggered, this, &MainWindow::lessonOpenRequested);
+    connect(saveLessonAction_, &QAction::triggered, this, &MainWindow::lessonSaveRequested);
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
     connect(quitAction_, &QAction::triggered, this, &MainWindow::close);
     connect(copyAction_, &QAction::triggered, this, &MainWindow::copyFrame);
@@ -150,6 +156,8 @@ void MainWindow::buildMenu()
     QMenu *file = bar->addMenu(tr("ファイル(&F)"));
     file->addAction(waveSettingsAction_);
     file->addAction(displaySettingsAction_);
+    file->addAction(openLessonAction_);
+    file->addAction(saveLessonAction_);
     file->addSeparator();
     file->addAction(aboutAction_);
     file->addSeparator();

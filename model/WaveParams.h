@@ -11,6 +11,8 @@ struct WaveParams {
     int modeCount = 1;
     float period = 100.0f;
     AmplitudeRule rule = AmplitudeRule::Equal;
+
+    friend bool operator==(const WaveParams &, const WaveParams &) = default;
 };
 
 // How one frame is viewed: the time in frames, the vertical zoom, the number
@@ -20,4 +22,6 @@ struct FrameParams {
     float zoom = 1.0f;
     std::int32_t quality = 50;
     bool showAll = false;
+
+    friend bool operator==(const FrameParams &, const FrameParams &) = default;
 };

@@ -160,6 +160,15 @@ const DrawnWaveform &WaveSettingsDialog::waveform() const
     return editor_->waveform();
 }
 
+void WaveSettingsDialog::showSettings(const WaveParams &params, const DrawnWaveform &waveform)
+{
+    modeCountBox_->setValue(params.modeCount);
+    periodBox_->setValue(int(params.period));
+    editor_->setWaveform(waveform);
+    ruleGroup_->setItemIndex(int(params.rule));
+    ruleChosen();
+}
+
 void WaveSettingsDialog::ruleChosen()
 {
     const bool drawn = ruleGroup_->itemIndex() == int(AmplitudeRule::Drawn);

@@ -22,6 +22,8 @@ public:
     // The values shown, typed text brought into range.
     WaveParams params() const;
     const DrawnWaveform &waveform() const;
+    // Shows settings made elsewhere (a lesson), so the next closing applies them.
+    void showSettings(const WaveParams &params, const DrawnWaveform &waveform);
 
     // Every way of closing ends here, so the values are announced exactly once.
     void done(int result) override;

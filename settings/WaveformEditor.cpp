@@ -32,6 +32,12 @@ void WaveformEditor::setActive(bool active)
     render();
 }
 
+void WaveformEditor::setWaveform(const DrawnWaveform &waveform)
+{
+    waveform_ = waveform;
+    render();
+}
+
 void WaveformEditor::clear()
 {
     for (int i = 1; i <= DrawnWaveform::LastInner; ++i)

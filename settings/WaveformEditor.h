@@ -20,6 +20,8 @@ public:
     int selectedPoint() const { return selected_; }
 
     void setActive(bool active);
+    // Shows the waveform, as if drawn; announces no change.
+    void setWaveform(const DrawnWaveform &waveform);
     // Takes out every inner point.
     void clear();
 

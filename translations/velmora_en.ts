@@ -68,22 +68,27 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../app/CommandLine.cpp" line="34"/>
+        <location filename="../app/CommandLine.cpp" line="46"/>
         <source>両端を固定した弦の振動を、基準振動の重ね合わせとしてアニメーションで示します。</source>
         <translation>Animates the vibration of a string fixed at both ends as a superposition of its normal modes.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="40"/>
+        <location filename="../app/CommandLine.cpp" line="52"/>
         <source>画面の言語: ja (日本語) または en (英語)。既定はシステムの言語です。</source>
         <translation>Interface language: ja (Japanese) or en (English). The default follows the system language.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="53"/>
+        <location filename="../app/CommandLine.cpp" line="57"/>
+        <source>始めに開くレッスンのファイル (.velmora)</source>
+        <translation>A lesson file (.velmora) to open at start.</translation>
+    </message>
+    <message>
+        <location filename="../app/CommandLine.cpp" line="68"/>
         <source>言語 &apos;%1&apos; はありません。ja か en を指定してください</source>
         <translation>Unknown language &apos;%1&apos;: use ja or en</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="66"/>
+        <location filename="../app/CommandLine.cpp" line="84"/>
         <source>余分な引数があります: %1</source>
         <translation>Unexpected arguments: %1</translation>
     </message>
@@ -171,6 +176,52 @@
         <location filename="../display/DisplaySettingsWindow.cpp" line="119"/>
         <source>波の線スタイル</source>
         <translation>Wave Lines</translation>
+    </message>
+</context>
+<context>
+    <name>Lesson</name>
+    <message>
+        <location filename="../model/Lesson.cpp" line="56"/>
+        <source>%1 がありません</source>
+        <translation>%1 is missing</translation>
+    </message>
+    <message>
+        <location filename="../model/Lesson.cpp" line="65"/>
+        <source>%1 の値 &quot;%2&quot; は使えません</source>
+        <translation>the value &quot;%2&quot; of %1 cannot be used</translation>
+    </message>
+    <message>
+        <location filename="../model/Lesson.cpp" line="181"/>
+        <source>レッスンのファイルではありません</source>
+        <translation>it is not a lesson file</translation>
+    </message>
+    <message>
+        <location filename="../model/Lesson.cpp" line="199"/>
+        <source>新しい版 (%1) のレッスンです。この Velmora が読めるのは版 %2 までです</source>
+        <translation>it is a lesson of a later format (version %1); this Velmora reads versions up to %2</translation>
+    </message>
+</context>
+<context>
+    <name>LessonFile</name>
+    <message>
+        <location filename="../app/LessonFile.cpp" line="15"/>
+        <source>ファイルがありません</source>
+        <translation>there is no such file</translation>
+    </message>
+    <message>
+        <location filename="../app/LessonFile.cpp" line="17"/>
+        <source>1 MB を超えるファイルはレッスンではありません</source>
+        <translation>a file larger than 1 MB is no lesson</translation>
+    </message>
+    <message>
+        <location filename="../app/LessonFile.cpp" line="19"/>
+        <source>ファイルを読み込めません</source>
+        <translation>the file cannot be read</translation>
+    </message>
+    <message>
+        <location filename="../app/LessonFile.cpp" line="29"/>
+        <source>%1 を開けません: %2</source>
+        <translation>Cannot open %1: %2</translation>
     </message>
 </context>
 <context>
@@ -279,276 +330,296 @@
         <translation>Colors, lines and other display settings</translation>
     </message>
     <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="92"/>
+        <source>レッスンを開く...(&amp;O)</source>
+        <translation>&amp;Open Lesson...</translation>
+    </message>
+    <message>
         <location filename="../mainwindow/MainWindowActions.cpp" line="93"/>
+        <source>保存したレッスンを開く</source>
+        <translation>Open a saved lesson</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="94"/>
+        <source>レッスンを保存...(&amp;W)</source>
+        <translation>Save &amp;Lesson As...</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="95"/>
+        <source>今の設定をレッスンとして保存</source>
+        <translation>Save the present settings as a lesson</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="97"/>
         <source>このプログラムについて...(&amp;A)</source>
         <translation>&amp;About Velmora...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="93"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="97"/>
         <source>このプログラムについて表示</source>
         <translation>Show information about this program</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="94"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="98"/>
         <source>終了(&amp;Q)</source>
         <translation>&amp;Quit</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="94"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="98"/>
         <source>アプリケーションの終了</source>
         <translation>Quit the program</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="96"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="100"/>
         <source>コピー(&amp;C)</source>
         <translation>&amp;Copy</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="96"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="203"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="100"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="211"/>
         <source>クリップボードに画像をコピー</source>
         <translation>Copy the picture to the clipboard</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="98"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="100"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="208"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="102"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="104"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="216"/>
         <source>ポーズ</source>
         <translation>Pause</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="100"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="104"/>
         <source>ポーズ(&amp;P)</source>
         <translation>&amp;Pause</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="102"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="106"/>
         <source>時刻0に戻る(&amp;B)</source>
         <translation>&amp;Back to Time 0</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="102"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="106"/>
         <source>時刻0の状態を表示してポーズ</source>
         <translation>Show the string at time 0 and pause</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="103"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="107"/>
         <source>時刻入力(&amp;T)</source>
         <translation>Go to &amp;Time...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="103"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="107"/>
         <source>任意の時刻の波を表示</source>
         <translation>Show the wave at any time</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="104"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="108"/>
         <source>コマ戻し</source>
         <translation>Step Back</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="104"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="108"/>
         <source>1コマ前を表示</source>
         <translation>Show the previous frame</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="105"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="109"/>
         <source>コマおくり</source>
         <translation>Step Forward</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="105"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="109"/>
         <source>1コマ先を表示</source>
         <translation>Show the next frame</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="106"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="110"/>
         <source>すべての波を表示(&amp;A)</source>
         <translation>Show &amp;All Modes</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="107"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="111"/>
         <source>赤線で合成前のすべての波を表示</source>
         <translation>Show every mode before summing, in red</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="110"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="114"/>
         <source>描画精度...(&amp;Q)</source>
         <translation>Drawing &amp;Quality...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="110"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="114"/>
         <source>画面をいくつに分割して描くかを設定</source>
         <translation>Set how many segments draw the string</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="111"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="115"/>
         <source>画面書替え周期...(&amp;I)</source>
         <translation>Redraw &amp;Interval...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="112"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="116"/>
         <source>画面を書替える周期をミリ秒単位で設定</source>
         <translation>Set the redraw interval in milliseconds</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="113"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="117"/>
         <source>拡大表示</source>
         <translation>Zoom In</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="113"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="218"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="117"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="226"/>
         <source>縦方向に拡大表示</source>
         <translation>Zoom in vertically</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="115"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="119"/>
         <source>縮小表示</source>
         <translation>Zoom Out</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="115"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="219"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="119"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="227"/>
         <source>縦方向に縮小表示</source>
         <translation>Zoom out vertically</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="117"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="121"/>
         <source>振幅モニタ(&amp;M)</source>
         <translation>Amplitude &amp;Monitor</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="117"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="121"/>
         <source>各波の振幅を表示</source>
         <translation>Show the amplitude of each mode</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="119"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="212"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="123"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="220"/>
         <source>描画精度アップ</source>
         <translation>Finer drawing</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="120"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="213"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="124"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="221"/>
         <source>描画精度ダウン</source>
         <translation>Coarser drawing</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="121"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="215"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="125"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="223"/>
         <source>書替え頻度ダウン</source>
         <translation>Redraw less often</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="122"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="216"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="126"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="224"/>
         <source>書替え頻度アップ</source>
         <translation>Redraw more often</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="150"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="156"/>
         <source>ファイル(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="158"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="166"/>
         <source>編集(&amp;E)</source>
         <translation>&amp;Edit</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="161"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="169"/>
         <source>ｱﾆﾒｰｼｮﾝ(&amp;A)</source>
         <translation>&amp;Animation</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="169"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="177"/>
         <source>ｺﾝﾄﾛｰﾙ(&amp;C)</source>
         <translation>&amp;Control</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="196"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="204"/>
         <source>波を設定</source>
         <translation>Set up the wave</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="197"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="205"/>
         <source>設定</source>
         <translation>Wave</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="200"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="208"/>
         <source>表示設定</source>
         <translation>Display settings</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="201"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="209"/>
         <source>すべての波を表示</source>
         <translation>Show all modes</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="202"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="210"/>
         <source>振幅モニタを表示</source>
         <translation>Show the amplitude monitor</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="206"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="214"/>
         <source>時刻0に戻る</source>
         <translation>Back to time 0</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="207"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="215"/>
         <source>こま戻し</source>
         <translation>Step back</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="209"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="217"/>
         <source>こま送り</source>
         <translation>Step forward</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="214"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="222"/>
         <source>クリックして描画精度設定</source>
         <translation>Click to set the drawing quality</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="217"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="225"/>
         <source>クリックして描画頻度設定</source>
         <translation>Click to set the redraw interval</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="284"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="292"/>
         <source>インタ－バル設定</source>
         <translation>Redraw Interval</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="284"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="292"/>
         <source>画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)</source>
         <translation>Redraw interval (milliseconds per frame):</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="295"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="303"/>
         <source>精度設定</source>
         <translation>Drawing Quality</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="295"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="303"/>
         <source>描画精度</source>
         <translation>Drawing quality (segments):</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="306"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="314"/>
         <source>時刻設定</source>
         <translation>Go to Time</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="306"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="314"/>
         <source>時刻を入力して下さい（単位 秒)</source>
         <translation>Enter the time (in seconds):</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="342"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="350"/>
         <source>X = %1%</source>
         <translation>X = %1%</translation>
     </message>
@@ -632,6 +703,24 @@
         <location filename="../settings/WaveSettingsDialog.cpp" line="105"/>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
+    </message>
+</context>
+<context>
+    <name>Windows</name>
+    <message>
+        <location filename="../app/Windows.cpp" line="183"/>
+        <source>レッスンを保存</source>
+        <translation>Save Lesson</translation>
+    </message>
+    <message>
+        <location filename="../app/Windows.cpp" line="183"/>
+        <source>レッスンを開く</source>
+        <translation>Open Lesson</translation>
+    </message>
+    <message>
+        <location filename="../app/Windows.cpp" line="184"/>
+        <source>レッスン (*.velmora)</source>
+        <translation>Lessons (*.velmora)</translation>
     </message>
 </context>
 </TS>

@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -238,6 +239,22 @@ TEST_P(TextFitTest, TheMenuBarAndEveryHintFitTheMainWindow)
         check(panel, hint, widthOf(panel, hint), roomOf(panel));
     main.hide();
     EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+}
+
+TEST_P(TextFitTest, EachMenuGivesItsItemsDifferentMnemonics)
+{
+    for (const QAction *title : windows->mainWindow().menuBar()->actions()) {
+        if (!title->menu())
+            continue;
+        QList<QKeySequence> taken;
+        for (const QAction *a : title->menu()->actions()) {
+            const QKeySequence key = QKeySequence::mnemonic(a->text());
+            if (key.isEmpty())
+                continue;
+            EXPECT_FALSE(taken.contains(key)) << a->text().toStdString();
+            taken << key;
+        }
+    }
 }
 
 TEST_P(TextFitTest, TheLineListNamesEndBeforeTheirLines)

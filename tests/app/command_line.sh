@@ -31,6 +31,11 @@ check unknown-option 2 '' "Unknown option 'bogus'" --bogus
 check usage-on-error 2 '' '^Usage: ' --bogus
 check extra-argument 2 '' 'extra' extra
 check lang-in-help 0 '--lang <ja|en>' '' --help
+check lesson-in-help 0 '\[lesson\.velmora\]' '' --help
+# A lesson is taken, so the program goes on to need a display.
+check lesson-argument 1 '' 'cannot connect to a display' lesson.velmora
+check existing-file-argument 1 '' 'cannot connect to a display' "$program"
+check two-lessons 2 '' '^Usage: ' a.velmora b.velmora
 check lang-unknown 2 '' "'fr'" --lang fr
 check lang-unknown-usage 2 '' '^Usage: ' --lang fr
 check lang-missing-value 2 '' "Missing value after '--lang'" --lang

@@ -9,7 +9,9 @@ endif()
 set(id io.github.velmora.Velmora)
 set(icon_sizes 16 22 24 32 48 64 128 256)
 set(expected bin/velmora share/applications/${id}.desktop share/metainfo/${id}.metainfo.xml share/man/man1/velmora.1
-             share/icons/hicolor/scalable/apps/velmora.svg)
+             share/icons/hicolor/scalable/apps/velmora.svg share/mime/packages/${id}.xml
+             share/velmora/lessons/plucked-middle.velmora share/velmora/lessons/plucked-third.velmora
+             share/velmora/lessons/first-three-modes.velmora)
 foreach(size ${icon_sizes})
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/velmora.png)
 endforeach()
@@ -20,8 +22,25 @@ foreach(f ${expected})
 endforeach()
 
 file(READ ${PREFIX}/share/applications/${id}.desktop desktop)
-if(NOT desktop MATCHES "\nExec=velmora\n" OR NOT desktop MATCHES "\nIcon=velmora\n")
+if(NOT desktop MATCHES "\nExec=velmora %f\n" OR NOT desktop MATCHES "\nIcon=velmora\n")
   message(FATAL_ERROR "the desktop entry does not start the program with its icon")
+endif()
+
+# A double-clicked lesson opens in the program: the entry takes the type the
+# MIME package gives the lesson files.
+file(READ ${PREFIX}/share/mime/packages/${id}.xml mime)
+if(NOT desktop MATCHES "\nMimeType=application/x-velmora-lesson;\n"
+   OR NOT mime MATCHES "<mime-type type=\"application/x-velmora-lesson\">"
+   OR NOT mime MATCHES "<glob pattern=\"\\*\\.velmora\"/>")
+  message(FATAL_ERROR "the desktop entry and the MIME package do not agree on the lesson files")
+endif()
+find_program(XMLLINT xmllint)
+if(XMLLINT)
+  execute_process(COMMAND ${XMLLINT} --noout ${PREFIX}/share/mime/packages/${id}.xml RESULT_VARIABLE rc
+                  OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "the MIME package is not well-formed XML:\n${out}")
+  endif()
 endif()
 
 # A desktop may show an icon at the size its folder names without scaling it:

@@ -47,10 +47,11 @@ start_wm() {
 }
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
-# start_app BINARY: copies the program into the scenario's folder and starts it.
+# start_app BINARY [ARGUMENT...]: copies the program into the scenario's folder
+# and starts it with the arguments.
 start_app() {
   cp "$1" "$E2E_DIR/velmora"
-  (cd "$E2E_DIR" && exec ./velmora >"$E2E_DIR/out.log" 2>&1) &
+  (cd "$E2E_DIR" && exec ./velmora "${@:2}" >"$E2E_DIR/out.log" 2>&1) &
   APP_PID=$!
   MAIN_WIN=$(wait_window '^Velmora$')
   [ -n "$MAIN_WIN" ] || fail "the main window did not appear"

@@ -2,6 +2,8 @@
 
 #include <QClipboard>
 #include <QDialog>
+#include <QMenuBar>
+#include <QSignalSpy>
 #include <QTimer>
 
 namespace {
@@ -276,13 +278,44 @@ TEST_F(MainWindowTest, MenuShortcutsAreTheDesignedOnes)
                                                             {action("actionInterval"), QKeySequence("Ctrl+I")},
                                                             {action("actionZoomIn"), QKeySequence("Ins")},
                                                             {action("actionZoomOut"), QKeySequence("Shift+Ins")},
-                                                            {action("actionMonitor"), QKeySequence("Ctrl+M")}};
+                                                            {action("actionMonitor"), QKeySequence("Ctrl+M")},
+                                                            {action("actionOpenLesson"), QKeySequence("Ctrl+O")},
+                                                            {action("actionSaveLesson"), QKeySequence("Ctrl+Shift+S")}};
     for (auto [action, keys] : shortcuts)
         EXPECT_EQ(action->shortcut(), keys) << action->text().toStdString();
+    // No key is taken twice.
+    QList<QKeySequence> taken;
+    for (const QAction *a : w->findChildren<QAction *>()) {
+        if (a->shortcut().isEmpty())
+            continue;
+        EXPECT_FALSE(taken.contains(a->shortcut())) << a->shortcut().toString().toStdString();
+        taken << a->shortcut();
+    }
     QTest::keyClick(w.get(), Qt::Key_F2);
     EXPECT_EQ(view().time(), 1);
     QTest::keyClick(w.get(), Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_FLOAT_EQ(view().zoom(), 0.9f);
+}
+
+TEST_F(MainWindowTest, LessonItemsFollowTheDisplaySettingsInTheFileMenu)
+{
+    const QMenu *file = w->menuBar()->actions().at(0)->menu();
+    ASSERT_NE(file, nullptr);
+    QStringList items;
+    for (const QAction *a : file->actions())
+        items << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    EXPECT_EQ(items,
+              (QStringList{"actionWaveSettings", "actionDisplaySettings", "actionOpenLesson", "actionSaveLesson", "-",
+                           "actionAbout", "-", "actionQuit"}));
+    EXPECT_EQ(action("actionOpenLesson")->statusTip(), QString::fromUtf8("保存したレッスンを開く"));
+    EXPECT_EQ(action("actionSaveLesson")->statusTip(), QString::fromUtf8("今の設定をレッスンとして保存"));
+
+    QSignalSpy open(w.get(), &MainWindow::lessonOpenRequested);
+    QSignalSpy save(w.get(), &MainWindow::lessonSaveRequested);
+    QTest::keyClick(w.get(), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(open.count(), 1);
+    EXPECT_EQ(save.count(), 1);
 }
 
 } // namespace
