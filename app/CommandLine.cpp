@@ -6,8 +6,9 @@
 
 namespace {
 
-// The options QGuiApplication and QApplication take for themselves.
-void acceptQtOptions(QCommandLineParser &parser)
+// The options QGuiApplication and QApplication take for themselves, listed
+// only by --help-all.
+void acceptQtOptions(QCommandLineParser &parser, bool listed)
 {
     const char *const withValue[] = {"platform",    "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry",
                                      "qwindowicon", "qwindowtitle",       "session",       "display", "style",
@@ -15,12 +16,14 @@ void acceptQtOptions(QCommandLineParser &parser)
     const char *const flags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
     for (const char *name : withValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        if (!listed)
+            option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
     for (const char *name : flags) {
         QCommandLineOption option(QString::fromLatin1(name));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        if (!listed)
+            option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
 }
@@ -36,11 +39,12 @@ bool isLesson(const QStringList &positional)
     return arg.endsWith(QStringLiteral(".velmora"), Qt::CaseInsensitive) || (file.exists() && !file.isDir());
 }
 
-} // namespace
+struct Options {
+    QCommandLineOption help, version, lang;
+};
 
-CommandLine parseCommandLine(const QStringList &arguments)
+Options describe(QCommandLineParser &parser, bool listQtOptions)
 {
-    QCommandLineParser parser;
     // Qt's options are spelled with one dash, as X programs always did.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(QCoreApplication::translate(
@@ -56,7 +60,16 @@ CommandLine parseCommandLine(const QStringList &arguments)
     parser.addPositionalArgument(QStringLiteral("lesson"),
                                  QCoreApplication::translate("CommandLine", "始めに開くレッスンのファイル (.velmora)"),
                                  QStringLiteral("[lesson.velmora]"));
-    acceptQtOptions(parser);
+    acceptQtOptions(parser, listQtOptions);
+    return {help, version, lang};
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const auto [help, version, lang] = describe(parser, false);
 
     if (!parser.parse(arguments))
         return {CommandLine::Action::Fail, parser.errorText() + QStringLiteral("\n\n") + parser.helpText(), {}, {}};
@@ -71,7 +84,12 @@ CommandLine parseCommandLine(const QStringList &arguments)
                     {},
                     {}};
     }
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+    if (parser.isSet(QStringLiteral("help-all"))) {
+        QCommandLineParser everything;
+        describe(everything, true);
+        result.action = CommandLine::Action::ShowHelp;
+        result.text = everything.helpText();
+    } else if (parser.isSet(help)) {
         result.action = CommandLine::Action::ShowHelp;
         result.text = parser.helpText();
     } else if (parser.isSet(version)) {

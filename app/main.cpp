@@ -28,8 +28,11 @@ int main(int argc, char **argv)
         language = command.language.value_or(languageFor(QLocale::system().uiLanguages()));
         lesson = command.lesson;
         if (command.action != CommandLine::Action::Run) {
-            // Read once more with the interface's texts, so that help and errors speak its language.
-            if (installProgramTranslation(probe, language))
+            // Read once more with the interface's texts and Qt's, so that help
+            // and errors speak its language ("Usage:" and "Options:" are Qt's).
+            const bool ours = installProgramTranslation(probe, language);
+            const bool qts = installQtTranslation(probe, language);
+            if (ours || qts)
                 command = parseCommandLine(QCoreApplication::arguments());
             const bool failed = command.action == CommandLine::Action::Fail;
             std::fputs(command.text.toLocal8Bit().constData(), failed ? stderr : stdout);

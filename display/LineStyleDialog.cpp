@@ -158,7 +158,7 @@ void LineStyleDialog::drawStyleRow(const DrawItem &item)
 void LineStyleDialog::drawWidthRow(const DrawItem &item)
 {
     item.fillBackground();
-    item.textOut(85, item.rect.top() + 2, QStringLiteral("%1pixel").arg(item.index + 1));
+    item.textOut(85, item.rect.top() + 2, tr("%1pixel").arg(item.index + 1));
     item.canvas.setPen(toQPen(Pen{pen.color, pen.style, item.index + 1}, MaxSampleWidth));
     item.canvas.drawLine(5, item.middle(), 80, item.middle());
 }

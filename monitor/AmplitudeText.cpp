@@ -79,5 +79,5 @@ QString formatGeneral15(long double value)
 
 QString modeOrderText(int k)
 {
-    return QString::number(k) + QCoreApplication::translate("AmplitudeText", "次");
+    return QCoreApplication::translate("AmplitudeText", "%1次").arg(k);
 }

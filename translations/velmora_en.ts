@@ -34,7 +34,7 @@
     <message>
         <location filename="../monitor/AmplitudeMonitor.cpp" line="44"/>
         <source>振幅モニタ</source>
-        <translation>Amplitude Monitor</translation>
+        <translation>Amplitudes</translation>
     </message>
     <message>
         <location filename="../monitor/AmplitudeMonitor.cpp" line="76"/>
@@ -61,34 +61,34 @@
     <name>AmplitudeText</name>
     <message>
         <location filename="../monitor/AmplitudeText.cpp" line="82"/>
-        <source>次</source>
-        <translation>.</translation>
+        <source>%1次</source>
+        <translation>n = %1</translation>
     </message>
 </context>
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../app/CommandLine.cpp" line="46"/>
+        <location filename="../app/CommandLine.cpp" line="50"/>
         <source>両端を固定した弦の振動を、基準振動の重ね合わせとしてアニメーションで示します。</source>
         <translation>Animates the vibration of a string fixed at both ends as a superposition of its normal modes.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="52"/>
+        <location filename="../app/CommandLine.cpp" line="56"/>
         <source>画面の言語: ja (日本語) または en (英語)。既定はシステムの言語です。</source>
         <translation>Interface language: ja (Japanese) or en (English). The default follows the system language.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="57"/>
+        <location filename="../app/CommandLine.cpp" line="61"/>
         <source>始めに開くレッスンのファイル (.velmora)</source>
         <translation>A lesson file (.velmora) to open at start.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="68"/>
+        <location filename="../app/CommandLine.cpp" line="81"/>
         <source>言語 &apos;%1&apos; はありません。ja か en を指定してください</source>
         <translation>Unknown language &apos;%1&apos;: use ja or en</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="84"/>
+        <location filename="../app/CommandLine.cpp" line="102"/>
         <source>余分な引数があります: %1</source>
         <translation>Unexpected arguments: %1</translation>
     </message>
@@ -285,6 +285,11 @@
         <location filename="../display/LineStyleDialog.cpp" line="85"/>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <location filename="../display/LineStyleDialog.cpp" line="161"/>
+        <source>%1pixel</source>
+        <translation>%1 px</translation>
     </message>
 </context>
 <context>
@@ -601,7 +606,7 @@
     <message>
         <location filename="../mainwindow/MainWindowActions.cpp" line="303"/>
         <source>精度設定</source>
-        <translation>Drawing Quality</translation>
+        <translation>Quality</translation>
     </message>
     <message>
         <location filename="../mainwindow/MainWindowActions.cpp" line="303"/>
@@ -616,7 +621,7 @@
     <message>
         <location filename="../mainwindow/MainWindowActions.cpp" line="314"/>
         <source>時刻を入力して下さい（単位 秒)</source>
-        <translation>Enter the time (in seconds):</translation>
+        <translation>Enter the time (in frames):</translation>
     </message>
     <message>
         <location filename="../mainwindow/MainWindowActions.cpp" line="350"/>

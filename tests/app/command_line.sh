@@ -23,22 +23,27 @@ check() { # name expected-code stdout-pattern stderr-pattern args...
   fi
   rm -f "$out" "$err"
 }
-check help 0 '^Usage: .*velmora \[options\]' '' --help
+LANG=en_US.UTF-8 check help 0 '^Usage: .*velmora \[options\]' '' --help
 check help-short 0 '--version' '' -h
 check version 0 '^Velmora 2\.0$' '' --version
 check qt-option-kept-for-qt 0 '^Velmora 2\.0$' '' -platform offscreen --version
-check unknown-option 2 '' "Unknown option 'bogus'" --bogus
-check usage-on-error 2 '' '^Usage: ' --bogus
+LANG=en_US.UTF-8 check unknown-option 2 '' "Unknown option 'bogus'" --bogus
+LANG=en_US.UTF-8 check usage-on-error 2 '' '^Usage: ' --bogus
+# Qt's own words in help and errors follow the interface's language too.
+LANG=ja_JP.UTF-8 check usage-japanese 2 '' '^使い方: ' --bogus
+LANG=C.UTF-8 check unknown-option-japanese 2 '' "'bogus' は未知のオプションです" --bogus
+check help-all-lists-qt-options 0 '--platform <value>' '' --help-all
+
 check extra-argument 2 '' 'extra' extra
 check lang-in-help 0 '--lang <ja|en>' '' --help
 check lesson-in-help 0 '\[lesson\.velmora\]' '' --help
 # A lesson is taken, so the program goes on to need a display.
 check lesson-argument 1 '' 'cannot connect to a display' lesson.velmora
 check existing-file-argument 1 '' 'cannot connect to a display' "$program"
-check two-lessons 2 '' '^Usage: ' a.velmora b.velmora
+LANG=en_US.UTF-8 check two-lessons 2 '' '^Usage: ' a.velmora b.velmora
 check lang-unknown 2 '' "'fr'" --lang fr
-check lang-unknown-usage 2 '' '^Usage: ' --lang fr
-check lang-missing-value 2 '' "Missing value after '--lang'" --lang
+LANG=en_US.UTF-8 check lang-unknown-usage 2 '' '^Usage: ' --lang fr
+LANG=en_US.UTF-8 check lang-missing-value 2 '' "Missing value after '--lang'" --lang
 english='Animates the vibration of a string'
 japanese='両端を固定した弦の振動'
 LANG=en_US.UTF-8 check help-english 0 "$english" '' --help

@@ -39,6 +39,18 @@ opened() {
   OPENED=$w
 }
 
+# Qt's colour picker cannot shrink to a 2x scaled 1280x720 screen; a window
+# that does not fit goes to the screen's top-left corner instead.
+on_screen_or_at_corner() {
+  local x y w h
+  read -r x y w h < <(frame_geometry "$1")
+  if [ "$w" -le "$SCREEN_W" ] && [ "$h" -le "$SCREEN_H" ]; then
+    on_screen "$1"
+  else
+    [ "$x" -ge 0 ] && [ "$x" -le 2 ] && [ "$y" -ge 0 ] && [ "$y" -le 2 ]
+  fi
+}
+
 closed() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 
 # close_with KEY TITLE: presses the key in the window and waits for it to go.
@@ -79,6 +91,17 @@ for SCALE in 2 1.5; do
     "$(awk -v s="$SCALE" 'BEGIN {print int(90 * s)}')" click 1
   opened '^線の設定$' "line style dialog"
   close_with Escape '^線の設定$'
+  # The background colour button, just above it: 124, 58 as designed.
+  xdotool windowactivate --sync "$settings"
+  xdotool mousemove --window "$settings" "$(awk -v s="$SCALE" 'BEGIN {print int(124 * s)}')" \
+    "$(awk -v s="$SCALE" 'BEGIN {print int(58 * s)}')" click 1
+  picker=$(wait_window '^色を選択$' "$MAIN_WIN")
+  [ -n "$picker" ] || fail "at scale $SCALE the colour picker did not open"
+  wait_for on_screen_or_at_corner "$picker" ||
+    fail "at scale $SCALE the colour picker is at $(frame_geometry "$picker") with its frame"
+  echo "scale $SCALE: the colour picker at $(frame_geometry "$picker")"
+  OPENED=$picker
+  close_with Escape '^色を選択$'
 
   activate_main
   xdotool key alt+f a
