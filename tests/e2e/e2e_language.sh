@@ -132,7 +132,7 @@ check_english() {
   opens 'Display Settings' Return alt+f d # the English mnemonic
   opens 'Wave Settings' Return ctrl+s
   opens 'About Velmora' Return alt+f a
-  monitor_opens 'Amplitude Monitor'
+  monitor_opens 'Amplitudes'
   time_box_buttons 'Go to Time' "$1"
 }
 
