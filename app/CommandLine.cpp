@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 
@@ -40,8 +41,23 @@ bool isLesson(const QStringList &positional)
 }
 
 struct Options {
-    QCommandLineOption help, version, lang;
+    QCommandLineOption help, version, lang, exportPng, exportAmplitudes, size;
 };
+
+// Far beyond any screen, yet small enough that the picture can be allocated.
+constexpr int MaxExportSide = 16384;
+
+std::optional<QSize> sizeNamed(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^([0-9]{1,5})x([0-9]{1,5})$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
+    if (size.width() < 1 || size.height() < 1 || size.width() > MaxExportSide || size.height() > MaxExportSide)
+        return std::nullopt;
+    return size;
+}
 
 Options describe(QCommandLineParser &parser, bool listQtOptions)
 {
@@ -57,11 +73,60 @@ Options describe(QCommandLineParser &parser, bool listQtOptions)
                                     "画面の言語: ja (日本語) または en (英語)。既定はシステムの言語です。"),
         QStringLiteral("ja|en"));
     parser.addOption(lang);
+    const QCommandLineOption exportPng(
+        QStringLiteral("export-png"),
+        QCoreApplication::translate("CommandLine",
+                                    "レッスン (なければ起動時の状態) の画面を PNG ファイルに保存して終了します"),
+        QStringLiteral("file.png"));
+    parser.addOption(exportPng);
+    const QCommandLineOption size(
+        QStringLiteral("size"),
+        QCoreApplication::translate("CommandLine", "--export-png の画像の大きさ (幅x高さ、ピクセル)"),
+        QStringLiteral("WIDTHxHEIGHT"));
+    parser.addOption(size);
+    const QCommandLineOption exportAmplitudes(
+        QStringLiteral("export-amplitudes"),
+        QCoreApplication::translate("CommandLine",
+                                    "レッスン (なければ起動時の状態) の各波の振幅を CSV ファイルに保存して終了します"),
+        QStringLiteral("file.csv"));
+    parser.addOption(exportAmplitudes);
     parser.addPositionalArgument(QStringLiteral("lesson"),
                                  QCoreApplication::translate("CommandLine", "始めに開くレッスンのファイル (.velmora)"),
                                  QStringLiteral("[lesson.velmora]"));
     acceptQtOptions(parser, listQtOptions);
-    return {help, version, lang};
+    return {help, version, lang, exportPng, exportAmplitudes, size};
+}
+
+// Usage errors of the exports are one line, as they are meant for scripts.
+CommandLine exportCommand(const QCommandLineParser &parser, const QCommandLineOption &png,
+                          const QCommandLineOption &amplitudes, const QCommandLineOption &size, CommandLine result)
+{
+    const auto fail = [&result](const QString &line) {
+        result.action = CommandLine::Action::Fail;
+        result.text = line + u'\n';
+        return result;
+    };
+    if (parser.isSet(png) != parser.isSet(size))
+        return fail(QCoreApplication::translate("CommandLine", "--export-png と --size は一緒に指定してください"));
+    if (parser.isSet(size)) {
+        const std::optional<QSize> pixels = sizeNamed(parser.value(size));
+        if (!pixels)
+            return fail(QCoreApplication::translate("CommandLine",
+                                                    "画像の大きさ '%1' が正しくありません。幅x高さ (1〜%2) "
+                                                    "で指定してください (例: 800x600)")
+                            .arg(parser.value(size))
+                            .arg(MaxExportSide));
+        result.exports.size = *pixels;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1)
+        return fail(QCoreApplication::translate("CommandLine", "余分な引数があります: %1").arg(positional.join(u' ')));
+    result.action = CommandLine::Action::Export;
+    result.exports.png = parser.value(png);
+    result.exports.amplitudes = parser.value(amplitudes);
+    if (!positional.isEmpty())
+        result.exports.lesson = positional.constFirst();
+    return result;
 }
 
 } // namespace
@@ -69,10 +134,10 @@ Options describe(QCommandLineParser &parser, bool listQtOptions)
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    const auto [help, version, lang] = describe(parser, false);
+    const auto [help, version, lang, exportPng, exportAmplitudes, size] = describe(parser, false);
 
     if (!parser.parse(arguments))
-        return {CommandLine::Action::Fail, parser.errorText() + QStringLiteral("\n\n") + parser.helpText(), {}, {}};
+        return {CommandLine::Action::Fail, parser.errorText() + QStringLiteral("\n\n") + parser.helpText(), {}, {}, {}};
     CommandLine result;
     if (parser.isSet(lang)) {
         result.language = languageNamed(parser.value(lang));
@@ -81,6 +146,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
                     QCoreApplication::translate("CommandLine", "言語 '%1' はありません。ja か en を指定してください")
                             .arg(parser.value(lang))
                         + QStringLiteral("\n\n") + parser.helpText(),
+                    {},
                     {},
                     {}};
     }
@@ -95,6 +161,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     } else if (parser.isSet(version)) {
         result.action = CommandLine::Action::ShowVersion;
         result.text = QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n';
+    } else if (parser.isSet(exportPng) || parser.isSet(exportAmplitudes) || parser.isSet(size)) {
+        return exportCommand(parser, exportPng, exportAmplitudes, size, std::move(result));
     } else if (isLesson(parser.positionalArguments())) {
         result.lesson = parser.positionalArguments().constFirst();
     } else if (!parser.positionalArguments().isEmpty()) {

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/DisplayGuard.h"
+#include "app/Export.h"
 #include "app/QtTranslation.h"
 #include "app/Windows.h"
 #include "mainwindow/MainWindow.h"
@@ -7,11 +8,13 @@
 #include "platform/Fonts.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QTimer>
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 int main(int argc, char **argv)
 {
@@ -21,13 +24,16 @@ int main(int argc, char **argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.velmora.Velmora"));
     UiLanguage language = UiLanguage::Japanese;
     QString lesson;
+    std::optional<ExportRequest> exports;
     {
         // Reading the command line needs no window system.
         QCoreApplication probe(argc, argv);
         CommandLine command = parseCommandLine(QCoreApplication::arguments());
         language = command.language.value_or(languageFor(QLocale::system().uiLanguages()));
         lesson = command.lesson;
-        if (command.action != CommandLine::Action::Run) {
+        if (command.action == CommandLine::Action::Export) {
+            exports = command.exports;
+        } else if (command.action != CommandLine::Action::Run) {
             // Read once more with the interface's texts and Qt's, so that help
             // and errors speak its language ("Usage:" and "Options:" are Qt's).
             const bool ours = installProgramTranslation(probe, language);
@@ -38,6 +44,15 @@ int main(int argc, char **argv)
             std::fputs(command.text.toLocal8Bit().constData(), failed ? stderr : stdout);
             return exitCodeOf(command);
         }
+    }
+
+    if (exports) {
+        // Drawn into an image only: no display is needed, and no window opens.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        installProgramTranslation(app, language);
+        installQtTranslation(app, language);
+        return runExport(*exports);
     }
 
     auto guard = std::make_unique<DisplayGuard>();

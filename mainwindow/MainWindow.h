@@ -32,6 +32,10 @@ public:
     // Tests replace it.
     using InputBox = std::function<QString(const QString &caption, const QString &prompt, const QString &preset)>;
     void setInputBox(InputBox box) { inputBox_ = std::move(box); }
+    // The PNG file to save the picture to, empty when none was chosen; Qt's
+    // file dialog unless replaced.
+    using ImageChooser = std::function<QString()>;
+    void setImageChooser(ImageChooser chooser) { chooseImage_ = std::move(chooser); }
 
 public slots:
     // Draws the frame of the present view and shows it.
@@ -76,6 +80,8 @@ private:
     void askTime();
     void showAbout();
     void copyFrame();
+    void saveFrame();
+    QString chooseImage();
     void toggleMonitor();
     void pointerMoved(Qt::KeyboardModifiers modifiers, int x, int y);
 
@@ -84,6 +90,7 @@ private:
     AnimationClock *clock_;
     ViewState *view_;
     InputBox inputBox_;
+    ImageChooser chooseImage_;
 
     PaintBox *picture_ = nullptr;
     StatusPanels *statusPanels_ = nullptr;
@@ -97,6 +104,7 @@ private:
     QAction *aboutAction_ = nullptr;
     QAction *quitAction_ = nullptr;
     QAction *copyAction_ = nullptr;
+    QAction *saveImageAction_ = nullptr;
     QAction *pauseAction_ = nullptr;
     QAction *pauseMenuAction_ = nullptr;
     QAction *rewindAction_ = nullptr;

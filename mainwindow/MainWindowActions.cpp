@@ -10,17 +10,22 @@
 #include "model/Wave.h"
 #include "platform/Beep.h"
 #include "platform/Fonts.h"
+#include "platform/RegularFile.h"
 #include "platform/Rounding.h"
 #include "platform/StrToInt.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 
 #include <algorithm>
 #include <cfloat>
@@ -98,6 +103,8 @@ void MainWindow::buildActions()
     quitAction_ = newAction(this, "actionQuit", tr("終了(&Q)"), Qt::CTRL | Qt::Key_Q, tr("アプリケーションの終了"));
     copyAction_
         = newAction(this, "actionCopy", tr("コピー(&C)"), Qt::CTRL | Qt::Key_C, tr("クリップボードに画像をコピー"));
+    saveImageAction_
+        = newAction(this, "actionSaveImage", tr("画像として保存...(&G)"), {}, tr("今の画面を画像ファイルとして保存"));
     // The band's pause button shows the state; the menu item only toggles it.
     pauseAction_ = newAction(this, "actionPause", tr("ポーズ"));
     pauseAction_->setCheckable(true);
@@ -132,6 +139,7 @@ void MainWindow::buildActions()
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
     connect(quitAction_, &QAction::triggered, this, &MainWindow::close);
     connect(copyAction_, &QAction::triggered, this, &MainWindow::copyFrame);
+    connect(saveImageAction_, &QAction::triggered, this, &MainWindow::saveFrame);
     connect(pauseMenuAction_, &QAction::triggered, pauseAction_, &QAction::toggle);
     connect(rewindAction_, &QAction::triggered, this, &MainWindow::rewind);
     connect(timeAction_, &QAction::triggered, this, &MainWindow::askTime);
@@ -165,6 +173,7 @@ void MainWindow::buildMenu()
 
     QMenu *edit = bar->addMenu(tr("編集(&E)"));
     edit->addAction(copyAction_);
+    edit->addAction(saveImageAction_);
 
     QMenu *animation = bar->addMenu(tr("ｱﾆﾒｰｼｮﾝ(&A)"));
     animation->addAction(pauseMenuAction_);
@@ -333,6 +342,38 @@ void MainWindow::copyFrame()
     redraw();
     if (!wave_.bitmap.isNull())
         QGuiApplication::clipboard()->setImage(wave_.bitmap);
+}
+
+void MainWindow::saveFrame()
+{
+    // The frame of the moment the command was given, at the picture's size.
+    redraw();
+    if (wave_.bitmap.isNull())
+        return;
+    const QImage frame = wave_.bitmap.copy();
+    const QString path = chooseImage();
+    if (path.isEmpty())
+        return;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (frame.save(&buffer, "PNG") && writeRegularFile(path, png))
+        return;
+    warningBeep();
+    QMessageBox::warning(this, windowTitle(), tr("%1 に書き込めません").arg(QDir::toNativeSeparators(path)));
+}
+
+QString MainWindow::chooseImage()
+{
+    if (chooseImage_)
+        return chooseImage_();
+    QFileDialog dialog(this, tr("画像として保存"), QDir::currentPath(), tr("PNG 画像 (*.png)"));
+    dialog.setObjectName(QStringLiteral("dlgSaveImage"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 void MainWindow::toggleMonitor()

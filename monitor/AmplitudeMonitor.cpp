@@ -10,8 +10,12 @@
 #include "platform/Color.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -19,6 +23,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace {
 
@@ -103,6 +108,8 @@ void AmplitudeMonitor::buildGridPage()
     rows->setDefaultSectionSize(RowHeight);
     sgrAmplitudes->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgrAmplitudes->setWordWrap(false);
+    // The view's own Ctrl+C would copy only the current cell.
+    sgrAmplitudes->installEventFilter(this);
 
     auto *layout = new QVBoxLayout(tstGrid);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -184,4 +191,29 @@ void AmplitudeMonitor::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     refresh();
+}
+
+QString AmplitudeMonitor::tableText() const
+{
+    const QAbstractItemModel *model = sgrAmplitudes->model();
+    std::set<int> rows;
+    for (const QModelIndex &index : sgrAmplitudes->selectionModel()->selectedIndexes())
+        rows.insert(index.row());
+    if (rows.empty())
+        for (int row = 0; row < model->rowCount(); ++row)
+            rows.insert(row);
+    QString text;
+    for (const int row : rows)
+        text += QString::number(row + 1) + u'\t' + model->data(model->index(row, 1)).toString() + u'\n';
+    return text;
+}
+
+bool AmplitudeMonitor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == sgrAmplitudes && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        QGuiApplication::clipboard()->setText(tableText());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }

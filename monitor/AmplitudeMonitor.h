@@ -34,9 +34,14 @@ public:
     void showAmplitudesAt(int x, int stringWidth);
     void absoluteToggled();
     void automaticScaleToggled();
+    // The table's selected rows, or all when none is, as "mode<TAB>amplitude"
+    // lines with the amplitude as the table shows it; Ctrl+C on the table
+    // puts this on the clipboard.
+    QString tableText() const;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildGraphPage();

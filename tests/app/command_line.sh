@@ -53,5 +53,33 @@ LANG=de_DE.UTF-8 check help-other-language 0 "$japanese" '' --help
 LANG=ja_JP.UTF-8 check lang-overrides-japanese 0 "$english" '' --lang en --help
 LANG=en_US.UTF-8 check lang-overrides-english 0 "$japanese" '' --lang=ja --help
 LANG=en_US.UTF-8 check error-english 2 '' 'Unexpected arguments: extra' extra
+
+# Exports draw and write without any display; usage errors are one line.
+lessons=$(cd "$(dirname "$0")/../../lessons" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# As in a desktop session, so that Qt has nothing to say about it on stderr.
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
+LANG=en_US.UTF-8 check export-in-help 0 '--export-png <file.png>' '' --help
+check export-png 0 '' '' --export-png "$work/frame.png" --size 333x127 "$lessons/first-three-modes.velmora"
+checks=$((checks + 1))
+if [ "$(identify -format '%m %wx%h' "$work/frame.png" 2>&1)" != "PNG 333x127" ]; then
+  echo "FAIL: export-png-size: $(identify "$work/frame.png" 2>&1)"
+  failures=$((failures + 1))
+fi
+check export-png-start-state 0 '' '' --export-png "$work/start.png" --size 40x30
+LANG=en_US.UTF-8 check export-bad-size 2 '' '^Invalid image size .12x.' --export-png "$work/bad.png" --size 12x
+check export-zero-size 2 '' '0x10' --export-png "$work/bad.png" --size 0x10
+check export-png-without-size 2 '' '--size' --export-png "$work/bad.png"
+LANG=en_US.UTF-8 check export-unwritable 1 '' '^Cannot write ' --export-png "$work/no/such.png" --size 10x10
+LANG=en_US.UTF-8 check export-bad-lesson 1 '' '^Cannot open ' --export-amplitudes "$work/a.csv" "$work/none.velmora"
+check export-amplitudes 0 '' '' --export-amplitudes "$work/a.csv" "$lessons/first-three-modes.velmora"
+checks=$((checks + 1))
+expected=$'mode,amplitude\n1,0.333333343\n2,0.333333343\n3,0.333333343'
+if [ "$(cat "$work/a.csv")" != "$expected" ]; then
+  echo "FAIL: export-amplitudes-text:"; cat "$work/a.csv"
+  failures=$((failures + 1))
+fi
 [ "$failures" = 0 ] || exit 1
 echo "$checks passed, 0 failed"

@@ -2,8 +2,10 @@
 
 #include <QClipboard>
 #include <QDialog>
+#include <QFile>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -210,6 +212,41 @@ TEST_F(MainWindowTest, CopyRedrawsAndPutsTheFrameOnTheClipboard)
     EXPECT_EQ(clip.size(), picture()->size());
     EXPECT_EQ(clip.convertToFormat(QImage::Format_RGB32), wave.bitmap);
     EXPECT_FALSE(paused());
+}
+
+TEST_F(MainWindowTest, SaveImageIsAppendedAfterTheDesignedCopyItem)
+{
+    const QMenu *edit = w->menuBar()->actions().at(1)->menu();
+    ASSERT_NE(edit, nullptr);
+    ASSERT_EQ(edit->actions().size(), 2);
+    EXPECT_EQ(edit->actions().at(0), action("actionCopy"));
+    EXPECT_EQ(edit->actions().at(0)->text(), QString::fromUtf8("コピー(&C)"));
+    EXPECT_EQ(edit->actions().at(0)->shortcut(), QKeySequence("Ctrl+C"));
+    EXPECT_EQ(edit->actions().at(1), action("actionSaveImage"));
+    EXPECT_EQ(edit->actions().at(1)->text(), QString::fromUtf8("画像として保存...(&G)"));
+    EXPECT_TRUE(edit->actions().at(1)->shortcut().isEmpty());
+    EXPECT_EQ(edit->actions().at(1)->statusTip(), QString::fromUtf8("今の画面を画像ファイルとして保存"));
+}
+
+TEST_F(MainWindowTest, SaveImageWritesTheFrameAtThePictureSize)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("frame.png"));
+    w->setImageChooser([&path] { return path; });
+    w->resize(431, w->height());
+    QApplication::processEvents();
+    view().setTime(25);
+    run("actionSaveImage");
+    const QImage saved(path);
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.size(), picture()->size());
+    wave.drawFrame(picture()->width(), picture()->height(), view().params(), settings);
+    EXPECT_EQ(saved.convertToFormat(wave.bitmap.format()), wave.bitmap);
+
+    w->setImageChooser([] { return QString(); });
+    QFile::remove(path);
+    run("actionSaveImage");
+    EXPECT_FALSE(QFile::exists(path)) << "nothing is written when no file is chosen";
 }
 
 TEST_F(MainWindowTest, MonitorCommandAsksForTheMonitorAndShowsWhatItIsTold)

@@ -9,10 +9,13 @@
 
 #include <QAbstractItemModel>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QImage>
+#include <QItemSelectionModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -122,6 +125,22 @@ TEST_F(MonitorTest, TableHasTwoColumnsOfSixteenPixelRows)
     EXPECT_EQ(frm.sgrAmplitudes->columnWidth(1), frm.frameGeometry().width());
     EXPECT_FALSE(frm.sgrAmplitudes->model()->flags(frm.sgrAmplitudes->model()->index(0, 0)) & Qt::ItemIsSelectable)
         << "the mode column is a heading";
+}
+
+TEST_F(MonitorTest, CtrlCOnTheTableCopiesTheSelectedRowsOrAll)
+{
+    modes(3, AmplitudeRule::Harmonic);
+    showTable();
+    const QAbstractItemModel *m = frm.sgrAmplitudes->model();
+    QItemSelectionModel *selection = frm.sgrAmplitudes->selectionModel();
+    selection->select(m->index(2, 1), QItemSelectionModel::Select);
+    selection->select(m->index(1, 1), QItemSelectionModel::Select);
+    QTest::keySequence(frm.sgrAmplitudes, QKeySequence::Copy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "2\t0.5\n3\t" + cell(1, 2) + "\n");
+
+    selection->clearSelection();
+    QTest::keySequence(frm.sgrAmplitudes, QKeySequence::Copy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "1\t1\n2\t0.5\n3\t0.333333343267441\n");
 }
 
 TEST_F(MonitorTest, OnlyTheActivePageIsFilled)

@@ -1,0 +1,91 @@
+#include "app/Export.h"
+
+#include "app/LessonFile.h"
+#include "display/DisplaySettingsStore.h"
+#include "model/Wave.h"
+#include "platform/RegularFile.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <variant>
+
+namespace {
+
+void printError(const QString &line)
+{
+    std::fputs((line + u'\n').toLocal8Bit().constData(), stderr);
+}
+
+bool writeOrSay(const QString &path, const QByteArray &bytes)
+{
+    if (writeRegularFile(path, bytes))
+        return true;
+    printError(QCoreApplication::translate("Export", "%1 に書き込めません").arg(QFileInfo(path).absoluteFilePath()));
+    return false;
+}
+
+} // namespace
+
+void setUpWave(Wave &wave, const Lesson &lesson)
+{
+    wave.setParams(lesson.wave);
+    wave.calcAmplitudes(lesson.waveform);
+}
+
+QImage renderLessonFrame(const Lesson &lesson, const DisplaySettings &look, QSize size)
+{
+    Wave wave;
+    setUpWave(wave, lesson);
+    wave.drawFrame(size.width(), size.height(), lesson.view, look);
+    return wave.bitmap.copy();
+}
+
+QByteArray amplitudesCsv(const Wave &wave)
+{
+    QByteArray text = "mode,amplitude\n";
+    for (int k = 1; k <= wave.waveCount; ++k)
+        text
+            += QByteArray::number(k) + ',' + QByteArray::number(double(wave.amplitudes[std::size_t(k)]), 'g', 9) + '\n';
+    return text;
+}
+
+int runExport(const ExportRequest &request, const QString &settingsPath)
+{
+    Lesson lesson;
+    if (!request.lesson.isEmpty()) {
+        std::variant<Lesson, QString> read = readLessonFile(request.lesson);
+        if (const QString *error = std::get_if<QString>(&read)) {
+            printError(*error);
+            return 1;
+        }
+        lesson = std::get<Lesson>(read);
+    }
+    if (!request.png.isEmpty()) {
+        DisplaySettingsStore store(settingsPath);
+        // As at start: what could be read is used, and the problem told.
+        if (const std::optional<QString> problem = store.load())
+            printError(*problem);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        // A picture too large for memory comes out null and saves nothing.
+        if (!renderLessonFrame(lesson, store.settings(), request.size).save(&buffer, "PNG")) {
+            printError(QCoreApplication::translate("Export", "%1x%2 の画像を作れません")
+                           .arg(request.size.width())
+                           .arg(request.size.height()));
+            return 1;
+        }
+        if (!writeOrSay(request.png, png))
+            return 1;
+    }
+    if (!request.amplitudes.isEmpty()) {
+        Wave wave;
+        setUpWave(wave, lesson);
+        if (!writeOrSay(request.amplitudes, amplitudesCsv(wave)))
+            return 1;
+    }
+    return 0;
+}
