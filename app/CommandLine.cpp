@@ -1,9 +1,10 @@
 #include "app/CommandLine.h"
 
+#include "platform/PictureSize.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace {
 
@@ -43,21 +44,6 @@ bool isLesson(const QStringList &positional)
 struct Options {
     QCommandLineOption help, version, lang, exportPng, exportAmplitudes, size;
 };
-
-// Far beyond any screen, yet small enough that the picture can be allocated.
-constexpr int MaxExportSide = 16384;
-
-std::optional<QSize> sizeNamed(const QString &text)
-{
-    static const QRegularExpression form(QStringLiteral("^([0-9]{1,5})x([0-9]{1,5})$"));
-    const QRegularExpressionMatch match = form.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
-    if (size.width() < 1 || size.height() < 1 || size.width() > MaxExportSide || size.height() > MaxExportSide)
-        return std::nullopt;
-    return size;
-}
 
 Options describe(QCommandLineParser &parser, bool listQtOptions)
 {
@@ -109,13 +95,13 @@ CommandLine exportCommand(const QCommandLineParser &parser, const QCommandLineOp
     if (parser.isSet(png) != parser.isSet(size))
         return fail(QCoreApplication::translate("CommandLine", "--export-png と --size は一緒に指定してください"));
     if (parser.isSet(size)) {
-        const std::optional<QSize> pixels = sizeNamed(parser.value(size));
+        const std::optional<QSize> pixels = pictureSizeNamed(parser.value(size));
         if (!pixels)
             return fail(QCoreApplication::translate("CommandLine",
                                                     "画像の大きさ '%1' が正しくありません。幅x高さ (1〜%2) "
                                                     "で指定してください (例: 800x600)")
                             .arg(parser.value(size))
-                            .arg(MaxExportSide));
+                            .arg(MaxPictureSide));
         result.exports.size = *pixels;
     }
     const QStringList positional = parser.positionalArguments();

@@ -1,8 +1,10 @@
 #pragma once
 #include <QMainWindow>
+#include <QSize>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class AnimationClock;
 class ClickLabel;
@@ -34,7 +36,13 @@ public:
     void setInputBox(InputBox box) { inputBox_ = std::move(box); }
     // The PNG file to save the picture to, empty when none was chosen; Qt's
     // file dialog unless replaced.
-    using ImageChooser = std::function<QString()>;
+    // Where the frame is saved and at what size, given the picture's; nothing
+    // when the user cancels. Tests put their own in place of the dialogs.
+    struct ImageTarget {
+        QString path;
+        QSize size;
+    };
+    using ImageChooser = std::function<std::optional<ImageTarget>(QSize picture)>;
     void setImageChooser(ImageChooser chooser) { chooseImage_ = std::move(chooser); }
 
 public slots:
@@ -81,7 +89,8 @@ private:
     void showAbout();
     void copyFrame();
     void saveFrame();
-    QString chooseImage();
+    std::optional<ImageTarget> chooseImage(QSize picture);
+    std::optional<QSize> chooseImageSize(QSize picture);
     void toggleMonitor();
     void pointerMoved(Qt::KeyboardModifiers modifiers, int x, int y);
 

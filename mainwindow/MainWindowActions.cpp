@@ -10,6 +10,7 @@
 #include "model/Wave.h"
 #include "platform/Beep.h"
 #include "platform/Fonts.h"
+#include "platform/PictureSize.h"
 #include "platform/RegularFile.h"
 #include "platform/Rounding.h"
 #include "platform/StrToInt.h"
@@ -23,6 +24,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -346,34 +348,65 @@ void MainWindow::copyFrame()
 
 void MainWindow::saveFrame()
 {
-    // The frame of the moment the command was given, at the picture's size.
+    // The frame of the moment the command was given.
     redraw();
     if (wave_.bitmap.isNull())
         return;
-    const QImage frame = wave_.bitmap.copy();
-    const QString path = chooseImage();
-    if (path.isEmpty())
+    const QImage shown = wave_.bitmap.copy();
+    const std::optional<ImageTarget> target = chooseImage(shown.size());
+    if (!target)
         return;
+    // Another size is drawn afresh at that size, not scaled.
+    const QImage frame = target->size == shown.size() ? shown : wave_.frameAt(target->size, view_->params(), look_);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (frame.save(&buffer, "PNG") && writeRegularFile(path, png))
+    if (frame.save(&buffer, "PNG") && writeRegularFile(target->path, png))
         return;
     warningBeep();
-    QMessageBox::warning(this, windowTitle(), tr("%1 に書き込めません").arg(QDir::toNativeSeparators(path)));
+    QMessageBox::warning(this, windowTitle(), tr("%1 に書き込めません").arg(QDir::toNativeSeparators(target->path)));
 }
 
-QString MainWindow::chooseImage()
+std::optional<MainWindow::ImageTarget> MainWindow::chooseImage(QSize picture)
 {
     if (chooseImage_)
-        return chooseImage_();
+        return chooseImage_(picture);
+    const std::optional<QSize> size = chooseImageSize(picture);
+    if (!size)
+        return std::nullopt;
     QFileDialog dialog(this, tr("画像として保存"), QDir::currentPath(), tr("PNG 画像 (*.png)"));
     dialog.setObjectName(QStringLiteral("dlgSaveImage"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("png"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+        return std::nullopt;
+    return ImageTarget{dialog.selectedFiles().constFirst(), *size};
+}
+
+std::optional<QSize> MainWindow::chooseImageSize(QSize picture)
+{
+    const QList<QSize> sizes{picture, QSize(1280, 720), QSize(1920, 1080)};
+    QStringList items{tr("画面と同じ (%1 × %2)").arg(picture.width()).arg(picture.height())};
+    for (qsizetype i = 1; i < sizes.size(); ++i)
+        items << QStringLiteral("%1 × %2").arg(sizes[i].width()).arg(sizes[i].height());
+    items << tr("大きさを指定...");
+    bool ok = false;
+    const QString item
+        = QInputDialog::getItem(this, tr("画像の大きさ"), tr("保存する画像の大きさ:"), items, 0, false, &ok);
+    if (!ok)
+        return std::nullopt;
+    const qsizetype index = items.indexOf(item);
+    if (index >= 0 && index < sizes.size())
+        return sizes[index];
+    const QString typed
+        = QInputDialog::getText(this, tr("画像の大きさ"), tr("幅x高さ (1〜%1):").arg(MaxPictureSide), QLineEdit::Normal,
+                                QStringLiteral("%1x%2").arg(picture.width()).arg(picture.height()), &ok);
+    if (!ok)
+        return std::nullopt;
+    const std::optional<QSize> size = pictureSizeNamed(typed);
+    if (!size)
+        warningBeep();
+    return size;
 }
 
 void MainWindow::toggleMonitor()

@@ -144,6 +144,17 @@ void Wave::calcDrawnAmplitudes(const DrawnWaveform &drawn)
     }
 }
 
+QImage Wave::frameAt(QSize size, const FrameParams &view, const DisplaySettings &look) const
+{
+    Wave other;
+    other.waveCount = waveCount;
+    other.period = period;
+    other.rule = rule;
+    other.amplitudes = amplitudes;
+    other.drawFrame(size.width(), size.height(), view, look);
+    return other.bitmap;
+}
+
 float Wave::modeDisplacement(int k, int width, float x, std::int32_t time) const
 {
     if (k < 1 || k > MaxWaveCount || width == 0)

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QSize>
 
 #include <array>
 #include <cstdint>
@@ -41,6 +42,8 @@ public:
     float displacement(int width, float x, std::int32_t time) const;
     // Draws the frame into `bitmap`.
     void drawFrame(int width, int height, const FrameParams &view, const DisplaySettings &look);
+    // The same frame drawn at another size, leaving this string's picture as it is.
+    QImage frameAt(QSize size, const FrameParams &view, const DisplaySettings &look) const;
 
 private:
     void calcDrawnAmplitudes(const DrawnWaveform &drawn);

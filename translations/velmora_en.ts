@@ -68,53 +68,53 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../app/CommandLine.cpp" line="66"/>
+        <location filename="../app/CommandLine.cpp" line="52"/>
         <source>両端を固定した弦の振動を、基準振動の重ね合わせとしてアニメーションで示します。</source>
         <translation>Animates the vibration of a string fixed at both ends as a superposition of its normal modes.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="72"/>
+        <location filename="../app/CommandLine.cpp" line="58"/>
         <source>画面の言語: ja (日本語) または en (英語)。既定はシステムの言語です。</source>
         <translation>Interface language: ja (Japanese) or en (English). The default follows the system language.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="78"/>
+        <location filename="../app/CommandLine.cpp" line="64"/>
         <source>レッスン (なければ起動時の状態) の画面を PNG ファイルに保存して終了します</source>
         <translation>Saves the picture of the lesson (or of the start state) as a PNG file and exits.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="84"/>
+        <location filename="../app/CommandLine.cpp" line="70"/>
         <source>--export-png の画像の大きさ (幅x高さ、ピクセル)</source>
         <translation>The size of the --export-png picture in pixels, as WIDTHxHEIGHT.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="89"/>
+        <location filename="../app/CommandLine.cpp" line="75"/>
         <source>レッスン (なければ起動時の状態) の各波の振幅を CSV ファイルに保存して終了します</source>
         <translation>Saves the amplitude of every mode of the lesson (or of the start state) as a CSV file and exits.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="94"/>
+        <location filename="../app/CommandLine.cpp" line="80"/>
         <source>始めに開くレッスンのファイル (.velmora)</source>
         <translation>A lesson file (.velmora) to open at start.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="110"/>
+        <location filename="../app/CommandLine.cpp" line="96"/>
         <source>--export-png と --size は一緒に指定してください</source>
         <translation>--export-png and --size must be given together</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="114"/>
+        <location filename="../app/CommandLine.cpp" line="100"/>
         <source>画像の大きさ &apos;%1&apos; が正しくありません。幅x高さ (1〜%2) で指定してください (例: 800x600)</source>
         <translation>Invalid image size &apos;%1&apos;: give it as WIDTHxHEIGHT, each from 1 to %2 (e.g. 800x600)</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="146"/>
+        <location filename="../app/CommandLine.cpp" line="132"/>
         <source>言語 &apos;%1&apos; はありません。ja か en を指定してください</source>
         <translation>Unknown language &apos;%1&apos;: use ja or en</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="123"/>
-        <location filename="../app/CommandLine.cpp" line="170"/>
+        <location filename="../app/CommandLine.cpp" line="109"/>
+        <location filename="../app/CommandLine.cpp" line="156"/>
         <source>余分な引数があります: %1</source>
         <translation>Unexpected arguments: %1</translation>
     </message>
@@ -354,341 +354,367 @@
         <translation>t = %1</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="94"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="96"/>
         <source>波設定...(&amp;S)</source>
         <translation>Wave &amp;Settings...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="94"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="96"/>
         <source>作る波の設定</source>
         <translation>Set up the wave to animate</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="95"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="97"/>
         <source>表示設定...(&amp;V)</source>
         <translation>&amp;Display Settings...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="96"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="98"/>
         <source>描画色、線などの視覚的設定</source>
         <translation>Colors, lines and other display settings</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="97"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="99"/>
         <source>レッスンを開く...(&amp;O)</source>
         <translation>&amp;Open Lesson...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="98"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="100"/>
         <source>保存したレッスンを開く</source>
         <translation>Open a saved lesson</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="99"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="101"/>
         <source>レッスンを保存...(&amp;W)</source>
         <translation>Save &amp;Lesson As...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="100"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="102"/>
         <source>今の設定をレッスンとして保存</source>
         <translation>Save the present settings as a lesson</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="102"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="104"/>
         <source>このプログラムについて...(&amp;A)</source>
         <translation>&amp;About Velmora...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="102"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="104"/>
         <source>このプログラムについて表示</source>
         <translation>Show information about this program</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="103"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="105"/>
         <source>終了(&amp;Q)</source>
         <translation>&amp;Quit</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="103"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="105"/>
         <source>アプリケーションの終了</source>
         <translation>Quit the program</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="105"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="107"/>
         <source>コピー(&amp;C)</source>
         <translation>&amp;Copy</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="105"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="220"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="107"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="222"/>
         <source>クリップボードに画像をコピー</source>
         <translation>Copy the picture to the clipboard</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="107"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="109"/>
         <source>画像として保存...(&amp;G)</source>
         <translation>Save &amp;Image...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="107"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="109"/>
         <source>今の画面を画像ファイルとして保存</source>
         <translation>Save the picture as an image file</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="109"/>
         <location filename="../mainwindow/MainWindowActions.cpp" line="111"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="225"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="113"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="227"/>
         <source>ポーズ</source>
         <translation>Pause</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="111"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="113"/>
         <source>ポーズ(&amp;P)</source>
         <translation>&amp;Pause</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="113"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="115"/>
         <source>時刻0に戻る(&amp;B)</source>
         <translation>&amp;Back to Time 0</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="113"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="115"/>
         <source>時刻0の状態を表示してポーズ</source>
         <translation>Show the string at time 0 and pause</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="114"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="116"/>
         <source>時刻入力(&amp;T)</source>
         <translation>Go to &amp;Time...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="114"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="116"/>
         <source>任意の時刻の波を表示</source>
         <translation>Show the wave at any time</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="115"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="117"/>
         <source>コマ戻し</source>
         <translation>Step Back</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="115"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="117"/>
         <source>1コマ前を表示</source>
         <translation>Show the previous frame</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="116"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="118"/>
         <source>コマおくり</source>
         <translation>Step Forward</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="116"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="118"/>
         <source>1コマ先を表示</source>
         <translation>Show the next frame</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="117"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="119"/>
         <source>すべての波を表示(&amp;A)</source>
         <translation>Show &amp;All Modes</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="118"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="120"/>
         <source>赤線で合成前のすべての波を表示</source>
         <translation>Show every mode before summing, in red</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="121"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="123"/>
         <source>描画精度...(&amp;Q)</source>
         <translation>Drawing &amp;Quality...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="121"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="123"/>
         <source>画面をいくつに分割して描くかを設定</source>
         <translation>Set how many segments draw the string</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="122"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="124"/>
         <source>画面書替え周期...(&amp;I)</source>
         <translation>Redraw &amp;Interval...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="123"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="125"/>
         <source>画面を書替える周期をミリ秒単位で設定</source>
         <translation>Set the redraw interval in milliseconds</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="124"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="126"/>
         <source>拡大表示</source>
         <translation>Zoom In</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="124"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="235"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="126"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="237"/>
         <source>縦方向に拡大表示</source>
         <translation>Zoom in vertically</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="126"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="128"/>
         <source>縮小表示</source>
         <translation>Zoom Out</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="126"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="236"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="128"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="238"/>
         <source>縦方向に縮小表示</source>
         <translation>Zoom out vertically</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="128"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="130"/>
         <source>振幅モニタ(&amp;M)</source>
         <translation>Amplitude &amp;Monitor</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="128"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="130"/>
         <source>各波の振幅を表示</source>
         <translation>Show the amplitude of each mode</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="130"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="229"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="132"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="231"/>
         <source>描画精度アップ</source>
         <translation>Finer drawing</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="131"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="230"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="133"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="232"/>
         <source>描画精度ダウン</source>
         <translation>Coarser drawing</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="132"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="232"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="134"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="234"/>
         <source>書替え頻度ダウン</source>
         <translation>Redraw less often</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="133"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="233"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="135"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="235"/>
         <source>書替え頻度アップ</source>
         <translation>Redraw more often</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="164"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="166"/>
         <source>ファイル(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="174"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="176"/>
         <source>編集(&amp;E)</source>
         <translation>&amp;Edit</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="178"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="180"/>
         <source>ｱﾆﾒｰｼｮﾝ(&amp;A)</source>
         <translation>&amp;Animation</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="186"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="188"/>
         <source>ｺﾝﾄﾛｰﾙ(&amp;C)</source>
         <translation>&amp;Control</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="213"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="215"/>
         <source>波を設定</source>
         <translation>Set up the wave</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="214"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="216"/>
         <source>設定</source>
         <translation>Wave</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="217"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="219"/>
         <source>表示設定</source>
         <translation>Display settings</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="218"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="220"/>
         <source>すべての波を表示</source>
         <translation>Show all modes</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="219"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="221"/>
         <source>振幅モニタを表示</source>
         <translation>Show the amplitude monitor</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="223"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="225"/>
         <source>時刻0に戻る</source>
         <translation>Back to time 0</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="224"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="226"/>
         <source>こま戻し</source>
         <translation>Step back</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="226"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="228"/>
         <source>こま送り</source>
         <translation>Step forward</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="231"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="233"/>
         <source>クリックして描画精度設定</source>
         <translation>Click to set the drawing quality</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="234"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="236"/>
         <source>クリックして描画頻度設定</source>
         <translation>Click to set the redraw interval</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="301"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="303"/>
         <source>インタ－バル設定</source>
         <translation>Redraw Interval</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="301"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="303"/>
         <source>画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)</source>
         <translation>Redraw interval (milliseconds per frame):</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="312"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="314"/>
         <source>精度設定</source>
         <translation>Quality</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="312"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="314"/>
         <source>描画精度</source>
         <translation>Drawing quality (segments):</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="323"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="325"/>
         <source>時刻設定</source>
         <translation>Go to Time</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="323"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="325"/>
         <source>時刻を入力して下さい（単位 秒)</source>
         <translation>Enter the time (in frames):</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="363"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="367"/>
         <source>%1 に書き込めません</source>
         <translation>Cannot write %1</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="370"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="377"/>
         <source>画像として保存</source>
         <translation>Save Image</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="370"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="377"/>
         <source>PNG 画像 (*.png)</source>
         <translation>PNG images (*.png)</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="391"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="389"/>
+        <source>画面と同じ (%1 × %2)</source>
+        <translation>Same as the window (%1 × %2)</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="392"/>
+        <source>大きさを指定...</source>
+        <translation>Other size...</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="395"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="402"/>
+        <source>画像の大きさ</source>
+        <translation>Picture Size</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="395"/>
+        <source>保存する画像の大きさ:</source>
+        <translation>Size of the saved picture:</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="402"/>
+        <source>幅x高さ (1〜%1):</source>
+        <translation>Width x height (1 to %1):</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="424"/>
         <source>X = %1%</source>
         <translation>X = %1%</translation>
     </message>

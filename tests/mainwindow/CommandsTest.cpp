@@ -228,22 +228,29 @@ TEST_F(MainWindowTest, SaveImageIsAppendedAfterTheDesignedCopyItem)
     EXPECT_EQ(edit->actions().at(1)->statusTip(), QString::fromUtf8("今の画面を画像ファイルとして保存"));
 }
 
-TEST_F(MainWindowTest, SaveImageWritesTheFrameAtThePictureSize)
+// The frame of the moment, at the picture's size or drawn afresh at another.
+TEST_F(MainWindowTest, SaveImageWritesTheFrameAtTheChosenSize)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("frame.png"));
-    w->setImageChooser([&path] { return path; });
+    QSize asked;
+    w->setImageChooser([&](QSize picture) { return MainWindow::ImageTarget{path, asked.isValid() ? asked : picture}; });
     w->resize(431, w->height());
     QApplication::processEvents();
     view().setTime(25);
-    run("actionSaveImage");
-    const QImage saved(path);
-    ASSERT_FALSE(saved.isNull());
-    EXPECT_EQ(saved.size(), picture()->size());
-    wave.drawFrame(picture()->width(), picture()->height(), view().params(), settings);
-    EXPECT_EQ(saved.convertToFormat(wave.bitmap.format()), wave.bitmap);
+    for (const QSize size : {QSize(), QSize(320, 200), QSize(1920, 1080)}) {
+        asked = size;
+        run("actionSaveImage");
+        const QImage saved(path);
+        ASSERT_FALSE(saved.isNull());
+        const QSize expected = size.isValid() ? size : picture()->size();
+        EXPECT_EQ(saved.size(), expected);
+        wave.drawFrame(expected.width(), expected.height(), view().params(), settings);
+        EXPECT_EQ(saved.convertToFormat(wave.bitmap.format()), wave.bitmap) << expected.width();
+        EXPECT_EQ(wave.bitmap.size(), expected);
+    }
 
-    w->setImageChooser([] { return QString(); });
+    w->setImageChooser([](QSize) { return std::optional<MainWindow::ImageTarget>(); });
     QFile::remove(path);
     run("actionSaveImage");
     EXPECT_FALSE(QFile::exists(path)) << "nothing is written when no file is chosen";
