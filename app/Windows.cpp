@@ -115,10 +115,15 @@ std::vector<QWidget *> Windows::all() const
     return {main_.get(), waveSettings_.get(), about_.get(), monitor_.get(), displayWindow_.get(), penDialog_.get()};
 }
 
+void Windows::takeWave(const WaveParams &params, const DrawnWaveform &drawn)
+{
+    drawn_ = drawn;
+    wave_.setParams(params);
+}
+
 void Windows::applyWaveSettings(const WaveParams &params)
 {
-    drawn_ = waveSettings_->waveform();
-    wave_.setParams(params);
+    takeWave(params, waveSettings_->waveform());
     main_->restart();
     recomputeAmplitudes();
     monitor_->refresh();
@@ -149,8 +154,7 @@ bool Windows::openLesson(const QString &path)
     lessonFolder_ = QFileInfo(path).absolutePath();
     // As the settings dialog applies, but into the lesson's view, not time 0.
     waveSettings_->showSettings(lesson.wave, lesson.waveform);
-    drawn_ = lesson.waveform;
-    wave_.setParams(lesson.wave);
+    takeWave(lesson.wave, lesson.waveform);
     recomputeAmplitudes();
     monitor_->refresh();
     main_->showView(lesson.view, lesson.interval, lesson.paused);

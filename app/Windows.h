@@ -65,6 +65,8 @@ private:
     QString chooseLesson(bool save);
     bool writeLesson(const QString &path, const Lesson &lesson);
     // Under the wait cursor: the drawn rule may take a moment.
+    // The string's settings and drawn waveform, before its amplitudes are recomputed.
+    void takeWave(const WaveParams &params, const DrawnWaveform &drawn);
     void recomputeAmplitudes();
     void toggleMonitor();
     void report(const std::optional<QString> &error);

@@ -128,6 +128,47 @@ private:
     qsizetype offsets_[MaxDx + 1][2 * MaxDy + 1][Stores];
 };
 
+// A 32-bit image opened for one-pixel lines drawn straight into its pixels.
+class PixelCanvas {
+public:
+    explicit PixelCanvas(QImage &image)
+        : w_(image.width())
+        , h_(image.height())
+        , bits_(reinterpret_cast<QRgb *>(image.bits()))
+        , stride_(image.bytesPerLine() / qsizetype(sizeof(QRgb)))
+        , shortSegments_(stride_)
+    {
+    }
+
+    bool isEmpty() const { return w_ <= 0 || h_ <= 0; }
+    bool contains(QPointF p) const { return p.x() >= 0 && p.x() < w_ && p.y() >= 0 && p.y() < h_; }
+
+    // A segment with both ends in the picture, without its last pixel.
+    void insideSegment(int x0, int y0, int x1, int y1, QRgb color)
+    {
+        QRgb *p = bits_ + y0 * stride_ + x0;
+        if (const qsizetype *offsets = shortSegments_.find(x1 - x0, y1 - y0)) {
+            for (int j = 0; j < ShortSegments::Stores; ++j)
+                p[offsets[j]] = color;
+            return;
+        }
+        const qsizetype stride = stride_;
+        bresenham(x0, y0, x1, y1, false, [p, stride, color](int dx, int dy) { p[dy * stride + dx] = color; });
+    }
+
+    // Any segment, cut to the picture.
+    void anySegment(QPointF a, QPointF b, QRgb color, bool lastPixel)
+    {
+        segment(bits_, stride_, w_, h_, a, b, color, lastPixel);
+    }
+
+private:
+    int w_, h_;
+    QRgb *bits_;
+    qsizetype stride_;
+    ShortSegments shortSegments_;
+};
+
 // Rows Qt's rasteriser is given lie within this distance of the picture; a
 // margin this wide also hides the cut ends of the widest pen Qt draws.
 constexpr double RowMargin = 1 << 20;
@@ -136,57 +177,38 @@ constexpr double RowMargin = 1 << 20;
 
 void drawThinPolyline(QImage &image, const QPointF *points, int count, QRgb color)
 {
-    const int w = image.width(), h = image.height();
-    if (count < 2 || w <= 0 || h <= 0)
+    if (count < 2)
         return;
-    QRgb *bits = reinterpret_cast<QRgb *>(image.bits());
-    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
-    const ShortSegments shortSegments(stride);
-    auto inside = [w, h](QPointF p) { return p.x() >= 0 && p.x() < w && p.y() >= 0 && p.y() < h; };
-    bool previousInside = inside(points[0]);
+    PixelCanvas canvas(image);
+    if (canvas.isEmpty())
+        return;
+    bool previousInside = canvas.contains(points[0]);
     for (int i = 1; i < count; ++i) {
         const QPointF a = points[i - 1], b = points[i];
-        const bool bInside = inside(b);
-        if (previousInside && bInside && i < count - 1) {
-            const int x0 = int(a.x()), y0 = int(a.y());
-            if (const qsizetype *offsets = shortSegments.find(int(b.x()) - x0, int(b.y()) - y0)) {
-                QRgb *p = bits + y0 * stride + x0;
-                for (int j = 0; j < ShortSegments::Stores; ++j)
-                    p[offsets[j]] = color;
-                previousInside = bInside;
-                continue;
-            }
-        }
-        segment(bits, stride, w, h, a, b, color, i == count - 1);
+        const bool bInside = canvas.contains(b);
+        if (previousInside && bInside && i < count - 1)
+            canvas.insideSegment(int(a.x()), int(a.y()), int(b.x()), int(b.y()), color);
+        else
+            canvas.anySegment(a, b, color, i == count - 1);
         previousInside = bInside;
     }
 }
 
 void drawThinCurve(QImage &image, int startRow, const int *columns, const int *rows, int count, QRgb color)
 {
-    const int w = image.width(), h = image.height();
-    if (count < 1 || w <= 0 || h <= 0)
+    if (count < 1)
         return;
-    QRgb *bits = reinterpret_cast<QRgb *>(image.bits());
-    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
-    const ShortSegments shortSegments(stride);
+    PixelCanvas canvas(image);
+    if (canvas.isEmpty())
+        return;
     // Segments that end inside the picture and before the last vertex.
-    const int inside = int(std::lower_bound(columns, columns + count - 1, w) - columns);
+    const int inside = int(std::lower_bound(columns, columns + count - 1, image.width()) - columns);
     int x0 = 0, y0 = startRow;
-    for (int i = 0; i < inside; ++i) {
-        const int x1 = columns[i], y1 = rows[i];
-        QRgb *p = bits + y0 * stride + x0;
-        if (const qsizetype *offsets = shortSegments.find(x1 - x0, y1 - y0)) {
-            for (int j = 0; j < ShortSegments::Stores; ++j)
-                p[offsets[j]] = color;
-        } else {
-            bresenham(x0, y0, x1, y1, false, [p, stride, color](int dx, int dy) { p[dy * stride + dx] = color; });
-        }
-        x0 = x1;
-        y0 = y1;
-    }
-    for (int i = inside; i < count; ++i) {
-        segment(bits, stride, w, h, QPointF(x0, y0), QPointF(columns[i], rows[i]), color, i == count - 1);
+    for (int i = 0; i < count; ++i) {
+        if (i < inside)
+            canvas.insideSegment(x0, y0, columns[i], rows[i], color);
+        else
+            canvas.anySegment(QPointF(x0, y0), QPointF(columns[i], rows[i]), color, i == count - 1);
         x0 = columns[i];
         y0 = rows[i];
     }

@@ -13,6 +13,7 @@
 #include <vector>
 
 class QPainter;
+class QPen;
 struct DisplaySettings;
 struct Pen;
 
@@ -54,7 +55,7 @@ private:
     };
     // The picture rows of the values, into curve_.
     const CurveRowsFound &computeRows(const float *values, int half, float zoom);
-    void drawRows(QPainter &painter, const Pen &pen, int half, const CurveRows &curve);
+    void drawRows(QPainter &painter, const QPen &pen, int half, const CurveRows &curve);
 
     FrameEvaluator evaluator_;
     QImage spare_; // the frame before last, drawn over once the screen lets go of it

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -49,11 +50,10 @@ const CurveRowsFound &Wave::computeRows(const float *values, int half, float zoo
     return curve_.found;
 }
 
-void Wave::drawRows(QPainter &painter, const Pen &pen, int half, const CurveRows &curve)
+void Wave::drawRows(QPainter &painter, const QPen &qpen, int half, const CurveRows &curve)
 {
     const std::vector<int> &px = evaluator_.pixelColumns();
     const std::size_t q = curve.rows.size();
-    const QPen qpen = toQPen(pen);
     const bool thin = isThinSolidPen(qpen);
     if (thin && curve.found.inPicture) {
         drawThinCurve(bitmap, half, px.data(), curve.pixelRows.data(), int(q), qpen.color().rgb());
@@ -116,7 +116,7 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
         for (int k = 1; k <= n; ++k)
             evaluator_.accumulateMode(k, double(amplitudes[k]) * wavemath::timeFactor(period, t, k), sum_.data());
         computeRows(sum_.data(), half, view.zoom);
-        drawRows(painter, look.mainWavePen, half, curve_);
+        drawRows(painter, toQPen(look.mainWavePen), half, curve_);
         return;
     }
 
@@ -124,14 +124,20 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
     // one-pixel curve on that row covers exactly its pixels, so of a run of
     // such modes only the last is drawn.
     row_.resize(std::size_t(q));
-    const Pen *pendingFlat = nullptr;
+    // The Qt pens of the modes, made once a frame rather than once a mode.
+    std::array<QPen, CustomWavePenCount + 1> modePens;
+    std::array<bool, CustomWavePenCount + 1> thinPens{};
+    for (std::size_t i = 0; i < modePens.size(); ++i) {
+        modePens[i] = toQPen(look.wavePens[i]);
+        thinPens[i] = isThinSolidPen(modePens[i]);
+    }
+    axis_.rows.assign(std::size_t(q), double(half));
+    axis_.pixelRows.assign(std::size_t(q), half);
+    axis_.found = {true, true};
+    const QPen *pendingFlat = nullptr;
     auto drawPendingFlat = [&] {
-        if (pendingFlat) {
-            axis_.rows.assign(std::size_t(q), double(half));
-            axis_.pixelRows.assign(std::size_t(q), half);
-            axis_.found = {true, true};
+        if (pendingFlat)
             drawRows(painter, *pendingFlat, half, axis_);
-        }
         pendingFlat = nullptr;
     };
     // With |A·c·sin|·|Z|·(H div 2) below one half every row rounds to the axis,
@@ -139,24 +145,23 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
     const double flatBound = 0.49 / (std::fabs(double(view.zoom)) * double(half));
     for (int k = 1; k <= n; ++k) {
         const double ac = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
-        const Pen *pen = look.wavePen(k);
-        const bool thin = pen && isThinSolidPen(toQPen(*pen));
+        const std::size_t penIndex = std::size_t(look.wavePen(k) - look.wavePens.data());
+        const QPen &pen = modePens[penIndex];
+        const bool thin = thinPens[penIndex];
         if (thin && std::fabs(ac) < flatBound) {
             evaluator_.evaluateMode(k, ac, nullptr, sum_.data());
-            pendingFlat = pen;
+            pendingFlat = &pen;
             continue;
         }
         evaluator_.evaluateMode(k, ac, row_.data(), sum_.data());
-        if (!pen)
-            continue;
         if (computeRows(row_.data(), half, view.zoom).onAxis && thin) {
-            pendingFlat = pen;
+            pendingFlat = &pen;
             continue;
         }
         drawPendingFlat();
-        drawRows(painter, *pen, half, curve_);
+        drawRows(painter, pen, half, curve_);
     }
     drawPendingFlat();
     computeRows(sum_.data(), half, view.zoom);
-    drawRows(painter, look.mainWavePen, half, curve_);
+    drawRows(painter, toQPen(look.mainWavePen), half, curve_);
 }

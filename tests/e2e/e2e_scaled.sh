@@ -1,7 +1,8 @@
 # On a 1280 x 720 screen scaled by 2 and by 1.5, every window opens entirely on
 # the screen, the window manager's frame included: the main window, the wave
 # settings dialog, the amplitude monitor, the display settings window, the
-# line style dialog and the About box. At 2 the main window as designed is
+# line style dialog and the About box; Qt's colour picker, which cannot fit at
+# 2, at the screen's top-left corner. At 2 the main window as designed is
 # taller than the screen.
 source "$(dirname "$0")/lib.sh"
 
@@ -9,18 +10,10 @@ read -r SCREEN_W SCREEN_H < <(window_size "$(xwininfo -root | sed -n 's/.*Window
 [ "$SCREEN_W $SCREEN_H" = "1280 720" ] || fail "the screen is $SCREEN_W x $SCREEN_H, not 1280 x 720"
 
 # frame_geometry WINDOW: prints "X Y W H" of the window with its frame, in
-# the screen's pixels: its ancestor just below the root.
+# the screen's pixels.
 frame_geometry() {
-  local w=$1 tree parent root
-  while :; do
-    tree=$(xwininfo -children -id "$w")
-    root=$(sed -n 's/^ *Root window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$tree")
-    parent=$(sed -n 's/^ *Parent window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$tree")
-    [ -n "$parent" ] && [ "$((parent))" != "$((root))" ] || break
-    w=$parent
-  done
-  xwininfo -id "$w" | awk '/Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4}
-                           /^ *Width:/ {w = $2} /^ *Height:/ {h = $2} END {print x, y, w, h}'
+  xwininfo -id "$(frame_window "$1")" | awk '/Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4}
+                                            /^ *Width:/ {w = $2} /^ *Height:/ {h = $2} END {print x, y, w, h}'
 }
 
 on_screen() {

@@ -65,9 +65,9 @@ start_app() {
 
 shot() { import -window "${2:-$MAIN_WIN}" "$1"; }
 
-# outer_size WINDOW: prints "W H" of the window with the window manager's
-# frame, if it has one: its ancestor just below the root.
-outer_size() {
+# frame_window WINDOW: prints the window that holds the window manager's frame
+# around it, if it has one: its ancestor just below the root.
+frame_window() {
   local w=$1 tree parent root
   while :; do
     tree=$(xwininfo -children -id "$w")
@@ -76,8 +76,11 @@ outer_size() {
     [ -n "$parent" ] && [ "$((parent))" != "$((root))" ] || break
     w=$parent
   done
-  window_size "$w"
+  echo "$w"
 }
+
+# outer_size WINDOW: prints "W H" of the window with its frame.
+outer_size() { window_size "$(frame_window "$1")"; }
 
 # window_size WINDOW: prints "W H" of the window itself.
 window_size() { xwininfo -id "$1" | awk '/^ *Width:/ {w = $2} /^ *Height:/ {h = $2} END {print w, h}'; }
