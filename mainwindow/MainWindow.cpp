@@ -107,6 +107,14 @@ void MainWindow::showView(const FrameParams &view, int interval, bool paused)
     redraw();
 }
 
+void MainWindow::disableSound(const QString &reason)
+{
+    soundAction_->setChecked(false);
+    soundAction_->setEnabled(false);
+    soundAction_->setStatusTip(reason);
+    soundAction_->setToolTip(reason);
+}
+
 void MainWindow::showHint(const QString &hint)
 {
     statusPanels_->panel(2)->setText(hint);

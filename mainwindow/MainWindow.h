@@ -34,8 +34,6 @@ public:
     // Tests replace it.
     using InputBox = std::function<QString(const QString &caption, const QString &prompt, const QString &preset)>;
     void setInputBox(InputBox box) { inputBox_ = std::move(box); }
-    // The PNG file to save the picture to, empty when none was chosen; Qt's
-    // file dialog unless replaced.
     // Where the frame is saved and at what size, given the picture's; nothing
     // when the user cancels. Tests put their own in place of the dialogs.
     struct ImageTarget {
@@ -55,6 +53,8 @@ public slots:
     // Takes a lesson's view: time, zoom, quality, show-all, interval and pause;
     // draws the frame once.
     void showView(const FrameParams &view, int interval, bool paused);
+    // Where no sound can be played: the sound command is greyed, its hint why.
+    void disableSound(const QString &reason);
 
 signals:
     // Each shows its window modally; the command waits for it.
@@ -64,6 +64,8 @@ signals:
     void lessonOpenRequested();
     void lessonSaveRequested();
     void monitorToggleRequested();
+    // The sound command was turned on or off.
+    void soundToggled(bool on);
     // Shift held over the picture: the local amplitudes at column x.
     void amplitudesProbed(int x, int stringWidth);
 
@@ -120,6 +122,7 @@ private:
     QAction *timeAction_ = nullptr;
     QAction *stepBackAction_ = nullptr;
     QAction *stepForwardAction_ = nullptr;
+    QAction *soundAction_ = nullptr;
     QAction *showAllAction_ = nullptr;
     QAction *qualityAction_ = nullptr;
     QAction *intervalAction_ = nullptr;

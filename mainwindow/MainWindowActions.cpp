@@ -116,6 +116,8 @@ void MainWindow::buildActions()
     timeAction_ = newAction(this, "actionTime", tr("時刻入力(&T)"), Qt::CTRL | Qt::Key_T, tr("任意の時刻の波を表示"));
     stepBackAction_ = newAction(this, "actionStepBack", tr("コマ戻し"), Qt::Key_F1, tr("1コマ前を表示"));
     stepForwardAction_ = newAction(this, "actionStepForward", tr("コマおくり"), Qt::Key_F2, tr("1コマ先を表示"));
+    soundAction_ = newAction(this, "actionSound", tr("音を出す(&N)"), {}, tr("弦の音を鳴らす"));
+    soundAction_->setCheckable(true);
     showAllAction_ = newAction(this, "actionShowAll", tr("すべての波を表示(&A)"), Qt::CTRL | Qt::Key_A,
                                tr("赤線で合成前のすべての波を表示"));
     showAllAction_->setCheckable(true);
@@ -147,6 +149,7 @@ void MainWindow::buildActions()
     connect(timeAction_, &QAction::triggered, this, &MainWindow::askTime);
     connect(stepBackAction_, &QAction::triggered, this, [this] { stepBy(-1); });
     connect(stepForwardAction_, &QAction::triggered, this, [this] { stepBy(1); });
+    connect(soundAction_, &QAction::toggled, this, &MainWindow::soundToggled);
     connect(showAllAction_, &QAction::toggled, view_, &ViewState::setShowAll);
     connect(showAllAction_, &QAction::triggered, this, &MainWindow::redraw);
     connect(qualityAction_, &QAction::triggered, this, &MainWindow::askQuality);
@@ -184,6 +187,8 @@ void MainWindow::buildMenu()
     animation->addSeparator();
     animation->addAction(stepBackAction_);
     animation->addAction(stepForwardAction_);
+    animation->addSeparator();
+    animation->addAction(soundAction_);
 
     QMenu *control = bar->addMenu(tr("ｺﾝﾄﾛｰﾙ(&C)"));
     control->addAction(showAllAction_);

@@ -362,4 +362,30 @@ TEST_F(MainWindowTest, LessonItemsFollowTheDisplaySettingsInTheFileMenu)
     EXPECT_EQ(save.count(), 1);
 }
 
+TEST_F(MainWindowTest, SoundItemEndsTheAnimationMenuAndCanBeGreyedWithItsReason)
+{
+    const QMenu *animation = w->menuBar()->actions().at(2)->menu();
+    ASSERT_NE(animation, nullptr);
+    QStringList items;
+    for (const QAction *a : animation->actions())
+        items << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    EXPECT_EQ(items,
+              (QStringList{"actionTogglePause", "actionRewind", "actionTime", "-", "actionStepBack",
+                           "actionStepForward", "-", "actionSound"}));
+    QAction *sound = action("actionSound");
+    QSignalSpy toggled(w.get(), &MainWindow::soundToggled);
+    sound->trigger();
+    sound->trigger();
+    ASSERT_EQ(toggled.count(), 2);
+    EXPECT_TRUE(toggled.at(0).at(0).toBool());
+    EXPECT_FALSE(toggled.at(1).at(0).toBool());
+
+    sound->trigger();
+    w->disableSound(QStringLiteral("no output"));
+    EXPECT_FALSE(sound->isEnabled());
+    EXPECT_FALSE(sound->isChecked());
+    EXPECT_EQ(sound->statusTip(), QStringLiteral("no output"));
+    EXPECT_FALSE(toggled.constLast().at(0).toBool());
+}
+
 } // namespace
