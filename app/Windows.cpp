@@ -2,6 +2,7 @@
 
 #include "app/About.h"
 #include "app/LessonFile.h"
+#include "app/StringSound.h"
 #include "display/DisplaySettingsWindow.h"
 #include "display/ErrorBox.h"
 #include "display/LineStyleDialog.h"
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QWindow>
 
 namespace {
 
@@ -41,6 +43,7 @@ public:
 Windows::Windows(const QString &settingsPath)
     : store_(settingsPath)
     , reportError_([](const QString &text) { showErrorBox(text); })
+    , sound_(new StringSound(this))
 {
     wave_.setParams(WaveParams{});
     recomputeAmplitudes();
@@ -58,12 +61,15 @@ Windows::Windows(const QString &settingsPath)
         keepOnDesktop(window);
 
     MainWindow *main = main_.get();
-    QWidget *monitor = monitor_.get();
-    // The animation runs while the main window or the monitor is active.
-    main->clock().setRunCondition([main, monitor] {
-        const QWidget *active = QApplication::activeWindow();
-        return active == main || active == monitor;
+    main->clock().setRunCondition([this] { return animationMayRun(); });
+    if (!sound_->isAvailable())
+        main->disableSound(tr("音を出せる装置がありません"));
+    connect(main, &MainWindow::soundToggled, this, [this](bool on) {
+        soundWanted_ = on;
+        updateSound();
     });
+    connect(&main->clock(), &AnimationClock::pausedChanged, this, &Windows::updateSound);
+    connect(qApp, &QApplication::focusWindowChanged, this, &Windows::updateSound);
     connect(main, &MainWindow::waveSettingsRequested, waveSettings_.get(), &QDialog::exec);
     connect(waveSettings_.get(), &WaveSettingsDialog::applied, this, &Windows::applyWaveSettings);
     connect(main, &MainWindow::aboutRequested, about_.get(), &QDialog::exec);
@@ -89,7 +95,11 @@ Windows::Windows(const QString &settingsPath)
     connect(displayWindow_.get(), &DisplaySettingsWindow::closed, monitor_.get(), [this] { monitor_->refresh(); });
 }
 
-Windows::~Windows() = default;
+Windows::~Windows()
+{
+    // The windows going away move the focus; nothing here may answer that.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void Windows::loadDisplaySettings()
 {
@@ -199,6 +209,18 @@ void Windows::recomputeAmplitudes()
 {
     const BusyCursor busy;
     wave_.calcAmplitudes(drawn_);
+    sound_->setAmplitudes(std::span(wave_.amplitudes).subspan(1, std::size_t(wave_.waveCount)));
+}
+
+bool Windows::animationMayRun() const
+{
+    const QWidget *active = QApplication::activeWindow();
+    return active == main_.get() || active == monitor_.get();
+}
+
+void Windows::updateSound()
+{
+    sound_->setPlaying(soundWanted_ && !main_->clock().isPaused() && animationMayRun());
 }
 
 void Windows::toggleMonitor()

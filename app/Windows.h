@@ -15,6 +15,7 @@ class AmplitudeMonitor;
 class DisplaySettingsWindow;
 class LineStyleDialog;
 class MainWindow;
+class StringSound;
 class QWidget;
 class WaveSettingsDialog;
 struct WaveParams;
@@ -69,6 +70,10 @@ private:
     void takeWave(const WaveParams &params, const DrawnWaveform &drawn);
     void recomputeAmplitudes();
     void toggleMonitor();
+    // The animation steps only while the main window or the monitor is active.
+    bool animationMayRun() const;
+    // The tone sounds while asked for and the animation runs.
+    void updateSound();
     void report(const std::optional<QString> &error);
 
     Wave wave_;
@@ -77,6 +82,8 @@ private:
     ErrorReporter reportError_;
     LessonChooser chooseLesson_;
     QString lessonFolder_;
+    StringSound *sound_;
+    bool soundWanted_ = false;
     // Created in this order, so destroyed in the reverse one.
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<WaveSettingsDialog> waveSettings_;

@@ -420,7 +420,7 @@
     </message>
     <message>
         <location filename="../mainwindow/MainWindowActions.cpp" line="107"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="222"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="227"/>
         <source>クリップボードに画像をコピー</source>
         <translation>Copy the picture to the clipboard</translation>
     </message>
@@ -437,7 +437,7 @@
     <message>
         <location filename="../mainwindow/MainWindowActions.cpp" line="111"/>
         <location filename="../mainwindow/MainWindowActions.cpp" line="113"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="227"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="232"/>
         <source>ポーズ</source>
         <translation>Pause</translation>
     </message>
@@ -488,233 +488,243 @@
     </message>
     <message>
         <location filename="../mainwindow/MainWindowActions.cpp" line="119"/>
+        <source>音を出す(&amp;N)</source>
+        <translation>Play Sou&amp;nd</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="119"/>
+        <source>弦の音を鳴らす</source>
+        <translation>Play the string&apos;s tone</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="121"/>
         <source>すべての波を表示(&amp;A)</source>
         <translation>Show &amp;All Modes</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="120"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="122"/>
         <source>赤線で合成前のすべての波を表示</source>
         <translation>Show every mode before summing, in red</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="123"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="125"/>
         <source>描画精度...(&amp;Q)</source>
         <translation>Drawing &amp;Quality...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="123"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="125"/>
         <source>画面をいくつに分割して描くかを設定</source>
         <translation>Set how many segments draw the string</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="124"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="126"/>
         <source>画面書替え周期...(&amp;I)</source>
         <translation>Redraw &amp;Interval...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="125"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="127"/>
         <source>画面を書替える周期をミリ秒単位で設定</source>
         <translation>Set the redraw interval in milliseconds</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="126"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="128"/>
         <source>拡大表示</source>
         <translation>Zoom In</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="126"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="237"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="128"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="242"/>
         <source>縦方向に拡大表示</source>
         <translation>Zoom in vertically</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="128"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="130"/>
         <source>縮小表示</source>
         <translation>Zoom Out</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="128"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="238"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="130"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="243"/>
         <source>縦方向に縮小表示</source>
         <translation>Zoom out vertically</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="130"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="132"/>
         <source>振幅モニタ(&amp;M)</source>
         <translation>Amplitude &amp;Monitor</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="130"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="132"/>
         <source>各波の振幅を表示</source>
         <translation>Show the amplitude of each mode</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="132"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="231"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="134"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="236"/>
         <source>描画精度アップ</source>
         <translation>Finer drawing</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="133"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="232"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="135"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="237"/>
         <source>描画精度ダウン</source>
         <translation>Coarser drawing</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="134"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="234"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="136"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="239"/>
         <source>書替え頻度ダウン</source>
         <translation>Redraw less often</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="135"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="235"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="137"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="240"/>
         <source>書替え頻度アップ</source>
         <translation>Redraw more often</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="166"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="169"/>
         <source>ファイル(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="176"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="179"/>
         <source>編集(&amp;E)</source>
         <translation>&amp;Edit</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="180"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="183"/>
         <source>ｱﾆﾒｰｼｮﾝ(&amp;A)</source>
         <translation>&amp;Animation</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="188"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="193"/>
         <source>ｺﾝﾄﾛｰﾙ(&amp;C)</source>
         <translation>&amp;Control</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="215"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="220"/>
         <source>波を設定</source>
         <translation>Set up the wave</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="216"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="221"/>
         <source>設定</source>
         <translation>Wave</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="219"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="224"/>
         <source>表示設定</source>
         <translation>Display settings</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="220"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="225"/>
         <source>すべての波を表示</source>
         <translation>Show all modes</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="221"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="226"/>
         <source>振幅モニタを表示</source>
         <translation>Show the amplitude monitor</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="225"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="230"/>
         <source>時刻0に戻る</source>
         <translation>Back to time 0</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="226"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="231"/>
         <source>こま戻し</source>
         <translation>Step back</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="228"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="233"/>
         <source>こま送り</source>
         <translation>Step forward</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="233"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="238"/>
         <source>クリックして描画精度設定</source>
         <translation>Click to set the drawing quality</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="236"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="241"/>
         <source>クリックして描画頻度設定</source>
         <translation>Click to set the redraw interval</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="303"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="308"/>
         <source>インタ－バル設定</source>
         <translation>Redraw Interval</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="303"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="308"/>
         <source>画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)</source>
         <translation>Redraw interval (milliseconds per frame):</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="314"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="319"/>
         <source>精度設定</source>
         <translation>Quality</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="314"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="319"/>
         <source>描画精度</source>
         <translation>Drawing quality (segments):</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="325"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="330"/>
         <source>時刻設定</source>
         <translation>Go to Time</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="325"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="330"/>
         <source>時刻を入力して下さい（単位 秒)</source>
         <translation>Enter the time (in frames):</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="367"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="372"/>
         <source>%1 に書き込めません</source>
         <translation>Cannot write %1</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="377"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="382"/>
         <source>画像として保存</source>
         <translation>Save Image</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="377"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="382"/>
         <source>PNG 画像 (*.png)</source>
         <translation>PNG images (*.png)</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="389"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="394"/>
         <source>画面と同じ (%1 × %2)</source>
         <translation>Same as the window (%1 × %2)</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="392"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="397"/>
         <source>大きさを指定...</source>
         <translation>Other size...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="395"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="402"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="400"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="407"/>
         <source>画像の大きさ</source>
         <translation>Picture Size</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="395"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="400"/>
         <source>保存する画像の大きさ:</source>
         <translation>Size of the saved picture:</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="402"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="407"/>
         <source>幅x高さ (1〜%1):</source>
         <translation>Width x height (1 to %1):</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="424"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="429"/>
         <source>X = %1%</source>
         <translation>X = %1%</translation>
     </message>
@@ -803,17 +813,22 @@
 <context>
     <name>Windows</name>
     <message>
-        <location filename="../app/Windows.cpp" line="183"/>
+        <location filename="../app/Windows.cpp" line="66"/>
+        <source>音を出せる装置がありません</source>
+        <translation>No sound output is available</translation>
+    </message>
+    <message>
+        <location filename="../app/Windows.cpp" line="197"/>
         <source>レッスンを保存</source>
         <translation>Save Lesson</translation>
     </message>
     <message>
-        <location filename="../app/Windows.cpp" line="183"/>
+        <location filename="../app/Windows.cpp" line="197"/>
         <source>レッスンを開く</source>
         <translation>Open Lesson</translation>
     </message>
     <message>
-        <location filename="../app/Windows.cpp" line="184"/>
+        <location filename="../app/Windows.cpp" line="198"/>
         <source>レッスン (*.velmora)</source>
         <translation>Lessons (*.velmora)</translation>
     </message>

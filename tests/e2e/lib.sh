@@ -3,7 +3,7 @@
 set -euo pipefail
 
 E2E_DIR=$(mktemp -d)
-trap 'kill -9 ${APP_PID:-} ${WM_PID:-} 2>/dev/null || true; rm -rf "$E2E_DIR"' EXIT
+trap 'kill -9 ${APP_PID:-} ${WM_PID:-} ${PULSE_PID:-} 2>/dev/null || true; rm -rf "$E2E_DIR"' EXIT
 
 # How long a wait may take before it counts as a hang. Things waited for take
 # well under a second; this is generous for a loaded machine.

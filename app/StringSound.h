@@ -1,0 +1,30 @@
+#pragma once
+#include "model/ToneSynth.h"
+#include "platform/SoundOutput.h"
+
+#include <QObject>
+
+#include <optional>
+#include <span>
+
+// The string's tone on the desktop's sound output: heard while playing,
+// faded out and the output released when not.
+class StringSound : public QObject {
+    Q_OBJECT
+public:
+    explicit StringSound(QObject *parent = nullptr);
+
+    bool isAvailable() const { return synth_.has_value(); }
+    // Mode k's amplitude at index k - 1.
+    void setAmplitudes(std::span<const float> amplitudes);
+    void setPlaying(bool playing);
+    bool isPlaying() const { return synth_ && synth_->isPlaying(); }
+
+private:
+    void fill(std::span<float> out);
+
+    SoundOutput output_;
+    std::optional<ToneSynth> synth_;
+    // Zeros handed to the output since the fade-out ended.
+    qint64 silentSamples_ = 0;
+};
