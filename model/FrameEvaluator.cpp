@@ -25,6 +25,8 @@ void FrameEvaluator::prepare(int modes, int width, int quality)
     for (std::size_t i = 0; i < q; ++i) {
         x_[i] = wavemath::columnX(width, int(i) + 1, quality);
         pixelX_[i] = roundToInt(x_[i], INT_MIN, INT_MAX, 0);
+        const long long step = (long long)pixelX_[i] - (i > 0 ? pixelX_[i - 1] : 0);
+        widestColumnStep_ = int(std::min<long long>(std::max<long long>(i > 0 ? widestColumnStep_ : 0, step), INT_MAX));
         // The formula's own angle for k = 1, so that mode 1's sines are exact.
         const double angle = (wavemath::Pi * double(x_[i]) * 1.0) / double(width);
         sin1_[i] = std::sin(angle);

@@ -27,6 +27,8 @@ public:
     int quality() const { return quality_; }
     const FrameKernels &kernels() const { return kernels_; }
     const std::vector<int> &pixelColumns() const { return pixelX_; }
+    // The largest step between neighbouring pixel columns, the first from 0.
+    int widestColumnStep() const { return widestColumnStep_; }
     bool usesTable() const { return !table_.empty(); }
 
     // Mode k's displacement at column i, given Amplitudes[k]·c_k, goes to
@@ -49,6 +51,7 @@ private:
     int quality_ = -1;
     std::vector<float> x_;
     std::vector<int> pixelX_;
+    int widestColumnStep_ = 0;
     std::vector<double> sin1_, cos1_; // of the column's angle πx/W
     std::vector<double> table_;       // modes × columns
     // Whether a table entry holds the library's sine, found where a term was

@@ -2,7 +2,9 @@
 
 #include "model/WaveMath.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
@@ -109,10 +111,14 @@ int certainTermsBaseline(const double *s, int count, double ac, double error, fl
         offAxis |= rows[i] != double(half) ? 1LL : 0LL;
         outside |= rows[i] >= 0.0 && rows[i] < double(height) ? 0LL : 1LL;
     }
-    if (outside == 0)
-        for (int i = 0; i < count; ++i)
-            pixelRows[i] = int(rows[i]);
-    return {offAxis == 0, outside == 0};
+    if (outside != 0)
+        return {offAxis == 0, false};
+    for (int i = 0; i < count; ++i)
+        pixelRows[i] = int(rows[i]);
+    int steepest = count > 0 ? std::abs(pixelRows[0] - half) : 0;
+    for (int i = 1; i < count; ++i)
+        steepest = std::max(steepest, std::abs(pixelRows[i] - pixelRows[i - 1]));
+    return {offAxis == 0, true, steepest};
 }
 
 #define VELMORA_KERNELS(suffix, attribute)                                                                             \

@@ -5,6 +5,9 @@
 struct CurveRowsFound {
     bool onAxis;    // every row is the axis row, `half`
     bool inPicture; // every row lies in the picture, so pixelRows holds them
+    // With inPicture, the largest step between neighbouring pixel rows, the
+    // first row's from `half`.
+    int steepest = 0;
 };
 
 // The loops a frame spends its time in, built once per instruction set. Every
@@ -22,7 +25,8 @@ struct FrameKernels {
     void (*rotate)(const double *sinK, double *cosK, double *sinNext, const double *sin1, const double *cos1,
                    int count);
     // rows[i] = the picture row of displacement values[i] (wavemath::curveRow),
-    // and the same as an int in pixelRows where every row lies in [0, height).
+    // and the same as an int in pixelRows where every row lies in [0, height),
+    // with the largest step between them.
     CurveRowsFound (*curveRows)(const float *values, int count, int half, int height, float zoom, double *rows,
                                 int *pixelRows);
 };

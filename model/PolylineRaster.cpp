@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <numeric>
 
 namespace {
@@ -94,80 +95,113 @@ void segment(QRgb *bits, qsizetype stride, int w, int h, QPointF a, QPointF b, Q
     bresenham(x0, y0, x1, y1, lastPixel, [p, stride, color](int dx, int dy) { p[dy * stride + dx] = color; });
 }
 
-// The pixels of every short segment, as offsets from its first pixel. A curve
-// of a thousand segments across a picture has steps of a few pixels (four
-// across a 4K picture); looking their pixels up spares the loop and its
-// unpredictable branches.
-class ShortSegments {
+// The pixels of every segment of up to Reach columns across and Reach rows
+// up or down, as offsets from its first pixel. A curve of a thousand segments
+// across a picture has steps of a few pixels (four across a 4K picture);
+// looking their pixels up spares the loop and its unpredictable branches.
+template <int Reach> class ShortSegments {
 public:
-    static constexpr int MaxDx = 4, MaxDy = 4, Stores = 4;
+    // Stores per segment: its pixels without the last, the first repeated
+    // (it holds the same colour anyway).
+    static constexpr int Stores = Reach;
 
     explicit ShortSegments(qsizetype stride)
     {
-        for (int dx = 0; dx <= MaxDx; ++dx)
-            for (int dy = -MaxDy; dy <= MaxDy; ++dy) {
-                qsizetype *out = offsets_[dx][dy + MaxDy];
+        for (int dx = 0; dx <= Reach; ++dx)
+            for (int dy = -Reach; dy <= Reach; ++dy) {
+                qsizetype *out = offsets_[dx][dy + Reach];
                 int count = 0;
                 bresenham(0, 0, dx, dy, false, [&](int px, int py) { out[count++] = py * stride + px; });
-                // Extra stores repeat the first pixel, which holds the same colour anyway.
                 for (int j = count; j < Stores; ++j)
                     out[j] = 0;
             }
     }
 
-    // The offsets of the segment by (dx, dy) without its last pixel, or null if
-    // it is not short.
-    const qsizetype *find(int dx, int dy) const
-    {
-        if (unsigned(dx) > unsigned(MaxDx) || unsigned(dy + MaxDy) > unsigned(2 * MaxDy))
-            return nullptr;
-        return offsets_[dx][dy + MaxDy];
-    }
+    static bool fits(int dx, int dy) { return unsigned(dx) <= unsigned(Reach) && unsigned(dy + Reach) <= 2u * Reach; }
+    const qsizetype *at(int dx, int dy) const { return offsets_[dx][dy + Reach]; }
 
 private:
-    qsizetype offsets_[MaxDx + 1][2 * MaxDy + 1][Stores];
+    qsizetype offsets_[Reach + 1][2 * Reach + 1][Stores];
 };
 
-// A 32-bit image opened for one-pixel lines drawn straight into its pixels.
-class PixelCanvas {
-public:
-    explicit PixelCanvas(QImage &image)
-        : w_(image.width())
-        , h_(image.height())
-        , bits_(reinterpret_cast<QRgb *>(image.bits()))
-        , stride_(image.bytesPerLine() / qsizetype(sizeof(QRgb)))
-        , shortSegments_(stride_)
+} // namespace
+
+// The image's pixels and the segment tables for its row length.
+struct ThinLineCanvas::Tables {
+    explicit Tables(qsizetype stride)
+        : near(stride)
+        , short4(stride)
     {
     }
-
-    bool isEmpty() const { return w_ <= 0 || h_ <= 0; }
-    bool contains(QPointF p) const { return p.x() >= 0 && p.x() < w_ && p.y() >= 0 && p.y() < h_; }
-
-    // A segment with both ends in the picture, without its last pixel.
-    void insideSegment(int x0, int y0, int x1, int y1, QRgb color)
-    {
-        QRgb *p = bits_ + y0 * stride_ + x0;
-        if (const qsizetype *offsets = shortSegments_.find(x1 - x0, y1 - y0)) {
-            for (int j = 0; j < ShortSegments::Stores; ++j)
-                p[offsets[j]] = color;
-            return;
-        }
-        const qsizetype stride = stride_;
-        bresenham(x0, y0, x1, y1, false, [p, stride, color](int dx, int dy) { p[dy * stride + dx] = color; });
-    }
-
-    // Any segment, cut to the picture.
-    void anySegment(QPointF a, QPointF b, QRgb color, bool lastPixel)
-    {
-        segment(bits_, stride_, w_, h_, a, b, color, lastPixel);
-    }
-
-private:
-    int w_, h_;
-    QRgb *bits_;
-    qsizetype stride_;
-    ShortSegments shortSegments_;
+    ShortSegments<2> near;
+    ShortSegments<4> short4;
 };
+
+ThinLineCanvas::ThinLineCanvas(QImage &image)
+    : w_(image.width())
+    , h_(image.height())
+    , bits_(reinterpret_cast<QRgb *>(image.bits()))
+    , stride_(image.bytesPerLine() / qsizetype(sizeof(QRgb)))
+    , tables_(std::make_unique<Tables>(stride_))
+{
+}
+
+ThinLineCanvas::~ThinLineCanvas() = default;
+
+bool ThinLineCanvas::contains(QPointF p) const
+{
+    return p.x() >= 0 && p.x() < w_ && p.y() >= 0 && p.y() < h_;
+}
+
+void ThinLineCanvas::insideSegment(int x0, int y0, int x1, int y1, QRgb color)
+{
+    QRgb *p = bits_ + y0 * stride_ + x0;
+    if (ShortSegments<4>::fits(x1 - x0, y1 - y0)) {
+        const qsizetype *offsets = tables_->short4.at(x1 - x0, y1 - y0);
+        for (int j = 0; j < ShortSegments<4>::Stores; ++j)
+            p[offsets[j]] = color;
+        return;
+    }
+    const qsizetype stride = stride_;
+    bresenham(x0, y0, x1, y1, false, [p, stride, color](int dx, int dy) { p[dy * stride + dx] = color; });
+}
+
+void ThinLineCanvas::anySegment(QPointF a, QPointF b, QRgb color, bool lastPixel)
+{
+    segment(bits_, stride_, w_, h_, a, b, color, lastPixel);
+}
+
+namespace {
+
+// The inside segments of a curve whose every step fits the table: no test per
+// segment, and only as many stores as the widest step needs.
+template <int Reach>
+void drawTableCurve(QRgb *bits, qsizetype stride, const ShortSegments<Reach> &table, int x0, int y0, const int *columns,
+                    const int *rows, int count, QRgb color)
+{
+    for (int i = 0; i < count; ++i) {
+        QRgb *p = bits + y0 * stride + x0;
+        const qsizetype *offsets = table.at(columns[i] - x0, rows[i] - y0);
+        for (int j = 0; j < Reach; ++j)
+            p[offsets[j]] = color;
+        x0 = columns[i];
+        y0 = rows[i];
+    }
+}
+
+// The largest step across and up or down of the curve's first `count` segments.
+std::pair<int, int> largestSteps(int startRow, const int *columns, const int *rows, int count)
+{
+    int across = 0, upDown = 0;
+    int x0 = 0, y0 = startRow;
+    for (int i = 0; i < count; ++i) {
+        across = std::max(across, columns[i] - x0);
+        upDown = std::max(upDown, std::abs(rows[i] - y0));
+        x0 = columns[i];
+        y0 = rows[i];
+    }
+    return {across, upDown};
+}
 
 // Rows Qt's rasteriser is given lie within this distance of the picture; a
 // margin this wide also hides the cut ends of the widest pen Qt draws.
@@ -175,43 +209,65 @@ constexpr double RowMargin = 1 << 20;
 
 } // namespace
 
-void drawThinPolyline(QImage &image, const QPointF *points, int count, QRgb color)
+void ThinLineCanvas::drawPolyline(const QPointF *points, int count, QRgb color)
 {
-    if (count < 2)
+    if (count < 2 || isEmpty())
         return;
-    PixelCanvas canvas(image);
-    if (canvas.isEmpty())
-        return;
-    bool previousInside = canvas.contains(points[0]);
+    bool previousInside = contains(points[0]);
     for (int i = 1; i < count; ++i) {
         const QPointF a = points[i - 1], b = points[i];
-        const bool bInside = canvas.contains(b);
+        const bool bInside = contains(b);
         if (previousInside && bInside && i < count - 1)
-            canvas.insideSegment(int(a.x()), int(a.y()), int(b.x()), int(b.y()), color);
+            insideSegment(int(a.x()), int(a.y()), int(b.x()), int(b.y()), color);
         else
-            canvas.anySegment(a, b, color, i == count - 1);
+            anySegment(a, b, color, i == count - 1);
         previousInside = bInside;
     }
 }
 
-void drawThinCurve(QImage &image, int startRow, const int *columns, const int *rows, int count, QRgb color)
+void ThinLineCanvas::drawCurve(int startRow, const int *columns, const int *rows, int count, QRgb color)
 {
-    if (count < 1)
-        return;
-    PixelCanvas canvas(image);
-    if (canvas.isEmpty())
+    const auto [across, upDown] = largestSteps(startRow, columns, rows, count);
+    drawCurve(startRow, columns, rows, count, color, across, upDown);
+}
+
+void ThinLineCanvas::drawCurve(int startRow, const int *columns, const int *rows, int count, QRgb color, int across,
+                               int upDown)
+{
+    if (count < 1 || isEmpty())
         return;
     // Segments that end inside the picture and before the last vertex.
-    const int inside = int(std::lower_bound(columns, columns + count - 1, image.width()) - columns);
-    int x0 = 0, y0 = startRow;
-    for (int i = 0; i < count; ++i) {
+    const int inside = int(std::lower_bound(columns, columns + count - 1, w_) - columns);
+    int x0 = 0, y0 = startRow, i = 0;
+    if (across <= 2 && upDown <= 2) {
+        drawTableCurve(bits_, stride_, tables_->near, x0, y0, columns, rows, inside, color);
+        i = inside;
+    } else if (across <= 4 && upDown <= 4) {
+        drawTableCurve(bits_, stride_, tables_->short4, x0, y0, columns, rows, inside, color);
+        i = inside;
+    }
+    if (i > 0) {
+        x0 = columns[i - 1];
+        y0 = rows[i - 1];
+    }
+    for (; i < count; ++i) {
         if (i < inside)
-            canvas.insideSegment(x0, y0, columns[i], rows[i], color);
+            insideSegment(x0, y0, columns[i], rows[i], color);
         else
-            canvas.anySegment(QPointF(x0, y0), QPointF(columns[i], rows[i]), color, i == count - 1);
+            anySegment(QPointF(x0, y0), QPointF(columns[i], rows[i]), color, i == count - 1);
         x0 = columns[i];
         y0 = rows[i];
     }
+}
+
+void drawThinPolyline(QImage &image, const QPointF *points, int count, QRgb color)
+{
+    ThinLineCanvas(image).drawPolyline(points, count, color);
+}
+
+void drawThinCurve(QImage &image, int startRow, const int *columns, const int *rows, int count, QRgb color)
+{
+    ThinLineCanvas(image).drawCurve(startRow, columns, rows, count, color);
 }
 
 void drawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *points, int count, int height)

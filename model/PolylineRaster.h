@@ -2,6 +2,8 @@
 #include <QImage>
 #include <QPointF>
 
+#include <memory>
+
 class QPainter;
 class QPen;
 
@@ -9,6 +11,38 @@ class QPen;
 // row may lie any distance outside the picture (a deep zoom). Both functions
 // cut each segment where it leaves the drawable range, in double, so that what
 // shows in the picture follows the exact line between the vertices.
+
+// A 32-bit image opened for one-pixel, solid, opaque lines drawn straight into
+// its pixels; made once for the many curves of a frame.
+class ThinLineCanvas {
+public:
+    explicit ThinLineCanvas(QImage &image);
+    ~ThinLineCanvas();
+    ThinLineCanvas(const ThinLineCanvas &) = delete;
+    ThinLineCanvas &operator=(const ThinLineCanvas &) = delete;
+
+    // As drawThinPolyline and drawThinCurve below.
+    void drawPolyline(const QPointF *points, int count, QRgb color);
+    void drawCurve(int startRow, const int *columns, const int *rows, int count, QRgb color);
+    // The same, given bounds on its steps: `across` on every column step (the
+    // first from column 0), `upDown` on every row step (the first from startRow).
+    void drawCurve(int startRow, const int *columns, const int *rows, int count, QRgb color, int across, int upDown);
+
+private:
+    struct Tables;
+
+    bool isEmpty() const { return w_ <= 0 || h_ <= 0; }
+    bool contains(QPointF p) const;
+    // A segment with both ends in the picture, without its last pixel.
+    void insideSegment(int x0, int y0, int x1, int y1, QRgb color);
+    // Any segment, cut to the picture.
+    void anySegment(QPointF a, QPointF b, QRgb color, bool lastPixel);
+
+    int w_, h_;
+    QRgb *bits_;
+    qsizetype stride_;
+    std::unique_ptr<Tables> tables_;
+};
 
 // Draws a one-pixel, solid, opaque polyline straight into a 32-bit image. A frame
 // with every mode shown draws a thousand curves of a thousand segments; going

@@ -14,6 +14,7 @@
 
 class QPainter;
 class QPen;
+class ThinLineCanvas;
 struct DisplaySettings;
 struct Pen;
 
@@ -55,7 +56,7 @@ private:
     };
     // The picture rows of the values, into curve_.
     const CurveRowsFound &computeRows(const float *values, int half, float zoom);
-    void drawRows(QPainter &painter, const QPen &pen, int half, const CurveRows &curve);
+    void drawRows(QPainter &painter, ThinLineCanvas &canvas, const QPen &pen, int half, const CurveRows &curve);
 
     FrameEvaluator evaluator_;
     QImage spare_; // the frame before last, drawn over once the screen lets go of it

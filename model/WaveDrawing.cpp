@@ -50,13 +50,14 @@ const CurveRowsFound &Wave::computeRows(const float *values, int half, float zoo
     return curve_.found;
 }
 
-void Wave::drawRows(QPainter &painter, const QPen &qpen, int half, const CurveRows &curve)
+void Wave::drawRows(QPainter &painter, ThinLineCanvas &canvas, const QPen &qpen, int half, const CurveRows &curve)
 {
     const std::vector<int> &px = evaluator_.pixelColumns();
     const std::size_t q = curve.rows.size();
     const bool thin = isThinSolidPen(qpen);
     if (thin && curve.found.inPicture) {
-        drawThinCurve(bitmap, half, px.data(), curve.pixelRows.data(), int(q), qpen.color().rgb());
+        canvas.drawCurve(half, px.data(), curve.pixelRows.data(), int(q), qpen.color().rgb(),
+                         evaluator_.widestColumnStep(), curve.found.steepest);
         return;
     }
     std::vector<QPointF> &points = curvePoints_;
@@ -65,7 +66,7 @@ void Wave::drawRows(QPainter &painter, const QPen &qpen, int half, const CurveRo
     for (std::size_t i = 0; i < q; ++i)
         points[i + 1] = QPointF(px[i], curve.rows[i]);
     if (thin) {
-        drawThinPolyline(bitmap, points.data(), int(points.size()), qpen.color().rgb());
+        canvas.drawPolyline(points.data(), int(points.size()), qpen.color().rgb());
     } else if (qpen.style() != Qt::NoPen) {
         drawClippedPolyline(painter, qpen, points.data(), int(points.size()), bitmap.height());
         clearUpperVectorHalves();
@@ -110,13 +111,14 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
         return;
     evaluator_.prepare(n, w, q);
     const std::int32_t t = view.time;
+    ThinLineCanvas canvas(bitmap);
 
     sum_.assign(std::size_t(q), 0.0f);
     if (!view.showAll) {
         for (int k = 1; k <= n; ++k)
             evaluator_.accumulateMode(k, double(amplitudes[k]) * wavemath::timeFactor(period, t, k), sum_.data());
         computeRows(sum_.data(), half, view.zoom);
-        drawRows(painter, toQPen(look.mainWavePen), half, curve_);
+        drawRows(painter, canvas, toQPen(look.mainWavePen), half, curve_);
         return;
     }
 
@@ -137,7 +139,7 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
     const QPen *pendingFlat = nullptr;
     auto drawPendingFlat = [&] {
         if (pendingFlat)
-            drawRows(painter, *pendingFlat, half, axis_);
+            drawRows(painter, canvas, *pendingFlat, half, axis_);
         pendingFlat = nullptr;
     };
     // With |A·c·sin|·|Z|·(H div 2) below one half every row rounds to the axis,
@@ -159,9 +161,9 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
             continue;
         }
         drawPendingFlat();
-        drawRows(painter, pen, half, curve_);
+        drawRows(painter, canvas, pen, half, curve_);
     }
     drawPendingFlat();
     computeRows(sum_.data(), half, view.zoom);
-    drawRows(painter, toQPen(look.mainWavePen), half, curve_);
+    drawRows(painter, canvas, toQPen(look.mainWavePen), half, curve_);
 }

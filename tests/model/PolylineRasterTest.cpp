@@ -79,6 +79,41 @@ TEST(PolylineRasterTest, ShortStepsDrawTheSamePixelsAsSeparateSegments)
     }
 }
 
+// A frame's curves, whose steps all fit within 2 or 4 pixels or do not, are
+// drawn through different loops; each must give the segments' own pixels.
+TEST(PolylineRasterTest, CurvesOfEveryStepSizeDrawTheSamePixelsAsSeparateSegments)
+{
+    std::uint32_t seed = 777;
+    auto next = [&seed](int range) {
+        seed = seed * 1664525u + 1013904223u;
+        return int((seed >> 8) % std::uint32_t(range));
+    };
+    for (int reach : {1, 2, 3, 4, 9}) {
+        for (int run = 0; run < 20; ++run) {
+            const int startRow = 30;
+            std::vector<int> columns, rows;
+            int x = 0, y = startRow;
+            // Past the right edge at the end, as a frame's last vertex may be.
+            while (x < 64) {
+                x += next(reach + 1);
+                y = std::clamp(y + next(2 * reach + 1) - reach, 0, 59);
+                columns.push_back(x);
+                rows.push_back(y);
+            }
+            QImage curve = blank(60, 60), pieces = blank(60, 60);
+            drawThinCurve(curve, startRow, columns.data(), rows.data(), int(columns.size()), Ink);
+            QPointF from(0, startRow);
+            for (std::size_t i = 0; i < columns.size(); ++i) {
+                const QPointF to(columns[i], rows[i]);
+                const QPointF segment[] = {from, to};
+                drawThinPolyline(pieces, segment, 2, Ink);
+                from = to;
+            }
+            ASSERT_EQ(curve, pieces) << "steps up to " << reach << ", run " << run;
+        }
+    }
+}
+
 TEST(PolylineRasterTest, VerticesFarOutsideAreClippedToTheBorder)
 {
     QImage img = blank(20, 20);
