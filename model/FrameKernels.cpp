@@ -100,6 +100,18 @@ int certainTermsBaseline(const double *s, int count, double ac, double error, fl
     }
 }
 
+// The pixel rows and the largest step between them, once every row is known
+// to lie in the picture.
+[[gnu::always_inline]] inline int pixelRowsOf(const double *rows, int count, int half, int *pixelRows)
+{
+    for (int i = 0; i < count; ++i)
+        pixelRows[i] = int(rows[i]);
+    int steepest = count > 0 ? std::abs(pixelRows[0] - half) : 0;
+    for (int i = 1; i < count; ++i)
+        steepest = std::max(steepest, std::abs(pixelRows[i] - pixelRows[i - 1]));
+    return steepest;
+}
+
 [[gnu::always_inline]] inline CurveRowsFound curveRowsBody(const float *values, int count, int half, int height,
                                                            float zoom, double *rows, int *pixelRows)
 {
@@ -113,13 +125,40 @@ int certainTermsBaseline(const double *s, int count, double ac, double error, fl
     }
     if (outside != 0)
         return {offAxis == 0, false};
-    for (int i = 0; i < count; ++i)
-        pixelRows[i] = int(rows[i]);
-    int steepest = count > 0 ? std::abs(pixelRows[0] - half) : 0;
-    for (int i = 1; i < count; ++i)
-        steepest = std::max(steepest, std::abs(pixelRows[i] - pixelRows[i - 1]));
-    return {offAxis == 0, true, steepest};
+    return {offAxis == 0, true, pixelRowsOf(rows, count, half, pixelRows)};
 }
+
+#ifdef VELMORA_X86
+// The same rows four at a time: rounding half to even is one instruction here,
+// and gives the bits of wavemath::roundHalfEven for every double.
+[[gnu::target("avx2")]] CurveRowsFound curveRowsAvx2(const float *values, int count, int half, int height, float zoom,
+                                                     double *rows, int *pixelRows)
+{
+    const __m256d h = _mm256_set1_pd(double(half)), z = _mm256_set1_pd(double(zoom)), one = _mm256_set1_pd(1.0);
+    const __m256d bottom = _mm256_set1_pd(double(height)), zero = _mm256_setzero_pd();
+    __m256d offAxis = zero, inside = _mm256_cmp_pd(zero, zero, _CMP_EQ_OQ);
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m256d d = _mm256_cvtps_pd(_mm_loadu_ps(values + i));
+        const __m256d v = _mm256_mul_pd(h, _mm256_sub_pd(one, _mm256_mul_pd(d, z)));
+        const __m256d rounded = _mm256_round_pd(v, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        const __m256d r = _mm256_blendv_pd(rounded, h, _mm256_cmp_pd(v, v, _CMP_UNORD_Q));
+        _mm256_storeu_pd(rows + i, r);
+        offAxis = _mm256_or_pd(offAxis, _mm256_cmp_pd(r, h, _CMP_NEQ_UQ));
+        inside = _mm256_and_pd(inside, _mm256_cmp_pd(r, zero, _CMP_GE_OQ));
+        inside = _mm256_and_pd(inside, _mm256_cmp_pd(r, bottom, _CMP_LT_OQ));
+    }
+    bool onAxis = _mm256_movemask_pd(offAxis) == 0, inPicture = _mm256_movemask_pd(inside) == 0xF;
+    for (; i < count; ++i) {
+        rows[i] = wavemath::curveRow(half, values[i], zoom);
+        onAxis = onAxis && rows[i] == double(half);
+        inPicture = inPicture && rows[i] >= 0.0 && rows[i] < double(height);
+    }
+    if (!inPicture)
+        return {onAxis, false};
+    return {onAxis, true, pixelRowsOf(rows, count, half, pixelRows)};
+}
+#endif
 
 #define VELMORA_KERNELS(suffix, attribute)                                                                             \
     attribute void rotate##suffix(const double *s, double *c, double *next, const double *s1, const double *c1,        \
@@ -127,12 +166,13 @@ int certainTermsBaseline(const double *s, int count, double ac, double error, fl
     {                                                                                                                  \
         rotateBody(s, c, next, s1, c1, count);                                                                         \
     }                                                                                                                  \
-    attribute CurveRowsFound curveRows##suffix(const float *values, int count, int half, int height, float zoom,       \
-                                               double *rows, int *pixelRows)                                           \
-    {                                                                                                                  \
-        return curveRowsBody(values, count, half, height, zoom, rows, pixelRows);                                      \
-    }                                                                                                                  \
     constexpr FrameKernels kernels##suffix{certainTerms##suffix, rotate##suffix, curveRows##suffix};
+
+CurveRowsFound curveRowsBaseline(const float *values, int count, int half, int height, float zoom, double *rows,
+                                 int *pixelRows)
+{
+    return curveRowsBody(values, count, half, height, zoom, rows, pixelRows);
+}
 
 VELMORA_KERNELS(Baseline, )
 #ifdef VELMORA_X86
