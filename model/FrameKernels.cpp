@@ -73,6 +73,20 @@ int certainTermsBaseline(const double *s, int count, double ac, double error, fl
     const double margin = termMargin(ac, error);
     const __m256d a = _mm256_set1_pd(ac), m = _mm256_set1_pd(margin);
     int found = 0, i = 0;
+    // Eight at a time, so that the float half of the work fills a register.
+    for (; i + 8 <= count; i += 8) {
+        const __m256d p0 = _mm256_mul_pd(a, _mm256_loadu_pd(s + i)), p1 = _mm256_mul_pd(a, _mm256_loadu_pd(s + i + 4));
+        const __m256 lo = _mm256_set_m128(_mm256_cvtpd_ps(_mm256_sub_pd(p1, m)), _mm256_cvtpd_ps(_mm256_sub_pd(p0, m)));
+        const __m256 hi = _mm256_set_m128(_mm256_cvtpd_ps(_mm256_add_pd(p1, m)), _mm256_cvtpd_ps(_mm256_add_pd(p0, m)));
+        const __m256 same = _mm256_cmp_ps(lo, hi, _CMP_EQ_OQ);
+        const __m256 term = _mm256_and_ps(same, lo);
+        if (out)
+            _mm256_storeu_ps(out + i, term);
+        if (sum)
+            _mm256_storeu_ps(sum + i, _mm256_add_ps(_mm256_loadu_ps(sum + i), term));
+        for (unsigned u = ~unsigned(_mm256_movemask_ps(same)) & 0xFFu; u != 0; u &= u - 1)
+            uncertain[found++] = i + __builtin_ctz(u);
+    }
     for (; i + 4 <= count; i += 4) {
         const __m256d p = _mm256_mul_pd(a, _mm256_loadu_pd(s + i));
         const __m128 lo = _mm256_cvtpd_ps(_mm256_sub_pd(p, m)), hi = _mm256_cvtpd_ps(_mm256_add_pd(p, m));
