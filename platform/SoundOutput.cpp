@@ -23,6 +23,14 @@ SoundOutput::SoundOutput(QObject *parent)
         return;
     format_ = format;
     sink_ = std::make_unique<QAudioSink>(device, format_);
+    // The sound server gone, the sink stops by itself and drops the device it
+    // gave out: nothing may be written there any more.
+    connect(sink_.get(), &QAudioSink::stateChanged, this, [this](QAudio::State state) {
+        if (state == QAudio::StoppedState && device_) {
+            feedTimer_.stop();
+            device_ = nullptr;
+        }
+    });
     feedTimer_.setTimerType(Qt::PreciseTimer);
     feedTimer_.setInterval(10);
     connect(&feedTimer_, &QTimer::timeout, this, &SoundOutput::feed);
