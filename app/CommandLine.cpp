@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "platform/PictureSize.h"
+#include "platform/StrToInt.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -42,7 +43,7 @@ bool isLesson(const QStringList &positional)
 }
 
 struct Options {
-    QCommandLineOption help, version, lang, exportPng, exportAmplitudes, size;
+    QCommandLineOption help, version, lang, exportPng, exportAmplitudes, size, exportGif, frames;
 };
 
 Options describe(QCommandLineParser &parser, bool listQtOptions)
@@ -67,7 +68,7 @@ Options describe(QCommandLineParser &parser, bool listQtOptions)
     parser.addOption(exportPng);
     const QCommandLineOption size(
         QStringLiteral("size"),
-        QCoreApplication::translate("CommandLine", "--export-png の画像の大きさ (幅x高さ、ピクセル)"),
+        QCoreApplication::translate("CommandLine", "--export-png と --export-gif の画像の大きさ (幅x高さ、ピクセル)"),
         QStringLiteral("WIDTHxHEIGHT"));
     parser.addOption(size);
     const QCommandLineOption exportAmplitudes(
@@ -76,40 +77,73 @@ Options describe(QCommandLineParser &parser, bool listQtOptions)
                                     "レッスン (なければ起動時の状態) の各波の振幅を CSV ファイルに保存して終了します"),
         QStringLiteral("file.csv"));
     parser.addOption(exportAmplitudes);
+    const QCommandLineOption exportGif(
+        QStringLiteral("export-gif"),
+        QCoreApplication::translate(
+            "CommandLine",
+            "レッスン (なければ起動時の状態) の1周期のアニメーションを GIF ファイルに保存して終了します"),
+        QStringLiteral("file.gif"));
+    parser.addOption(exportGif);
+    const QCommandLineOption frames(
+        QStringLiteral("frames"),
+        QCoreApplication::translate("CommandLine", "--export-gif のコマ数 (%1〜%2、既定 %3)")
+            .arg(MinPeriodFrames)
+            .arg(MaxPeriodFrames)
+            .arg(DefaultPeriodFrames),
+        QStringLiteral("N"));
+    parser.addOption(frames);
     parser.addPositionalArgument(QStringLiteral("lesson"),
                                  QCoreApplication::translate("CommandLine", "始めに開くレッスンのファイル (.velmora)"),
                                  QStringLiteral("[lesson.velmora]"));
     acceptQtOptions(parser, listQtOptions);
-    return {help, version, lang, exportPng, exportAmplitudes, size};
+    return {help, version, lang, exportPng, exportAmplitudes, size, exportGif, frames};
 }
 
 // Usage errors of the exports are one line, as they are meant for scripts.
-CommandLine exportCommand(const QCommandLineParser &parser, const QCommandLineOption &png,
-                          const QCommandLineOption &amplitudes, const QCommandLineOption &size, CommandLine result)
+CommandLine exportCommand(const QCommandLineParser &parser, const Options &options, CommandLine result)
 {
     const auto fail = [&result](const QString &line) {
         result.action = CommandLine::Action::Fail;
         result.text = line + u'\n';
         return result;
     };
-    if (parser.isSet(png) != parser.isSet(size))
+    const bool picture = parser.isSet(options.exportPng) || parser.isSet(options.exportGif);
+    if (parser.isSet(options.exportPng) && !parser.isSet(options.size))
         return fail(QCoreApplication::translate("CommandLine", "--export-png と --size は一緒に指定してください"));
-    if (parser.isSet(size)) {
-        const std::optional<QSize> pixels = pictureSizeNamed(parser.value(size));
+    if (parser.isSet(options.exportGif) && !parser.isSet(options.size))
+        return fail(QCoreApplication::translate("CommandLine", "--export-gif と --size は一緒に指定してください"));
+    if (parser.isSet(options.size) && !picture)
+        return fail(QCoreApplication::translate("CommandLine",
+                                                "--size は --export-png か --export-gif と一緒に指定してください"));
+    if (parser.isSet(options.frames) && !parser.isSet(options.exportGif))
+        return fail(QCoreApplication::translate("CommandLine", "--frames は --export-gif と一緒に指定してください"));
+    if (parser.isSet(options.size)) {
+        const std::optional<QSize> pixels = pictureSizeNamed(parser.value(options.size));
         if (!pixels)
             return fail(QCoreApplication::translate("CommandLine",
                                                     "画像の大きさ '%1' が正しくありません。幅x高さ (1〜%2) "
                                                     "で指定してください (例: 800x600)")
-                            .arg(parser.value(size))
+                            .arg(parser.value(options.size))
                             .arg(MaxPictureSide));
         result.exports.size = *pixels;
+    }
+    if (parser.isSet(options.frames)) {
+        const std::optional<int> count = tryStrToInt(parser.value(options.frames));
+        if (!count || *count < MinPeriodFrames || *count > MaxPeriodFrames)
+            return fail(
+                QCoreApplication::translate("CommandLine", "コマ数 '%1' が正しくありません。%2〜%3 で指定してください")
+                    .arg(parser.value(options.frames))
+                    .arg(MinPeriodFrames)
+                    .arg(MaxPeriodFrames));
+        result.exports.frames = *count;
     }
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1)
         return fail(QCoreApplication::translate("CommandLine", "余分な引数があります: %1").arg(positional.join(u' ')));
     result.action = CommandLine::Action::Export;
-    result.exports.png = parser.value(png);
-    result.exports.amplitudes = parser.value(amplitudes);
+    result.exports.png = parser.value(options.exportPng);
+    result.exports.amplitudes = parser.value(options.exportAmplitudes);
+    result.exports.gif = parser.value(options.exportGif);
     if (!positional.isEmpty())
         result.exports.lesson = positional.constFirst();
     return result;
@@ -120,7 +154,8 @@ CommandLine exportCommand(const QCommandLineParser &parser, const QCommandLineOp
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    const auto [help, version, lang, exportPng, exportAmplitudes, size] = describe(parser, false);
+    const Options options = describe(parser, false);
+    const auto &[help, version, lang, exportPng, exportAmplitudes, size, exportGif, frames] = options;
 
     if (!parser.parse(arguments))
         return {CommandLine::Action::Fail, parser.errorText() + QStringLiteral("\n\n") + parser.helpText(), {}, {}, {}};
@@ -147,8 +182,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
     } else if (parser.isSet(version)) {
         result.action = CommandLine::Action::ShowVersion;
         result.text = QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n';
-    } else if (parser.isSet(exportPng) || parser.isSet(exportAmplitudes) || parser.isSet(size)) {
-        return exportCommand(parser, exportPng, exportAmplitudes, size, std::move(result));
+    } else if (parser.isSet(exportPng) || parser.isSet(exportAmplitudes) || parser.isSet(exportGif)
+               || parser.isSet(size) || parser.isSet(frames)) {
+        return exportCommand(parser, options, std::move(result));
     } else if (isLesson(parser.positionalArguments())) {
         result.lesson = parser.positionalArguments().constFirst();
     } else if (!parser.positionalArguments().isEmpty()) {

@@ -24,8 +24,8 @@ struct CommandLine {
 
 // Qt's own options (-platform, -style, ...) are accepted and left to Qt. One
 // argument besides the options is a lesson to open if it ends in .velmora or
-// names an existing file; anything else is an error. With --export-png or
-// --export-amplitudes one argument is the lesson to export.
+// names an existing file; anything else is an error. With --export-png,
+// --export-gif or --export-amplitudes one argument is the lesson to export.
 CommandLine parseCommandLine(const QStringList &arguments);
 
 // The exit code for a command line that does not run the program.

@@ -3,6 +3,7 @@
 #include "app/LessonFile.h"
 #include "display/DisplaySettingsStore.h"
 #include "model/Wave.h"
+#include "platform/GifWriter.h"
 #include "platform/RegularFile.h"
 
 #include <QBuffer>
@@ -43,6 +44,36 @@ QImage renderLessonFrame(const Lesson &lesson, const DisplaySettings &look, QSiz
     return wave.bitmap.copy();
 }
 
+QByteArray lessonFramePng(const Lesson &lesson, const DisplaySettings &look, QSize size)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    // A picture too large for memory comes out null and saves nothing.
+    if (!renderLessonFrame(lesson, look, size).save(&buffer, "PNG"))
+        return QByteArray();
+    return png;
+}
+
+QByteArray lessonAnimationGif(const Lesson &lesson, const DisplaySettings &look, QSize size, int frames)
+{
+    Wave wave;
+    setUpWave(wave, lesson);
+    QByteArray gif;
+    QBuffer buffer(&gif);
+    buffer.open(QIODevice::WriteOnly);
+    GifWriter writer(buffer, size);
+    const int delay = periodFrameDelay(wave.period, lesson.interval, frames);
+    FrameParams view = lesson.view;
+    for (const std::int32_t time : periodFrameTimes(view.time, wave.period, frames)) {
+        view.time = time;
+        wave.drawFrame(size.width(), size.height(), view, look);
+        if (!writer.addFrame(wave.bitmap, delay))
+            return QByteArray();
+    }
+    return writer.finish() ? gif : QByteArray();
+}
+
 QByteArray amplitudesCsv(const Wave &wave)
 {
     QByteArray text = "mode,amplitude\n";
@@ -63,22 +94,30 @@ int runExport(const ExportRequest &request, const QString &settingsPath)
         }
         lesson = std::get<Lesson>(read);
     }
-    if (!request.png.isEmpty()) {
-        DisplaySettingsStore store(settingsPath);
-        // As at start: what could be read is used, and the problem told.
+    DisplaySettingsStore store(settingsPath);
+    // As at start: what could be read is used, and the problem told.
+    if (!request.png.isEmpty() || !request.gif.isEmpty()) {
         if (const std::optional<QString> problem = store.load())
             printError(*problem);
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        // A picture too large for memory comes out null and saves nothing.
-        if (!renderLessonFrame(lesson, store.settings(), request.size).save(&buffer, "PNG")) {
-            printError(QCoreApplication::translate("Export", "%1x%2 の画像を作れません")
-                           .arg(request.size.width())
-                           .arg(request.size.height()));
-            return 1;
-        }
+    }
+    const auto cannotDraw = [&request] {
+        printError(QCoreApplication::translate("Export", "%1x%2 の画像を作れません")
+                       .arg(request.size.width())
+                       .arg(request.size.height()));
+        return 1;
+    };
+    if (!request.png.isEmpty()) {
+        const QByteArray png = lessonFramePng(lesson, store.settings(), request.size);
+        if (png.isEmpty())
+            return cannotDraw();
         if (!writeOrSay(request.png, png))
+            return 1;
+    }
+    if (!request.gif.isEmpty()) {
+        const QByteArray gif = lessonAnimationGif(lesson, store.settings(), request.size, request.frames);
+        if (gif.isEmpty())
+            return cannotDraw();
+        if (!writeOrSay(request.gif, gif))
             return 1;
     }
     if (!request.amplitudes.isEmpty()) {

@@ -10,6 +10,7 @@ class AnimationClock;
 class ClickLabel;
 class PaintBox;
 class QAction;
+class QProgressDialog;
 class StatusPanels;
 class ViewState;
 class Wave;
@@ -42,6 +43,19 @@ public:
     };
     using ImageChooser = std::function<std::optional<ImageTarget>(QSize picture)>;
     void setImageChooser(ImageChooser chooser) { chooseImage_ = std::move(chooser); }
+    // Where one period of the animation is saved, at what size and in how
+    // many frames; nothing when the user cancels. Tests replace the dialogs.
+    struct AnimationTarget {
+        QString path;
+        QSize size;
+        int frames = 0;
+    };
+    using AnimationChooser = std::function<std::optional<AnimationTarget>(QSize picture)>;
+    void setAnimationChooser(AnimationChooser chooser) { chooseAnimation_ = std::move(chooser); }
+    // Called after each frame of an animation is drawn, with how many are;
+    // tests cancel the progress through it.
+    using AnimationProgress = std::function<void(QProgressDialog &progress, int framesDrawn)>;
+    void setAnimationProgress(AnimationProgress progress) { animationProgress_ = std::move(progress); }
 
 public slots:
     // Draws the frame of the present view and shows it.
@@ -93,6 +107,11 @@ private:
     void saveFrame();
     std::optional<ImageTarget> chooseImage(QSize picture);
     std::optional<QSize> chooseImageSize(QSize picture);
+    // Qt's dialog for a file to write; empty when cancelled.
+    QString askSavePath(const QString &caption, const char *name, const QString &filter, const char *suffix);
+    void saveAnimation();
+    std::optional<AnimationTarget> chooseAnimation(QSize picture);
+    bool writeAnimation(const AnimationTarget &target);
     void toggleMonitor();
     void pointerMoved(Qt::KeyboardModifiers modifiers, int x, int y);
 
@@ -102,6 +121,8 @@ private:
     ViewState *view_;
     InputBox inputBox_;
     ImageChooser chooseImage_;
+    AnimationChooser chooseAnimation_;
+    AnimationProgress animationProgress_;
 
     PaintBox *picture_ = nullptr;
     StatusPanels *statusPanels_ = nullptr;
@@ -116,6 +137,7 @@ private:
     QAction *quitAction_ = nullptr;
     QAction *copyAction_ = nullptr;
     QAction *saveImageAction_ = nullptr;
+    QAction *saveAnimationAction_ = nullptr;
     QAction *pauseAction_ = nullptr;
     QAction *pauseMenuAction_ = nullptr;
     QAction *rewindAction_ = nullptr;

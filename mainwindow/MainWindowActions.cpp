@@ -107,6 +107,8 @@ void MainWindow::buildActions()
         = newAction(this, "actionCopy", tr("コピー(&C)"), Qt::CTRL | Qt::Key_C, tr("クリップボードに画像をコピー"));
     saveImageAction_
         = newAction(this, "actionSaveImage", tr("画像として保存...(&G)"), {}, tr("今の画面を画像ファイルとして保存"));
+    saveAnimationAction_ = newAction(this, "actionSaveAnimation", tr("アニメーションとして保存...(&M)"), {},
+                                     tr("1周期のアニメーションをGIFファイルとして保存"));
     // The band's pause button shows the state; the menu item only toggles it.
     pauseAction_ = newAction(this, "actionPause", tr("ポーズ"));
     pauseAction_->setCheckable(true);
@@ -144,6 +146,7 @@ void MainWindow::buildActions()
     connect(quitAction_, &QAction::triggered, this, &MainWindow::close);
     connect(copyAction_, &QAction::triggered, this, &MainWindow::copyFrame);
     connect(saveImageAction_, &QAction::triggered, this, &MainWindow::saveFrame);
+    connect(saveAnimationAction_, &QAction::triggered, this, &MainWindow::saveAnimation);
     connect(pauseMenuAction_, &QAction::triggered, pauseAction_, &QAction::toggle);
     connect(rewindAction_, &QAction::triggered, this, &MainWindow::rewind);
     connect(timeAction_, &QAction::triggered, this, &MainWindow::askTime);
@@ -179,6 +182,7 @@ void MainWindow::buildMenu()
     QMenu *edit = bar->addMenu(tr("編集(&E)"));
     edit->addAction(copyAction_);
     edit->addAction(saveImageAction_);
+    edit->addAction(saveAnimationAction_);
 
     QMenu *animation = bar->addMenu(tr("ｱﾆﾒｰｼｮﾝ(&A)"));
     animation->addAction(pauseMenuAction_);
@@ -189,6 +193,9 @@ void MainWindow::buildMenu()
     animation->addAction(stepForwardAction_);
     animation->addSeparator();
     animation->addAction(soundAction_);
+    // A greyed item shows no status hint; its tooltip tells why it is greyed.
+    // Only that item has one.
+    animation->setToolTipsVisible(true);
 
     QMenu *control = bar->addMenu(tr("ｺﾝﾄﾛｰﾙ(&C)"));
     control->addAction(showAllAction_);
@@ -379,13 +386,21 @@ std::optional<MainWindow::ImageTarget> MainWindow::chooseImage(QSize picture)
     const std::optional<QSize> size = chooseImageSize(picture);
     if (!size)
         return std::nullopt;
-    QFileDialog dialog(this, tr("画像として保存"), QDir::currentPath(), tr("PNG 画像 (*.png)"));
-    dialog.setObjectName(QStringLiteral("dlgSaveImage"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("png"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString path = askSavePath(tr("画像として保存"), "dlgSaveImage", tr("PNG 画像 (*.png)"), "png");
+    if (path.isEmpty())
         return std::nullopt;
-    return ImageTarget{dialog.selectedFiles().constFirst(), *size};
+    return ImageTarget{path, *size};
+}
+
+QString MainWindow::askSavePath(const QString &caption, const char *name, const QString &filter, const char *suffix)
+{
+    QFileDialog dialog(this, caption, QDir::currentPath(), filter);
+    dialog.setObjectName(QString::fromLatin1(name));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString::fromLatin1(suffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 std::optional<QSize> MainWindow::chooseImageSize(QSize picture)

@@ -68,53 +68,83 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../app/CommandLine.cpp" line="52"/>
+        <location filename="../app/CommandLine.cpp" line="53"/>
         <source>両端を固定した弦の振動を、基準振動の重ね合わせとしてアニメーションで示します。</source>
         <translation>Animates the vibration of a string fixed at both ends as a superposition of its normal modes.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="58"/>
+        <location filename="../app/CommandLine.cpp" line="59"/>
         <source>画面の言語: ja (日本語) または en (英語)。既定はシステムの言語です。</source>
         <translation>Interface language: ja (Japanese) or en (English). The default follows the system language.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="64"/>
+        <location filename="../app/CommandLine.cpp" line="65"/>
         <source>レッスン (なければ起動時の状態) の画面を PNG ファイルに保存して終了します</source>
         <translation>Saves the picture of the lesson (or of the start state) as a PNG file and exits.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="70"/>
-        <source>--export-png の画像の大きさ (幅x高さ、ピクセル)</source>
-        <translation>The size of the --export-png picture in pixels, as WIDTHxHEIGHT.</translation>
+        <location filename="../app/CommandLine.cpp" line="71"/>
+        <source>--export-png と --export-gif の画像の大きさ (幅x高さ、ピクセル)</source>
+        <translation>The size of the --export-png and --export-gif pictures in pixels, as WIDTHxHEIGHT.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="75"/>
+        <location filename="../app/CommandLine.cpp" line="76"/>
         <source>レッスン (なければ起動時の状態) の各波の振幅を CSV ファイルに保存して終了します</source>
         <translation>Saves the amplitude of every mode of the lesson (or of the start state) as a CSV file and exits.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="80"/>
+        <location filename="../app/CommandLine.cpp" line="82"/>
+        <source>レッスン (なければ起動時の状態) の1周期のアニメーションを GIF ファイルに保存して終了します</source>
+        <translation>Saves one period of the lesson (or of the start state) as an animated GIF file and exits.</translation>
+    </message>
+    <message>
+        <location filename="../app/CommandLine.cpp" line="89"/>
+        <source>--export-gif のコマ数 (%1〜%2、既定 %3)</source>
+        <translation>The number of frames of the --export-gif animation (%1 to %2, %3 if not given).</translation>
+    </message>
+    <message>
+        <location filename="../app/CommandLine.cpp" line="96"/>
         <source>始めに開くレッスンのファイル (.velmora)</source>
         <translation>A lesson file (.velmora) to open at start.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="96"/>
+        <location filename="../app/CommandLine.cpp" line="112"/>
         <source>--export-png と --size は一緒に指定してください</source>
         <translation>--export-png and --size must be given together</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="100"/>
+        <location filename="../app/CommandLine.cpp" line="114"/>
+        <source>--export-gif と --size は一緒に指定してください</source>
+        <translation>--export-gif and --size must be given together</translation>
+    </message>
+    <message>
+        <location filename="../app/CommandLine.cpp" line="116"/>
+        <source>--size は --export-png か --export-gif と一緒に指定してください</source>
+        <translation>--size must be given with --export-png or --export-gif</translation>
+    </message>
+    <message>
+        <location filename="../app/CommandLine.cpp" line="119"/>
+        <source>--frames は --export-gif と一緒に指定してください</source>
+        <translation>--frames must be given with --export-gif</translation>
+    </message>
+    <message>
+        <location filename="../app/CommandLine.cpp" line="123"/>
         <source>画像の大きさ &apos;%1&apos; が正しくありません。幅x高さ (1〜%2) で指定してください (例: 800x600)</source>
         <translation>Invalid image size &apos;%1&apos;: give it as WIDTHxHEIGHT, each from 1 to %2 (e.g. 800x600)</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="132"/>
+        <location filename="../app/CommandLine.cpp" line="134"/>
+        <source>コマ数 &apos;%1&apos; が正しくありません。%2〜%3 で指定してください</source>
+        <translation>Invalid frame count &apos;%1&apos;: give a number from %2 to %3</translation>
+    </message>
+    <message>
+        <location filename="../app/CommandLine.cpp" line="167"/>
         <source>言語 &apos;%1&apos; はありません。ja か en を指定してください</source>
         <translation>Unknown language &apos;%1&apos;: use ja or en</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="109"/>
-        <location filename="../app/CommandLine.cpp" line="156"/>
+        <location filename="../app/CommandLine.cpp" line="142"/>
+        <location filename="../app/CommandLine.cpp" line="192"/>
         <source>余分な引数があります: %1</source>
         <translation>Unexpected arguments: %1</translation>
     </message>
@@ -207,12 +237,12 @@
 <context>
     <name>Export</name>
     <message>
-        <location filename="../app/Export.cpp" line="26"/>
+        <location filename="../app/Export.cpp" line="27"/>
         <source>%1 に書き込めません</source>
         <translation>Cannot write %1</translation>
     </message>
     <message>
-        <location filename="../app/Export.cpp" line="76"/>
+        <location filename="../app/Export.cpp" line="104"/>
         <source>%1x%2 の画像を作れません</source>
         <translation>Cannot make a %1x%2 picture</translation>
     </message>
@@ -420,7 +450,7 @@
     </message>
     <message>
         <location filename="../mainwindow/MainWindowActions.cpp" line="107"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="227"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="234"/>
         <source>クリップボードに画像をコピー</source>
         <translation>Copy the picture to the clipboard</translation>
     </message>
@@ -435,296 +465,333 @@
         <translation>Save the picture as an image file</translation>
     </message>
     <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="110"/>
+        <source>アニメーションとして保存...(&amp;M)</source>
+        <translation>Save &amp;Animation...</translation>
+    </message>
+    <message>
         <location filename="../mainwindow/MainWindowActions.cpp" line="111"/>
+        <source>1周期のアニメーションをGIFファイルとして保存</source>
+        <translation>Save one period as an animated GIF</translation>
+    </message>
+    <message>
         <location filename="../mainwindow/MainWindowActions.cpp" line="113"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="232"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="115"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="239"/>
         <source>ポーズ</source>
         <translation>Pause</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="113"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="115"/>
         <source>ポーズ(&amp;P)</source>
         <translation>&amp;Pause</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="115"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="117"/>
         <source>時刻0に戻る(&amp;B)</source>
         <translation>&amp;Back to Time 0</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="115"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="117"/>
         <source>時刻0の状態を表示してポーズ</source>
         <translation>Show the string at time 0 and pause</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="116"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="118"/>
         <source>時刻入力(&amp;T)</source>
         <translation>Go to &amp;Time...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="116"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="118"/>
         <source>任意の時刻の波を表示</source>
         <translation>Show the wave at any time</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="117"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="119"/>
         <source>コマ戻し</source>
         <translation>Step Back</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="117"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="119"/>
         <source>1コマ前を表示</source>
         <translation>Show the previous frame</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="118"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="120"/>
         <source>コマおくり</source>
         <translation>Step Forward</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="118"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="120"/>
         <source>1コマ先を表示</source>
         <translation>Show the next frame</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="119"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="121"/>
         <source>音を出す(&amp;N)</source>
         <translation>Play Sou&amp;nd</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="119"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="121"/>
         <source>弦の音を鳴らす</source>
         <translation>Play the string&apos;s tone</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="121"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="123"/>
         <source>すべての波を表示(&amp;A)</source>
         <translation>Show &amp;All Modes</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="122"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="124"/>
         <source>赤線で合成前のすべての波を表示</source>
         <translation>Show every mode before summing, in red</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="125"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="127"/>
         <source>描画精度...(&amp;Q)</source>
         <translation>Drawing &amp;Quality...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="125"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="127"/>
         <source>画面をいくつに分割して描くかを設定</source>
         <translation>Set how many segments draw the string</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="126"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="128"/>
         <source>画面書替え周期...(&amp;I)</source>
         <translation>Redraw &amp;Interval...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="127"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="129"/>
         <source>画面を書替える周期をミリ秒単位で設定</source>
         <translation>Set the redraw interval in milliseconds</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="128"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="130"/>
         <source>拡大表示</source>
         <translation>Zoom In</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="128"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="242"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="130"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="249"/>
         <source>縦方向に拡大表示</source>
         <translation>Zoom in vertically</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="130"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="132"/>
         <source>縮小表示</source>
         <translation>Zoom Out</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="130"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="243"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="132"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="250"/>
         <source>縦方向に縮小表示</source>
         <translation>Zoom out vertically</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="132"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="134"/>
         <source>振幅モニタ(&amp;M)</source>
         <translation>Amplitude &amp;Monitor</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="132"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="134"/>
         <source>各波の振幅を表示</source>
         <translation>Show the amplitude of each mode</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="134"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="236"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="136"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="243"/>
         <source>描画精度アップ</source>
         <translation>Finer drawing</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="135"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="237"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="137"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="244"/>
         <source>描画精度ダウン</source>
         <translation>Coarser drawing</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="136"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="239"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="138"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="246"/>
         <source>書替え頻度ダウン</source>
         <translation>Redraw less often</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="137"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="240"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="139"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="247"/>
         <source>書替え頻度アップ</source>
         <translation>Redraw more often</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="169"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="172"/>
         <source>ファイル(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="179"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="182"/>
         <source>編集(&amp;E)</source>
         <translation>&amp;Edit</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="183"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="187"/>
         <source>ｱﾆﾒｰｼｮﾝ(&amp;A)</source>
         <translation>&amp;Animation</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="193"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="200"/>
         <source>ｺﾝﾄﾛｰﾙ(&amp;C)</source>
         <translation>&amp;Control</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="220"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="227"/>
         <source>波を設定</source>
         <translation>Set up the wave</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="221"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="228"/>
         <source>設定</source>
         <translation>Wave</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="224"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="231"/>
         <source>表示設定</source>
         <translation>Display settings</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="225"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="232"/>
         <source>すべての波を表示</source>
         <translation>Show all modes</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="226"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="233"/>
         <source>振幅モニタを表示</source>
         <translation>Show the amplitude monitor</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="230"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="237"/>
         <source>時刻0に戻る</source>
         <translation>Back to time 0</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="231"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="238"/>
         <source>こま戻し</source>
         <translation>Step back</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="233"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="240"/>
         <source>こま送り</source>
         <translation>Step forward</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="238"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="245"/>
         <source>クリックして描画精度設定</source>
         <translation>Click to set the drawing quality</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="241"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="248"/>
         <source>クリックして描画頻度設定</source>
         <translation>Click to set the redraw interval</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="308"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="315"/>
         <source>インタ－バル設定</source>
         <translation>Redraw Interval</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="308"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="315"/>
         <source>画面書替え頻度（単位 ﾐﾘ秒/ｺﾏ)</source>
         <translation>Redraw interval (milliseconds per frame):</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="319"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="326"/>
         <source>精度設定</source>
         <translation>Quality</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="319"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="326"/>
         <source>描画精度</source>
         <translation>Drawing quality (segments):</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="330"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="337"/>
         <source>時刻設定</source>
         <translation>Go to Time</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="330"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="337"/>
         <source>時刻を入力して下さい（単位 秒)</source>
         <translation>Enter the time (in frames):</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="372"/>
+        <location filename="../mainwindow/AnimationSave.cpp" line="29"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="379"/>
         <source>%1 に書き込めません</source>
         <translation>Cannot write %1</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="382"/>
+        <location filename="../mainwindow/AnimationSave.cpp" line="42"/>
+        <source>コマ数</source>
+        <translation>Frames</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/AnimationSave.cpp" line="43"/>
+        <source>1周期のコマ数 (%1〜%2):</source>
+        <translation>Frames in one period (%1 to %2):</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/AnimationSave.cpp" line="47"/>
+        <location filename="../mainwindow/AnimationSave.cpp" line="61"/>
+        <source>アニメーションとして保存</source>
+        <translation>Save Animation</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/AnimationSave.cpp" line="47"/>
+        <source>GIF 画像 (*.gif)</source>
+        <translation>GIF images (*.gif)</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/AnimationSave.cpp" line="62"/>
+        <source>%1 コマを描いています...</source>
+        <translation>Drawing %1 frames...</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="389"/>
         <source>画像として保存</source>
         <translation>Save Image</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="382"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="389"/>
         <source>PNG 画像 (*.png)</source>
         <translation>PNG images (*.png)</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="394"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="409"/>
         <source>画面と同じ (%1 × %2)</source>
         <translation>Same as the window (%1 × %2)</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="397"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="412"/>
         <source>大きさを指定...</source>
         <translation>Other size...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="400"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="407"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="415"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="422"/>
         <source>画像の大きさ</source>
         <translation>Picture Size</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="400"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="415"/>
         <source>保存する画像の大きさ:</source>
         <translation>Size of the saved picture:</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="407"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="422"/>
         <source>幅x高さ (1〜%1):</source>
         <translation>Width x height (1 to %1):</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="429"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="444"/>
         <source>X = %1%</source>
         <translation>X = %1%</translation>
     </message>

@@ -5,10 +5,13 @@
 #include "model/Wave.h"
 #include "support/Files.h"
 
+#include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <variant>
 
 namespace {
@@ -33,7 +36,7 @@ TEST_F(ExportTest, PngIsTheFrameDrawnAtTheAskedSize)
 {
     const QString out = dir.filePath(QStringLiteral("frame.png"));
     const QString path = shipped("first-three-modes.velmora");
-    ASSERT_EQ(runExport({out, QSize(331, 157), QString(), path}, settings), 0);
+    ASSERT_EQ(runExport({.png = out, .size = QSize(331, 157), .lesson = path}, settings), 0);
 
     const Lesson lesson = lessonIn(path);
     Wave wave;
@@ -48,11 +51,43 @@ TEST_F(ExportTest, PngIsTheFrameDrawnAtTheAskedSize)
     EXPECT_TRUE(saved.convertToFormat(wave.bitmap.format()) == wave.bitmap);
 }
 
+// One period from the lesson's time, each frame as drawn at that time.
+TEST_F(ExportTest, GifLoopsThroughOnePeriodOfDrawnFrames)
+{
+    Lesson lesson = lessonIn(shipped("first-three-modes.velmora"));
+    lesson.view.time = -37;
+    lesson.interval = 45;
+    const QString path = dir.filePath(QStringLiteral("later.velmora"));
+    putFile(path, lessonText(lesson));
+    const QString out = dir.filePath(QStringLiteral("period.gif"));
+    const QSize size(161, 97);
+    constexpr int Frames = 7;
+    ASSERT_EQ(runExport({.size = size, .lesson = path, .gif = out, .frames = Frames}, settings), 0);
+
+    DisplaySettingsStore store(settings);
+    store.load();
+    QByteArray bytes = fileBytes(out);
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "gif");
+    ASSERT_EQ(reader.imageCount(), Frames);
+    EXPECT_EQ(reader.loopCount(), -1) << "loops for ever";
+    for (int j = 0; j < Frames; ++j) {
+        const QImage frame = reader.read();
+        ASSERT_EQ(frame.size(), size) << "frame " << j;
+        // Period 100 in 7 frames of 45 ms: 100 * 45 / 7 ms, in whole hundredths.
+        EXPECT_EQ(reader.nextImageDelay(), 640) << "frame " << j;
+        lesson.view.time = -37 + int(std::lround(j * 100 / 7.0));
+        EXPECT_TRUE(frame.convertToFormat(QImage::Format_ARGB32)
+                    == renderLessonFrame(lesson, store.settings(), size).convertToFormat(QImage::Format_ARGB32))
+            << "frame " << j << " at time " << lesson.view.time;
+    }
+}
+
 TEST_F(ExportTest, CsvHoldsEveryAmplitudeInFull)
 {
     const QString out = dir.filePath(QStringLiteral("amplitudes.csv"));
     const QString path = shipped("plucked-third.velmora");
-    ASSERT_EQ(runExport({QString(), QSize(), out, path}, settings), 0);
+    ASSERT_EQ(runExport({.amplitudes = out, .lesson = path}, settings), 0);
 
     const Lesson lesson = lessonIn(path);
     Wave wave;
@@ -74,9 +109,9 @@ TEST_F(ExportTest, CsvHoldsEveryAmplitudeInFull)
 TEST_F(ExportTest, UnwritableFileOrUnreadableLessonFails)
 {
     const QString nowhere = dir.filePath(QStringLiteral("missing/amplitudes.csv"));
-    EXPECT_EQ(runExport({QString(), QSize(), nowhere, QString()}, settings), 1);
+    EXPECT_EQ(runExport({.amplitudes = nowhere}, settings), 1);
     const QString out = dir.filePath(QStringLiteral("amplitudes.csv"));
-    EXPECT_EQ(runExport({QString(), QSize(), out, dir.filePath(QStringLiteral("none.velmora"))}, settings), 1);
+    EXPECT_EQ(runExport({.amplitudes = out, .lesson = dir.filePath(QStringLiteral("none.velmora"))}, settings), 1);
     EXPECT_FALSE(QFile::exists(out));
 }
 

@@ -81,5 +81,30 @@ if [ "$(cat "$work/a.csv")" != "$expected" ]; then
   echo "FAIL: export-amplitudes-text:"; cat "$work/a.csv"
   failures=$((failures + 1))
 fi
+# One period as a GIF: the frames asked for, or 50, each the size asked for.
+gifFrames() { identify -format '%m %Wx%H\n' "$1" 2>&1 | sort | uniq -c | sed 's/^ *//'; }
+check export-gif 0 '' '' --export-gif "$work/period.gif" --size 120x80 --frames 7 "$lessons/first-three-modes.velmora"
+checks=$((checks + 1))
+if [ "$(gifFrames "$work/period.gif")" != "7 GIF 120x80" ]; then
+  echo "FAIL: export-gif-frames: $(gifFrames "$work/period.gif")"
+  failures=$((failures + 1))
+fi
+check export-gif-start-state 0 '' '' --export-gif "$work/start.gif" --size 40x30
+checks=$((checks + 1))
+if [ "$(gifFrames "$work/start.gif")" != "50 GIF 40x30" ]; then
+  echo "FAIL: export-gif-default-frames: $(gifFrames "$work/start.gif")"
+  failures=$((failures + 1))
+fi
+LANG=en_US.UTF-8 check export-gif-in-help 0 '--frames <N>' '' --help
+check export-gif-without-size 2 '' '--size' --export-gif "$work/bad.gif"
+check export-gif-one-frame 2 '' "'1'" --export-gif "$work/bad.gif" --size 10x10 --frames 1
+check export-gif-too-many-frames 2 '' "'501'" --export-gif "$work/bad.gif" --size 10x10 --frames 501
+check frames-without-gif 2 '' '--frames' --export-png "$work/bad.png" --size 10x10 --frames 5
+check size-alone 2 '' '--size' --size 10x10
+checks=$((checks + 1))
+if [ -e "$work/bad.gif" ] || [ -e "$work/bad.png" ]; then
+  echo "FAIL: usage-errors-write-nothing"
+  failures=$((failures + 1))
+fi
 [ "$failures" = 0 ] || exit 1
 echo "$checks passed, 0 failed"

@@ -1,12 +1,20 @@
 #include "mainwindow/MainWindowFixture.h"
 
+#include "support/Files.h"
+
+#include <QBuffer>
 #include <QClipboard>
 #include <QDialog>
 #include <QFile>
+#include <QImageReader>
 #include <QMenuBar>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <cmath>
 
 namespace {
 
@@ -214,11 +222,11 @@ TEST_F(MainWindowTest, CopyRedrawsAndPutsTheFrameOnTheClipboard)
     EXPECT_FALSE(paused());
 }
 
-TEST_F(MainWindowTest, SaveImageIsAppendedAfterTheDesignedCopyItem)
+TEST_F(MainWindowTest, SaveImageAndAnimationAreAppendedAfterTheDesignedCopyItem)
 {
     const QMenu *edit = w->menuBar()->actions().at(1)->menu();
     ASSERT_NE(edit, nullptr);
-    ASSERT_EQ(edit->actions().size(), 2);
+    ASSERT_EQ(edit->actions().size(), 3);
     EXPECT_EQ(edit->actions().at(0), action("actionCopy"));
     EXPECT_EQ(edit->actions().at(0)->text(), QString::fromUtf8("コピー(&C)"));
     EXPECT_EQ(edit->actions().at(0)->shortcut(), QKeySequence("Ctrl+C"));
@@ -226,6 +234,10 @@ TEST_F(MainWindowTest, SaveImageIsAppendedAfterTheDesignedCopyItem)
     EXPECT_EQ(edit->actions().at(1)->text(), QString::fromUtf8("画像として保存...(&G)"));
     EXPECT_TRUE(edit->actions().at(1)->shortcut().isEmpty());
     EXPECT_EQ(edit->actions().at(1)->statusTip(), QString::fromUtf8("今の画面を画像ファイルとして保存"));
+    EXPECT_EQ(edit->actions().at(2), action("actionSaveAnimation"));
+    EXPECT_EQ(edit->actions().at(2)->text(), QString::fromUtf8("アニメーションとして保存...(&M)"));
+    EXPECT_TRUE(edit->actions().at(2)->shortcut().isEmpty());
+    EXPECT_EQ(edit->actions().at(2)->statusTip(), QString::fromUtf8("1周期のアニメーションをGIFファイルとして保存"));
 }
 
 // The frame of the moment, at the picture's size or drawn afresh at another.
@@ -254,6 +266,62 @@ TEST_F(MainWindowTest, SaveImageWritesTheFrameAtTheChosenSize)
     QFile::remove(path);
     run("actionSaveImage");
     EXPECT_FALSE(QFile::exists(path)) << "nothing is written when no file is chosen";
+}
+
+// One period from the moment of the command, the string waiting meanwhile; a
+// cancelled save draws no further frame and leaves no file, nor changes one.
+TEST_F(MainWindowTest, SaveAnimationWritesOnePeriodUnlessCancelled)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("period.gif"));
+    const QSize size(120, 80);
+    w->setAnimationChooser([&](QSize) { return MainWindow::AnimationTarget{path, size, 6}; });
+    int drawn = 0;
+    int cancelAt = 0;
+    bool pausedWhileSaving = false;
+    w->setAnimationProgress([&](QProgressDialog &progress, int framesDrawn) {
+        drawn = framesDrawn;
+        pausedWhileSaving = paused();
+        if (framesDrawn != cancelAt)
+            return;
+        // By its button, or by Escape in the last frame.
+        if (framesDrawn == 6)
+            QTest::keyClick(&progress, Qt::Key_Escape);
+        else
+            progress.findChild<QPushButton *>()->click();
+    });
+    w->clock().setInterval(30);
+    view().setTime(25);
+    for (const int at : {3, 6}) {
+        cancelAt = at;
+        run("actionSaveAnimation");
+        EXPECT_EQ(drawn, at);
+        EXPECT_FALSE(QFile::exists(path)) << "cancelled at frame " << at;
+    }
+    EXPECT_TRUE(pausedWhileSaving);
+
+    cancelAt = 0;
+    run("actionSaveAnimation");
+    EXPECT_FALSE(paused());
+    EXPECT_EQ(view().time(), 25);
+    QByteArray bytes = fileBytes(path);
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "gif");
+    ASSERT_EQ(reader.imageCount(), 6);
+    for (int j = 0; j < 6; ++j) {
+        const QImage frame = reader.read();
+        // Period 100 in 6 frames of 30 ms: 500 ms each.
+        EXPECT_EQ(reader.nextImageDelay(), 500);
+        FrameParams at = view().params();
+        at.time = 25 + int(std::lround(j * 100 / 6.0));
+        EXPECT_EQ(frame.convertToFormat(QImage::Format_ARGB32),
+                  wave.frameAt(size, at, settings).convertToFormat(QImage::Format_ARGB32))
+            << "frame " << j;
+    }
+
+    cancelAt = 2;
+    run("actionSaveAnimation");
+    EXPECT_EQ(fileBytes(path), bytes) << "a file already there stays as it was";
 }
 
 TEST_F(MainWindowTest, MonitorCommandAsksForTheMonitorAndShowsWhatItIsTold)
@@ -385,6 +453,8 @@ TEST_F(MainWindowTest, SoundItemEndsTheAnimationMenuAndCanBeGreyedWithItsReason)
     EXPECT_FALSE(sound->isEnabled());
     EXPECT_FALSE(sound->isChecked());
     EXPECT_EQ(sound->statusTip(), QStringLiteral("no output"));
+    EXPECT_EQ(sound->toolTip(), QStringLiteral("no output"));
+    EXPECT_TRUE(animation->toolTipsVisible());
     EXPECT_FALSE(toggled.constLast().at(0).toBool());
 }
 
