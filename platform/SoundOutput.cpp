@@ -32,7 +32,7 @@ SoundOutput::SoundOutput(QObject *parent)
         }
     });
     feedTimer_.setTimerType(Qt::PreciseTimer);
-    feedTimer_.setInterval(10);
+    feedTimer_.setInterval(20);
     connect(&feedTimer_, &QTimer::timeout, this, &SoundOutput::feed);
 }
 
