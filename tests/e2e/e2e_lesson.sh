@@ -28,19 +28,6 @@ shows_lesson() {
   [ "$diff_px" = "0" ] || fail "the frame differs from $(basename "$1")'s at t = $2 in $diff_px pixels"
 }
 
-# file_dialog TITLE PATH: types the path into the file dialog and accepts it.
-file_dialog() {
-  local dialog
-  dialog=$(wait_window "$1")
-  [ -n "$dialog" ] || fail "the dialog '$1' did not open"
-  xdotool windowfocus --sync "$dialog"
-  xdotool type --delay 20 "$2"
-  xdotool key Return
-  dialog_gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-  wait_for dialog_gone "$1" || fail "the dialog '$1' did not close"
-  xdotool windowfocus --sync "$MAIN_WIN"
-}
-
 start_app "$1" first.velmora
 picture_settles || fail "the picture of a paused lesson keeps changing"
 shows_lesson "$E2E_DIR/first.velmora" 37

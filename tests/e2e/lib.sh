@@ -122,3 +122,16 @@ clipboard_has_png() {
   xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -q image/png &&
     xclip -selection clipboard -t image/png -o >"$CLIP_FILE" 2>/dev/null && [ -s "$CLIP_FILE" ]
 }
+
+# file_dialog TITLE PATH: types the path into the file dialog and accepts it.
+file_dialog() {
+  local dialog
+  dialog=$(wait_window "$1")
+  [ -n "$dialog" ] || fail "the dialog '$1' did not open"
+  xdotool windowfocus --sync "$dialog"
+  xdotool type --delay 20 "$2"
+  xdotool key Return
+  dialog_gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+  wait_for dialog_gone "$1" || fail "the dialog '$1' did not close"
+  xdotool windowfocus --sync "$MAIN_WIN"
+}
