@@ -1,12 +1,24 @@
 #include "app/StringSound.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QMetaObject>
 
 StringSound::StringSound(QObject *parent)
     : QObject(parent)
 {
-    if (output_.isAvailable())
-        synth_.emplace(output_.sampleRate());
+    if (!output_.isAvailable())
+        return;
+    synth_.emplace(output_.sampleRate());
+    retry_.setSingleShot(true);
+    retry_.setInterval(1000);
+    connect(&retry_, &QTimer::timeout, this, &StringSound::start);
+    // Stopped while the tone should sound: the sound server went away.
+    connect(&output_, &SoundOutput::stopped, this, [this] {
+        if (synth_->isPlaying())
+            retry_.start();
+    });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &StringSound::fadeOutBeforeQuitting);
 }
 
 void StringSound::setAmplitudes(std::span<const float> amplitudes)
@@ -20,10 +32,29 @@ void StringSound::setPlaying(bool playing)
     if (!synth_ || playing == synth_->isPlaying())
         return;
     synth_->setPlaying(playing);
-    if (playing) {
-        silentSamples_ = 0;
-        output_.start([this](std::span<float> out) { fill(out); });
-    }
+    if (playing)
+        start();
+}
+
+void StringSound::start()
+{
+    if (!synth_->isPlaying() || output_.isRunning())
+        return;
+    silentSamples_ = 0;
+    output_.start([this](std::span<float> out) { fill(out); });
+    if (!output_.isRunning())
+        retry_.start();
+}
+
+void StringSound::fadeOutBeforeQuitting()
+{
+    if (!output_.isRunning())
+        return;
+    synth_->setPlaying(false);
+    QEventLoop wait;
+    connect(&output_, &SoundOutput::stopped, &wait, &QEventLoop::quit);
+    QTimer::singleShot(1000, &wait, &QEventLoop::quit);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void StringSound::fill(std::span<float> out)

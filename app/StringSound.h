@@ -3,12 +3,14 @@
 #include "platform/SoundOutput.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <optional>
 #include <span>
 
 // The string's tone on the desktop's sound output: heard while playing,
-// faded out and the output released when not.
+// faded out and the output released when not. Fades out before the program
+// quits, and starts again once the sound server is back after going away.
 class StringSound : public QObject {
     Q_OBJECT
 public:
@@ -22,9 +24,14 @@ public:
 
 private:
     void fill(std::span<float> out);
+    void start();
+    // Blocks until the fade has been heard, at most a second.
+    void fadeOutBeforeQuitting();
 
     SoundOutput output_;
     std::optional<ToneSynth> synth_;
     // Zeros handed to the output since the fade-out ended.
     qint64 silentSamples_ = 0;
+    // Tries the output again while the tone should sound but cannot.
+    QTimer retry_;
 };

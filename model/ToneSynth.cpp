@@ -5,6 +5,12 @@
 #include <numbers>
 #include <numeric>
 
+int highestSoundingMode(int sampleRate, int fundamentalHz)
+{
+    // The largest k with k·f < 0.45·rate, in whole numbers.
+    return int((45 * std::int64_t(sampleRate) - 1) / (100 * std::int64_t(fundamentalHz)));
+}
+
 int loopLength(int sampleRate, int fundamentalHz)
 {
     return sampleRate / std::gcd(sampleRate, fundamentalHz);
@@ -14,7 +20,8 @@ std::vector<float> toneLoop(std::span<const float> amplitudes, int sampleRate, i
 {
     const int length = loopLength(sampleRate, fundamentalHz);
     const std::int64_t cycles = fundamentalHz / std::gcd(sampleRate, fundamentalHz);
-    const int modes = int(std::min<std::size_t>(amplitudes.size(), std::size_t(0.45 * sampleRate / fundamentalHz)));
+    const int modes = int(std::min<std::size_t>(
+        amplitudes.size(), std::size_t(std::max(0, highestSoundingMode(sampleRate, fundamentalHz)))));
     // Scaled by the largest first, so that no sum can overflow.
     double largest = 0.0;
     for (int k = 1; k <= modes; ++k)
@@ -59,11 +66,6 @@ ToneSynth::ToneSynth(int sampleRate, int fundamentalHz)
     , loop_(std::size_t(loopLength(sampleRate_, fundamentalHz_)), 0.0f)
     , previous_(loop_)
 {
-}
-
-int ToneSynth::highestMode() const
-{
-    return int(0.45 * sampleRate_ / fundamentalHz_);
 }
 
 void ToneSynth::setAmplitudes(std::span<const float> amplitudes)

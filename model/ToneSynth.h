@@ -3,6 +3,10 @@
 #include <span>
 #include <vector>
 
+// The highest mode that sounds: those at or above 45 % of the sample rate
+// would fold back as false tones.
+int highestSoundingMode(int sampleRate, int fundamentalHz);
+
 // The string's tone: mode k sounds at k times the fundamental with its
 // amplitude, the sum scaled so that its loudest sample is Headroom. A change
 // of amplitudes cross-fades to the new tone, and starting or stopping fades
@@ -16,9 +20,7 @@ public:
     explicit ToneSynth(int sampleRate, int fundamentalHz = DefaultFundamentalHz);
 
     int sampleRate() const { return sampleRate_; }
-    // The highest mode that sounds: those at or above 45 % of the sample rate
-    // would fold back as false tones.
-    int highestMode() const;
+    int highestMode() const { return highestSoundingMode(sampleRate_, fundamentalHz_); }
     // Mode k's amplitude at index k - 1; modes beyond highestMode() and values
     // that are not finite are silent.
     void setAmplitudes(std::span<const float> amplitudes);

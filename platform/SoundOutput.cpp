@@ -26,10 +26,8 @@ SoundOutput::SoundOutput(QObject *parent)
     // The sound server gone, the sink stops by itself and drops the device it
     // gave out: nothing may be written there any more.
     connect(sink_.get(), &QAudioSink::stateChanged, this, [this](QAudio::State state) {
-        if (state == QAudio::StoppedState && device_) {
-            feedTimer_.stop();
-            device_ = nullptr;
-        }
+        if (state == QAudio::StoppedState && device_)
+            halt();
     });
     feedTimer_.setTimerType(Qt::PreciseTimer);
     feedTimer_.setInterval(20);
@@ -59,15 +57,22 @@ void SoundOutput::stop()
 {
     if (!device_)
         return;
-    feedTimer_.stop();
+    halt();
     sink_->stop();
+}
+
+void SoundOutput::halt()
+{
+    feedTimer_.stop();
     device_ = nullptr;
+    emit stopped();
 }
 
 void SoundOutput::feed()
 {
     // Kept a lead ahead of what has been played, by the output's own clock:
-    // Qt's pull mode and bytesFree() stall on some of its sound backends.
+    // against PulseAudio, Qt 6.4's sink read its pull source only once, and
+    // its bytesFree() stayed 0 after the first write.
     const int frameBytes = format_.bytesPerFrame();
     const qint64 played = format_.bytesForDuration(sink_->processedUSecs());
     const qint64 frames

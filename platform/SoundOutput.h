@@ -26,8 +26,13 @@ public:
     bool isAvailable() const { return sampleRate() > 0; }
     int sampleRate() const { return format_.sampleRate(); }
     bool isRunning() const { return device_ != nullptr; }
+    // Does nothing where the output cannot be opened; isRunning() tells.
     void start(Source source);
     void stop();
+
+signals:
+    // By stop(), or by itself when the sound server went away.
+    void stopped();
 
 private:
     // What is queued ahead of the speaker: a change is heard that soon, and a
@@ -35,6 +40,7 @@ private:
     static constexpr qint64 LeadMicroseconds = 200000;
 
     void feed();
+    void halt();
 
     QAudioFormat format_;
     std::unique_ptr<QAudioSink> sink_;

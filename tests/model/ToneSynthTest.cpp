@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <complex>
 #include <limits>
@@ -60,6 +61,8 @@ TEST(ToneSynthTest, EachModeSoundsAtItsHarmonicWithItsAmplitude)
 
 TEST(ToneSynthTest, ModesThatWouldFoldBackAreLeftOut)
 {
+    // A mode exactly at 45 % (90 x 220 Hz at 44 kHz) is left out too.
+    EXPECT_EQ(highestSoundingMode(44000, 220), 89);
     ToneSynth synth(Rate);
     ASSERT_EQ(synth.highestMode(), 98);
     std::vector<float> amplitudes(synth.highestMode() + 1, 0.0f);
