@@ -108,6 +108,12 @@ CommandLine exportCommand(const QCommandLineParser &parser, const Options &optio
         return result;
     };
     const bool picture = parser.isSet(options.exportPng) || parser.isSet(options.exportGif);
+    // An empty name (a script's variable left unset) would write nothing and
+    // still succeed.
+    for (const QCommandLineOption *file : {&options.exportPng, &options.exportGif, &options.exportAmplitudes})
+        if (parser.isSet(*file) && parser.value(*file).isEmpty())
+            return fail(QCoreApplication::translate("CommandLine", "--%1 にファイル名がありません")
+                            .arg(file->names().constFirst()));
     if (parser.isSet(options.exportPng) && !parser.isSet(options.size))
         return fail(QCoreApplication::translate("CommandLine", "--export-png と --size は一緒に指定してください"));
     if (parser.isSet(options.exportGif) && !parser.isSet(options.size))

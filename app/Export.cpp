@@ -63,12 +63,13 @@ QByteArray lessonAnimationGif(const Lesson &lesson, const DisplaySettings &look,
     QBuffer buffer(&gif);
     buffer.open(QIODevice::WriteOnly);
     GifWriter writer(buffer, size);
-    const int delay = periodFrameDelay(wave.period, lesson.interval, frames);
+    const std::vector<int> delays = periodFrameDelays(wave.period, lesson.interval, frames);
+    const std::vector<std::int32_t> times = periodFrameTimes(lesson.view.time, wave.period, frames);
     FrameParams view = lesson.view;
-    for (const std::int32_t time : periodFrameTimes(view.time, wave.period, frames)) {
-        view.time = time;
+    for (std::size_t j = 0; j < times.size(); ++j) {
+        view.time = times[j];
         wave.drawFrame(size.width(), size.height(), view, look);
-        if (!writer.addFrame(wave.bitmap, delay))
+        if (!writer.addFrame(wave.bitmap, delays[j]))
             return QByteArray();
     }
     return writer.finish() ? gif : QByteArray();

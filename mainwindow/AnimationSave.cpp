@@ -4,6 +4,7 @@
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PaintBox.h"
 #include "mainwindow/ViewState.h"
+#include "model/DisplaySettings.h"
 #include "model/PeriodFrames.h"
 #include "model/Wave.h"
 #include "platform/Beep.h"
@@ -11,7 +12,6 @@
 #include "platform/RegularFile.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -22,11 +22,11 @@ void MainWindow::saveAnimation()
     // there until the file is written.
     const bool wasPaused = clock_->isPaused();
     pause();
-    if (const std::optional<AnimationTarget> target = chooseAnimation(picture_->size());
-        target && !writeAnimation(*target)) {
-        warningBeep();
-        QMessageBox::warning(this, windowTitle(),
-                             tr("%1 に書き込めません").arg(QDir::toNativeSeparators(target->path)));
+    if (const std::optional<AnimationTarget> target = chooseAnimation(picture_->size())) {
+        if (const QString problem = writeAnimation(*target); !problem.isEmpty()) {
+            warningBeep();
+            QMessageBox::warning(this, windowTitle(), problem);
+        }
     }
     clock_->setPaused(wasPaused);
 }
@@ -50,12 +50,15 @@ std::optional<MainWindow::AnimationTarget> MainWindow::chooseAnimation(QSize pic
     return AnimationTarget{path, *size, frames};
 }
 
-// False only when the file could not be made; a cancelled save writes nothing
-// and leaves a file already there as it was.
-bool MainWindow::writeAnimation(const AnimationTarget &target)
+// The problem, or nothing when done or cancelled; a cancelled save writes
+// nothing and leaves a file already there as it was.
+QString MainWindow::writeAnimation(const AnimationTarget &target)
 {
     const std::vector<std::int32_t> times = periodFrameTimes(view_->time(), wave_.period, target.frames);
-    const int delay = periodFrameDelay(wave_.period, clock_->interval(), target.frames);
+    const std::vector<int> delays = periodFrameDelays(wave_.period, clock_->interval(), target.frames);
+    // The display settings window stays usable meanwhile; the whole
+    // animation keeps the look it started with.
+    const DisplaySettings look = look_;
     QProgressDialog progress(this);
     progress.setObjectName(QStringLiteral("dlgSaveAnimationProgress"));
     progress.setWindowTitle(tr("アニメーションとして保存"));
@@ -77,14 +80,19 @@ bool MainWindow::writeAnimation(const AnimationTarget &target)
     for (std::size_t j = 0; j < times.size(); ++j) {
         progress.setValue(int(j));
         if (progress.wasCanceled())
-            return true;
+            return QString();
         view.time = times[j];
-        if (!writer.addFrame(wave_.frameAt(target.size, view, look_), delay))
-            return false;
+        const QImage frame = wave_.frameAt(target.size, view, look);
+        if (frame.isNull())
+            return cannotDraw(target.size);
+        if (!writer.addFrame(frame, delays[j]))
+            return cannotWrite(target.path);
         if (animationProgress_)
             animationProgress_(progress, int(j + 1));
     }
     if (progress.wasCanceled())
-        return true;
-    return writer.finish() && writeRegularFile(target.path, gif);
+        return QString();
+    if (!writer.finish() || !writeRegularFile(target.path, gif))
+        return cannotWrite(target.path);
+    return QString();
 }

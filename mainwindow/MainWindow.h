@@ -111,7 +111,10 @@ private:
     QString askSavePath(const QString &caption, const char *name, const QString &filter, const char *suffix);
     void saveAnimation();
     std::optional<AnimationTarget> chooseAnimation(QSize picture);
-    bool writeAnimation(const AnimationTarget &target);
+    QString writeAnimation(const AnimationTarget &target);
+    // The messages of a save that failed.
+    QString cannotDraw(QSize size) const;
+    QString cannotWrite(const QString &path) const;
     void toggleMonitor();
     void pointerMoved(Qt::KeyboardModifiers modifiers, int x, int y);
 

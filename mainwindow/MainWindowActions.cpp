@@ -373,10 +373,21 @@ void MainWindow::saveFrame()
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (frame.save(&buffer, "PNG") && writeRegularFile(target->path, png))
+    if (!frame.isNull() && frame.save(&buffer, "PNG") && writeRegularFile(target->path, png))
         return;
     warningBeep();
-    QMessageBox::warning(this, windowTitle(), tr("%1 に書き込めません").arg(QDir::toNativeSeparators(target->path)));
+    // A picture too large for memory comes out null.
+    QMessageBox::warning(this, windowTitle(), frame.isNull() ? cannotDraw(target->size) : cannotWrite(target->path));
+}
+
+QString MainWindow::cannotDraw(QSize size) const
+{
+    return tr("%1x%2 の画像を作れません").arg(size.width()).arg(size.height());
+}
+
+QString MainWindow::cannotWrite(const QString &path) const
+{
+    return tr("%1 に書き込めません").arg(QDir::toNativeSeparators(path));
 }
 
 std::optional<MainWindow::ImageTarget> MainWindow::chooseImage(QSize picture)

@@ -17,9 +17,16 @@ std::vector<std::int32_t> periodFrameTimes(std::int32_t start, float period, int
     return times;
 }
 
-int periodFrameDelay(float period, std::int32_t intervalMs, int frames)
+std::vector<int> periodFrameDelays(float period, std::int32_t intervalMs, int frames)
 {
-    if (frames < 1)
-        return 2;
-    return roundToInt(double(period) * double(intervalMs) / frames / 10.0, 2, 65535, 2);
+    std::vector<int> delays;
+    delays.reserve(std::size_t(std::max(frames, 0)));
+    const double share = double(period) * double(intervalMs) / 10.0 / std::max(frames, 1);
+    double end = 0.0;
+    for (int j = 0; j < frames; ++j) {
+        const double next = std::nearbyint(share * (j + 1));
+        delays.push_back(roundToInt(next - end, 2, 65535, 2));
+        end = next;
+    }
+    return delays;
 }

@@ -13,6 +13,8 @@ inline constexpr int DefaultPeriodFrames = 50;
 std::vector<std::int32_t> periodFrameTimes(std::int32_t start, float period, int frames);
 
 // How long each of those frames shows, in hundredths of a second, when the
-// animation runs a frame every `intervalMs`: rounded, at least 2 (viewers run
-// shorter delays at 10) and at most what a GIF holds.
-int periodFrameDelay(float period, std::int32_t intervalMs, int frames);
+// animation runs a frame every `intervalMs`: frame j ends at the j + 1-th
+// share of the period, rounded, so the rounding never adds up over the loop;
+// each at least 2 (viewers run shorter delays at 10) and at most what a GIF
+// holds.
+std::vector<int> periodFrameDelays(float period, std::int32_t intervalMs, int frames);

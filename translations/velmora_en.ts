@@ -108,43 +108,48 @@
         <translation>A lesson file (.velmora) to open at start.</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="112"/>
+        <location filename="../app/CommandLine.cpp" line="115"/>
+        <source>--%1 にファイル名がありません</source>
+        <translation>--%1 needs a file name</translation>
+    </message>
+    <message>
+        <location filename="../app/CommandLine.cpp" line="118"/>
         <source>--export-png と --size は一緒に指定してください</source>
         <translation>--export-png and --size must be given together</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="114"/>
+        <location filename="../app/CommandLine.cpp" line="120"/>
         <source>--export-gif と --size は一緒に指定してください</source>
         <translation>--export-gif and --size must be given together</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="116"/>
+        <location filename="../app/CommandLine.cpp" line="122"/>
         <source>--size は --export-png か --export-gif と一緒に指定してください</source>
         <translation>--size must be given with --export-png or --export-gif</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="119"/>
+        <location filename="../app/CommandLine.cpp" line="125"/>
         <source>--frames は --export-gif と一緒に指定してください</source>
         <translation>--frames must be given with --export-gif</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="123"/>
+        <location filename="../app/CommandLine.cpp" line="129"/>
         <source>画像の大きさ &apos;%1&apos; が正しくありません。幅x高さ (1〜%2) で指定してください (例: 800x600)</source>
         <translation>Invalid image size &apos;%1&apos;: give it as WIDTHxHEIGHT, each from 1 to %2 (e.g. 800x600)</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="134"/>
+        <location filename="../app/CommandLine.cpp" line="140"/>
         <source>コマ数 &apos;%1&apos; が正しくありません。%2〜%3 で指定してください</source>
         <translation>Invalid frame count &apos;%1&apos;: give a number from %2 to %3</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="167"/>
+        <location filename="../app/CommandLine.cpp" line="173"/>
         <source>言語 &apos;%1&apos; はありません。ja か en を指定してください</source>
         <translation>Unknown language &apos;%1&apos;: use ja or en</translation>
     </message>
     <message>
-        <location filename="../app/CommandLine.cpp" line="142"/>
-        <location filename="../app/CommandLine.cpp" line="192"/>
+        <location filename="../app/CommandLine.cpp" line="148"/>
+        <location filename="../app/CommandLine.cpp" line="198"/>
         <source>余分な引数があります: %1</source>
         <translation>Unexpected arguments: %1</translation>
     </message>
@@ -242,7 +247,7 @@
         <translation>Cannot write %1</translation>
     </message>
     <message>
-        <location filename="../app/Export.cpp" line="104"/>
+        <location filename="../app/Export.cpp" line="105"/>
         <source>%1x%2 の画像を作れません</source>
         <translation>Cannot make a %1x%2 picture</translation>
     </message>
@@ -723,8 +728,12 @@
         <translation>Enter the time (in frames):</translation>
     </message>
     <message>
-        <location filename="../mainwindow/AnimationSave.cpp" line="29"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="379"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="385"/>
+        <source>%1x%2 の画像を作れません</source>
+        <translation>Cannot make a %1x%2 picture</translation>
+    </message>
+    <message>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="390"/>
         <source>%1 に書き込めません</source>
         <translation>Cannot write %1</translation>
     </message>
@@ -740,7 +749,7 @@
     </message>
     <message>
         <location filename="../mainwindow/AnimationSave.cpp" line="47"/>
-        <location filename="../mainwindow/AnimationSave.cpp" line="61"/>
+        <location filename="../mainwindow/AnimationSave.cpp" line="64"/>
         <source>アニメーションとして保存</source>
         <translation>Save Animation</translation>
     </message>
@@ -750,48 +759,48 @@
         <translation>GIF images (*.gif)</translation>
     </message>
     <message>
-        <location filename="../mainwindow/AnimationSave.cpp" line="62"/>
+        <location filename="../mainwindow/AnimationSave.cpp" line="65"/>
         <source>%1 コマを描いています...</source>
         <translation>Drawing %1 frames...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="389"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="400"/>
         <source>画像として保存</source>
         <translation>Save Image</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="389"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="400"/>
         <source>PNG 画像 (*.png)</source>
         <translation>PNG images (*.png)</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="409"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="420"/>
         <source>画面と同じ (%1 × %2)</source>
         <translation>Same as the window (%1 × %2)</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="412"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="423"/>
         <source>大きさを指定...</source>
         <translation>Other size...</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="415"/>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="422"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="426"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="433"/>
         <source>画像の大きさ</source>
         <translation>Picture Size</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="415"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="426"/>
         <source>保存する画像の大きさ:</source>
         <translation>Size of the saved picture:</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="422"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="433"/>
         <source>幅x高さ (1〜%1):</source>
         <translation>Width x height (1 to %1):</translation>
     </message>
     <message>
-        <location filename="../mainwindow/MainWindowActions.cpp" line="444"/>
+        <location filename="../mainwindow/MainWindowActions.cpp" line="455"/>
         <source>X = %1%</source>
         <translation>X = %1%</translation>
     </message>

@@ -101,6 +101,10 @@ check export-gif-one-frame 2 '' "'1'" --export-gif "$work/bad.gif" --size 10x10 
 check export-gif-too-many-frames 2 '' "'501'" --export-gif "$work/bad.gif" --size 10x10 --frames 501
 check frames-without-gif 2 '' '--frames' --export-png "$work/bad.png" --size 10x10 --frames 5
 check size-alone 2 '' '--size' --size 10x10
+# An empty file name, as from a script's unset variable, is refused, not a silent success.
+for option in export-png export-gif export-amplitudes; do
+  check "$option-empty-name" 2 '' "--$option" "--$option=" --size 10x10
+done
 checks=$((checks + 1))
 if [ -e "$work/bad.gif" ] || [ -e "$work/bad.png" ]; then
   echo "FAIL: usage-errors-write-nothing"

@@ -279,9 +279,14 @@ TEST_F(MainWindowTest, SaveAnimationWritesOnePeriodUnlessCancelled)
     int drawn = 0;
     int cancelAt = 0;
     bool pausedWhileSaving = false;
+    const DisplaySettings look = settings;
     w->setAnimationProgress([&](QProgressDialog &progress, int framesDrawn) {
         drawn = framesDrawn;
         pausedWhileSaving = paused();
+        // The display settings window stays open meanwhile: a change there
+        // must not reach the rest of the animation.
+        if (framesDrawn == 2)
+            settings.bgColor = 0x00FFFF00;
         if (framesDrawn != cancelAt)
             return;
         // By its button, or by Escape in the last frame.
@@ -301,7 +306,9 @@ TEST_F(MainWindowTest, SaveAnimationWritesOnePeriodUnlessCancelled)
     EXPECT_TRUE(pausedWhileSaving);
 
     cancelAt = 0;
+    settings = look;
     run("actionSaveAnimation");
+    settings = look;
     EXPECT_FALSE(paused());
     EXPECT_EQ(view().time(), 25);
     QByteArray bytes = fileBytes(path);
@@ -315,7 +322,7 @@ TEST_F(MainWindowTest, SaveAnimationWritesOnePeriodUnlessCancelled)
         FrameParams at = view().params();
         at.time = 25 + int(std::lround(j * 100 / 6.0));
         EXPECT_EQ(frame.convertToFormat(QImage::Format_ARGB32),
-                  wave.frameAt(size, at, settings).convertToFormat(QImage::Format_ARGB32))
+                  wave.frameAt(size, at, look).convertToFormat(QImage::Format_ARGB32))
             << "frame " << j;
     }
 

@@ -24,14 +24,17 @@ TEST(PeriodFramesTest, HugeTimesStopAtTheEndsOfTheRange)
     EXPECT_EQ(periodFrameTimes(-7, FLT_MAX, 2), (Times{-7, INT32_MAX}));
 }
 
-TEST(PeriodFramesTest, DelayIsTheFramesShareOfThePeriodInHundredths)
+TEST(PeriodFramesTest, DelaysShareThePeriodWithoutDrift)
 {
-    EXPECT_EQ(periodFrameDelay(100.0f, 45, 7), 64);
-    EXPECT_EQ(periodFrameDelay(100.0f, 46, 7), 66);
-    EXPECT_EQ(periodFrameDelay(100.0f, 100, 50), 20);
-    EXPECT_EQ(periodFrameDelay(1000.0f, 7, 2), 350);
-    EXPECT_EQ(periodFrameDelay(100.0f, 1, 50), 2) << "at least 2";
-    EXPECT_EQ(periodFrameDelay(1000000.0f, INT32_MAX, 2), 65535) << "at most what a GIF holds";
+    using Delays = std::vector<int>;
+    // 450 hundredths over 7 frames: 64 2/7 each, the loop still 4.5 s.
+    EXPECT_EQ(periodFrameDelays(100.0f, 45, 7), (Delays{64, 65, 64, 64, 64, 65, 64}));
+    EXPECT_EQ(periodFrameDelays(100.0f, 100, 5), (Delays{200, 200, 200, 200, 200}));
+    EXPECT_EQ(periodFrameDelays(1000.0f, 7, 2), (Delays{350, 350}));
+    EXPECT_EQ(periodFrameDelays(100.0f, 1, 3), (Delays{3, 4, 3}));
+    EXPECT_EQ(periodFrameDelays(100.0f, 1, 5), (Delays{2, 2, 2, 2, 2})) << "at least 2";
+    EXPECT_EQ(periodFrameDelays(1000000.0f, INT32_MAX, 2), (Delays{65535, 65535})) << "at most what a GIF holds";
+    EXPECT_TRUE(periodFrameDelays(100.0f, 100, 0).empty());
 }
 
 } // namespace
