@@ -34,13 +34,15 @@ void FrameEvaluator::prepare(int modes, int width, int quality)
     }
     uncertain_.resize(q);
     nextMode_ = 1;
-    table_.clear();
     exact_.clear();
     const std::size_t entries = std::size_t(modes) * q;
     if (entries == 0 || entries > MaxTableEntries) {
+        table_.clear();
         table_.shrink_to_fit();
         return;
     }
+    // Every entry is written below: a table of the same size as the last one
+    // (a new width) is reused without being cleared first.
     table_.resize(entries);
     exact_.assign(entries, false);
     cosK_ = cos1_;
