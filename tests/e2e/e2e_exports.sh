@@ -5,16 +5,6 @@ source "$(dirname "$0")/lib.sh"
 render=$2
 lesson=$(cd "$(dirname "$0")/../../lessons" && pwd)/plucked-middle.velmora
 
-# answer TITLE KEY...: presses the keys in the dialog of that title, which then closes.
-answer() {
-  local dialog
-  dialog=$(wait_window "$1")
-  [ -n "$dialog" ] || fail "the dialog '$1' did not open"
-  xdotool windowfocus --sync "$dialog"
-  xdotool key --delay 50 "${@:2}"
-  gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-  wait_for gone "$1" || fail "the dialog '$1' did not close"
-}
 saved() { [ -s "$1" ]; }
 
 # Paused at t = 0, so every frame asked for is that one.

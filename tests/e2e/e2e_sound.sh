@@ -4,7 +4,7 @@
 # the tone comes back with a new sound server, and fades out, without a
 # click, when the program quits.
 source "$(dirname "$0")/lib.sh"
-spectrum=$3
+tone_check=$3
 lesson=$(cd "$(dirname "$0")/../../lessons" && pwd)/plucked-third.velmora
 
 # A sound server of the scenario's own, whose only output (stereo at 48 kHz,
@@ -37,13 +37,13 @@ xdotool key ctrl+p
 wait_for playing || fail "no sound once the animation runs"
 sleep 0.5
 record 2 "$E2E_DIR/tone.f32"
-"$spectrum" 48000 220 "$E2E_DIR/amplitudes.csv" <"$E2E_DIR/tone.f32" || fail "the tone is not the string's"
+"$tone_check" 48000 220 "$E2E_DIR/amplitudes.csv" <"$E2E_DIR/tone.f32" || fail "the tone is not the string's"
 
 xdotool key ctrl+p
 gone() { ! playing; }
 wait_for gone || fail "the output is still held while paused"
 record 2 "$E2E_DIR/paused.f32"
-"$spectrum" silent <"$E2E_DIR/paused.f32" || fail "the tone goes on while paused"
+"$tone_check" silent <"$E2E_DIR/paused.f32" || fail "the tone goes on while paused"
 
 xdotool key ctrl+p
 wait_for playing || fail "no sound after the pause"
@@ -65,6 +65,6 @@ recording=$!
 sleep 0.7
 xdotool key ctrl+q
 wait "$recording"
-"$spectrum" smooth 0.1 <"$E2E_DIR/quit.f32" || fail "the tone was cut off when the program quit"
+"$tone_check" smooth 0.1 <"$E2E_DIR/quit.f32" || fail "the tone was cut off when the program quit"
 wait_exit
 [ "$EXIT_CODE" = 0 ] || fail "exit code $EXIT_CODE"

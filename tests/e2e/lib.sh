@@ -123,15 +123,27 @@ clipboard_has_png() {
     xclip -selection clipboard -t image/png -o >"$CLIP_FILE" 2>/dev/null && [ -s "$CLIP_FILE" ]
 }
 
-# file_dialog TITLE PATH: types the path into the file dialog and accepts it.
-file_dialog() {
+# in_dialog TITLE COMMAND...: runs the command with the dialog of that title
+# focused, then waits for the dialog to close.
+in_dialog() {
   local dialog
   dialog=$(wait_window "$1")
   [ -n "$dialog" ] || fail "the dialog '$1' did not open"
   xdotool windowfocus --sync "$dialog"
-  xdotool type --delay 20 "$2"
-  xdotool key Return
+  "${@:2}"
   dialog_gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
   wait_for dialog_gone "$1" || fail "the dialog '$1' did not close"
+}
+
+# answer TITLE KEY...: presses the keys in the dialog of that title.
+answer() { in_dialog "$1" xdotool key --delay 50 "${@:2}"; }
+
+# file_dialog TITLE PATH: types the path into the file dialog and accepts it.
+file_dialog() {
+  in_dialog "$1" type_and_accept "$2"
   xdotool windowfocus --sync "$MAIN_WIN"
+}
+type_and_accept() {
+  xdotool type --delay 20 "$1"
+  xdotool key Return
 }

@@ -1,12 +1,13 @@
-// Checks recorded sound: the spectrum of the last whole second of float
-// samples on stdin against the mode amplitudes of a CSV ("mode,amplitude"),
-// that the samples are silent, or that no sample jumps from the one before by
-// more than a limit (a click).
-// usage: e2e_tone_spectrum RATE FUNDAMENTAL_HZ AMPLITUDES.csv | silent | smooth LIMIT
+// Checks recorded sound: the strength of each harmonic in the last whole
+// second of float samples on stdin against the mode amplitudes of a CSV
+// ("mode,amplitude"), that the samples are silent, or that no sample jumps
+// from the one before by more than a limit (a click).
+// usage: e2e_tone_check RATE FUNDAMENTAL_HZ AMPLITUDES.csv | silent | smooth LIMIT
 #include <algorithm>
 #include <cmath>
 #include <complex>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <numbers>
