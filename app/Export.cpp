@@ -2,8 +2,8 @@
 
 #include "app/LessonFile.h"
 #include "display/DisplaySettingsStore.h"
+#include "model/PeriodFrames.h"
 #include "model/Wave.h"
-#include "platform/GifWriter.h"
 #include "platform/RegularFile.h"
 
 #include <QBuffer>
@@ -62,17 +62,9 @@ QByteArray lessonAnimationGif(const Lesson &lesson, const DisplaySettings &look,
     QByteArray gif;
     QBuffer buffer(&gif);
     buffer.open(QIODevice::WriteOnly);
-    GifWriter writer(buffer, size);
-    const std::vector<int> delays = periodFrameDelays(wave.period, lesson.interval, frames);
-    const std::vector<std::int32_t> times = periodFrameTimes(lesson.view.time, wave.period, frames);
-    FrameParams view = lesson.view;
-    for (std::size_t j = 0; j < times.size(); ++j) {
-        view.time = times[j];
-        wave.drawFrame(size.width(), size.height(), view, look);
-        if (!writer.addFrame(wave.bitmap, delays[j]))
-            return QByteArray();
-    }
-    return writer.finish() ? gif : QByteArray();
+    if (writePeriodGif(buffer, wave, lesson.view, lesson.interval, look, size, frames) != AnimationResult::Written)
+        return QByteArray();
+    return gif;
 }
 
 QByteArray amplitudesCsv(const Wave &wave)

@@ -8,7 +8,6 @@
 #include "model/PeriodFrames.h"
 #include "model/Wave.h"
 #include "platform/Beep.h"
-#include "platform/GifWriter.h"
 #include "platform/RegularFile.h"
 
 #include <QBuffer>
@@ -54,18 +53,16 @@ std::optional<MainWindow::AnimationTarget> MainWindow::chooseAnimation(QSize pic
 // nothing and leaves a file already there as it was.
 QString MainWindow::writeAnimation(const AnimationTarget &target)
 {
-    const std::vector<std::int32_t> times = periodFrameTimes(view_->time(), wave_.period, target.frames);
-    const std::vector<int> delays = periodFrameDelays(wave_.period, clock_->interval(), target.frames);
     // The display settings window stays usable meanwhile; the whole
     // animation keeps the look it started with.
     const DisplaySettings look = look_;
     QProgressDialog progress(this);
     progress.setObjectName(QStringLiteral("dlgSaveAnimationProgress"));
     progress.setWindowTitle(tr("アニメーションとして保存"));
-    progress.setLabelText(tr("%1 コマを描いています...").arg(times.size()));
+    progress.setLabelText(tr("%1 コマを描いています...").arg(target.frames));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    progress.setRange(0, int(times.size()));
+    progress.setRange(0, target.frames);
     // Escape closes the dialog without cancelling it otherwise.
     connect(&progress, &QDialog::rejected, &progress, &QProgressDialog::cancel);
     // Room for the title beside the frame's buttons, which would cut it short.
@@ -75,24 +72,22 @@ QString MainWindow::writeAnimation(const AnimationTarget &target)
     QByteArray gif;
     QBuffer buffer(&gif);
     buffer.open(QIODevice::WriteOnly);
-    GifWriter writer(buffer, target.size);
-    FrameParams view = view_->params();
-    for (std::size_t j = 0; j < times.size(); ++j) {
-        progress.setValue(int(j));
-        if (progress.wasCanceled())
-            return QString();
-        view.time = times[j];
-        const QImage frame = wave_.frameAt(target.size, view, look);
-        if (frame.isNull())
-            return cannotDraw(target.size);
-        if (!writer.addFrame(frame, delays[j]))
-            return cannotWrite(target.path);
-        if (animationProgress_)
-            animationProgress_(progress, int(j + 1));
-    }
-    if (progress.wasCanceled())
+    const auto goOn = [&](int framesDrawn) {
+        progress.setValue(framesDrawn);
+        if (framesDrawn > 0 && animationProgress_)
+            animationProgress_(progress, framesDrawn);
+        return !progress.wasCanceled();
+    };
+    switch (
+        writePeriodGif(buffer, wave_, view_->params(), clock_->interval(), look, target.size, target.frames, goOn)) {
+    case AnimationResult::Stopped:
         return QString();
-    if (!writer.finish() || !writeRegularFile(target.path, gif))
+    case AnimationResult::CannotDraw:
+        return cannotDraw(target.size);
+    case AnimationResult::CannotWrite:
         return cannotWrite(target.path);
-    return QString();
+    case AnimationResult::Written:
+        break;
+    }
+    return writeRegularFile(target.path, gif) ? QString() : cannotWrite(target.path);
 }

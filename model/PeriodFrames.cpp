@@ -1,5 +1,7 @@
 #include "model/PeriodFrames.h"
 
+#include "model/Wave.h"
+#include "platform/GifWriter.h"
 #include "platform/Rounding.h"
 
 #include <algorithm>
@@ -29,4 +31,30 @@ std::vector<int> periodFrameDelays(float period, std::int32_t intervalMs, int fr
         end = next;
     }
     return delays;
+}
+
+AnimationResult writePeriodGif(QIODevice &device, const Wave &wave, FrameParams view, std::int32_t intervalMs,
+                               const DisplaySettings &look, QSize size, int frames,
+                               const std::function<bool(int framesDrawn)> &goOn)
+{
+    const std::vector<std::int32_t> times = periodFrameTimes(view.time, wave.period, frames);
+    const std::vector<int> delays = periodFrameDelays(wave.period, intervalMs, frames);
+    // One string for every frame, so its sines are found once.
+    Wave drawer;
+    drawer.copyStringFrom(wave);
+    GifWriter writer(device, size);
+    for (std::size_t j = 0; j < times.size(); ++j) {
+        if (goOn && !goOn(int(j)))
+            return AnimationResult::Stopped;
+        view.time = times[j];
+        drawer.drawFrame(size.width(), size.height(), view, look);
+        // A picture too large for memory comes out null.
+        if (drawer.bitmap.isNull())
+            return AnimationResult::CannotDraw;
+        if (!writer.addFrame(drawer.bitmap, delays[j]))
+            return AnimationResult::CannotWrite;
+    }
+    if (goOn && !goOn(int(times.size())))
+        return AnimationResult::Stopped;
+    return writer.finish() ? AnimationResult::Written : AnimationResult::CannotWrite;
 }

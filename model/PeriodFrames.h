@@ -1,6 +1,15 @@
 #pragma once
+#include "model/WaveParams.h"
+
+#include <QSize>
+
 #include <cstdint>
+#include <functional>
 #include <vector>
+
+class QIODevice;
+class Wave;
+struct DisplaySettings;
 
 // The frame counts an animation of one period may have, and its default.
 inline constexpr int MinPeriodFrames = 2;
@@ -18,3 +27,14 @@ std::vector<std::int32_t> periodFrameTimes(std::int32_t start, float period, int
 // each at least 2 (viewers run shorter delays at 10) and at most what a GIF
 // holds.
 std::vector<int> periodFrameDelays(float period, std::int32_t intervalMs, int frames);
+
+// How writing an animation ended.
+enum class AnimationResult { Written, Stopped, CannotDraw, CannotWrite };
+
+// One period of the string from view.time as a looping GIF on the device:
+// `frames` frames drawn at `size` as the main window draws them, each shown
+// as long as the animation would show it at `intervalMs`. Before each frame
+// and after the last, goOn(frames drawn so far) may stop it.
+AnimationResult writePeriodGif(QIODevice &device, const Wave &wave, FrameParams view, std::int32_t intervalMs,
+                               const DisplaySettings &look, QSize size, int frames,
+                               const std::function<bool(int framesDrawn)> &goOn = {});

@@ -147,12 +147,17 @@ void Wave::calcDrawnAmplitudes(const DrawnWaveform &drawn)
 QImage Wave::frameAt(QSize size, const FrameParams &view, const DisplaySettings &look) const
 {
     Wave other;
-    other.waveCount = waveCount;
-    other.period = period;
-    other.rule = rule;
-    other.amplitudes = amplitudes;
+    other.copyStringFrom(*this);
     other.drawFrame(size.width(), size.height(), view, look);
     return other.bitmap;
+}
+
+void Wave::copyStringFrom(const Wave &other)
+{
+    waveCount = other.waveCount;
+    period = other.period;
+    rule = other.rule;
+    amplitudes = other.amplitudes;
 }
 
 float Wave::modeDisplacement(int k, int width, float x, std::int32_t time) const

@@ -46,6 +46,9 @@ public:
     void drawFrame(int width, int height, const FrameParams &view, const DisplaySettings &look);
     // The same frame drawn at another size, leaving this string's picture as it is.
     QImage frameAt(QSize size, const FrameParams &view, const DisplaySettings &look) const;
+    // Takes the other string's modes, period, rule and amplitudes, to draw
+    // frames of its own without touching the other's picture.
+    void copyStringFrom(const Wave &other);
 
 private:
     void calcDrawnAmplitudes(const DrawnWaveform &drawn);
