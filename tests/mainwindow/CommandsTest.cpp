@@ -18,6 +18,16 @@
 
 namespace {
 
+// The object names of a menu bar menu's items, "-" for a separator.
+QStringList menuItems(const MainWindow &window, int menu)
+{
+    QStringList items;
+    if (const QMenu *m = window.menuBar()->actions().at(menu)->menu())
+        for (const QAction *a : m->actions())
+            items << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    return items;
+}
+
 TEST_F(MainWindowTest, FrameStepsAndRewindPauseAndRedraw)
 {
     run("actionStepBack");
@@ -418,12 +428,7 @@ TEST_F(MainWindowTest, MenuShortcutsAreTheDesignedOnes)
 
 TEST_F(MainWindowTest, LessonItemsFollowTheDisplaySettingsInTheFileMenu)
 {
-    const QMenu *file = w->menuBar()->actions().at(0)->menu();
-    ASSERT_NE(file, nullptr);
-    QStringList items;
-    for (const QAction *a : file->actions())
-        items << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-    EXPECT_EQ(items,
+    EXPECT_EQ(menuItems(*w, 0),
               (QStringList{"actionWaveSettings", "actionDisplaySettings", "actionOpenLesson", "actionSaveLesson", "-",
                            "actionAbout", "-", "actionQuit"}));
     EXPECT_EQ(action("actionOpenLesson")->statusTip(), QString::fromUtf8("保存したレッスンを開く"));
@@ -439,12 +444,7 @@ TEST_F(MainWindowTest, LessonItemsFollowTheDisplaySettingsInTheFileMenu)
 
 TEST_F(MainWindowTest, SoundItemEndsTheAnimationMenuAndCanBeGreyedWithItsReason)
 {
-    const QMenu *animation = w->menuBar()->actions().at(2)->menu();
-    ASSERT_NE(animation, nullptr);
-    QStringList items;
-    for (const QAction *a : animation->actions())
-        items << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-    EXPECT_EQ(items,
+    EXPECT_EQ(menuItems(*w, 2),
               (QStringList{"actionTogglePause", "actionRewind", "actionTime", "-", "actionStepBack",
                            "actionStepForward", "-", "actionSound"}));
     QAction *sound = action("actionSound");
@@ -461,7 +461,7 @@ TEST_F(MainWindowTest, SoundItemEndsTheAnimationMenuAndCanBeGreyedWithItsReason)
     EXPECT_FALSE(sound->isChecked());
     EXPECT_EQ(sound->statusTip(), QStringLiteral("no output"));
     EXPECT_EQ(sound->toolTip(), QStringLiteral("no output"));
-    EXPECT_TRUE(animation->toolTipsVisible());
+    EXPECT_TRUE(w->menuBar()->actions().at(2)->menu()->toolTipsVisible());
     EXPECT_FALSE(toggled.constLast().at(0).toBool());
 }
 
