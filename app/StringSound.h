@@ -20,7 +20,6 @@ public:
     // Mode k's amplitude at index k - 1.
     void setAmplitudes(std::span<const float> amplitudes);
     void setPlaying(bool playing);
-    bool isPlaying() const { return synth_ && synth_->isPlaying(); }
 
 private:
     void fill(std::span<float> out);
