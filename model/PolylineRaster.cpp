@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <numeric>
 
@@ -270,37 +271,27 @@ void drawThinCurve(QImage &image, int startRow, const int *columns, const int *r
     ThinLineCanvas(image).drawCurve(startRow, columns, rows, count, color);
 }
 
-void drawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *points, int count, int height)
+void forEachDrawablePiece(const QPointF *points, int count, int height,
+                          const std::function<void(const QPolygon &piece, double lengthBefore)> &draw)
 {
     if (count < 2)
         return;
     const double top = -RowMargin, bottom = double(height) + RowMargin;
     const bool allWithin
         = std::all_of(points, points + count, [&](QPointF p) { return p.y() >= top && p.y() <= bottom; });
-    painter.setPen(pen);
     if (allWithin) {
         QPolygon poly(count);
         for (int i = 0; i < count; ++i)
             poly[i] = QPoint(int(points[i].x()), int(points[i].y()));
-        painter.drawPolyline(poly);
+        draw(poly, 0.0);
         return;
     }
 
-    // A dash pattern is measured in pen widths; a piece starts where the
-    // pattern stands after the length of curve before it.
-    const QList<qreal> dashes = pen.style() == Qt::SolidLine ? QList<qreal>() : pen.dashPattern();
-    const double period = std::accumulate(dashes.cbegin(), dashes.cend(), 0.0);
-    const double unit = std::max(pen.widthF(), 1.0);
     QPolygon piece;
     double pieceStart = 0.0;
     auto flush = [&] {
-        if (piece.size() >= 2) {
-            QPen p = pen;
-            if (period > 0.0)
-                p.setDashOffset(std::fmod(pieceStart / unit, period));
-            painter.setPen(p);
-            painter.drawPolyline(piece);
-        }
+        if (piece.size() >= 2)
+            draw(piece, pieceStart);
         piece.clear();
     };
     double length = 0.0;
@@ -324,6 +315,22 @@ void drawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *poin
         length += segment;
     }
     flush();
+}
+
+void drawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *points, int count, int height)
+{
+    // A dash pattern is measured in pen widths; a piece starts where the
+    // pattern stands after the length of curve before it.
+    const QList<qreal> dashes = pen.style() == Qt::SolidLine ? QList<qreal>() : pen.dashPattern();
+    const double period = std::accumulate(dashes.cbegin(), dashes.cend(), 0.0);
+    const double unit = std::max(pen.widthF(), 1.0);
+    forEachDrawablePiece(points, count, height, [&](const QPolygon &piece, double lengthBefore) {
+        QPen p = pen;
+        if (period > 0.0)
+            p.setDashOffset(std::fmod(lengthBefore / unit, period));
+        painter.setPen(p);
+        painter.drawPolyline(piece);
+    });
 }
 
 bool isThinSolidPen(const QPen &pen)

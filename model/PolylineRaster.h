@@ -2,10 +2,12 @@
 #include <QImage>
 #include <QPointF>
 
+#include <functional>
 #include <memory>
 
 class QPainter;
 class QPen;
+class QPolygon;
 
 // Curves are polylines whose vertices lie on whole columns and whole rows; a
 // row may lie any distance outside the picture (a deep zoom). Both functions
@@ -54,10 +56,15 @@ void drawThinPolyline(QImage &image, const QPointF *points, int count, QRgb colo
 // curves mostly do: no vertex needs a test or a conversion.
 void drawThinCurve(QImage &image, int startRow, const int *columns, const int *rows, int count, QRgb color);
 
+// Qt's rasteriser takes coordinates only within a fixed range, so a curve
+// that leaves it is cut into pieces that keep within it, each with the length
+// of curve before it; a curve that keeps within it is one piece, from 0.
+void forEachDrawablePiece(const QPointF *points, int count, int height,
+                          const std::function<void(const QPolygon &piece, double lengthBefore)> &draw);
+
 // Draws the polyline with any pen through the painter, whose device is
-// `height` rows high. Qt's rasteriser takes coordinates only within a fixed
-// range, so a curve that leaves it is drawn as pieces, each dash pattern
-// continuing where the curve comes back.
+// `height` rows high, piece by piece, each dash pattern continuing where the
+// curve comes back.
 void drawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *points, int count, int height);
 
 // Whether a pen can be drawn by DrawThinPolyline.

@@ -3,6 +3,7 @@
 #include "model/FrameEvaluator.h"
 #include "model/VectorUnit.h"
 #include "model/WaveParams.h"
+#include "model/WidePolyline.h"
 
 #include <QImage>
 #include <QPointF>
@@ -66,5 +67,6 @@ private:
     // Kept between curves and frames to spare the allocations.
     CurveRows curve_, axis_;
     std::vector<QPointF> curvePoints_;
+    WidePolylineDrawer wideLines_;
     std::vector<float> sum_, row_;
 };

@@ -3,8 +3,10 @@
 #include "model/PolylineRaster.h"
 #include "model/Wave.h"
 #include "model/WaveMath.h"
+#include "model/WidePolyline.h"
 
 #include <QPainter>
+#include <QPolygon>
 
 #include <algorithm>
 #include <array>
@@ -15,6 +17,12 @@ namespace {
 
 // A curve never gets more vertices than this, whatever the view asks for.
 constexpr int MaxCurveSegments = 1 << 20;
+
+bool isWideSolidPen(const QPen &pen)
+{
+    return pen.style() == Qt::SolidLine && pen.width() >= 2 && pen.width() <= WidePolylineDrawer::WidestPen
+        && pen.color().alpha() == 255;
+}
 
 void setPen(QPainter &painter, const Pen &pen)
 {
@@ -67,6 +75,10 @@ void Wave::drawRows(QPainter &painter, ThinLineCanvas &canvas, const QPen &qpen,
         points[i + 1] = QPointF(px[i], curve.rows[i]);
     if (thin) {
         canvas.drawPolyline(points.data(), int(points.size()), qpen.color().rgb());
+    } else if (isWideSolidPen(qpen)) {
+        forEachDrawablePiece(points.data(), int(points.size()), bitmap.height(), [&](const QPolygon &piece, double) {
+            wideLines_.draw(bitmap, piece.constData(), int(piece.size()), qpen.width(), qpen.color().rgb());
+        });
     } else if (qpen.style() != Qt::NoPen) {
         drawClippedPolyline(painter, qpen, points.data(), int(points.size()), bitmap.height());
         clearUpperVectorHalves();

@@ -1,0 +1,43 @@
+#pragma once
+#include <QImage>
+#include <QPoint>
+
+#include <cstdint>
+#include <vector>
+
+// Draws solid, opaque polylines wider than a pixel into a 32-bit image with
+// exactly the pixels QPainter gives them with a flat-capped, bevel-joined pen
+// and no antialiasing: the same outline, rounded to 1/64 pixel, filled by the
+// nonzero rule at pixel centres. QPainter goes through a general path and a
+// general scan converter that sorts every edge, which costs most of a frame
+// when a thousand modes are shown in a wide pen.
+class WidePolylineDrawer {
+public:
+    // Pens this wide or narrower keep their outline within QPainter's own
+    // clipping margin for vertices inside the picture.
+    static constexpr int WidestPen = 64;
+
+    // Vertices must lie in columns 0..W and rows 0..H−1 of the image, and the
+    // pen must be 2..WidestPen wide.
+    void draw(QImage &image, const QPoint *points, int count, int penWidth, QRgb color);
+
+private:
+    struct Point26 {
+        int x, y; // in 1/64 pixel
+    };
+    class Stroker;
+    struct Edge {
+        std::int64_t x, slope; // 16.16 at the row's centre, and per row
+        int top, bottom, winding;
+    };
+
+    void addEdge(Point26 a, Point26 b);
+    void addClippedEdge(std::int64_t x, std::int64_t slope, int top, int bottom, int winding);
+    void fill(QImage &image, QRgb color);
+
+    std::vector<Point26> outline_;
+    std::vector<Edge> edges_;
+    std::vector<int> firstEdgeOfRow_, nextEdge_, active_;
+    int width_ = 0, height_ = 0;
+    int topRow_ = 0, bottomRow_ = -1;
+};

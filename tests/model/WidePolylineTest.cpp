@@ -1,0 +1,95 @@
+#include "model/WidePolyline.h"
+
+#include <QPainter>
+#include <QPen>
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr QRgb Ink = 0xFF123456;
+
+QImage blank(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    return img;
+}
+
+QImage byQPainter(int w, int h, const std::vector<QPoint> &points, int penWidth)
+{
+    QImage img = blank(w, h);
+    QPen pen(QColor::fromRgb(Ink), penWidth);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::BevelJoin);
+    QPainter painter(&img);
+    painter.setPen(pen);
+    painter.drawPolyline(points.data(), int(points.size()));
+    return img;
+}
+
+// The first pixel where two pictures differ, or an empty string.
+std::string firstDifference(const QImage &a, const QImage &b)
+{
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                return std::to_string(x) + "," + std::to_string(y);
+    return {};
+}
+
+void expectSameAsQPainter(int w, int h, const std::vector<QPoint> &points, int penWidth, const char *what, int trial)
+{
+    QImage mine = blank(w, h);
+    WidePolylineDrawer().draw(mine, points.data(), int(points.size()), penWidth, Ink);
+    const std::string where = firstDifference(mine, byQPainter(w, h, points, penWidth));
+    EXPECT_EQ(where, "") << what << " trial " << trial << " width " << penWidth << " in " << w << "x" << h;
+}
+
+// Curves as a frame has them: from the left border's axis row to the right
+// border, columns never going back; steep spikes, flat runs, columns with
+// several rows and rows far above and below the picture included.
+TEST(WidePolylineTest, FrameCurvesGetQPaintersPixels)
+{
+    std::mt19937 random(7);
+    for (int trial = 0; trial < 400; ++trial) {
+        const int w = 1 + int(random() % 300), h = 1 + int(random() % 200);
+        const int segments = 1 + int(random() % 400);
+        const int maxStep = 1 + int(random() % 40);
+        std::vector<QPoint> points{{0, h / 2}};
+        for (int i = 1; i <= segments; ++i) {
+            const int column = int((long long)w * i / segments);
+            int row = points.back().y() + int(random() % (2 * maxStep + 1)) - maxStep;
+            if (random() % 8 == 0)
+                row = points.back().y();
+            points.emplace_back(column, std::clamp(row, -3 * h, 4 * h));
+        }
+        expectSameAsQPainter(w, h, points, 2 + int(random() % 4), "curve", trial);
+        if (HasFailure())
+            return;
+    }
+}
+
+// Any direction, sharp reversals and vertices on every border.
+TEST(WidePolylineTest, PolylinesInEveryDirectionGetQPaintersPixels)
+{
+    std::mt19937 random(11);
+    for (int trial = 0; trial < 1500; ++trial) {
+        const int w = 1 + int(random() % 60), h = 1 + int(random() % 60);
+        std::vector<QPoint> points;
+        const int count = 2 + int(random() % 12);
+        for (int i = 0; i < count; ++i) {
+            const int x = random() % 5 == 0 ? (random() % 2 ? 0 : w) : int(random() % unsigned(w + 1));
+            const int y = random() % 5 == 0 ? (random() % 2 ? 0 : h - 1) : int(random() % unsigned(h));
+            points.emplace_back(x, y);
+        }
+        const int penWidth = random() % 4 == 0 ? 2 + int(random() % 63) : 2 + int(random() % 7);
+        expectSameAsQPainter(w, h, points, penWidth, "polyline", trial);
+        if (HasFailure())
+            return;
+    }
+}
+
+} // namespace
