@@ -134,25 +134,32 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
         return;
     }
 
-    // A mode too small to leave the axis is drawn as the axis row; a later
-    // one-pixel curve on that row covers exactly its pixels, so of a run of
-    // such modes only the last is drawn.
+    // A mode too small to leave the axis is drawn as the axis row. Such a
+    // curve in a solid pen covers exactly the pixels of any other such curve
+    // in a pen as wide, so of a run of them only the last is drawn.
     row_.resize(std::size_t(q));
     // The Qt pens of the modes, made once a frame rather than once a mode.
     std::array<QPen, CustomWavePenCount + 1> modePens;
-    std::array<bool, CustomWavePenCount + 1> thinPens{};
+    std::array<int, CustomWavePenCount + 1> flatWidths{}; // 0: a flat curve covers no other
     for (std::size_t i = 0; i < modePens.size(); ++i) {
         modePens[i] = toQPen(look.wavePens[i]);
-        thinPens[i] = isThinSolidPen(modePens[i]);
+        flatWidths[i] = isThinSolidPen(modePens[i]) ? 1 : isWideSolidPen(modePens[i]) ? modePens[i].width() : 0;
     }
     axis_.rows.assign(std::size_t(q), double(half));
     axis_.pixelRows.assign(std::size_t(q), half);
     axis_.found = {true, true};
     const QPen *pendingFlat = nullptr;
+    int pendingWidth = 0;
     auto drawPendingFlat = [&] {
         if (pendingFlat)
             drawRows(painter, canvas, *pendingFlat, half, axis_);
         pendingFlat = nullptr;
+    };
+    auto holdFlat = [&](const QPen &pen, int penWidth) {
+        if (penWidth != pendingWidth)
+            drawPendingFlat();
+        pendingFlat = &pen;
+        pendingWidth = penWidth;
     };
     // With |A·c·sin|·|Z|·(H div 2) below one half every row rounds to the axis,
     // which spares computing the rows.
@@ -161,15 +168,15 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
         const double ac = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
         const std::size_t penIndex = std::size_t(look.wavePen(k) - look.wavePens.data());
         const QPen &pen = modePens[penIndex];
-        const bool thin = thinPens[penIndex];
-        if (thin && std::fabs(ac) < flatBound) {
+        const int flatWidth = flatWidths[penIndex];
+        if (flatWidth > 0 && std::fabs(ac) < flatBound) {
             evaluator_.evaluateMode(k, ac, nullptr, sum_.data());
-            pendingFlat = &pen;
+            holdFlat(pen, flatWidth);
             continue;
         }
         evaluator_.evaluateMode(k, ac, row_.data(), sum_.data());
-        if (computeRows(row_.data(), half, view.zoom).onAxis && thin) {
-            pendingFlat = &pen;
+        if (computeRows(row_.data(), half, view.zoom).onAxis && flatWidth > 0) {
+            holdFlat(pen, flatWidth);
             continue;
         }
         drawPendingFlat();
