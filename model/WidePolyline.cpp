@@ -49,13 +49,16 @@ bool turnsBack(Vec back2, Vec back1, Vec next)
 {
     const double ux = next.x - back1.x, uy = next.y - back1.y;
     const double vx = back1.x - back2.x, vy = back1.y - back2.y;
-    const double scale = std::sqrt((ux * ux + uy * uy) * (vx * vx + vy * vy));
-    if (scale > 1e-9) {
-        constexpr double Margin = 1e-6;
-        const double sine = (uy * vx - ux * vy) / scale, cosine = (ux * vx + uy * vy) / scale;
-        if (cosine < -Margin || sine < -Margin)
+    // The sine and cosine of the angle, each compared with a margin far above
+    // rounding error: in squares, to spare a root and two divisions.
+    constexpr double Margin = 1e-6;
+    const double bound = Margin * Margin * ((ux * ux + uy * uy) * (vx * vx + vy * vy));
+    if (bound > 1e-30) {
+        const double sine = uy * vx - ux * vy, cosine = ux * vx + uy * vy;
+        const bool cosineClear = cosine * cosine > bound, sineClear = sine * sine > bound;
+        if ((cosine < 0 && cosineClear) || (sine < 0 && sineClear))
             return true;
-        if (cosine > Margin && sine > Margin)
+        if (cosine > 0 && cosineClear && sine > 0 && sineClear)
             return false;
     }
     const double angle = angleTo(back1, next, back2, back1);
@@ -311,7 +314,10 @@ void WidePolylineDrawer::fill(QImage &image, QRgb color)
             continue;
         if (active_.size() > carried) {
             std::sort(active_.begin() + std::ptrdiff_t(carried), active_.end(), byColumn);
-            std::inplace_merge(active_.begin(), active_.begin() + std::ptrdiff_t(carried), active_.end(), byColumn);
+            merged_.resize(active_.size());
+            std::merge(active_.begin(), active_.begin() + std::ptrdiff_t(carried),
+                       active_.begin() + std::ptrdiff_t(carried), active_.end(), merged_.begin(), byColumn);
+            active_.swap(merged_);
         }
         QRgb *const row = reinterpret_cast<QRgb *>(bits + y * stride);
         int winding = 0, from = 0;
