@@ -4,6 +4,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -65,6 +66,21 @@ bool turnsBack(Vec back2, Vec back1, Vec next)
     return angle > 90 && !fuzzyEqual(angle, 90);
 }
 
+// Whether n / d, computed as n times the reciprocal of d, lies in [0, 1]. Its
+// sign is exact without dividing; only near 1 does the rounding decide.
+bool quotientInUnitRange(double n, double d)
+{
+    if (n != 0 && (n < 0) != (d < 0))
+        return false;
+    constexpr double Margin = 1e-9;
+    const double absN = std::abs(n), absD = std::abs(d);
+    if (absN <= absD * (1 - Margin))
+        return true;
+    if (absN >= absD * (1 + Margin))
+        return false;
+    return !(n * (1 / d) > 1);
+}
+
 // Whether the segments a0–a1 and b0–b1 meet, as QLineF::intersects computes it.
 bool segmentsMeet(Vec a0, Vec a1, Vec b0, Vec b1)
 {
@@ -72,12 +88,31 @@ bool segmentsMeet(Vec a0, Vec a1, Vec b0, Vec b1)
     const double denominator = a.y * b.x - a.x * b.y;
     if (denominator == 0 || !std::isfinite(denominator))
         return false;
-    const double reciprocal = 1 / denominator;
-    const double na = (b.y * c.x - b.x * c.y) * reciprocal;
-    if (na < 0 || na > 1)
-        return false;
-    const double nb = (a.x * c.y - a.y * c.x) * reciprocal;
-    return !(nb < 0 || nb > 1);
+    const double na = b.y * c.x - b.x * c.y, nb = a.x * c.y - a.y * c.x;
+    return quotientInUnitRange(na, denominator) && quotientInUnitRange(nb, denominator);
+}
+
+// Moves each element once into its place: swapping neighbours instead made the
+// compiler load what it had just stored, half overlapped, at a stall each.
+template <typename Iterator, typename Less> void insertionSort(Iterator first, Iterator last, Less less)
+{
+    for (Iterator i = first; i != last; ++i) {
+        const auto value = *i;
+        Iterator j = i;
+        for (; j != first && less(value, *(j - 1)); --j)
+            *j = *(j - 1);
+        *j = value;
+    }
+}
+
+// A row's new edges are mostly few, where std::sort's own set-up is the cost.
+template <typename Iterator, typename Less> void sortRange(Iterator first, Iterator last, Less less)
+{
+    if (last - first > 16) {
+        std::sort(first, last, less);
+        return;
+    }
+    insertionSort(first, last, less);
 }
 
 int to26Dot6(double v)
@@ -88,14 +123,53 @@ int to26Dot6(double v)
 
 } // namespace
 
+// A segment's normal scaled to half the pen's width, as QLineF does it; the
+// short steps a curve is made of are worked out once.
+class WidePolylineDrawer::NormalCache {
+public:
+    void setHalfWidth(double halfWidth)
+    {
+        if (halfWidth == halfWidth_)
+            return;
+        halfWidth_ = halfWidth;
+        known_.fill(false);
+    }
+
+    Vec of(int dx, int dy)
+    {
+        if (std::abs(dx) > Reach || std::abs(dy) > Reach)
+            return scaled(dx, dy);
+        const std::size_t at = std::size_t((dy + Reach) * Side + dx + Reach);
+        if (!known_[at]) {
+            normals_[at] = scaled(dx, dy);
+            known_[at] = true;
+        }
+        return normals_[at];
+    }
+
+private:
+    static constexpr int Reach = 15, Side = 2 * Reach + 1;
+
+    Vec scaled(int dx, int dy) const
+    {
+        const double nx = double(dy), ny = -double(dx);
+        const double length = std::hypot(nx, ny);
+        return {halfWidth_ * (nx / length), halfWidth_ * (ny / length)};
+    }
+
+    double halfWidth_ = 0;
+    std::array<Vec, Side * Side> normals_{};
+    std::array<bool, Side * Side> known_{};
+};
+
 // The outline of a flat-capped, bevel-joined stroke: one side forward, the
 // end cap, the other side backward and the start cap, with the corners on the
 // inside of a turn taken through the vertex.
 class WidePolylineDrawer::Stroker {
 public:
-    Stroker(std::vector<Point26> &outline, double halfWidth)
+    Stroker(std::vector<Point26> &outline, NormalCache &normals)
         : outline_(outline)
-        , halfWidth_(halfWidth)
+        , normals_(normals)
     {
     }
 
@@ -122,11 +196,9 @@ private:
             const Vec e = toVec(start[i * step]);
             if (e.x == prev.x && e.y == prev.y)
                 continue;
-            // The segment's normal scaled to half the width, as QLineF does it.
-            const double nx = e.y - prev.y, ny = -(e.x - prev.x);
-            const double length = std::hypot(nx, ny);
-            const double ox = (prev.x + halfWidth_ * (nx / length)) - prev.x;
-            const double oy = (prev.y + halfWidth_ * (ny / length)) - prev.y;
+            const Vec normal = normals_.of(int(e.x - prev.x), int(e.y - prev.y));
+            const double ox = (prev.x + normal.x) - prev.x;
+            const double oy = (prev.y + normal.y) - prev.y;
             const Vec a{prev.x + ox, prev.y + oy}, b{e.x + ox, e.y + oy};
             if (first) {
                 if (capFirst) {
@@ -147,11 +219,11 @@ private:
         return !first;
     }
 
-    void join(Vec focal, Vec nextA, Vec nextB)
+    [[gnu::always_inline]] void join(Vec focal, Vec nextA, Vec nextB)
     {
         if (fuzzyEqual(back1_.x, nextA.x) && fuzzyEqual(back1_.y, nextA.y))
             return;
-        if (segmentsMeet(back2_, back1_, nextA, nextB) || turnsBack(back2_, back1_, nextA))
+        if (turnsBack(back2_, back1_, nextA) || segmentsMeet(back2_, back1_, nextA, nextB))
             addPoint(focal);
         addPoint(nextA);
     }
@@ -164,9 +236,16 @@ private:
     }
 
     std::vector<Point26> &outline_;
-    const double halfWidth_;
+    NormalCache &normals_;
     Vec first_{}, back1_{}, back2_{};
 };
+
+WidePolylineDrawer::WidePolylineDrawer()
+    : normals_(std::make_unique<NormalCache>())
+{
+}
+
+WidePolylineDrawer::~WidePolylineDrawer() = default;
 
 void WidePolylineDrawer::draw(QImage &image, const QPoint *points, int count, int penWidth, QRgb color)
 {
@@ -185,7 +264,8 @@ void WidePolylineDrawer::draw(QImage &image, const QPoint *points, int count, in
         return;
     }
     outline_.clear();
-    Stroker(outline_, penWidth / 2.0).stroke(points, count);
+    normals_->setHalfWidth(penWidth / 2.0);
+    Stroker(outline_, *normals_).stroke(points, count);
     if (outline_.size() < 3)
         return;
 
@@ -300,20 +380,14 @@ void WidePolylineDrawer::fill(QImage &image, QRgb color)
         // The edges carried over are nearly in order from the row before, so
         // an insertion sort; the new ones come in the outline's order.
         const auto byColumn = [this](int a, int b) { return edges_[std::size_t(a)].x < edges_[std::size_t(b)].x; };
-        for (std::size_t i = 1; i < active_.size(); ++i) {
-            const int e = active_[i];
-            std::size_t j = i;
-            for (; j > 0 && byColumn(e, active_[j - 1]); --j)
-                active_[j] = active_[j - 1];
-            active_[j] = e;
-        }
+        insertionSort(active_.begin(), active_.end(), byColumn);
         const std::size_t carried = active_.size();
         for (int e = firstEdgeOfRow_[std::size_t(y - topRow_)]; e >= 0; e = nextEdge_[std::size_t(e)])
             active_.push_back(e);
         if (active_.empty())
             continue;
         if (active_.size() > carried) {
-            std::sort(active_.begin() + std::ptrdiff_t(carried), active_.end(), byColumn);
+            sortRange(active_.begin() + std::ptrdiff_t(carried), active_.end(), byColumn);
             merged_.resize(active_.size());
             std::merge(active_.begin(), active_.begin() + std::ptrdiff_t(carried),
                        active_.begin() + std::ptrdiff_t(carried), active_.end(), merged_.begin(), byColumn);

@@ -3,6 +3,7 @@
 #include <QPoint>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // Draws solid, opaque polylines wider than a pixel into a 32-bit image with
@@ -13,18 +14,24 @@
 // when a thousand modes are shown in a wide pen.
 class WidePolylineDrawer {
 public:
-    // Pens this wide or narrower keep their outline within QPainter's own
-    // clipping margin for vertices inside the picture.
+    // The widest pen held against QPainter's pixels in the tests; wider ones
+    // are left to QPainter.
     static constexpr int WidestPen = 64;
 
-    // Vertices must lie in columns 0..W and rows 0..H−1 of the image, and the
-    // pen must be 2..WidestPen wide.
+    WidePolylineDrawer();
+    ~WidePolylineDrawer();
+    WidePolylineDrawer(const WidePolylineDrawer &) = delete;
+    WidePolylineDrawer &operator=(const WidePolylineDrawer &) = delete;
+
+    // Vertices must lie in columns 0..W of the image and in rows within 2^20
+    // of it, and the pen must be 2..WidestPen wide.
     void draw(QImage &image, const QPoint *points, int count, int penWidth, QRgb color);
 
 private:
     struct Point26 {
         int x, y; // in 1/64 pixel
     };
+    class NormalCache;
     class Stroker;
     struct Edge {
         std::int64_t x, slope; // 16.16 at the row's centre, and per row
@@ -35,6 +42,7 @@ private:
     void addClippedEdge(std::int64_t x, std::int64_t slope, int top, int bottom, int winding);
     void fill(QImage &image, QRgb color);
 
+    std::unique_ptr<NormalCache> normals_;
     std::vector<Point26> outline_;
     std::vector<Edge> edges_;
     std::vector<int> firstEdgeOfRow_, nextEdge_, active_, merged_;
