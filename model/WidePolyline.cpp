@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -375,39 +376,64 @@ void WidePolylineDrawer::fill(QImage &image, QRgb color)
     }
     uchar *const bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
+    // Stays all zero between rows.
+    if (columnWinding_.size() < std::size_t(width_) + 1)
+        columnWinding_.resize(std::size_t(width_) + 1, 0);
+    const auto byColumn = [this](int a, int b) { return edges_[std::size_t(a)].x < edges_[std::size_t(b)].x; };
     active_.clear();
     for (int y = topRow_; y <= bottomRow_; ++y) {
-        // The edges carried over are nearly in order from the row before, so
-        // an insertion sort; the new ones come in the outline's order.
-        const auto byColumn = [this](int a, int b) { return edges_[std::size_t(a)].x < edges_[std::size_t(b)].x; };
-        insertionSort(active_.begin(), active_.end(), byColumn);
         const std::size_t carried = active_.size();
         for (int e = firstEdgeOfRow_[std::size_t(y - topRow_)]; e >= 0; e = nextEdge_[std::size_t(e)])
             active_.push_back(e);
         if (active_.empty())
             continue;
-        if (active_.size() > carried) {
-            sortRange(active_.begin() + std::ptrdiff_t(carried), active_.end(), byColumn);
-            merged_.resize(active_.size());
-            std::merge(active_.begin(), active_.begin() + std::ptrdiff_t(carried),
-                       active_.begin() + std::ptrdiff_t(carried), active_.end(), merged_.begin(), byColumn);
-            active_.swap(merged_);
-        }
         QRgb *const row = reinterpret_cast<QRgb *>(bits + y * stride);
-        int winding = 0, from = 0;
+        // A pixel is inked where the windings of the crossings at or left of
+        // it add up to other than zero. With few crossings, sorting them is
+        // cheapest; with many, as a steep mode's thousands of short edges
+        // give, adding them up column by column.
+        const bool dense = active_.size() > 16 && active_.size() * 8 > std::size_t(width_);
+        if (!dense) {
+            // The carried edges are nearly in order from the row before; the
+            // new ones come in the outline's order.
+            const auto newEdges = active_.begin() + std::ptrdiff_t(carried);
+            insertionSort(active_.begin(), newEdges, byColumn);
+            if (newEdges != active_.end()) {
+                sortRange(newEdges, active_.end(), byColumn);
+                merged_.resize(active_.size());
+                std::merge(active_.begin(), newEdges, newEdges, active_.end(), merged_.begin(), byColumn);
+                active_.swap(merged_);
+            }
+        }
+        int winding = 0, from = 0, leftmost = width_, rightmost = 0;
         std::size_t kept = 0;
         for (const int e : active_) {
             Edge &edge = edges_[std::size_t(e)];
             const int x = int(edge.x >> 16);
-            if (winding != 0 && x > from)
-                std::fill(row + from, row + x, color);
-            from = x;
-            winding += edge.winding;
+            if (dense) {
+                columnWinding_[std::size_t(x)] += edge.winding;
+                leftmost = std::min(leftmost, x);
+                rightmost = std::max(rightmost, x);
+            } else {
+                if (winding != 0 && x > from)
+                    std::fill(row + from, row + x, color);
+                from = x;
+                winding += edge.winding;
+            }
             if (edge.bottom != y) {
                 edge.x += edge.slope;
                 active_[kept++] = e;
             }
         }
         active_.resize(kept);
+        if (dense) {
+            // The windings of a row add up to zero, so the last column is blank.
+            for (int x = leftmost; x < rightmost; ++x) {
+                winding += std::exchange(columnWinding_[std::size_t(x)], 0);
+                if (winding != 0)
+                    row[x] = color;
+            }
+            columnWinding_[std::size_t(rightmost)] = 0;
+        }
     }
 }

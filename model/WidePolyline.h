@@ -45,7 +45,7 @@ private:
     std::unique_ptr<NormalCache> normals_;
     std::vector<Point26> outline_;
     std::vector<Edge> edges_;
-    std::vector<int> firstEdgeOfRow_, nextEdge_, active_, merged_;
+    std::vector<int> firstEdgeOfRow_, nextEdge_, active_, merged_, columnWinding_;
     int width_ = 0, height_ = 0;
     int topRow_ = 0, bottomRow_ = -1;
 };
