@@ -280,6 +280,14 @@ void WidePolylineDrawer::draw(QImage &image, const QPoint *points, int count, in
     for (std::size_t i = 1; i < outline_.size(); ++i)
         addEdge(outline_[i - 1], outline_[i]);
     fill(image, color);
+    // A zig-zag of a million segments took 80 MB here; that much is not held
+    // for the next, ordinary, curve.
+    constexpr std::size_t KeptEdges = std::size_t(1) << 16;
+    if (edges_.capacity() > KeptEdges) {
+        edges_ = {};
+        outline_ = {};
+        nextEdge_ = {};
+    }
 }
 
 // An edge crosses the rows whose centres lie between its ends, both included;
