@@ -67,6 +67,7 @@ private:
     // Kept between curves and frames to spare the allocations.
     CurveRows curve_, axis_;
     std::vector<QPointF> curvePoints_;
+    std::vector<QPoint> curveVertices_;
     WidePolylineDrawer wideLines_;
     std::vector<float> sum_, row_;
 };

@@ -1,4 +1,5 @@
 // Drawing one frame of the string into the model's off-screen picture.
+#include "model/DashedThinLine.h"
 #include "model/DisplaySettings.h"
 #include "model/PolylineRaster.h"
 #include "model/Wave.h"
@@ -22,6 +23,25 @@ bool isWideSolidPen(const QPen &pen)
 {
     return pen.style() == Qt::SolidLine && pen.width() >= 2 && pen.width() <= WidePolylineDrawer::WidestPen
         && pen.color().alpha() == 255;
+}
+
+bool isThinDashedPen(const QPen &pen)
+{
+    return pen.style() >= Qt::DashLine && pen.style() <= Qt::DashDotDotLine && pen.width() <= 1
+        && pen.color().alpha() == 255;
+}
+
+// Flat curves in pens of the same key cover exactly the same pixels; 0 for a
+// pen whose flat curve is drawn each time.
+int flatCurveKey(const QPen &pen)
+{
+    if (isThinSolidPen(pen))
+        return 1;
+    if (isWideSolidPen(pen))
+        return pen.width();
+    if (isThinDashedPen(pen))
+        return WidePolylineDrawer::WidestPen + int(pen.style());
+    return 0;
 }
 
 void setPen(QPainter &painter, const Pen &pen)
@@ -66,6 +86,15 @@ void Wave::drawRows(QPainter &painter, ThinLineCanvas &canvas, const QPen &qpen,
     if (thin && curve.found.inPicture) {
         canvas.drawCurve(half, px.data(), curve.pixelRows.data(), int(q), qpen.color().rgb(),
                          evaluator_.widestColumnStep(), curve.found.steepest);
+        return;
+    }
+    if (curve.found.inPicture && isThinDashedPen(qpen)) {
+        std::vector<QPoint> &vertices = curveVertices_;
+        vertices.resize(q + 1);
+        vertices[0] = QPoint(0, half);
+        for (std::size_t i = 0; i < q; ++i)
+            vertices[i + 1] = QPoint(px[i], curve.pixelRows[i]);
+        drawDashedThinPolyline(bitmap, vertices.data(), int(vertices.size()), qpen.dashPattern(), qpen.color().rgb());
         return;
     }
     std::vector<QPointF> &points = curvePoints_;
@@ -135,31 +164,31 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
     }
 
     // A mode too small to leave the axis is drawn as the axis row. Such a
-    // curve in a solid pen covers exactly the pixels of any other such curve
-    // in a pen as wide, so of a run of them only the last is drawn.
+    // curve covers exactly the pixels of any other such curve in a pen of the
+    // same width and style, so of a run of them only the last is drawn.
     row_.resize(std::size_t(q));
     // The Qt pens of the modes, made once a frame rather than once a mode.
     std::array<QPen, CustomWavePenCount + 1> modePens;
-    std::array<int, CustomWavePenCount + 1> flatWidths{}; // 0: a flat curve covers no other
+    std::array<int, CustomWavePenCount + 1> flatKeys{};
     for (std::size_t i = 0; i < modePens.size(); ++i) {
         modePens[i] = toQPen(look.wavePens[i]);
-        flatWidths[i] = isThinSolidPen(modePens[i]) ? 1 : isWideSolidPen(modePens[i]) ? modePens[i].width() : 0;
+        flatKeys[i] = flatCurveKey(modePens[i]);
     }
     axis_.rows.assign(std::size_t(q), double(half));
     axis_.pixelRows.assign(std::size_t(q), half);
     axis_.found = {true, true};
     const QPen *pendingFlat = nullptr;
-    int pendingWidth = 0;
+    int pendingKey = 0;
     auto drawPendingFlat = [&] {
         if (pendingFlat)
             drawRows(painter, canvas, *pendingFlat, half, axis_);
         pendingFlat = nullptr;
     };
-    auto holdFlat = [&](const QPen &pen, int penWidth) {
-        if (penWidth != pendingWidth)
+    auto holdFlat = [&](const QPen &pen, int key) {
+        if (key != pendingKey)
             drawPendingFlat();
         pendingFlat = &pen;
-        pendingWidth = penWidth;
+        pendingKey = key;
     };
     // With |A·c·sin|·|Z|·(H div 2) below one half every row rounds to the axis,
     // which spares computing the rows.
@@ -168,15 +197,15 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
         const double ac = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
         const std::size_t penIndex = std::size_t(look.wavePen(k) - look.wavePens.data());
         const QPen &pen = modePens[penIndex];
-        const int flatWidth = flatWidths[penIndex];
-        if (flatWidth > 0 && std::fabs(ac) < flatBound) {
+        const int flatKey = flatKeys[penIndex];
+        if (flatKey > 0 && std::fabs(ac) < flatBound) {
             evaluator_.evaluateMode(k, ac, nullptr, sum_.data());
-            holdFlat(pen, flatWidth);
+            holdFlat(pen, flatKey);
             continue;
         }
         evaluator_.evaluateMode(k, ac, row_.data(), sum_.data());
-        if (computeRows(row_.data(), half, view.zoom).onAxis && flatWidth > 0) {
-            holdFlat(pen, flatWidth);
+        if (computeRows(row_.data(), half, view.zoom).onAxis && flatKey > 0) {
+            holdFlat(pen, flatKey);
             continue;
         }
         drawPendingFlat();

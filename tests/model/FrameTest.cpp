@@ -202,8 +202,10 @@ TEST_F(FrameTest, EveryInstructionSetDrawsTheFormulasFrame)
 {
     if (!cpuRuns(InstructionSet::Avx2))
         GTEST_SKIP() << "this CPU runs only the baseline loops";
+    // Thin, dashed and wide pens in turn.
     for (int k = 1; k <= CustomWavePenCount; ++k)
-        settings.wavePens[std::size_t(k)] = Pen{rgbToColor(k * 11, 255 - k * 9, k * 5), 0, k == 7 ? 2 : 1};
+        settings.wavePens[std::size_t(k)]
+            = Pen{rgbToColor(k * 11, 255 - k * 9, k * 5), k % 3 == 1 ? 1 + (k / 3) % 4 : 0, k % 3 == 2 ? 2 : 1};
     for (const InstructionSet set : {InstructionSet::Baseline, InstructionSet::Avx2}) {
         Wave drawn(set);
         for (const auto &[n, rule, h, q, beyondTable] : {std::tuple{40, AmplitudeRule::Equal, 60, 300, false},
@@ -222,6 +224,24 @@ TEST_F(FrameTest, EveryInstructionSetDrawsTheFormulasFrame)
                     << "set=" << int(set) << " n=" << n << " t=" << view.time << " q=" << q;
             }
         }
+    }
+}
+
+// With every mode flat and no main curve, the axis row shows what the last
+// flat curves leave: a dashed one after a solid one shows the solid between
+// its dashes.
+TEST_F(FrameTest, EachRunOfFlatModesIsDrawnInItsOwnPen)
+{
+    for (int k = 1; k <= CustomWavePenCount; ++k)
+        settings.wavePens[std::size_t(k)]
+            = Pen{rgbToColor(k * 11, 255 - k * 9, k * 5), k % 3 == 1 ? 1 + (k / 3) % 4 : 0, k % 3 == 2 ? 2 : 1};
+    settings.mainWavePen.color = colors::None;
+    compute(19, AmplitudeRule::Equal);
+    view.zoom = 0.001f;
+    view.showAll = true;
+    for (view.time = 0; view.time < 40; view.time += 13) {
+        wave.drawFrame(200, 60, view, settings);
+        ASSERT_EQ(wave.bitmap, directFrame(200, 60)) << "t=" << view.time;
     }
 }
 

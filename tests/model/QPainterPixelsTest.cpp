@@ -1,3 +1,4 @@
+#include "model/DashedThinLine.h"
 #include "model/WidePolyline.h"
 
 #include <QPainter>
@@ -89,6 +90,37 @@ TEST(WidePolylineTest, PolylinesInEveryDirectionGetQPaintersPixels)
         expectSameAsQPainter(w, h, points, penWidth, "polyline", trial);
         if (HasFailure())
             return;
+    }
+}
+
+// One-pixel dashed pens, whose pattern runs on along the polyline and turns
+// round on segments drawn backwards.
+TEST(DashedThinLineTest, PolylinesGetQPaintersPixels)
+{
+    std::mt19937 random(5);
+    const Qt::PenStyle styles[] = {Qt::DashLine, Qt::DotLine, Qt::DashDotLine, Qt::DashDotDotLine};
+    for (int trial = 0; trial < 3000; ++trial) {
+        const int w = 1 + int(random() % 80), h = 1 + int(random() % 80);
+        std::vector<QPoint> points;
+        const int count = 2 + int(random() % 30);
+        for (int i = 0; i < count; ++i) {
+            // Short steps as curves have, and long jumps.
+            const QPoint last = points.empty() ? QPoint(0, h / 2) : points.back();
+            const bool near = random() % 2 == 0;
+            const int x = near ? std::clamp(last.x() + int(random() % 7) - 2, 0, w) : int(random() % unsigned(w + 1));
+            const int y = near ? std::clamp(last.y() + int(random() % 9) - 4, 0, h - 1) : int(random() % unsigned(h));
+            points.emplace_back(x, y);
+        }
+        QPen pen(QColor::fromRgb(Ink), int(random() % 2));
+        pen.setStyle(styles[random() % 4]);
+        pen.setCapStyle(Qt::FlatCap);
+        QImage mine = blank(w, h), theirs = blank(w, h);
+        drawDashedThinPolyline(mine, points.data(), int(points.size()), pen.dashPattern(), Ink);
+        QPainter painter(&theirs);
+        painter.setPen(pen);
+        painter.drawPolyline(points.data(), int(points.size()));
+        painter.end();
+        ASSERT_EQ(firstDifference(mine, theirs), "") << "trial " << trial << " style " << int(pen.style());
     }
 }
 
