@@ -73,12 +73,15 @@ public:
 
     bool on() const { return ((index_ + dashOn_) & 1) != 0; }
 
+    // A pixel further on; the pattern's wrap-arounds divide only when they
+    // happen, not at every pixel.
     void step()
     {
         offset_ += 64;
-        if (offset_ >= (*ends_)[std::size_t(index_)])
-            index_ = (index_ + 1) % int(ends_->size());
-        offset_ %= p_.length;
+        if (offset_ >= (*ends_)[std::size_t(index_)] && ++index_ == int(ends_->size()))
+            index_ = 0;
+        if (offset_ >= p_.length)
+            offset_ %= p_.length;
     }
 
 private:
