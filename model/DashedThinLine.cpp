@@ -248,8 +248,10 @@ void drawDashedThinPolyline(QImage &image, const QPoint *points, int count, cons
 {
     if (count < 2 || dashPattern.isEmpty() || image.isNull())
         return;
-    if (points[0] == points[count - 1]) {
-        // QPainter starts a closed polyline from where it ends.
+    // QPainter starts a closed polyline from where it ends. Its steps hold a
+    // column or row in 16.16 in an int, which ours would overflow past 32767.
+    constexpr int LargestSide = 32767;
+    if (points[0] == points[count - 1] || image.width() > LargestSide || image.height() > LargestSide) {
         QPen pen(QColor::fromRgb(color), 1);
         pen.setDashPattern(dashPattern);
         pen.setCapStyle(Qt::FlatCap);

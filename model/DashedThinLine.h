@@ -9,6 +9,6 @@
 // two segments meet, and the dash pattern running on along the polyline.
 // QPainter spends most of a frame's time on a thousand such curves.
 // Every vertex must lie in columns 0..W and rows 0..H−1; `dashPattern` is the
-// pen's, in pixels.
+// pen's, in pixels. Pictures with a side past 32767 are drawn by QPainter.
 void drawDashedThinPolyline(QImage &image, const QPoint *points, int count, const QList<qreal> &dashPattern,
                             QRgb color);

@@ -254,8 +254,9 @@ void WidePolylineDrawer::draw(QImage &image, const QPoint *points, int count, in
     height_ = image.height();
     if (count < 2 || width_ <= 0 || height_ <= 0)
         return;
-    if (points[0] == points[count - 1]) {
-        // QPainter strokes a polyline that ends where it starts as a closed one.
+    // QPainter strokes a polyline that ends where it starts as a closed one;
+    // pictures wider or higher than any window are left to it as well.
+    if (points[0] == points[count - 1] || width_ > LargestSide || height_ > LargestSide) {
         QPen pen(QColor::fromRgb(color), penWidth);
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::BevelJoin);

@@ -17,6 +17,8 @@ public:
     // The widest pen held against QPainter's pixels in the tests; wider ones
     // are left to QPainter.
     static constexpr int WidestPen = 64;
+    // The largest picture side held against QPainter in the tests.
+    static constexpr int LargestSide = 32767;
 
     WidePolylineDrawer();
     ~WidePolylineDrawer();
@@ -24,7 +26,8 @@ public:
     WidePolylineDrawer &operator=(const WidePolylineDrawer &) = delete;
 
     // Vertices must lie in columns 0..W of the image and in rows within 2^20
-    // of it, and the pen must be 2..WidestPen wide.
+    // of it, and the pen must be 2..WidestPen wide; larger pictures are drawn
+    // by QPainter.
     void draw(QImage &image, const QPoint *points, int count, int penWidth, QRgb color);
 
 private:

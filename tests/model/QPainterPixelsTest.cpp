@@ -124,4 +124,21 @@ TEST(DashedThinLineTest, PolylinesGetQPaintersPixels)
     }
 }
 
+// Qt steps a column in 16.16 in an int; a picture this wide must not make
+// either drawer overflow where Qt does not.
+TEST(DashedThinLineTest, ColumnsPast32767GetQPaintersPixels)
+{
+    const std::vector<QPoint> points{{32768, 0}, {32768, 19}, {32700, 10}};
+    QPen pen(QColor::fromRgb(Ink), 1);
+    pen.setStyle(Qt::DashLine);
+    QImage mine = blank(32770, 20), theirs = blank(32770, 20);
+    drawDashedThinPolyline(mine, points.data(), int(points.size()), pen.dashPattern(), Ink);
+    QPainter painter(&theirs);
+    painter.setPen(pen);
+    painter.drawPolyline(points.data(), int(points.size()));
+    painter.end();
+    EXPECT_EQ(firstDifference(mine, theirs), "");
+    expectSameAsQPainter(32770, 20, points, 3, "wide picture", 0);
+}
+
 } // namespace
