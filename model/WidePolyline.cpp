@@ -1,56 +1,23 @@
 #include "model/WidePolyline.h"
 
+#include <QLineF>
 #include <QPainter>
 #include <QPen>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <numbers>
 #include <utility>
 
 namespace {
 
-struct Vec {
-    double x, y;
-};
-
-bool fuzzyEqual(double a, double b)
-{
-    return std::abs(a - b) * 1e12 <= std::min(std::abs(a), std::abs(b));
-}
-
-bool isNullLine(Vec a, Vec b)
-{
-    return fuzzyEqual(a.x, b.x) && fuzzyEqual(a.y, b.y);
-}
-
-// A direction's angle in degrees, counter-clockwise with y up, in [0, 360).
-double degrees(Vec from, Vec to)
-{
-    const double theta = std::atan2(-(to.y - from.y), to.x - from.x) * (180 / std::numbers::pi);
-    const double turned = theta < 0 ? theta + 360 : theta;
-    return fuzzyEqual(turned, 360) ? 0 : turned;
-}
-
-// The angle from line a to line b as QLineF::angleTo gives it, in degrees.
-double angleTo(Vec a0, Vec a1, Vec b0, Vec b1)
-{
-    if (isNullLine(a0, a1) || isNullLine(b0, b1))
-        return 0;
-    const double delta = degrees(b0, b1) - degrees(a0, a1);
-    if (fuzzyEqual(delta, 360))
-        return 0;
-    return delta < 0 ? delta + 360 : delta;
-}
-
 // Whether the angle from the gap back1→next to the line back2→back1 exceeds
 // 90 degrees, as QLineF::angleTo and a fuzzy comparison decide it. Only near
 // 0, 90 and 360 degrees do the arc tangents have to decide.
-bool turnsBack(Vec back2, Vec back1, Vec next)
+bool turnsBack(QPointF back2, QPointF back1, QPointF next)
 {
-    const double ux = next.x - back1.x, uy = next.y - back1.y;
-    const double vx = back1.x - back2.x, vy = back1.y - back2.y;
+    const double ux = next.x() - back1.x(), uy = next.y() - back1.y();
+    const double vx = back1.x() - back2.x(), vy = back1.y() - back2.y();
     // The sine and cosine of the angle, each compared with a margin far above
     // rounding error: in squares, to spare a root and two divisions.
     constexpr double Margin = 1e-6;
@@ -63,8 +30,8 @@ bool turnsBack(Vec back2, Vec back1, Vec next)
         if (cosine > 0 && cosineClear && sine > 0 && sineClear)
             return false;
     }
-    const double angle = angleTo(back1, next, back2, back1);
-    return angle > 90 && !fuzzyEqual(angle, 90);
+    const double angle = QLineF(back1, next).angleTo(QLineF(back2, back1));
+    return angle > 90 && !qFuzzyCompare(angle, 90);
 }
 
 // Whether n / d, computed as n times the reciprocal of d, lies in [0, 1]. Its
@@ -83,13 +50,13 @@ bool quotientInUnitRange(double n, double d)
 }
 
 // Whether the segments a0–a1 and b0–b1 meet, as QLineF::intersects computes it.
-bool segmentsMeet(Vec a0, Vec a1, Vec b0, Vec b1)
+bool segmentsMeet(QPointF a0, QPointF a1, QPointF b0, QPointF b1)
 {
-    const Vec a{a1.x - a0.x, a1.y - a0.y}, b{b0.x - b1.x, b0.y - b1.y}, c{a0.x - b0.x, a0.y - b0.y};
-    const double denominator = a.y * b.x - a.x * b.y;
+    const QPointF a = a1 - a0, b = b0 - b1, c = a0 - b0;
+    const double denominator = a.y() * b.x() - a.x() * b.y();
     if (denominator == 0 || !std::isfinite(denominator))
         return false;
-    const double na = b.y * c.x - b.x * c.y, nb = a.x * c.y - a.y * c.x;
+    const double na = b.y() * c.x() - b.x() * c.y(), nb = a.x() * c.y() - a.y() * c.x();
     return quotientInUnitRange(na, denominator) && quotientInUnitRange(nb, denominator);
 }
 
@@ -136,7 +103,7 @@ public:
         known_.fill(false);
     }
 
-    Vec of(int dx, int dy)
+    QPointF of(int dx, int dy)
     {
         if (std::abs(dx) > Reach || std::abs(dy) > Reach)
             return scaled(dx, dy);
@@ -151,15 +118,15 @@ public:
 private:
     static constexpr int Reach = 15, Side = 2 * Reach + 1;
 
-    Vec scaled(int dx, int dy) const
+    QPointF scaled(int dx, int dy) const
     {
-        const double nx = double(dy), ny = -double(dx);
-        const double length = std::hypot(nx, ny);
-        return {halfWidth_ * (nx / length), halfWidth_ * (ny / length)};
+        QLineF normal = QLineF(0, 0, dx, dy).normalVector();
+        normal.setLength(halfWidth_);
+        return {normal.dx(), normal.dy()};
     }
 
     double halfWidth_ = 0;
-    std::array<Vec, Side * Side> normals_{};
+    std::array<QPointF, Side * Side> normals_{};
     std::array<bool, Side * Side> known_{};
 };
 
@@ -176,31 +143,29 @@ public:
 
     void stroke(const QPoint *points, int count)
     {
-        Vec startA{}, startB{};
+        QPointF startA{}, startB{};
         const bool any = side(points, count, 1, false, startA, startB);
-        Vec ignoredA, ignoredB;
+        QPointF ignoredA, ignoredB;
         side(points + count - 1, count, -1, true, ignoredA, ignoredB);
         if (any)
-            join(toVec(points[0]), startA, startB);
-        if (any && !(fuzzyEqual(first_.x, back1_.x) && fuzzyEqual(first_.y, back1_.y)))
+            join(QPointF(points[0]), startA, startB);
+        if (any && !(qFuzzyCompare(first_.x(), back1_.x()) && qFuzzyCompare(first_.y(), back1_.y())))
             addPoint(first_);
     }
 
 private:
-    static Vec toVec(QPoint p) { return {double(p.x()), double(p.y())}; }
-
-    bool side(const QPoint *start, int count, int step, bool capFirst, Vec &tangentA, Vec &tangentB)
+    bool side(const QPoint *start, int count, int step, bool capFirst, QPointF &tangentA, QPointF &tangentB)
     {
-        Vec prev = toVec(*start);
+        QPointF prev = QPointF(*start);
         bool first = true;
         for (int i = 1; i < count; ++i) {
-            const Vec e = toVec(start[i * step]);
-            if (e.x == prev.x && e.y == prev.y)
+            const QPointF e = QPointF(start[i * step]);
+            if (e.x() == prev.x() && e.y() == prev.y())
                 continue;
-            const Vec normal = normals_.of(int(e.x - prev.x), int(e.y - prev.y));
-            const double ox = (prev.x + normal.x) - prev.x;
-            const double oy = (prev.y + normal.y) - prev.y;
-            const Vec a{prev.x + ox, prev.y + oy}, b{e.x + ox, e.y + oy};
+            const QPointF normal = normals_.of(int(e.x() - prev.x()), int(e.y() - prev.y()));
+            const double ox = (prev.x() + normal.x()) - prev.x();
+            const double oy = (prev.y() + normal.y()) - prev.y();
+            const QPointF a{prev.x() + ox, prev.y() + oy}, b{e.x() + ox, e.y() + oy};
             if (first) {
                 if (capFirst) {
                     join(prev, a, b);
@@ -220,25 +185,25 @@ private:
         return !first;
     }
 
-    [[gnu::always_inline]] void join(Vec focal, Vec nextA, Vec nextB)
+    [[gnu::always_inline]] void join(QPointF focal, QPointF nextA, QPointF nextB)
     {
-        if (fuzzyEqual(back1_.x, nextA.x) && fuzzyEqual(back1_.y, nextA.y))
+        if (qFuzzyCompare(back1_.x(), nextA.x()) && qFuzzyCompare(back1_.y(), nextA.y()))
             return;
         if (turnsBack(back2_, back1_, nextA) || segmentsMeet(back2_, back1_, nextA, nextB))
             addPoint(focal);
         addPoint(nextA);
     }
 
-    void addPoint(Vec p)
+    void addPoint(QPointF p)
     {
         back2_ = back1_;
         back1_ = p;
-        outline_.push_back({to26Dot6(p.x), to26Dot6(p.y)});
+        outline_.push_back({to26Dot6(p.x()), to26Dot6(p.y())});
     }
 
     std::vector<Point26> &outline_;
     NormalCache &normals_;
-    Vec first_{}, back1_{}, back2_{};
+    QPointF first_{}, back1_{}, back2_{};
 };
 
 WidePolylineDrawer::WidePolylineDrawer()
