@@ -21,11 +21,6 @@ int fixedDivide(int x, int y)
     return (x << 16) / y;
 }
 
-int swapCaps(int caps)
-{
-    return ((caps & CapBegin) << 1) | ((caps & CapEnd) >> 1);
-}
-
 // Half a pixel more at an end that turns back on the segment before.
 void capAdjust(int caps, int &a1, int &a2, int &b, int binc)
 {
@@ -105,6 +100,8 @@ public:
     void line(int x1, int y1, int x2, int y2);
 
 private:
+    template <typename ToPixel>
+    void along(int a1, int b1, int a2, int b2, int forward, int backward, int mask, ToPixel toPixel);
     void plot(int x, int y)
     {
         if (x >= 0 && x < w_ && y >= 0 && y < h_)
@@ -122,122 +119,81 @@ private:
 };
 
 // One segment between whole-pixel vertices, stepped along its major axis.
-void Stroker::line(int px1, int py1, int px2, int py2)
+void Stroker::line(int x1, int y1, int x2, int y2)
 {
-    int x1 = px1 * 64, y1 = py1 * 64, x2 = px2 * 64, y2 = py2 * 64;
     const int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
+    if (dx < dy)
+        along(y1 * 64, x1 * 64, y2 * 64, x2 * 64, TopToBottom, BottomToTop, VerticalMask, [](int major, int minor) {
+            return Pixel{minor, major};
+        });
+    else if (dx != 0)
+        along(x1 * 64, y1 * 64, x2 * 64, y2 * 64, LeftToRight, RightToLeft, HorizontalMask, [](int major, int minor) {
+            return Pixel{major, minor};
+        });
+}
+
+// The segment from (a1, b1) to (a2, b2) in 1/64 pixel, a the major axis;
+// `toPixel` turns a (major, minor) pair back into a pixel.
+template <typename ToPixel>
+void Stroker::along(int a1, int b1, int a2, int b2, int forward, int backward, int mask, ToPixel toPixel)
+{
     Pixel last = lastPixel_;
     int caps = NoCaps;
-    if (dx < dy) {
-        int dir = TopToBottom;
-        bool swapped = false;
-        if (y1 > y2) {
-            swapped = true;
-            std::swap(y1, y2);
-            std::swap(x1, x2);
-            caps = swapCaps(caps);
-            dir = BottomToTop;
-        }
-        const int xinc = fixedDivide(x2 - x1, y2 - y1);
-        int x = x1 * (1 << 10);
-        if ((lastDir_ ^ VerticalMask) == dir)
-            caps |= swapped ? CapEnd : CapBegin;
-        capAdjust(caps, y1, y2, x, xinc);
-        int y = (y1 + 32) >> 6;
-        int ys = (y2 + 32) >> 6;
-        const int round = xinc > 0 ? 32 : 0;
-        if (y != ys) {
-            x += ((((y * 64) + round - y1)) * xinc) >> 6;
-            Pixel first{x >> 16, y};
-            last = {(x + (ys - y - 1) * xinc) >> 16, ys - 1};
-            if (swapped)
-                std::swap(first, last);
-            const bool axisAligned = std::abs(xinc) < (1 << 14);
-            if (lastPixel_.x > INT_MIN) {
-                if (first.x == lastPixel_.x && first.y == lastPixel_.y) {
-                    if (swapped) {
-                        --ys;
-                    } else {
-                        ++y;
-                        x += xinc;
-                    }
-                } else if (lastDir_ != dir
-                           && (((axisAligned && lastAxisAligned_) && lastPixel_.x != first.x && lastPixel_.y != first.y)
-                               || (std::abs(lastPixel_.x - first.x) > 1 || std::abs(lastPixel_.y - first.y) > 1))) {
-                    if (swapped) {
-                        ++ys;
-                    } else {
-                        --y;
-                        x -= xinc;
-                    }
+    int dir = forward;
+    bool swapped = false;
+    if (a1 > a2) {
+        swapped = true;
+        std::swap(a1, a2);
+        std::swap(b1, b2);
+        dir = backward;
+    }
+    const int binc = fixedDivide(b2 - b1, a2 - a1);
+    int b = b1 * (1 << 10);
+    if ((lastDir_ ^ mask) == dir)
+        caps |= swapped ? CapEnd : CapBegin;
+    capAdjust(caps, a1, a2, b, binc);
+    int a = (a1 + 32) >> 6;
+    int as = (a2 + 32) >> 6;
+    const int round = binc > 0 ? 32 : 0;
+    if (a != as) {
+        b += ((((a * 64) + round - a1)) * binc) >> 6;
+        Pixel first = toPixel(a, b >> 16);
+        last = toPixel(as - 1, (b + (as - a - 1) * binc) >> 16);
+        if (swapped)
+            std::swap(first, last);
+        const bool axisAligned = std::abs(binc) < (1 << 14);
+        if (lastPixel_.x > INT_MIN) {
+            if (first.x == lastPixel_.x && first.y == lastPixel_.y) {
+                // The pixel the segment before ended on.
+                if (swapped) {
+                    --as;
+                } else {
+                    ++a;
+                    b += binc;
+                }
+            } else if (lastDir_ != dir
+                       && (((axisAligned && lastAxisAligned_) && lastPixel_.x != first.x && lastPixel_.y != first.y)
+                           || (std::abs(lastPixel_.x - first.x) > 1 || std::abs(lastPixel_.y - first.y) > 1))) {
+                // A gap at the turn: one more pixel.
+                if (swapped) {
+                    ++as;
+                } else {
+                    --a;
+                    b -= binc;
                 }
             }
-            lastDir_ = dir;
-            lastAxisAligned_ = axisAligned;
-            Dasher dasher(pattern_, swapped, y * 64, ys * 64);
-            do {
-                if (dasher.on())
-                    plot(x >> 16, y);
-                dasher.step();
-                x += xinc;
-            } while (++y < ys);
         }
-    } else {
-        if (!dx)
-            return;
-        int dir = LeftToRight;
-        bool swapped = false;
-        if (x1 > x2) {
-            swapped = true;
-            std::swap(x1, x2);
-            std::swap(y1, y2);
-            caps = swapCaps(caps);
-            dir = RightToLeft;
-        }
-        const int yinc = fixedDivide(y2 - y1, x2 - x1);
-        int y = y1 * (1 << 10);
-        if ((lastDir_ ^ HorizontalMask) == dir)
-            caps |= swapped ? CapEnd : CapBegin;
-        capAdjust(caps, x1, x2, y, yinc);
-        int x = (x1 + 32) >> 6;
-        int xs = (x2 + 32) >> 6;
-        const int round = yinc > 0 ? 32 : 0;
-        if (x != xs) {
-            y += ((((x * 64) + round - x1)) * yinc) >> 6;
-            Pixel first{x, y >> 16};
-            last = {xs - 1, (y + (xs - x - 1) * yinc) >> 16};
-            if (swapped)
-                std::swap(first, last);
-            const bool axisAligned = std::abs(yinc) < (1 << 14);
-            if (lastPixel_.x > INT_MIN) {
-                if (first.x == lastPixel_.x && first.y == lastPixel_.y) {
-                    if (swapped) {
-                        --xs;
-                    } else {
-                        ++x;
-                        y += yinc;
-                    }
-                } else if (lastDir_ != dir
-                           && (((axisAligned && lastAxisAligned_) && lastPixel_.x != first.x && lastPixel_.y != first.y)
-                               || (std::abs(lastPixel_.x - first.x) > 1 || std::abs(lastPixel_.y - first.y) > 1))) {
-                    if (swapped) {
-                        ++xs;
-                    } else {
-                        --x;
-                        y -= yinc;
-                    }
-                }
+        lastDir_ = dir;
+        lastAxisAligned_ = axisAligned;
+        Dasher dasher(pattern_, swapped, a * 64, as * 64);
+        do {
+            if (dasher.on()) {
+                const Pixel p = toPixel(a, b >> 16);
+                plot(p.x, p.y);
             }
-            lastDir_ = dir;
-            lastAxisAligned_ = axisAligned;
-            Dasher dasher(pattern_, swapped, x * 64, xs * 64);
-            do {
-                if (dasher.on())
-                    plot(x, y >> 16);
-                dasher.step();
-                y += yinc;
-            } while (++x < xs);
-        }
+            dasher.step();
+            b += binc;
+        } while (++a < as);
     }
     lastPixel_ = last;
 }
