@@ -1,5 +1,7 @@
 #include "model/PolylineRaster.h"
 
+#include "support/Pictures.h"
+
 #include <QPen>
 #include <gtest/gtest.h>
 
@@ -11,13 +13,6 @@
 namespace {
 
 constexpr QRgb Ink = 0xFF102030;
-
-QImage blank(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    return img;
-}
 
 int countInk(const QImage &img)
 {
@@ -37,7 +32,7 @@ double distanceToLine(QPointF a, QPointF b, int x, int y)
 
 TEST(PolylineRasterTest, SegmentsAreConnectedAndHitBothEnds)
 {
-    QImage img = blank(50, 50);
+    QImage img = whitePicture(50, 50);
     const QPointF pts[] = {{2, 3}, {40, 10}, {41, 45}, {5, 48}};
     drawThinPolyline(img, pts, 4, Ink);
     for (QPointF p : pts)
@@ -71,7 +66,7 @@ TEST(PolylineRasterTest, ShortStepsDrawTheSamePixelsAsSeparateSegments)
             const int dx = longStep ? next(20) - 5 : next(4), dy = longStep ? next(40) - 20 : next(7) - 3;
             pts.emplace_back(std::clamp(pts.back().x() + dx, -3.0, 63.0), std::clamp(pts.back().y() + dy, -3.0, 63.0));
         }
-        QImage whole = blank(60, 60), pieces = blank(60, 60);
+        QImage whole = whitePicture(60, 60), pieces = whitePicture(60, 60);
         drawThinPolyline(whole, pts.data(), int(pts.size()), Ink);
         for (std::size_t i = 1; i < pts.size(); ++i)
             drawThinPolyline(pieces, &pts[i - 1], 2, Ink);
@@ -100,7 +95,7 @@ TEST(PolylineRasterTest, CurvesOfEveryStepSizeDrawTheSamePixelsAsSeparateSegment
                 columns.push_back(x);
                 rows.push_back(y);
             }
-            QImage curve = blank(60, 60), pieces = blank(60, 60);
+            QImage curve = whitePicture(60, 60), pieces = whitePicture(60, 60);
             drawThinCurve(curve, startRow, columns.data(), rows.data(), int(columns.size()), Ink);
             QPointF from(0, startRow);
             for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -116,7 +111,7 @@ TEST(PolylineRasterTest, CurvesOfEveryStepSizeDrawTheSamePixelsAsSeparateSegment
 
 TEST(PolylineRasterTest, VerticesFarOutsideAreClippedToTheBorder)
 {
-    QImage img = blank(20, 20);
+    QImage img = whitePicture(20, 20);
     const QPointF pts[] = {{0, 10}, {10, 1000000}, {19, -1000000}};
     drawThinPolyline(img, pts, 3, Ink);
     EXPECT_EQ(img.pixel(0, 10), Ink);
@@ -129,7 +124,7 @@ TEST(PolylineRasterTest, VerticesFarOutsideAreClippedToTheBorder)
     EXPECT_TRUE(reachesTop);
     EXPECT_LT(countInk(img), 60) << "only the visible parts are drawn";
 
-    QImage none = blank(20, 20);
+    QImage none = whitePicture(20, 20);
     const QPointF outside[] = {{-5, -5}, {30, -1}, {30, 40}};
     drawThinPolyline(none, outside, 3, Ink);
     EXPECT_EQ(countInk(none), 0);

@@ -1,6 +1,8 @@
 #include "model/DashedThinLine.h"
 #include "model/WidePolyline.h"
 
+#include "support/Pictures.h"
+
 #include <QPainter>
 #include <QPen>
 #include <gtest/gtest.h>
@@ -12,16 +14,9 @@ namespace {
 
 constexpr QRgb Ink = 0xFF123456;
 
-QImage blank(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    return img;
-}
-
 QImage byQPainter(int w, int h, const std::vector<QPoint> &points, int penWidth)
 {
-    QImage img = blank(w, h);
+    QImage img = whitePicture(w, h);
     QPen pen(QColor::fromRgb(Ink), penWidth);
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::BevelJoin);
@@ -43,7 +38,7 @@ std::string firstDifference(const QImage &a, const QImage &b)
 
 void expectSameAsQPainter(int w, int h, const std::vector<QPoint> &points, int penWidth, const char *what, int trial)
 {
-    QImage mine = blank(w, h);
+    QImage mine = whitePicture(w, h);
     WidePolylineDrawer().draw(mine, points.data(), int(points.size()), penWidth, Ink);
     const std::string where = firstDifference(mine, byQPainter(w, h, points, penWidth));
     EXPECT_EQ(where, "") << what << " trial " << trial << " width " << penWidth << " in " << w << "x" << h;
@@ -114,7 +109,7 @@ TEST(DashedThinLineTest, PolylinesGetQPaintersPixels)
         QPen pen(QColor::fromRgb(Ink), int(random() % 2));
         pen.setStyle(styles[random() % 4]);
         pen.setCapStyle(Qt::FlatCap);
-        QImage mine = blank(w, h), theirs = blank(w, h);
+        QImage mine = whitePicture(w, h), theirs = whitePicture(w, h);
         drawDashedThinPolyline(mine, points.data(), int(points.size()), pen.dashPattern(), Ink);
         QPainter painter(&theirs);
         painter.setPen(pen);
@@ -131,7 +126,7 @@ TEST(DashedThinLineTest, ColumnsPast32767GetQPaintersPixels)
     const std::vector<QPoint> points{{32768, 0}, {32768, 19}, {32700, 10}};
     QPen pen(QColor::fromRgb(Ink), 1);
     pen.setStyle(Qt::DashLine);
-    QImage mine = blank(32770, 20), theirs = blank(32770, 20);
+    QImage mine = whitePicture(32770, 20), theirs = whitePicture(32770, 20);
     drawDashedThinPolyline(mine, points.data(), int(points.size()), pen.dashPattern(), Ink);
     QPainter painter(&theirs);
     painter.setPen(pen);
