@@ -40,6 +40,7 @@ MainWindow::MainWindow(Wave &wave, const DisplaySettings &look, QWidget *parent)
     picture_ = new PaintBox(central);
     picture_->setObjectName(QStringLiteral("pntWave"));
     picture_->setMinimumSize(1, 1);
+    picture_->setFrameDrawer([this](QImage &picture) { wave_.drawFrame(picture, shownView_, shownLook_); });
     column->addWidget(picture_, 1);
     setCentralWidget(central);
     connect(picture_, &PaintBox::mouseMoved, this, &MainWindow::pointerMoved);
@@ -79,8 +80,9 @@ int MainWindow::stringWidth() const
 
 void MainWindow::redraw()
 {
-    wave_.drawFrame(picture_->width(), picture_->height(), view_->params(), look_);
-    picture_->copyFrame(wave_.bitmap);
+    shownView_ = view_->params();
+    shownLook_ = look_;
+    picture_->showFrame(picture_->size());
 }
 
 void MainWindow::restart()

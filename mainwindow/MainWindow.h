@@ -1,4 +1,7 @@
 #pragma once
+#include "model/DisplaySettings.h"
+#include "model/WaveParams.h"
+
 #include <QMainWindow>
 #include <QSize>
 
@@ -14,8 +17,6 @@ class QProgressDialog;
 class StatusPanels;
 class ViewState;
 class Wave;
-struct DisplaySettings;
-struct FrameParams;
 
 // The main window: the animated string and every command of the menu and the
 // tool band. It draws the wave it is given with the look it is given; the
@@ -120,6 +121,9 @@ private:
 
     Wave &wave_;
     const DisplaySettings &look_;
+    // What the frame shown was drawn from: each paint draws it again from these.
+    FrameParams shownView_;
+    DisplaySettings shownLook_;
     AnimationClock *clock_;
     ViewState *view_;
     InputBox inputBox_;

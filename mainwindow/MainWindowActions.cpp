@@ -354,17 +354,18 @@ void MainWindow::showAbout()
 void MainWindow::copyFrame()
 {
     redraw();
-    if (!wave_.bitmap.isNull())
-        QGuiApplication::clipboard()->setImage(wave_.bitmap);
+    const QImage frame = picture_->frame();
+    if (!frame.isNull())
+        QGuiApplication::clipboard()->setImage(frame);
 }
 
 void MainWindow::saveFrame()
 {
     // The frame of the moment the command was given.
     redraw();
-    if (wave_.bitmap.isNull())
+    const QImage shown = picture_->frame();
+    if (shown.isNull())
         return;
-    const QImage shown = wave_.bitmap.copy();
     const std::optional<ImageTarget> target = chooseImage(shown.size());
     if (!target)
         return;

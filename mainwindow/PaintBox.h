@@ -2,16 +2,26 @@
 #include <QImage>
 #include <QWidget>
 
-// The picture of the string. It shows the frame last copied into it and paints
-// that frame again when the window system asks, without drawing a new one.
+#include <functional>
+
+// The picture of the string. It keeps no copy of the frame: the owner says
+// when a new one is due and how to draw it, and each paint draws it again,
+// straight into the window's backing store where it can.
 class PaintBox : public QWidget {
     Q_OBJECT
 public:
+    // Draws the frame last shown into a picture of the frame's size. The same
+    // call must give the same pixels until the next showFrame.
+    using FrameDrawer = std::function<void(QImage &picture)>;
+
     explicit PaintBox(QWidget *parent = nullptr);
 
-    void copyFrame(const QImage &frame);
-    const QImage &frame() const { return frame_; }
-    int framesCopied() const { return framesCopied_; }
+    void setFrameDrawer(FrameDrawer drawer);
+    // A new frame of that size: shown at the top left, the window colour beyond.
+    void showFrame(QSize size);
+    // The frame shown, drawn afresh; null before the first.
+    QImage frame() const;
+    int framesShown() const { return framesShown_; }
 
 signals:
     void mouseMoved(Qt::KeyboardModifiers modifiers, int x, int y);
@@ -21,6 +31,13 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
-    QImage frame_;
-    int framesCopied_ = 0;
+    bool drawIntoBackingStore();
+
+    FrameDrawer drawFrame_;
+    QSize frameSize_;
+    int framesShown_ = 0;
+    // Where the backing store cannot take the frame (another pixel format or
+    // scale, or a frame larger than the box): the frame, and which one it is.
+    QImage ownCopy_;
+    int ownCopyOf_ = -1;
 };

@@ -45,6 +45,10 @@ public:
     float displacement(int width, float x, std::int32_t time) const;
     // Draws the frame into `bitmap`.
     void drawFrame(int width, int height, const FrameParams &view, const DisplaySettings &look);
+    // Draws the frame into a picture of its own size, which may be a part of a
+    // larger one: 32-bit RGB, or premultiplied ARGB, whose opaque pixels are
+    // the same bytes.
+    void drawFrame(QImage &picture, const FrameParams &view, const DisplaySettings &look);
     // The same frame drawn at another size, leaving this string's picture as it is.
     QImage frameAt(QSize size, const FrameParams &view, const DisplaySettings &look) const;
     // Takes the other string's modes, period, rule and amplitudes, to draw
@@ -59,11 +63,12 @@ private:
         CurveRowsFound found{};
     };
     // The picture rows of the values, into curve_.
-    const CurveRowsFound &computeRows(const float *values, int half, float zoom);
-    void drawRows(QPainter &painter, ThinLineCanvas &canvas, const QPen &pen, int half, const CurveRows &curve);
+    const CurveRowsFound &computeRows(const float *values, int half, int height, float zoom);
+    void drawRows(QImage &picture, QPainter &painter, ThinLineCanvas &canvas, const QPen &pen, int half,
+                  const CurveRows &curve);
 
     FrameEvaluator evaluator_;
-    QImage spare_; // the frame before last, drawn over once the screen lets go of it
+    QImage spare_; // the frame before last, drawn over once its holder lets go of it
     // Kept between curves and frames to spare the allocations.
     CurveRows curve_, axis_;
     std::vector<QPointF> curvePoints_;

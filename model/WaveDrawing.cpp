@@ -68,17 +68,18 @@ void drawGuideLines(QPainter &painter, int w, int h, long long n)
 
 } // namespace
 
-const CurveRowsFound &Wave::computeRows(const float *values, int half, float zoom)
+const CurveRowsFound &Wave::computeRows(const float *values, int half, int height, float zoom)
 {
     const std::size_t q = std::size_t(evaluator_.quality());
     curve_.rows.resize(q);
     curve_.pixelRows.resize(q);
-    curve_.found = evaluator_.kernels().curveRows(values, int(q), half, bitmap.height(), zoom, curve_.rows.data(),
+    curve_.found = evaluator_.kernels().curveRows(values, int(q), half, height, zoom, curve_.rows.data(),
                                                   curve_.pixelRows.data());
     return curve_.found;
 }
 
-void Wave::drawRows(QPainter &painter, ThinLineCanvas &canvas, const QPen &qpen, int half, const CurveRows &curve)
+void Wave::drawRows(QImage &picture, QPainter &painter, ThinLineCanvas &canvas, const QPen &qpen, int half,
+                    const CurveRows &curve)
 {
     const std::vector<int> &px = evaluator_.pixelColumns();
     const std::size_t q = curve.rows.size();
@@ -94,7 +95,7 @@ void Wave::drawRows(QPainter &painter, ThinLineCanvas &canvas, const QPen &qpen,
         vertices[0] = QPoint(0, half);
         for (std::size_t i = 0; i < q; ++i)
             vertices[i + 1] = QPoint(px[i], curve.pixelRows[i]);
-        drawDashedThinPolyline(bitmap, vertices.data(), int(vertices.size()), qpen.dashPattern(), qpen.color().rgb());
+        drawDashedThinPolyline(picture, vertices.data(), int(vertices.size()), qpen.dashPattern(), qpen.color().rgb());
         return;
     }
     std::vector<QPointF> &points = curvePoints_;
@@ -105,11 +106,11 @@ void Wave::drawRows(QPainter &painter, ThinLineCanvas &canvas, const QPen &qpen,
     if (thin) {
         canvas.drawPolyline(points.data(), int(points.size()), qpen.color().rgb());
     } else if (isWideSolidPen(qpen)) {
-        forEachDrawablePiece(points.data(), int(points.size()), bitmap.height(), [&](const QPolygon &piece, double) {
-            wideLines_.draw(bitmap, piece.constData(), int(piece.size()), qpen.width(), qpen.color().rgb());
+        forEachDrawablePiece(points.data(), int(points.size()), picture.height(), [&](const QPolygon &piece, double) {
+            wideLines_.draw(picture, piece.constData(), int(piece.size()), qpen.width(), qpen.color().rgb());
         });
     } else if (qpen.style() != Qt::NoPen) {
-        drawClippedPolyline(painter, qpen, points.data(), int(points.size()), bitmap.height());
+        drawClippedPolyline(painter, qpen, points.data(), int(points.size()), picture.height());
         clearUpperVectorHalves();
     }
 }
@@ -118,24 +119,28 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
 {
     width = std::max(0, width);
     height = std::max(0, height);
-    // Every pixel is drawn afresh. The screen still holds the last frame, so
-    // this one goes into the frame before it, which the screen has let go.
+    // Every pixel is drawn afresh. A caller may still hold the last frame, so
+    // this one goes into the frame before it, which is no longer held.
     if (!bitmap.isDetached())
         std::swap(bitmap, spare_);
     if (bitmap.width() != width || bitmap.height() != height || !bitmap.isDetached())
         bitmap = QImage(width, height, QImage::Format_RGB32);
-    if (bitmap.isNull())
+    if (!bitmap.isNull())
+        drawFrame(bitmap, view, look);
+}
+
+void Wave::drawFrame(QImage &picture, const FrameParams &view, const DisplaySettings &look)
+{
+    if (picture.isNull())
         return;
-    const int w = width, h = height;
+    const int w = picture.width(), h = picture.height();
     const int half = h / 2;
-    QPainter painter(&bitmap);
+    QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
     // A background in colors::None would show the last frame through; white instead.
     const Color bg = look.bgColor;
     painter.fillRect(0, 0, w, h, bg == colors::None ? QColor(Qt::white) : toQColor(bg));
-    if (w == 0)
-        return;
 
     if (look.visibleVertLines) {
         setPen(painter, look.vertLinePen);
@@ -152,14 +157,14 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
         return;
     evaluator_.prepare(n, w, q);
     const std::int32_t t = view.time;
-    ThinLineCanvas canvas(bitmap);
+    ThinLineCanvas canvas(picture);
 
     sum_.assign(std::size_t(q), 0.0f);
     if (!view.showAll) {
         for (int k = 1; k <= n; ++k)
             evaluator_.accumulateMode(k, double(amplitudes[k]) * wavemath::timeFactor(period, t, k), sum_.data());
-        computeRows(sum_.data(), half, view.zoom);
-        drawRows(painter, canvas, toQPen(look.mainWavePen), half, curve_);
+        computeRows(sum_.data(), half, h, view.zoom);
+        drawRows(picture, painter, canvas, toQPen(look.mainWavePen), half, curve_);
         return;
     }
 
@@ -181,7 +186,7 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
     int pendingKey = 0;
     auto drawPendingFlat = [&] {
         if (pendingFlat)
-            drawRows(painter, canvas, *pendingFlat, half, axis_);
+            drawRows(picture, painter, canvas, *pendingFlat, half, axis_);
         pendingFlat = nullptr;
     };
     auto holdFlat = [&](const QPen &pen, int key) {
@@ -204,14 +209,14 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
             continue;
         }
         evaluator_.evaluateMode(k, ac, row_.data(), sum_.data());
-        if (computeRows(row_.data(), half, view.zoom).onAxis && flatKey > 0) {
+        if (computeRows(row_.data(), half, h, view.zoom).onAxis && flatKey > 0) {
             holdFlat(pen, flatKey);
             continue;
         }
         drawPendingFlat();
-        drawRows(painter, canvas, pen, half, curve_);
+        drawRows(picture, painter, canvas, pen, half, curve_);
     }
     drawPendingFlat();
-    computeRows(sum_.data(), half, view.zoom);
-    drawRows(painter, canvas, toQPen(look.mainWavePen), half, curve_);
+    computeRows(sum_.data(), half, h, view.zoom);
+    drawRows(picture, painter, canvas, toQPen(look.mainWavePen), half, curve_);
 }

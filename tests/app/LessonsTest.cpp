@@ -81,14 +81,14 @@ TEST_F(LessonsTest, SavedLessonOpensAsTheSameStateAndFrame)
 
     QSignalSpy resets(table(), &QAbstractItemModel::modelReset);
     QSignalSpy changes(table(), &QAbstractItemModel::dataChanged);
-    const int framesBefore = picture()->framesCopied();
+    const int framesBefore = picture()->framesShown();
     openFrom = saveTo;
     action("actionOpenLesson")->trigger();
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
     EXPECT_EQ(windows->lesson(), saved);
     EXPECT_EQ(windows->wave().amplitudes, amplitudes);
     EXPECT_EQ(resets.count() + changes.count(), 1) << "the monitor is refreshed once";
-    EXPECT_EQ(picture()->framesCopied(), framesBefore + 1);
+    EXPECT_EQ(picture()->framesShown(), framesBefore + 1);
     EXPECT_EQ(picture()->frame(), frame);
     EXPECT_TRUE(action("actionShowAll")->isChecked());
     EXPECT_TRUE(action("actionPause")->isChecked());
@@ -130,7 +130,7 @@ TEST_F(LessonsTest, ABadFileChangesNothingAndSaysSoOnce)
     };
     const Lesson before = windows->lesson();
     const QImage frame = picture()->frame();
-    const int framesBefore = picture()->framesCopied();
+    const int framesBefore = picture()->framesShown();
     QSignalSpy resets(table(), &QAbstractItemModel::modelReset);
     QSignalSpy changes(table(), &QAbstractItemModel::dataChanged);
     for (const auto &[name, bytes] : files) {
@@ -145,7 +145,7 @@ TEST_F(LessonsTest, ABadFileChangesNothingAndSaysSoOnce)
     errors.clear();
     EXPECT_FALSE(windows->openLesson(path("missing.velmora")));
     EXPECT_EQ(errors.size(), 1);
-    EXPECT_EQ(picture()->framesCopied(), framesBefore);
+    EXPECT_EQ(picture()->framesShown(), framesBefore);
     EXPECT_EQ(picture()->frame(), frame);
     EXPECT_EQ(resets.count() + changes.count(), 0);
     EXPECT_TRUE(action("actionShowAll")->isChecked());

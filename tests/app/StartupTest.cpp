@@ -69,7 +69,7 @@ TEST_F(WindowsTest, WindowsAreCreatedOnceInOrderAndOnlyTheMainOneKeepsTheProgram
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
         EXPECT_EQ(w->testAttribute(Qt::WA_QuitOnClose), w == &main()) << w->objectName().toStdString();
     }
-    EXPECT_EQ(picture()->framesCopied(), 0) << "nothing is drawn at creation";
+    EXPECT_EQ(picture()->framesShown(), 0) << "nothing is drawn at creation";
 
     // Closing the main window ends the program even with another window open.
     main().show();

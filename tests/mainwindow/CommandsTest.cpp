@@ -228,6 +228,7 @@ TEST_F(MainWindowTest, CopyRedrawsAndPutsTheFrameOnTheClipboard)
     const QImage clip = QGuiApplication::clipboard()->image();
     ASSERT_FALSE(clip.isNull());
     EXPECT_EQ(clip.size(), picture()->size());
+    wave.drawFrame(clip.width(), clip.height(), view().params(), settings);
     EXPECT_EQ(clip.convertToFormat(QImage::Format_RGB32), wave.bitmap);
     EXPECT_FALSE(paused());
 }

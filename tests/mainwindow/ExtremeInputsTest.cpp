@@ -69,7 +69,7 @@ TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
          [&] { run("actionFiner"); },
          [&] {
              EXPECT_EQ(view().quality(), INT32_MAX);
-             EXPECT_GT(pixelsOf(wave.bitmap, qRgb(0, 0, 0)), picture()->width()) << "the string is drawn";
+             EXPECT_GT(pixelsOf(picture()->frame(), qRgb(0, 0, 0)), picture()->width()) << "the string is drawn";
          }},
         {"every mode of 1000 shown at quality 10000",
          [&] {
@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
              view().setQuality(10000);
          },
          [&] { w->redraw(); },
-         [&] { EXPECT_GT(pixelsOf(wave.bitmap, qRgb(0, 0, 0)), picture()->width()) << "the string is drawn"; }},
+         [&] { EXPECT_GT(pixelsOf(picture()->frame(), qRgb(0, 0, 0)), picture()->width()) << "the string is drawn"; }},
         {"zoom in 5000 times", [] {},
          [&] {
              for (int i = 0; i < 5000; ++i)
@@ -91,14 +91,14 @@ TEST_F(MainWindowTest, InputsAtTheirEndsNeitherCrashNorStall)
          },
          [&] { EXPECT_GE(view().zoom(), 0.0f); }},
         {"a 1 x 1 picture", [&] { picture()->setFixedSize(1, 1); }, [&] { w->redraw(); },
-         [&] { EXPECT_EQ(wave.bitmap.size(), QSize(1, 1)); }},
+         [&] { EXPECT_EQ(picture()->frame().size(), QSize(1, 1)); }},
         {"a 4000 x 3000 picture, 1000 modes shown",
          [&] {
              showAllModes(1000);
              view().setQuality(4000);
              picture()->setFixedSize(4000, 3000);
          },
-         [&] { w->redraw(); }, [&] { EXPECT_EQ(wave.bitmap.size(), QSize(4000, 3000)); }},
+         [&] { w->redraw(); }, [&] { EXPECT_EQ(picture()->frame().size(), QSize(4000, 3000)); }},
         {"1000 modes of a drawing far beyond one",
          [&] {
              for (int j = 1; j <= 11; ++j)

@@ -41,7 +41,7 @@ protected:
 
     QString panel(int i) const { return statusPanels()->panel(i)->text(); }
     bool paused() const { return w->clock().isPaused(); }
-    int frames() const { return picture()->framesCopied(); }
+    int frames() const { return picture()->framesShown(); }
 
     // One idle call; returns whether it asked to be called again.
     bool idle()

@@ -245,6 +245,38 @@ TEST_F(FrameTest, EachRunOfFlatModesIsDrawnInItsOwnPen)
     }
 }
 
+// The picture on screen is a part of the window's, whose rows are longer and
+// whose pixels may be premultiplied ARGB: drawn there, the frame must be the
+// same bytes, and nothing around it may change.
+TEST_F(FrameTest, AFrameDrawnInsideALargerPictureIsTheSameBytes)
+{
+    for (int k = 1; k <= CustomWavePenCount; ++k)
+        settings.wavePens[std::size_t(k)]
+            = Pen{rgbToColor(k * 11, 255 - k * 9, k * 5), k % 3 == 1 ? 1 + (k / 3) % 4 : 0, k % 3 == 2 ? 2 : 1};
+    settings.visibleVertLines = true;
+    settings.numOfVertLines = 7;
+    settings.bgColor = rgbToColor(250, 240, 200);
+    compute(60, AmplitudeRule::Harmonic);
+    view = {37, 1.7f, 500, true};
+    wave.drawFrame(301, 150, view, settings);
+    for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+        QImage window(340, 190, format);
+        window.fill(qRgb(1, 2, 3));
+        const QImage untouched = window.copy();
+        QImage part(window.bits() + 7 * window.bytesPerLine() + 13 * 4, 301, 150, window.bytesPerLine(), format);
+        wave.drawFrame(part, view, settings);
+        for (int y = 0; y < window.height(); ++y)
+            for (int x = 0; x < window.width(); ++x) {
+                const bool inside = x >= 13 && x < 13 + 301 && y >= 7 && y < 7 + 150;
+                const QImage &expected = inside ? wave.bitmap : untouched;
+                const QPoint at = inside ? QPoint(x - 13, y - 7) : QPoint(x, y);
+                ASSERT_EQ(reinterpret_cast<const QRgb *>(window.constScanLine(y))[x],
+                          reinterpret_cast<const QRgb *>(expected.constScanLine(at.y()))[at.x()])
+                    << format << " " << x << "," << y;
+            }
+    }
+}
+
 TEST_F(FrameTest, ExtremeInputsDrawWithoutHarm)
 {
     compute(20, AmplitudeRule::Harmonic);
