@@ -102,27 +102,40 @@ void segment(QRgb *bits, qsizetype stride, int w, int h, QPointF a, QPointF b, Q
 // looking their pixels up spares the loop and its unpredictable branches.
 template <int Reach> class ShortSegments {
 public:
-    // Stores per segment: its pixels without the last, the first repeated
-    // (it holds the same colour anyway).
-    static constexpr int Stores = Reach;
+    // Per segment: the offset of its end, then its pixels after the first and
+    // before the end, the last of them repeated to fill the entries (the
+    // first, offset 0, where there are none): a pixel stored twice holds the
+    // same colour. The first pixel is the segment's start and needs no entry.
+    static constexpr int Entries = Reach;
 
     explicit ShortSegments(qsizetype stride)
     {
         for (int dx = 0; dx <= Reach; ++dx)
             for (int dy = -Reach; dy <= Reach; ++dy) {
-                qsizetype *out = offsets_[dx][dy + Reach];
+                qsizetype pixels[Reach] = {0};
                 int count = 0;
-                bresenham(0, 0, dx, dy, false, [&](int px, int py) { out[count++] = py * stride + px; });
-                for (int j = count; j < Stores; ++j)
-                    out[j] = 0;
+                bresenham(0, 0, dx, dy, false, [&](int px, int py) { pixels[count++] = py * stride + px; });
+                qsizetype *out = offsets_[dx][dy + Reach];
+                out[0] = dy * stride + dx;
+                for (int j = 1; j < Entries; ++j)
+                    out[j] = pixels[std::min(j, std::max(count - 1, 0))];
             }
     }
 
     static bool fits(int dx, int dy) { return unsigned(dx) <= unsigned(Reach) && unsigned(dy + Reach) <= 2u * Reach; }
     const qsizetype *at(int dx, int dy) const { return offsets_[dx][dy + Reach]; }
 
+    // Draws the segment starting at p and returns where it ends.
+    static QRgb *draw(QRgb *p, const qsizetype *entries, QRgb color)
+    {
+        p[0] = color;
+        for (int j = 1; j < Entries; ++j)
+            p[entries[j]] = color;
+        return p + entries[0];
+    }
+
 private:
-    qsizetype offsets_[Reach + 1][2 * Reach + 1][Stores];
+    qsizetype offsets_[Reach + 1][2 * Reach + 1][Entries];
 };
 
 } // namespace
@@ -158,9 +171,7 @@ void ThinLineCanvas::insideSegment(int x0, int y0, int x1, int y1, QRgb color)
 {
     QRgb *p = bits_ + y0 * stride_ + x0;
     if (ShortSegments<4>::fits(x1 - x0, y1 - y0)) {
-        const qsizetype *offsets = tables_->short4.at(x1 - x0, y1 - y0);
-        for (int j = 0; j < ShortSegments<4>::Stores; ++j)
-            p[offsets[j]] = color;
+        ShortSegments<4>::draw(p, tables_->short4.at(x1 - x0, y1 - y0), color);
         return;
     }
     const qsizetype stride = stride_;
@@ -180,11 +191,9 @@ template <int Reach>
 void drawTableCurve(QRgb *bits, qsizetype stride, const ShortSegments<Reach> &table, int x0, int y0, const int *columns,
                     const int *rows, int count, QRgb color)
 {
+    QRgb *p = bits + y0 * stride + x0;
     for (int i = 0; i < count; ++i) {
-        QRgb *p = bits + y0 * stride + x0;
-        const qsizetype *offsets = table.at(columns[i] - x0, rows[i] - y0);
-        for (int j = 0; j < Reach; ++j)
-            p[offsets[j]] = color;
+        p = ShortSegments<Reach>::draw(p, table.at(columns[i] - x0, rows[i] - y0), color);
         x0 = columns[i];
         y0 = rows[i];
     }
