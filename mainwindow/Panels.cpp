@@ -70,6 +70,11 @@ StatusPanels::StatusPanels(QWidget *parent)
 void StatusPanels::setPanelText(int i, const QString &text)
 {
     QLabel *panel = panels_[i];
+    // A label not fixed in both directions has the bar laid out again at every
+    // new text, each frame for the time. Its height is the bar's to give and
+    // stays as the bar gave it, so once laid out it is fixed at that.
+    if (panel->minimumHeight() != panel->maximumHeight() && panel->isVisible() && rect().contains(panel->geometry()))
+        panel->setFixedHeight(panel->height());
     panel->setText(text);
     if (designWidths_[i] > 0)
         panel->setFixedWidth(std::max(designWidths_[i], widthToShow(panel, text)));
