@@ -20,6 +20,7 @@ MainWindow::MainWindow(Wave &wave, const DisplaySettings &look, QWidget *parent)
     : QMainWindow(parent)
     , wave_(wave)
     , look_(look)
+    , shownWave_(std::make_unique<Wave>())
     , clock_(new AnimationClock(this))
     , view_(new ViewState(this))
 {
@@ -40,7 +41,7 @@ MainWindow::MainWindow(Wave &wave, const DisplaySettings &look, QWidget *parent)
     picture_ = new PaintBox(central);
     picture_->setObjectName(QStringLiteral("pntWave"));
     picture_->setMinimumSize(1, 1);
-    picture_->setFrameDrawer([this](QImage &picture) { wave_.drawFrame(picture, shownView_, shownLook_); });
+    picture_->setFrameDrawer([this](QImage &picture) { shownWave_->drawFrame(picture, shownView_, shownLook_); });
     column->addWidget(picture_, 1);
     setCentralWidget(central);
     connect(picture_, &PaintBox::mouseMoved, this, &MainWindow::pointerMoved);
@@ -80,6 +81,7 @@ int MainWindow::stringWidth() const
 
 void MainWindow::redraw()
 {
+    shownWave_->copyStringFrom(wave_);
     shownView_ = view_->params();
     shownLook_ = look_;
     picture_->showFrame(picture_->size());

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class AnimationClock;
@@ -121,7 +122,9 @@ private:
 
     Wave &wave_;
     const DisplaySettings &look_;
-    // What the frame shown was drawn from: each paint draws it again from these.
+    // What the frame shown was drawn from: each paint draws it again from
+    // these, whatever has changed since.
+    std::unique_ptr<Wave> shownWave_;
     FrameParams shownView_;
     DisplaySettings shownLook_;
     AnimationClock *clock_;

@@ -63,7 +63,9 @@ void PaintBox::paintEvent(QPaintEvent *event)
     const QRect exposed = event->rect();
     QRegion beyond(exposed);
     if (!frameRect.isEmpty()) {
-        if (drawIntoBackingStore()) {
+        // In place the whole frame is drawn, so only a paint of all of it may:
+        // a part left out must keep what it shows, and so must any widget over it.
+        if (QRegion(frameRect).subtracted(event->region()).isEmpty() && drawIntoBackingStore()) {
             ownCopy_ = QImage();
         } else {
             if (ownCopyOf_ != framesShown_ || ownCopy_.size() != frameSize_) {

@@ -220,6 +220,22 @@ TEST_F(MainWindowTest, AboutPutsThePauseStateBack)
     EXPECT_FALSE(paused());
 }
 
+// The picture is drawn again at each paint; it must stay the frame the last
+// redraw drew, whatever changed in the wave or the look since.
+TEST_F(MainWindowTest, APaintShowsTheFrameOfTheLastRedraw)
+{
+    view().setTime(3);
+    w->redraw();
+    const QImage shown = picture()->frame();
+    wave.setWaveCount(wave.waveCount + 5);
+    wave.calcAmplitudes();
+    settings.bgColor = colors::Yellow;
+    view().setTime(30);
+    EXPECT_EQ(picture()->frame(), shown);
+    w->redraw();
+    EXPECT_NE(picture()->frame(), shown);
+}
+
 TEST_F(MainWindowTest, CopyRedrawsAndPutsTheFrameOnTheClipboard)
 {
     view().setTime(25);

@@ -74,6 +74,19 @@ TEST(PaintBoxTest, DrawsIntoTheWindowInPlaceWhereTheFrameFits)
         const QImage shown = window.screen()->grabWindow(window.winId(), 10, 20, 60, 40).toImage();
         expectShows(shown.convertToFormat(QImage::Format_RGB32), QRect(0, 0, 60, 40), frame, base);
     }
+
+    // A paint of part of the box leaves the rest as it was, and a widget over it.
+    auto *over = new QWidget(&window);
+    over->setAutoFillBackground(true);
+    over->setPalette(QPalette(Qt::darkGreen));
+    over->setGeometry(40, 30, 20, 20);
+    over->show();
+    box->showFrame(QSize(60, 40));
+    box->repaint();
+    over->repaint();
+    const QImage before = window.screen()->grabWindow(window.winId()).toImage();
+    box->repaint(QRect(0, 0, 5, 5));
+    EXPECT_EQ(window.screen()->grabWindow(window.winId()).toImage(), before);
 }
 
 } // namespace
