@@ -1,5 +1,7 @@
 #include "model/DashedThinLine.h"
 
+#include "model/PolylineRaster.h"
+
 #include <QPainter>
 #include <QPen>
 
@@ -211,9 +213,7 @@ void drawDashedThinPolyline(QImage &image, const QPoint *points, int count, cons
         QPen pen(QColor::fromRgb(color), 1);
         pen.setDashPattern(dashPattern);
         pen.setCapStyle(Qt::FlatCap);
-        QPainter painter(&image);
-        painter.setPen(pen);
-        painter.drawPolyline(points, count);
+        drawWithQPainter(image, pen, points, count);
         return;
     }
     Pattern pattern;

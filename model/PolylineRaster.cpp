@@ -1,5 +1,6 @@
 #include "model/PolylineRaster.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
@@ -340,6 +341,22 @@ void drawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *poin
         painter.setPen(p);
         painter.drawPolyline(piece);
     });
+}
+
+void drawWithQPainter(QImage &image, const QPen &pen, const QPoint *points, int count)
+{
+    if (image.paintingActive()) {
+        QPainter *open = image.paintEngine()->painter();
+        open->save();
+        open->setRenderHint(QPainter::Antialiasing, false);
+        open->setPen(pen);
+        open->drawPolyline(points, count);
+        open->restore();
+        return;
+    }
+    QPainter painter(&image);
+    painter.setPen(pen);
+    painter.drawPolyline(points, count);
 }
 
 bool isThinSolidPen(const QPen &pen)

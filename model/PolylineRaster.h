@@ -67,5 +67,10 @@ void forEachDrawablePiece(const QPointF *points, int count, int height,
 // curve comes back.
 void drawClippedPolyline(QPainter &painter, const QPen &pen, const QPointF *points, int count, int height);
 
+// Draws the polyline through QPainter, for the cases our own drawers leave to
+// it. A frame's painter may already be open on the image, and a second one
+// cannot begin there, so that one is used, its state kept.
+void drawWithQPainter(QImage &image, const QPen &pen, const QPoint *points, int count);
+
 // Whether a pen can be drawn by DrawThinPolyline.
 bool isThinSolidPen(const QPen &pen);

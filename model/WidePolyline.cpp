@@ -1,5 +1,7 @@
 #include "model/WidePolyline.h"
 
+#include "model/PolylineRaster.h"
+
 #include <QLineF>
 #include <QPainter>
 #include <QPen>
@@ -225,9 +227,7 @@ void WidePolylineDrawer::draw(QImage &image, const QPoint *points, int count, in
         QPen pen(QColor::fromRgb(color), penWidth);
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::BevelJoin);
-        QPainter painter(&image);
-        painter.setPen(pen);
-        painter.drawPolyline(points, count);
+        drawWithQPainter(image, pen, points, count);
         return;
     }
     outline_.clear();

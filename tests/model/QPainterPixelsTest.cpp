@@ -136,4 +136,29 @@ TEST(DashedThinLineTest, ColumnsPast32767GetQPaintersPixels)
     expectSameAsQPainter(32770, 20, points, 3, "wide picture", 0);
 }
 
+// What either drawer leaves to QPainter (here a polyline that ends where it
+// starts) must still be drawn while a frame's painter is open on the picture.
+TEST(WidePolylineTest, WhatIsLeftToQPainterIsDrawnWithAFramesPainterOpen)
+{
+    const std::vector<QPoint> closed{{5, 5}, {30, 12}, {12, 25}, {5, 5}};
+    QImage mine = whitePicture(40, 30);
+    QPainter frame(&mine);
+    WidePolylineDrawer().draw(mine, closed.data(), int(closed.size()), 3, Ink);
+    frame.end();
+    EXPECT_EQ(firstDifference(mine, byQPainter(40, 30, closed, 3)), "");
+
+    QPen pen(QColor::fromRgb(Ink), 1);
+    pen.setStyle(Qt::DashLine);
+    mine = whitePicture(40, 30);
+    QImage theirs = mine.copy();
+    frame.begin(&mine);
+    drawDashedThinPolyline(mine, closed.data(), int(closed.size()), pen.dashPattern(), Ink);
+    frame.end();
+    QPainter painter(&theirs);
+    painter.setPen(pen);
+    painter.drawPolyline(closed.data(), int(closed.size()));
+    painter.end();
+    EXPECT_EQ(firstDifference(mine, theirs), "");
+}
+
 } // namespace
