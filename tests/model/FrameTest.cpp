@@ -32,6 +32,14 @@ protected:
         wave.calcAmplitudes();
     }
 
+    // Thin, dashed and wide mode pens in turn, each in its own colour.
+    void useMixedModePens()
+    {
+        for (int k = 1; k <= CustomWavePenCount; ++k)
+            settings.wavePens[std::size_t(k)]
+                = Pen{rgbToColor(k * 11, 255 - k * 9, k * 5), k % 3 == 1 ? 1 + (k / 3) % 4 : 0, k % 3 == 2 ? 2 : 1};
+    }
+
     QRgb pixel(int x, int y) const { return wave.bitmap.pixel(x, y) & 0xFFFFFF; }
     static QRgb rgb(Color c) { return toQColor(c).rgb() & 0xFFFFFF; }
 
@@ -202,10 +210,7 @@ TEST_F(FrameTest, EveryInstructionSetDrawsTheFormulasFrame)
 {
     if (!cpuRuns(InstructionSet::Avx2))
         GTEST_SKIP() << "this CPU runs only the baseline loops";
-    // Thin, dashed and wide pens in turn.
-    for (int k = 1; k <= CustomWavePenCount; ++k)
-        settings.wavePens[std::size_t(k)]
-            = Pen{rgbToColor(k * 11, 255 - k * 9, k * 5), k % 3 == 1 ? 1 + (k / 3) % 4 : 0, k % 3 == 2 ? 2 : 1};
+    useMixedModePens();
     for (const InstructionSet set : {InstructionSet::Baseline, InstructionSet::Avx2}) {
         Wave drawn(set);
         for (const auto &[n, rule, h, q, beyondTable] : {std::tuple{40, AmplitudeRule::Equal, 60, 300, false},
@@ -232,9 +237,7 @@ TEST_F(FrameTest, EveryInstructionSetDrawsTheFormulasFrame)
 // its dashes.
 TEST_F(FrameTest, EachRunOfFlatModesIsDrawnInItsOwnPen)
 {
-    for (int k = 1; k <= CustomWavePenCount; ++k)
-        settings.wavePens[std::size_t(k)]
-            = Pen{rgbToColor(k * 11, 255 - k * 9, k * 5), k % 3 == 1 ? 1 + (k / 3) % 4 : 0, k % 3 == 2 ? 2 : 1};
+    useMixedModePens();
     settings.mainWavePen.color = colors::None;
     compute(19, AmplitudeRule::Equal);
     view.zoom = 0.001f;
@@ -250,9 +253,7 @@ TEST_F(FrameTest, EachRunOfFlatModesIsDrawnInItsOwnPen)
 // same bytes, and nothing around it may change.
 TEST_F(FrameTest, AFrameDrawnInsideALargerPictureIsTheSameBytes)
 {
-    for (int k = 1; k <= CustomWavePenCount; ++k)
-        settings.wavePens[std::size_t(k)]
-            = Pen{rgbToColor(k * 11, 255 - k * 9, k * 5), k % 3 == 1 ? 1 + (k / 3) % 4 : 0, k % 3 == 2 ? 2 : 1};
+    useMixedModePens();
     settings.visibleVertLines = true;
     settings.numOfVertLines = 7;
     settings.bgColor = rgbToColor(250, 240, 200);

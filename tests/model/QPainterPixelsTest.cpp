@@ -14,16 +14,21 @@ namespace {
 
 constexpr QRgb Ink = 0xFF123456;
 
-QImage byQPainter(int w, int h, const std::vector<QPoint> &points, int penWidth)
+QImage byQPainter(int w, int h, const std::vector<QPoint> &points, const QPen &pen)
 {
     QImage img = whitePicture(w, h);
-    QPen pen(QColor::fromRgb(Ink), penWidth);
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::BevelJoin);
     QPainter painter(&img);
     painter.setPen(pen);
     painter.drawPolyline(points.data(), int(points.size()));
     return img;
+}
+
+QImage byQPainter(int w, int h, const std::vector<QPoint> &points, int penWidth)
+{
+    QPen pen(QColor::fromRgb(Ink), penWidth);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::BevelJoin);
+    return byQPainter(w, h, points, pen);
 }
 
 // The first pixel where two pictures differ, or an empty string.
@@ -109,13 +114,10 @@ TEST(DashedThinLineTest, PolylinesGetQPaintersPixels)
         QPen pen(QColor::fromRgb(Ink), int(random() % 2));
         pen.setStyle(styles[random() % 4]);
         pen.setCapStyle(Qt::FlatCap);
-        QImage mine = whitePicture(w, h), theirs = whitePicture(w, h);
+        QImage mine = whitePicture(w, h);
         drawDashedThinPolyline(mine, points.data(), int(points.size()), pen.dashPattern(), Ink);
-        QPainter painter(&theirs);
-        painter.setPen(pen);
-        painter.drawPolyline(points.data(), int(points.size()));
-        painter.end();
-        ASSERT_EQ(firstDifference(mine, theirs), "") << "trial " << trial << " style " << int(pen.style());
+        ASSERT_EQ(firstDifference(mine, byQPainter(w, h, points, pen)), "")
+            << "trial " << trial << " style " << int(pen.style());
     }
 }
 
@@ -126,13 +128,9 @@ TEST(DashedThinLineTest, ColumnsPast32767GetQPaintersPixels)
     const std::vector<QPoint> points{{32768, 0}, {32768, 19}, {32700, 10}};
     QPen pen(QColor::fromRgb(Ink), 1);
     pen.setStyle(Qt::DashLine);
-    QImage mine = whitePicture(32770, 20), theirs = whitePicture(32770, 20);
+    QImage mine = whitePicture(32770, 20);
     drawDashedThinPolyline(mine, points.data(), int(points.size()), pen.dashPattern(), Ink);
-    QPainter painter(&theirs);
-    painter.setPen(pen);
-    painter.drawPolyline(points.data(), int(points.size()));
-    painter.end();
-    EXPECT_EQ(firstDifference(mine, theirs), "");
+    EXPECT_EQ(firstDifference(mine, byQPainter(32770, 20, points, pen)), "");
     expectSameAsQPainter(32770, 20, points, 3, "wide picture", 0);
 }
 
@@ -150,15 +148,10 @@ TEST(WidePolylineTest, WhatIsLeftToQPainterIsDrawnWithAFramesPainterOpen)
     QPen pen(QColor::fromRgb(Ink), 1);
     pen.setStyle(Qt::DashLine);
     mine = whitePicture(40, 30);
-    QImage theirs = mine.copy();
     frame.begin(&mine);
     drawDashedThinPolyline(mine, closed.data(), int(closed.size()), pen.dashPattern(), Ink);
     frame.end();
-    QPainter painter(&theirs);
-    painter.setPen(pen);
-    painter.drawPolyline(closed.data(), int(closed.size()));
-    painter.end();
-    EXPECT_EQ(firstDifference(mine, theirs), "");
+    EXPECT_EQ(firstDifference(mine, byQPainter(40, 30, closed, pen)), "");
 }
 
 } // namespace
