@@ -36,7 +36,7 @@ QImage PaintBox::frame() const
 
 // A frame held as a second full-size image costs as much memory as the
 // window's own, 33 MB at 3840×2160; drawn in place it costs none.
-bool PaintBox::drawIntoBackingStore()
+bool PaintBox::drawIntoBackingStore(QRect frameRect)
 {
     QPoint offset;
     QPaintDevice *device = redirected(&offset);
@@ -47,8 +47,8 @@ bool PaintBox::drawIntoBackingStore()
     const bool sameBytes
         = window->format() == QImage::Format_RGB32 || window->format() == QImage::Format_ARGB32_Premultiplied;
     // The redirection offset is minus the box's place in the store.
-    const QRect target = QRect(QPoint(0, 0), frameSize_).translated(-offset);
-    if (!sameBytes || window->devicePixelRatio() != 1.0 || !rect().contains(QRect(QPoint(0, 0), frameSize_))
+    const QRect target = frameRect.translated(-offset);
+    if (!sameBytes || window->devicePixelRatio() != 1.0 || !rect().contains(frameRect)
         || !window->rect().contains(target))
         return false;
     QImage picture(window->bits() + target.y() * window->bytesPerLine() + target.x() * 4, target.width(),
@@ -65,10 +65,11 @@ void PaintBox::paintEvent(QPaintEvent *event)
     if (!frameRect.isEmpty()) {
         // In place the whole frame is drawn, so only a paint of all of it may:
         // a part left out must keep what it shows, and so must any widget over it.
-        if (QRegion(frameRect).subtracted(event->region()).isEmpty() && drawIntoBackingStore()) {
+        if (QRegion(frameRect).subtracted(event->region()).isEmpty() && drawIntoBackingStore(frameRect)) {
             ownCopy_ = QImage();
+            ownCopyOf_ = -1;
         } else {
-            if (ownCopyOf_ != framesShown_ || ownCopy_.size() != frameSize_) {
+            if (ownCopyOf_ != framesShown_) {
                 ownCopy_ = frame();
                 ownCopyOf_ = framesShown_;
             }

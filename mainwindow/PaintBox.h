@@ -31,7 +31,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
-    bool drawIntoBackingStore();
+    bool drawIntoBackingStore(QRect frameRect);
 
     FrameDrawer drawFrame_;
     QSize frameSize_;
