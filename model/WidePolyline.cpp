@@ -1,6 +1,7 @@
 #include "model/WidePolyline.h"
 
 #include "model/PolylineRaster.h"
+#include "model/StrokeGeometry.h"
 
 #include <QLineF>
 #include <QPainter>
@@ -13,54 +14,8 @@
 
 namespace {
 
-// Whether the angle from the gap back1→next to the line back2→back1 exceeds
-// 90 degrees, as QLineF::angleTo and a fuzzy comparison decide it. Only near
-// 0, 90 and 360 degrees do the arc tangents have to decide.
-bool turnsBack(QPointF back2, QPointF back1, QPointF next)
-{
-    const double ux = next.x() - back1.x(), uy = next.y() - back1.y();
-    const double vx = back1.x() - back2.x(), vy = back1.y() - back2.y();
-    // The sine and cosine of the angle, each compared with a margin far above
-    // rounding error: in squares, to spare a root and two divisions.
-    constexpr double Margin = 1e-6;
-    const double bound = Margin * Margin * ((ux * ux + uy * uy) * (vx * vx + vy * vy));
-    if (bound > 1e-30) {
-        const double sine = uy * vx - ux * vy, cosine = ux * vx + uy * vy;
-        const bool cosineClear = cosine * cosine > bound, sineClear = sine * sine > bound;
-        if ((cosine < 0 && cosineClear) || (sine < 0 && sineClear))
-            return true;
-        if (cosine > 0 && cosineClear && sine > 0 && sineClear)
-            return false;
-    }
-    const double angle = QLineF(back1, next).angleTo(QLineF(back2, back1));
-    return angle > 90 && !qFuzzyCompare(angle, 90);
-}
-
-// Whether n / d, computed as n times the reciprocal of d, lies in [0, 1]. Its
-// sign is exact without dividing; only near 1 does the rounding decide.
-bool quotientInUnitRange(double n, double d)
-{
-    if (n != 0 && (n < 0) != (d < 0))
-        return false;
-    constexpr double Margin = 1e-9;
-    const double absN = std::abs(n), absD = std::abs(d);
-    if (absN <= absD * (1 - Margin))
-        return true;
-    if (absN >= absD * (1 + Margin))
-        return false;
-    return !(n * (1 / d) > 1);
-}
-
-// Whether the segments a0–a1 and b0–b1 meet, as QLineF::intersects computes it.
-bool segmentsMeet(QPointF a0, QPointF a1, QPointF b0, QPointF b1)
-{
-    const QPointF a = a1 - a0, b = b0 - b1, c = a0 - b0;
-    const double denominator = a.y() * b.x() - a.x() * b.y();
-    if (denominator == 0 || !std::isfinite(denominator))
-        return false;
-    const double na = b.y() * c.x() - b.x() * c.y(), nb = a.x() * c.y() - a.y() * c.x();
-    return quotientInUnitRange(na, denominator) && quotientInUnitRange(nb, denominator);
-}
+// Wider pens are drawn by stamps too large to pay.
+constexpr int StampedPen = 16;
 
 // Moves each element once into its place: swapping neighbours instead made the
 // compiler load what it had just stored, half overlapped, at a stall each.
@@ -83,12 +38,6 @@ template <typename Iterator, typename Less> void sortRange(Iterator first, Itera
         return;
     }
     insertionSort(first, last, less);
-}
-
-int to26Dot6(double v)
-{
-    const double scaled = v * 64;
-    return int(scaled + std::copysign(0.5, scaled));
 }
 
 } // namespace
@@ -120,12 +69,7 @@ public:
 private:
     static constexpr int Reach = 15, Side = 2 * Reach + 1;
 
-    QPointF scaled(int dx, int dy) const
-    {
-        QLineF normal = QLineF(0, 0, dx, dy).normalVector();
-        normal.setLength(halfWidth_);
-        return {normal.dx(), normal.dy()};
-    }
+    QPointF scaled(int dx, int dy) const { return scaledNormal(dx, dy, halfWidth_); }
 
     double halfWidth_ = 0;
     std::array<QPointF, Side * Side> normals_{};
@@ -164,10 +108,7 @@ private:
             const QPointF e = QPointF(start[i * step]);
             if (e.x() == prev.x() && e.y() == prev.y())
                 continue;
-            const QPointF normal = normals_.of(int(e.x() - prev.x()), int(e.y() - prev.y()));
-            const double ox = (prev.x() + normal.x()) - prev.x();
-            const double oy = (prev.y() + normal.y()) - prev.y();
-            const QPointF a{prev.x() + ox, prev.y() + oy}, b{e.x() + ox, e.y() + oy};
+            const auto [a, b] = offsetSegment(prev, e, normals_.of(int(e.x() - prev.x()), int(e.y() - prev.y())));
             if (first) {
                 if (capFirst) {
                     join(prev, a, b);
@@ -189,9 +130,10 @@ private:
 
     [[gnu::always_inline]] void join(QPointF focal, QPointF nextA, QPointF nextB)
     {
-        if (qFuzzyCompare(back1_.x(), nextA.x()) && qFuzzyCompare(back1_.y(), nextA.y()))
+        const BevelJoin points = bevelJoin(back2_, back1_, nextA, nextB);
+        if (points == BevelJoin::Nothing)
             return;
-        if (turnsBack(back2_, back1_, nextA) || segmentsMeet(back2_, back1_, nextA, nextB))
+        if (points == BevelJoin::FocalAndStart)
             addPoint(focal);
         addPoint(nextA);
     }
@@ -200,7 +142,7 @@ private:
     {
         back2_ = back1_;
         back1_ = p;
-        outline_.push_back({to26Dot6(p.x()), to26Dot6(p.y())});
+        outline_.push_back(toPoint26(p));
     }
 
     std::vector<Point26> &outline_;
@@ -230,6 +172,8 @@ void WidePolylineDrawer::draw(QImage &image, const QPoint *points, int count, in
         drawWithQPainter(image, pen, points, count);
         return;
     }
+    if (penWidth <= StampedPen && stampsFor(penWidth).draw(image, points, count, color))
+        return;
     outline_.clear();
     normals_->setHalfWidth(penWidth / 2.0);
     Stroker(outline_, *normals_).stroke(points, count);
@@ -256,6 +200,18 @@ void WidePolylineDrawer::draw(QImage &image, const QPoint *points, int count, in
     }
 }
 
+WideStrokeStamps &WidePolylineDrawer::stampsFor(int penWidth)
+{
+    const auto found
+        = std::find_if(stamps_.begin(), stamps_.end(), [&](const auto &s) { return s->penWidth() == penWidth; });
+    if (found != stamps_.end())
+        return **found;
+    constexpr std::size_t KeptWidths = 3;
+    if (stamps_.size() == KeptWidths)
+        stamps_.erase(stamps_.begin());
+    return *stamps_.emplace_back(std::make_unique<WideStrokeStamps>(penWidth));
+}
+
 // An edge crosses the rows whose centres lie between its ends, both included;
 // its column at a row rounds half a pixel right of the exact one down.
 void WidePolylineDrawer::addEdge(Point26 a, Point26 b)
@@ -265,19 +221,16 @@ void WidePolylineDrawer::addEdge(Point26 a, Point26 b)
         std::swap(a, b);
         winding = -1;
     }
-    const int top = std::max(topRow_, (a.y + 32) >> 6);
-    const int bottom = std::min(bottomRow_, (b.y - 32) >> 6);
-    if (top > bottom)
+    const EdgeRows rows = edgeRows(a, b, topRow_);
+    const int bottom = std::min(bottomRow_, rows.bottom);
+    if (rows.top > bottom)
         return;
-    const std::int64_t ax = (std::int64_t(1) << 15) + std::int64_t(a.x) * (1 << 10);
     if (b.x == a.x) {
-        edges_.push_back({std::clamp<std::int64_t>(ax, 0, std::int64_t(width_) << 16), 0, top, bottom, winding});
+        edges_.push_back(
+            {std::clamp<std::int64_t>(rows.x, 0, std::int64_t(width_) << 16), 0, rows.top, bottom, winding});
         return;
     }
-    const std::int64_t slope = std::int64_t(double(b.x - a.x) / double(b.y - a.y) * 65536.);
-    const std::int64_t x
-        = ax + ((slope * ((std::int64_t(top) << 16) + (1 << 15) - std::int64_t(a.y) * (1 << 10))) >> 16);
-    addClippedEdge(x, slope, top, bottom, winding);
+    addClippedEdge(rows.x, rows.slope, rows.top, bottom, winding);
 }
 
 // Where an edge leaves the picture sideways it runs on along the picture's

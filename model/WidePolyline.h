@@ -1,4 +1,7 @@
 #pragma once
+#include "model/StrokeGeometry.h"
+#include "model/WideStrokeStamps.h"
+
 #include <QImage>
 #include <QPoint>
 
@@ -11,7 +14,8 @@
 // and no antialiasing: the same outline, rounded to 1/64 pixel, filled by the
 // nonzero rule at pixel centres. QPainter goes through a general path and a
 // general scan converter that sorts every edge, which costs most of a frame
-// when a thousand modes are shown in a wide pen.
+// when a thousand modes are shown in a wide pen. Curves of short steps are
+// stamped vertex by vertex; the rest go through a scan converter of our own.
 class WidePolylineDrawer {
 public:
     // The widest pen held against QPainter's pixels in the tests; wider ones
@@ -31,9 +35,6 @@ public:
     void draw(QImage &image, const QPoint *points, int count, int penWidth, QRgb color);
 
 private:
-    struct Point26 {
-        int x, y; // in 1/64 pixel
-    };
     class NormalCache;
     class Stroker;
     struct Edge {
@@ -41,11 +42,14 @@ private:
         int top, bottom, winding;
     };
 
+    WideStrokeStamps &stampsFor(int penWidth);
     void addEdge(Point26 a, Point26 b);
     void addClippedEdge(std::int64_t x, std::int64_t slope, int top, int bottom, int winding);
     void fill(QImage &image, QRgb color);
 
     std::unique_ptr<NormalCache> normals_;
+    // For the few pen widths of a frame, the main curve's and the modes'.
+    std::vector<std::unique_ptr<WideStrokeStamps>> stamps_;
     std::vector<Point26> outline_;
     std::vector<Edge> edges_;
     std::vector<int> firstEdgeOfRow_, nextEdge_, active_, merged_, columnWinding_;

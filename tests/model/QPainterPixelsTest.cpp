@@ -1,5 +1,6 @@
 #include "model/DashedThinLine.h"
 #include "model/WidePolyline.h"
+#include "model/WideStrokeStamps.h"
 
 #include "support/Pictures.h"
 
@@ -91,6 +92,41 @@ TEST(WidePolylineTest, PolylinesInEveryDirectionGetQPaintersPixels)
         if (HasFailure())
             return;
     }
+}
+
+// Short steps in any direction, reversals included, from vertices in and
+// around every border of pictures up to 2000 px a side: each vertex stamps
+// pixels worked out at the origin.
+TEST(WideStrokeStampsTest, ShortStepsGetQPaintersPixelsAnywhere)
+{
+    std::mt19937 random(3);
+    int stamped = 0;
+    constexpr int Trials = 600;
+    for (int trial = 0; trial < Trials; ++trial) {
+        const bool large = trial % 20 == 0;
+        const int w = large ? 1500 + int(random() % 500) : 1 + int(random() % 120);
+        const int h = large ? 1500 + int(random() % 500) : 1 + int(random() % 120);
+        const int penWidth = 2 + int(random() % 7);
+        std::vector<QPoint> points{{int(random() % unsigned(w + 1)), int(random() % unsigned(h + 20)) - 10}};
+        const int count = 2 + int(random() % 200);
+        const bool forward = random() % 2 == 0;
+        for (int i = 1; i < count; ++i) {
+            const int dx = forward ? int(random() % 3) : int(random() % 7) - 3;
+            // Wide pens and long steps make stamps too large to keep.
+            const int reach = penWidth <= 3 ? 24 : 8;
+            const int dy = random() % 4 == 0 ? int(random() % unsigned(2 * reach + 1)) - reach : int(random() % 7) - 3;
+            points.emplace_back(std::clamp(points.back().x() + dx, 0, w), points.back().y() + dy);
+        }
+        if (points.front() == points.back())
+            continue;
+        QImage mine = whitePicture(w, h);
+        if (!WideStrokeStamps(penWidth).draw(mine, points.data(), int(points.size()), Ink))
+            continue;
+        ++stamped;
+        ASSERT_EQ(firstDifference(mine, byQPainter(w, h, points, penWidth)), "")
+            << "trial " << trial << " width " << penWidth << " in " << w << "x" << h;
+    }
+    EXPECT_GT(stamped, Trials * 3 / 4);
 }
 
 // One-pixel dashed pens, whose pattern runs on along the polyline and turns

@@ -1,0 +1,250 @@
+#include "model/WideStrokeStamps.h"
+
+#include "model/StrokeGeometry.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace {
+
+// Steps of frame curves: a column or two across, up to a few dozen rows.
+constexpr int ReachX = 3, ReachY = 24;
+constexpr int Columns = 2 * ReachX + 1, Steps = Columns * (2 * ReachY + 1);
+
+constexpr std::uint32_t Unusable = 0xFFFFFFFFu;
+// Pixels of all stamps; the first is left out so that no stamp is 0.
+constexpr std::size_t MaxPixels = (std::size_t(1) << 19) - 1;
+
+int stepIndex(QPoint step)
+{
+    const unsigned column = unsigned(step.x() + ReachX), row = unsigned(step.y() + ReachY);
+    if (column > 2 * ReachX || row > 2 * ReachY)
+        return -1;
+    return int(row * Columns + column);
+}
+
+QPoint stepAt(int index)
+{
+    return {index % Columns - ReachX, index / Columns - ReachY};
+}
+
+// A point whose 1/64 rounding could go the other way at another position.
+bool nearRoundingEdge(QPointF p)
+{
+    const auto near = [](double v) {
+        const double scaled = v * 64;
+        return std::abs(scaled - std::floor(scaled) - 0.5) < 1e-6;
+    };
+    return near(p.x()) || near(p.y());
+}
+
+struct Crossing {
+    int row, column, winding;
+    friend bool operator<(const Crossing &a, const Crossing &b)
+    {
+        return a.row != b.row ? a.row < b.row : a.column < b.column;
+    }
+};
+
+} // namespace
+
+WideStrokeStamps::WideStrokeStamps(int penWidth)
+    : penWidth_(penWidth)
+    , pixels_(1)
+    , joins_(std::size_t(Steps) * Steps)
+    , starts_(Steps)
+    , ends_(Steps)
+{
+}
+
+bool WideStrokeStamps::draw(QImage &image, const QPoint *points, int count, QRgb color)
+{
+    const auto stampOf = [this](Stamp &known, int stepIn, int stepOut) {
+        if (known == 0)
+            known = build(stepIn, stepOut);
+        return known;
+    };
+    placed_.resize(std::size_t(std::max(count, 0)));
+    Placed *placed = placed_.data();
+    QPoint vertex = count > 0 ? points[0] : QPoint();
+    int stepIn = -1;
+    for (int i = 1; i < count; ++i) {
+        const QPoint step = points[i] - vertex;
+        if (step.isNull())
+            continue;
+        const int stepOut = stepIndex(step);
+        if (stepOut < 0)
+            return false;
+        const Stamp stamp = stepIn < 0 ? stampOf(starts_[std::size_t(stepOut)], -1, stepOut)
+                                       : stampOf(joins_[std::size_t(stepIn * Steps + stepOut)], stepIn, stepOut);
+        if (stamp == Unusable)
+            return false;
+        *placed++ = {vertex, stamp};
+        vertex = points[i];
+        stepIn = stepOut;
+    }
+    if (stepIn < 0)
+        return false;
+    const Stamp last = stampOf(ends_[std::size_t(stepIn)], stepIn, -1);
+    if (last == Unusable)
+        return false;
+    *placed++ = {vertex, last};
+
+    const int w = image.width(), h = image.height();
+    uchar *const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    if (stride != offsetsStride_)
+        offsets_.clear();
+    offsetsStride_ = stride;
+    for (std::size_t i = offsets_.size(); i < pixels_.size(); ++i)
+        offsets_.push_back(int(pixels_[i].row * stride + pixels_[i].column * qsizetype(sizeof(QRgb))));
+    for (const Placed *p = placed_.data(); p != placed; ++p) {
+        const auto [at, stamp] = *p;
+        const std::size_t first = stamp >> 13, pixels = (stamp >> 6) & 0x7F;
+        const int reach = int(stamp & 0x3F);
+        if (at.x() >= reach && at.x() + reach < w && at.y() >= reach && at.y() + reach < h) {
+            uchar *const origin = bits + at.y() * stride + at.x() * qsizetype(sizeof(QRgb));
+            const int *const offsets = offsets_.data() + first;
+            for (std::size_t k = 0; k < pixels; k += 4) {
+                *reinterpret_cast<QRgb *>(origin + offsets[k]) = color;
+                *reinterpret_cast<QRgb *>(origin + offsets[k + 1]) = color;
+                *reinterpret_cast<QRgb *>(origin + offsets[k + 2]) = color;
+                *reinterpret_cast<QRgb *>(origin + offsets[k + 3]) = color;
+            }
+            continue;
+        }
+        for (std::size_t k = first; k < first + pixels; ++k) {
+            const int x = at.x() + pixels_[k].column, y = at.y() + pixels_[k].row;
+            if (unsigned(x) < unsigned(w) && unsigned(y) < unsigned(h))
+                reinterpret_cast<QRgb *>(bits + y * stride)[x] = color;
+        }
+    }
+    return true;
+}
+
+// The loops at a vertex at the origin: its join, or a cap where a step is
+// missing, and the rectangle of the step out. The join's loop goes round the
+// stroke's two sides there and crosses it through the vertex; each rectangle
+// crosses through the vertices at its ends, so every crossing cancels.
+WideStrokeStamps::Stamp WideStrokeStamps::build(int stepIn, int stepOut)
+{
+    const double halfWidth = penWidth_ / 2.0;
+    const QPointF origin(0, 0);
+    const QPoint in = stepIn >= 0 ? stepAt(stepIn) : QPoint(), out = stepOut >= 0 ? stepAt(stepOut) : QPoint();
+    // The sides, as the stroker gives them: the one forward (a, b) and the one
+    // backward (c, d), for the step in (P) and the step out (N).
+    const auto [aP, bP] = offsetSegment(-in, origin, scaledNormal(in.x(), in.y(), halfWidth));
+    const auto [cP, dP] = offsetSegment(origin, -in, scaledNormal(-in.x(), -in.y(), halfWidth));
+    const auto [aN, bN] = offsetSegment(origin, out, scaledNormal(out.x(), out.y(), halfWidth));
+    const auto [cN, dN] = offsetSegment(out, origin, scaledNormal(-out.x(), -out.y(), halfWidth));
+    for (const QPointF p : {aP, bP, cP, dP, aN, bN, cN, dN})
+        if (nearRoundingEdge(p))
+            return Unusable;
+
+    const Point26 vertex{0, 0};
+    // The join's loop, in every form a join too near a threshold could take
+    // elsewhere: with the vertex on that side and without it.
+    std::vector<std::vector<Point26>> forms(1);
+    const auto joinTo = [&](QPointF back2, QPointF back1, QPointF nextA, QPointF nextB) {
+        const auto join = clearBevelJoin(back2, back1, nextA, nextB);
+        std::vector<std::vector<Point26>> grown;
+        for (const auto &form : forms) {
+            for (const bool focal : {false, true}) {
+                if (join && focal != (*join == BevelJoin::FocalAndStart))
+                    continue;
+                auto &loop = grown.emplace_back(form);
+                loop.push_back(toPoint26(back1));
+                if (focal)
+                    loop.push_back(vertex);
+                loop.push_back(toPoint26(nextA));
+                loop.push_back(vertex);
+            }
+        }
+        forms = std::move(grown);
+    };
+    if (stepIn >= 0 && stepOut >= 0) {
+        joinTo(aP, bP, aN, bN);
+        joinTo(cN, dN, cP, dP);
+    } else if (stepOut >= 0) {
+        joinTo(cN, dN, aN, bN);
+    } else {
+        joinTo(aP, bP, cP, dP);
+    }
+    // Each form must cover the same pixels the same number of times.
+    std::vector<Span> windings = windingSpans(forms.front());
+    for (std::size_t i = 1; i < forms.size(); ++i)
+        if (windingSpans(forms[i]) != windings)
+            return Unusable;
+    if (stepOut >= 0) {
+        const Point26 end{out.x() * 64, out.y() * 64};
+        const std::vector<Span> step
+            = windingSpans({toPoint26(aN), toPoint26(bN), end, toPoint26(cN), toPoint26(dN), vertex});
+        windings.insert(windings.end(), step.begin(), step.end());
+    }
+    return keep(windings);
+}
+
+// The runs of pixels a closed loop winds round, by the scan converter's rule,
+// with how often it winds round each.
+std::vector<WideStrokeStamps::Span> WideStrokeStamps::windingSpans(const std::vector<Point26> &loop)
+{
+    std::vector<Crossing> crossings;
+    for (std::size_t i = 0; i < loop.size(); ++i) {
+        Point26 a = loop[i], b = loop[(i + 1) % loop.size()];
+        int winding = 1;
+        if (a.y > b.y) {
+            std::swap(a, b);
+            winding = -1;
+        }
+        const EdgeRows rows = edgeRows(a, b, INT_MIN);
+        for (int row = rows.top; row <= rows.bottom; ++row)
+            crossings.push_back({row, int((rows.x + (row - rows.top) * rows.slope) >> 16), winding});
+    }
+    std::sort(crossings.begin(), crossings.end());
+    std::vector<Span> spans;
+    int winding = 0;
+    for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
+        winding += crossings[i].winding;
+        const Crossing &next = crossings[i + 1];
+        if (winding == 0 || next.row != crossings[i].row || next.column == crossings[i].column)
+            continue;
+        if (!spans.empty() && spans.back().row == next.row && spans.back().to == crossings[i].column
+            && spans.back().winding == winding)
+            spans.back().to = std::int16_t(next.column);
+        else
+            spans.push_back({std::int16_t(next.row), std::int16_t(crossings[i].column), std::int16_t(next.column),
+                             std::int16_t(winding)});
+    }
+    return spans;
+}
+
+// Kept as one stamp where every loop winds round its pixels the same way, so
+// that their union is what the windings add up to.
+WideStrokeStamps::Stamp WideStrokeStamps::keep(const std::vector<Span> &spans)
+{
+    // The stroker's loops wind counterclockwise, rows going down.
+    if (std::any_of(spans.begin(), spans.end(), [](Span s) { return s.winding > 0; }))
+        return Unusable;
+    const std::size_t first = pixels_.size();
+    int reach = 0;
+    for (const Span span : spans) {
+        for (int x = span.from; x < span.to; ++x) {
+            const Pixel pixel{std::int8_t(span.row), std::int8_t(x)};
+            if (std::find(pixels_.begin() + std::ptrdiff_t(first), pixels_.end(), pixel) == pixels_.end())
+                pixels_.push_back(pixel);
+            reach = std::max({reach, std::abs(x), std::abs(int(span.row))});
+        }
+    }
+    // Whole fours, the last pixel again, stamp without a count's branch.
+    while ((pixels_.size() - first) % 4 != 0)
+        pixels_.push_back(pixels_.back());
+    const std::size_t count = pixels_.size() - first;
+    if (count == 0)
+        return Stamp(first << 13);
+    if (count > 0x7F || reach > 0x3F || pixels_.size() >= MaxPixels) {
+        pixels_.resize(first);
+        return Unusable;
+    }
+    return Stamp(first << 13 | count << 6 | std::size_t(reach));
+}
