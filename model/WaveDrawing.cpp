@@ -89,13 +89,18 @@ void Wave::drawRows(QImage &picture, QPainter &painter, ThinLineCanvas &canvas, 
                          evaluator_.widestColumnStep(), curve.found.steepest);
         return;
     }
-    if (curve.found.inPicture && isThinDashedPen(qpen)) {
+    const bool dashed = isThinDashedPen(qpen), wide = isWideSolidPen(qpen);
+    if (curve.found.inPicture && (dashed || wide)) {
         std::vector<QPoint> &vertices = curveVertices_;
         vertices.resize(q + 1);
         vertices[0] = QPoint(0, half);
         for (std::size_t i = 0; i < q; ++i)
             vertices[i + 1] = QPoint(px[i], curve.pixelRows[i]);
-        drawDashedThinPolyline(picture, vertices.data(), int(vertices.size()), qpen.dashPattern(), qpen.color().rgb());
+        if (dashed)
+            drawDashedThinPolyline(picture, vertices.data(), int(vertices.size()), qpen.dashPattern(),
+                                   qpen.color().rgb());
+        else
+            wideLines_.draw(picture, vertices.data(), int(vertices.size()), qpen.width(), qpen.color().rgb());
         return;
     }
     std::vector<QPointF> &points = curvePoints_;
@@ -105,7 +110,7 @@ void Wave::drawRows(QImage &picture, QPainter &painter, ThinLineCanvas &canvas, 
         points[i + 1] = QPointF(px[i], curve.rows[i]);
     if (thin) {
         canvas.drawPolyline(points.data(), int(points.size()), qpen.color().rgb());
-    } else if (isWideSolidPen(qpen)) {
+    } else if (wide) {
         forEachDrawablePiece(points.data(), int(points.size()), picture.height(), [&](const QPolygon &piece, double) {
             wideLines_.draw(picture, piece.constData(), int(piece.size()), qpen.width(), qpen.color().rgb());
         });
