@@ -1,6 +1,7 @@
 #include "model/DashedThinLine.h"
 
 #include "model/PolylineRaster.h"
+#include "model/StepPairs.h"
 
 #include <QPainter>
 #include <QPen>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -38,106 +40,40 @@ struct Pixel {
     int x, y;
 };
 
-// The pattern's running ends in 1/64 pixel, forwards and backwards.
-struct Pattern {
-    std::vector<int> forward, reverse;
-    int length = 0;
-    int offset = 0; // where the polyline stands in it
-};
-
-class Dasher {
+// Steps each segment as Qt does and hands its pixels, in the order the dash
+// pattern runs over them, to a sink: begin(swapped, start, stop), in 1/64
+// pixel along the major axis, then pixel(p) for each.
+class SegmentStepper {
 public:
-    Dasher(Pattern &p, bool reverse, int start, int stop)
-        : p_(p)
+    template <typename Sink> void line(int x1, int y1, int x2, int y2, Sink &sink)
     {
-        const int delta = stop - start;
-        if (reverse) {
-            ends_ = &p.reverse;
-            offset_ = p.length - p.offset - delta - ((start & 63) - 32);
-            dashOn_ = 0;
-        } else {
-            ends_ = &p.forward;
-            offset_ = p.offset - ((start & 63) - 32);
-            dashOn_ = 1;
-        }
-        offset_ %= p.length;
-        if (offset_ < 0)
-            offset_ += p.length;
-        while (offset_ >= (*ends_)[std::size_t(index_)])
-            ++index_;
-        p.offset = (p.offset + delta) % p.length;
-    }
-
-    bool on() const { return ((index_ + dashOn_) & 1) != 0; }
-
-    // A pixel further on; the pattern's wrap-arounds divide only when they
-    // happen, not at every pixel.
-    void step()
-    {
-        offset_ += 64;
-        if (offset_ >= (*ends_)[std::size_t(index_)] && ++index_ == int(ends_->size()))
-            index_ = 0;
-        if (offset_ >= p_.length)
-            offset_ %= p_.length;
+        const int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
+        if (dx < dy)
+            along(y1 * 64, x1 * 64, y2 * 64, x2 * 64, TopToBottom, BottomToTop, VerticalMask, sink,
+                  [](int major, int minor) {
+                      return Pixel{minor, major};
+                  });
+        else if (dx != 0)
+            along(x1 * 64, y1 * 64, x2 * 64, y2 * 64, LeftToRight, RightToLeft, HorizontalMask, sink,
+                  [](int major, int minor) {
+                      return Pixel{major, minor};
+                  });
     }
 
 private:
-    Pattern &p_;
-    const std::vector<int> *ends_;
-    int offset_ = 0, index_ = 0, dashOn_ = 0;
-};
+    template <typename Sink, typename ToPixel>
+    void along(int a1, int b1, int a2, int b2, int forward, int backward, int mask, Sink &sink, ToPixel toPixel);
 
-class Stroker {
-public:
-    Stroker(QImage &image, Pattern &pattern, QRgb color)
-        : bits_(reinterpret_cast<QRgb *>(image.bits()))
-        , stride_(image.bytesPerLine() / qsizetype(sizeof(QRgb)))
-        , w_(image.width())
-        , h_(image.height())
-        , pattern_(pattern)
-        , color_(color)
-    {
-    }
-
-    void line(int x1, int y1, int x2, int y2);
-
-private:
-    template <typename ToPixel>
-    void along(int a1, int b1, int a2, int b2, int forward, int backward, int mask, ToPixel toPixel);
-    void plot(int x, int y)
-    {
-        if (x >= 0 && x < w_ && y >= 0 && y < h_)
-            bits_[y * stride_ + x] = color_;
-    }
-
-    QRgb *bits_;
-    qsizetype stride_;
-    int w_, h_;
-    Pattern &pattern_;
-    QRgb color_;
     Pixel lastPixel_{INT_MIN, INT_MIN};
     int lastDir_ = NoDirection;
     bool lastAxisAligned_ = false;
 };
 
-// One segment between whole-pixel vertices, stepped along its major axis.
-void Stroker::line(int x1, int y1, int x2, int y2)
-{
-    const int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
-    if (dx < dy)
-        along(y1 * 64, x1 * 64, y2 * 64, x2 * 64, TopToBottom, BottomToTop, VerticalMask, [](int major, int minor) {
-            return Pixel{minor, major};
-        });
-    else if (dx != 0)
-        along(x1 * 64, y1 * 64, x2 * 64, y2 * 64, LeftToRight, RightToLeft, HorizontalMask, [](int major, int minor) {
-            return Pixel{major, minor};
-        });
-}
-
 // The segment from (a1, b1) to (a2, b2) in 1/64 pixel, a the major axis;
 // `toPixel` turns a (major, minor) pair back into a pixel.
-template <typename ToPixel>
-void Stroker::along(int a1, int b1, int a2, int b2, int forward, int backward, int mask, ToPixel toPixel)
+template <typename Sink, typename ToPixel>
+void SegmentStepper::along(int a1, int b1, int a2, int b2, int forward, int backward, int mask, Sink &sink,
+                           ToPixel toPixel)
 {
     Pixel last = lastPixel_;
     int caps = NoCaps;
@@ -187,22 +123,286 @@ void Stroker::along(int a1, int b1, int a2, int b2, int forward, int backward, i
         }
         lastDir_ = dir;
         lastAxisAligned_ = axisAligned;
-        Dasher dasher(pattern_, swapped, a * 64, as * 64);
+        sink.begin(swapped, a * 64, as * 64);
         do {
-            if (dasher.on()) {
-                const Pixel p = toPixel(a, b >> 16);
-                plot(p.x, p.y);
-            }
-            dasher.step();
+            sink.pixel(toPixel(a, b >> 16));
             b += binc;
         } while (++a < as);
     }
     lastPixel_ = last;
 }
 
+struct NoSink {
+    void begin(bool, int, int) { }
+    void pixel(Pixel) { }
+};
+
 } // namespace
 
-void drawDashedThinPolyline(QImage &image, const QPoint *points, int count, const QList<qreal> &dashPattern, QRgb color)
+// The pattern's running ends in 1/64 pixel, forwards and backwards, and where
+// the polyline stands in it.
+struct DashPattern {
+    QList<qreal> dashes;
+    std::vector<int> forward, reverse;
+    int length = 0;
+    int offset = 0;
+    // Whether each place in the pattern, in 1/64 pixel, lies in a dash, going
+    // forwards and backwards. Empty where a dash or gap shorter than a pixel
+    // lets a pixel's step pass two ends, where only stepping end by end as Qt
+    // does gives its pixels.
+    std::vector<std::uint8_t> onForward, onReverse;
+
+    void set(const QList<qreal> &pattern)
+    {
+        offset = 0;
+        if (pattern == dashes)
+            return;
+        dashes = pattern;
+        forward.clear();
+        reverse.clear();
+        bool tabled = true;
+        length = 0;
+        for (qsizetype i = 0; i < dashes.size(); ++i) {
+            const int dash = int(std::max(1.0, dashes[i] * 64.0));
+            tabled = tabled && dash >= 64;
+            length += dash;
+            forward.push_back(length);
+        }
+        length = 0;
+        for (qsizetype i = dashes.size() - 1; i >= 0; --i) {
+            length += int(std::max(1.0, dashes[i] * 64.0));
+            reverse.push_back(length);
+        }
+        constexpr int LongestTabled = 1 << 16;
+        tabled = tabled && length <= LongestTabled;
+        onForward.assign(tabled ? std::size_t(length) : 0, 0);
+        onReverse.assign(tabled ? std::size_t(length) : 0, 0);
+        for (int at = 0, index = 0, backIndex = 0; tabled && at < length; ++at) {
+            while (at >= forward[std::size_t(index)])
+                ++index;
+            while (at >= reverse[std::size_t(backIndex)])
+                ++backIndex;
+            onForward[std::size_t(at)] = (index + 1) & 1;
+            onReverse[std::size_t(at)] = backIndex & 1;
+        }
+    }
+
+    bool tabled() const { return !onForward.empty(); }
+
+    // Where a segment from `start` running `delta` on begins in the pattern,
+    // the polyline moving on past it.
+    int begin(bool backwards, int start, int delta)
+    {
+        const int at
+            = wrapped(backwards ? length - offset - delta - ((start & 63) - 32) : offset - ((start & 63) - 32));
+        offset = wrapped(offset + delta);
+        return at;
+    }
+
+    // v mod length in [0, length); a division only when v lies far out.
+    int wrapped(int v) const
+    {
+        if (v >= length)
+            v = v - length < length ? v - length : v % length;
+        if (v < 0)
+            v = v + length >= 0 ? v + length : v % length + length;
+        return v == length ? 0 : v;
+    }
+};
+
+namespace {
+
+// Dashes each segment's pixels as they come and draws those in a dash.
+class Plotter {
+public:
+    Plotter(QImage &image, DashPattern &pattern, QRgb color)
+        : bits_(reinterpret_cast<QRgb *>(image.bits()))
+        , stride_(image.bytesPerLine() / qsizetype(sizeof(QRgb)))
+        , w_(image.width())
+        , h_(image.height())
+        , color_(color)
+        , pattern_(pattern)
+    {
+    }
+
+    void begin(bool swapped, int start, int stop)
+    {
+        ends_ = swapped ? &pattern_.reverse : &pattern_.forward;
+        dashOn_ = swapped ? 0 : 1;
+        offset_ = pattern_.begin(swapped, start, stop - start);
+        index_ = 0;
+        while (offset_ >= (*ends_)[std::size_t(index_)])
+            ++index_;
+    }
+
+    void pixel(Pixel p)
+    {
+        if (((index_ + dashOn_) & 1) != 0 && p.x >= 0 && p.x < w_ && p.y >= 0 && p.y < h_)
+            bits_[p.y * stride_ + p.x] = color_;
+        // A pixel further on; the pattern's wrap-arounds divide only when
+        // they happen, not at every pixel.
+        offset_ += 64;
+        if (offset_ >= (*ends_)[std::size_t(index_)] && ++index_ == int(ends_->size()))
+            index_ = 0;
+        if (offset_ >= pattern_.length)
+            offset_ %= pattern_.length;
+    }
+
+private:
+    QRgb *bits_;
+    qsizetype stride_;
+    int w_, h_;
+    QRgb color_;
+    DashPattern &pattern_;
+    const std::vector<int> *ends_ = nullptr;
+    int offset_ = 0, index_ = 0, dashOn_ = 0;
+};
+
+} // namespace
+
+namespace {
+
+struct Recorder {
+    bool swapped = false;
+    int delta = 0;
+    std::vector<Pixel> pixels;
+
+    void begin(bool backwards, int start, int stop)
+    {
+        swapped = backwards;
+        delta = stop - start;
+    }
+    void pixel(Pixel p) { pixels.push_back(p); }
+};
+
+constexpr std::uint32_t Unusable = 0xFFFFFFFFu;
+// The first pixel is left out so that no segment is 0.
+constexpr std::size_t MaxPixels = (std::size_t(1) << 18) - 1;
+
+} // namespace
+
+// Each segment's pixels from its start, by its step and the step before.
+class DashedThinLineDrawer::Segments {
+public:
+    Segments()
+        : pairs_(std::size_t(steppairs::Count) * steppairs::Count)
+        , starts_(steppairs::Count)
+    {
+        pixels_.add({0, 0});
+    }
+
+    // Draws nothing and returns false where a step is beyond reach.
+    bool draw(QImage &image, const QPoint *points, int count, DashPattern &pattern, QRgb color)
+    {
+        const auto segmentOf = [this](Segment &known, int stepIn, int stepOut) {
+            if (known == 0)
+                known = build(stepIn, stepOut);
+            return known;
+        };
+        placed_.resize(std::size_t(std::max(count, 0)));
+        Placed *placed = placed_.data();
+        QPoint vertex = count > 0 ? points[0] : QPoint();
+        int stepIn = -1;
+        for (int i = 1; i < count; ++i) {
+            const QPoint step = points[i] - vertex;
+            if (step.isNull())
+                continue;
+            const int stepOut = steppairs::indexOf(step);
+            if (stepOut < 0)
+                return false;
+            const Segment segment = stepIn < 0
+                ? segmentOf(starts_[std::size_t(stepOut)], -1, stepOut)
+                : segmentOf(pairs_[std::size_t(stepIn * steppairs::Count + stepOut)], stepIn, stepOut);
+            if (segment == Unusable)
+                return false;
+            *placed++ = {vertex, segment};
+            vertex = points[i];
+            stepIn = stepOut;
+        }
+
+        const int w = image.width(), h = image.height(), length = pattern.length;
+        uchar *const bits = image.bits();
+        const qsizetype stride = image.bytesPerLine();
+        const int *const offsets = pixels_.offsets(stride);
+        for (const Placed *p = placed_.data(); p != placed; ++p) {
+            const auto [at, segment] = *p;
+            const std::size_t first = segment >> 13;
+            const int steps = int((segment >> 7) & 0x3F), reach = int(segment & 0x3F);
+            const bool backwards = (segment >> 6) & 1;
+            int phase = pattern.begin(backwards, 0, steps * 64);
+            const std::uint8_t *const on = backwards ? pattern.onReverse.data() : pattern.onForward.data();
+            const std::size_t last = first + std::size_t(std::max(steps, 1));
+            if (at.x() >= reach && at.x() + reach < w && at.y() >= reach && at.y() + reach < h) {
+                uchar *const origin = bits + at.y() * stride + at.x() * qsizetype(sizeof(QRgb));
+                for (std::size_t k = first; k < last; ++k) {
+                    if (on[phase])
+                        *reinterpret_cast<QRgb *>(origin + offsets[k]) = color;
+                    phase += 64;
+                    if (phase >= length)
+                        phase -= length;
+                }
+                continue;
+            }
+            for (std::size_t k = first; k < last; ++k) {
+                const int x = at.x() + pixels_[k].column, y = at.y() + pixels_[k].row;
+                if (on[phase] && unsigned(x) < unsigned(w) && unsigned(y) < unsigned(h))
+                    reinterpret_cast<QRgb *>(bits + y * stride)[x] = color;
+                phase += 64;
+                if (phase >= length)
+                    phase -= length;
+            }
+        }
+        return true;
+    }
+
+private:
+    // first pixel << 13 | pixels the pattern moves on << 7 | backwards << 6
+    // | farthest pixel's reach; 0 unknown
+    using Segment = std::uint32_t;
+    struct Placed {
+        QPoint at;
+        Segment segment;
+    };
+
+    Segment build(int stepIn, int stepOut)
+    {
+        SegmentStepper stepper;
+        if (stepIn >= 0) {
+            const QPoint in = steppairs::stepAt(stepIn);
+            NoSink none;
+            stepper.line(-in.x(), -in.y(), 0, 0, none);
+        }
+        const QPoint out = steppairs::stepAt(stepOut);
+        Recorder recorder;
+        stepper.line(0, 0, out.x(), out.y(), recorder);
+        const int steps = recorder.delta / 64;
+        const std::size_t first = pixels_.size();
+        int reach = 0;
+        for (const Pixel p : recorder.pixels) {
+            pixels_.add({std::int8_t(p.y), std::int8_t(p.x)});
+            reach = std::max({reach, std::abs(p.x), std::abs(p.y)});
+        }
+        if (steps < 0 || steps > 0x3F || reach > 0x3F || pixels_.size() > MaxPixels) {
+            pixels_.resize(first);
+            return Unusable;
+        }
+        return Segment(first << 13 | std::size_t(steps) << 7 | std::size_t(recorder.swapped) << 6 | std::size_t(reach));
+    }
+
+    std::vector<Segment> pairs_, starts_;
+    steppairs::RelativePixels pixels_;
+    std::vector<Placed> placed_;
+};
+
+DashedThinLineDrawer::DashedThinLineDrawer()
+    : pattern_(std::make_unique<DashPattern>())
+{
+}
+
+DashedThinLineDrawer::~DashedThinLineDrawer() = default;
+
+void DashedThinLineDrawer::draw(QImage &image, const QPoint *points, int count, const QList<qreal> &dashPattern,
+                                QRgb color)
 {
     if (count < 2 || dashPattern.isEmpty() || image.isNull())
         return;
@@ -216,17 +416,20 @@ void drawDashedThinPolyline(QImage &image, const QPoint *points, int count, cons
         drawWithQPainter(image, pen, points, count);
         return;
     }
-    Pattern pattern;
-    for (qsizetype i = 0; i < dashPattern.size(); ++i) {
-        pattern.length += int(std::max(1.0, dashPattern[i] * 64.0));
-        pattern.forward.push_back(pattern.length);
+    pattern_->set(dashPattern);
+    if (pattern_->tabled()) {
+        if (!segments_)
+            segments_ = std::make_unique<Segments>();
+        if (segments_->draw(image, points, count, *pattern_, color))
+            return;
     }
-    pattern.length = 0;
-    for (qsizetype i = dashPattern.size() - 1; i >= 0; --i) {
-        pattern.length += int(std::max(1.0, dashPattern[i] * 64.0));
-        pattern.reverse.push_back(pattern.length);
-    }
-    Stroker stroker(image, pattern, color);
+    SegmentStepper stepper;
+    Plotter plotter(image, *pattern_, color);
     for (int i = 1; i < count; ++i)
-        stroker.line(points[i - 1].x(), points[i - 1].y(), points[i].x(), points[i].y());
+        stepper.line(points[i - 1].x(), points[i - 1].y(), points[i].x(), points[i].y(), plotter);
+}
+
+void drawDashedThinPolyline(QImage &image, const QPoint *points, int count, const QList<qreal> &dashPattern, QRgb color)
+{
+    DashedThinLineDrawer().draw(image, points, count, dashPattern, color);
 }

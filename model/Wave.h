@@ -1,4 +1,5 @@
 #pragma once
+#include "model/DashedThinLine.h"
 #include "model/DrawnWaveform.h"
 #include "model/FrameEvaluator.h"
 #include "model/VectorUnit.h"
@@ -74,5 +75,6 @@ private:
     std::vector<QPointF> curvePoints_;
     std::vector<QPoint> curveVertices_;
     WidePolylineDrawer wideLines_;
+    DashedThinLineDrawer dashedLines_;
     std::vector<float> sum_, row_;
 };

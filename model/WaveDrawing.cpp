@@ -97,8 +97,7 @@ void Wave::drawRows(QImage &picture, QPainter &painter, ThinLineCanvas &canvas, 
         for (std::size_t i = 0; i < q; ++i)
             vertices[i + 1] = QPoint(px[i], curve.pixelRows[i]);
         if (dashed)
-            drawDashedThinPolyline(picture, vertices.data(), int(vertices.size()), qpen.dashPattern(),
-                                   qpen.color().rgb());
+            dashedLines_.draw(picture, vertices.data(), int(vertices.size()), qpen.dashPattern(), qpen.color().rgb());
         else
             wideLines_.draw(picture, vertices.data(), int(vertices.size()), qpen.width(), qpen.color().rgb());
         return;

@@ -1,5 +1,6 @@
 #include "model/WideStrokeStamps.h"
 
+#include "model/StepPairs.h"
 #include "model/StrokeGeometry.h"
 
 #include <algorithm>
@@ -8,26 +9,11 @@
 
 namespace {
 
-// Steps of frame curves: a column or two across, up to a few dozen rows.
-constexpr int ReachX = 3, ReachY = 24;
-constexpr int Columns = 2 * ReachX + 1, Steps = Columns * (2 * ReachY + 1);
+using steppairs::Count;
 
 constexpr std::uint32_t Unusable = 0xFFFFFFFFu;
 // Pixels of all stamps; the first is left out so that no stamp is 0.
 constexpr std::size_t MaxPixels = (std::size_t(1) << 19) - 1;
-
-int stepIndex(QPoint step)
-{
-    const unsigned column = unsigned(step.x() + ReachX), row = unsigned(step.y() + ReachY);
-    if (column > 2 * ReachX || row > 2 * ReachY)
-        return -1;
-    return int(row * Columns + column);
-}
-
-QPoint stepAt(int index)
-{
-    return {index % Columns - ReachX, index / Columns - ReachY};
-}
 
 // A point whose 1/64 rounding could go the other way at another position.
 bool nearRoundingEdge(QPointF p)
@@ -51,11 +37,11 @@ struct Crossing {
 
 WideStrokeStamps::WideStrokeStamps(int penWidth)
     : penWidth_(penWidth)
-    , pixels_(1)
-    , joins_(std::size_t(Steps) * Steps)
-    , starts_(Steps)
-    , ends_(Steps)
+    , joins_(std::size_t(Count) * Count)
+    , starts_(Count)
+    , ends_(Count)
 {
+    pixels_.add({0, 0});
 }
 
 bool WideStrokeStamps::draw(QImage &image, const QPoint *points, int count, QRgb color)
@@ -73,11 +59,11 @@ bool WideStrokeStamps::draw(QImage &image, const QPoint *points, int count, QRgb
         const QPoint step = points[i] - vertex;
         if (step.isNull())
             continue;
-        const int stepOut = stepIndex(step);
+        const int stepOut = steppairs::indexOf(step);
         if (stepOut < 0)
             return false;
         const Stamp stamp = stepIn < 0 ? stampOf(starts_[std::size_t(stepOut)], -1, stepOut)
-                                       : stampOf(joins_[std::size_t(stepIn * Steps + stepOut)], stepIn, stepOut);
+                                       : stampOf(joins_[std::size_t(stepIn * Count + stepOut)], stepIn, stepOut);
         if (stamp == Unusable)
             return false;
         *placed++ = {vertex, stamp};
@@ -94,19 +80,14 @@ bool WideStrokeStamps::draw(QImage &image, const QPoint *points, int count, QRgb
     const int w = image.width(), h = image.height();
     uchar *const bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
-    if (stride != offsetsStride_)
-        offsets_.clear();
-    offsetsStride_ = stride;
-    for (std::size_t i = offsets_.size(); i < pixels_.size(); ++i)
-        offsets_.push_back(int(pixels_[i].row * stride + pixels_[i].column * qsizetype(sizeof(QRgb))));
+    const int *const offsets = pixels_.offsets(stride);
     for (const Placed *p = placed_.data(); p != placed; ++p) {
         const auto [at, stamp] = *p;
         const std::size_t first = stamp >> 13, pixels = (stamp >> 6) & 0x7F;
         const int reach = int(stamp & 0x3F);
         if (at.x() >= reach && at.x() + reach < w && at.y() >= reach && at.y() + reach < h) {
             uchar *const origin = bits + at.y() * stride + at.x() * qsizetype(sizeof(QRgb));
-            const int *const offsets = offsets_.data() + first;
-            for (std::size_t k = 0; k < pixels; k += 4) {
+            for (std::size_t k = first; k < first + pixels; k += 4) {
                 *reinterpret_cast<QRgb *>(origin + offsets[k]) = color;
                 *reinterpret_cast<QRgb *>(origin + offsets[k + 1]) = color;
                 *reinterpret_cast<QRgb *>(origin + offsets[k + 2]) = color;
@@ -131,7 +112,8 @@ WideStrokeStamps::Stamp WideStrokeStamps::build(int stepIn, int stepOut)
 {
     const double halfWidth = penWidth_ / 2.0;
     const QPointF origin(0, 0);
-    const QPoint in = stepIn >= 0 ? stepAt(stepIn) : QPoint(), out = stepOut >= 0 ? stepAt(stepOut) : QPoint();
+    const QPoint in = stepIn >= 0 ? steppairs::stepAt(stepIn) : QPoint();
+    const QPoint out = stepOut >= 0 ? steppairs::stepAt(stepOut) : QPoint();
     // The sides, as the stroker gives them: the one forward (a, b) and the one
     // backward (c, d), for the step in (P) and the step out (N).
     const auto [aP, bP] = offsetSegment(-in, origin, scaledNormal(in.x(), in.y(), halfWidth));
@@ -230,15 +212,16 @@ WideStrokeStamps::Stamp WideStrokeStamps::keep(const std::vector<Span> &spans)
     int reach = 0;
     for (const Span span : spans) {
         for (int x = span.from; x < span.to; ++x) {
-            const Pixel pixel{std::int8_t(span.row), std::int8_t(x)};
-            if (std::find(pixels_.begin() + std::ptrdiff_t(first), pixels_.end(), pixel) == pixels_.end())
-                pixels_.push_back(pixel);
+            const steppairs::RelativePixels::Pixel pixel{std::int8_t(span.row), std::int8_t(x)};
+            const auto &kept = pixels_.all();
+            if (std::find(kept.begin() + std::ptrdiff_t(first), kept.end(), pixel) == kept.end())
+                pixels_.add(pixel);
             reach = std::max({reach, std::abs(x), std::abs(int(span.row))});
         }
     }
     // Whole fours, the last pixel again, stamp without a count's branch.
     while ((pixels_.size() - first) % 4 != 0)
-        pixels_.push_back(pixels_.back());
+        pixels_.add(pixels_[pixels_.size() - 1]);
     const std::size_t count = pixels_.size() - first;
     if (count == 0)
         return Stamp(first << 13);

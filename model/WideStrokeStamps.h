@@ -1,4 +1,6 @@
 #pragma once
+#include "model/StepPairs.h"
+
 #include <QImage>
 #include <QPoint>
 
@@ -29,10 +31,6 @@ private:
         std::int16_t winding;
         friend bool operator==(Span, Span) = default;
     };
-    struct Pixel {
-        std::int8_t row, column; // from the vertex
-        friend bool operator==(Pixel, Pixel) = default;
-    };
     // first pixel << 13 | pixel count << 6 | farthest pixel's reach; 0 unknown
     using Stamp = std::uint32_t;
 
@@ -41,10 +39,7 @@ private:
     Stamp keep(const std::vector<Span> &spans);
 
     int penWidth_;
-    std::vector<Pixel> pixels_;
-    // Where each pixel lies from its vertex in an image of offsetsStride_.
-    std::vector<int> offsets_;
-    qsizetype offsetsStride_ = 0;
+    steppairs::RelativePixels pixels_;
     std::vector<Stamp> joins_, starts_, ends_;
     // Scratch, kept between calls.
     struct Placed {
