@@ -3,7 +3,6 @@
 #include "model/PolylineRaster.h"
 #include "model/StrokeGeometry.h"
 
-#include <QLineF>
 #include <QPainter>
 #include <QPen>
 
