@@ -12,8 +12,10 @@ FrameEvaluator::FrameEvaluator(InstructionSet set)
 
 void FrameEvaluator::prepare(int modes, int width, int quality)
 {
-    if (modes == modes_ && width == width_ && quality == quality_)
+    if (modes == modes_ && width == width_ && quality == quality_) {
+        learnExactSines();
         return;
+    }
     modes_ = modes;
     width_ = width;
     quality_ = quality;
@@ -35,6 +37,7 @@ void FrameEvaluator::prepare(int modes, int width, int quality)
     uncertain_.resize(q);
     nextMode_ = 1;
     exact_.clear();
+    exactModes_ = 0;
     const std::size_t entries = std::size_t(modes) * q;
     if (entries == 0 || entries > MaxTableEntries) {
         table_.clear();
@@ -50,6 +53,21 @@ void FrameEvaluator::prepare(int modes, int width, int quality)
     for (int k = 2; k <= modes; ++k) {
         double *row = table_.data() + std::size_t(k - 1) * q;
         kernels_.rotate(row - q, cosK_.data(), row, sin1_.data(), cos1_.data(), quality);
+    }
+}
+
+void FrameEvaluator::learnExactSines()
+{
+    const std::size_t q = std::size_t(quality_);
+    for (std::size_t learnt = 0; !table_.empty() && exactModes_ < modes_ && learnt < ExactSinesPerFrame; learnt += q) {
+        const int k = ++exactModes_;
+        const std::size_t rowStart = std::size_t(k - 1) * q;
+        for (std::size_t i = 0; i < q; ++i) {
+            if (!exact_[rowStart + i]) {
+                table_[rowStart + i] = wavemath::modeSine(k, width_, x_[i]);
+                exact_[rowStart + i] = true;
+            }
+        }
     }
 }
 
@@ -79,6 +97,10 @@ void FrameEvaluator::evaluateMode(int k, double ac, float *row, float *sum)
         if (sum)
             sum[i] = sum[i] + term;
     };
+    if (sines && k <= exactModes_) {
+        kernels_.exactTerms(sines, q, ac, row, sum);
+        return;
+    }
     if (!sines) {
         for (int i = 0; i < q; ++i)
             put(i, wavemath::modeValue(ac, wavemath::modeSine(k, width_, x_[std::size_t(i)])));

@@ -114,6 +114,23 @@ int certainTermsBaseline(const double *s, int count, double ac, double error, fl
     }
 }
 
+[[gnu::always_inline]] inline void exactTermsBody(const double *s, int count, double ac, float *out, float *sum)
+{
+    if (out && sum) {
+        for (int i = 0; i < count; ++i) {
+            const float term = wavemath::modeValue(ac, s[i]);
+            out[i] = term;
+            sum[i] = sum[i] + term;
+        }
+    } else if (out) {
+        for (int i = 0; i < count; ++i)
+            out[i] = wavemath::modeValue(ac, s[i]);
+    } else if (sum) {
+        for (int i = 0; i < count; ++i)
+            sum[i] = sum[i] + wavemath::modeValue(ac, s[i]);
+    }
+}
+
 // The pixel rows and the largest step between them, once every row is known
 // to lie in the picture.
 [[gnu::always_inline]] inline int pixelRowsOf(const double *rows, int count, int half, int *pixelRows)
@@ -180,7 +197,11 @@ int certainTermsBaseline(const double *s, int count, double ac, double error, fl
     {                                                                                                                  \
         rotateBody(s, c, next, s1, c1, count);                                                                         \
     }                                                                                                                  \
-    constexpr FrameKernels kernels##suffix{certainTerms##suffix, rotate##suffix, curveRows##suffix};
+    attribute void exactTerms##suffix(const double *s, int count, double ac, float *out, float *sum)                   \
+    {                                                                                                                  \
+        exactTermsBody(s, count, ac, out, sum);                                                                        \
+    }                                                                                                                  \
+    constexpr FrameKernels kernels##suffix{certainTerms##suffix, exactTerms##suffix, rotate##suffix, curveRows##suffix};
 
 CurveRowsFound curveRowsBaseline(const float *values, int count, int half, int height, float zoom, double *rows,
                                  int *pixelRows)

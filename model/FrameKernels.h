@@ -20,6 +20,8 @@ struct FrameKernels {
     // positions of the uncertain ones in `uncertain` and returns their count.
     int (*certainTerms)(const double *sines, int count, double ac, double error, float *out, float *sum,
                         int *uncertain);
+    // The same from the library's own sines, where every term is certain.
+    void (*exactTerms)(const double *sines, int count, double ac, float *out, float *sum);
     // From the sines and cosines of k·θ[i], those of (k + 1)·θ[i]: the sines go
     // to sinNext (which may be sinK), the cosines replace cosK.
     void (*rotate)(const double *sinK, double *cosK, double *sinNext, const double *sin1, const double *cos1,
