@@ -149,7 +149,7 @@ struct DashPattern {
     // Whether each place in the pattern, in 1/64 pixel, lies in a dash, going
     // forwards and backwards. Empty where a dash or gap shorter than a pixel
     // lets a pixel's step pass two ends, where only stepping end by end as Qt
-    // does gives its pixels.
+    // does gives its pixels, and for patterns longer than 1024 pixels.
     std::vector<std::uint8_t> onForward, onReverse;
 
     void set(const QList<qreal> &pattern)
@@ -276,6 +276,8 @@ struct Recorder {
 };
 
 constexpr std::uint32_t Unusable = 0xFFFFFFFFu;
+// Not kept: the store of pixels is full, and is emptied to start again.
+constexpr std::uint32_t StoreFull = 0xFFFFFFFEu;
 // The first pixel is left out so that no segment is 0.
 constexpr std::size_t MaxPixels = (std::size_t(1) << 18) - 1;
 
@@ -291,34 +293,18 @@ public:
         pixels_.add({0, 0});
     }
 
-    // Draws nothing and returns false where a step is beyond reach.
+    // Draws nothing and returns false where a step is beyond reach, or the
+    // curve alone needs more pixels than the store holds.
     bool draw(QImage &image, const QPoint *points, int count, DashPattern &pattern, QRgb color)
     {
-        const auto segmentOf = [this](Segment &known, int stepIn, int stepOut) {
-            if (known == 0)
-                known = build(stepIn, stepOut);
-            return known;
-        };
-        placed_.resize(std::size_t(std::max(count, 0)));
-        Placed *placed = placed_.data();
-        QPoint vertex = count > 0 ? points[0] : QPoint();
-        int stepIn = -1;
-        for (int i = 1; i < count; ++i) {
-            const QPoint step = points[i] - vertex;
-            if (step.isNull())
-                continue;
-            const int stepOut = steppairs::indexOf(step);
-            if (stepOut < 0)
-                return false;
-            const Segment segment = stepIn < 0
-                ? segmentOf(starts_[std::size_t(stepOut)], -1, stepOut)
-                : segmentOf(pairs_[std::size_t(stepIn * steppairs::Count + stepOut)], stepIn, stepOut);
-            if (segment == Unusable)
-                return false;
-            *placed++ = {vertex, segment};
-            vertex = points[i];
-            stepIn = stepOut;
+        Placed *placed = nullptr;
+        Segment refused = place(points, count, placed);
+        if (refused == StoreFull) {
+            forget();
+            refused = place(points, count, placed);
         }
+        if (refused != 0)
+            return false;
 
         const int w = image.width(), h = image.height(), length = pattern.length;
         uchar *const bits = image.bits();
@@ -364,6 +350,51 @@ private:
         Segment segment;
     };
 
+    // Each segment's start with its pixels into placed_, up to `placed`; 0,
+    // or why not.
+    Segment place(const QPoint *points, int count, Placed *&placed)
+    {
+        const auto segmentOf = [this](Segment &known, int stepIn, int stepOut) {
+            if (known != 0)
+                return known;
+            const Segment segment = build(stepIn, stepOut);
+            if (segment != StoreFull)
+                known = segment;
+            return segment;
+        };
+        placed_.resize(std::size_t(std::max(count, 0)));
+        placed = placed_.data();
+        QPoint vertex = count > 0 ? points[0] : QPoint();
+        int stepIn = -1;
+        for (int i = 1; i < count; ++i) {
+            const QPoint step = points[i] - vertex;
+            if (step.isNull())
+                continue;
+            const int stepOut = steppairs::indexOf(step);
+            if (stepOut < 0)
+                return Unusable;
+            const Segment segment = stepIn < 0
+                ? segmentOf(starts_[std::size_t(stepOut)], -1, stepOut)
+                : segmentOf(pairs_[std::size_t(stepIn * steppairs::Count + stepOut)], stepIn, stepOut);
+            if (segment == Unusable || segment == StoreFull)
+                return segment;
+            *placed++ = {vertex, segment};
+            vertex = points[i];
+            stepIn = stepOut;
+        }
+        return 0;
+    }
+
+    // Curves of ever new steps fill the store in time; it starts again empty
+    // rather than leaving every new pair of steps to be stepped one by one.
+    void forget()
+    {
+        std::fill(pairs_.begin(), pairs_.end(), 0);
+        std::fill(starts_.begin(), starts_.end(), 0);
+        pixels_.clear();
+        pixels_.add({0, 0});
+    }
+
     Segment build(int stepIn, int stepOut)
     {
         SegmentStepper stepper;
@@ -382,9 +413,10 @@ private:
             pixels_.add({std::int8_t(p.y), std::int8_t(p.x)});
             reach = std::max({reach, std::abs(p.x), std::abs(p.y)});
         }
-        if (steps < 0 || steps > 0x3F || reach > 0x3F || pixels_.size() > MaxPixels) {
+        const bool full = pixels_.size() > MaxPixels;
+        if (steps < 0 || steps > 0x3F || reach > 0x3F || full) {
             pixels_.resize(first);
-            return Unusable;
+            return full ? StoreFull : Unusable;
         }
         return Segment(first << 13 | std::size_t(steps) << 7 | std::size_t(recorder.swapped) << 6 | std::size_t(reach));
     }

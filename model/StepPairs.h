@@ -9,7 +9,7 @@
 
 namespace steppairs {
 
-// Steps of frame curves: a column or two across, up to a few dozen rows.
+// Steps of frame curves: up to three columns across and 24 rows up or down.
 constexpr int ReachX = 3, ReachY = 24;
 constexpr int Columns = 2 * ReachX + 1, Count = Columns * (2 * ReachY + 1);
 
@@ -40,6 +40,11 @@ public:
     const Pixel &operator[](std::size_t i) const { return pixels_[i]; }
     void add(Pixel p) { pixels_.push_back(p); }
     void resize(std::size_t size) { pixels_.resize(size); }
+    void clear()
+    {
+        pixels_.clear();
+        offsets_.clear();
+    }
     const std::vector<Pixel> &all() const { return pixels_; }
 
     // Byte offsets, in an image with rows `stride` bytes apart.

@@ -59,8 +59,8 @@ inline BevelJoin bevelJoin(QPointF back2, QPointF back1, QPointF nextA, QPointF 
 std::optional<BevelJoin> clearBevelJoin(QPointF back2, QPointF back1, QPointF nextA, QPointF nextB);
 
 // The pixel rows an edge crosses, top to bottom: those whose centres lie
-// between its ends, both included; at each, its column rounds half a pixel
-// right of the exact one down. `x` is in 16.16 at row `top`, `slope` per row.
+// below its upper end, down to and including its lower end; at each, its
+// column rounds half a pixel right of the exact one down. `x` is in 16.16 at row `top`, `slope` per row.
 struct EdgeRows {
     int top, bottom;
     std::int64_t x, slope;

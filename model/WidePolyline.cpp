@@ -211,8 +211,7 @@ WideStrokeStamps &WidePolylineDrawer::stampsFor(int penWidth)
     return *stamps_.emplace_back(std::make_unique<WideStrokeStamps>(penWidth));
 }
 
-// An edge crosses the rows whose centres lie between its ends, both included;
-// its column at a row rounds half a pixel right of the exact one down.
+// An edge crosses the rows of edgeRows, cut to the picture's.
 void WidePolylineDrawer::addEdge(Point26 a, Point26 b)
 {
     int winding = 1;

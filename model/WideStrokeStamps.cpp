@@ -12,6 +12,8 @@ namespace {
 using steppairs::Count;
 
 constexpr std::uint32_t Unusable = 0xFFFFFFFFu;
+// Not kept: the store of pixels is full, and is emptied to start again.
+constexpr std::uint32_t StoreFull = 0xFFFFFFFEu;
 // Pixels of all stamps; the first is left out so that no stamp is 0.
 constexpr std::size_t MaxPixels = (std::size_t(1) << 19) - 1;
 
@@ -46,36 +48,14 @@ WideStrokeStamps::WideStrokeStamps(int penWidth)
 
 bool WideStrokeStamps::draw(QImage &image, const QPoint *points, int count, QRgb color)
 {
-    const auto stampOf = [this](Stamp &known, int stepIn, int stepOut) {
-        if (known == 0)
-            known = build(stepIn, stepOut);
-        return known;
-    };
-    placed_.resize(std::size_t(std::max(count, 0)));
-    Placed *placed = placed_.data();
-    QPoint vertex = count > 0 ? points[0] : QPoint();
-    int stepIn = -1;
-    for (int i = 1; i < count; ++i) {
-        const QPoint step = points[i] - vertex;
-        if (step.isNull())
-            continue;
-        const int stepOut = steppairs::indexOf(step);
-        if (stepOut < 0)
-            return false;
-        const Stamp stamp = stepIn < 0 ? stampOf(starts_[std::size_t(stepOut)], -1, stepOut)
-                                       : stampOf(joins_[std::size_t(stepIn * Count + stepOut)], stepIn, stepOut);
-        if (stamp == Unusable)
-            return false;
-        *placed++ = {vertex, stamp};
-        vertex = points[i];
-        stepIn = stepOut;
+    Placed *placed = nullptr;
+    Stamp refused = place(points, count, placed);
+    if (refused == StoreFull) {
+        forget();
+        refused = place(points, count, placed);
     }
-    if (stepIn < 0)
+    if (refused != 0)
         return false;
-    const Stamp last = stampOf(ends_[std::size_t(stepIn)], stepIn, -1);
-    if (last == Unusable)
-        return false;
-    *placed++ = {vertex, last};
 
     const int w = image.width(), h = image.height();
     uchar *const bits = image.bits();
@@ -102,6 +82,56 @@ bool WideStrokeStamps::draw(QImage &image, const QPoint *points, int count, QRgb
         }
     }
     return true;
+}
+
+// Each vertex with its stamp into placed_, up to `placed`; 0, or why not.
+WideStrokeStamps::Stamp WideStrokeStamps::place(const QPoint *points, int count, Placed *&placed)
+{
+    const auto stampOf = [this](Stamp &known, int stepIn, int stepOut) {
+        if (known != 0)
+            return known;
+        const Stamp stamp = build(stepIn, stepOut);
+        if (stamp != StoreFull)
+            known = stamp;
+        return stamp;
+    };
+    placed_.resize(std::size_t(std::max(count, 0)));
+    placed = placed_.data();
+    QPoint vertex = count > 0 ? points[0] : QPoint();
+    int stepIn = -1;
+    for (int i = 1; i < count; ++i) {
+        const QPoint step = points[i] - vertex;
+        if (step.isNull())
+            continue;
+        const int stepOut = steppairs::indexOf(step);
+        if (stepOut < 0)
+            return Unusable;
+        const Stamp stamp = stepIn < 0 ? stampOf(starts_[std::size_t(stepOut)], -1, stepOut)
+                                       : stampOf(joins_[std::size_t(stepIn * Count + stepOut)], stepIn, stepOut);
+        if (stamp == Unusable || stamp == StoreFull)
+            return stamp;
+        *placed++ = {vertex, stamp};
+        vertex = points[i];
+        stepIn = stepOut;
+    }
+    if (stepIn < 0)
+        return Unusable;
+    const Stamp last = stampOf(ends_[std::size_t(stepIn)], stepIn, -1);
+    if (last == Unusable || last == StoreFull)
+        return last;
+    *placed++ = {vertex, last};
+    return 0;
+}
+
+// Curves of ever new steps fill the store in time; it starts again empty
+// rather than leaving every new pair of steps to the scan converter.
+void WideStrokeStamps::forget()
+{
+    std::fill(joins_.begin(), joins_.end(), 0);
+    std::fill(starts_.begin(), starts_.end(), 0);
+    std::fill(ends_.begin(), ends_.end(), 0);
+    pixels_.clear();
+    pixels_.add({0, 0});
 }
 
 // The loops at a vertex at the origin: its join, or a cap where a step is
@@ -225,9 +255,10 @@ WideStrokeStamps::Stamp WideStrokeStamps::keep(const std::vector<Span> &spans)
     const std::size_t count = pixels_.size() - first;
     if (count == 0)
         return Stamp(first << 13);
-    if (count > 0x7F || reach > 0x3F || pixels_.size() >= MaxPixels) {
+    const bool full = pixels_.size() >= MaxPixels;
+    if (count > 0x7F || reach > 0x3F || full) {
         pixels_.resize(first);
-        return Unusable;
+        return full ? StoreFull : Unusable;
     }
     return Stamp(first << 13 | count << 6 | std::size_t(reach));
 }

@@ -20,9 +20,11 @@ public:
 
     int penWidth() const { return penWidth_; }
 
-    // Draws nothing and returns false when a step reaches beyond the stamps,
-    // a join is too near a rounding threshold to be the same everywhere, or
-    // its loops do not add up to a union.
+    // Draws nothing and returns false when the polyline has no step, a step
+    // reaches beyond the stamps, a stamp would cover more than 124 pixels or
+    // reach more than 63 from its vertex, a join is too near a rounding
+    // threshold to be the same everywhere, or its loops do not add up to a
+    // union.
     bool draw(QImage &image, const QPoint *points, int count, QRgb color);
 
 private:
@@ -34,6 +36,13 @@ private:
     // first pixel << 13 | pixel count << 6 | farthest pixel's reach; 0 unknown
     using Stamp = std::uint32_t;
 
+    struct Placed {
+        QPoint at;
+        Stamp stamp;
+    };
+
+    Stamp place(const QPoint *points, int count, Placed *&placed);
+    void forget();
     Stamp build(int stepIn, int stepOut);
     static std::vector<Span> windingSpans(const std::vector<Point26> &loop);
     Stamp keep(const std::vector<Span> &spans);
@@ -42,9 +51,5 @@ private:
     steppairs::RelativePixels pixels_;
     std::vector<Stamp> joins_, starts_, ends_;
     // Scratch, kept between calls.
-    struct Placed {
-        QPoint at;
-        Stamp stamp;
-    };
     std::vector<Placed> placed_;
 };

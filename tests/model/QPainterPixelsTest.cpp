@@ -129,6 +129,40 @@ TEST(WideStrokeStampsTest, ShortStepsGetQPaintersPixelsAnywhere)
     EXPECT_GT(stamped, Trials * 3 / 4);
 }
 
+// Curves of ever new steps fill a drawer's store of pixels; it starts again
+// rather than leaving every pair of steps it has not seen to the slow path.
+TEST(WideStrokeStampsTest, AFullStoreStartsAgain)
+{
+    WideStrokeStamps stamps(2);
+    DashedThinLineDrawer dashed;
+    QImage picture = whitePicture(120, 120);
+    const QPoint middle(50, 60);
+    int refused = 0;
+    for (int in = 0; in < 4 * 49; ++in) {
+        for (int out = 0; out < 4 * 49; ++out) {
+            const QPoint stepIn(in % 4, in / 4 - 24), stepOut(out % 4, out / 4 - 24);
+            if (stepIn.isNull() || stepOut.isNull())
+                continue;
+            const std::vector<QPoint> points{middle - stepIn, middle, middle + stepOut};
+            refused += stamps.draw(picture, points.data(), 3, Ink) ? 0 : 1;
+            dashed.draw(picture, points.data(), 3, {3, 2}, Ink);
+        }
+    }
+    EXPECT_EQ(refused, 0);
+    std::vector<QPoint> curve;
+    for (int x = 0; x <= 100; ++x)
+        curve.emplace_back(x, 60 + (x * x) % 23 - 11);
+    QImage mine = whitePicture(101, 120);
+    ASSERT_TRUE(stamps.draw(mine, curve.data(), int(curve.size()), Ink));
+    EXPECT_EQ(firstDifference(mine, byQPainter(101, 120, curve, 2)), "");
+    QPen pen(QColor::fromRgb(Ink), 1);
+    pen.setDashPattern({3, 2});
+    pen.setCapStyle(Qt::FlatCap);
+    mine = whitePicture(101, 120);
+    dashed.draw(mine, curve.data(), int(curve.size()), pen.dashPattern(), Ink);
+    EXPECT_EQ(firstDifference(mine, byQPainter(101, 120, curve, pen)), "");
+}
+
 // One-pixel dashed pens, whose pattern runs on along the polyline and turns
 // round on segments drawn backwards.
 TEST(DashedThinLineTest, PolylinesGetQPaintersPixels)
