@@ -7,6 +7,8 @@
 #include <QPen>
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <climits>
 #include <cstdlib>
 #include <optional>
@@ -146,11 +148,15 @@ struct DashPattern {
     std::vector<int> forward, reverse;
     int length = 0;
     int offset = 0;
-    // Whether each place in the pattern, in 1/64 pixel, lies in a dash, going
-    // forwards and backwards. Empty where a dash or gap shorter than a pixel
-    // lets a pixel's step pass two ends, where only stepping end by end as Qt
-    // does gives its pixels, and for patterns longer than 1024 pixels.
-    std::vector<std::uint8_t> onForward, onReverse;
+    // For a pattern of whole pixels, at most 64 of them: its length in pixels
+    // (0 for any other), and from each pixel's place in it, which of the next
+    // 64 pixels lie in a dash, bit k for the kth, going forwards and
+    // backwards. Other patterns are stepped end by end as Qt does: with a dash
+    // or gap under a pixel, one pixel's step can pass two ends.
+    int pixels = 0;
+    std::vector<std::uint64_t> aheadForward, aheadReverse;
+    // v mod pixels, at v + 128, for v in −128..127.
+    std::array<std::uint8_t, 256> wrap{};
 
     void set(const QList<qreal> &pattern)
     {
@@ -160,11 +166,11 @@ struct DashPattern {
         dashes = pattern;
         forward.clear();
         reverse.clear();
-        bool tabled = true;
+        bool wholePixels = true;
         length = 0;
         for (qsizetype i = 0; i < dashes.size(); ++i) {
             const int dash = int(std::max(1.0, dashes[i] * 64.0));
-            tabled = tabled && dash >= 64;
+            wholePixels = wholePixels && dash % 64 == 0;
             length += dash;
             forward.push_back(length);
         }
@@ -173,21 +179,28 @@ struct DashPattern {
             length += int(std::max(1.0, dashes[i] * 64.0));
             reverse.push_back(length);
         }
-        constexpr int LongestTabled = 1 << 16;
-        tabled = tabled && length <= LongestTabled;
-        onForward.assign(tabled ? std::size_t(length) : 0, 0);
-        onReverse.assign(tabled ? std::size_t(length) : 0, 0);
-        for (int at = 0, index = 0, backIndex = 0; tabled && at < length; ++at) {
-            while (at >= forward[std::size_t(index)])
-                ++index;
-            while (at >= reverse[std::size_t(backIndex)])
-                ++backIndex;
-            onForward[std::size_t(at)] = (index + 1) & 1;
-            onReverse[std::size_t(at)] = backIndex & 1;
+        constexpr int LongestTabled = 64;
+        pixels = wholePixels && length <= LongestTabled * 64 ? length / 64 : 0;
+        aheadForward.assign(std::size_t(pixels), 0);
+        aheadReverse.assign(std::size_t(pixels), 0);
+        // Every pixel's step starts half a pixel into its place.
+        const auto inDash = [](const std::vector<int> &ends, int place, int on) {
+            const int at = place * 64 + 32;
+            const int index = int(std::upper_bound(ends.begin(), ends.end(), at) - ends.begin());
+            return ((index + on) & 1) != 0;
+        };
+        for (int place = 0; place < pixels; ++place) {
+            for (int k = 0; k < 64; ++k) {
+                const int ahead = (place + k) % pixels;
+                aheadForward[std::size_t(place)] |= std::uint64_t(inDash(forward, ahead, 1)) << k;
+                aheadReverse[std::size_t(place)] |= std::uint64_t(inDash(reverse, ahead, 0)) << k;
+            }
         }
+        for (int v = -128; v < 128 && pixels > 0; ++v)
+            wrap[std::size_t(v + 128)] = std::uint8_t(((v % pixels) + pixels) % pixels);
     }
 
-    bool tabled() const { return !onForward.empty(); }
+    bool tabled() const { return pixels > 0; }
 
     // Where a segment from `start` running `delta` on begins in the pattern,
     // the polyline moving on past it.
@@ -306,36 +319,33 @@ public:
         if (refused != 0)
             return false;
 
-        const int w = image.width(), h = image.height(), length = pattern.length;
+        const int w = image.width(), h = image.height(), length = pattern.pixels;
         uchar *const bits = image.bits();
         const qsizetype stride = image.bytesPerLine();
         const int *const offsets = pixels_.offsets(stride);
+        // Where the polyline stands in the pattern, in whole pixels.
+        int place = 0;
         for (const Placed *p = placed_.data(); p != placed; ++p) {
             const auto [at, segment] = *p;
             const std::size_t first = segment >> 13;
             const int steps = int((segment >> 7) & 0x3F), reach = int(segment & 0x3F);
-            const bool backwards = (segment >> 6) & 1;
-            int phase = pattern.begin(backwards, 0, steps * 64);
-            const std::uint8_t *const on = backwards ? pattern.onReverse.data() : pattern.onForward.data();
-            const std::size_t last = first + std::size_t(std::max(steps, 1));
+            // A segment stepped backwards starts where its far end lies.
+            const std::uint64_t ahead = (segment >> 6) & 1
+                ? pattern.aheadReverse[pattern.wrap[std::size_t(length - place - steps + 128)]]
+                : pattern.aheadForward[std::size_t(place)];
+            place = pattern.wrap[std::size_t(place + steps + 128)];
+            std::uint64_t on = ahead & ((std::uint64_t(1) << std::max(steps, 1)) - 1);
             if (at.x() >= reach && at.x() + reach < w && at.y() >= reach && at.y() + reach < h) {
                 uchar *const origin = bits + at.y() * stride + at.x() * qsizetype(sizeof(QRgb));
-                for (std::size_t k = first; k < last; ++k) {
-                    if (on[phase])
-                        *reinterpret_cast<QRgb *>(origin + offsets[k]) = color;
-                    phase += 64;
-                    if (phase >= length)
-                        phase -= length;
-                }
+                for (; on != 0; on &= on - 1)
+                    *reinterpret_cast<QRgb *>(origin + offsets[first + std::size_t(std::countr_zero(on))]) = color;
                 continue;
             }
-            for (std::size_t k = first; k < last; ++k) {
+            for (; on != 0; on &= on - 1) {
+                const std::size_t k = first + std::size_t(std::countr_zero(on));
                 const int x = at.x() + pixels_[k].column, y = at.y() + pixels_[k].row;
-                if (on[phase] && unsigned(x) < unsigned(w) && unsigned(y) < unsigned(h))
+                if (unsigned(x) < unsigned(w) && unsigned(y) < unsigned(h))
                     reinterpret_cast<QRgb *>(bits + y * stride)[x] = color;
-                phase += 64;
-                if (phase >= length)
-                    phase -= length;
             }
         }
         return true;
