@@ -10,8 +10,8 @@
 #include <array>
 #include <bit>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
-#include <optional>
 #include <vector>
 
 namespace {
