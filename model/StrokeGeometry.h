@@ -71,7 +71,8 @@ inline EdgeRows edgeRows(Point26 upper, Point26 lower, int firstRow)
     const int top = std::max(firstRow, (upper.y + 32) >> 6);
     const int bottom = (lower.y - 32) >> 6;
     const std::int64_t ax = (std::int64_t(1) << 15) + std::int64_t(upper.x) * (1 << 10);
-    if (lower.x == upper.x)
+    // A level edge crosses no row and has no slope; a vertical one needs none.
+    if (top > bottom || lower.x == upper.x)
         return {top, bottom, ax, 0};
     const std::int64_t slope = std::int64_t(double(lower.x - upper.x) / double(lower.y - upper.y) * 65536.);
     const std::int64_t x
