@@ -288,10 +288,10 @@ struct Recorder {
     void pixel(Pixel p) { pixels.push_back(p); }
 };
 
-constexpr std::uint32_t Unusable = 0xFFFFFFFFu;
-// Not kept: the store of pixels is full, and is emptied to start again.
-constexpr std::uint32_t StoreFull = 0xFFFFFFFEu;
-// The first pixel is left out so that no segment is 0.
+using steppairs::Refused;
+using steppairs::StoreFull;
+
+// Pixels of all segments: as many as a segment can point to.
 constexpr std::size_t MaxPixels = (std::size_t(1) << 18) - 1;
 
 } // namespace
@@ -300,23 +300,19 @@ constexpr std::size_t MaxPixels = (std::size_t(1) << 18) - 1;
 class DashedThinLineDrawer::Segments {
 public:
     Segments()
-        : pairs_(std::size_t(steppairs::Count) * steppairs::Count)
-        , starts_(steppairs::Count)
+        : table_(false)
     {
-        pixels_.add({0, 0});
     }
 
     // Draws nothing and returns false where a step is beyond reach, or the
     // curve alone needs more pixels than the store holds.
     bool draw(QImage &image, const QPoint *points, int count, DashPattern &pattern, QRgb color)
     {
-        Placed *placed = nullptr;
-        Segment refused = place(points, count, placed);
-        if (refused == StoreFull) {
-            forget();
-            refused = place(points, count, placed);
-        }
-        if (refused != 0)
+        // Curves of ever new steps fill the store in time; it starts again
+        // empty rather than leaving every new pair of steps to be stepped one
+        // by one.
+        const auto make = [this](int stepIn, int stepOut) { return build(stepIn, stepOut); };
+        if (!table_.place(points, count, make, [this] { pixels_.clear(); }))
             return false;
 
         const int w = image.width(), h = image.height(), length = pattern.pixels;
@@ -325,8 +321,7 @@ public:
         const int *const offsets = pixels_.offsets(stride);
         // Where the polyline stands in the pattern, in whole pixels.
         int place = 0;
-        for (const Placed *p = placed_.data(); p != placed; ++p) {
-            const auto [at, segment] = *p;
+        for (const auto &[at, segment] : table_) {
             const std::size_t first = segment >> 13;
             const int steps = int((segment >> 7) & 0x3F), reach = int(segment & 0x3F);
             // A segment stepped backwards starts where its far end lies.
@@ -355,55 +350,6 @@ private:
     // first pixel << 13 | pixels the pattern moves on << 7 | backwards << 6
     // | farthest pixel's reach; 0 unknown
     using Segment = std::uint32_t;
-    struct Placed {
-        QPoint at;
-        Segment segment;
-    };
-
-    // Each segment's start with its pixels into placed_, up to `placed`; 0,
-    // or why not.
-    Segment place(const QPoint *points, int count, Placed *&placed)
-    {
-        const auto segmentOf = [this](Segment &known, int stepIn, int stepOut) {
-            if (known != 0)
-                return known;
-            const Segment segment = build(stepIn, stepOut);
-            if (segment != StoreFull)
-                known = segment;
-            return segment;
-        };
-        placed_.resize(std::size_t(std::max(count, 0)));
-        placed = placed_.data();
-        QPoint vertex = count > 0 ? points[0] : QPoint();
-        int stepIn = -1;
-        for (int i = 1; i < count; ++i) {
-            const QPoint step = points[i] - vertex;
-            if (step.isNull())
-                continue;
-            const int stepOut = steppairs::indexOf(step);
-            if (stepOut < 0)
-                return Unusable;
-            const Segment segment = stepIn < 0
-                ? segmentOf(starts_[std::size_t(stepOut)], -1, stepOut)
-                : segmentOf(pairs_[std::size_t(stepIn * steppairs::Count + stepOut)], stepIn, stepOut);
-            if (segment == Unusable || segment == StoreFull)
-                return segment;
-            *placed++ = {vertex, segment};
-            vertex = points[i];
-            stepIn = stepOut;
-        }
-        return 0;
-    }
-
-    // Curves of ever new steps fill the store in time; it starts again empty
-    // rather than leaving every new pair of steps to be stepped one by one.
-    void forget()
-    {
-        std::fill(pairs_.begin(), pairs_.end(), 0);
-        std::fill(starts_.begin(), starts_.end(), 0);
-        pixels_.clear();
-        pixels_.add({0, 0});
-    }
 
     Segment build(int stepIn, int stepOut)
     {
@@ -426,14 +372,13 @@ private:
         const bool full = pixels_.size() > MaxPixels;
         if (steps < 0 || steps > 0x3F || reach > 0x3F || full) {
             pixels_.resize(first);
-            return full ? StoreFull : Unusable;
+            return full ? StoreFull : Refused;
         }
         return Segment(first << 13 | std::size_t(steps) << 7 | std::size_t(recorder.swapped) << 6 | std::size_t(reach));
     }
 
-    std::vector<Segment> pairs_, starts_;
+    steppairs::PairTable table_;
     steppairs::RelativePixels pixels_;
-    std::vector<Placed> placed_;
 };
 
 DashedThinLineDrawer::DashedThinLineDrawer()

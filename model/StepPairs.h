@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QRgb>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -36,13 +37,17 @@ public:
         friend bool operator==(Pixel, Pixel) = default;
     };
 
+    // The store starts with one pixel left out, so that no entry that holds
+    // where its pixels start there is 0.
+    RelativePixels() { pixels_.push_back({0, 0}); }
+
     std::size_t size() const { return pixels_.size(); }
     const Pixel &operator[](std::size_t i) const { return pixels_[i]; }
     void add(Pixel p) { pixels_.push_back(p); }
     void resize(std::size_t size) { pixels_.resize(size); }
     void clear()
     {
-        pixels_.clear();
+        pixels_.resize(1);
         offsets_.clear();
     }
     const std::vector<Pixel> &all() const { return pixels_; }
@@ -62,6 +67,102 @@ private:
     std::vector<Pixel> pixels_;
     std::vector<int> offsets_;
     qsizetype stride_ = 0;
+};
+
+// Why a polyline could not be placed: an entry refused (kept, so asked once),
+// or the owner's store of pixels full (not kept: the owner empties the store).
+constexpr std::uint32_t Refused = 0xFFFFFFFFu, StoreFull = 0xFFFFFFFEu;
+
+// An entry for each pair of neighbouring steps, and for the first step (and
+// the last, where the last vertex needs one), made on first use.
+class PairTable {
+public:
+    struct Placed {
+        QPoint at;
+        std::uint32_t entry;
+    };
+
+    explicit PairTable(bool lastVertexEntry)
+        : pairs_(std::size_t(Count) * Count)
+        , starts_(Count)
+        , ends_(lastVertexEntry ? std::size_t(Count) : 0)
+    {
+    }
+
+    // Places each distinct vertex with its entry, made where still unknown by
+    // make(stepIn, stepOut), −1 standing for no step; a full store is emptied
+    // by emptyStore() and the table forgotten once. True when every vertex
+    // got an entry; placed() then lists them.
+    template <typename Make, typename EmptyStore>
+    bool place(const QPoint *points, int count, Make make, EmptyStore emptyStore)
+    {
+        std::uint32_t status = tryPlace(points, count, make);
+        if (status == StoreFull) {
+            emptyStore();
+            std::fill(pairs_.begin(), pairs_.end(), 0);
+            std::fill(starts_.begin(), starts_.end(), 0);
+            std::fill(ends_.begin(), ends_.end(), 0);
+            status = tryPlace(points, count, make);
+        }
+        return status == 0;
+    }
+
+    const Placed *begin() const { return placed_.data(); }
+    const Placed *end() const { return placed_.data() + placedCount_; }
+
+private:
+    template <typename Make> std::uint32_t tryPlace(const QPoint *points, int count, Make &make)
+    {
+        const auto entryOf = [&make](std::uint32_t &known, int stepIn, int stepOut) {
+            if (known != 0)
+                return known;
+            const std::uint32_t entry = make(stepIn, stepOut);
+            if (entry != StoreFull)
+                known = entry;
+            return entry;
+        };
+        placed_.resize(std::size_t(std::max(count, 0)));
+        Placed *placed = placed_.data();
+        const std::uint32_t status = placeAll(points, count, entryOf, placed);
+        placedCount_ = std::size_t(placed - placed_.data());
+        return status;
+    }
+
+    template <typename EntryOf>
+    std::uint32_t placeAll(const QPoint *points, int count, EntryOf &entryOf, Placed *&placed)
+    {
+        QPoint vertex = count > 0 ? points[0] : QPoint();
+        int stepIn = -1;
+        for (int i = 1; i < count; ++i) {
+            const QPoint step = points[i] - vertex;
+            if (step.isNull())
+                continue;
+            const int stepOut = indexOf(step);
+            if (stepOut < 0)
+                return Refused;
+            const std::uint32_t entry = stepIn < 0
+                ? entryOf(starts_[std::size_t(stepOut)], -1, stepOut)
+                : entryOf(pairs_[std::size_t(stepIn) * Count + std::size_t(stepOut)], stepIn, stepOut);
+            if (entry == Refused || entry == StoreFull)
+                return entry;
+            *placed++ = {vertex, entry};
+            vertex = points[i];
+            stepIn = stepOut;
+        }
+        if (ends_.empty())
+            return 0;
+        if (stepIn < 0)
+            return Refused;
+        const std::uint32_t last = entryOf(ends_[std::size_t(stepIn)], stepIn, -1);
+        if (last == Refused || last == StoreFull)
+            return last;
+        *placed++ = {vertex, last};
+        return 0;
+    }
+
+    std::vector<std::uint32_t> pairs_, starts_, ends_;
+    std::vector<Placed> placed_;
+    std::size_t placedCount_ = 0;
 };
 
 } // namespace steppairs

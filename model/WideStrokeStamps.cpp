@@ -9,12 +9,10 @@
 
 namespace {
 
-using steppairs::Count;
+using steppairs::Refused;
+using steppairs::StoreFull;
 
-constexpr std::uint32_t Unusable = 0xFFFFFFFFu;
-// Not kept: the store of pixels is full, and is emptied to start again.
-constexpr std::uint32_t StoreFull = 0xFFFFFFFEu;
-// Pixels of all stamps; the first is left out so that no stamp is 0.
+// Pixels of all stamps: as many as a stamp can point to.
 constexpr std::size_t MaxPixels = (std::size_t(1) << 19) - 1;
 
 // A point whose 1/64 rounding could go the other way at another position.
@@ -39,30 +37,23 @@ struct Crossing {
 
 WideStrokeStamps::WideStrokeStamps(int penWidth)
     : penWidth_(penWidth)
-    , joins_(std::size_t(Count) * Count)
-    , starts_(Count)
-    , ends_(Count)
+    , table_(true)
 {
-    pixels_.add({0, 0});
 }
 
 bool WideStrokeStamps::draw(QImage &image, const QPoint *points, int count, QRgb color)
 {
-    Placed *placed = nullptr;
-    Stamp refused = place(points, count, placed);
-    if (refused == StoreFull) {
-        forget();
-        refused = place(points, count, placed);
-    }
-    if (refused != 0)
+    // Curves of ever new steps fill the store in time; it starts again empty
+    // rather than leaving every new pair of steps to the scan converter.
+    const auto make = [this](int stepIn, int stepOut) { return build(stepIn, stepOut); };
+    if (!table_.place(points, count, make, [this] { pixels_.clear(); }))
         return false;
 
     const int w = image.width(), h = image.height();
     uchar *const bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
     const int *const offsets = pixels_.offsets(stride);
-    for (const Placed *p = placed_.data(); p != placed; ++p) {
-        const auto [at, stamp] = *p;
+    for (const auto &[at, stamp] : table_) {
         const std::size_t first = stamp >> 13, pixels = (stamp >> 6) & 0x7F;
         const int reach = int(stamp & 0x3F);
         if (at.x() >= reach && at.x() + reach < w && at.y() >= reach && at.y() + reach < h) {
@@ -84,56 +75,6 @@ bool WideStrokeStamps::draw(QImage &image, const QPoint *points, int count, QRgb
     return true;
 }
 
-// Each vertex with its stamp into placed_, up to `placed`; 0, or why not.
-WideStrokeStamps::Stamp WideStrokeStamps::place(const QPoint *points, int count, Placed *&placed)
-{
-    const auto stampOf = [this](Stamp &known, int stepIn, int stepOut) {
-        if (known != 0)
-            return known;
-        const Stamp stamp = build(stepIn, stepOut);
-        if (stamp != StoreFull)
-            known = stamp;
-        return stamp;
-    };
-    placed_.resize(std::size_t(std::max(count, 0)));
-    placed = placed_.data();
-    QPoint vertex = count > 0 ? points[0] : QPoint();
-    int stepIn = -1;
-    for (int i = 1; i < count; ++i) {
-        const QPoint step = points[i] - vertex;
-        if (step.isNull())
-            continue;
-        const int stepOut = steppairs::indexOf(step);
-        if (stepOut < 0)
-            return Unusable;
-        const Stamp stamp = stepIn < 0 ? stampOf(starts_[std::size_t(stepOut)], -1, stepOut)
-                                       : stampOf(joins_[std::size_t(stepIn * Count + stepOut)], stepIn, stepOut);
-        if (stamp == Unusable || stamp == StoreFull)
-            return stamp;
-        *placed++ = {vertex, stamp};
-        vertex = points[i];
-        stepIn = stepOut;
-    }
-    if (stepIn < 0)
-        return Unusable;
-    const Stamp last = stampOf(ends_[std::size_t(stepIn)], stepIn, -1);
-    if (last == Unusable || last == StoreFull)
-        return last;
-    *placed++ = {vertex, last};
-    return 0;
-}
-
-// Curves of ever new steps fill the store in time; it starts again empty
-// rather than leaving every new pair of steps to the scan converter.
-void WideStrokeStamps::forget()
-{
-    std::fill(joins_.begin(), joins_.end(), 0);
-    std::fill(starts_.begin(), starts_.end(), 0);
-    std::fill(ends_.begin(), ends_.end(), 0);
-    pixels_.clear();
-    pixels_.add({0, 0});
-}
-
 // The loops at a vertex at the origin: its join, or a cap where a step is
 // missing, and the rectangle of the step out. The join's loop goes round the
 // stroke's two sides there and crosses it through the vertex; each rectangle
@@ -152,7 +93,7 @@ WideStrokeStamps::Stamp WideStrokeStamps::build(int stepIn, int stepOut)
     const auto [cN, dN] = offsetSegment(out, origin, scaledNormal(-out.x(), -out.y(), halfWidth));
     for (const QPointF p : {aP, bP, cP, dP, aN, bN, cN, dN})
         if (nearRoundingEdge(p))
-            return Unusable;
+            return Refused;
 
     const Point26 vertex{0, 0};
     // The join's loop, in every form a join too near a threshold could take
@@ -187,7 +128,7 @@ WideStrokeStamps::Stamp WideStrokeStamps::build(int stepIn, int stepOut)
     std::vector<Span> windings = windingSpans(forms.front());
     for (std::size_t i = 1; i < forms.size(); ++i)
         if (windingSpans(forms[i]) != windings)
-            return Unusable;
+            return Refused;
     if (stepOut >= 0) {
         const Point26 end{out.x() * 64, out.y() * 64};
         const std::vector<Span> step
@@ -237,7 +178,7 @@ WideStrokeStamps::Stamp WideStrokeStamps::keep(const std::vector<Span> &spans)
 {
     // The stroker's loops wind counterclockwise, rows going down.
     if (std::any_of(spans.begin(), spans.end(), [](Span s) { return s.winding > 0; }))
-        return Unusable;
+        return Refused;
     const std::size_t first = pixels_.size();
     int reach = 0;
     for (const Span span : spans) {
@@ -258,7 +199,7 @@ WideStrokeStamps::Stamp WideStrokeStamps::keep(const std::vector<Span> &spans)
     const bool full = pixels_.size() >= MaxPixels;
     if (count > 0x7F || reach > 0x3F || full) {
         pixels_.resize(first);
-        return full ? StoreFull : Unusable;
+        return full ? StoreFull : Refused;
     }
     return Stamp(first << 13 | count << 6 | std::size_t(reach));
 }

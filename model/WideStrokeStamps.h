@@ -36,20 +36,11 @@ private:
     // first pixel << 13 | pixel count << 6 | farthest pixel's reach; 0 unknown
     using Stamp = std::uint32_t;
 
-    struct Placed {
-        QPoint at;
-        Stamp stamp;
-    };
-
-    Stamp place(const QPoint *points, int count, Placed *&placed);
-    void forget();
     Stamp build(int stepIn, int stepOut);
     static std::vector<Span> windingSpans(const std::vector<Point26> &loop);
     Stamp keep(const std::vector<Span> &spans);
 
     int penWidth_;
     steppairs::RelativePixels pixels_;
-    std::vector<Stamp> joins_, starts_, ends_;
-    // Scratch, kept between calls.
-    std::vector<Placed> placed_;
+    steppairs::PairTable table_;
 };
