@@ -80,7 +80,7 @@ void floorMainCurve(benchmark::State &state)
     for (int t = 0; t < 100; ++t) {
         std::fill(sum.begin(), sum.end(), 0.0f);
         for (int k = 1; k <= ModeCount; ++k)
-            m.eval.accumulateMode(k, m.amplitudeTimesCos(k, t), sum.data());
+            m.eval.evaluateMode(k, m.amplitudeTimesCos(k, t), nullptr, sum.data());
         m.curve(sum.data(), points);
         QPolygon poly(int(points.size()));
         for (int i = 0; i < poly.size(); ++i)

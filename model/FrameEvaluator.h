@@ -5,15 +5,13 @@
 #include <vector>
 
 // Evaluates the modes of the string at the Q columns of a frame, giving the
-// bits of the call-by-call formulas without their cost. The sine of each
-// (mode, column) pair comes from the angle-addition recurrence, close enough
-// to the library's sine that almost every term (float)(A·c·sin) is already
-// certain; the rare uncertain one is computed by the formula. The sines are
-// kept between frames, while the mode count, width and quality stay the
-// same, up to a size bound; beyond it each frame runs the recurrence again.
-// A table learns the library's sine of each pair found uncertain once, and
-// at each frame that finds it kept, the library's sines of a few more modes,
-// whose terms then need no certainty test.
+// bits of the call-by-call formulas without their cost. Each frame that finds
+// the mode count, width and quality as they were learns the library's sines
+// of a few more modes, up to a size bound, and keeps them; their terms are
+// then one multiplication each. The sines of the other modes come from the
+// angle-addition recurrence, started where the learnt ones end. They are
+// close enough to the library's that almost every term (float)(A·c·sin) is
+// already certain; the rare uncertain one is computed by the formula.
 class FrameEvaluator {
 public:
     static constexpr std::size_t MaxTableEntries = std::size_t(1) << 20; // 8 MiB of doubles
@@ -37,22 +35,24 @@ public:
     const std::vector<int> &pixelColumns() const { return pixelX_; }
     // The largest step between neighbouring pixel columns, the first from 0.
     int widestColumnStep() const { return widestColumnStep_; }
-    bool usesTable() const { return !table_.empty(); }
+    // Whether the modes' library sines are being learnt and kept.
+    bool usesTable() const { return keepsTable_; }
 
     // Mode k's displacement at column i, given Amplitudes[k]·c_k, goes to
     // row[i - 1] and is added to sum[i - 1] in single precision; either pointer
-    // may be null. Fastest with k = 1, 2, 3, ... in turn, as a frame asks.
+    // may be null. Fast only with k = 1, 2, 3, ... in turn, once each, as a
+    // frame asks.
     void evaluateMode(int k, double amplitudeTimesCos, float *row, float *sum);
     void modeRow(int k, double amplitudeTimesCos, float *out) { evaluateMode(k, amplitudeTimesCos, out, nullptr); }
-    void accumulateMode(int k, double amplitudeTimesCos, float *sum)
-    {
-        evaluateMode(k, amplitudeTimesCos, nullptr, sum);
-    }
+    // Modes firstK .. firstK + count − 1 added to sum in turn, given
+    // Amplitudes[k]·c_k of each: the sum of evaluateMode's, faster.
+    void accumulateModes(int firstK, int count, const double *amplitudesTimesCos, float *sum);
 
 private:
-    // The recurrence's sines of mode k, or null if k is not the next mode.
-    const double *approximateSines(int k);
     void learnExactSines();
+    // Puts the recurrence at mode k − 1 where it can; false if it cannot.
+    bool recurrenceReaches(int k);
+    ModeRecurrence recurrence();
 
     const FrameKernels &kernels_;
     int modes_ = -1;
@@ -62,14 +62,13 @@ private:
     std::vector<int> pixelX_;
     int widestColumnStep_ = 0;
     std::vector<double> sin1_, cos1_; // of the column's angle πx/W
-    std::vector<double> table_;       // modes × columns
-    // Whether a table entry holds the library's sine, found where a term was
-    // uncertain, so that the next frame needs no library call there.
-    std::vector<bool> exact_;
-    // The modes 1..exactModes_ whose every entry holds the library's sine.
-    int exactModes_ = 0;
-    // Without a table: the sines and cosines of mode nextMode_ − 1.
+    bool keepsTable_ = false;
+    // The library's sines of modes 1..learntModes_, modes × columns.
+    std::vector<double> table_;
+    int learntModes_ = 0;
+    // The library's cosines of mode learntModes_, where the recurrence starts.
+    std::vector<double> learntCos_;
+    // The recurrence's sines and cosines of mode nextMode_ − 1.
     std::vector<double> sinK_, cosK_;
-    int nextMode_ = 1;
-    std::vector<int> uncertain_;
+    int nextMode_ = 0;
 };

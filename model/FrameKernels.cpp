@@ -13,107 +13,9 @@
 
 namespace {
 
-// Twice the sine's error also covers the rounding of ac · s and of the ends.
-double termMargin(double ac, double error)
-{
-    return 2.0 * error * std::fabs(ac);
-}
-
-// Rounding to float is monotonic: when both ends of the interval round to the
-// same float, so does everything between them. NaN or infinite ends never do.
-int certainTermsFrom(int i, const double *s, int count, double ac, double margin, float *out, float *sum,
-                     int *uncertain, int found)
-{
-    for (; i < count; ++i) {
-        const double p = ac * s[i];
-        const float lo = float(p - margin), hi = float(p + margin);
-        const bool same = lo == hi;
-        const float term = same ? lo : 0.0f;
-        if (out)
-            out[i] = term;
-        if (sum)
-            sum[i] = sum[i] + term;
-        if (!same)
-            uncertain[found++] = i;
-    }
-    return found;
-}
-
-#ifdef VELMORA_X86
-// Four terms at a time; `same` holds a lane of ones where the term is certain.
-[[gnu::always_inline]] inline void storeTerms(__m128 lo, __m128 same, int i, float *out, float *sum, int *uncertain,
-                                              int &found)
-{
-    const __m128 term = _mm_and_ps(same, lo);
-    if (out)
-        _mm_storeu_ps(out + i, term);
-    if (sum)
-        _mm_storeu_ps(sum + i, _mm_add_ps(_mm_loadu_ps(sum + i), term));
-    for (unsigned u = ~unsigned(_mm_movemask_ps(same)) & 0xFu; u != 0; u &= u - 1)
-        uncertain[found++] = i + __builtin_ctz(u);
-}
-
-int certainTermsBaseline(const double *s, int count, double ac, double error, float *out, float *sum, int *uncertain)
-{
-    const double margin = termMargin(ac, error);
-    const __m128d a = _mm_set1_pd(ac), m = _mm_set1_pd(margin);
-    int found = 0, i = 0;
-    for (; i + 4 <= count; i += 4) {
-        const __m128d p0 = _mm_mul_pd(a, _mm_loadu_pd(s + i)), p1 = _mm_mul_pd(a, _mm_loadu_pd(s + i + 2));
-        const __m128 lo = _mm_movelh_ps(_mm_cvtpd_ps(_mm_sub_pd(p0, m)), _mm_cvtpd_ps(_mm_sub_pd(p1, m)));
-        const __m128 hi = _mm_movelh_ps(_mm_cvtpd_ps(_mm_add_pd(p0, m)), _mm_cvtpd_ps(_mm_add_pd(p1, m)));
-        storeTerms(lo, _mm_cmpeq_ps(lo, hi), i, out, sum, uncertain, found);
-    }
-    return certainTermsFrom(i, s, count, ac, margin, out, sum, uncertain, found);
-}
-
-[[gnu::target("avx2")]] int certainTermsAvx2(const double *s, int count, double ac, double error, float *out,
-                                             float *sum, int *uncertain)
-{
-    const double margin = termMargin(ac, error);
-    const __m256d a = _mm256_set1_pd(ac), m = _mm256_set1_pd(margin);
-    int found = 0, i = 0;
-    // Eight at a time, so that the float half of the work fills a register.
-    for (; i + 8 <= count; i += 8) {
-        const __m256d p0 = _mm256_mul_pd(a, _mm256_loadu_pd(s + i)), p1 = _mm256_mul_pd(a, _mm256_loadu_pd(s + i + 4));
-        const __m256 lo = _mm256_set_m128(_mm256_cvtpd_ps(_mm256_sub_pd(p1, m)), _mm256_cvtpd_ps(_mm256_sub_pd(p0, m)));
-        const __m256 hi = _mm256_set_m128(_mm256_cvtpd_ps(_mm256_add_pd(p1, m)), _mm256_cvtpd_ps(_mm256_add_pd(p0, m)));
-        const __m256 same = _mm256_cmp_ps(lo, hi, _CMP_EQ_OQ);
-        const __m256 term = _mm256_and_ps(same, lo);
-        if (out)
-            _mm256_storeu_ps(out + i, term);
-        if (sum)
-            _mm256_storeu_ps(sum + i, _mm256_add_ps(_mm256_loadu_ps(sum + i), term));
-        for (unsigned u = ~unsigned(_mm256_movemask_ps(same)) & 0xFFu; u != 0; u &= u - 1)
-            uncertain[found++] = i + __builtin_ctz(u);
-    }
-    for (; i + 4 <= count; i += 4) {
-        const __m256d p = _mm256_mul_pd(a, _mm256_loadu_pd(s + i));
-        const __m128 lo = _mm256_cvtpd_ps(_mm256_sub_pd(p, m)), hi = _mm256_cvtpd_ps(_mm256_add_pd(p, m));
-        storeTerms(lo, _mm_cmpeq_ps(lo, hi), i, out, sum, uncertain, found);
-    }
-    return certainTermsFrom(i, s, count, ac, margin, out, sum, uncertain, found);
-}
-#else
-int certainTermsBaseline(const double *s, int count, double ac, double error, float *out, float *sum, int *uncertain)
-{
-    return certainTermsFrom(0, s, count, ac, termMargin(ac, error), out, sum, uncertain, 0);
-}
-#endif
-
 // The bodies below are inlined into one function per instruction set, so that
 // the compiler vectorises them for that set; the arithmetic is the same scalar
 // sequence either way.
-[[gnu::always_inline]] inline void rotateBody(const double *s, double *c, double *next, const double *s1,
-                                              const double *c1, int count)
-{
-    for (int i = 0; i < count; ++i) {
-        const double sk = s[i], ck = c[i];
-        next[i] = sk * c1[i] + ck * s1[i];
-        c[i] = ck * c1[i] - sk * s1[i];
-    }
-}
-
 [[gnu::always_inline]] inline void exactTermsBody(const double *s, int count, double ac, float *out, float *sum)
 {
     if (out && sum) {
@@ -192,16 +94,12 @@ int certainTermsBaseline(const double *s, int count, double ac, double error, fl
 #endif
 
 #define VELMORA_KERNELS(suffix, attribute)                                                                             \
-    attribute void rotate##suffix(const double *s, double *c, double *next, const double *s1, const double *c1,        \
-                                  int count)                                                                           \
-    {                                                                                                                  \
-        rotateBody(s, c, next, s1, c1, count);                                                                         \
-    }                                                                                                                  \
     attribute void exactTerms##suffix(const double *s, int count, double ac, float *out, float *sum)                   \
     {                                                                                                                  \
         exactTermsBody(s, count, ac, out, sum);                                                                        \
     }                                                                                                                  \
-    constexpr FrameKernels kernels##suffix{certainTerms##suffix, exactTerms##suffix, rotate##suffix, curveRows##suffix};
+    constexpr FrameKernels kernels##suffix{recurrence::rotateTerms##suffix, recurrence::accumulateTerms##suffix,       \
+                                           exactTerms##suffix, curveRows##suffix};
 
 CurveRowsFound curveRowsBaseline(const float *values, int count, int half, int height, float zoom, double *rows,
                                  int *pixelRows)

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/RecurrenceKernels.h"
 #include "model/VectorUnit.h"
 
 // What the rows of a curve turned out to be.
@@ -13,19 +14,11 @@ struct CurveRowsFound {
 // The loops a frame spends its time in, built once per instruction set. Every
 // set gives the same bits.
 struct FrameKernels {
-    // The terms t = (float)(ac · s) of one mode, from sines each within `error`
-    // of the exact ones. A term is certain when every s that near gives the
-    // same float. Writes each certain term, or 0 in place of an uncertain one,
-    // to out[i] and adds it to sum[i] (either pointer may be null), lists the
-    // positions of the uncertain ones in `uncertain` and returns their count.
-    int (*certainTerms)(const double *sines, int count, double ac, double error, float *out, float *sum,
-                        int *uncertain);
-    // The same from the library's own sines, where every term is certain.
+    // The next mode's terms from the recurrence (model/RecurrenceKernels.h).
+    void (*rotateTerms)(const ModeRecurrence &r, int k, double ac, float *out, float *sum);
+    void (*accumulateTerms)(const ModeRecurrence &r, int firstK, const double *acs, int count, float *sum);
+    // The terms from the library's own sines, where every term is certain.
     void (*exactTerms)(const double *sines, int count, double ac, float *out, float *sum);
-    // From the sines and cosines of k·θ[i], those of (k + 1)·θ[i]: the sines go
-    // to sinNext (which may be sinK), the cosines replace cosK.
-    void (*rotate)(const double *sinK, double *cosK, double *sinNext, const double *sin1, const double *cos1,
-                   int count);
     // rows[i] = the picture row of displacement values[i] (wavemath::curveRow),
     // and the same as an int in pixelRows where every row lies in [0, height),
     // with the largest step between them.

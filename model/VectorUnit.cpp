@@ -20,7 +20,7 @@ bool hasAvx()
 
 bool cpuRuns(InstructionSet set)
 {
-    static const bool avx2 = __builtin_cpu_supports("avx2");
+    static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
     return set == InstructionSet::Baseline || avx2;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // The widest instruction set the frame loops are built for. Every x86-64 CPU
-// runs Baseline; Avx2 runs where the CPU has it. Both give the same bits: no
-// fused multiply-add is used by either.
+// runs Baseline; Avx2 (with fused multiply-add) runs where the CPU has it.
+// Both draw the same bits.
 enum class InstructionSet { Baseline, Avx2 };
 
 // The widest set this CPU runs.

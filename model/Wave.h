@@ -77,4 +77,5 @@ private:
     WidePolylineDrawer wideLines_;
     DashedThinLineDrawer dashedLines_;
     std::vector<float> sum_, row_;
+    std::vector<double> modeFactors_; // Amplitudes[k]·c_k of a plain frame
 };

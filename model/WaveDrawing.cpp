@@ -165,8 +165,10 @@ void Wave::drawFrame(QImage &picture, const FrameParams &view, const DisplaySett
 
     sum_.assign(std::size_t(q), 0.0f);
     if (!view.showAll) {
+        modeFactors_.resize(std::size_t(std::max(n, 0)));
         for (int k = 1; k <= n; ++k)
-            evaluator_.accumulateMode(k, double(amplitudes[k]) * wavemath::timeFactor(period, t, k), sum_.data());
+            modeFactors_[std::size_t(k - 1)] = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
+        evaluator_.accumulateModes(1, n, modeFactors_.data(), sum_.data());
         computeRows(sum_.data(), half, h, view.zoom);
         drawRows(picture, painter, canvas, toQPen(look.mainWavePen), half, curve_);
         return;

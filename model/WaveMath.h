@@ -20,10 +20,16 @@ inline double timeFactor(float period, std::int32_t time, int k)
     return std::cos(((2.0 * Pi / double(period)) * double(time)) * double(k));
 }
 
-// sin(((π·x)·k)/width): the shape of mode k at column x.
+// ((π·x)·k)/width: mode k's angle at column x.
+inline double modeAngle(int k, int width, float x)
+{
+    return ((Pi * double(x)) * double(k)) / double(width);
+}
+
+// The shape of mode k at column x.
 inline double modeSine(int k, int width, float x)
 {
-    return std::sin(((Pi * double(x)) * double(k)) / double(width));
+    return std::sin(modeAngle(k, width, x));
 }
 
 // Mode k's signed displacement at pixel column x of a string drawn `width`

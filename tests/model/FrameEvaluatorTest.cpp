@@ -23,33 +23,41 @@ void expectSameAsFormulas(int n, int width, int quality, int time, float period,
     wave.rule = AmplitudeRule::Harmonic;
     wave.calcAmplitudes();
 
-    FrameEvaluator eval;
-    eval.prepare(n, width, quality);
-    // Then again once the frames that keep the table have learnt every
-    // mode's library sines.
-    for (const bool learnt : {false, true}) {
-        if (learnt)
-            for (std::size_t frame = 0;
-                 frame <= std::size_t(n) * std::size_t(quality) / FrameEvaluator::ExactSinesPerFrame; ++frame)
-                eval.prepare(n, width, quality);
-        std::vector<float> sum(std::size_t(quality), 0.0f);
-        std::vector<float> row(std::size_t(quality), 0.0f);
-        for (int k = 1; k <= n; ++k) {
-            const double ac = double(wave.amplitudes[k]) * wavemath::timeFactor(period, time, k);
-            eval.modeRow(k, ac, row.data());
-            eval.accumulateMode(k, ac, sum.data());
-            if (k % sampleEvery != 1 && k != n)
-                continue;
-            for (int i = 1; i <= quality; i += 1 + quality / 97) {
-                const float x = wavemath::columnX(width, i, quality);
-                ASSERT_EQ(row[std::size_t(i - 1)], wave.modeDisplacement(k, width, x, view.time))
-                    << "n=" << n << " W=" << width << " Q=" << quality << " k=" << k << " i=" << i;
+    std::vector<double> acs;
+    for (int k = 1; k <= n; ++k)
+        acs.push_back(double(wave.amplitudes[k]) * wavemath::timeFactor(period, time, k));
+    std::vector<float> formulaSum;
+    for (int i = 1; i <= quality; ++i)
+        formulaSum.push_back(wave.displacement(width, wavemath::columnX(width, i, quality), view.time));
+
+    std::vector<InstructionSet> sets{InstructionSet::Baseline};
+    if (cpuRuns(InstructionSet::Avx2))
+        sets.push_back(InstructionSet::Avx2);
+    for (const InstructionSet set : sets) {
+        // One evaluator gives the rows, the other the plain frame's sums.
+        FrameEvaluator rows(set), sums(set);
+        // Right after a change; after one frame has learnt some modes' library
+        // sines, so that the recurrence starts from them; with every mode learnt.
+        const std::size_t allLearnt = std::size_t(n) * std::size_t(quality) / FrameEvaluator::ExactSinesPerFrame + 1;
+        for (const std::size_t frames : {std::size_t(1), std::size_t(1), allLearnt}) {
+            for (std::size_t frame = 0; frame < frames; ++frame) {
+                rows.prepare(n, width, quality);
+                sums.prepare(n, width, quality);
             }
-        }
-        for (int i = 1; i <= quality; i += 1 + quality / 53) {
-            const float x = wavemath::columnX(width, i, quality);
-            ASSERT_EQ(sum[std::size_t(i - 1)], wave.displacement(width, x, view.time))
-                << "n=" << n << " W=" << width << " i=" << i << " learnt " << learnt;
+            std::vector<float> sum(std::size_t(quality), 0.0f), plainSum = sum, row = sum;
+            sums.accumulateModes(1, n, acs.data(), plainSum.data());
+            ASSERT_EQ(plainSum, formulaSum) << "n=" << n << " W=" << width << " set=" << int(set);
+            for (int k = 1; k <= n; ++k) {
+                rows.evaluateMode(k, acs[std::size_t(k - 1)], row.data(), sum.data());
+                if (k % sampleEvery != 1 && k != n)
+                    continue;
+                for (int i = 1; i <= quality; i += 1 + quality / 97) {
+                    const float x = wavemath::columnX(width, i, quality);
+                    ASSERT_EQ(row[std::size_t(i - 1)], wave.modeDisplacement(k, width, x, view.time))
+                        << "n=" << n << " W=" << width << " Q=" << quality << " k=" << k << " i=" << i;
+                }
+            }
+            ASSERT_EQ(sum, formulaSum) << "n=" << n << " W=" << width << " set=" << int(set);
         }
     }
 }
@@ -73,31 +81,103 @@ TEST(FrameEvaluatorTest, BeyondTheTableBoundTheSinesAreComputedOnTheFly)
     EXPECT_TRUE(eval.usesTable());
 }
 
+TEST(FrameEvaluatorTest, AModeAskedForNoTermStillMovesTheRecurrenceOn)
+{
+    const int width = 640, quality = 200;
+    FrameEvaluator eval;
+    eval.prepare(50, width, quality);
+    std::vector<float> row(static_cast<std::size_t>(quality));
+    for (int k = 1; k <= 50; ++k) {
+        eval.evaluateMode(k, 0.5, k % 2 ? nullptr : row.data(), nullptr);
+        for (int i = 0; i < quality && k % 2 == 0; ++i)
+            ASSERT_EQ(row[std::size_t(i)],
+                      wavemath::modeValue(0.5, wavemath::modeSine(k, width, wavemath::columnX(width, i + 1, quality))))
+                << "k=" << k << " i=" << i;
+    }
+}
+
 // Terms are certified against an error bound on the recurrence's sines; the
-// bound must hold, with room, over the widths, qualities and modes there are.
+// bound must hold, with room, over the widths, qualities and modes there are,
+// from each mode the recurrence may start at: 0, or one whose library sines
+// and cosines are known.
 TEST(FrameEvaluatorTest, RecurrenceSinesStayWellWithinTheirBound)
 {
     for (const InstructionSet set : {InstructionSet::Baseline, fastestInstructionSet()}) {
         const FrameKernels &kernels = frameKernels(set);
         for (const auto &[width, quality] : {std::pair{1, 2}, std::pair{1280, 999}, std::pair{65535, 4099}}) {
+            const auto columns = static_cast<std::size_t>(quality);
             std::vector<double> sin1, cos1;
             for (int i = 1; i <= quality; ++i) {
-                const double angle = (wavemath::Pi * double(wavemath::columnX(width, i, quality)) * 1.0) / width;
+                const double angle = wavemath::modeAngle(1, width, wavemath::columnX(width, i, quality));
                 sin1.push_back(std::sin(angle));
                 cos1.push_back(std::cos(angle));
             }
-            std::vector<double> sinK = sin1, cosK = cos1;
-            double worst = 0;
-            for (int k = 1; k <= MaxWaveCount; ++k) {
-                if (k > 1)
-                    kernels.rotate(sinK.data(), cosK.data(), sinK.data(), sin1.data(), cos1.data(), quality);
+            std::vector<float> terms(columns);
+            for (const int start : {0, 8, 500}) {
+                std::vector<double> sinK, cosK;
+                for (int i = 1; i <= quality; ++i) {
+                    const double angle = wavemath::modeAngle(start, width, wavemath::columnX(width, i, quality));
+                    sinK.push_back(start == 0 ? 0.0 : std::sin(angle));
+                    cosK.push_back(start == 0 ? 1.0 : std::cos(angle));
+                }
+                std::vector<float> x;
                 for (int i = 1; i <= quality; ++i)
-                    worst = std::max(worst,
-                                     std::abs(sinK[std::size_t(i - 1)]
-                                              - wavemath::modeSine(k, width, wavemath::columnX(width, i, quality))));
+                    x.push_back(wavemath::columnX(width, i, quality));
+                const ModeRecurrence recurrence{sinK.data(), cosK.data(), sin1.data(), cos1.data(),
+                                                x.data(),    width,       quality,     FrameEvaluator::SineError};
+                double worst = 0;
+                for (int k = start + 1; k <= MaxWaveCount; ++k) {
+                    kernels.rotateTerms(recurrence, k, 1.0, terms.data(), nullptr);
+                    for (int i = 1; i <= quality; ++i)
+                        worst = std::max(
+                            worst,
+                            std::abs(sinK[std::size_t(i - 1)] - wavemath::modeSine(k, width, x[std::size_t(i - 1)])));
+                }
+                EXPECT_LT(worst, FrameEvaluator::SineError / 4)
+                    << "W=" << width << " Q=" << quality << " from " << start;
             }
-            EXPECT_LT(worst, FrameEvaluator::SineError / 4) << "W=" << width << " Q=" << quality;
         }
+    }
+}
+
+// A term too uncertain for its float to be known is left out only where no
+// value it may have changes the sum: here terms within the recurrence's error
+// of 2^-24, added to 1, where the library's term decides whether 1 stays.
+TEST(FrameEvaluatorTest, UncertainTermsAreLeftOutOnlyWhereTheyCannotChangeTheSum)
+{
+    const int width = 1 << 24;
+    const float centre = float(0x1p-24 * double(width) / wavemath::Pi);
+    std::vector<float> x;
+    float below = centre, above = centre;
+    for (int i = 0; i < 35; ++i) {
+        for (int ulp = 0; ulp < 10; ++ulp) {
+            below = std::nextafter(below, 0.0f);
+            above = std::nextafter(above, 1.0f);
+        }
+        x.push_back(below);
+        x.push_back(above);
+    }
+    std::vector<double> sin1, cos1;
+    std::vector<float> expected;
+    for (const float column : x) {
+        const double angle = wavemath::modeAngle(1, width, column);
+        sin1.push_back(std::sin(angle));
+        cos1.push_back(std::cos(angle));
+        expected.push_back(1.0f + wavemath::modeValue(1.0, std::sin(angle)));
+    }
+    ASSERT_NE(std::count(expected.begin(), expected.end(), 1.0f), 0);
+    ASSERT_NE(std::count(expected.begin(), expected.end(), 1.0f), std::ptrdiff_t(expected.size()));
+    std::vector<InstructionSet> sets{InstructionSet::Baseline};
+    if (cpuRuns(InstructionSet::Avx2))
+        sets.push_back(InstructionSet::Avx2);
+    for (const InstructionSet set : sets) {
+        std::vector<double> sinK(x.size(), 0.0), cosK(x.size(), 1.0);
+        const ModeRecurrence recurrence{sinK.data(), cosK.data(), sin1.data(),   cos1.data(),
+                                        x.data(),    width,       int(x.size()), FrameEvaluator::SineError};
+        std::vector<float> sum(x.size(), 1.0f);
+        const double ac = 1.0;
+        frameKernels(set).accumulateTerms(recurrence, 1, &ac, 1, sum.data());
+        EXPECT_EQ(sum, expected) << "set=" << int(set);
     }
 }
 

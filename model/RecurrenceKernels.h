@@ -1,0 +1,36 @@
+#pragma once
+
+// Where the angle-addition recurrence stands at the columns of a frame: the
+// sines and cosines of one mode's angles, those of mode 1's, and what the
+// library needs for a term the recurrence cannot decide.
+struct ModeRecurrence {
+    double *sin;
+    double *cos;
+    const double *sin1;
+    const double *cos1;
+    const float *x; // the columns' positions
+    int width;
+    int columns;
+    // How far the recurrence's sines may lie from the library's.
+    double error;
+};
+
+// Each kernel turns the recurrence on to the next mode, k, and gives the
+// terms t = (float)(ac · sin) of its sines. A term is certain when every sine
+// within the error gives the same float; the rare uncertain one is the
+// library's. The sines' last bits depend on the instruction set, the terms'
+// bits never do.
+namespace recurrence {
+
+// Mode k's terms to out[i] and added to sum[i], where each is not null.
+void rotateTermsBaseline(const ModeRecurrence &r, int k, double ac, float *out, float *sum);
+// Modes firstK .. firstK + count − 1, given ac of each, added to sum[i] in
+// turn. A term that cannot change the sum it is added to is not computed.
+void accumulateTermsBaseline(const ModeRecurrence &r, int firstK, const double *acs, int count, float *sum);
+
+#if defined(__x86_64__) && defined(__GNUC__)
+void rotateTermsAvx2(const ModeRecurrence &r, int k, double ac, float *out, float *sum);
+void accumulateTermsAvx2(const ModeRecurrence &r, int firstK, const double *acs, int count, float *sum);
+#endif
+
+} // namespace recurrence
