@@ -16,7 +16,7 @@ class FrameEvaluator {
 public:
     static constexpr std::size_t MaxTableEntries = std::size_t(1) << 20; // 8 MiB of doubles
     // A bound on how far the recurrence's sine lies from the library's: it
-    // drifts by about 1e-12 over 1000 multiples of an angle up to π.
+    // drifts by up to about 1e-12 over 1000 multiples of an angle up to π.
     static constexpr double SineError = 0x1p-38;
 
     explicit FrameEvaluator(InstructionSet set = fastestInstructionSet());

@@ -60,7 +60,7 @@ void columnTerm(const ModeRecurrence &r, int k, int i, double ac, double margin,
     const double p = ac * s;
     const float lo = float(p - margin), hi = float(p + margin);
     if (out) {
-        out[i] = lo == hi ? lo : libraryTerm(r, k, i, ac);
+        out[i] = lo == hi && lo != 0.0f ? lo : libraryTerm(r, k, i, ac);
         if (sum)
             sum[i] = sum[i] + out[i];
     } else if (sum) {
@@ -69,6 +69,14 @@ void columnTerm(const ModeRecurrence &r, int k, int i, double ac, double margin,
 }
 
 #ifdef VELMORA_X86
+// Lanes of ones where lo and hi are the same float and not zero: a zero's
+// sign follows the library's sine, which the recurrence's may not share next
+// to a node. A term passed on by itself must keep it; a sum never shows it.
+[[gnu::always_inline]] inline __m128 sameFloats(__m128 lo, __m128 hi)
+{
+    return _mm_and_ps(_mm_cmpeq_ps(lo, hi), _mm_cmpneq_ps(lo, _mm_setzero_ps()));
+}
+
 // Four columns' terms: `same` holds a lane of ones where lo and hi agree.
 [[gnu::always_inline]] inline void settleLanes(const ModeRecurrence &r, int k, int i, double ac, __m128 lo, __m128 hi,
                                                __m128 same, float *out, float *sum)
@@ -116,7 +124,7 @@ void rotateTermsBaseline(const ModeRecurrence &r, int k, double ac, float *out, 
         const __m128d p0 = rotate2(r, i, a), p1 = rotate2(r, i + 2, a);
         const __m128 lo = _mm_movelh_ps(_mm_cvtpd_ps(_mm_sub_pd(p0, m)), _mm_cvtpd_ps(_mm_sub_pd(p1, m)));
         const __m128 hi = _mm_movelh_ps(_mm_cvtpd_ps(_mm_add_pd(p0, m)), _mm_cvtpd_ps(_mm_add_pd(p1, m)));
-        const __m128 same = _mm_cmpeq_ps(lo, hi);
+        const __m128 same = sameFloats(lo, hi);
         storeTerms(_mm_and_ps(same, lo), i, out, sum);
         settleLanes(r, k, i, ac, lo, hi, same, out ? out + i : nullptr, sum ? sum + i : nullptr);
     }
@@ -225,7 +233,7 @@ template <int Modes>
         _mm256_storeu_pd(r.cos + i, c);
         __m128 lo, hi;
         termEnds(s, a, m, lo, hi);
-        const __m128 same = _mm_cmpeq_ps(lo, hi);
+        const __m128 same = sameFloats(lo, hi);
         storeTerms(_mm_and_ps(same, lo), i, out, sum);
         settleLanes(r, k, i, ac, lo, hi, same, out ? out + i : nullptr, sum ? sum + i : nullptr);
     }

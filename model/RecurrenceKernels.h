@@ -19,7 +19,7 @@ struct ModeRecurrence {
 // terms t = (float)(ac · sin) of its sines. A term is certain when every sine
 // within the error gives the same float; the rare uncertain one is the
 // library's. The sines' last bits depend on the instruction set, the terms'
-// bits never do.
+// bits never do (with finite amplitudes; a NaN's sign may differ).
 namespace recurrence {
 
 // Mode k's terms to out[i] and added to sum[i], where each is not null.
