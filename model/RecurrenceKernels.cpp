@@ -31,8 +31,9 @@ float addUncertain(const ModeRecurrence &r, int k, int i, double ac, float sum, 
     return sum + libraryTerm(r, k, i, ac);
 }
 
-// The uncertain lanes (bits) of the columns from i, whose terms went in as 0:
-// that left each sum's bits as they were, as no sum is ever −0.
+// The uncertain lanes (bits) of the columns from i. Their sums hold no term of
+// this mode yet: one that went in as 0 left a sum's bits as they were, as no
+// sum is ever −0.
 void settle(const ModeRecurrence &r, int k, int i, double ac, unsigned lanes, const float *lo, const float *hi,
             float *out, float *sum)
 {
@@ -59,13 +60,15 @@ void columnTerm(const ModeRecurrence &r, int k, int i, double ac, double margin,
     r.sin[i] = s;
     const double p = ac * s;
     const float lo = float(p - margin), hi = float(p + margin);
-    if (out) {
-        out[i] = lo == hi && lo != 0.0f ? lo : libraryTerm(r, k, i, ac);
+    // A zero's sign is left to the library, as in sameFloats below.
+    if (lo == hi && lo != 0.0f) {
+        if (out)
+            out[i] = lo;
         if (sum)
-            sum[i] = sum[i] + out[i];
-    } else if (sum) {
-        sum[i] = lo == hi ? sum[i] + lo : addUncertain(r, k, i, ac, sum[i], lo, hi);
+            sum[i] = sum[i] + lo;
+        return;
     }
+    settle(r, k, i, ac, 1u, &lo, &hi, out ? out + i : nullptr, sum ? sum + i : nullptr);
 }
 
 #ifdef VELMORA_X86
