@@ -33,6 +33,10 @@ void FrameEvaluator::prepare(int modes, int width, int quality)
         sin1_[i] = std::sin(angle);
         cos1_[i] = std::cos(angle);
     }
+    ModeRecurrence columns = recurrence();
+    recurrence::chooseChebyshevColumns(columns);
+    chebyshevBegin_ = columns.chebyshevBegin;
+    chebyshevEnd_ = columns.chebyshevEnd;
     nextMode_ = 0;
     learntModes_ = 0;
     table_.clear();
@@ -74,13 +78,15 @@ bool FrameEvaluator::recurrenceReaches(int k)
         sinK_.assign(row, row + quality_);
         cosK_ = learntCos_;
     }
+    recurrence::enterChebyshevColumns(recurrence());
     nextMode_ = k;
     return true;
 }
 
 ModeRecurrence FrameEvaluator::recurrence()
 {
-    return {sinK_.data(), cosK_.data(), sin1_.data(), cos1_.data(), x_.data(), width_, quality_, SineError};
+    return {sinK_.data(), cosK_.data(), sin1_.data(), cos1_.data(),    x_.data(),
+            width_,       quality_,     SineError,    chebyshevBegin_, chebyshevEnd_};
 }
 
 void FrameEvaluator::evaluateMode(int k, double ac, float *row, float *sum)

@@ -63,6 +63,7 @@ private:
     std::vector<int> pixelX_;
     int widestColumnStep_ = 0;
     std::vector<double> sin1_, cos1_; // of the column's angle πx/W
+    int chebyshevBegin_ = 0, chebyshevEnd_ = 0;
     bool keepsTable_ = false;
     // The library's sines of modes 1..learntModes_, modes × columns.
     std::vector<double> table_;

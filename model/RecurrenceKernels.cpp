@@ -2,6 +2,7 @@
 
 #include "model/WaveMath.h"
 
+#include <algorithm>
 #include <cmath>
 
 #if defined(__x86_64__) && defined(__GNUC__)
@@ -23,11 +24,12 @@ float libraryTerm(const ModeRecurrence &r, int k, int i, double ac)
 }
 
 // sum + t for a term t known only to lie in [lo, hi]. Float addition is
-// monotonic: when both ends leave the sum as it is, so does every t between.
+// monotonic: when both ends give the same sum, so does every t between.
 float addUncertain(const ModeRecurrence &r, int k, int i, double ac, float sum, float lo, float hi)
 {
-    if (sum + lo == sum && sum + hi == sum)
-        return sum;
+    const float low = sum + lo;
+    if (low == sum + hi)
+        return low;
     return sum + libraryTerm(r, k, i, ac);
 }
 
@@ -49,14 +51,19 @@ void settle(const ModeRecurrence &r, int k, int i, double ac, unsigned lanes, co
     }
 }
 
+bool isChebyshev(const ModeRecurrence &r, int i)
+{
+    return i >= r.chebyshevBegin && i < r.chebyshevEnd;
+}
+
 // Column i turned on to mode k with plain arithmetic, and its term given.
 // Rounding to float is monotonic: when both ends of the interval round to the
 // same float, so does everything between them. NaN or infinite ends never do.
 void columnTerm(const ModeRecurrence &r, int k, int i, double ac, double margin, float *out, float *sum)
 {
     const double sk = r.sin[i], ck = r.cos[i];
-    const double s = sk * r.cos1[i] + ck * r.sin1[i];
-    r.cos[i] = ck * r.cos1[i] - sk * r.sin1[i];
+    const double s = isChebyshev(r, i) ? 2.0 * r.cos1[i] * sk - ck : sk * r.cos1[i] + ck * r.sin1[i];
+    r.cos[i] = isChebyshev(r, i) ? sk : ck * r.cos1[i] - sk * r.sin1[i];
     r.sin[i] = s;
     const double p = ac * s;
     const float lo = float(p - margin), hi = float(p + margin);
@@ -102,13 +109,19 @@ void columnTerm(const ModeRecurrence &r, int k, int i, double ac, double margin,
 }
 
 // Two columns of columnTerm's recurrence; gives ac · s.
-[[gnu::always_inline]] inline __m128d rotate2(const ModeRecurrence &r, int i, __m128d a)
+[[gnu::always_inline]] inline __m128d turn2(const ModeRecurrence &r, int i, bool chebyshev, __m128d a)
 {
     const __m128d sk = _mm_loadu_pd(r.sin + i), ck = _mm_loadu_pd(r.cos + i);
     const __m128d s1 = _mm_loadu_pd(r.sin1 + i), c1 = _mm_loadu_pd(r.cos1 + i);
-    const __m128d next = _mm_add_pd(_mm_mul_pd(sk, c1), _mm_mul_pd(ck, s1));
+    __m128d next;
+    if (chebyshev) {
+        next = _mm_sub_pd(_mm_mul_pd(_mm_add_pd(c1, c1), sk), ck);
+        _mm_storeu_pd(r.cos + i, sk);
+    } else {
+        next = _mm_add_pd(_mm_mul_pd(sk, c1), _mm_mul_pd(ck, s1));
+        _mm_storeu_pd(r.cos + i, _mm_sub_pd(_mm_mul_pd(ck, c1), _mm_mul_pd(sk, s1)));
+    }
     _mm_storeu_pd(r.sin + i, next);
-    _mm_storeu_pd(r.cos + i, _mm_sub_pd(_mm_mul_pd(ck, c1), _mm_mul_pd(sk, s1)));
     return _mm_mul_pd(a, next);
 }
 #endif
@@ -117,6 +130,29 @@ void columnTerm(const ModeRecurrence &r, int k, int i, double ac, double margin,
 
 namespace recurrence {
 
+void chooseChebyshevColumns(ModeRecurrence &r)
+{
+    // The three-term recurrence's rounding, and that of cos θ, weigh 1/sin θ
+    // times as much as the rotation's: where sin θ ≥ 1/4 its sines stay as
+    // close to the library's as the rotation's do.
+    constexpr double SmallestSine = 0.25;
+    int begin = 0;
+    while (begin < r.columns && !(r.sin1[begin] >= SmallestSine))
+        ++begin;
+    int end = begin;
+    while (end < r.columns && r.sin1[end] >= SmallestSine)
+        ++end;
+    // Whole groups of eight, as the kernels take them.
+    r.chebyshevBegin = (begin + 7) / 8 * 8;
+    r.chebyshevEnd = std::max(r.chebyshevBegin, end / 8 * 8);
+}
+
+void enterChebyshevColumns(const ModeRecurrence &r)
+{
+    for (int i = r.chebyshevBegin; i < r.chebyshevEnd; ++i)
+        r.cos[i] = r.sin[i] * r.cos1[i] - r.cos[i] * r.sin1[i];
+}
+
 void rotateTermsBaseline(const ModeRecurrence &r, int k, double ac, float *out, float *sum)
 {
     const double margin = termMargin(ac, r.error);
@@ -124,7 +160,8 @@ void rotateTermsBaseline(const ModeRecurrence &r, int k, double ac, float *out, 
 #ifdef VELMORA_X86
     const __m128d a = _mm_set1_pd(ac), m = _mm_set1_pd(margin);
     for (; i + 4 <= r.columns; i += 4) {
-        const __m128d p0 = rotate2(r, i, a), p1 = rotate2(r, i + 2, a);
+        const bool chebyshev = isChebyshev(r, i);
+        const __m128d p0 = turn2(r, i, chebyshev, a), p1 = turn2(r, i + 2, chebyshev, a);
         const __m128 lo = _mm_movelh_ps(_mm_cvtpd_ps(_mm_sub_pd(p0, m)), _mm_cvtpd_ps(_mm_sub_pd(p1, m)));
         const __m128 hi = _mm_movelh_ps(_mm_cvtpd_ps(_mm_add_pd(p0, m)), _mm_cvtpd_ps(_mm_add_pd(p1, m)));
         const __m128 same = sameFloats(lo, hi);
@@ -145,13 +182,27 @@ void accumulateTermsBaseline(const ModeRecurrence &r, int firstK, const double *
 #ifdef VELMORA_X86
 namespace {
 
-// Mode k's sines and cosines at four columns from mode k − 1's. Fused
+// Mode k's sines at four columns from mode k − 1's. `c` holds the cosines, or
+// at three-term columns mode k − 2's sines, and `c1` then holds 2cos θ. Fused
 // multiply-adds keep the work off the adders, which the terms need.
-[[gnu::target("avx2,fma"), gnu::always_inline]] inline void rotate4(__m256d &s, __m256d &c, __m256d s1, __m256d c1)
+template <bool Chebyshev>
+[[gnu::target("avx2,fma"), gnu::always_inline]] inline void turn4(__m256d &s, __m256d &c, __m256d s1, __m256d c1)
 {
-    const __m256d next = _mm256_fmadd_pd(s, c1, _mm256_mul_pd(c, s1));
-    c = _mm256_fmsub_pd(c, c1, _mm256_mul_pd(s, s1));
-    s = next;
+    if constexpr (Chebyshev) {
+        const __m256d next = _mm256_fmsub_pd(c1, s, c);
+        c = s;
+        s = next;
+    } else {
+        const __m256d next = _mm256_fmadd_pd(s, c1, _mm256_mul_pd(c, s1));
+        c = _mm256_fmsub_pd(c, c1, _mm256_mul_pd(s, s1));
+        s = next;
+    }
+}
+
+template <bool Chebyshev> [[gnu::target("avx2,fma"), gnu::always_inline]] inline __m256d loadCos1(const double *cos1)
+{
+    const __m256d c1 = _mm256_loadu_pd(cos1);
+    return Chebyshev ? _mm256_add_pd(c1, c1) : c1;
 }
 
 // The ends ac·s ∓ margin of four terms, each rounded once.
@@ -162,64 +213,84 @@ namespace {
     hi = _mm256_cvtpd_ps(_mm256_fmadd_pd(a, s, m));
 }
 
-// `Modes` modes in turn at each group of eight columns, so that the sines,
-// the cosines and the sums are loaded and stored once for all of them.
+// What accumulateModes keeps for all its groups: copies of the recurrence's
+// pointers, which the stores to the sums might otherwise be taken to change,
+// and each mode's constants.
+template <int Modes> struct ModeBlock {
+    double *sin, *cos;
+    const double *sin1, *cos1;
+    int firstK;
+    const double *acs;
+    __m256d a[Modes], m[Modes];
+};
+
+// `Modes` modes in turn at the eight columns from i, so that the sines, the
+// cosines and the sums are loaded and stored once for all of them.
+template <int Modes, bool Chebyshev>
+[[gnu::target("avx2,fma"), gnu::always_inline]] inline void
+accumulateGroup(const ModeRecurrence &r, const ModeBlock<Modes> &block, int i, float *sum)
+{
+    __m256d s0 = _mm256_loadu_pd(block.sin + i), c0 = _mm256_loadu_pd(block.cos + i);
+    __m256d s1 = _mm256_loadu_pd(block.sin + i + 4), c1 = _mm256_loadu_pd(block.cos + i + 4);
+    const __m256d u0 = _mm256_loadu_pd(block.sin1 + i), v0 = loadCos1<Chebyshev>(block.cos1 + i);
+    const __m256d u1 = _mm256_loadu_pd(block.sin1 + i + 4), v1 = loadCos1<Chebyshev>(block.cos1 + i + 4);
+    __m256 acc = _mm256_loadu_ps(sum + i);
+#pragma GCC unroll 4
+    for (int b = 0; b < Modes; ++b) {
+        turn4<Chebyshev>(s0, c0, u0, v0);
+        turn4<Chebyshev>(s1, c1, u1, v1);
+        __m128 lo0, hi0, lo1, hi1;
+        termEnds(s0, block.a[b], block.m[b], lo0, hi0);
+        termEnds(s1, block.a[b], block.m[b], lo1, hi1);
+        const __m256 lo = _mm256_set_m128(lo1, lo0), hi = _mm256_set_m128(hi1, hi0);
+        const __m256 same = _mm256_cmp_ps(lo, hi, _CMP_EQ_OQ);
+        if (_mm256_movemask_ps(same) == 0xFF) [[likely]] {
+            acc = _mm256_add_ps(acc, lo);
+        } else {
+            acc = _mm256_add_ps(acc, _mm256_and_ps(same, lo));
+            // Most uncertain terms are too small for their last bit to reach
+            // the sum's: addUncertain's test, eight at a time. The uncertain
+            // lanes' sums took 0 above and are as they were.
+            const __m256 low = _mm256_add_ps(acc, lo), high = _mm256_add_ps(acc, hi);
+            const __m256 settled = _mm256_andnot_ps(same, _mm256_cmp_ps(low, high, _CMP_EQ_OQ));
+            acc = _mm256_blendv_ps(acc, low, settled);
+            const unsigned lanes = ~unsigned(_mm256_movemask_ps(_mm256_or_ps(same, settled))) & 0xFFu;
+            if (lanes == 0)
+                continue;
+            float sums[8], los[8], his[8];
+            _mm256_storeu_ps(sums, acc);
+            _mm256_storeu_ps(los, lo);
+            _mm256_storeu_ps(his, hi);
+            settle(r, block.firstK + b, i, block.acs[b], lanes, los, his, nullptr, sums);
+            acc = _mm256_loadu_ps(sums);
+        }
+    }
+    _mm256_storeu_pd(block.sin + i, s0);
+    _mm256_storeu_pd(block.cos + i, c0);
+    _mm256_storeu_pd(block.sin + i + 4, s1);
+    _mm256_storeu_pd(block.cos + i + 4, c1);
+    _mm256_storeu_ps(sum + i, acc);
+}
+
 template <int Modes>
 [[gnu::target("avx2,fma")]] void accumulateModes(const ModeRecurrence &r, int firstK, const double *acs, float *sum)
 {
-    __m256d a[Modes], m[Modes];
-    double margins[Modes];
+    ModeBlock<Modes> block{r.sin, r.cos, r.sin1, r.cos1, firstK, acs, {}, {}};
     for (int b = 0; b < Modes; ++b) {
-        margins[b] = termMargin(acs[b], r.error);
-        a[b] = _mm256_set1_pd(acs[b]);
-        m[b] = _mm256_set1_pd(margins[b]);
+        block.a[b] = _mm256_set1_pd(acs[b]);
+        block.m[b] = _mm256_set1_pd(termMargin(acs[b], r.error));
     }
-    // Locals, as the stores below might otherwise be taken to change r.
-    double *const sines = r.sin, *const cosines = r.cos;
-    const double *const sin1 = r.sin1, *const cos1 = r.cos1;
-    const int columns = r.columns;
+    const int columns = r.columns, chebyshevBegin = r.chebyshevBegin, chebyshevEnd = r.chebyshevEnd;
     int i = 0;
     for (; i + 8 <= columns; i += 8) {
-        __m256d s0 = _mm256_loadu_pd(sines + i), c0 = _mm256_loadu_pd(cosines + i);
-        __m256d s1 = _mm256_loadu_pd(sines + i + 4), c1 = _mm256_loadu_pd(cosines + i + 4);
-        const __m256d u0 = _mm256_loadu_pd(sin1 + i), v0 = _mm256_loadu_pd(cos1 + i);
-        const __m256d u1 = _mm256_loadu_pd(sin1 + i + 4), v1 = _mm256_loadu_pd(cos1 + i + 4);
-        __m256 acc = _mm256_loadu_ps(sum + i);
-#pragma GCC unroll 4
-        for (int b = 0; b < Modes; ++b) {
-            rotate4(s0, c0, u0, v0);
-            rotate4(s1, c1, u1, v1);
-            __m128 lo0, hi0, lo1, hi1;
-            termEnds(s0, a[b], m[b], lo0, hi0);
-            termEnds(s1, a[b], m[b], lo1, hi1);
-            const __m256 lo = _mm256_set_m128(lo1, lo0), hi = _mm256_set_m128(hi1, hi0);
-            const __m256 same = _mm256_cmp_ps(lo, hi, _CMP_EQ_OQ);
-            acc = _mm256_add_ps(acc, _mm256_and_ps(same, lo));
-            if (_mm256_movemask_ps(same) != 0xFF) [[unlikely]] {
-                // Most uncertain terms are sines next to a node, too small to
-                // change their sums: addUncertain's test, eight at a time.
-                const __m256 keeps = _mm256_and_ps(_mm256_cmp_ps(_mm256_add_ps(acc, lo), acc, _CMP_EQ_OQ),
-                                                   _mm256_cmp_ps(_mm256_add_ps(acc, hi), acc, _CMP_EQ_OQ));
-                const unsigned lanes = ~unsigned(_mm256_movemask_ps(_mm256_or_ps(same, keeps))) & 0xFFu;
-                if (lanes == 0)
-                    continue;
-                float sums[8], los[8], his[8];
-                _mm256_storeu_ps(sums, acc);
-                _mm256_storeu_ps(los, lo);
-                _mm256_storeu_ps(his, hi);
-                settle(r, firstK + b, i, acs[b], lanes, los, his, nullptr, sums);
-                acc = _mm256_loadu_ps(sums);
-            }
-        }
-        _mm256_storeu_pd(sines + i, s0);
-        _mm256_storeu_pd(cosines + i, c0);
-        _mm256_storeu_pd(sines + i + 4, s1);
-        _mm256_storeu_pd(cosines + i + 4, c1);
-        _mm256_storeu_ps(sum + i, acc);
+        if (i >= chebyshevBegin && i < chebyshevEnd)
+            accumulateGroup<Modes, true>(r, block, i, sum);
+        else
+            accumulateGroup<Modes, false>(r, block, i, sum);
     }
     for (; i < columns; ++i)
         for (int b = 0; b < Modes; ++b)
-            columnTerm(r, firstK + b, i, acs[b], margins[b], nullptr, sum);
+            columnTerm(r, firstK + b, i, acs[b], termMargin(acs[b], r.error), nullptr, sum);
 }
 
 } // namespace
@@ -231,7 +302,11 @@ template <int Modes>
     int i = 0;
     for (; i + 4 <= r.columns; i += 4) {
         __m256d s = _mm256_loadu_pd(r.sin + i), c = _mm256_loadu_pd(r.cos + i);
-        rotate4(s, c, _mm256_loadu_pd(r.sin1 + i), _mm256_loadu_pd(r.cos1 + i));
+        const __m256d s1 = _mm256_loadu_pd(r.sin1 + i);
+        if (isChebyshev(r, i))
+            turn4<true>(s, c, s1, loadCos1<true>(r.cos1 + i));
+        else
+            turn4<false>(s, c, s1, loadCos1<false>(r.cos1 + i));
         _mm256_storeu_pd(r.sin + i, s);
         _mm256_storeu_pd(r.cos + i, c);
         __m128 lo, hi;

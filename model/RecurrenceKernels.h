@@ -13,6 +13,11 @@ struct ModeRecurrence {
     int columns;
     // How far the recurrence's sines may lie from the library's.
     double error;
+    // Columns [chebyshevBegin, chebyshevEnd), both multiples of 8, turn by
+    // s_k = 2cos θ·s_(k−1) − s_(k−2): one multiply-add where the rotation
+    // takes four. There `cos` holds the previous mode's sine instead.
+    int chebyshevBegin = 0;
+    int chebyshevEnd = 0;
 };
 
 // Each kernel turns the recurrence on to the next mode, k, and gives the
@@ -21,6 +26,13 @@ struct ModeRecurrence {
 // library's. The sines' last bits depend on the instruction set, the terms'
 // bits never do (with finite amplitudes; a NaN's sign may differ).
 namespace recurrence {
+
+// The columns where the three-term recurrence stays as close to the library
+// as the rotation: away from the ends, where cos θ pins the angle down.
+void chooseChebyshevColumns(ModeRecurrence &r);
+// Turns the cosines of the mode the recurrence starts from into the previous
+// mode's sines at the three-term columns.
+void enterChebyshevColumns(const ModeRecurrence &r);
 
 // Mode k's terms to out[i] and added to sum[i], where each is not null.
 void rotateTermsBaseline(const ModeRecurrence &r, int k, double ac, float *out, float *sum);

@@ -154,8 +154,10 @@ TEST(FrameEvaluatorTest, RecurrenceSinesStayWellWithinTheirBound)
                 std::vector<float> x;
                 for (int i = 1; i <= quality; ++i)
                     x.push_back(wavemath::columnX(width, i, quality));
-                const ModeRecurrence recurrence{sinK.data(), cosK.data(), sin1.data(), cos1.data(),
-                                                x.data(),    width,       quality,     FrameEvaluator::SineError};
+                ModeRecurrence recurrence{sinK.data(), cosK.data(), sin1.data(), cos1.data(),
+                                          x.data(),    width,       quality,     FrameEvaluator::SineError};
+                recurrence::chooseChebyshevColumns(recurrence);
+                recurrence::enterChebyshevColumns(recurrence);
                 double worst = 0;
                 for (int k = start + 1; k <= MaxWaveCount; ++k) {
                     kernels.rotateTerms(recurrence, k, 1.0, terms.data(), nullptr);
