@@ -61,6 +61,7 @@ MainWindow::MainWindow(Wave &wave, const DisplaySettings &look, QWidget *parent)
             [this](std::int32_t t) { statusPanels_->setPanelText(0, tr("t = %1").arg(t)); });
     connect(view_, &ViewState::qualityChanged, qualityField_, &ClickLabel::showNumber);
     connect(clock_, &AnimationClock::intervalChanged, intervalField_, &ClickLabel::showNumber);
+    connect(clock_, &AnimationClock::intervalChanged, this, [this](int ms) { shownWave_->setFrameInterval(ms); });
     connect(clock_, &AnimationClock::pausedChanged, pauseAction_, &QAction::setChecked);
     connect(pauseAction_, &QAction::toggled, clock_, &AnimationClock::setPaused);
     connect(clock_, &AnimationClock::stepDue, this, &MainWindow::step);
@@ -68,6 +69,7 @@ MainWindow::MainWindow(Wave &wave, const DisplaySettings &look, QWidget *parent)
 
     view_->setQuality(50);
     intervalField_->showNumber(clock_->interval());
+    shownWave_->setFrameInterval(clock_->interval());
     view_->setTime(0);
     new StatusTipHook([this](const QString &hint) { showHint(hint); }, this);
 }

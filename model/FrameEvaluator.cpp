@@ -2,6 +2,7 @@
 
 #include "model/WaveMath.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -50,12 +51,19 @@ void FrameEvaluator::prepare(int modes, int width, int quality)
         table_.shrink_to_fit();
 }
 
+void FrameEvaluator::setFrameInterval(int milliseconds)
+{
+    constexpr std::size_t SinesPerMillisecond = 2048;
+    const std::size_t upTo = std::size_t(std::clamp(milliseconds, 0, 1 << 20)) * SinesPerMillisecond;
+    sinesPerFrame_ = std::max(ExactSinesPerFrame, upTo);
+}
+
 void FrameEvaluator::learnExactSines()
 {
     if (!keepsTable_ || learntModes_ >= modes_)
         return;
     const std::size_t q = std::size_t(quality_);
-    for (std::size_t learnt = 0; learntModes_ < modes_ && learnt < ExactSinesPerFrame; learnt += q) {
+    for (std::size_t learnt = 0; learntModes_ < modes_ && learnt < sinesPerFrame_; learnt += q) {
         const int k = ++learntModes_;
         for (std::size_t i = 0; i < q; ++i)
             table_.push_back(wavemath::modeSine(k, width_, x_[i]));

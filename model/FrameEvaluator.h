@@ -26,6 +26,10 @@ public:
     // 0.2 ms here, and 999 modes at quality 1000 are all learnt after some
     // 110 frames.
     static constexpr std::size_t ExactSinesPerFrame = 8192;
+    // Frames that come this many milliseconds apart may learn more each:
+    // 2048 sines a millisecond, some 5 % of the time between them here, and
+    // never fewer than ExactSinesPerFrame.
+    void setFrameInterval(int milliseconds);
 
     // Columns 1..Q of a picture `width` wide, for modes 1..modes; called
     // once a frame.
@@ -38,6 +42,7 @@ public:
     int widestColumnStep() const { return widestColumnStep_; }
     // Whether the modes' library sines are being learnt and kept.
     bool usesTable() const { return keepsTable_; }
+    int learntModes() const { return learntModes_; }
 
     // Mode k's displacement at column i, given Amplitudes[k]·c_k, goes to
     // row[i - 1] and is added to sum[i - 1] in single precision; either pointer
@@ -68,6 +73,7 @@ private:
     // The library's sines of modes 1..learntModes_, modes × columns.
     std::vector<double> table_;
     int learntModes_ = 0;
+    std::size_t sinesPerFrame_ = ExactSinesPerFrame;
     // The library's cosines of mode learntModes_, where the recurrence starts.
     std::vector<double> learntCos_;
     // The recurrence's sines and cosines of mode nextMode_ − 1.

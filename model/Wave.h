@@ -55,6 +55,9 @@ public:
     // Takes the other string's modes, period, rule and amplitudes, to draw
     // frames of its own without touching the other's picture.
     void copyStringFrom(const Wave &other);
+    // How far apart frames come, in milliseconds: frames far apart learn the
+    // library's sines faster (FrameEvaluator::setFrameInterval).
+    void setFrameInterval(int milliseconds) { evaluator_.setFrameInterval(milliseconds); }
 
 private:
     void calcDrawnAmplitudes(const DrawnWaveform &drawn);

@@ -84,6 +84,22 @@ TEST(FrameEvaluatorTest, BeyondTheTableBoundTheSinesAreComputedOnTheFly)
     EXPECT_TRUE(eval.usesTable());
 }
 
+TEST(FrameEvaluatorTest, FramesFarApartLearnFaster)
+{
+    FrameEvaluator often, seldom;
+    seldom.setFrameInterval(100);
+    for (int frame = 0; frame < 6; ++frame) {
+        often.prepare(999, 1280, 1000);
+        seldom.prepare(999, 1280, 1000);
+    }
+    EXPECT_EQ(seldom.learntModes(), 999);
+    EXPECT_LT(often.learntModes(), 999 / 2);
+    seldom.setFrameInterval(-5); // as often as the least
+    seldom.prepare(999, 1279, 1000);
+    seldom.prepare(999, 1279, 1000);
+    EXPECT_EQ(seldom.learntModes(), often.learntModes() / 5);
+}
+
 TEST(FrameEvaluatorTest, AModeAskedForNoTermStillMovesTheRecurrenceOn)
 {
     const int width = 640, quality = 200;
