@@ -110,6 +110,10 @@ CurveRowsFound curveRowsBaseline(const float *values, int count, int half, int h
 VELMORA_KERNELS(Baseline, )
 #ifdef VELMORA_X86
 VELMORA_KERNELS(Avx2, [[gnu::target("avx2")]])
+// Only the recurrence's sums gain from the wider registers: the others wait
+// on memory or on their stores.
+constexpr FrameKernels kernelsAvx512{recurrence::rotateTermsAvx2, recurrence::accumulateTermsAvx512, exactTermsAvx2,
+                                     curveRowsAvx2};
 #endif
 
 } // namespace
@@ -117,7 +121,9 @@ VELMORA_KERNELS(Avx2, [[gnu::target("avx2")]])
 const FrameKernels &frameKernels(InstructionSet set)
 {
 #ifdef VELMORA_X86
-    if (set == InstructionSet::Avx2 && cpuRuns(set))
+    if (set == InstructionSet::Avx512 && cpuRuns(set))
+        return kernelsAvx512;
+    if (set != InstructionSet::Baseline && cpuRuns(InstructionSet::Avx2))
         return kernelsAvx2;
 #endif
     (void)set;

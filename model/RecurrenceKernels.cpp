@@ -215,20 +215,48 @@ template <bool Chebyshev> [[gnu::target("avx2,fma"), gnu::always_inline]] inline
 
 // What accumulateModes keeps for all its groups: copies of the recurrence's
 // pointers, which the stores to the sums might otherwise be taken to change,
-// and each mode's constants.
-template <int Modes> struct ModeBlock {
+// and the modes it adds.
+struct ModeBlock {
     double *sin, *cos;
     const double *sin1, *cos1;
     int firstK;
     const double *acs;
-    __m256d a[Modes], m[Modes];
 };
 
+// Mode firstK + b's terms at the eight columns from i, each known to lie in
+// [lo, hi], added to their sums.
+[[gnu::target("avx2,fma"), gnu::always_inline]] inline void addTerms(const ModeRecurrence &r, const ModeBlock &block,
+                                                                     int b, int i, __m256 lo, __m256 hi, __m256 &acc)
+{
+    const __m256 same = _mm256_cmp_ps(lo, hi, _CMP_EQ_OQ);
+    if (_mm256_movemask_ps(same) == 0xFF) [[likely]] {
+        acc = _mm256_add_ps(acc, lo);
+        return;
+    }
+    acc = _mm256_add_ps(acc, _mm256_and_ps(same, lo));
+    // Most uncertain terms are too small for their last bit to reach the
+    // sum's: addUncertain's test, eight at a time. The uncertain lanes' sums
+    // took 0 above and are as they were.
+    const __m256 low = _mm256_add_ps(acc, lo), high = _mm256_add_ps(acc, hi);
+    const __m256 settled = _mm256_andnot_ps(same, _mm256_cmp_ps(low, high, _CMP_EQ_OQ));
+    acc = _mm256_blendv_ps(acc, low, settled);
+    const unsigned lanes = ~unsigned(_mm256_movemask_ps(_mm256_or_ps(same, settled))) & 0xFFu;
+    if (lanes == 0)
+        return;
+    float sums[8], los[8], his[8];
+    _mm256_storeu_ps(sums, acc);
+    _mm256_storeu_ps(los, lo);
+    _mm256_storeu_ps(his, hi);
+    settle(r, block.firstK + b, i, block.acs[b], lanes, los, his, nullptr, sums);
+    acc = _mm256_loadu_ps(sums);
+}
+
 // `Modes` modes in turn at the eight columns from i, so that the sines, the
-// cosines and the sums are loaded and stored once for all of them.
+// cosines and the sums are loaded and stored once for all of them; a and m
+// hold each mode's ac and margin.
 template <int Modes, bool Chebyshev>
 [[gnu::target("avx2,fma"), gnu::always_inline]] inline void
-accumulateGroup(const ModeRecurrence &r, const ModeBlock<Modes> &block, int i, float *sum)
+accumulateGroup(const ModeRecurrence &r, const ModeBlock &block, const __m256d *a, const __m256d *m, int i, float *sum)
 {
     __m256d s0 = _mm256_loadu_pd(block.sin + i), c0 = _mm256_loadu_pd(block.cos + i);
     __m256d s1 = _mm256_loadu_pd(block.sin + i + 4), c1 = _mm256_loadu_pd(block.cos + i + 4);
@@ -240,30 +268,9 @@ accumulateGroup(const ModeRecurrence &r, const ModeBlock<Modes> &block, int i, f
         turn4<Chebyshev>(s0, c0, u0, v0);
         turn4<Chebyshev>(s1, c1, u1, v1);
         __m128 lo0, hi0, lo1, hi1;
-        termEnds(s0, block.a[b], block.m[b], lo0, hi0);
-        termEnds(s1, block.a[b], block.m[b], lo1, hi1);
-        const __m256 lo = _mm256_set_m128(lo1, lo0), hi = _mm256_set_m128(hi1, hi0);
-        const __m256 same = _mm256_cmp_ps(lo, hi, _CMP_EQ_OQ);
-        if (_mm256_movemask_ps(same) == 0xFF) [[likely]] {
-            acc = _mm256_add_ps(acc, lo);
-        } else {
-            acc = _mm256_add_ps(acc, _mm256_and_ps(same, lo));
-            // Most uncertain terms are too small for their last bit to reach
-            // the sum's: addUncertain's test, eight at a time. The uncertain
-            // lanes' sums took 0 above and are as they were.
-            const __m256 low = _mm256_add_ps(acc, lo), high = _mm256_add_ps(acc, hi);
-            const __m256 settled = _mm256_andnot_ps(same, _mm256_cmp_ps(low, high, _CMP_EQ_OQ));
-            acc = _mm256_blendv_ps(acc, low, settled);
-            const unsigned lanes = ~unsigned(_mm256_movemask_ps(_mm256_or_ps(same, settled))) & 0xFFu;
-            if (lanes == 0)
-                continue;
-            float sums[8], los[8], his[8];
-            _mm256_storeu_ps(sums, acc);
-            _mm256_storeu_ps(los, lo);
-            _mm256_storeu_ps(his, hi);
-            settle(r, block.firstK + b, i, block.acs[b], lanes, los, his, nullptr, sums);
-            acc = _mm256_loadu_ps(sums);
-        }
+        termEnds(s0, a[b], m[b], lo0, hi0);
+        termEnds(s1, a[b], m[b], lo1, hi1);
+        addTerms(r, block, b, i, _mm256_set_m128(lo1, lo0), _mm256_set_m128(hi1, hi0), acc);
     }
     _mm256_storeu_pd(block.sin + i, s0);
     _mm256_storeu_pd(block.cos + i, c0);
@@ -272,25 +279,89 @@ accumulateGroup(const ModeRecurrence &r, const ModeBlock<Modes> &block, int i, f
     _mm256_storeu_ps(sum + i, acc);
 }
 
+// The columns left after the groups of eight, one at a time.
+void accumulateColumns(const ModeRecurrence &r, int firstK, const double *acs, int modes, int i, float *sum)
+{
+    for (; i < r.columns; ++i)
+        for (int b = 0; b < modes; ++b)
+            columnTerm(r, firstK + b, i, acs[b], termMargin(acs[b], r.error), nullptr, sum);
+}
+
 template <int Modes>
 [[gnu::target("avx2,fma")]] void accumulateModes(const ModeRecurrence &r, int firstK, const double *acs, float *sum)
 {
-    ModeBlock<Modes> block{r.sin, r.cos, r.sin1, r.cos1, firstK, acs, {}, {}};
+    const ModeBlock block{r.sin, r.cos, r.sin1, r.cos1, firstK, acs};
+    __m256d a[Modes], m[Modes];
     for (int b = 0; b < Modes; ++b) {
-        block.a[b] = _mm256_set1_pd(acs[b]);
-        block.m[b] = _mm256_set1_pd(termMargin(acs[b], r.error));
+        a[b] = _mm256_set1_pd(acs[b]);
+        m[b] = _mm256_set1_pd(termMargin(acs[b], r.error));
     }
     const int columns = r.columns, chebyshevBegin = r.chebyshevBegin, chebyshevEnd = r.chebyshevEnd;
     int i = 0;
     for (; i + 8 <= columns; i += 8) {
         if (i >= chebyshevBegin && i < chebyshevEnd)
-            accumulateGroup<Modes, true>(r, block, i, sum);
+            accumulateGroup<Modes, true>(r, block, a, m, i, sum);
         else
-            accumulateGroup<Modes, false>(r, block, i, sum);
+            accumulateGroup<Modes, false>(r, block, a, m, i, sum);
     }
-    for (; i < columns; ++i)
-        for (int b = 0; b < Modes; ++b)
-            columnTerm(r, firstK + b, i, acs[b], termMargin(acs[b], r.error), nullptr, sum);
+    accumulateColumns(r, firstK, acs, Modes, i, sum);
+}
+
+// GCC 12 takes the undefined upper half _mm512_cvtpd_ps starts from for a
+// value used uninitialised.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
+// accumulateGroup's work, eight columns to a register: half the instructions.
+template <int Modes, bool Chebyshev>
+[[gnu::target("avx512f,avx2,fma"), gnu::always_inline]] inline void
+accumulateGroup512(const ModeRecurrence &r, const ModeBlock &block, const __m512d *a, const __m512d *m, int i,
+                   float *sum)
+{
+    __m512d s = _mm512_loadu_pd(block.sin + i), c = _mm512_loadu_pd(block.cos + i);
+    const __m512d u = _mm512_loadu_pd(block.sin1 + i), c1 = _mm512_loadu_pd(block.cos1 + i);
+    const __m512d v = Chebyshev ? _mm512_add_pd(c1, c1) : c1;
+    __m256 acc = _mm256_loadu_ps(sum + i);
+#pragma GCC unroll 4
+    for (int b = 0; b < Modes; ++b) {
+        if constexpr (Chebyshev) {
+            const __m512d next = _mm512_fmsub_pd(v, s, c);
+            c = s;
+            s = next;
+        } else {
+            const __m512d next = _mm512_fmadd_pd(s, v, _mm512_mul_pd(c, u));
+            c = _mm512_fmsub_pd(c, v, _mm512_mul_pd(s, u));
+            s = next;
+        }
+        addTerms(r, block, b, i, _mm512_cvtpd_ps(_mm512_fmsub_pd(a[b], s, m[b])),
+                 _mm512_cvtpd_ps(_mm512_fmadd_pd(a[b], s, m[b])), acc);
+    }
+    _mm512_storeu_pd(block.sin + i, s);
+    _mm512_storeu_pd(block.cos + i, c);
+    _mm256_storeu_ps(sum + i, acc);
+}
+
+#pragma GCC diagnostic pop
+
+template <int Modes>
+[[gnu::target("avx512f,avx2,fma")]] void accumulateModes512(const ModeRecurrence &r, int firstK, const double *acs,
+                                                            float *sum)
+{
+    const ModeBlock block{r.sin, r.cos, r.sin1, r.cos1, firstK, acs};
+    __m512d a[Modes], m[Modes];
+    for (int b = 0; b < Modes; ++b) {
+        a[b] = _mm512_set1_pd(acs[b]);
+        m[b] = _mm512_set1_pd(termMargin(acs[b], r.error));
+    }
+    const int columns = r.columns, chebyshevBegin = r.chebyshevBegin, chebyshevEnd = r.chebyshevEnd;
+    int i = 0;
+    for (; i + 8 <= columns; i += 8) {
+        if (i >= chebyshevBegin && i < chebyshevEnd)
+            accumulateGroup512<Modes, true>(r, block, a, m, i, sum);
+        else
+            accumulateGroup512<Modes, false>(r, block, a, m, i, sum);
+    }
+    accumulateColumns(r, firstK, acs, Modes, i, sum);
 }
 
 } // namespace
@@ -327,6 +398,16 @@ template <int Modes>
         accumulateModes<4>(r, firstK + j, acs + j, sum);
     for (; j < count; ++j)
         accumulateModes<1>(r, firstK + j, acs + j, sum);
+}
+
+[[gnu::target("avx512f,avx2,fma")]] void accumulateTermsAvx512(const ModeRecurrence &r, int firstK, const double *acs,
+                                                               int count, float *sum)
+{
+    int j = 0;
+    for (; j + 4 <= count; j += 4)
+        accumulateModes512<4>(r, firstK + j, acs + j, sum);
+    for (; j < count; ++j)
+        accumulateModes512<1>(r, firstK + j, acs + j, sum);
 }
 #endif
 

@@ -43,6 +43,8 @@ void accumulateTermsBaseline(const ModeRecurrence &r, int firstK, const double *
 #if defined(__x86_64__) && defined(__GNUC__)
 void rotateTermsAvx2(const ModeRecurrence &r, int k, double ac, float *out, float *sum);
 void accumulateTermsAvx2(const ModeRecurrence &r, int firstK, const double *acs, int count, float *sum);
+// The same bits as accumulateTermsAvx2's, eight columns to a register.
+void accumulateTermsAvx512(const ModeRecurrence &r, int firstK, const double *acs, int count, float *sum);
 #endif
 
 } // namespace recurrence

@@ -21,7 +21,16 @@ bool hasAvx()
 bool cpuRuns(InstructionSet set)
 {
     static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
-    return set == InstructionSet::Baseline || avx2;
+    static const bool avx512 = avx2 && __builtin_cpu_supports("avx512f");
+    switch (set) {
+    case InstructionSet::Baseline:
+        return true;
+    case InstructionSet::Avx2:
+        return avx2;
+    case InstructionSet::Avx512:
+        return avx512;
+    }
+    return false;
 }
 
 void clearUpperVectorHalves()
@@ -41,7 +50,16 @@ void clearUpperVectorHalves() { }
 
 #endif
 
+std::vector<InstructionSet> runnableInstructionSets()
+{
+    std::vector<InstructionSet> sets;
+    for (const InstructionSet set : {InstructionSet::Baseline, InstructionSet::Avx2, InstructionSet::Avx512})
+        if (cpuRuns(set))
+            sets.push_back(set);
+    return sets;
+}
+
 InstructionSet fastestInstructionSet()
 {
-    return cpuRuns(InstructionSet::Avx2) ? InstructionSet::Avx2 : InstructionSet::Baseline;
+    return runnableInstructionSets().back();
 }

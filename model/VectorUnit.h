@@ -1,13 +1,17 @@
 #pragma once
 
+#include <vector>
+
 // The widest instruction set the frame loops are built for. Every x86-64 CPU
-// runs Baseline; Avx2 (with fused multiply-add) runs where the CPU has it.
-// Both draw the same bits.
-enum class InstructionSet { Baseline, Avx2 };
+// runs Baseline; Avx2 (with fused multiply-add) runs where the CPU has it, and
+// Avx512 (AVX-512F besides) where it has that too. All draw the same bits.
+enum class InstructionSet { Baseline, Avx2, Avx512 };
 
 // The widest set this CPU runs.
 InstructionSet fastestInstructionSet();
 bool cpuRuns(InstructionSet set);
+// Every set this CPU runs, narrowest first.
+std::vector<InstructionSet> runnableInstructionSets();
 
 // Qt's AVX code returns with the upper halves of the vector registers in use;
 // until they are cleared, every legacy SSE instruction after it waits on them.

@@ -33,10 +33,7 @@ void expectSameAsFormulas(int n, int width, int quality, int time, float period,
     for (int i = 1; i <= quality; ++i)
         formulaSum.push_back(wave.displacement(width, wavemath::columnX(width, i, quality), view.time));
 
-    std::vector<InstructionSet> sets{InstructionSet::Baseline};
-    if (cpuRuns(InstructionSet::Avx2))
-        sets.push_back(InstructionSet::Avx2);
-    for (const InstructionSet set : sets) {
+    for (const InstructionSet set : runnableInstructionSets()) {
         // One evaluator gives the rows, the other the plain frame's sums.
         FrameEvaluator rows(set), sums(set);
         // Right after a change; after one frame has learnt some modes' library
@@ -119,10 +116,7 @@ TEST(FrameEvaluatorTest, AModeAskedForNoTermStillMovesTheRecurrenceOn)
 // where the recurrence's sine, next to a node, has the other sign.
 TEST(FrameEvaluatorTest, ZeroTermsKeepTheFormulasSign)
 {
-    std::vector<InstructionSet> sets{InstructionSet::Baseline};
-    if (cpuRuns(InstructionSet::Avx2))
-        sets.push_back(InstructionSet::Avx2);
-    for (const InstructionSet set : sets)
+    for (const InstructionSet set : runnableInstructionSets())
         for (const int width : {13, 17, 25})
             for (const double ac : {0.0, -0.0}) {
                 FrameEvaluator eval(set);
@@ -216,10 +210,7 @@ TEST(FrameEvaluatorTest, UncertainTermsAreLeftOutOnlyWhereTheyCannotChangeTheSum
     }
     ASSERT_NE(std::count(expected.begin(), expected.end(), 1.0f), 0);
     ASSERT_NE(std::count(expected.begin(), expected.end(), 1.0f), std::ptrdiff_t(expected.size()));
-    std::vector<InstructionSet> sets{InstructionSet::Baseline};
-    if (cpuRuns(InstructionSet::Avx2))
-        sets.push_back(InstructionSet::Avx2);
-    for (const InstructionSet set : sets) {
+    for (const InstructionSet set : runnableInstructionSets()) {
         std::vector<double> sinK(x.size(), 0.0), cosK(x.size(), 1.0);
         const ModeRecurrence recurrence{sinK.data(), cosK.data(), sin1.data(),   cos1.data(),
                                         x.data(),    width,       int(x.size()), FrameEvaluator::SineError};
