@@ -110,8 +110,8 @@ CurveRowsFound curveRowsBaseline(const float *values, int count, int half, int h
 VELMORA_KERNELS(Baseline, )
 #ifdef VELMORA_X86
 VELMORA_KERNELS(Avx2, [[gnu::target("avx2")]])
-// Only the recurrence's sums gain from the wider registers: the others wait
-// on memory or on their stores.
+// Only the recurrence's sums, the work of the first frame after a change,
+// have loops of their own for AVX-512F; the rest are the AVX2 ones.
 constexpr FrameKernels kernelsAvx512{recurrence::rotateTermsAvx2, recurrence::accumulateTermsAvx512, exactTermsAvx2,
                                      curveRowsAvx2};
 #endif
