@@ -55,7 +55,7 @@ void FrameEvaluator::setFrameInterval(int milliseconds)
 {
     constexpr std::size_t SinesPerMillisecond = 2048;
     const std::size_t upTo = std::size_t(std::clamp(milliseconds, 0, 1 << 20)) * SinesPerMillisecond;
-    sinesPerFrame_ = std::max(ExactSinesPerFrame, upTo);
+    sinesPerFrame_ = std::clamp(upTo, ExactSinesPerFrame, MostSinesPerFrame);
 }
 
 void FrameEvaluator::learnExactSines()

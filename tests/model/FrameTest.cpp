@@ -222,8 +222,9 @@ TEST_F(FrameTest, EveryInstructionSetDrawsTheFormulasFrame)
             drawn.rule = rule;
             drawn.calcAmplitudes();
             view.quality = q;
-            for (view.time = 0; view.time < 100; view.time += beyondTable ? 50 : 9) {
-                view.showAll = view.time % 2 == 0;
+            for (int frame = 0; frame * (beyondTable ? 50 : 9) < 100; ++frame) {
+                view.time = frame * (beyondTable ? 50 : 9);
+                view.showAll = frame % 2 == 0;
                 drawn.drawFrame(320, h, view, settings);
                 ASSERT_EQ(drawn.bitmap, directFrame(320, h))
                     << "set=" << int(set) << " n=" << n << " t=" << view.time << " q=" << q;
