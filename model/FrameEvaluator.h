@@ -51,8 +51,8 @@ public:
     // Mode k's displacement at column i, given Amplitudes[k]·c_k, goes to
     // row[i - 1] and is added to sum[i - 1] in single precision; either pointer
     // may be null. No sum may be −0 (sums started at +0 never are): a term
-    // that cannot change a sum is left out. Fast only with k = 1, 2, 3, ... in turn, once each, as a
-    // frame asks.
+    // that cannot change a sum is left out. Fast only with k = 1, 2, 3, ... in
+    // turn, once each, as a frame asks.
     void evaluateMode(int k, double amplitudeTimesCos, float *row, float *sum);
     void modeRow(int k, double amplitudeTimesCos, float *out) { evaluateMode(k, amplitudeTimesCos, out, nullptr); }
     // Modes firstK .. firstK + count − 1 added to sum in turn, given

@@ -62,8 +62,9 @@ bool isChebyshev(const ModeRecurrence &r, int i)
 void columnTerm(const ModeRecurrence &r, int k, int i, double ac, double margin, float *out, float *sum)
 {
     const double sk = r.sin[i], ck = r.cos[i];
-    const double s = isChebyshev(r, i) ? 2.0 * r.cos1[i] * sk - ck : sk * r.cos1[i] + ck * r.sin1[i];
-    r.cos[i] = isChebyshev(r, i) ? sk : ck * r.cos1[i] - sk * r.sin1[i];
+    const bool chebyshev = isChebyshev(r, i);
+    const double s = chebyshev ? 2.0 * r.cos1[i] * sk - ck : sk * r.cos1[i] + ck * r.sin1[i];
+    r.cos[i] = chebyshev ? sk : ck * r.cos1[i] - sk * r.sin1[i];
     r.sin[i] = s;
     const double p = ac * s;
     const float lo = float(p - margin), hi = float(p + margin);
@@ -344,6 +345,9 @@ accumulateGroup512(const ModeRecurrence &r, const ModeBlock &block, const __m512
 
 #pragma GCC diagnostic pop
 
+// accumulateModes again, as accumulateTermsAvx512 below is accumulateTermsAvx2:
+// a template shared by both is built for no instruction set of its own, and
+// GCC will not inline either set's intrinsics into it.
 template <int Modes>
 [[gnu::target("avx512f,avx2,fma")]] void accumulateModes512(const ModeRecurrence &r, int firstK, const double *acs,
                                                             float *sum)
