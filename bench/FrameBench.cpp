@@ -172,6 +172,25 @@ void drawFrameModePens(benchmark::State &state)
     }
 }
 
+// Show-all frames far apart, as at the program's usual interval: by then other
+// work has taken the caches, here a walk over 64 MiB between frames.
+void drawFrameCold(benchmark::State &state)
+{
+    Setup s(999, 1000, true);
+    s.warmUp(Width, Height);
+    std::vector<unsigned char> other(std::size_t(64) << 20);
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (std::size_t i = 0; i < other.size(); i += 64)
+            ++other[i];
+        benchmark::DoNotOptimize(other.data());
+        state.ResumeTiming();
+        ++s.view.time;
+        s.wave.drawFrame(Width, Height, s.view, s.settings);
+        benchmark::DoNotOptimize(s.wave.bitmap.constBits());
+    }
+}
+
 BENCHMARK(direct)->Name("Direct")->Apply(cases);
 BENCHMARK(drawFrameExtreme)->Name("DrawFrameExtreme")->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(fast)->Name("Fast")->Apply(cases);
@@ -182,6 +201,7 @@ BENCHMARK(drawFrameAt)
     ->Args({3840, 2160, 999, 1000, 1})
     ->Args({Width, Height, 999, 10000, 0})
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK(drawFrameCold)->Name("DrawFrameCold")->Unit(benchmark::kMicrosecond);
 BENCHMARK(drawFrameNewWidth)->Name("DrawFrameNewWidth")->Unit(benchmark::kMicrosecond)->Arg(0);
 BENCHMARK(drawFrameNewWidth)->Name("DrawFrameNewWidthAvx2")->Unit(benchmark::kMicrosecond)->Arg(1);
 BENCHMARK(drawFrameModePens)

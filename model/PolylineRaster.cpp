@@ -1,5 +1,7 @@
 #include "model/PolylineRaster.h"
 
+#include "model/ShortSegments.h"
+
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
@@ -11,6 +13,9 @@
 #include <functional>
 #include <memory>
 #include <numeric>
+
+using segmentpixels::bresenham;
+using segmentpixels::ShortSegments;
 
 namespace {
 
@@ -52,29 +57,6 @@ int roundInto(double v, int lo, int hi)
     return std::clamp(int(std::lround(std::clamp(v, double(lo), double(hi)))), lo, hi);
 }
 
-// Bresenham's line from (x0, y0) to (x1, y1), the last pixel only if asked;
-// plot(dx, dy) receives each pixel's offset from the first.
-template <typename Plot> void bresenham(int x0, int y0, int x1, int y1, bool lastPixel, Plot plot)
-{
-    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-    int px = 0, py = 0;
-    int err = dx + dy;
-    int n = std::max(dx, -dy) + (lastPixel ? 1 : 0);
-    while (n-- > 0) {
-        plot(px, py);
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            px += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            py += sy;
-        }
-    }
-}
-
 void segment(QRgb *bits, qsizetype stride, int w, int h, QPointF a, QPointF b, QRgb color, bool lastPixel)
 {
     int x0, y0, x1, y1;
@@ -97,48 +79,6 @@ void segment(QRgb *bits, qsizetype stride, int w, int h, QPointF a, QPointF b, Q
     bresenham(x0, y0, x1, y1, lastPixel, [p, stride, color](int dx, int dy) { p[dy * stride + dx] = color; });
 }
 
-// The pixels of every segment of up to Reach columns across and Reach rows
-// up or down, as offsets from its first pixel. A curve of a thousand segments
-// across a picture has steps of a few pixels (four across a 4K picture);
-// looking their pixels up spares the loop and its unpredictable branches.
-template <int Reach> class ShortSegments {
-public:
-    // Per segment: the offset of its end, then its pixels after the first and
-    // before the end, the last of them repeated to fill the entries (the
-    // first, offset 0, where there are none): a pixel stored twice holds the
-    // same colour. The first pixel is the segment's start and needs no entry.
-    static constexpr int Entries = Reach;
-
-    explicit ShortSegments(qsizetype stride)
-    {
-        for (int dx = 0; dx <= Reach; ++dx)
-            for (int dy = -Reach; dy <= Reach; ++dy) {
-                qsizetype pixels[Reach] = {0};
-                int count = 0;
-                bresenham(0, 0, dx, dy, false, [&](int px, int py) { pixels[count++] = py * stride + px; });
-                qsizetype *out = offsets_[dx][dy + Reach];
-                out[0] = dy * stride + dx;
-                for (int j = 1; j < Entries; ++j)
-                    out[j] = pixels[std::min(j, std::max(count - 1, 0))];
-            }
-    }
-
-    static bool fits(int dx, int dy) { return unsigned(dx) <= unsigned(Reach) && unsigned(dy + Reach) <= 2u * Reach; }
-    const qsizetype *at(int dx, int dy) const { return offsets_[dx][dy + Reach]; }
-
-    // Draws the segment starting at p and returns where it ends.
-    static QRgb *draw(QRgb *p, const qsizetype *entries, QRgb color)
-    {
-        p[0] = color;
-        for (int j = 1; j < Entries; ++j)
-            p[entries[j]] = color;
-        return p + entries[0];
-    }
-
-private:
-    qsizetype offsets_[Reach + 1][2 * Reach + 1][Entries];
-};
-
 } // namespace
 
 // The image's pixels and the segment tables for its row length.
@@ -152,13 +92,28 @@ struct ThinLineCanvas::Tables {
     ShortSegments<4> short4;
 };
 
-ThinLineCanvas::ThinLineCanvas(QImage &image)
+ThinLineCanvas::ThinLineCanvas(QImage &image, InstructionSet set)
     : w_(image.width())
     , h_(image.height())
     , bits_(reinterpret_cast<QRgb *>(image.bits()))
     , stride_(image.bytesPerLine() / qsizetype(sizeof(QRgb)))
+    , vectorLoops_(set != InstructionSet::Baseline && cpuRuns(InstructionSet::Avx2)
+                   && qsizetype(h_) * stride_ < (qsizetype(1) << 31))
     , tables_(std::make_unique<Tables>(stride_))
 {
+}
+
+template <int Reach>
+void ThinLineCanvas::drawShortSegments(const ShortSegments<Reach> &table, int x0, int y0, const int *columns,
+                                       const int *rows, int count, QRgb color)
+{
+    if constexpr (Reach == 2) {
+        if (vectorLoops_) {
+            segmentpixels::drawSegmentsAvx2(table, bits_, stride_, x0, y0, columns, rows, count, color);
+            return;
+        }
+    }
+    segmentpixels::drawSegments(table, bits_, stride_, x0, y0, columns, rows, count, color);
 }
 
 ThinLineCanvas::~ThinLineCanvas() = default;
@@ -185,20 +140,6 @@ void ThinLineCanvas::anySegment(QPointF a, QPointF b, QRgb color, bool lastPixel
 }
 
 namespace {
-
-// The inside segments of a curve whose every step fits the table: no test per
-// segment, and only as many stores as the widest step needs.
-template <int Reach>
-void drawTableCurve(QRgb *bits, qsizetype stride, const ShortSegments<Reach> &table, int x0, int y0, const int *columns,
-                    const int *rows, int count, QRgb color)
-{
-    QRgb *p = bits + y0 * stride + x0;
-    for (int i = 0; i < count; ++i) {
-        p = ShortSegments<Reach>::draw(p, table.at(columns[i] - x0, rows[i] - y0), color);
-        x0 = columns[i];
-        y0 = rows[i];
-    }
-}
 
 // The largest step across and up or down of the curve's first `count` segments.
 std::pair<int, int> largestSteps(int startRow, const int *columns, const int *rows, int count)
@@ -251,10 +192,10 @@ void ThinLineCanvas::drawCurve(int startRow, const int *columns, const int *rows
     const int inside = int(std::lower_bound(columns, columns + count - 1, w_) - columns);
     int x0 = 0, y0 = startRow, i = 0;
     if (across <= 2 && upDown <= 2) {
-        drawTableCurve(bits_, stride_, tables_->near, x0, y0, columns, rows, inside, color);
+        drawShortSegments(tables_->near, x0, y0, columns, rows, inside, color);
         i = inside;
     } else if (across <= 4 && upDown <= 4) {
-        drawTableCurve(bits_, stride_, tables_->short4, x0, y0, columns, rows, inside, color);
+        drawShortSegments(tables_->short4, x0, y0, columns, rows, inside, color);
         i = inside;
     }
     if (i > 0) {

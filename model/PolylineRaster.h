@@ -1,4 +1,6 @@
 #pragma once
+#include "model/VectorUnit.h"
+
 #include <QImage>
 #include <QPointF>
 
@@ -8,6 +10,9 @@
 class QPainter;
 class QPen;
 class QPolygon;
+namespace segmentpixels {
+template <int Reach> class ShortSegments;
+}
 
 // Curves are polylines whose vertices lie on whole columns and whole rows; a
 // row may lie any distance outside the picture (a deep zoom). Both functions
@@ -15,10 +20,11 @@ class QPolygon;
 // shows in the picture follows the exact line between the vertices.
 
 // A 32-bit image opened for one-pixel, solid, opaque lines drawn straight into
-// its pixels; made once for the many curves of a frame.
+// its pixels; made once for the many curves of a frame. Its loops use at most
+// the given instruction set, and the same pixels come out of every one.
 class ThinLineCanvas {
 public:
-    explicit ThinLineCanvas(QImage &image);
+    explicit ThinLineCanvas(QImage &image, InstructionSet set = InstructionSet::Baseline);
     ~ThinLineCanvas();
     ThinLineCanvas(const ThinLineCanvas &) = delete;
     ThinLineCanvas &operator=(const ThinLineCanvas &) = delete;
@@ -35,6 +41,9 @@ private:
 
     bool isEmpty() const { return w_ <= 0 || h_ <= 0; }
     bool contains(QPointF p) const;
+    template <int Reach>
+    void drawShortSegments(const segmentpixels::ShortSegments<Reach> &table, int x0, int y0, const int *columns,
+                           const int *rows, int count, QRgb color);
     // A segment with both ends in the picture, without its last pixel.
     void insideSegment(int x0, int y0, int x1, int y1, QRgb color);
     // Any segment, cut to the picture.
@@ -43,6 +52,7 @@ private:
     int w_, h_;
     QRgb *bits_;
     qsizetype stride_;
+    bool vectorLoops_;
     std::unique_ptr<Tables> tables_;
 };
 

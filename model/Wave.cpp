@@ -63,7 +63,8 @@ private:
 } // namespace
 
 Wave::Wave(InstructionSet set)
-    : evaluator_(set)
+    : instructionSet_(set)
+    , evaluator_(set)
 {
 }
 

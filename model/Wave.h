@@ -71,6 +71,7 @@ private:
     void drawRows(QImage &picture, QPainter &painter, ThinLineCanvas &canvas, const QPen &pen, int half,
                   const CurveRows &curve);
 
+    InstructionSet instructionSet_;
     FrameEvaluator evaluator_;
     QImage spare_; // the frame before last, drawn over once its holder lets go of it
     // Kept between curves and frames to spare the allocations.

@@ -161,7 +161,7 @@ void Wave::drawFrame(QImage &picture, const FrameParams &view, const DisplaySett
         return;
     evaluator_.prepare(n, w, q);
     const std::int32_t t = view.time;
-    ThinLineCanvas canvas(picture);
+    ThinLineCanvas canvas(picture, instructionSet_);
 
     sum_.assign(std::size_t(q), 0.0f);
     if (!view.showAll) {

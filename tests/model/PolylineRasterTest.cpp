@@ -75,7 +75,8 @@ TEST(PolylineRasterTest, ShortStepsDrawTheSamePixelsAsSeparateSegments)
 }
 
 // A frame's curves, whose steps all fit within 2 or 4 pixels or do not, are
-// drawn through different loops; each must give the segments' own pixels.
+// drawn through different loops, and the short ones through vector loops a
+// block of segments at a time; each must give the segments' own pixels.
 TEST(PolylineRasterTest, CurvesOfEveryStepSizeDrawTheSamePixelsAsSeparateSegments)
 {
     std::uint32_t seed = 777;
@@ -83,20 +84,20 @@ TEST(PolylineRasterTest, CurvesOfEveryStepSizeDrawTheSamePixelsAsSeparateSegment
         seed = seed * 1664525u + 1013904223u;
         return int((seed >> 8) % std::uint32_t(range));
     };
+    constexpr int Width = 300, Height = 60;
     for (int reach : {1, 2, 3, 4, 9}) {
         for (int run = 0; run < 20; ++run) {
             const int startRow = 30;
             std::vector<int> columns, rows;
             int x = 0, y = startRow;
             // Past the right edge at the end, as a frame's last vertex may be.
-            while (x < 64) {
+            while (x < Width + 4) {
                 x += next(reach + 1);
-                y = std::clamp(y + next(2 * reach + 1) - reach, 0, 59);
+                y = std::clamp(y + next(2 * reach + 1) - reach, 0, Height - 1);
                 columns.push_back(x);
                 rows.push_back(y);
             }
-            QImage curve = whitePicture(60, 60), pieces = whitePicture(60, 60);
-            drawThinCurve(curve, startRow, columns.data(), rows.data(), int(columns.size()), Ink);
+            QImage pieces = whitePicture(Width, Height);
             QPointF from(0, startRow);
             for (std::size_t i = 0; i < columns.size(); ++i) {
                 const QPointF to(columns[i], rows[i]);
@@ -104,7 +105,11 @@ TEST(PolylineRasterTest, CurvesOfEveryStepSizeDrawTheSamePixelsAsSeparateSegment
                 drawThinPolyline(pieces, segment, 2, Ink);
                 from = to;
             }
-            ASSERT_EQ(curve, pieces) << "steps up to " << reach << ", run " << run;
+            for (InstructionSet set : runnableInstructionSets()) {
+                QImage curve = whitePicture(Width, Height);
+                ThinLineCanvas(curve, set).drawCurve(startRow, columns.data(), rows.data(), int(columns.size()), Ink);
+                ASSERT_EQ(curve, pieces) << "steps up to " << reach << ", run " << run << ", set " << int(set);
+            }
         }
     }
 }

@@ -1,0 +1,100 @@
+#include "model/ShortSegments.h"
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+
+#include <array>
+#include <cstdint>
+
+namespace segmentpixels {
+namespace {
+
+// For each 8-bit mask, the lanes it selects in order, a byte each.
+constexpr std::array<std::uint64_t, 256> SelectedLanes = [] {
+    std::array<std::uint64_t, 256> lanes{};
+    for (int mask = 0; mask < 256; ++mask) {
+        int n = 0;
+        for (int lane = 0; lane < 8; ++lane)
+            if (mask & (1 << lane))
+                lanes[std::size_t(mask)] |= std::uint64_t(lane) << (8 * n++);
+    }
+    return lanes;
+}();
+
+[[gnu::target("avx2")]] __m256i load8(const int *p)
+{
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p));
+}
+
+// Appends the lanes of `values` that `mask` selects at `out`; returns how many.
+[[gnu::target("avx2")]] int appendSelected(int *out, __m256i values, int mask)
+{
+    const __m256i order
+        = _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i *>(&SelectedLanes[std::size_t(mask)])));
+    _mm256_storeu_si256(reinterpret_cast<__m256i *>(out), _mm256_permutevar8x32_epi32(values, order));
+    return __builtin_popcount(unsigned(mask));
+}
+
+} // namespace
+
+// Steps of up to 2 only: two registers hold their table whole. Gathered from
+// the table of steps up to 4, eight segments cost more than one at a time.
+[[gnu::target("avx2")]] void drawSegmentsAvx2(const ShortSegments<2> &table, QRgb *bits, qsizetype stride, int x0,
+                                              int y0, const int *columns, const int *rows, int count, QRgb color)
+{
+    using Segments = ShortSegments<2>;
+    static_assert(Segments::Entries == 2 && Segments::PaddedKinds == 16);
+    if (count < 1)
+        return;
+    // The first segment starts at (x0, y0), which the vector loop does not read.
+    Segments::draw(bits + y0 * stride + x0, table.at(columns[0] - x0, rows[0] - y0), color);
+    const int *middles = table.middles(1);
+    const __m256i lowMiddles = _mm256_load_si256(reinterpret_cast<const __m256i *>(middles));
+    const __m256i highMiddles = _mm256_load_si256(reinterpret_cast<const __m256i *>(middles + 8));
+    const __m256i rowLength = _mm256_set1_epi32(int(stride));
+    const __m256i kindsPerColumn = _mm256_set1_epi32(5), reach = _mm256_set1_epi32(2);
+    const __m256i lastLowKind = _mm256_set1_epi32(7);
+    // Places are found a block at a time and stored in a loop of their own,
+    // which keeps the stores free of the finding's instructions.
+    constexpr int Block = 128;
+    alignas(32) int places[2 * Block];
+    int i = 1;
+    while (i + 8 <= count) {
+        int n = 0;
+        for (int b = 0; b < Block && i + 8 <= count; b += 8, i += 8) {
+            const __m256i fromColumn = load8(columns + i - 1), fromRow = load8(rows + i - 1);
+            const __m256i start = _mm256_add_epi32(_mm256_mullo_epi32(fromRow, rowLength), fromColumn);
+            const __m256i kinds
+                = _mm256_add_epi32(_mm256_mullo_epi32(_mm256_sub_epi32(load8(columns + i), fromColumn), kindsPerColumn),
+                                   _mm256_add_epi32(_mm256_sub_epi32(load8(rows + i), fromRow), reach));
+            const __m256i middle = _mm256_blendv_epi8(_mm256_permutevar8x32_epi32(lowMiddles, kinds),
+                                                      _mm256_permutevar8x32_epi32(highMiddles, kinds),
+                                                      _mm256_cmpgt_epi32(kinds, lastLowKind));
+            _mm256_storeu_si256(reinterpret_cast<__m256i *>(places + n), start);
+            n += 8;
+            // A middle of 0 is the start again: a segment of one pixel.
+            const int twoPixels
+                = _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(middle, _mm256_setzero_si256()))) ^ 0xff;
+            n += appendSelected(places + n, _mm256_add_epi32(start, middle), twoPixels);
+        }
+        for (int j = 0; j < n; ++j)
+            bits[places[j]] = color;
+    }
+    drawSegments(table, bits, stride, columns[i - 1], rows[i - 1], columns + i, rows + i, count - i, color);
+}
+
+} // namespace segmentpixels
+
+#else
+
+namespace segmentpixels {
+
+void drawSegmentsAvx2(const ShortSegments<2> &table, QRgb *bits, qsizetype stride, int x0, int y0, const int *columns,
+                      const int *rows, int count, QRgb color)
+{
+    drawSegments(table, bits, stride, x0, y0, columns, rows, count, color);
+}
+
+} // namespace segmentpixels
+
+#endif
