@@ -6,6 +6,17 @@
 #include <climits>
 #include <cmath>
 
+namespace {
+
+void prefetchLines(const double *values, std::size_t count)
+{
+    constexpr std::size_t PerLine = 64 / sizeof(double);
+    for (std::size_t i = 0; i < count; i += PerLine)
+        __builtin_prefetch(values + i);
+}
+
+} // namespace
+
 FrameEvaluator::FrameEvaluator(InstructionSet set)
     : kernels_(frameKernels(set))
 {
@@ -101,7 +112,13 @@ void FrameEvaluator::evaluateMode(int k, double ac, float *row, float *sum)
 {
     const int q = quality_;
     if (k >= 1 && k <= learntModes_) {
-        kernels_.exactTerms(table_.data() + std::size_t(k - 1) * std::size_t(q), q, ac, row, sum);
+        const double *sines = table_.data() + std::size_t(k - 1) * std::size_t(q);
+        kernels_.exactTerms(sines, q, ac, row, sum);
+        // A mode's row is drawn before the next is asked for, and in the
+        // program the table has mostly left the caches by then: the next
+        // mode's sines are fetched while this one is drawn.
+        if (row && k < learntModes_)
+            prefetchLines(sines + q, std::size_t(q));
     } else if (!recurrenceReaches(k)) {
         for (int i = 0; i < q; ++i) {
             const float term = wavemath::modeValue(ac, wavemath::modeSine(k, width_, x_[std::size_t(i)]));
