@@ -57,7 +57,7 @@ constexpr std::array<std::uint64_t, 256> SelectedLanes = [] {
     // Places are found a block at a time and stored in a loop of their own,
     // which keeps the stores free of the finding's instructions.
     constexpr int Block = 128;
-    alignas(32) int places[2 * Block];
+    alignas(32) int places[2 * Block + 8];
     int i = 1;
     while (i + 8 <= count) {
         int n = 0;
@@ -77,8 +77,14 @@ constexpr std::array<std::uint64_t, 256> SelectedLanes = [] {
                 = _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(middle, _mm256_setzero_si256()))) ^ 0xff;
             n += appendSelected(places + n, _mm256_add_epi32(start, middle), twoPixels);
         }
-        for (int j = 0; j < n; ++j)
+        for (int pad = n; pad % 4 != 0; ++pad)
+            places[pad] = places[n - 1];
+        for (int j = 0; j < n; j += 4) {
             bits[places[j]] = color;
+            bits[places[j + 1]] = color;
+            bits[places[j + 2]] = color;
+            bits[places[j + 3]] = color;
+        }
     }
     drawSegments(table, bits, stride, columns[i - 1], rows[i - 1], columns + i, rows + i, count - i, color);
 }
