@@ -68,8 +68,9 @@ namespace {
                                                      double *rows, int *pixelRows)
 {
     const __m256d h = _mm256_set1_pd(double(half)), z = _mm256_set1_pd(double(zoom)), one = _mm256_set1_pd(1.0);
-    const __m256d bottom = _mm256_set1_pd(double(height)), zero = _mm256_setzero_pd();
-    __m256d offAxis = zero, inside = _mm256_cmp_pd(zero, zero, _CMP_EQ_OQ);
+    // No row is NaN, so the lowest and highest tell whether all lie on the
+    // axis and whether all lie in the picture.
+    __m256d lowest = h, highest = h;
     int i = 0;
     for (; i + 4 <= count; i += 4) {
         const __m256d d = _mm256_cvtps_pd(_mm_loadu_ps(values + i));
@@ -77,11 +78,16 @@ namespace {
         const __m256d rounded = _mm256_round_pd(v, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
         const __m256d r = _mm256_blendv_pd(rounded, h, _mm256_cmp_pd(v, v, _CMP_UNORD_Q));
         _mm256_storeu_pd(rows + i, r);
-        offAxis = _mm256_or_pd(offAxis, _mm256_cmp_pd(r, h, _CMP_NEQ_UQ));
-        inside = _mm256_and_pd(inside, _mm256_cmp_pd(r, zero, _CMP_GE_OQ));
-        inside = _mm256_and_pd(inside, _mm256_cmp_pd(r, bottom, _CMP_LT_OQ));
+        lowest = _mm256_min_pd(lowest, r);
+        highest = _mm256_max_pd(highest, r);
     }
-    bool onAxis = _mm256_movemask_pd(offAxis) == 0, inPicture = _mm256_movemask_pd(inside) == 0xF;
+    alignas(32) double low[4], high[4];
+    _mm256_store_pd(low, lowest);
+    _mm256_store_pd(high, highest);
+    const double least = std::min({low[0], low[1], low[2], low[3]});
+    const double most = std::max({high[0], high[1], high[2], high[3]});
+    bool onAxis = least == double(half) && most == double(half);
+    bool inPicture = least >= 0.0 && most < double(height);
     for (; i < count; ++i) {
         rows[i] = wavemath::curveRow(half, values[i], zoom);
         onAxis = onAxis && rows[i] == double(half);

@@ -242,4 +242,51 @@ TEST(FrameEvaluatorTest, PixelColumnsRoundHalfToEvenAndEndAtTheWidth)
     EXPECT_EQ(eval.pixelColumns().back(), 527);
 }
 
+// A curve's rows decide which loop draws it: the widest step must never come
+// out smaller than it is. Random rows, some off the picture or NaN, in runs of
+// every length around the vector loops' width.
+TEST(FrameEvaluatorTest, CurveRowsAndTheirWidestStepAreExactInEverySet)
+{
+    std::uint32_t seed = 99;
+    auto next = [&seed](int range) {
+        seed = seed * 1664525u + 1013904223u;
+        return int((seed >> 8) % std::uint32_t(range));
+    };
+    constexpr int Half = 40, Height = 81;
+    for (int run = 0; run < 400; ++run) {
+        const int count = run < 40 ? run % 13 + 1 : 64 + next(40);
+        const float zoom = run % 3 == 0 ? 1.0f : 0.37f;
+        std::vector<float> values(std::size_t(count), 0.0f);
+        for (float &v : values) {
+            v = float(next(2001) - 1000) / 1000.0f * (run % 5 == 0 ? 0.05f : 1.0f);
+            if (next(200) == 0)
+                v = next(2) ? std::nanf("") : 1e9f;
+        }
+        std::vector<double> rows(values.size());
+        bool onAxis = true, inPicture = true;
+        int steepest = 0;
+        for (int i = 0; i < count; ++i) {
+            rows[std::size_t(i)] = wavemath::curveRow(Half, values[std::size_t(i)], zoom);
+            const double r = rows[std::size_t(i)];
+            onAxis = onAxis && r == Half;
+            inPicture = inPicture && r >= 0 && r < Height;
+            steepest = std::max(steepest, int(std::fabs(r - (i > 0 ? rows[std::size_t(i) - 1] : double(Half)))));
+        }
+        for (const InstructionSet set : runnableInstructionSets()) {
+            std::vector<double> got(values.size());
+            std::vector<int> pixels(values.size());
+            const CurveRowsFound found
+                = frameKernels(set).curveRows(values.data(), count, Half, Height, zoom, got.data(), pixels.data());
+            ASSERT_EQ(got, rows) << "run " << run << ", set " << int(set);
+            ASSERT_EQ(found.onAxis, onAxis) << "run " << run << ", set " << int(set);
+            ASSERT_EQ(found.inPicture, inPicture) << "run " << run << ", set " << int(set);
+            if (!inPicture)
+                continue;
+            ASSERT_EQ(found.steepest, steepest) << "run " << run << ", set " << int(set);
+            for (int i = 0; i < count; ++i)
+                ASSERT_EQ(pixels[std::size_t(i)], int(rows[std::size_t(i)])) << "run " << run << ", set " << int(set);
+        }
+    }
+}
+
 } // namespace
