@@ -328,7 +328,13 @@ public:
             const std::uint64_t ahead = (segment >> 6) & 1
                 ? pattern.aheadReverse[pattern.wrap[std::size_t(length - place - steps + 128)]]
                 : pattern.aheadForward[std::size_t(place)];
-            place = pattern.wrap[std::size_t(place + steps + 128)];
+            // Each place hangs on the one before: a load there would hold up
+            // every segment, so the table is read only for steps longer than
+            // the pattern.
+            const int moved = place + steps;
+            place = moved >= length ? moved - length : moved;
+            if (place >= length) [[unlikely]]
+                place = pattern.wrap[std::size_t(moved + 128)];
             std::uint64_t on = ahead & ((std::uint64_t(1) << std::max(steps, 1)) - 1);
             if (at.x() >= reach && at.x() + reach < w && at.y() >= reach && at.y() + reach < h) {
                 uchar *const origin = bits + at.y() * stride + at.x() * qsizetype(sizeof(QRgb));
