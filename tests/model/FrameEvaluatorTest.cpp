@@ -3,6 +3,7 @@
 #include "model/WaveMath.h"
 #include "model/WaveParams.h"
 
+#include "support/SeededRandom.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -247,11 +248,8 @@ TEST(FrameEvaluatorTest, PixelColumnsRoundHalfToEvenAndEndAtTheWidth)
 // every length around the vector loops' width.
 TEST(FrameEvaluatorTest, CurveRowsAndTheirWidestStepAreExactInEverySet)
 {
-    std::uint32_t seed = 99;
-    auto next = [&seed](int range) {
-        seed = seed * 1664525u + 1013904223u;
-        return int((seed >> 8) % std::uint32_t(range));
-    };
+    SeededRandom random(99);
+    auto next = [&random](int range) { return random.below(range); };
     constexpr int Half = 40, Height = 81;
     for (int run = 0; run < 400; ++run) {
         const int count = run < 40 ? run % 13 + 1 : 64 + next(40);

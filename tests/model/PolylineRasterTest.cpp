@@ -1,6 +1,7 @@
 #include "model/PolylineRaster.h"
 
 #include "support/Pictures.h"
+#include "support/SeededRandom.h"
 
 #include <QPen>
 #include <gtest/gtest.h>
@@ -54,11 +55,8 @@ TEST(PolylineRasterTest, SegmentsAreConnectedAndHitBothEnds)
 // long ones.
 TEST(PolylineRasterTest, ShortStepsDrawTheSamePixelsAsSeparateSegments)
 {
-    std::uint32_t seed = 12345;
-    auto next = [&seed](int range) {
-        seed = seed * 1664525u + 1013904223u;
-        return int((seed >> 8) % std::uint32_t(range));
-    };
+    SeededRandom random(12345);
+    auto next = [&random](int range) { return random.below(range); };
     for (int run = 0; run < 50; ++run) {
         std::vector<QPointF> pts{{double(next(10)), double(next(60))}};
         while (pts.size() < 40) {
@@ -79,11 +77,8 @@ TEST(PolylineRasterTest, ShortStepsDrawTheSamePixelsAsSeparateSegments)
 // block of segments at a time; each must give the segments' own pixels.
 TEST(PolylineRasterTest, CurvesOfEveryStepSizeDrawTheSamePixelsAsSeparateSegments)
 {
-    std::uint32_t seed = 777;
-    auto next = [&seed](int range) {
-        seed = seed * 1664525u + 1013904223u;
-        return int((seed >> 8) % std::uint32_t(range));
-    };
+    SeededRandom random(777);
+    auto next = [&random](int range) { return random.below(range); };
     constexpr int Width = 300, Height = 60;
     for (int reach : {1, 2, 3, 4, 9}) {
         for (int run = 0; run < 20; ++run) {

@@ -1,5 +1,6 @@
 #include "model/Wave.h"
 #include "model/WaveParams.h"
+#include "support/SeededRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -195,8 +196,8 @@ long double slopeFormAmplitude(int k, const std::array<float, 13> &waveformPoint
 // exact value by a rounding of each partial sum.
 TEST(DrawnRuleTest, AgreesWithTheSlopeFormWithinSinglePrecision)
 {
-    std::uint32_t seed = 12345;
-    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    SeededRandom random(12345);
+    auto next = [&random] { return random.next(); };
     Wave wave;
     wave.setWaveCount(1000);
     wave.rule = AmplitudeRule::Drawn;
