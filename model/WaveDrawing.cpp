@@ -90,6 +90,11 @@ void Wave::drawRows(QImage &picture, QPainter &painter, ThinLineCanvas &canvas, 
         return;
     }
     const bool dashed = isThinDashedPen(qpen), wide = isWideSolidPen(qpen);
+    if (wide && curve.found.inPicture && evaluator_.widestColumnStep() <= curvestamps::Reach
+        && curve.found.steepest <= curvestamps::Reach
+        && wideLines_.drawCurve(picture, half, px.data(), curve.pixelRows.data(), int(q), qpen.width(),
+                                qpen.color().rgb(), instructionSet_))
+        return;
     if (curve.found.inPicture && (dashed || wide)) {
         std::vector<QPoint> &vertices = curveVertices_;
         vertices.resize(q + 1);

@@ -199,6 +199,20 @@ void WidePolylineDrawer::draw(QImage &image, const QPoint *points, int count, in
     }
 }
 
+bool WidePolylineDrawer::drawCurve(QImage &image, int startRow, const int *columns, const int *rows, int count,
+                                   int penWidth, QRgb color, InstructionSet set)
+{
+    const qsizetype rowLength = image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    if (count < 1 || penWidth < 2 || penWidth > StampedPen || image.width() > LargestSide
+        || image.height() > LargestSide || qsizetype(image.height()) * rowLength >= (qsizetype(1) << 31))
+        return false;
+    // Ending where it starts, QPainter strokes it closed.
+    if (columns[count - 1] == 0 && rows[count - 1] == startRow)
+        return false;
+    const bool vectorLoop = set != InstructionSet::Baseline && cpuRuns(InstructionSet::Avx2);
+    return stampsFor(penWidth).drawCurve(image, startRow, columns, rows, count, color, vectorLoop);
+}
+
 WideStrokeStamps &WidePolylineDrawer::stampsFor(int penWidth)
 {
     const auto found

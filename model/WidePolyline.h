@@ -1,5 +1,6 @@
 #pragma once
 #include "model/StrokeGeometry.h"
+#include "model/VectorUnit.h"
 #include "model/WideStrokeStamps.h"
 
 #include <QImage>
@@ -33,6 +34,12 @@ public:
     // of it, and the pen must be 2..WidestPen wide; larger pictures are drawn
     // by QPainter.
     void draw(QImage &image, const QPoint *points, int count, int penWidth, QRgb color);
+    // A frame's curve, from (0, startRow) through (columns[i], rows[i]), when
+    // every step is at most two columns forward and two rows up or down, in
+    // the given set's loops; false, having drawn nothing, where it is left to
+    // draw().
+    bool drawCurve(QImage &image, int startRow, const int *columns, const int *rows, int count, int penWidth,
+                   QRgb color, InstructionSet set);
 
 private:
     class NormalCache;

@@ -75,6 +75,65 @@ bool WideStrokeStamps::draw(QImage &image, const QPoint *points, int count, QRgb
     return true;
 }
 
+bool WideStrokeStamps::drawCurve(QImage &image, int startRow, const int *columns, const int *rows, int count,
+                                 QRgb color, bool vectorLoop)
+{
+    if (curveStampsState_ == CurveStamps::Unmade)
+        makeCurveStamps();
+    if (curveStampsState_ != CurveStamps::Made)
+        return false;
+    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    curveStamps_->setStride(stride);
+    const curvestamps::Target target{reinterpret_cast<QRgb *>(image.bits()), stride, image.width(), image.height(),
+                                     color};
+    return vectorLoop ? curvestamps::drawAvx2(*curveStamps_, target, startRow, columns, rows, count)
+                      : curvestamps::draw(*curveStamps_, target, startRow, columns, rows, count);
+}
+
+void WideStrokeStamps::makeCurveStamps()
+{
+    // In a store of their own, which these few cannot fill.
+    steppairs::RelativePixels kept;
+    std::swap(kept, pixels_);
+    curveStamps_ = curveStampTable();
+    std::swap(kept, pixels_);
+    curveStampsState_ = curveStamps_ ? CurveStamps::Made : CurveStamps::Unusable;
+}
+
+std::unique_ptr<curvestamps::Table> WideStrokeStamps::curveStampTable()
+{
+    namespace cs = curvestamps;
+    const auto stepIndex = [](int kind) {
+        return kind == cs::None
+            ? -1
+            : steppairs::indexOf({kind / (2 * cs::Reach + 1), kind % (2 * cs::Reach + 1) - cs::Reach});
+    };
+    auto table = std::make_unique<cs::Table>();
+    int reach = 0;
+    for (int in = 0; in < cs::Kinds; ++in) {
+        for (int out = 0; out < cs::Kinds; ++out) {
+            if (in == cs::NoStep || out == cs::NoStep || (in == cs::None && out == cs::None))
+                continue;
+            pixels_.clear();
+            const std::size_t first = pixels_.size();
+            const Stamp stamp = build(stepIndex(in), stepIndex(out));
+            std::size_t count = (stamp >> 6) & 0x7F;
+            if (stamp == Refused || stamp == StoreFull || count > cs::MaxPixels)
+                return nullptr;
+            // Without the repeats that pad a stamp to whole fours.
+            while (count > 1 && pixels_[first + count - 1] == pixels_[first + count - 2])
+                --count;
+            cs::Pixel pixels[cs::MaxPixels];
+            for (std::size_t k = 0; k < count; ++k)
+                pixels[k] = {pixels_[first + k].row, pixels_[first + k].column};
+            table->set(cs::pair(in, out), pixels, int(count));
+            reach = std::max(reach, int(stamp & 0x3F));
+        }
+    }
+    table->setReach(reach);
+    return table;
+}
+
 // The loops at a vertex at the origin: its join, or a cap where a step is
 // missing, and the rectangle of the step out. The join's loop goes round the
 // stroke's two sides there and crosses it through the vertex; each rectangle

@@ -2,7 +2,10 @@
 #include "model/WidePolyline.h"
 #include "model/WideStrokeStamps.h"
 
+#include "model/VectorUnit.h"
+
 #include "support/Pictures.h"
+#include "support/SeededRandom.h"
 
 #include <QPainter>
 #include <QPen>
@@ -127,6 +130,37 @@ TEST(WideStrokeStampsTest, ShortStepsGetQPaintersPixelsAnywhere)
             << "trial " << trial << " width " << penWidth << " in " << w << "x" << h;
     }
     EXPECT_GT(stamped, Trials * 3 / 4);
+}
+
+// A frame's curves of short steps, stamped without a list of places: up and
+// down runs, steps of nothing, vertices on and beyond every border, and curves
+// long enough for the vector loop's blocks and its tail, in every set. Pens
+// whose stamps of such steps cannot all be kept leave the picture as it was.
+TEST(WidePolylineTest, FrameCurvesOfShortStepsGetQPaintersPixelsInEverySet)
+{
+    SeededRandom random(17);
+    for (int trial = 0; trial < 300; ++trial) {
+        const int w = 1 + random.below(trial % 10 == 0 ? 700 : 90), h = 1 + random.below(60);
+        const int penWidth = 2 + random.below(trial % 3 == 0 ? 6 : 2);
+        const int startRow = random.below(h + 8) - 4;
+        std::vector<int> columns, rows;
+        std::vector<QPoint> points{{0, startRow}};
+        while (points.back().x() < w) {
+            const int across = std::min(w - points.back().x(), trial % 2 == 0 ? 1 + random.below(2) : random.below(3));
+            points.emplace_back(points.back().x() + across, points.back().y() + random.below(5) - 2);
+            columns.push_back(points.back().x());
+            rows.push_back(points.back().y());
+        }
+        const QImage expected = byQPainter(w, h, points, penWidth);
+        for (const InstructionSet set : runnableInstructionSets()) {
+            QImage mine = whitePicture(w, h);
+            const bool drawn = WidePolylineDrawer().drawCurve(mine, startRow, columns.data(), rows.data(),
+                                                              int(columns.size()), penWidth, Ink, set);
+            ASSERT_TRUE(drawn || penWidth > 2) << "trial " << trial;
+            ASSERT_EQ(firstDifference(mine, drawn ? expected : whitePicture(w, h)), "")
+                << "trial " << trial << " width " << penWidth << " in " << w << "x" << h << " set " << int(set);
+        }
+    }
 }
 
 // Curves of ever new steps fill a drawer's store of pixels; it starts again
