@@ -2,6 +2,8 @@
 // Stamps of a wide pen for every pair of the short steps forward that a
 // frame's curves are made of, looked up straight from the two steps: no list
 // of places and no table of every possible pair in between.
+#include "model/CurveSteps.h"
+
 #include <QRgb>
 #include <QtGlobal>
 
@@ -10,28 +12,13 @@
 
 namespace curvestamps {
 
-// Steps of up to two columns forward and two rows up or down, numbered
-// 5·columns + rows + 2 (2, no step, is never looked up), and one more kind for
-// none, before the first vertex and after the last.
-constexpr int Reach = 2, None = 15, Kinds = 16, Pairs = Kinds * Kinds;
-constexpr int NoStep = Reach;
+using curvesteps::Kinds, curvesteps::None, curvesteps::NoStep, curvesteps::Pairs, curvesteps::Reach;
+using curvesteps::Target, curvesteps::kind, curvesteps::pair;
+
 // A stamp has at most this many pixels.
 constexpr int MaxPixels = 8;
 // The pair of no step in and none out, which has no pixels.
 constexpr int Empty = None * Kinds + None;
-
-inline bool fits(int dx, int dy)
-{
-    return unsigned(dx) <= unsigned(Reach) && unsigned(dy + Reach) <= 2u * Reach;
-}
-inline int kind(int dx, int dy)
-{
-    return dx * (2 * Reach + 1) + dy + Reach;
-}
-inline int pair(int in, int out)
-{
-    return in * Kinds + out;
-}
 
 struct Pixel {
     std::int8_t row, column;
@@ -61,15 +48,6 @@ private:
     std::array<std::uint8_t, Pairs> counts_{};
     qsizetype stride_ = 0;
     int reach_ = 0;
-};
-
-// Where to draw: an opaque 32-bit image of fewer than 2^31 pixels, row
-// padding included.
-struct Target {
-    QRgb *bits;
-    qsizetype stride; // in pixels
-    int width, height;
-    QRgb color;
 };
 
 // Stamps the curve from (0, startRow) through (columns[i], rows[i]), i < count:

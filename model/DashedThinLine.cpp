@@ -1,5 +1,6 @@
 #include "model/DashedThinLine.h"
 
+#include "model/CurveDashes.h"
 #include "model/PolylineRaster.h"
 #include "model/StepPairs.h"
 
@@ -155,6 +156,8 @@ struct DashPattern {
     // or gap under a pixel, one pixel's step can pass two ends.
     int pixels = 0;
     std::vector<std::uint64_t> aheadForward, aheadReverse;
+    // The same for the segments of frame curves.
+    std::vector<std::uint8_t> curveDashes;
     // v mod pixels, at v + 128, for v in −128..127.
     std::array<std::uint8_t, 256> wrap{};
 
@@ -198,6 +201,7 @@ struct DashPattern {
         }
         for (int v = -128; v < 128 && pixels > 0; ++v)
             wrap[std::size_t(v + 128)] = std::uint8_t(((v % pixels) + pixels) % pixels);
+        curveDashes = curvedashes::dashTable(aheadForward.data(), aheadReverse.data(), wrap.data(), pixels);
     }
 
     bool tabled() const { return pixels > 0; }
@@ -387,6 +391,37 @@ private:
     steppairs::RelativePixels pixels_;
 };
 
+// Every pair of short steps' segment, made at once for curves that look them
+// up straight from the steps; nothing where one has more pixels than a table
+// entry holds or moves the pattern on otherwise than by one a pixel.
+std::unique_ptr<curvedashes::Table> curveSegmentTable()
+{
+    namespace cd = curvedashes;
+    auto table = std::make_unique<cd::Table>();
+    for (int in = 0; in < cd::Kinds; ++in) {
+        for (int out = 0; out < cd::None; ++out) {
+            if (in == cd::NoStep || out == cd::NoStep)
+                continue;
+            SegmentStepper stepper;
+            if (in != cd::None) {
+                NoSink none;
+                stepper.line(-curvesteps::across(in), -curvesteps::upDown(in), 0, 0, none);
+            }
+            Recorder recorder;
+            stepper.line(0, 0, curvesteps::across(out), curvesteps::upDown(out), recorder);
+            const int count = int(recorder.pixels.size()), steps = recorder.delta / 64;
+            if (count > cd::MaxPixels || count != std::max(steps, 1))
+                return nullptr;
+            cd::Pixel pixels[cd::MaxPixels];
+            for (int k = 0; k < count; ++k)
+                pixels[k]
+                    = {std::int8_t(recorder.pixels[std::size_t(k)].y), std::int8_t(recorder.pixels[std::size_t(k)].x)};
+            table->set(cd::pair(in, out), pixels, count, steps, recorder.swapped);
+        }
+    }
+    return table;
+}
+
 DashedThinLineDrawer::DashedThinLineDrawer()
     : pattern_(std::make_unique<DashPattern>())
 {
@@ -420,6 +455,38 @@ void DashedThinLineDrawer::draw(QImage &image, const QPoint *points, int count, 
     Plotter plotter(image, *pattern_, color);
     for (int i = 1; i < count; ++i)
         stepper.line(points[i - 1].x(), points[i - 1].y(), points[i].x(), points[i].y(), plotter);
+}
+
+bool DashedThinLineDrawer::drawCurve(QImage &image, int startRow, const int *columns, const int *rows, int count,
+                                     const QList<qreal> &dashPattern, QRgb color, InstructionSet set)
+{
+    constexpr int LargestSide = 32767;
+    const qsizetype rowLength = image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    if (count < 1 || dashPattern.isEmpty() || image.isNull() || image.width() > LargestSide
+        || image.height() > LargestSide || qsizetype(image.height()) * rowLength >= (qsizetype(1) << 31))
+        return false;
+    // Ending where it starts, QPainter strokes it closed.
+    if (columns[count - 1] == 0 && rows[count - 1] == startRow)
+        return false;
+    pattern_->set(dashPattern);
+    if (!pattern_->tabled())
+        return false;
+    if (!curveSegmentsMade_) {
+        curveSegments_ = curveSegmentTable();
+        curveSegmentsMade_ = true;
+    }
+    if (!curveSegments_)
+        return false;
+    curveSegments_->setStride(rowLength);
+    const curvesteps::Target target{reinterpret_cast<QRgb *>(image.bits()), rowLength, image.width(), image.height(),
+                                    color};
+    const curvedashes::Pattern pattern{pattern_->curveDashes.data(), pattern_->wrap.data(), pattern_->pixels};
+    const bool vectorLoop = set != InstructionSet::Baseline && cpuRuns(InstructionSet::Avx2);
+    if (vectorLoop)
+        curvedashes::drawAvx2(*curveSegments_, target, pattern, startRow, columns, rows, count);
+    else
+        curvedashes::draw(*curveSegments_, target, pattern, startRow, columns, rows, count);
+    return true;
 }
 
 void drawDashedThinPolyline(QImage &image, const QPoint *points, int count, const QList<qreal> &dashPattern, QRgb color)

@@ -1,4 +1,6 @@
 #pragma once
+#include "model/VectorUnit.h"
+
 #include <QImage>
 #include <QList>
 #include <QPoint>
@@ -6,6 +8,9 @@
 #include <memory>
 
 struct DashPattern;
+namespace curvedashes {
+class Table;
+}
 
 // Draws one-pixel dashed polylines, solid and opaque in colour, into a 32-bit
 // image with exactly the pixels QPainter gives them without antialiasing: Qt's
@@ -25,11 +30,19 @@ public:
     // the pen's, in pixels. Pictures with a side past 32767 are drawn by
     // QPainter.
     void draw(QImage &image, const QPoint *points, int count, const QList<qreal> &dashPattern, QRgb color);
+    // A frame's curve, from (0, startRow) through (columns[i], rows[i]), when
+    // every step is at most two columns forward and two rows up or down;
+    // false, having drawn nothing, where it is left to draw().
+    bool drawCurve(QImage &image, int startRow, const int *columns, const int *rows, int count,
+                   const QList<qreal> &dashPattern, QRgb color, InstructionSet set);
 
 private:
     class Segments;
 
     std::unique_ptr<Segments> segments_;
+    // Made on first use; none where short steps' segments cannot all be kept.
+    std::unique_ptr<curvedashes::Table> curveSegments_;
+    bool curveSegmentsMade_ = false;
     std::unique_ptr<DashPattern> pattern_;
 };
 

@@ -1,4 +1,5 @@
 // Drawing one frame of the string into the model's off-screen picture.
+#include "model/CurveSteps.h"
 #include "model/DashedThinLine.h"
 #include "model/DisplaySettings.h"
 #include "model/PolylineRaster.h"
@@ -90,11 +91,18 @@ void Wave::drawRows(QImage &picture, QPainter &painter, ThinLineCanvas &canvas, 
         return;
     }
     const bool dashed = isThinDashedPen(qpen), wide = isWideSolidPen(qpen);
-    if (wide && curve.found.inPicture && evaluator_.widestColumnStep() <= curvestamps::Reach
-        && curve.found.steepest <= curvestamps::Reach
-        && wideLines_.drawCurve(picture, half, px.data(), curve.pixelRows.data(), int(q), qpen.width(),
-                                qpen.color().rgb(), instructionSet_))
-        return;
+    if (curve.found.inPicture && evaluator_.widestColumnStep() <= curvesteps::Reach
+        && curve.found.steepest <= curvesteps::Reach) {
+        const int *const rows = curve.pixelRows.data();
+        if (wide
+            && wideLines_.drawCurve(picture, half, px.data(), rows, int(q), qpen.width(), qpen.color().rgb(),
+                                    instructionSet_))
+            return;
+        if (dashed
+            && dashedLines_.drawCurve(picture, half, px.data(), rows, int(q), qpen.dashPattern(), qpen.color().rgb(),
+                                      instructionSet_))
+            return;
+    }
     if (curve.found.inPicture && (dashed || wide)) {
         std::vector<QPoint> &vertices = curveVertices_;
         vertices.resize(q + 1);

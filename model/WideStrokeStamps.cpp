@@ -104,9 +104,7 @@ std::unique_ptr<curvestamps::Table> WideStrokeStamps::curveStampTable()
 {
     namespace cs = curvestamps;
     const auto stepIndex = [](int kind) {
-        return kind == cs::None
-            ? -1
-            : steppairs::indexOf({kind / (2 * cs::Reach + 1), kind % (2 * cs::Reach + 1) - cs::Reach});
+        return kind == cs::None ? -1 : steppairs::indexOf({curvesteps::across(kind), curvesteps::upDown(kind)});
     };
     auto table = std::make_unique<cs::Table>();
     int reach = 0;

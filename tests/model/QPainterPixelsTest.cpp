@@ -132,33 +132,80 @@ TEST(WideStrokeStampsTest, ShortStepsGetQPaintersPixelsAnywhere)
     EXPECT_GT(stamped, Trials * 3 / 4);
 }
 
-// A frame's curves of short steps, stamped without a list of places: up and
-// down runs, steps of nothing, vertices on and beyond every border, and curves
-// long enough for the vector loop's blocks and its tail, in every set. Pens
-// whose stamps of such steps cannot all be kept leave the picture as it was.
+namespace {
+
+// A frame's curve of short steps: up and down runs, steps of nothing on odd
+// trials, long enough on some for the vector loops' blocks and their tails.
+struct ShortStepCurve {
+    int startRow;
+    std::vector<int> columns, rows;
+    std::vector<QPoint> points;
+};
+
+ShortStepCurve shortStepCurve(SeededRandom &random, int trial, int w, int h, bool rowsInPicture)
+{
+    const int startRow = rowsInPicture ? random.below(h) : random.below(h + 8) - 4;
+    ShortStepCurve curve{startRow, {}, {}, {{0, startRow}}};
+    while (curve.points.back().x() < w) {
+        const int across
+            = std::min(w - curve.points.back().x(), trial % 2 == 0 ? 1 + random.below(2) : random.below(3));
+        int row = curve.points.back().y() + random.below(5) - 2;
+        if (rowsInPicture)
+            row = std::clamp(row, 0, h - 1);
+        curve.points.emplace_back(curve.points.back().x() + across, row);
+        curve.columns.push_back(curve.points.back().x());
+        curve.rows.push_back(row);
+    }
+    return curve;
+}
+
+} // namespace
+
+// Stamped without a list of places, vertices on and beyond every border, in
+// every set. Pens whose stamps of such steps cannot all be kept leave the
+// picture as it was.
 TEST(WidePolylineTest, FrameCurvesOfShortStepsGetQPaintersPixelsInEverySet)
 {
     SeededRandom random(17);
     for (int trial = 0; trial < 300; ++trial) {
         const int w = 1 + random.below(trial % 10 == 0 ? 700 : 90), h = 1 + random.below(60);
         const int penWidth = 2 + random.below(trial % 3 == 0 ? 6 : 2);
-        const int startRow = random.below(h + 8) - 4;
-        std::vector<int> columns, rows;
-        std::vector<QPoint> points{{0, startRow}};
-        while (points.back().x() < w) {
-            const int across = std::min(w - points.back().x(), trial % 2 == 0 ? 1 + random.below(2) : random.below(3));
-            points.emplace_back(points.back().x() + across, points.back().y() + random.below(5) - 2);
-            columns.push_back(points.back().x());
-            rows.push_back(points.back().y());
-        }
-        const QImage expected = byQPainter(w, h, points, penWidth);
+        const ShortStepCurve curve = shortStepCurve(random, trial, w, h, false);
+        const QImage expected = byQPainter(w, h, curve.points, penWidth);
         for (const InstructionSet set : runnableInstructionSets()) {
             QImage mine = whitePicture(w, h);
-            const bool drawn = WidePolylineDrawer().drawCurve(mine, startRow, columns.data(), rows.data(),
-                                                              int(columns.size()), penWidth, Ink, set);
+            const bool drawn
+                = WidePolylineDrawer().drawCurve(mine, curve.startRow, curve.columns.data(), curve.rows.data(),
+                                                 int(curve.columns.size()), penWidth, Ink, set);
             ASSERT_TRUE(drawn || penWidth > 2) << "trial " << trial;
             ASSERT_EQ(firstDifference(mine, drawn ? expected : whitePicture(w, h)), "")
                 << "trial " << trial << " width " << penWidth << " in " << w << "x" << h << " set " << int(set);
+        }
+    }
+}
+
+// Dashed without a list of places, in every style and set; a pattern with
+// dashes or gaps shorter than a pixel is left to the drawer's other paths.
+TEST(DashedThinLineTest, FrameCurvesOfShortStepsGetQPaintersPixelsInEverySet)
+{
+    SeededRandom random(19);
+    const Qt::PenStyle styles[] = {Qt::DashLine, Qt::DotLine, Qt::DashDotLine, Qt::DashDotDotLine};
+    for (int trial = 0; trial < 300; ++trial) {
+        const int w = 1 + random.below(trial % 10 == 0 ? 700 : 90), h = 1 + random.below(60);
+        const ShortStepCurve curve = shortStepCurve(random, trial, w, h, true);
+        QPen pen(QColor::fromRgb(Ink), 1, styles[random.below(4)]);
+        if (trial % 16 == 0)
+            pen.setDashPattern({0.5, 1.75, 3, 0.25});
+        pen.setCapStyle(Qt::FlatCap);
+        const QImage expected = byQPainter(w, h, curve.points, pen);
+        for (const InstructionSet set : runnableInstructionSets()) {
+            QImage mine = whitePicture(w, h);
+            const bool drawn
+                = DashedThinLineDrawer().drawCurve(mine, curve.startRow, curve.columns.data(), curve.rows.data(),
+                                                   int(curve.columns.size()), pen.dashPattern(), Ink, set);
+            ASSERT_TRUE(drawn || trial % 16 == 0) << "trial " << trial;
+            ASSERT_EQ(firstDifference(mine, drawn ? expected : whitePicture(w, h)), "")
+                << "trial " << trial << " style " << int(pen.style()) << " in " << w << "x" << h << " set " << int(set);
         }
     }
 }
