@@ -13,9 +13,6 @@
 
 namespace {
 
-// Wider pens are drawn by stamps too large to pay.
-constexpr int StampedPen = 16;
-
 // Moves each element once into its place: swapping neighbours instead made the
 // compiler load what it had just stored, half overlapped, at a stall each.
 template <typename Iterator, typename Less> void insertionSort(Iterator first, Iterator last, Less less)
@@ -209,8 +206,20 @@ bool WidePolylineDrawer::drawCurve(QImage &image, int startRow, const int *colum
     // Ending where it starts, QPainter strokes it closed.
     if (columns[count - 1] == 0 && rows[count - 1] == startRow)
         return false;
-    const bool vectorLoop = set != InstructionSet::Baseline && cpuRuns(InstructionSet::Avx2);
-    return stampsFor(penWidth).drawCurve(image, startRow, columns, rows, count, color, vectorLoop);
+    const std::size_t pen = std::size_t(penWidth);
+    if (!curveStampsMade_[pen]) {
+        curveStamps_[pen] = WideStrokeStamps(penWidth).curveStampTable();
+        curveStampsMade_[pen] = true;
+    }
+    curvestamps::Table *const table = curveStamps_[pen].get();
+    if (!table)
+        return false;
+    table->setStride(rowLength);
+    const curvestamps::Target target{reinterpret_cast<QRgb *>(image.bits()), rowLength, image.width(), image.height(),
+                                     color};
+    if (set != InstructionSet::Baseline && cpuRuns(InstructionSet::Avx2))
+        return curvestamps::drawAvx2(*table, target, startRow, columns, rows, count);
+    return curvestamps::draw(*table, target, startRow, columns, rows, count);
 }
 
 WideStrokeStamps &WidePolylineDrawer::stampsFor(int penWidth)

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPoint>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -24,6 +25,8 @@ public:
     static constexpr int WidestPen = 64;
     // The largest picture side held against QPainter in the tests.
     static constexpr int LargestSide = 32767;
+    // Wider pens are drawn by stamps too large to pay.
+    static constexpr int StampedPen = 16;
 
     WidePolylineDrawer();
     ~WidePolylineDrawer();
@@ -57,6 +60,11 @@ private:
     std::unique_ptr<NormalCache> normals_;
     // For the few pen widths of a frame, the main curve's and the modes'.
     std::vector<std::unique_ptr<WideStrokeStamps>> stamps_;
+    // Each stamped pen width's stamps of short steps, none where they cannot
+    // all be kept. Small, they are kept for every width, so that a frame's
+    // many pen widths do not make them again and again.
+    std::array<std::unique_ptr<curvestamps::Table>, StampedPen + 1> curveStamps_;
+    std::array<bool, StampedPen + 1> curveStampsMade_{};
     std::vector<Point26> outline_;
     std::vector<Edge> edges_;
     std::vector<int> firstEdgeOfRow_, nextEdge_, active_, merged_, columnWinding_;

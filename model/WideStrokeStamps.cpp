@@ -75,32 +75,18 @@ bool WideStrokeStamps::draw(QImage &image, const QPoint *points, int count, QRgb
     return true;
 }
 
-bool WideStrokeStamps::drawCurve(QImage &image, int startRow, const int *columns, const int *rows, int count,
-                                 QRgb color, bool vectorLoop)
+std::unique_ptr<curvestamps::Table> WideStrokeStamps::curveStampTable()
 {
-    if (curveStampsState_ == CurveStamps::Unmade)
-        makeCurveStamps();
-    if (curveStampsState_ != CurveStamps::Made)
-        return false;
-    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
-    curveStamps_->setStride(stride);
-    const curvestamps::Target target{reinterpret_cast<QRgb *>(image.bits()), stride, image.width(), image.height(),
-                                     color};
-    return vectorLoop ? curvestamps::drawAvx2(*curveStamps_, target, startRow, columns, rows, count)
-                      : curvestamps::draw(*curveStamps_, target, startRow, columns, rows, count);
-}
-
-void WideStrokeStamps::makeCurveStamps()
-{
+    namespace cs = curvestamps;
     // In a store of their own, which these few cannot fill.
     steppairs::RelativePixels kept;
     std::swap(kept, pixels_);
-    curveStamps_ = curveStampTable();
+    auto table = curveStampsIn();
     std::swap(kept, pixels_);
-    curveStampsState_ = curveStamps_ ? CurveStamps::Made : CurveStamps::Unusable;
+    return table;
 }
 
-std::unique_ptr<curvestamps::Table> WideStrokeStamps::curveStampTable()
+std::unique_ptr<curvestamps::Table> WideStrokeStamps::curveStampsIn()
 {
     namespace cs = curvestamps;
     const auto stepIndex = [](int kind) {

@@ -29,13 +29,11 @@ public:
     // union.
     bool draw(QImage &image, const QPoint *points, int count, QRgb color);
 
-    // A frame's curve, from (0, startRow) through (columns[i], rows[i]), of
-    // steps of at most two columns forward and two rows up or down, in an
-    // image of fewer than 2^31 pixels, row padding included. Draws nothing and
-    // returns false where this pen's stamps of such steps cannot all be kept,
-    // or the curve has no step.
-    bool drawCurve(QImage &image, int startRow, const int *columns, const int *rows, int count, QRgb color,
-                   bool vectorLoop);
+    // The stamps of every pair of the short steps a frame's curves are made
+    // of, made at once, for curves drawn with no way back should a pair prove
+    // to have none; nothing where one is refused or has more than a table
+    // entry holds.
+    std::unique_ptr<curvestamps::Table> curveStampTable();
 
 private:
     struct Span {
@@ -46,9 +44,7 @@ private:
     // first pixel << 13 | pixel count << 6 | farthest pixel's reach; 0 unknown
     using Stamp = std::uint32_t;
 
-    enum class CurveStamps { Unmade, Made, Unusable };
-    void makeCurveStamps();
-    std::unique_ptr<curvestamps::Table> curveStampTable();
+    std::unique_ptr<curvestamps::Table> curveStampsIn();
     Stamp build(int stepIn, int stepOut);
     static std::vector<Span> windingSpans(const std::vector<Point26> &loop);
     Stamp keep(const std::vector<Span> &spans);
@@ -56,8 +52,4 @@ private:
     int penWidth_;
     steppairs::RelativePixels pixels_;
     steppairs::PairTable table_;
-    // Made at once for every pair of short steps forward: a curve's loop has
-    // no way back, should a pair prove to have no stamp.
-    CurveStamps curveStampsState_ = CurveStamps::Unmade;
-    std::unique_ptr<curvestamps::Table> curveStamps_;
 };
