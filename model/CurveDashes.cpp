@@ -12,7 +12,6 @@ void Table::set(int pair, const Pixel *pixels, int count, int steps, bool backwa
     entry.count = std::uint8_t(count);
     entry.steps = std::uint8_t(steps);
     entry.dashRow = std::uint16_t(dashRow(backwards, steps, count));
-    entry.backwards = backwards;
     for (int k = 0; k < count; ++k)
         reach_ = std::max({reach_, std::abs(int(pixels[k].row)), std::abs(int(pixels[k].column))});
     stride_ = 0;

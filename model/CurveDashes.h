@@ -21,8 +21,8 @@ struct Pixel {
 };
 
 // Each pair's segment: its pixels from the vertex, in the order the pattern
-// runs over them; whether it is stepped backwards, from its far end; and where its pixels lie in an image of rows
-// `stride` pixels apart, worked out again when that changes.
+// runs over them, how far it moves the pattern on and where its pixels lie in
+// an image of rows `stride` pixels apart, worked out again when that changes.
 class Table {
 public:
     struct Entry {
@@ -31,9 +31,9 @@ public:
         // Pattern pixels it moves on: its pixels', but for a segment of one
         // pixel stepped nowhere, which moves it on by none.
         std::uint8_t count = 0, steps = 0;
-        bool backwards = false;
         // Where its pixels in a dash are looked up, by place, in a pattern's
-        // table of them.
+        // table of them; a segment stepped backwards runs the pattern from its
+        // far end.
         std::uint16_t dashRow = 0;
     };
 

@@ -391,6 +391,8 @@ private:
     steppairs::RelativePixels pixels_;
 };
 
+namespace {
+
 // Every pair of short steps' segment, made at once for curves that look them
 // up straight from the steps; nothing where one has more pixels than a table
 // entry holds or moves the pattern on otherwise than by one a pixel.
@@ -421,6 +423,8 @@ std::unique_ptr<curvedashes::Table> curveSegmentTable()
     }
     return table;
 }
+
+} // namespace
 
 DashedThinLineDrawer::DashedThinLineDrawer()
     : pattern_(std::make_unique<DashPattern>())

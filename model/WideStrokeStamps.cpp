@@ -77,8 +77,7 @@ bool WideStrokeStamps::draw(QImage &image, const QPoint *points, int count, QRgb
 
 std::unique_ptr<curvestamps::Table> WideStrokeStamps::curveStampTable()
 {
-    namespace cs = curvestamps;
-    // In a store of their own, which these few cannot fill.
+    // In a store of their own, which each pair's stamp empties again.
     steppairs::RelativePixels kept;
     std::swap(kept, pixels_);
     auto table = curveStampsIn();
