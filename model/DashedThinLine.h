@@ -31,8 +31,9 @@ public:
     // QPainter.
     void draw(QImage &image, const QPoint *points, int count, const QList<qreal> &dashPattern, QRgb color);
     // A frame's curve, from (0, startRow) through (columns[i], rows[i]), when
-    // every step is at most two columns forward and two rows up or down;
-    // false, having drawn nothing, where it is left to draw().
+    // every step is at most two columns forward and two rows up or down and,
+    // as for draw(), every row lies in the picture; false, having drawn
+    // nothing, where it is left to draw().
     bool drawCurve(QImage &image, int startRow, const int *columns, const int *rows, int count,
                    const QList<qreal> &dashPattern, QRgb color, InstructionSet set);
 

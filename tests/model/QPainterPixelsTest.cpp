@@ -159,6 +159,38 @@ ShortStepCurve shortStepCurve(SeededRandom &random, int trial, int w, int h, boo
     return curve;
 }
 
+// A white picture inside white guard rows and columns of memory, so that a
+// pixel written outside the picture shows.
+class GuardedPicture {
+public:
+    GuardedPicture(int w, int h)
+        : frame_(whitePicture(w + 2 * Guard, h + 2 * Guard))
+        , picture_(frame_.bits() + Guard * frame_.bytesPerLine() + Guard * qsizetype(sizeof(QRgb)), w, h,
+                   frame_.bytesPerLine(), QImage::Format_RGB32)
+    {
+    }
+
+    QImage &picture() { return picture_; }
+
+    // The first guard pixel written, or an empty string.
+    std::string writtenGuard() const
+    {
+        for (int y = 0; y < frame_.height(); ++y)
+            for (int x = 0; x < frame_.width(); ++x) {
+                const bool inside
+                    = x >= Guard && x < Guard + picture_.width() && y >= Guard && y < Guard + picture_.height();
+                if (!inside && frame_.pixel(x, y) != 0xFFFFFFFF)
+                    return std::to_string(x - Guard) + "," + std::to_string(y - Guard);
+            }
+        return {};
+    }
+
+private:
+    static constexpr int Guard = 4;
+    QImage frame_;
+    QImage picture_;
+};
+
 } // namespace
 
 // Stamped without a list of places, vertices on and beyond every border, in
@@ -173,13 +205,14 @@ TEST(WidePolylineTest, FrameCurvesOfShortStepsGetQPaintersPixelsInEverySet)
         const ShortStepCurve curve = shortStepCurve(random, trial, w, h, false);
         const QImage expected = byQPainter(w, h, curve.points, penWidth);
         for (const InstructionSet set : runnableInstructionSets()) {
-            QImage mine = whitePicture(w, h);
+            GuardedPicture mine(w, h);
             const bool drawn
-                = WidePolylineDrawer().drawCurve(mine, curve.startRow, curve.columns.data(), curve.rows.data(),
-                                                 int(curve.columns.size()), penWidth, Ink, set);
+                = WidePolylineDrawer().drawCurve(mine.picture(), curve.startRow, curve.columns.data(),
+                                                 curve.rows.data(), int(curve.columns.size()), penWidth, Ink, set);
             ASSERT_TRUE(drawn || penWidth > 2) << "trial " << trial;
-            ASSERT_EQ(firstDifference(mine, drawn ? expected : whitePicture(w, h)), "")
+            ASSERT_EQ(firstDifference(mine.picture(), drawn ? expected : whitePicture(w, h)), "")
                 << "trial " << trial << " width " << penWidth << " in " << w << "x" << h << " set " << int(set);
+            ASSERT_EQ(mine.writtenGuard(), "") << "trial " << trial << " set " << int(set);
         }
     }
 }
@@ -196,18 +229,30 @@ TEST(DashedThinLineTest, FrameCurvesOfShortStepsGetQPaintersPixelsInEverySet)
         QPen pen(QColor::fromRgb(Ink), 1, styles[random.below(4)]);
         if (trial % 16 == 0)
             pen.setDashPattern({0.5, 1.75, 3, 0.25});
+        else if (trial % 8 == 4)
+            pen.setDashPattern({1, double(1 + random.below(2))}); // shorter than a step can move it on
         pen.setCapStyle(Qt::FlatCap);
         const QImage expected = byQPainter(w, h, curve.points, pen);
         for (const InstructionSet set : runnableInstructionSets()) {
-            QImage mine = whitePicture(w, h);
-            const bool drawn
-                = DashedThinLineDrawer().drawCurve(mine, curve.startRow, curve.columns.data(), curve.rows.data(),
-                                                   int(curve.columns.size()), pen.dashPattern(), Ink, set);
+            GuardedPicture mine(w, h);
+            const bool drawn = DashedThinLineDrawer().drawCurve(mine.picture(), curve.startRow, curve.columns.data(),
+                                                                curve.rows.data(), int(curve.columns.size()),
+                                                                pen.dashPattern(), Ink, set);
             ASSERT_TRUE(drawn || trial % 16 == 0) << "trial " << trial;
-            ASSERT_EQ(firstDifference(mine, drawn ? expected : whitePicture(w, h)), "")
+            ASSERT_EQ(firstDifference(mine.picture(), drawn ? expected : whitePicture(w, h)), "")
                 << "trial " << trial << " style " << int(pen.style()) << " in " << w << "x" << h << " set " << int(set);
+            ASSERT_EQ(mine.writtenGuard(), "") << "trial " << trial << " set " << int(set);
         }
     }
+}
+
+// QPainter strokes a polyline that ends where it starts as a closed one.
+TEST(WidePolylineTest, FrameCurvesEndingWhereTheyStartAreLeftToTheOtherPaths)
+{
+    const int columns[] = {0, 0}, rows[] = {6, 5};
+    QImage picture = whitePicture(10, 10);
+    EXPECT_FALSE(WidePolylineDrawer().drawCurve(picture, 5, columns, rows, 2, 2, Ink, fastestInstructionSet()));
+    EXPECT_FALSE(DashedThinLineDrawer().drawCurve(picture, 5, columns, rows, 2, {3, 2}, Ink, fastestInstructionSet()));
 }
 
 // Curves of ever new steps fill a drawer's store of pixels; it starts again
