@@ -1,46 +1,11 @@
 #include "model/CurveDashes.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-
-#include <array>
+#include "model/CurveStepsAvx2.h"
 
 namespace curvedashes {
-namespace {
 
-// For each 4-bit mask, the lanes it selects in order, a byte each.
-constexpr std::array<std::uint32_t, 16> SelectedLanes = [] {
-    std::array<std::uint32_t, 16> lanes{};
-    for (int mask = 0; mask < 16; ++mask) {
-        int n = 0;
-        for (int lane = 0; lane < 4; ++lane)
-            if (mask & (1 << lane))
-                lanes[std::size_t(mask)] |= std::uint32_t(lane) << (8 * n++);
-    }
-    return lanes;
-}();
-
-[[gnu::target("avx2")]] __m256i load8(const int *p)
-{
-    return _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p));
-}
-
-// The kinds of the steps from `from` to `to`, eight at a time.
-[[gnu::target("avx2")]] __m256i kinds(__m256i fromColumn, __m256i fromRow, __m256i toColumn, __m256i toRow)
-{
-    const __m256i across = _mm256_sub_epi32(toColumn, fromColumn), upDown = _mm256_sub_epi32(toRow, fromRow);
-    return _mm256_add_epi32(_mm256_add_epi32(_mm256_slli_epi32(across, 2), across),
-                            _mm256_add_epi32(upDown, _mm256_set1_epi32(Reach)));
-}
-
-// Lanes where 0 ≤ value − low < span, for span > 0.
-[[gnu::target("avx2")]] __m256i within(__m256i value, int low, int span)
-{
-    const __m256i shifted = _mm256_sub_epi32(value, _mm256_set1_epi32(low));
-    return _mm256_cmpeq_epi32(_mm256_min_epu32(shifted, _mm256_set1_epi32(span - 1)), shifted);
-}
-
-} // namespace
+using curvesteps::kinds, curvesteps::load8, curvesteps::SelectedLanes, curvesteps::within;
 
 [[gnu::target("avx2")]] void drawAvx2(const Table &table, const Target &target, const Pattern &pattern, int startRow,
                                       const int *columns, const int *rows, int count)
@@ -105,7 +70,7 @@ constexpr std::array<std::uint32_t, 16> SelectedLanes = [] {
             for (int s = eight; s < eight + 8; ++s) {
                 const Table::Entry &entry = table.entry(pairs[s]);
                 const unsigned on = pixelsInDash(dashes, entry, place);
-                const __m128i lanes = _mm_cvtepu8_epi32(_mm_cvtsi32_si128(int(SelectedLanes[on])));
+                const __m128i lanes = _mm_cvtepu8_epi32(_mm_cvtsi32_si128(int(std::uint32_t(SelectedLanes[on]))));
                 const __m128i offsets = _mm_loadu_si128(reinterpret_cast<const __m128i *>(entry.offsets.data()));
                 const __m128i picked = _mm_castps_si128(_mm_permutevar_ps(_mm_castsi128_ps(offsets), lanes));
                 _mm_storeu_si128(reinterpret_cast<__m128i *>(places + n),

@@ -1,32 +1,11 @@
 #include "model/CurveStamps.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
+#include "model/CurveStepsAvx2.h"
 
 namespace curvestamps {
-namespace {
 
-[[gnu::target("avx2")]] __m256i load8(const int *p)
-{
-    return _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p));
-}
-
-// The kinds of the steps from `from` to `to`, eight at a time.
-[[gnu::target("avx2")]] __m256i kinds(__m256i fromColumn, __m256i fromRow, __m256i toColumn, __m256i toRow)
-{
-    const __m256i across = _mm256_sub_epi32(toColumn, fromColumn), upDown = _mm256_sub_epi32(toRow, fromRow);
-    return _mm256_add_epi32(_mm256_add_epi32(_mm256_slli_epi32(across, 2), across),
-                            _mm256_add_epi32(upDown, _mm256_set1_epi32(Reach)));
-}
-
-// Lanes where 0 ≤ value − low < span, for span > 0.
-[[gnu::target("avx2")]] __m256i within(__m256i value, int low, int span)
-{
-    const __m256i shifted = _mm256_sub_epi32(value, _mm256_set1_epi32(low));
-    return _mm256_cmpeq_epi32(_mm256_min_epu32(shifted, _mm256_set1_epi32(span - 1)), shifted);
-}
-
-} // namespace
+using curvesteps::kinds, curvesteps::load8, curvesteps::within;
 
 [[gnu::target("avx2")]] bool drawAvx2(const Table &table, const Target &target, int startRow, const int *columns,
                                       const int *rows, int count)

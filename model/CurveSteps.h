@@ -2,8 +2,11 @@
 // The short steps forward that a frame's curves are made of, numbered for
 // tables of every pair of them small enough to stay in the fastest cache.
 
+#include <QImage>
 #include <QRgb>
 #include <QtGlobal>
+
+#include <optional>
 
 namespace curvesteps {
 
@@ -13,23 +16,19 @@ namespace curvesteps {
 constexpr int Reach = 2, None = 15, Kinds = 16, Pairs = Kinds * Kinds;
 constexpr int NoStep = Reach;
 
-inline bool fits(int dx, int dy)
-{
-    return unsigned(dx) <= unsigned(Reach) && unsigned(dy + Reach) <= 2u * Reach;
-}
-inline int kind(int dx, int dy)
+constexpr int kind(int dx, int dy)
 {
     return dx * (2 * Reach + 1) + dy + Reach;
 }
-inline int across(int kind)
+constexpr int across(int kind)
 {
     return kind / (2 * Reach + 1);
 }
-inline int upDown(int kind)
+constexpr int upDown(int kind)
 {
     return kind % (2 * Reach + 1) - Reach;
 }
-inline int pair(int in, int out)
+constexpr int pair(int in, int out)
 {
     return in * Kinds + out;
 }
@@ -42,5 +41,13 @@ struct Target {
     int width, height;
     QRgb color;
 };
+
+// Where a frame's curve from (0, startRow) through (columns[i], rows[i]),
+// i < count, is drawn by these loops; none where it is left to the general
+// drawers: no vertex after the start, a picture too large for the loops'
+// offsets or with a side past QPainter's 32767, or a curve ending where it
+// starts, which QPainter strokes closed.
+std::optional<Target> curveTarget(QImage &image, int startRow, const int *columns, const int *rows, int count,
+                                  QRgb color);
 
 } // namespace curvesteps

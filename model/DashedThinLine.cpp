@@ -464,13 +464,11 @@ void DashedThinLineDrawer::draw(QImage &image, const QPoint *points, int count, 
 bool DashedThinLineDrawer::drawCurve(QImage &image, int startRow, const int *columns, const int *rows, int count,
                                      const QList<qreal> &dashPattern, QRgb color, InstructionSet set)
 {
-    constexpr int LargestSide = 32767;
-    const qsizetype rowLength = image.bytesPerLine() / qsizetype(sizeof(QRgb));
-    if (count < 1 || dashPattern.isEmpty() || image.isNull() || image.width() > LargestSide
-        || image.height() > LargestSide || qsizetype(image.height()) * rowLength >= (qsizetype(1) << 31))
+    if (dashPattern.isEmpty())
         return false;
-    // Ending where it starts, QPainter strokes it closed.
-    if (columns[count - 1] == 0 && rows[count - 1] == startRow)
+    const std::optional<curvesteps::Target> target
+        = curvesteps::curveTarget(image, startRow, columns, rows, count, color);
+    if (!target)
         return false;
     pattern_->set(dashPattern);
     if (!pattern_->tabled())
@@ -481,15 +479,12 @@ bool DashedThinLineDrawer::drawCurve(QImage &image, int startRow, const int *col
     }
     if (!curveSegments_)
         return false;
-    curveSegments_->setStride(rowLength);
-    const curvesteps::Target target{reinterpret_cast<QRgb *>(image.bits()), rowLength, image.width(), image.height(),
-                                    color};
+    curveSegments_->setStride(target->stride);
     const curvedashes::Pattern pattern{pattern_->curveDashes.data(), pattern_->wrap.data(), pattern_->pixels};
-    const bool vectorLoop = set != InstructionSet::Baseline && cpuRuns(InstructionSet::Avx2);
-    if (vectorLoop)
-        curvedashes::drawAvx2(*curveSegments_, target, pattern, startRow, columns, rows, count);
+    if (runsAvx2Loops(set))
+        curvedashes::drawAvx2(*curveSegments_, *target, pattern, startRow, columns, rows, count);
     else
-        curvedashes::draw(*curveSegments_, target, pattern, startRow, columns, rows, count);
+        curvedashes::draw(*curveSegments_, *target, pattern, startRow, columns, rows, count);
     return true;
 }
 

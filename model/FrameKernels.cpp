@@ -129,7 +129,7 @@ const FrameKernels &frameKernels(InstructionSet set)
 #ifdef VELMORA_X86
     if (set == InstructionSet::Avx512 && cpuRuns(set))
         return kernelsAvx512;
-    if (set != InstructionSet::Baseline && cpuRuns(InstructionSet::Avx2))
+    if (runsAvx2Loops(set))
         return kernelsAvx2;
 #endif
     (void)set;

@@ -97,8 +97,7 @@ ThinLineCanvas::ThinLineCanvas(QImage &image, InstructionSet set)
     , h_(image.height())
     , bits_(reinterpret_cast<QRgb *>(image.bits()))
     , stride_(image.bytesPerLine() / qsizetype(sizeof(QRgb)))
-    , vectorLoops_(set != InstructionSet::Baseline && cpuRuns(InstructionSet::Avx2)
-                   && qsizetype(h_) * stride_ < (qsizetype(1) << 31))
+    , vectorLoops_(runsAvx2Loops(set) && qsizetype(h_) * stride_ < (qsizetype(1) << 31))
     , tables_(std::make_unique<Tables>(stride_))
 {
 }

@@ -65,7 +65,7 @@ public:
     }
 
     static bool fits(int dx, int dy) { return unsigned(dx) <= unsigned(Reach) && unsigned(dy + Reach) <= 2u * Reach; }
-    static int kind(int dx, int dy) { return dx * (2 * Reach + 1) + dy + Reach; }
+    static constexpr int kind(int dx, int dy) { return dx * (2 * Reach + 1) + dy + Reach; }
     const qsizetype *at(int dx, int dy) const { return offsets_[dx][dy + Reach]; }
     // Entry j (from 1) of every kind, as an int: offsets within 2^31 only.
     const int *middles(int j) const { return middles_[j - 1]; }

@@ -1,30 +1,12 @@
 #include "model/ShortSegments.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-
-#include <array>
-#include <cstdint>
+#include "model/CurveStepsAvx2.h"
 
 namespace segmentpixels {
 namespace {
 
-// For each 8-bit mask, the lanes it selects in order, a byte each.
-constexpr std::array<std::uint64_t, 256> SelectedLanes = [] {
-    std::array<std::uint64_t, 256> lanes{};
-    for (int mask = 0; mask < 256; ++mask) {
-        int n = 0;
-        for (int lane = 0; lane < 8; ++lane)
-            if (mask & (1 << lane))
-                lanes[std::size_t(mask)] |= std::uint64_t(lane) << (8 * n++);
-    }
-    return lanes;
-}();
-
-[[gnu::target("avx2")]] __m256i load8(const int *p)
-{
-    return _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p));
-}
+using curvesteps::load8, curvesteps::SelectedLanes;
 
 // Appends the lanes of `values` that `mask` selects at `out`; returns how many.
 [[gnu::target("avx2")]] int appendSelected(int *out, __m256i values, int mask)
@@ -44,6 +26,7 @@ constexpr std::array<std::uint64_t, 256> SelectedLanes = [] {
 {
     using Segments = ShortSegments<2>;
     static_assert(Segments::Entries == 2 && Segments::PaddedKinds == 16);
+    static_assert(Segments::kind(2, -2) == curvesteps::kind(2, -2) && Segments::kind(0, 2) == curvesteps::kind(0, 2));
     if (count < 1)
         return;
     // The first segment starts at (x0, y0), which the vector loop does not read.
@@ -52,7 +35,6 @@ constexpr std::array<std::uint64_t, 256> SelectedLanes = [] {
     const __m256i lowMiddles = _mm256_load_si256(reinterpret_cast<const __m256i *>(middles));
     const __m256i highMiddles = _mm256_load_si256(reinterpret_cast<const __m256i *>(middles + 8));
     const __m256i rowLength = _mm256_set1_epi32(int(stride));
-    const __m256i kindsPerColumn = _mm256_set1_epi32(5), reach = _mm256_set1_epi32(2);
     const __m256i lastLowKind = _mm256_set1_epi32(7);
     // Places are found a block at a time and stored in a loop of their own,
     // which keeps the stores free of the finding's instructions.
@@ -64,9 +46,7 @@ constexpr std::array<std::uint64_t, 256> SelectedLanes = [] {
         for (int b = 0; b < Block && i + 8 <= count; b += 8, i += 8) {
             const __m256i fromColumn = load8(columns + i - 1), fromRow = load8(rows + i - 1);
             const __m256i start = _mm256_add_epi32(_mm256_mullo_epi32(fromRow, rowLength), fromColumn);
-            const __m256i kinds
-                = _mm256_add_epi32(_mm256_mullo_epi32(_mm256_sub_epi32(load8(columns + i), fromColumn), kindsPerColumn),
-                                   _mm256_add_epi32(_mm256_sub_epi32(load8(rows + i), fromRow), reach));
+            const __m256i kinds = curvesteps::kinds(fromColumn, fromRow, load8(columns + i), load8(rows + i));
             const __m256i middle = _mm256_blendv_epi8(_mm256_permutevar8x32_epi32(lowMiddles, kinds),
                                                       _mm256_permutevar8x32_epi32(highMiddles, kinds),
                                                       _mm256_cmpgt_epi32(kinds, lastLowKind));

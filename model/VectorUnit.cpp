@@ -50,6 +50,11 @@ void clearUpperVectorHalves() { }
 
 #endif
 
+bool runsAvx2Loops(InstructionSet set)
+{
+    return set != InstructionSet::Baseline && cpuRuns(InstructionSet::Avx2);
+}
+
 std::vector<InstructionSet> runnableInstructionSets()
 {
     std::vector<InstructionSet> sets;

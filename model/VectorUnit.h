@@ -10,6 +10,9 @@ enum class InstructionSet { Baseline, Avx2, Avx512 };
 // The widest set this CPU runs.
 InstructionSet fastestInstructionSet();
 bool cpuRuns(InstructionSet set);
+// Whether the AVX2 loops run for a frame drawn in `set`: it asks for more than
+// Baseline and the CPU has AVX2.
+bool runsAvx2Loops(InstructionSet set);
 // Every set this CPU runs, narrowest first.
 std::vector<InstructionSet> runnableInstructionSets();
 

@@ -199,27 +199,24 @@ void WidePolylineDrawer::draw(QImage &image, const QPoint *points, int count, in
 bool WidePolylineDrawer::drawCurve(QImage &image, int startRow, const int *columns, const int *rows, int count,
                                    int penWidth, QRgb color, InstructionSet set)
 {
-    const qsizetype rowLength = image.bytesPerLine() / qsizetype(sizeof(QRgb));
-    if (count < 1 || penWidth < 2 || penWidth > StampedPen || image.width() > LargestSide
-        || image.height() > LargestSide || qsizetype(image.height()) * rowLength >= (qsizetype(1) << 31))
+    if (penWidth < 2 || penWidth > StampedPen)
         return false;
-    // Ending where it starts, QPainter strokes it closed.
-    if (columns[count - 1] == 0 && rows[count - 1] == startRow)
+    const std::optional<curvestamps::Target> target
+        = curvesteps::curveTarget(image, startRow, columns, rows, count, color);
+    if (!target)
         return false;
     const std::size_t pen = std::size_t(penWidth);
     if (!curveStampsMade_[pen]) {
-        curveStamps_[pen] = WideStrokeStamps(penWidth).curveStampTable();
+        curveStamps_[pen] = WideStrokeStamps::curveStampTable(penWidth);
         curveStampsMade_[pen] = true;
     }
     curvestamps::Table *const table = curveStamps_[pen].get();
     if (!table)
         return false;
-    table->setStride(rowLength);
-    const curvestamps::Target target{reinterpret_cast<QRgb *>(image.bits()), rowLength, image.width(), image.height(),
-                                     color};
-    if (set != InstructionSet::Baseline && cpuRuns(InstructionSet::Avx2))
-        return curvestamps::drawAvx2(*table, target, startRow, columns, rows, count);
-    return curvestamps::draw(*table, target, startRow, columns, rows, count);
+    table->setStride(target->stride);
+    if (runsAvx2Loops(set))
+        return curvestamps::drawAvx2(*table, *target, startRow, columns, rows, count);
+    return curvestamps::draw(*table, *target, startRow, columns, rows, count);
 }
 
 WideStrokeStamps &WidePolylineDrawer::stampsFor(int penWidth)

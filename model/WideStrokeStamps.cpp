@@ -75,19 +75,12 @@ bool WideStrokeStamps::draw(QImage &image, const QPoint *points, int count, QRgb
     return true;
 }
 
-std::unique_ptr<curvestamps::Table> WideStrokeStamps::curveStampTable()
-{
-    // In a store of their own, which each pair's stamp empties again.
-    steppairs::RelativePixels kept;
-    std::swap(kept, pixels_);
-    auto table = curveStampsIn();
-    std::swap(kept, pixels_);
-    return table;
-}
-
-std::unique_ptr<curvestamps::Table> WideStrokeStamps::curveStampsIn()
+std::unique_ptr<curvestamps::Table> WideStrokeStamps::curveStampTable(int penWidth)
 {
     namespace cs = curvestamps;
+    // A maker of its own, whose store each pair's stamp empties again.
+    WideStrokeStamps maker(penWidth);
+    steppairs::RelativePixels &store = maker.pixels_;
     const auto stepIndex = [](int kind) {
         return kind == cs::None ? -1 : steppairs::indexOf({curvesteps::across(kind), curvesteps::upDown(kind)});
     };
@@ -97,18 +90,18 @@ std::unique_ptr<curvestamps::Table> WideStrokeStamps::curveStampsIn()
         for (int out = 0; out < cs::Kinds; ++out) {
             if (in == cs::NoStep || out == cs::NoStep || (in == cs::None && out == cs::None))
                 continue;
-            pixels_.clear();
-            const std::size_t first = pixels_.size();
-            const Stamp stamp = build(stepIndex(in), stepIndex(out));
+            store.clear();
+            const std::size_t first = store.size();
+            const Stamp stamp = maker.build(stepIndex(in), stepIndex(out));
             std::size_t count = (stamp >> 6) & 0x7F;
             if (stamp == Refused || stamp == StoreFull || count > cs::MaxPixels)
                 return nullptr;
             // Without the repeats that pad a stamp to whole fours.
-            while (count > 1 && pixels_[first + count - 1] == pixels_[first + count - 2])
+            while (count > 1 && store[first + count - 1] == store[first + count - 2])
                 --count;
             cs::Pixel pixels[cs::MaxPixels];
             for (std::size_t k = 0; k < count; ++k)
-                pixels[k] = {pixels_[first + k].row, pixels_[first + k].column};
+                pixels[k] = {store[first + k].row, store[first + k].column};
             table->set(cs::pair(in, out), pixels, int(count));
             reach = std::max(reach, int(stamp & 0x3F));
         }

@@ -29,11 +29,11 @@ public:
     // union.
     bool draw(QImage &image, const QPoint *points, int count, QRgb color);
 
-    // The stamps of every pair of the short steps a frame's curves are made
-    // of, made at once, for curves drawn with no way back should a pair prove
-    // to have none; nothing where one is refused or has more than a table
-    // entry holds.
-    std::unique_ptr<curvestamps::Table> curveStampTable();
+    // A pen's stamps of every pair of the short steps a frame's curves are
+    // made of, made at once, for curves drawn with no way back should a pair
+    // prove to have none; nothing where one is refused or has more than a
+    // table entry holds.
+    static std::unique_ptr<curvestamps::Table> curveStampTable(int penWidth);
 
 private:
     struct Span {
@@ -44,7 +44,6 @@ private:
     // first pixel << 13 | pixel count << 6 | farthest pixel's reach; 0 unknown
     using Stamp = std::uint32_t;
 
-    std::unique_ptr<curvestamps::Table> curveStampsIn();
     Stamp build(int stepIn, int stepOut);
     static std::vector<Span> windingSpans(const std::vector<Point26> &loop);
     Stamp keep(const std::vector<Span> &spans);
