@@ -92,17 +92,19 @@ public:
     // Places each distinct vertex with its entry, made where still unknown by
     // make(stepIn, stepOut), −1 standing for no step; a full store is emptied
     // by emptyStore() and the table forgotten once. True when every vertex
-    // got an entry; placed() then lists them.
+    // got an entry; placed() then lists them. Given `unplaced`, a vertex with
+    // a step beyond reach or a refused entry is listed there, by its index in
+    // points, instead, and the others are still placed.
     template <typename Make, typename EmptyStore>
-    bool place(const QPoint *points, int count, Make make, EmptyStore emptyStore)
+    bool place(const QPoint *points, int count, Make make, EmptyStore emptyStore, std::vector<int> *unplaced = nullptr)
     {
-        std::uint32_t status = tryPlace(points, count, make);
+        std::uint32_t status = tryPlace(points, count, make, unplaced);
         if (status == StoreFull) {
             emptyStore();
             std::fill(pairs_.begin(), pairs_.end(), 0);
             std::fill(starts_.begin(), starts_.end(), 0);
             std::fill(ends_.begin(), ends_.end(), 0);
-            status = tryPlace(points, count, make);
+            status = tryPlace(points, count, make, unplaced);
         }
         return status == 0;
     }
@@ -111,7 +113,8 @@ public:
     const Placed *end() const { return placed_.data() + placedCount_; }
 
 private:
-    template <typename Make> std::uint32_t tryPlace(const QPoint *points, int count, Make &make)
+    template <typename Make>
+    std::uint32_t tryPlace(const QPoint *points, int count, Make &make, std::vector<int> *unplaced)
     {
         const auto entryOf = [&make](std::uint32_t &known, int stepIn, int stepOut) {
             if (known != 0)
@@ -121,43 +124,56 @@ private:
                 known = entry;
             return entry;
         };
+        if (unplaced)
+            unplaced->clear();
         placed_.resize(std::size_t(std::max(count, 0)));
         Placed *placed = placed_.data();
-        const std::uint32_t status = placeAll(points, count, entryOf, placed);
+        const std::uint32_t status = placeAll(points, count, entryOf, placed, unplaced);
         placedCount_ = std::size_t(placed - placed_.data());
         return status;
     }
 
     template <typename EntryOf>
-    std::uint32_t placeAll(const QPoint *points, int count, EntryOf &entryOf, Placed *&placed)
+    std::uint32_t placeAll(const QPoint *points, int count, EntryOf &entryOf, Placed *&placed,
+                           std::vector<int> *unplaced)
     {
+        constexpr int Beyond = -2;
+        // Refused or StoreFull, or 0 once the vertex is placed or listed.
+        const auto placeVertex = [&](int index, QPoint vertex, std::uint32_t entry) -> std::uint32_t {
+            if (entry == StoreFull || (entry == Refused && !unplaced))
+                return entry;
+            if (entry == Refused)
+                unplaced->push_back(index);
+            else
+                *placed++ = {vertex, entry};
+            return 0;
+        };
         QPoint vertex = count > 0 ? points[0] : QPoint();
+        int vertexIndex = 0;
         int stepIn = -1;
         for (int i = 1; i < count; ++i) {
             const QPoint step = points[i] - vertex;
             if (step.isNull())
                 continue;
-            const int stepOut = indexOf(step);
-            if (stepOut < 0)
-                return Refused;
-            const std::uint32_t entry = stepIn < 0
-                ? entryOf(starts_[std::size_t(stepOut)], -1, stepOut)
-                : entryOf(pairs_[std::size_t(stepIn) * Count + std::size_t(stepOut)], stepIn, stepOut);
-            if (entry == Refused || entry == StoreFull)
-                return entry;
-            *placed++ = {vertex, entry};
+            const int index = indexOf(step);
+            const int stepOut = index < 0 ? Beyond : index;
+            std::uint32_t entry = Refused;
+            if (stepIn == -1 && stepOut >= 0)
+                entry = entryOf(starts_[std::size_t(stepOut)], -1, stepOut);
+            else if (stepIn >= 0 && stepOut >= 0)
+                entry = entryOf(pairs_[std::size_t(stepIn) * Count + std::size_t(stepOut)], stepIn, stepOut);
+            if (const std::uint32_t status = placeVertex(vertexIndex, vertex, entry))
+                return status;
             vertex = points[i];
+            vertexIndex = i;
             stepIn = stepOut;
         }
         if (ends_.empty())
             return 0;
-        if (stepIn < 0)
+        if (stepIn == -1)
             return Refused;
-        const std::uint32_t last = entryOf(ends_[std::size_t(stepIn)], stepIn, -1);
-        if (last == Refused || last == StoreFull)
-            return last;
-        *placed++ = {vertex, last};
-        return 0;
+        const std::uint32_t last = stepIn >= 0 ? entryOf(ends_[std::size_t(stepIn)], stepIn, -1) : Refused;
+        return placeVertex(vertexIndex, vertex, last);
     }
 
     std::vector<std::uint32_t> pairs_, starts_, ends_;

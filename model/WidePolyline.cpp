@@ -168,8 +168,37 @@ void WidePolylineDrawer::draw(QImage &image, const QPoint *points, int count, in
         drawWithQPainter(image, pen, points, count);
         return;
     }
-    if (penWidth <= StampedPen && stampsFor(penWidth).draw(image, points, count, color))
+    if (penWidth > StampedPen) {
+        strokeAndFill(image, points, count, penWidth, color);
         return;
+    }
+    WideStrokeStamps &stamps = stampsFor(penWidth);
+    if (stamps.draw(image, points, count, color))
+        return;
+    // A curve mostly of short steps with a few long ones, as a frame's sum
+    // gives where it leaves the picture: stamps for the short, strokes of
+    // their own for the few vertices round the long ones.
+    distinct_.clear();
+    for (int i = 0; i < count; ++i)
+        if (distinct_.empty() || points[i] != distinct_.back())
+            distinct_.push_back(points[i]);
+    const int vertices = int(distinct_.size());
+    if (!stamps.drawAround(image, distinct_.data(), vertices, color, unplaced_)) {
+        strokeAndFill(image, points, count, penWidth, color);
+        return;
+    }
+    for (std::size_t r = 0; r < unplaced_.size();) {
+        std::size_t last = r;
+        while (last + 1 < unplaced_.size() && unplaced_[last + 1] == unplaced_[last] + 1)
+            ++last;
+        const int from = std::max(unplaced_[r] - 1, 0), to = std::min(unplaced_[last] + 1, vertices - 1);
+        strokeAndFill(image, distinct_.data() + from, to - from + 1, penWidth, color);
+        r = last + 1;
+    }
+}
+
+void WidePolylineDrawer::strokeAndFill(QImage &image, const QPoint *points, int count, int penWidth, QRgb color)
+{
     outline_.clear();
     normals_->setHalfWidth(penWidth / 2.0);
     Stroker(outline_, *normals_).stroke(points, count);

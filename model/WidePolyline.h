@@ -53,6 +53,7 @@ private:
     };
 
     WideStrokeStamps &stampsFor(int penWidth);
+    void strokeAndFill(QImage &image, const QPoint *points, int count, int penWidth, QRgb color);
     void addEdge(Point26 a, Point26 b);
     void addClippedEdge(std::int64_t x, std::int64_t slope, int top, int bottom, int winding);
     void fill(QImage &image, QRgb color);
@@ -65,6 +66,8 @@ private:
     // many pen widths do not make them again and again.
     std::array<std::unique_ptr<curvestamps::Table>, StampedPen + 1> curveStamps_;
     std::array<bool, StampedPen + 1> curveStampsMade_{};
+    std::vector<QPoint> distinct_;
+    std::vector<int> unplaced_;
     std::vector<Point26> outline_;
     std::vector<Edge> edges_;
     std::vector<int> firstEdgeOfRow_, nextEdge_, active_, merged_, columnWinding_;

@@ -48,7 +48,28 @@ bool WideStrokeStamps::draw(QImage &image, const QPoint *points, int count, QRgb
     const auto make = [this](int stepIn, int stepOut) { return build(stepIn, stepOut); };
     if (!table_.place(points, count, make, [this] { pixels_.clear(); }))
         return false;
+    stampPlaced(image, color);
+    return true;
+}
 
+bool WideStrokeStamps::drawAround(QImage &image, const QPoint *points, int count, QRgb color,
+                                  std::vector<int> &unplaced)
+{
+    const auto make = [this](int stepIn, int stepOut) { return build(stepIn, stepOut); };
+    const auto emptyStore = [this] { pixels_.clear(); };
+    // Where many vertices are left, one stroke of the whole costs less than
+    // working out each one's join.
+    if (!table_.place(points, count, make, emptyStore, &unplaced) || unplaced.size() * 4 > std::size_t(count))
+        return false;
+    for (const int i : unplaced)
+        if (!joinWindsOneWay(points, count, i))
+            return false;
+    stampPlaced(image, color);
+    return true;
+}
+
+void WideStrokeStamps::stampPlaced(QImage &image, QRgb color)
+{
     const int w = image.width(), h = image.height();
     uchar *const bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
@@ -72,7 +93,6 @@ bool WideStrokeStamps::draw(QImage &image, const QPoint *points, int count, QRgb
                 reinterpret_cast<QRgb *>(bits + y * stride)[x] = color;
         }
     }
-    return true;
 }
 
 std::unique_ptr<curvestamps::Table> WideStrokeStamps::curveStampTable(int penWidth)
@@ -171,6 +191,48 @@ WideStrokeStamps::Stamp WideStrokeStamps::build(int stepIn, int stepOut)
         windings.insert(windings.end(), step.begin(), step.end());
     }
     return keep(windings);
+}
+
+// The join (or cap) at points[i] of a polyline that repeats no vertex, worked
+// out where it lies, as the stroker does, and moved to the origin by whole
+// pixels, which moves its pixels alike.
+bool WideStrokeStamps::joinWindsOneWay(const QPoint *points, int count, int i) const
+{
+    const double halfWidth = penWidth_ / 2.0;
+    const QPointF vertex(points[i]);
+    const bool hasIn = i > 0, hasOut = i + 1 < count;
+    const QPointF before = hasIn ? QPointF(points[i - 1]) : vertex;
+    const QPointF after = hasOut ? QPointF(points[i + 1]) : vertex;
+    const QPoint in = points[i] - (hasIn ? points[i - 1] : points[i]);
+    const QPoint out = (hasOut ? points[i + 1] : points[i]) - points[i];
+    const auto [aP, bP] = offsetSegment(before, vertex, scaledNormal(in.x(), in.y(), halfWidth));
+    const auto [cP, dP] = offsetSegment(vertex, before, scaledNormal(-in.x(), -in.y(), halfWidth));
+    const auto [aN, bN] = offsetSegment(vertex, after, scaledNormal(out.x(), out.y(), halfWidth));
+    const auto [cN, dN] = offsetSegment(after, vertex, scaledNormal(-out.x(), -out.y(), halfWidth));
+    const Point26 shift{points[i].x() * 64, points[i].y() * 64};
+    const auto local = [shift](QPointF p) {
+        const Point26 at = toPoint26(p);
+        return Point26{at.x - shift.x, at.y - shift.y};
+    };
+    const Point26 origin{0, 0};
+    std::vector<Point26> loop;
+    const auto joinTo = [&](QPointF back2, QPointF back1, QPointF nextA, QPointF nextB) {
+        loop.push_back(local(back1));
+        if (bevelJoin(back2, back1, nextA, nextB) == BevelJoin::FocalAndStart)
+            loop.push_back(origin);
+        loop.push_back(local(nextA));
+        loop.push_back(origin);
+    };
+    if (hasIn && hasOut) {
+        joinTo(aP, bP, aN, bN);
+        joinTo(cN, dN, cP, dP);
+    } else if (hasOut) {
+        joinTo(cN, dN, aN, bN);
+    } else if (hasIn) {
+        joinTo(aP, bP, cP, dP);
+    }
+    const std::vector<Span> spans = windingSpans(loop);
+    return std::none_of(spans.begin(), spans.end(), [](Span s) { return s.winding > 0; });
 }
 
 // The runs of pixels a closed loop winds round, by the scan converter's rule,

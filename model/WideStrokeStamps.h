@@ -28,6 +28,14 @@ public:
     // threshold to be the same everywhere, or its loops do not add up to a
     // union.
     bool draw(QImage &image, const QPoint *points, int count, QRgb color);
+    // For a polyline that repeats no vertex: stamps each vertex that draw()
+    // would, and lists the others in `unplaced`, by index, in order, for the
+    // caller to stroke with a vertex more on either side, whose caps add no
+    // pixel. Draws nothing and returns false where those strokes and the
+    // stamps would not add up to the whole (a listed vertex's join winds the
+    // other way), where no vertex has a step, or where more than a quarter of
+    // the vertices would be listed.
+    bool drawAround(QImage &image, const QPoint *points, int count, QRgb color, std::vector<int> &unplaced);
 
     // A pen's stamps of every pair of the short steps a frame's curves are
     // made of, made at once, for curves drawn with no way back should a pair
@@ -44,7 +52,9 @@ private:
     // first pixel << 13 | pixel count << 6 | farthest pixel's reach; 0 unknown
     using Stamp = std::uint32_t;
 
+    void stampPlaced(QImage &image, QRgb color);
     Stamp build(int stepIn, int stepOut);
+    bool joinWindsOneWay(const QPoint *points, int count, int i) const;
     static std::vector<Span> windingSpans(const std::vector<Point26> &loop);
     Stamp keep(const std::vector<Span> &spans);
 

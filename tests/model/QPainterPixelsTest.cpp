@@ -132,6 +132,35 @@ TEST(WideStrokeStampsTest, ShortStepsGetQPaintersPixelsAnywhere)
     EXPECT_GT(stamped, Trials * 3 / 4);
 }
 
+// Short steps with a few long ones among them: a sum's curve leaving the
+// picture and coming back, reversals at the long steps, repeated vertices.
+// The short steps' vertices are stamped, the rest stroked in pieces.
+TEST(WidePolylineTest, ShortStepsWithAFewLongOnesGetQPaintersPixels)
+{
+    std::mt19937 random(13);
+    WidePolylineDrawer drawer;
+    for (int trial = 0; trial < 1500; ++trial) {
+        const int w = 1 + int(random() % 160), h = 1 + int(random() % 160);
+        const int penWidth = 2 + int(random() % (trial % 3 == 0 ? 15 : 3));
+        std::vector<QPoint> points{{int(random() % unsigned(w + 1)), int(random() % unsigned(h))}};
+        const int count = 2 + int(random() % 150);
+        for (int i = 1; i < count; ++i) {
+            QPoint step(int(random() % 7) - 3, int(random() % 9) - 4);
+            if (random() % 25 == 0)
+                step = QPoint(int(random() % 41) - 20, int(random() % unsigned(6 * h + 1)) - 3 * h);
+            else if (points.size() >= 2 && random() % 3 == 0
+                     && (points.back() - points[points.size() - 2]).manhattanLength() > 30)
+                step = points[points.size() - 2] - points.back() + QPoint(int(random() % 3) - 1, 0);
+            points.push_back(points.back() + step);
+            points.back().setX(std::clamp(points.back().x(), 0, w));
+        }
+        QImage mine = whitePicture(w, h);
+        drawer.draw(mine, points.data(), int(points.size()), penWidth, Ink);
+        ASSERT_EQ(firstDifference(mine, byQPainter(w, h, points, penWidth)), "")
+            << "trial " << trial << " width " << penWidth << " in " << w << "x" << h;
+    }
+}
+
 namespace {
 
 // A frame's curve of short steps: up and down runs, steps of nothing on odd
