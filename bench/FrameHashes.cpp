@@ -1,6 +1,6 @@
 // Prints a hash of every frame drawn over a fixed spread of settings, one line
 // each and a total last, so that two builds can be compared frame for frame.
-// usage: frame_hashes [COUNT]
+// usage: frame_hashes [COUNT] [baseline] [prepared]
 #include "model/DisplaySettings.h"
 #include "model/Wave.h"
 
@@ -74,9 +74,15 @@ int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     const int count = argc > 1 ? std::atoi(argv[1]) : 400;
-    // "baseline" as the second argument draws with the loops every x86-64 runs.
-    const InstructionSet set
-        = argc > 2 && std::string(argv[2]) == "baseline" ? InstructionSet::Baseline : fastestInstructionSet();
+    // After the count, "baseline" draws with the loops every x86-64 runs, and
+    // "prepared" has each frame's arithmetic worked out ahead, as while
+    // animating fast.
+    bool baseline = false, prepared = false;
+    for (int a = 2; a < argc; ++a) {
+        baseline = baseline || std::string(argv[a]) == "baseline";
+        prepared = prepared || std::string(argv[a]) == "prepared";
+    }
+    const InstructionSet set = baseline ? InstructionSet::Baseline : fastestInstructionSet();
 
     const int widths[] = {527, 1280, 1, 300, 64};
     const int heights[] = {346, 720, 1, 2, 480};
@@ -111,6 +117,10 @@ int main(int argc, char **argv)
         view.time = rng.pick(times);
         view.zoom = rng.pick(zooms);
         view.showAll = rng.next() % 2 == 0;
+        if (prepared) {
+            wave.setFrameInterval(1);
+            wave.prepareFrame(QSize(w, h), view);
+        }
         wave.drawFrame(w, h, view, settings);
         const std::uint64_t hash = imageHash(wave.bitmap);
         total = fnv1a(total, &hash, sizeof hash);

@@ -86,6 +86,7 @@ void MainWindow::redraw()
     shownWave_->copyStringFrom(wave_);
     shownView_ = view_->params();
     shownLook_ = look_;
+    shownWave_->prepareFrame(picture_->size(), shownView_);
     picture_->showFrame(picture_->size());
 }
 

@@ -57,7 +57,14 @@ public:
     void copyStringFrom(const Wave &other);
     // How far apart frames come, in milliseconds: frames far apart learn the
     // library's sines faster (FrameEvaluator::setFrameInterval).
-    void setFrameInterval(int milliseconds) { evaluator_.setFrameInterval(milliseconds); }
+    void setFrameInterval(int milliseconds);
+    // Works out ahead, while frames come less than PrepareAheadBelow ms apart,
+    // the arithmetic of the frame drawFrame is next asked for, if it comes at
+    // this size and view with the string as it is now. The window system then
+    // still copies the frame before, and drawing into the window waits for it.
+    // The frame's pixels are the same either way.
+    void prepareFrame(QSize size, const FrameParams &view);
+    static constexpr int PrepareAheadBelow = 10;
 
 private:
     void calcDrawnAmplitudes(const DrawnWaveform &drawn);
@@ -66,10 +73,37 @@ private:
         std::vector<int> pixelRows;
         CurveRowsFound found{};
     };
+    // A curve's rows where they are kept; `rows` may be null where they all
+    // lie in the picture, the pixel rows then being the same.
+    struct CurveView {
+        const double *rows;
+        const int *pixelRows;
+        CurveRowsFound found;
+    };
+    static CurveView viewOf(const CurveRows &curve) { return {curve.rows.data(), curve.pixelRows.data(), curve.found}; }
+    // What prepareFrame worked out: modes 1..modes in turn, and the sum of
+    // them in sum_; with `nextRow`, row_ holds the mode after, also in sum_.
+    struct PreparedFrame {
+        struct Mode {
+            int firstRow; // in pixelRows; −1 for a mode flat on the axis
+            CurveRowsFound found;
+        };
+        bool ready = false;
+        QSize size;
+        FrameParams view;
+        std::uint16_t waveCount = 0;
+        float period = 0.0f;
+        std::array<float, MaxWaveCount + 1> amplitudes{};
+        std::vector<Mode> modes;
+        std::vector<int> pixelRows;
+        bool nextRow = false;
+    };
+    bool takePrepared(QSize size, const FrameParams &view);
+    void addEveryMode(std::int32_t time);
     // The picture rows of the values, into curve_.
     const CurveRowsFound &computeRows(const float *values, int half, int height, float zoom);
     void drawRows(QImage &picture, QPainter &painter, ThinLineCanvas &canvas, const QPen &pen, int half,
-                  const CurveRows &curve);
+                  const CurveView &curve);
 
     InstructionSet instructionSet_;
     FrameEvaluator evaluator_;
@@ -82,4 +116,6 @@ private:
     DashedThinLineDrawer dashedLines_;
     std::vector<float> sum_, row_;
     std::vector<double> modeFactors_; // Amplitudes[k]·c_k of a plain frame
+    int frameInterval_ = 100;
+    PreparedFrame prepared_;
 };

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -67,6 +68,16 @@ void drawGuideLines(QPainter &painter, int w, int h, long long n)
     }
 }
 
+// With |A·c·sin|·|Z|·(H div 2) below one half every row rounds to the axis,
+// which spares computing the rows.
+double flatBound(float zoom, int half)
+{
+    return 0.49 / (std::fabs(double(zoom)) * double(half));
+}
+
+// A budget for the rows worked out ahead, 2 MB.
+constexpr std::size_t PreparedRows = std::size_t(1) << 19;
+
 } // namespace
 
 const CurveRowsFound &Wave::computeRows(const float *values, int half, int height, float zoom)
@@ -80,20 +91,20 @@ const CurveRowsFound &Wave::computeRows(const float *values, int half, int heigh
 }
 
 void Wave::drawRows(QImage &picture, QPainter &painter, ThinLineCanvas &canvas, const QPen &qpen, int half,
-                    const CurveRows &curve)
+                    const CurveView &curve)
 {
     const std::vector<int> &px = evaluator_.pixelColumns();
-    const std::size_t q = curve.rows.size();
+    const std::size_t q = std::size_t(evaluator_.quality());
     const bool thin = isThinSolidPen(qpen);
     if (thin && curve.found.inPicture) {
-        canvas.drawCurve(half, px.data(), curve.pixelRows.data(), int(q), qpen.color().rgb(),
-                         evaluator_.widestColumnStep(), curve.found.steepest);
+        canvas.drawCurve(half, px.data(), curve.pixelRows, int(q), qpen.color().rgb(), evaluator_.widestColumnStep(),
+                         curve.found.steepest);
         return;
     }
     const bool dashed = isThinDashedPen(qpen), wide = isWideSolidPen(qpen);
     if (curve.found.inPicture && evaluator_.widestColumnStep() <= curvesteps::Reach
         && curve.found.steepest <= curvesteps::Reach) {
-        const int *const rows = curve.pixelRows.data();
+        const int *const rows = curve.pixelRows;
         if (wide
             && wideLines_.drawCurve(picture, half, px.data(), rows, int(q), qpen.width(), qpen.color().rgb(),
                                     instructionSet_))
@@ -119,7 +130,7 @@ void Wave::drawRows(QImage &picture, QPainter &painter, ThinLineCanvas &canvas, 
     points.resize(q + 1);
     points[0] = QPointF(0, half);
     for (std::size_t i = 0; i < q; ++i)
-        points[i + 1] = QPointF(px[i], curve.rows[i]);
+        points[i + 1] = QPointF(px[i], curve.rows ? curve.rows[i] : double(curve.pixelRows[i]));
     if (thin) {
         canvas.drawPolyline(points.data(), int(points.size()), qpen.color().rgb());
     } else if (wide) {
@@ -170,20 +181,21 @@ void Wave::drawFrame(QImage &picture, const FrameParams &view, const DisplaySett
 
     const int q = std::min(view.quality, MaxCurveSegments);
     const int n = waveCount;
+    const bool prepared = takePrepared(picture.size(), view);
     if (q < 1)
         return;
-    evaluator_.prepare(n, w, q);
+    if (!prepared) {
+        evaluator_.prepare(n, w, q);
+        sum_.assign(std::size_t(q), 0.0f);
+    }
     const std::int32_t t = view.time;
     ThinLineCanvas canvas(picture, instructionSet_);
 
-    sum_.assign(std::size_t(q), 0.0f);
     if (!view.showAll) {
-        modeFactors_.resize(std::size_t(std::max(n, 0)));
-        for (int k = 1; k <= n; ++k)
-            modeFactors_[std::size_t(k - 1)] = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
-        evaluator_.accumulateModes(1, n, modeFactors_.data(), sum_.data());
+        if (!prepared)
+            addEveryMode(t);
         computeRows(sum_.data(), half, h, view.zoom);
-        drawRows(picture, painter, canvas, toQPen(look.mainWavePen), half, curve_);
+        drawRows(picture, painter, canvas, toQPen(look.mainWavePen), half, viewOf(curve_));
         return;
     }
 
@@ -205,7 +217,7 @@ void Wave::drawFrame(QImage &picture, const FrameParams &view, const DisplaySett
     int pendingKey = 0;
     auto drawPendingFlat = [&] {
         if (pendingFlat)
-            drawRows(picture, painter, canvas, *pendingFlat, half, axis_);
+            drawRows(picture, painter, canvas, *pendingFlat, half, viewOf(axis_));
         pendingFlat = nullptr;
     };
     auto holdFlat = [&](const QPen &pen, int key) {
@@ -214,28 +226,117 @@ void Wave::drawFrame(QImage &picture, const FrameParams &view, const DisplaySett
         pendingFlat = &pen;
         pendingKey = key;
     };
-    // With |A·c·sin|·|Z|·(H div 2) below one half every row rounds to the axis,
-    // which spares computing the rows.
-    const double flatBound = 0.49 / (std::fabs(double(view.zoom)) * double(half));
+    const double flat = flatBound(view.zoom, half);
+    const int preparedModes = prepared ? int(prepared_.modes.size()) : 0;
     for (int k = 1; k <= n; ++k) {
-        const double ac = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
         const std::size_t penIndex = std::size_t(look.wavePen(k) - look.wavePens.data());
         const QPen &pen = modePens[penIndex];
         const int flatKey = flatKeys[penIndex];
-        if (flatKey > 0 && std::fabs(ac) < flatBound) {
-            evaluator_.evaluateMode(k, ac, nullptr, sum_.data());
-            holdFlat(pen, flatKey);
-            continue;
+        CurveView curve = viewOf(axis_);
+        if (k <= preparedModes) {
+            const PreparedFrame::Mode &mode = prepared_.modes[std::size_t(k - 1)];
+            if (mode.firstRow >= 0)
+                curve = {nullptr, prepared_.pixelRows.data() + mode.firstRow, mode.found};
+        } else if (k == preparedModes + 1 && prepared && prepared_.nextRow) {
+            computeRows(row_.data(), half, h, view.zoom);
+            curve = viewOf(curve_);
+        } else {
+            const double ac = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
+            if (flatKey > 0 && std::fabs(ac) < flat) {
+                evaluator_.evaluateMode(k, ac, nullptr, sum_.data());
+                holdFlat(pen, flatKey);
+                continue;
+            }
+            evaluator_.evaluateMode(k, ac, row_.data(), sum_.data());
+            computeRows(row_.data(), half, h, view.zoom);
+            curve = viewOf(curve_);
         }
-        evaluator_.evaluateMode(k, ac, row_.data(), sum_.data());
-        if (computeRows(row_.data(), half, h, view.zoom).onAxis && flatKey > 0) {
+        if (curve.found.onAxis && flatKey > 0) {
             holdFlat(pen, flatKey);
             continue;
         }
         drawPendingFlat();
-        drawRows(picture, painter, canvas, pen, half, curve_);
+        drawRows(picture, painter, canvas, pen, half, curve);
     }
     drawPendingFlat();
     computeRows(sum_.data(), half, h, view.zoom);
-    drawRows(picture, painter, canvas, toQPen(look.mainWavePen), half, curve_);
+    drawRows(picture, painter, canvas, toQPen(look.mainWavePen), half, viewOf(curve_));
+}
+
+// A plain frame's sum, into sum_.
+void Wave::addEveryMode(std::int32_t t)
+{
+    const int n = waveCount;
+    modeFactors_.resize(std::size_t(std::max(n, 0)));
+    for (int k = 1; k <= n; ++k)
+        modeFactors_[std::size_t(k - 1)] = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
+    evaluator_.accumulateModes(1, n, modeFactors_.data(), sum_.data());
+}
+
+void Wave::setFrameInterval(int milliseconds)
+{
+    frameInterval_ = milliseconds;
+    evaluator_.setFrameInterval(milliseconds);
+}
+
+// The modes in turn as drawFrame takes them, up to a budget of rows kept and
+// up to the first whose rows leave the picture, whose values stay in row_.
+void Wave::prepareFrame(QSize size, const FrameParams &view)
+{
+    prepared_.ready = false;
+    const int w = size.width(), h = size.height();
+    const int q = std::min(view.quality, MaxCurveSegments);
+    const int n = waveCount;
+    if (frameInterval_ >= PrepareAheadBelow || w <= 0 || h <= 0 || q < 1)
+        return;
+    evaluator_.prepare(n, w, q);
+    sum_.assign(std::size_t(q), 0.0f);
+    const std::int32_t t = view.time;
+    prepared_.modes.clear();
+    prepared_.pixelRows.clear();
+    prepared_.nextRow = false;
+    if (!view.showAll) {
+        addEveryMode(t);
+    } else {
+        const int half = h / 2;
+        const double flat = flatBound(view.zoom, half);
+        row_.resize(std::size_t(q));
+        for (int k = 1; k <= n; ++k) {
+            const double ac = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
+            if (std::fabs(ac) < flat) {
+                evaluator_.evaluateMode(k, ac, nullptr, sum_.data());
+                prepared_.modes.push_back({-1, {true, true}});
+                continue;
+            }
+            if (prepared_.pixelRows.size() + std::size_t(q) > PreparedRows)
+                break;
+            evaluator_.evaluateMode(k, ac, row_.data(), sum_.data());
+            const CurveRowsFound found = computeRows(row_.data(), half, h, view.zoom);
+            if (!found.inPicture) {
+                prepared_.nextRow = true;
+                break;
+            }
+            prepared_.modes.push_back({int(prepared_.pixelRows.size()), found});
+            prepared_.pixelRows.insert(prepared_.pixelRows.end(), curve_.pixelRows.begin(), curve_.pixelRows.end());
+        }
+    }
+    prepared_.size = size;
+    prepared_.view = view;
+    prepared_.waveCount = waveCount;
+    prepared_.period = period;
+    prepared_.amplitudes = amplitudes;
+    prepared_.ready = true;
+}
+
+// Whether the frame was prepared as it is now asked for; either way, what
+// was prepared is used up.
+bool Wave::takePrepared(QSize size, const FrameParams &view)
+{
+    if (!prepared_.ready)
+        return false;
+    prepared_.ready = false;
+    const std::size_t amplitudeBytes = sizeof(float) * (std::size_t(waveCount) + 1);
+    return size == prepared_.size && view == prepared_.view && waveCount == prepared_.waveCount
+        && std::memcmp(&period, &prepared_.period, sizeof period) == 0
+        && std::memcmp(amplitudes.data(), prepared_.amplitudes.data(), amplitudeBytes) == 0;
 }

@@ -233,6 +233,45 @@ TEST_F(FrameTest, EveryInstructionSetDrawsTheFormulasFrame)
     }
 }
 
+// Worked out ahead, as while animating fast, a frame is the same pixels: past
+// the budget of rows kept, from a mode leaving the picture on, and plain. One
+// drawn again, asked for at another time, or after the string changed, is
+// drawn afresh.
+TEST_F(FrameTest, FramesWorkedOutAheadAreTheSamePixels)
+{
+    useMixedModePens();
+    Wave ahead;
+    ahead.setFrameInterval(1);
+    const QSize size(200, 90);
+    for (const FrameParams look : {FrameParams{0, 1.0f, 1000, true}, FrameParams{0, 6.0f, 300, true},
+                                   FrameParams{0, 1.0f, 150000, true}, FrameParams{0, 1.0f, 500, false}}) {
+        compute(look.quality == 1000 ? 999 : 60, AmplitudeRule::Harmonic);
+        view = look;
+        for (view.time = 0; view.time < 40; view.time += 13) {
+            ahead.copyStringFrom(wave);
+            wave.drawFrame(size.width(), size.height(), view, settings);
+            ahead.prepareFrame(size, view);
+            ahead.drawFrame(size.width(), size.height(), view, settings);
+            ASSERT_EQ(ahead.bitmap, wave.bitmap) << "q=" << view.quality << " t=" << view.time;
+            ahead.drawFrame(size.width(), size.height(), view, settings);
+            ASSERT_EQ(ahead.bitmap, wave.bitmap) << "drawn again";
+
+            FrameParams later = view;
+            ++later.time;
+            ahead.prepareFrame(size, later);
+            ahead.drawFrame(size.width(), size.height(), view, settings);
+            ASSERT_EQ(ahead.bitmap, wave.bitmap) << "prepared for another time";
+
+            ahead.prepareFrame(size, view);
+            ahead.amplitudes[2] = wave.amplitudes[2] = -wave.amplitudes[2];
+            wave.drawFrame(size.width(), size.height(), view, settings);
+            ahead.drawFrame(size.width(), size.height(), view, settings);
+            ASSERT_EQ(ahead.bitmap, wave.bitmap) << "prepared before the string changed";
+            wave.amplitudes[2] = -wave.amplitudes[2];
+        }
+    }
+}
+
 // With every mode flat and no main curve, the axis row shows what the last
 // flat curves leave: a dashed one after a solid one shows the solid between
 // its dashes.
