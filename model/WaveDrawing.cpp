@@ -277,6 +277,10 @@ void Wave::setFrameInterval(int milliseconds)
 {
     frameInterval_ = milliseconds;
     evaluator_.setFrameInterval(milliseconds);
+    if (milliseconds >= PrepareAheadBelow) {
+        prepared_.ready = false;
+        prepared_.pixelRows = {};
+    }
 }
 
 // The modes in turn as drawFrame takes them, up to a budget of rows kept and
@@ -287,11 +291,7 @@ void Wave::prepareFrame(QSize size, const FrameParams &view)
     const int w = size.width(), h = size.height();
     const int q = std::min(view.quality, MaxCurveSegments);
     const int n = waveCount;
-    if (frameInterval_ >= PrepareAheadBelow) {
-        prepared_.pixelRows = {};
-        return;
-    }
-    if (w <= 0 || h <= 0 || q < 1)
+    if (frameInterval_ >= PrepareAheadBelow || w <= 0 || h <= 0 || q < 1)
         return;
     evaluator_.prepare(n, w, q);
     sum_.assign(std::size_t(q), 0.0f);

@@ -178,12 +178,21 @@ void WidePolylineDrawer::draw(QImage &image, const QPoint *points, int count, in
     // A curve mostly of short steps with a few long ones, as a frame's sum
     // gives where it leaves the picture: stamps for the short, strokes of
     // their own for the few vertices round the long ones.
+    // Their joins are worked out in 1/64 pixel, which vertices only as far out
+    // as the drawer takes them keep within an int.
+    constexpr int Range = 1 << 20;
+    const auto inRange = [this](QPoint p) {
+        return p.x() >= -Range && p.x() <= width_ + Range && p.y() >= -Range && p.y() <= height_ + Range;
+    };
     distinct_.clear();
-    for (int i = 0; i < count; ++i)
+    bool allInRange = true;
+    for (int i = 0; i < count; ++i) {
+        allInRange = allInRange && inRange(points[i]);
         if (distinct_.empty() || points[i] != distinct_.back())
             distinct_.push_back(points[i]);
+    }
     const int vertices = int(distinct_.size());
-    if (!stamps.drawAround(image, distinct_.data(), vertices, color, unplaced_)) {
+    if (!allInRange || !stamps.drawAround(image, distinct_.data(), vertices, color, unplaced_)) {
         strokeAndFill(image, points, count, penWidth, color);
         return;
     }

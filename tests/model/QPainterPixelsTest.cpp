@@ -161,6 +161,29 @@ TEST(WidePolylineTest, ShortStepsWithAFewLongOnesGetQPaintersPixels)
     }
 }
 
+// A spike to the farthest row the drawer takes, 2^20 past the picture, has
+// its joins worked out in 1/64 pixel without overflowing an int (which the
+// sanitized build would report); one past that leaves the curve whole.
+TEST(WidePolylineTest, SpikesToTheFarthestRowsTakenGetQPaintersPixels)
+{
+    for (const int far : {-(1 << 20), 80 + (1 << 20)}) {
+        std::vector<QPoint> points;
+        for (int x = 10; x <= 22; ++x)
+            points.emplace_back(x, 40 - (x % 3 != 1));
+        points.emplace_back(22, far);
+        for (int x = 24; x <= 36; ++x)
+            points.emplace_back(x, 41 - (x % 3 != 0));
+        QImage mine = whitePicture(100, 80);
+        WidePolylineDrawer().draw(mine, points.data(), int(points.size()), 2, Ink);
+        EXPECT_EQ(firstDifference(mine, byQPainter(100, 80, points, 2)), "") << far;
+    }
+    // Beyond, what is drawn is not held against QPainter; the sanitized build
+    // holds that no join of it is worked out.
+    std::vector<QPoint> beyond{{10, 40}, {11, 39}, {12, 39}, {13, 40}, {13, 1000000000}, {15, 40}, {16, 41}};
+    QImage picture = whitePicture(100, 80);
+    WidePolylineDrawer().draw(picture, beyond.data(), int(beyond.size()), 2, Ink);
+}
+
 namespace {
 
 // A frame's curve of short steps: up and down runs, steps of nothing on odd
