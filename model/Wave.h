@@ -100,6 +100,7 @@ private:
     };
     bool takePrepared(QSize size, const FrameParams &view);
     void addEveryMode(std::int32_t time);
+    double modeFactor(int k, std::int32_t time) const;
     // The picture rows of the values, into curve_.
     const CurveRowsFound &computeRows(const float *values, int half, int height, float zoom);
     void drawRows(QImage &picture, QPainter &painter, ThinLineCanvas &canvas, const QPen &pen, int half,

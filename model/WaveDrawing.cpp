@@ -241,7 +241,7 @@ void Wave::drawFrame(QImage &picture, const FrameParams &view, const DisplaySett
             computeRows(row_.data(), half, h, view.zoom);
             curve = viewOf(curve_);
         } else {
-            const double ac = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
+            const double ac = modeFactor(k, t);
             if (flatKey > 0 && std::fabs(ac) < flat) {
                 evaluator_.evaluateMode(k, ac, nullptr, sum_.data());
                 holdFlat(pen, flatKey);
@@ -263,13 +263,19 @@ void Wave::drawFrame(QImage &picture, const FrameParams &view, const DisplaySett
     drawRows(picture, painter, canvas, toQPen(look.mainWavePen), half, viewOf(curve_));
 }
 
+// Amplitudes[k]·c_k at time t.
+double Wave::modeFactor(int k, std::int32_t t) const
+{
+    return double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
+}
+
 // A plain frame's sum, into sum_.
 void Wave::addEveryMode(std::int32_t t)
 {
     const int n = waveCount;
     modeFactors_.resize(std::size_t(std::max(n, 0)));
     for (int k = 1; k <= n; ++k)
-        modeFactors_[std::size_t(k - 1)] = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
+        modeFactors_[std::size_t(k - 1)] = modeFactor(k, t);
     evaluator_.accumulateModes(1, n, modeFactors_.data(), sum_.data());
 }
 
@@ -306,7 +312,7 @@ void Wave::prepareFrame(QSize size, const FrameParams &view)
         const double flat = flatBound(view.zoom, half);
         row_.resize(std::size_t(q));
         for (int k = 1; k <= n; ++k) {
-            const double ac = double(amplitudes[k]) * wavemath::timeFactor(period, t, k);
+            const double ac = modeFactor(k, t);
             if (std::fabs(ac) < flat) {
                 evaluator_.evaluateMode(k, ac, nullptr, sum_.data());
                 prepared_.modes.push_back({-1, {true, true}});

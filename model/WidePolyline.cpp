@@ -172,12 +172,9 @@ void WidePolylineDrawer::draw(QImage &image, const QPoint *points, int count, in
         strokeAndFill(image, points, count, penWidth, color);
         return;
     }
-    WideStrokeStamps &stamps = stampsFor(penWidth);
-    if (stamps.draw(image, points, count, color))
-        return;
-    // A curve mostly of short steps with a few long ones, as a frame's sum
-    // gives where it leaves the picture: stamps for the short, strokes of
-    // their own for the few vertices round the long ones.
+    // Stamps for the short steps, and strokes of their own for the few
+    // vertices round any long ones, as a frame's sum has where it leaves the
+    // picture.
     // Their joins are worked out in 1/64 pixel, which vertices only as far out
     // as the drawer takes them keep within an int.
     constexpr int Range = 1 << 20;
@@ -192,7 +189,7 @@ void WidePolylineDrawer::draw(QImage &image, const QPoint *points, int count, in
             distinct_.push_back(points[i]);
     }
     const int vertices = int(distinct_.size());
-    if (!allInRange || !stamps.drawAround(image, distinct_.data(), vertices, color, unplaced_)) {
+    if (!allInRange || !stampsFor(penWidth).drawAround(image, distinct_.data(), vertices, color, unplaced_)) {
         strokeAndFill(image, points, count, penWidth, color);
         return;
     }
