@@ -154,10 +154,6 @@ std::pair<int, int> largestSteps(int startRow, const int *columns, const int *ro
     return {across, upDown};
 }
 
-// Rows Qt's rasteriser is given lie within this distance of the picture; a
-// margin this wide also hides the cut ends of the widest pen Qt draws.
-constexpr double RowMargin = 1 << 20;
-
 } // namespace
 
 void ThinLineCanvas::drawPolyline(const QPointF *points, int count, QRgb color)
@@ -226,7 +222,7 @@ void forEachDrawablePiece(const QPointF *points, int count, int height,
 {
     if (count < 2)
         return;
-    const double top = -RowMargin, bottom = double(height) + RowMargin;
+    const double top = -double(DrawableRowMargin), bottom = double(height) + DrawableRowMargin;
     const bool allWithin
         = std::all_of(points, points + count, [&](QPointF p) { return p.y() >= top && p.y() <= bottom; });
     if (allWithin) {

@@ -66,6 +66,11 @@ void drawThinPolyline(QImage &image, const QPointF *points, int count, QRgb colo
 // curves mostly do: no vertex needs a test or a conversion.
 void drawThinCurve(QImage &image, int startRow, const int *columns, const int *rows, int count, QRgb color);
 
+// Rows Qt's rasteriser and the wide drawer are given lie within this distance
+// of the picture; a margin this wide also hides the cut ends of the widest pen
+// Qt draws.
+inline constexpr int DrawableRowMargin = 1 << 20;
+
 // Qt's rasteriser takes coordinates only within a fixed range, so a curve
 // that leaves it is cut into pieces that keep within it, each with the length
 // of curve before it; a curve that keeps within it is one piece, from 0.

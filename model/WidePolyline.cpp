@@ -177,7 +177,7 @@ void WidePolylineDrawer::draw(QImage &image, const QPoint *points, int count, in
     // picture.
     // Their joins are worked out in 1/64 pixel, which vertices only as far out
     // as the drawer takes them keep within an int.
-    constexpr int Range = 1 << 20;
+    constexpr int Range = DrawableRowMargin;
     const auto inRange = [this](QPoint p) {
         return p.x() >= -Range && p.x() <= width_ + Range && p.y() >= -Range && p.y() <= height_ + Range;
     };

@@ -33,9 +33,9 @@ public:
     WidePolylineDrawer(const WidePolylineDrawer &) = delete;
     WidePolylineDrawer &operator=(const WidePolylineDrawer &) = delete;
 
-    // Vertices must lie in columns 0..W of the image and in rows within 2^20
-    // of it, and the pen must be 2..WidestPen wide; larger pictures are drawn
-    // by QPainter.
+    // Vertices must lie in columns 0..W of the image and in rows within
+    // DrawableRowMargin of it, and the pen must be 2..WidestPen wide; larger
+    // pictures are drawn by QPainter.
     void draw(QImage &image, const QPoint *points, int count, int penWidth, QRgb color);
     // A frame's curve, from (0, startRow) through (columns[i], rows[i]), when
     // every step is at most two columns forward and two rows up or down, in

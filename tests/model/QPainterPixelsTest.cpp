@@ -1,4 +1,5 @@
 #include "model/DashedThinLine.h"
+#include "model/PolylineRaster.h"
 #include "model/WidePolyline.h"
 #include "model/WideStrokeStamps.h"
 
@@ -161,12 +162,12 @@ TEST(WidePolylineTest, ShortStepsWithAFewLongOnesGetQPaintersPixels)
     }
 }
 
-// A spike to the farthest row the drawer takes, 2^20 past the picture, has
+// A spike to the farthest row the drawer takes, past the picture, has
 // its joins worked out in 1/64 pixel without overflowing an int, which the
 // sanitized build would report.
 TEST(WidePolylineTest, SpikesToTheFarthestRowsTakenGetQPaintersPixels)
 {
-    for (const int far : {-(1 << 20), 80 + (1 << 20)}) {
+    for (const int far : {-DrawableRowMargin, 80 + DrawableRowMargin}) {
         std::vector<QPoint> points;
         for (int x = 10; x <= 22; ++x)
             points.emplace_back(x, 40 - (x % 3 != 1));
