@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
@@ -49,6 +50,23 @@ void settle(const ModeRecurrence &r, int k, int i, double ac, unsigned lanes, co
             sum[j] = addUncertain(r, k, i + j, ac, sum[j], lo[j], hi[j]);
         }
     }
+}
+
+// Whether the last column lies at x = W, where every mode has a node.
+bool endsAtWidth(const ModeRecurrence &r)
+{
+    return r.columns > 0 && double(r.x[r.columns - 1]) == double(r.width);
+}
+
+// Mode k's term at x = W, or NaN when it is not certain.
+float endColumnTerm(const ModeRecurrence &r, int k, double ac)
+{
+    const double p = ac * recurrence::endColumnSine(k, r.width);
+    // The library's sine there lies under 2^-52 of it over 10^7 widths and
+    // modes; the remainder of π leaves under 2^-140·k.
+    const double margin = std::fabs(p) * 0x1p-48 + std::fabs(ac) * double(k) * 0x1p-140;
+    const float lo = float(p - margin), hi = float(p + margin);
+    return lo == hi && lo != 0.0f ? lo : std::numeric_limits<float>::quiet_NaN();
 }
 
 bool isChebyshev(const ModeRecurrence &r, int i)
@@ -130,6 +148,23 @@ void columnTerm(const ModeRecurrence &r, int k, int i, double ac, double margin,
 } // namespace
 
 namespace recurrence {
+
+double endColumnSine(int k, int width)
+{
+    // π in pieces of at most 32 bits but the last, so that k·piece is exact
+    // for every k below 2^21.
+    constexpr double Pi1 = 0x1.921fb544p+1, Pi2 = 0x1.0b4611a6p-33, Pi3 = 0x1.3198a2ep-68, Pi4 = 0x1.b839a252049c1p-103;
+    const float x = float(width);
+    if (k < 1 || k >= 1 << 21 || double(x) != double(width))
+        return std::numeric_limits<double>::quiet_NaN();
+    const double kd = double(k);
+    // The first difference is exact, the angle lying within a factor of 2 of
+    // k·Pi1; sin(kπ + d) = (−1)^k·d to double precision where d is this small.
+    const double d = (((wavemath::modeAngle(k, width, x) - kd * Pi1) - kd * Pi2) - kd * Pi3) - kd * Pi4;
+    if (!(std::fabs(d) <= 0x1p-26))
+        return std::numeric_limits<double>::quiet_NaN();
+    return (k & 1) ? -d : d;
+}
 
 void chooseChebyshevColumns(ModeRecurrence &r)
 {
@@ -255,9 +290,21 @@ struct ModeBlock {
 // `Modes` modes in turn at the eight columns from i, so that the sines, the
 // cosines and the sums are loaded and stored once for all of them; a and m
 // hold each mode's ac and margin.
-template <int Modes, bool Chebyshev>
+// The last lane of the group at x = W takes its term from `ends`, where given.
+[[gnu::target("avx2,fma"), gnu::always_inline]] inline void takeEndTerm(const float *ends, int b, __m256 &lo,
+                                                                        __m256 &hi)
+{
+    if (!ends)
+        return;
+    const __m256 end = _mm256_set1_ps(ends[b]);
+    lo = _mm256_blend_ps(lo, end, 0x80);
+    hi = _mm256_blend_ps(hi, end, 0x80);
+}
+
+template <int Modes, bool Chebyshev, bool EndGroup = false>
 [[gnu::target("avx2,fma"), gnu::always_inline]] inline void
-accumulateGroup(const ModeRecurrence &r, const ModeBlock &block, const __m256d *a, const __m256d *m, int i, float *sum)
+accumulateGroup(const ModeRecurrence &r, const ModeBlock &block, const __m256d *a, const __m256d *m, int i, float *sum,
+                const float *ends = nullptr)
 {
     __m256d s0 = _mm256_loadu_pd(block.sin + i), c0 = _mm256_loadu_pd(block.cos + i);
     __m256d s1 = _mm256_loadu_pd(block.sin + i + 4), c1 = _mm256_loadu_pd(block.cos + i + 4);
@@ -271,7 +318,10 @@ accumulateGroup(const ModeRecurrence &r, const ModeBlock &block, const __m256d *
         __m128 lo0, hi0, lo1, hi1;
         termEnds(s0, a[b], m[b], lo0, hi0);
         termEnds(s1, a[b], m[b], lo1, hi1);
-        addTerms(r, block, b, i, _mm256_set_m128(lo1, lo0), _mm256_set_m128(hi1, hi0), acc);
+        __m256 lo = _mm256_set_m128(lo1, lo0), hi = _mm256_set_m128(hi1, hi0);
+        if constexpr (EndGroup)
+            takeEndTerm(ends, b, lo, hi);
+        addTerms(r, block, b, i, lo, hi, acc);
     }
     _mm256_storeu_pd(block.sin + i, s0);
     _mm256_storeu_pd(block.cos + i, c0);
@@ -280,12 +330,30 @@ accumulateGroup(const ModeRecurrence &r, const ModeBlock &block, const __m256d *
     _mm256_storeu_ps(sum + i, acc);
 }
 
-// The columns left after the groups of eight, one at a time.
-void accumulateColumns(const ModeRecurrence &r, int firstK, const double *acs, int modes, int i, float *sum)
+// The columns left after the groups of eight, one at a time; the one at
+// x = W takes its terms from `ends`, where given and certain.
+void accumulateColumns(const ModeRecurrence &r, int firstK, const double *acs, int modes, int i, float *sum,
+                       const float *ends)
 {
     for (; i < r.columns; ++i)
-        for (int b = 0; b < modes; ++b)
-            columnTerm(r, firstK + b, i, acs[b], termMargin(acs[b], r.error), nullptr, sum);
+        for (int b = 0; b < modes; ++b) {
+            if (ends && i == r.columns - 1 && !std::isnan(ends[b])) {
+                columnTerm(r, firstK + b, i, acs[b], termMargin(acs[b], r.error), nullptr, nullptr);
+                sum[i] = sum[i] + ends[b];
+            } else {
+                columnTerm(r, firstK + b, i, acs[b], termMargin(acs[b], r.error), nullptr, sum);
+            }
+        }
+}
+
+// Each mode's term at x = W where the columns end there, or null.
+template <int Modes> const float *endTerms(const ModeRecurrence &r, int firstK, const double *acs, float *ends)
+{
+    if (!endsAtWidth(r))
+        return nullptr;
+    for (int b = 0; b < Modes; ++b)
+        ends[b] = endColumnTerm(r, firstK + b, acs[b]);
+    return ends;
 }
 
 template <int Modes>
@@ -297,15 +365,25 @@ template <int Modes>
         a[b] = _mm256_set1_pd(acs[b]);
         m[b] = _mm256_set1_pd(termMargin(acs[b], r.error));
     }
+    float endStore[Modes];
+    const float *ends = endTerms<Modes>(r, firstK, acs, endStore);
     const int columns = r.columns, chebyshevBegin = r.chebyshevBegin, chebyshevEnd = r.chebyshevEnd;
+    const int plainEnd = ends && columns % 8 == 0 ? columns - 8 : columns;
     int i = 0;
-    for (; i + 8 <= columns; i += 8) {
+    for (; i + 8 <= plainEnd; i += 8) {
         if (i >= chebyshevBegin && i < chebyshevEnd)
             accumulateGroup<Modes, true>(r, block, a, m, i, sum);
         else
             accumulateGroup<Modes, false>(r, block, a, m, i, sum);
     }
-    accumulateColumns(r, firstK, acs, Modes, i, sum);
+    if (i + 8 <= columns) {
+        if (i >= chebyshevBegin && i < chebyshevEnd)
+            accumulateGroup<Modes, true, true>(r, block, a, m, i, sum, ends);
+        else
+            accumulateGroup<Modes, false, true>(r, block, a, m, i, sum, ends);
+        i += 8;
+    }
+    accumulateColumns(r, firstK, acs, Modes, i, sum, ends);
 }
 
 // GCC 12 takes the undefined upper half _mm512_cvtpd_ps starts from for a
@@ -315,10 +393,10 @@ template <int Modes>
 
 // accumulateGroup's work with the eight columns in one register, so that each
 // turn, end and conversion is one instruction where AVX2 takes two.
-template <int Modes, bool Chebyshev>
+template <int Modes, bool Chebyshev, bool EndGroup = false>
 [[gnu::target("avx512f,avx2,fma"), gnu::always_inline]] inline void
 accumulateGroup512(const ModeRecurrence &r, const ModeBlock &block, const __m512d *a, const __m512d *m, int i,
-                   float *sum)
+                   float *sum, const float *ends = nullptr)
 {
     __m512d s = _mm512_loadu_pd(block.sin + i), c = _mm512_loadu_pd(block.cos + i);
     const __m512d u = _mm512_loadu_pd(block.sin1 + i), c1 = _mm512_loadu_pd(block.cos1 + i);
@@ -335,8 +413,11 @@ accumulateGroup512(const ModeRecurrence &r, const ModeBlock &block, const __m512
             c = _mm512_fmsub_pd(c, v, _mm512_mul_pd(s, u));
             s = next;
         }
-        addTerms(r, block, b, i, _mm512_cvtpd_ps(_mm512_fmsub_pd(a[b], s, m[b])),
-                 _mm512_cvtpd_ps(_mm512_fmadd_pd(a[b], s, m[b])), acc);
+        __m256 lo = _mm512_cvtpd_ps(_mm512_fmsub_pd(a[b], s, m[b]));
+        __m256 hi = _mm512_cvtpd_ps(_mm512_fmadd_pd(a[b], s, m[b]));
+        if constexpr (EndGroup)
+            takeEndTerm(ends, b, lo, hi);
+        addTerms(r, block, b, i, lo, hi, acc);
     }
     _mm512_storeu_pd(block.sin + i, s);
     _mm512_storeu_pd(block.cos + i, c);
@@ -358,15 +439,25 @@ template <int Modes>
         a[b] = _mm512_set1_pd(acs[b]);
         m[b] = _mm512_set1_pd(termMargin(acs[b], r.error));
     }
+    float endStore[Modes];
+    const float *ends = endTerms<Modes>(r, firstK, acs, endStore);
     const int columns = r.columns, chebyshevBegin = r.chebyshevBegin, chebyshevEnd = r.chebyshevEnd;
+    const int plainEnd = ends && columns % 8 == 0 ? columns - 8 : columns;
     int i = 0;
-    for (; i + 8 <= columns; i += 8) {
+    for (; i + 8 <= plainEnd; i += 8) {
         if (i >= chebyshevBegin && i < chebyshevEnd)
             accumulateGroup512<Modes, true>(r, block, a, m, i, sum);
         else
             accumulateGroup512<Modes, false>(r, block, a, m, i, sum);
     }
-    accumulateColumns(r, firstK, acs, Modes, i, sum);
+    if (i + 8 <= columns) {
+        if (i >= chebyshevBegin && i < chebyshevEnd)
+            accumulateGroup512<Modes, true, true>(r, block, a, m, i, sum, ends);
+        else
+            accumulateGroup512<Modes, false, true>(r, block, a, m, i, sum, ends);
+        i += 8;
+    }
+    accumulateColumns(r, firstK, acs, Modes, i, sum, ends);
 }
 
 } // namespace

@@ -27,6 +27,12 @@ struct ModeRecurrence {
 // bits never do (with finite amplitudes; a NaN's sign may differ).
 namespace recurrence {
 
+// The library's sine of mode k at x = W, the columns' last, from an exact
+// reduction of its angle by π: there every mode has a node, and the
+// recurrence's sines are too coarse for the terms. NaN where that reduction
+// does not apply.
+double endColumnSine(int k, int width);
+
 // The columns where the three-term recurrence stays as close to the library
 // as the rotation: away from the ends, where cos θ pins the angle down.
 void chooseChebyshevColumns(ModeRecurrence &r);
