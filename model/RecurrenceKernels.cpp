@@ -287,9 +287,6 @@ struct ModeBlock {
     acc = _mm256_loadu_ps(sums);
 }
 
-// `Modes` modes in turn at the eight columns from i, so that the sines, the
-// cosines and the sums are loaded and stored once for all of them; a and m
-// hold each mode's ac and margin.
 // The last lane of the group at x = W takes its term from `ends`, where given.
 [[gnu::target("avx2,fma"), gnu::always_inline]] inline void takeEndTerm(const float *ends, int b, __m256 &lo,
                                                                         __m256 &hi)
@@ -301,6 +298,10 @@ struct ModeBlock {
     hi = _mm256_blend_ps(hi, end, 0x80);
 }
 
+// `Modes` modes in turn at the eight columns from i, so that the sines, the
+// cosines and the sums are loaded and stored once for all of them; a and m
+// hold each mode's ac and margin. The group at x = W, EndGroup, takes its
+// last lane's terms from `ends`.
 template <int Modes, bool Chebyshev, bool EndGroup = false>
 [[gnu::target("avx2,fma"), gnu::always_inline]] inline void
 accumulateGroup(const ModeRecurrence &r, const ModeBlock &block, const __m256d *a, const __m256d *m, int i, float *sum,
