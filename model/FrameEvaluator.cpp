@@ -34,6 +34,7 @@ void FrameEvaluator::prepare(int modes, int width, int quality)
     const std::size_t q = std::size_t(quality);
     x_.resize(q);
     pixelX_.resize(q);
+    angle1_.resize(q);
     sin1_.resize(q);
     cos1_.resize(q);
     for (std::size_t i = 0; i < q; ++i) {
@@ -41,10 +42,9 @@ void FrameEvaluator::prepare(int modes, int width, int quality)
         pixelX_[i] = roundToInt(x_[i], INT_MIN, INT_MAX, 0);
         const long long step = (long long)pixelX_[i] - (i > 0 ? pixelX_[i - 1] : 0);
         widestColumnStep_ = int(std::min<long long>(std::max<long long>(i > 0 ? widestColumnStep_ : 0, step), INT_MAX));
-        const double angle = wavemath::modeAngle(1, width, x_[i]);
-        sin1_[i] = std::sin(angle);
-        cos1_[i] = std::cos(angle);
+        angle1_[i] = wavemath::modeAngle(1, width, x_[i]);
     }
+    kernels_.startSines(angle1_.data(), quality, sin1_.data(), cos1_.data());
     ModeRecurrence columns = recurrence();
     recurrence::chooseChebyshevColumns(columns);
     chebyshevBegin_ = columns.chebyshevBegin;

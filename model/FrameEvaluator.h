@@ -72,7 +72,7 @@ private:
     std::vector<float> x_;
     std::vector<int> pixelX_;
     int widestColumnStep_ = 0;
-    std::vector<double> sin1_, cos1_; // of the column's angle πx/W
+    std::vector<double> angle1_, sin1_, cos1_; // the column's angle πx/W
     int chebyshevBegin_ = 0, chebyshevEnd_ = 0;
     bool keepsTable_ = false;
     // The library's sines of modes 1..learntModes_, modes × columns.

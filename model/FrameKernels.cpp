@@ -104,8 +104,9 @@ namespace {
     {                                                                                                                  \
         exactTermsBody(s, count, ac, out, sum);                                                                        \
     }                                                                                                                  \
-    constexpr FrameKernels kernels##suffix{recurrence::rotateTerms##suffix, recurrence::accumulateTerms##suffix,       \
-                                           exactTerms##suffix, curveRows##suffix};
+    constexpr FrameKernels kernels##suffix{recurrence::startSines##suffix, recurrence::rotateTerms##suffix,            \
+                                           recurrence::accumulateTerms##suffix, exactTerms##suffix,                    \
+                                           curveRows##suffix};
 
 CurveRowsFound curveRowsBaseline(const float *values, int count, int half, int height, float zoom, double *rows,
                                  int *pixelRows)
@@ -118,8 +119,8 @@ VELMORA_KERNELS(Baseline, )
 VELMORA_KERNELS(Avx2, [[gnu::target("avx2")]])
 // Only the recurrence's sums, the work of the first frame after a change,
 // have loops of their own for AVX-512F; the rest are the AVX2 ones.
-constexpr FrameKernels kernelsAvx512{recurrence::rotateTermsAvx2, recurrence::accumulateTermsAvx512, exactTermsAvx2,
-                                     curveRowsAvx2};
+constexpr FrameKernels kernelsAvx512{recurrence::startSinesAvx2, recurrence::rotateTermsAvx2,
+                                     recurrence::accumulateTermsAvx512, exactTermsAvx2, curveRowsAvx2};
 #endif
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 
 #if defined(__x86_64__) && defined(__GNUC__)
@@ -164,6 +165,14 @@ double endColumnSine(int k, int width)
     if (!(std::fabs(d) <= 0x1p-26))
         return std::numeric_limits<double>::quiet_NaN();
     return (k & 1) ? -d : d;
+}
+
+void startSinesBaseline(const double *angles, int count, double *sines, double *cosines)
+{
+    for (int i = 0; i < count; ++i) {
+        sines[i] = std::sin(angles[i]);
+        cosines[i] = std::cos(angles[i]);
+    }
 }
 
 void chooseChebyshevColumns(ModeRecurrence &r)
@@ -462,6 +471,75 @@ template <int Modes>
 }
 
 } // namespace
+
+namespace {
+
+// c[0]·z^(N−1) + … + c[N − 1], by Horner's rule.
+template <std::size_t N>
+[[gnu::target("avx2,fma"), gnu::always_inline]] inline __m256d polynomial(__m256d z, const double (&c)[N])
+{
+    __m256d p = _mm256_set1_pd(c[0]);
+    for (std::size_t j = 1; j < N; ++j)
+        p = _mm256_fmadd_pd(p, z, _mm256_set1_pd(c[j]));
+    return p;
+}
+
+// sin and cos of four angles in [0, π]: the angle less the nearest multiple
+// q of π/2, taken with π/2 in three pieces so that q·piece is exact, into the
+// polynomials of sin and cos on [−π/4, π/4].
+[[gnu::target("avx2,fma"), gnu::always_inline]] inline void startSines4(__m256d angle, __m256d &sine, __m256d &cosine)
+{
+    const __m256d q = _mm256_round_pd(_mm256_mul_pd(angle, _mm256_set1_pd(0x1.45f306dc9c883p-1)),
+                                      _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+    __m256d r = _mm256_fnmadd_pd(q, _mm256_set1_pd(0x1.921fb544p+0), angle);
+    r = _mm256_fnmadd_pd(q, _mm256_set1_pd(0x1.0b4611a6p-34), r);
+    r = _mm256_fnmadd_pd(q, _mm256_set1_pd(0x1.3198a2e037073p-69), r);
+    const __m256d z = _mm256_mul_pd(r, r);
+    const __m256d sinR = _mm256_fmadd_pd(
+        _mm256_mul_pd(z, r),
+        polynomial(z,
+                   {1.58969099521155010221e-10, -2.50507602534068634195e-08, 2.75573137070700676789e-06,
+                    -1.98412698298579493134e-04, 8.33333333332248946124e-03, -1.66666666666666324348e-01}),
+        r);
+    const __m256d cosTail
+        = polynomial(z,
+                     {-1.13596475577881948265e-11, 2.08757232129817482790e-09, -2.75573143513906633035e-07,
+                      2.48015872894767294178e-05, -1.38888888888741095749e-03, 4.16666666666666019037e-02});
+    // 1 − (z/2 − z²·tail): the small part first, so that one rounding is left.
+    const __m256d cosR = _mm256_sub_pd(
+        _mm256_set1_pd(1.0), _mm256_fmsub_pd(_mm256_set1_pd(0.5), z, _mm256_mul_pd(_mm256_mul_pd(z, z), cosTail)));
+    // q = 0: (sin r, cos r); 1: (cos r, −sin r); 2: (−sin r, −cos r).
+    const __m256d negative = _mm256_set1_pd(-0.0);
+    const __m256d q1 = _mm256_cmp_pd(q, _mm256_set1_pd(1.0), _CMP_EQ_OQ);
+    const __m256d q2 = _mm256_cmp_pd(q, _mm256_set1_pd(2.0), _CMP_EQ_OQ);
+    const __m256d minusSin = _mm256_xor_pd(sinR, negative), minusCos = _mm256_xor_pd(cosR, negative);
+    sine = _mm256_blendv_pd(_mm256_blendv_pd(sinR, cosR, q1), minusSin, q2);
+    cosine = _mm256_blendv_pd(_mm256_blendv_pd(cosR, minusSin, q1), minusCos, q2);
+}
+
+} // namespace
+
+[[gnu::target("avx2,fma")]] void startSinesAvx2(const double *angles, int count, double *sines, double *cosines)
+{
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        __m256d sine, cosine;
+        startSines4(_mm256_loadu_pd(angles + i), sine, cosine);
+        _mm256_storeu_pd(sines + i, sine);
+        _mm256_storeu_pd(cosines + i, cosine);
+    }
+    if (i == count)
+        return;
+    // The last few by the same polynomial, so that every column starts alike.
+    double in[4] = {0, 0, 0, 0}, sine[4], cosine[4];
+    std::copy(angles + i, angles + count, in);
+    __m256d s, c;
+    startSines4(_mm256_loadu_pd(in), s, c);
+    _mm256_storeu_pd(sine, s);
+    _mm256_storeu_pd(cosine, c);
+    std::copy(sine, sine + (count - i), sines + i);
+    std::copy(cosine, cosine + (count - i), cosines + i);
+}
 
 [[gnu::target("avx2,fma")]] void rotateTermsAvx2(const ModeRecurrence &r, int k, double ac, float *out, float *sum)
 {

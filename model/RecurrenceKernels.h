@@ -33,6 +33,11 @@ namespace recurrence {
 // does not apply.
 double endColumnSine(int k, int width);
 
+// sin and cos of mode 1's angles, each in [0, π]: where the recurrence
+// starts from. The library's in the baseline set; elsewhere a polynomial four
+// at a time, within one ulp of the library's, as close as the recurrence needs.
+void startSinesBaseline(const double *angles, int count, double *sines, double *cosines);
+
 // The columns where the three-term recurrence stays as close to the library
 // as the rotation: away from the ends, where cos θ pins the angle down.
 void chooseChebyshevColumns(ModeRecurrence &r);
@@ -47,6 +52,7 @@ void rotateTermsBaseline(const ModeRecurrence &r, int k, double ac, float *out, 
 void accumulateTermsBaseline(const ModeRecurrence &r, int firstK, const double *acs, int count, float *sum);
 
 #if defined(__x86_64__) && defined(__GNUC__)
+void startSinesAvx2(const double *angles, int count, double *sines, double *cosines);
 void rotateTermsAvx2(const ModeRecurrence &r, int k, double ac, float *out, float *sum);
 void accumulateTermsAvx2(const ModeRecurrence &r, int firstK, const double *acs, int count, float *sum);
 // The same bits as accumulateTermsAvx2's, eight columns to a register.

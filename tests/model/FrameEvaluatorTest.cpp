@@ -140,6 +140,33 @@ TEST(FrameEvaluatorTest, ZeroTermsKeepTheFormulasSign)
             }
 }
 
+// The recurrence starts from sines and cosines of the columns' angles, in
+// every set within one ulp of the library's: at both ends of [0, π], at the
+// quarter turn, and at the columns of many widths and qualities.
+TEST(FrameEvaluatorTest, StartingSinesLieWithinAnUlpOfTheLibrarys)
+{
+    std::vector<double> angles{0.0, wavemath::Pi, wavemath::Pi / 2, std::nextafter(wavemath::Pi / 4, 0.0), 1e-300};
+    SeededRandom random(11);
+    for (int n = 0; n < 300; ++n) {
+        const int width = 1 + random.below(n % 3 == 0 ? 65535 : 4000), quality = 1 + random.below(1200);
+        for (int i = 1; i <= quality; ++i)
+            angles.push_back(wavemath::modeAngle(1, width, wavemath::columnX(width, i, quality)));
+    }
+    const auto withinAnUlp
+        = [](double value, double library) { return value == library || std::nextafter(value, library) == library; };
+    for (const InstructionSet set : runnableInstructionSets()) {
+        // Every length of the part left after the groups of four.
+        for (int count = int(angles.size()) - 3; count <= int(angles.size()); ++count) {
+            std::vector<double> sines(angles.size()), cosines(angles.size());
+            frameKernels(set).startSines(angles.data(), count, sines.data(), cosines.data());
+            for (std::size_t i = 0; i < std::size_t(count); ++i) {
+                ASSERT_PRED2(withinAnUlp, sines[i], std::sin(angles[i])) << "angle " << angles[i];
+                ASSERT_PRED2(withinAnUlp, cosines[i], std::cos(angles[i])) << "angle " << angles[i];
+            }
+        }
+    }
+}
+
 // Terms are certified against an error bound on the recurrence's sines; the
 // bound must hold, with room, over the widths, qualities and modes there are,
 // from each mode the recurrence may start at: 0, or one whose library sines
@@ -152,12 +179,10 @@ TEST(FrameEvaluatorTest, RecurrenceSinesStayWellWithinTheirBound)
         for (const auto &[width, quality] :
              {std::pair{1, 2}, std::pair{1280, 999}, std::pair{65535, 4099}, std::pair{89, 2538}}) {
             const auto columns = static_cast<std::size_t>(quality);
-            std::vector<double> sin1, cos1;
-            for (int i = 1; i <= quality; ++i) {
-                const double angle = wavemath::modeAngle(1, width, wavemath::columnX(width, i, quality));
-                sin1.push_back(std::sin(angle));
-                cos1.push_back(std::cos(angle));
-            }
+            std::vector<double> angle1, sin1(columns), cos1(columns);
+            for (int i = 1; i <= quality; ++i)
+                angle1.push_back(wavemath::modeAngle(1, width, wavemath::columnX(width, i, quality)));
+            kernels.startSines(angle1.data(), quality, sin1.data(), cos1.data());
             std::vector<float> terms(columns), sums(columns);
             const std::vector<double> ones(4, 1.0);
             for (const int start : {0, 8, 500, 959}) {
