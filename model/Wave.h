@@ -2,6 +2,7 @@
 #include "model/DashedThinLine.h"
 #include "model/DrawnWaveform.h"
 #include "model/FrameEvaluator.h"
+#include "model/FramePixels.h"
 #include "model/VectorUnit.h"
 #include "model/WaveParams.h"
 #include "model/WidePolyline.h"
@@ -109,6 +110,7 @@ private:
     InstructionSet instructionSet_;
     FrameEvaluator evaluator_;
     QImage spare_; // the frame before last, drawn over once its holder lets go of it
+    FramePixels bitmapPixels_, sparePixels_;
     // Kept between curves and frames to spare the allocations.
     CurveRows curve_, axis_;
     std::vector<QPointF> curvePoints_;

@@ -149,10 +149,18 @@ void Wave::drawFrame(int width, int height, const FrameParams &view, const Displ
     height = std::max(0, height);
     // Every pixel is drawn afresh. A caller may still hold the last frame, so
     // this one goes into the frame before it, which is no longer held.
-    if (!bitmap.isDetached())
+    if (!bitmap.isDetached()) {
         std::swap(bitmap, spare_);
-    if (bitmap.width() != width || bitmap.height() != height || !bitmap.isDetached())
-        bitmap = QImage(width, height, QImage::Format_RGB32);
+        std::swap(bitmapPixels_, sparePixels_);
+    }
+    if (bitmap.width() != width || bitmap.height() != height || !bitmap.isDetached()) {
+        // Both frames held: new memory; each held one keeps its own alive.
+        if (!bitmap.isDetached())
+            bitmapPixels_ = FramePixels();
+        // Let go first, so that memory replaced is freed before more is taken.
+        bitmap = QImage();
+        bitmap = bitmapPixels_.image(width, height);
+    }
     if (!bitmap.isNull())
         drawFrame(bitmap, view, look);
 }

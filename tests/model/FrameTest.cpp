@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -316,6 +317,31 @@ TEST_F(FrameTest, AFrameDrawnInsideALargerPictureIsTheSameBytes)
                     << format << " " << x << "," << y;
             }
     }
+}
+
+// A resize draws into the memory already there, never into a frame still
+// held; a held frame keeps its pixels after the string that drew it is gone.
+TEST_F(FrameTest, ResizesReuseTheirMemoryButNeverAHeldFrame)
+{
+    auto held = std::make_unique<Wave>();
+    held->copyStringFrom(wave);
+    held->drawFrame(320, 200, view, settings);
+    const uchar *first = held->bitmap.constBits();
+    held->drawFrame(319, 200, view, settings);
+    EXPECT_EQ(held->bitmap.constBits(), first) << "a smaller picture, nothing held";
+    EXPECT_EQ(held->bitmap, directFrame(319, 200));
+
+    const QImage kept = held->bitmap, keptCopy = kept.copy();
+    held->drawFrame(320, 200, view, settings);
+    const QImage alsoKept = held->bitmap, alsoKeptCopy = alsoKept.copy();
+    ++view.time;
+    held->drawFrame(318, 200, view, settings); // both earlier frames held
+    EXPECT_NE(held->bitmap.constBits(), kept.constBits());
+    EXPECT_NE(held->bitmap.constBits(), alsoKept.constBits());
+    EXPECT_EQ(held->bitmap, directFrame(318, 200));
+    held.reset();
+    EXPECT_EQ(kept, keptCopy);
+    EXPECT_EQ(alsoKept, alsoKeptCopy);
 }
 
 TEST_F(FrameTest, ExtremeInputsDrawWithoutHarm)
