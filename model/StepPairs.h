@@ -58,8 +58,15 @@ public:
         if (stride != stride_)
             offsets_.clear();
         stride_ = stride;
-        for (std::size_t i = offsets_.size(); i < pixels_.size(); ++i)
-            offsets_.push_back(int(pixels_[i].row * stride + pixels_[i].column * qsizetype(sizeof(QRgb))));
+        const std::size_t known = offsets_.size();
+        offsets_.resize(pixels_.size());
+        // A resize changes the stride and has them all worked out again: sized
+        // first, so that the loop makes no calls, and in 32-bit arithmetic,
+        // which wraps to the same bits as the 64-bit offset's lower half.
+        const auto rowBytes = unsigned(stride);
+        for (std::size_t i = known; i < pixels_.size(); ++i)
+            offsets_[i]
+                = int(unsigned(pixels_[i].row) * rowBytes + unsigned(pixels_[i].column) * unsigned(sizeof(QRgb)));
         return offsets_.data();
     }
 
