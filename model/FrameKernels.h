@@ -14,7 +14,8 @@ struct CurveRowsFound {
 // The loops a frame spends its time in, built once per instruction set. Every
 // set gives the same bits.
 struct FrameKernels {
-    // sin and cos of mode 1's angles, where the recurrence starts.
+    // sin and cos of mode 1's angles, which turn the recurrence: their last
+    // bits, like the recurrence's, depend on the set; the terms' never do.
     void (*startSines)(const double *angles, int count, double *sines, double *cosines);
     // The next mode's terms from the recurrence (model/RecurrenceKernels.h).
     void (*rotateTerms)(const ModeRecurrence &r, int k, double ac, float *out, float *sum);
