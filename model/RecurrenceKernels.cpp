@@ -296,12 +296,10 @@ struct ModeBlock {
     acc = _mm256_loadu_ps(sums);
 }
 
-// The last lane of the group at x = W takes its term from `ends`, where given.
+// The last lane of the group at x = W takes its term from `ends`.
 [[gnu::target("avx2,fma"), gnu::always_inline]] inline void takeEndTerm(const float *ends, int b, __m256 &lo,
                                                                         __m256 &hi)
 {
-    if (!ends)
-        return;
     const __m256 end = _mm256_set1_ps(ends[b]);
     lo = _mm256_blend_ps(lo, end, 0x80);
     hi = _mm256_blend_ps(hi, end, 0x80);
