@@ -142,10 +142,10 @@ void drawFrameAt(benchmark::State &state)
 
 // Every frame at a new width, as while the window is being resized: whatever
 // depends on the width is made again each time. With an argument of 1, in
-// the loops a CPU without AVX-512 runs.
+// the loops a CPU without AVX-512 runs; with 2, every mode shown.
 void drawFrameNewWidth(benchmark::State &state)
 {
-    Setup s(999, 1000, false, state.range(0) == 1 ? InstructionSet::Avx2 : fastestInstructionSet());
+    Setup s(999, 1000, state.range(0) == 2, state.range(0) == 1 ? InstructionSet::Avx2 : fastestInstructionSet());
     int w = Width;
     for (auto _ : state) {
         ++s.view.time;
@@ -204,6 +204,7 @@ BENCHMARK(drawFrameAt)
 BENCHMARK(drawFrameCold)->Name("DrawFrameCold")->Unit(benchmark::kMicrosecond);
 BENCHMARK(drawFrameNewWidth)->Name("DrawFrameNewWidth")->Unit(benchmark::kMicrosecond)->Arg(0);
 BENCHMARK(drawFrameNewWidth)->Name("DrawFrameNewWidthAvx2")->Unit(benchmark::kMicrosecond)->Arg(1);
+BENCHMARK(drawFrameNewWidth)->Name("DrawFrameNewWidthShowAll")->Unit(benchmark::kMicrosecond)->Arg(2);
 BENCHMARK(drawFrameModePens)
     ->Name("DrawFrameModePens")
     ->ArgNames({"width", "style"})
