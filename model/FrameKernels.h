@@ -24,7 +24,8 @@ struct FrameKernels {
     void (*exactTerms)(const double *sines, int count, double ac, float *out, float *sum);
     // rows[i] = the picture row of displacement values[i] (wavemath::curveRow),
     // and the same as an int in pixelRows where every row lies in [0, height),
-    // with the largest step between them.
+    // with the largest step between them. Where every row lies there, `rows`
+    // may be left as it was: the pixel rows hold them.
     CurveRowsFound (*curveRows)(const float *values, int count, int half, int height, float zoom, double *rows,
                                 int *pixelRows);
 };

@@ -81,7 +81,10 @@ private:
         const int *pixelRows;
         CurveRowsFound found;
     };
-    static CurveView viewOf(const CurveRows &curve) { return {curve.rows.data(), curve.pixelRows.data(), curve.found}; }
+    static CurveView viewOf(const CurveRows &curve)
+    {
+        return {curve.found.inPicture ? nullptr : curve.rows.data(), curve.pixelRows.data(), curve.found};
+    }
     // What prepareFrame worked out: modes 1..modes in turn, and the sum of
     // them in sum_; with `nextRow`, row_ holds the mode after, also in sum_.
     struct PreparedFrame {
