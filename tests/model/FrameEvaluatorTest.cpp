@@ -316,8 +316,9 @@ TEST(FrameEvaluatorTest, CurveRowsAndTheirWidestStepAreExactInEverySet)
             std::vector<int> pixels(values.size());
             const CurveRowsFound found
                 = frameKernels(set).curveRows(values.data(), count, Half, Height, zoom, got.data(), pixels.data());
-            if (!inPicture)
+            if (!inPicture) {
                 ASSERT_EQ(got, rows) << "run " << run << ", set " << int(set);
+            }
             ASSERT_EQ(found.onAxis, onAxis) << "run " << run << ", set " << int(set);
             ASSERT_EQ(found.inPicture, inPicture) << "run " << run << ", set " << int(set);
             if (!inPicture)
@@ -357,8 +358,9 @@ TEST(FrameEvaluatorTest, PixelRowsNextToAHalfRoundAsTheFormula)
             for (int i = 0; i < Count; ++i) {
                 const double row = wavemath::curveRow(half, values[std::size_t(i)], zoom);
                 inPicture = inPicture && row >= 0 && row < height;
-                if (found.inPicture)
+                if (found.inPicture) {
                     ASSERT_EQ(pixels[std::size_t(i)], row) << "run " << run << ", set " << int(set) << ", i " << i;
+                }
             }
             ASSERT_EQ(found.inPicture, inPicture) << "run " << run << ", set " << int(set);
         }
