@@ -104,13 +104,14 @@ ThinLineCanvas::ThinLineCanvas(QImage &image, InstructionSet set)
 
 template <int Reach>
 void ThinLineCanvas::drawShortSegments(const ShortSegments<Reach> &table, int x0, int y0, const int *columns,
-                                       const int *rows, int count, QRgb color)
+                                       const int *rows, int count, QRgb color, int across)
 {
-    if constexpr (Reach == 2) {
-        if (vectorLoops_) {
+    if (vectorLoops_) {
+        if constexpr (Reach == 2)
             segmentpixels::drawSegmentsAvx2(table, bits_, stride_, x0, y0, columns, rows, count, color);
-            return;
-        }
+        else
+            segmentpixels::drawSegmentsAvx2(table, bits_, stride_, x0, y0, columns, rows, count, color, across);
+        return;
     }
     segmentpixels::drawSegments(table, bits_, stride_, x0, y0, columns, rows, count, color);
 }
@@ -187,10 +188,10 @@ void ThinLineCanvas::drawCurve(int startRow, const int *columns, const int *rows
     const int inside = int(std::lower_bound(columns, columns + count - 1, w_) - columns);
     int x0 = 0, y0 = startRow, i = 0;
     if (across <= 2 && upDown <= 2) {
-        drawShortSegments(tables_->near, x0, y0, columns, rows, inside, color);
+        drawShortSegments(tables_->near, x0, y0, columns, rows, inside, color, across);
         i = inside;
     } else if (across <= 4 && upDown <= 4) {
-        drawShortSegments(tables_->short4, x0, y0, columns, rows, inside, color);
+        drawShortSegments(tables_->short4, x0, y0, columns, rows, inside, color, across);
         i = inside;
     }
     if (i > 0) {

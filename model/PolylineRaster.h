@@ -43,7 +43,7 @@ private:
     bool contains(QPointF p) const;
     template <int Reach>
     void drawShortSegments(const segmentpixels::ShortSegments<Reach> &table, int x0, int y0, const int *columns,
-                           const int *rows, int count, QRgb color);
+                           const int *rows, int count, QRgb color, int across);
     // A segment with both ends in the picture, without its last pixel.
     void insideSegment(int x0, int y0, int x1, int y1, QRgb color);
     // Any segment, cut to the picture.

@@ -104,5 +104,9 @@ void drawSegments(const ShortSegments<Reach> &table, QRgb *bits, qsizetype strid
 // eight segments' pixels are found at once, each place once, and then stored.
 void drawSegmentsAvx2(const ShortSegments<2> &table, QRgb *bits, qsizetype stride, int x0, int y0, const int *columns,
                       const int *rows, int count, QRgb color);
+// The same for steps of up to 4, fast where every step is `widest` or one
+// less across, as a frame curve's are.
+void drawSegmentsAvx2(const ShortSegments<4> &table, QRgb *bits, qsizetype stride, int x0, int y0, const int *columns,
+                      const int *rows, int count, QRgb color, int widest);
 
 } // namespace segmentpixels

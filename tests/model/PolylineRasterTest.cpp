@@ -74,7 +74,8 @@ TEST(PolylineRasterTest, ShortStepsDrawTheSamePixelsAsSeparateSegments)
 
 // A frame's curves, whose steps all fit within 2 or 4 pixels or do not, are
 // drawn through different loops, and the short ones through vector loops a
-// block of segments at a time; each must give the segments' own pixels.
+// block of segments at a time; each must give the segments' own pixels. Half
+// the runs step across as a frame's columns do, by the widest step or one less.
 TEST(PolylineRasterTest, CurvesOfEveryStepSizeDrawTheSamePixelsAsSeparateSegments)
 {
     SeededRandom random(777);
@@ -87,7 +88,7 @@ TEST(PolylineRasterTest, CurvesOfEveryStepSizeDrawTheSamePixelsAsSeparateSegment
             int x = 0, y = startRow;
             // Past the right edge at the end, as a frame's last vertex may be.
             while (x < Width + 4) {
-                x += next(reach + 1);
+                x += run % 2 == 0 ? reach - next(2) : next(reach + 1);
                 y = std::clamp(y + next(2 * reach + 1) - reach, 0, Height - 1);
                 columns.push_back(x);
                 rows.push_back(y);
