@@ -336,13 +336,13 @@ TEST(FrameEvaluatorTest, PixelRowsNextToAHalfRoundAsTheFormula)
 {
     SeededRandom random(7);
     constexpr int Count = 64;
-    const float zooms[] = {1.0f, 0.37f, 3.1f};
-    for (int run = 0; run < 3000; ++run) {
-        const int half = 50 + random.below(2000), height = 2 * half + 1;
-        const float zoom = zooms[run % 3];
+    for (int run = 0; run < 20000; ++run) {
+        const int half = 1 + random.below(4000), height = 2 * half + 1 + random.below(2);
+        const float zoom = std::ldexp(float(1 + random.below(1 << 23)), -20 - random.below(4));
         std::vector<float> values(Count);
         for (int i = 0; i < Count; i += 8) {
-            const int row = random.below(height);
+            // The float arithmetic strays furthest at the rows far from the axis.
+            const int row = i % 16 == 0 ? height - 1 - random.below(8) : random.below(height);
             float d = float((1.0 - (row + 0.5) / half) / zoom);
             for (int step = 0; step < 4; ++step)
                 d = std::nextafter(d, -INFINITY);

@@ -80,16 +80,18 @@ TEST(PolylineRasterTest, CurvesOfEveryStepSizeDrawTheSamePixelsAsSeparateSegment
 {
     SeededRandom random(777);
     auto next = [&random](int range) { return random.below(range); };
-    constexpr int Width = 300, Height = 60;
+    constexpr int Width = 700, Height = 60;
     for (int reach : {1, 2, 3, 4, 9}) {
         for (int run = 0; run < 20; ++run) {
             const int startRow = 30;
+            // Narrow steps may still rise by up to 4 rows.
+            const int rise = run % 4 == 0 ? std::max(reach, 4) : reach;
             std::vector<int> columns, rows;
             int x = 0, y = startRow;
             // Past the right edge at the end, as a frame's last vertex may be.
             while (x < Width + 4) {
                 x += run % 2 == 0 ? reach - next(2) : next(reach + 1);
-                y = std::clamp(y + next(2 * reach + 1) - reach, 0, Height - 1);
+                y = std::clamp(y + next(2 * rise + 1) - rise, 0, Height - 1);
                 columns.push_back(x);
                 rows.push_back(y);
             }
