@@ -19,6 +19,20 @@ using curvesteps::load8, curvesteps::SelectedLanes;
     return __builtin_popcount(unsigned(mask));
 }
 
+// Stores the colour at places[0..n), n made a multiple of 4 by repeating the
+// last place: the stores run in a loop of their own, four at a time.
+[[gnu::always_inline]] inline void storeAtPlaces(QRgb *bits, int *places, int n, QRgb color)
+{
+    for (int pad = n; pad % 4 != 0; ++pad)
+        places[pad] = places[n - 1];
+    for (int j = 0; j < n; j += 4) {
+        bits[places[j]] = color;
+        bits[places[j + 1]] = color;
+        bits[places[j + 2]] = color;
+        bits[places[j + 3]] = color;
+    }
+}
+
 } // namespace
 
 // Steps of up to 2: two registers hold their table whole. Gathered from the
@@ -60,14 +74,7 @@ using curvesteps::load8, curvesteps::SelectedLanes;
                 = _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(middle, _mm256_setzero_si256()))) ^ 0xff;
             n += appendSelected(places + n, _mm256_add_epi32(start, middle), twoPixels);
         }
-        for (int pad = n; pad % 4 != 0; ++pad)
-            places[pad] = places[n - 1];
-        for (int j = 0; j < n; j += 4) {
-            bits[places[j]] = color;
-            bits[places[j + 1]] = color;
-            bits[places[j + 2]] = color;
-            bits[places[j + 3]] = color;
-        }
+        storeAtPlaces(bits, places, n, color);
     }
     drawSegments(table, bits, stride, columns[i - 1], rows[i - 1], columns + i, rows + i, count - i, color);
 }
@@ -127,12 +134,7 @@ using curvesteps::load8, curvesteps::SelectedLanes;
                 _mm256_store_si256(reinterpret_cast<__m256i *>(places + n), _mm256_add_epi32(start, middle));
             }
         }
-        for (int j = 0; j < n; j += 4) {
-            bits[places[j]] = color;
-            bits[places[j + 1]] = color;
-            bits[places[j + 2]] = color;
-            bits[places[j + 3]] = color;
-        }
+        storeAtPlaces(bits, places, n, color);
     }
     drawSegments(table, bits, stride, columns[i - 1], rows[i - 1], columns + i, rows + i, count - i, color);
 }
