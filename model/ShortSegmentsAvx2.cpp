@@ -120,6 +120,8 @@ using curvesteps::load8, curvesteps::SelectedLanes;
                 continue;
             }
             const __m256i wide = _mm256_sub_epi32(across, _mm256_set1_epi32(narrow));
+            // wide · Rows + upDown + 4, the order `middles` was filled in.
+            static_assert(Rows == 9);
             const __m256i kinds = _mm256_add_epi32(_mm256_add_epi32(_mm256_slli_epi32(wide, 3), wide),
                                                    _mm256_add_epi32(upDown, _mm256_set1_epi32(4)));
             const __m256i second = _mm256_cmpgt_epi32(kinds, seven), third = _mm256_cmpgt_epi32(kinds, fifteen);
