@@ -260,12 +260,16 @@ template <bool Chebyshev> [[gnu::target("avx2,fma"), gnu::always_inline]] inline
 
 // What accumulateModes keeps for all its groups: copies of the recurrence's
 // pointers, which the stores to the sums might otherwise be taken to change,
-// and the modes it adds.
+// and the modes it adds with each one's margin and, where the columns end at
+// x = W, its term there (else null).
 struct ModeBlock {
     double *sin, *cos;
     const double *sin1, *cos1;
     int firstK;
+    int count;
     const double *acs;
+    const double *margins;
+    const float *ends;
 };
 
 // Mode firstK + b's terms at the eight columns from i, each known to lie in
@@ -296,6 +300,19 @@ struct ModeBlock {
     acc = _mm256_loadu_ps(sums);
 }
 
+// The terms, each known to lie in [lo, hi], added to their sums by addTerms'
+// second test alone, which a certain term passes too, and without a branch:
+// a lane whose sum could still differ is marked in `unsettled`. Three to
+// seven terms a frame are at 999 modes and quality 1000; a branch a term cost
+// more than redoing their groups.
+[[gnu::target("avx2,fma"), gnu::always_inline]] inline void addSettledTerms(__m256 lo, __m256 hi, __m256 &acc,
+                                                                            __m256 &unsettled)
+{
+    const __m256 low = _mm256_add_ps(acc, lo);
+    unsettled = _mm256_or_ps(unsettled, _mm256_cmp_ps(low, _mm256_add_ps(acc, hi), _CMP_NEQ_UQ));
+    acc = low;
+}
+
 // The last lane of the group at x = W takes its term from `ends`.
 [[gnu::target("avx2,fma"), gnu::always_inline]] inline void takeEndTerm(const float *ends, int b, __m256 &lo,
                                                                         __m256 &hi)
@@ -305,37 +322,54 @@ struct ModeBlock {
     hi = _mm256_blend_ps(hi, end, 0x80);
 }
 
-// `Modes` modes in turn at the eight columns from i, so that the sines, the
-// cosines and the sums are loaded and stored once for all of them; a and m
-// hold each mode's ac and margin. The group at x = W, EndGroup, takes its
-// last lane's terms from `ends`.
-template <int Modes, bool Chebyshev, bool EndGroup = false>
-[[gnu::target("avx2,fma"), gnu::always_inline]] inline void
-accumulateGroup(const ModeRecurrence &r, const ModeBlock &block, const __m256d *a, const __m256d *m, int i, float *sum,
-                const float *ends = nullptr)
+// The block's modes in turn at the eight columns from i, with the sines, the
+// cosines and the sums held in registers throughout. The group at x = W,
+// EndGroup, takes its last lane's terms from the block's ends.
+template <bool Chebyshev, bool EndGroup, bool Careful>
+[[gnu::target("avx2,fma"), gnu::always_inline]] inline bool accumulateGroup(const ModeRecurrence &r,
+                                                                            const ModeBlock &block, int i, float *sum)
 {
     __m256d s0 = _mm256_loadu_pd(block.sin + i), c0 = _mm256_loadu_pd(block.cos + i);
     __m256d s1 = _mm256_loadu_pd(block.sin + i + 4), c1 = _mm256_loadu_pd(block.cos + i + 4);
     const __m256d u0 = _mm256_loadu_pd(block.sin1 + i), v0 = loadCos1<Chebyshev>(block.cos1 + i);
     const __m256d u1 = _mm256_loadu_pd(block.sin1 + i + 4), v1 = loadCos1<Chebyshev>(block.cos1 + i + 4);
-    __m256 acc = _mm256_loadu_ps(sum + i);
-#pragma GCC unroll 4
-    for (int b = 0; b < Modes; ++b) {
+    __m256 acc = _mm256_loadu_ps(sum + i), unsettled = _mm256_setzero_ps();
+    // In pairs of modes, so that the turns' registers alternate rather than
+    // being copied.
+#pragma GCC unroll 2
+    for (int b = 0; b < block.count; ++b) {
+        const __m256d a = _mm256_broadcast_sd(block.acs + b), m = _mm256_broadcast_sd(block.margins + b);
         turn4<Chebyshev>(s0, c0, u0, v0);
         turn4<Chebyshev>(s1, c1, u1, v1);
         __m128 lo0, hi0, lo1, hi1;
-        termEnds(s0, a[b], m[b], lo0, hi0);
-        termEnds(s1, a[b], m[b], lo1, hi1);
+        termEnds(s0, a, m, lo0, hi0);
+        termEnds(s1, a, m, lo1, hi1);
         __m256 lo = _mm256_set_m128(lo1, lo0), hi = _mm256_set_m128(hi1, hi0);
         if constexpr (EndGroup)
-            takeEndTerm(ends, b, lo, hi);
-        addTerms(r, block, b, i, lo, hi, acc);
+            takeEndTerm(block.ends, b, lo, hi);
+        if constexpr (Careful)
+            addTerms(r, block, b, i, lo, hi, acc);
+        else
+            addSettledTerms(lo, hi, acc, unsettled);
     }
+    if (!Careful && _mm256_movemask_ps(unsettled) != 0)
+        return false;
     _mm256_storeu_pd(block.sin + i, s0);
     _mm256_storeu_pd(block.cos + i, c0);
     _mm256_storeu_pd(block.sin + i + 4, s1);
     _mm256_storeu_pd(block.cos + i + 4, c1);
     _mm256_storeu_ps(sum + i, acc);
+    return true;
+}
+
+// The block's modes at the group with addSettledTerms, and again with
+// addTerms where some term could not be settled so.
+template <bool Chebyshev, bool EndGroup = false>
+[[gnu::target("avx2,fma"), gnu::always_inline]] inline void accumulateGroup(const ModeRecurrence &r,
+                                                                            const ModeBlock &block, int i, float *sum)
+{
+    if (!accumulateGroup<Chebyshev, EndGroup, false>(r, block, i, sum)) [[unlikely]]
+        accumulateGroup<Chebyshev, EndGroup, true>(r, block, i, sum);
 }
 
 // The columns left after the groups of eight, one at a time; the one at
@@ -354,44 +388,48 @@ void accumulateColumns(const ModeRecurrence &r, int firstK, const double *acs, i
         }
 }
 
-// Each mode's term at x = W where the columns end there, or null.
-template <int Modes> const float *endTerms(const ModeRecurrence &r, int firstK, const double *acs, float *ends)
+// Modes to a block: enough that loading and storing each group's state once
+// a block costs little, few enough for the margins and ends to sit on the
+// stack.
+constexpr int BlockModes = 256;
+
+struct BlockStore {
+    double margins[BlockModes];
+    float ends[BlockModes];
+};
+
+ModeBlock makeBlock(const ModeRecurrence &r, int firstK, const double *acs, int count, BlockStore &store)
 {
-    if (!endsAtWidth(r))
-        return nullptr;
-    for (int b = 0; b < Modes; ++b)
-        ends[b] = endColumnTerm(r, firstK + b, acs[b]);
-    return ends;
+    for (int b = 0; b < count; ++b)
+        store.margins[b] = termMargin(acs[b], r.error);
+    const bool atWidth = endsAtWidth(r);
+    if (atWidth)
+        for (int b = 0; b < count; ++b)
+            store.ends[b] = endColumnTerm(r, firstK + b, acs[b]);
+    return {r.sin, r.cos, r.sin1, r.cos1, firstK, count, acs, store.margins, atWidth ? store.ends : nullptr};
 }
 
-template <int Modes>
-[[gnu::target("avx2,fma")]] void accumulateModes(const ModeRecurrence &r, int firstK, const double *acs, float *sum)
+// Each group of eight columns turns through all of a block's modes before
+// the next group starts, so that a mode loads nothing but its ac and margin.
+[[gnu::target("avx2,fma")]] void accumulateModes(const ModeRecurrence &r, const ModeBlock &block, float *sum)
 {
-    const ModeBlock block{r.sin, r.cos, r.sin1, r.cos1, firstK, acs};
-    __m256d a[Modes], m[Modes];
-    for (int b = 0; b < Modes; ++b) {
-        a[b] = _mm256_set1_pd(acs[b]);
-        m[b] = _mm256_set1_pd(termMargin(acs[b], r.error));
-    }
-    float endStore[Modes];
-    const float *ends = endTerms<Modes>(r, firstK, acs, endStore);
     const int columns = r.columns, chebyshevBegin = r.chebyshevBegin, chebyshevEnd = r.chebyshevEnd;
-    const int plainEnd = ends && columns % 8 == 0 ? columns - 8 : columns;
+    const int plainEnd = block.ends && columns % 8 == 0 ? columns - 8 : columns;
     int i = 0;
     for (; i + 8 <= plainEnd; i += 8) {
         if (i >= chebyshevBegin && i < chebyshevEnd)
-            accumulateGroup<Modes, true>(r, block, a, m, i, sum);
+            accumulateGroup<true>(r, block, i, sum);
         else
-            accumulateGroup<Modes, false>(r, block, a, m, i, sum);
+            accumulateGroup<false>(r, block, i, sum);
     }
     if (i + 8 <= columns) {
         if (i >= chebyshevBegin && i < chebyshevEnd)
-            accumulateGroup<Modes, true, true>(r, block, a, m, i, sum, ends);
+            accumulateGroup<true, true>(r, block, i, sum);
         else
-            accumulateGroup<Modes, false, true>(r, block, a, m, i, sum, ends);
+            accumulateGroup<false, true>(r, block, i, sum);
         i += 8;
     }
-    accumulateColumns(r, firstK, acs, Modes, i, sum, ends);
+    accumulateColumns(r, block.firstK, block.acs, block.count, i, sum, block.ends);
 }
 
 // GCC 12 takes the undefined upper half _mm512_cvtpd_ps starts from for a
@@ -399,37 +437,77 @@ template <int Modes>
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 
-// accumulateGroup's work with the eight columns in one register, so that each
-// turn, end and conversion is one instruction where AVX2 takes two.
-template <int Modes, bool Chebyshev, bool EndGroup = false>
-[[gnu::target("avx512f,avx2,fma"), gnu::always_inline]] inline void
-accumulateGroup512(const ModeRecurrence &r, const ModeBlock &block, const __m512d *a, const __m512d *m, int i,
-                   float *sum, const float *ends = nullptr)
+// accumulateGroup's work with each group's eight columns in one register, so
+// that each turn, end and conversion is one instruction where AVX2 takes two.
+// One group's chain of turns alone ran 15-20 % slower here than two side by
+// side, which the fast path takes; the slow path and the end lane take one.
+template <bool Chebyshev, bool EndGroup, bool Careful, int Groups = 1>
+[[gnu::target("avx512f,avx2,fma"), gnu::always_inline]] inline bool
+accumulateGroups512(const ModeRecurrence &r, const ModeBlock &block, int i, float *sum)
 {
-    __m512d s = _mm512_loadu_pd(block.sin + i), c = _mm512_loadu_pd(block.cos + i);
-    const __m512d u = _mm512_loadu_pd(block.sin1 + i), c1 = _mm512_loadu_pd(block.cos1 + i);
-    const __m512d v = Chebyshev ? _mm512_add_pd(c1, c1) : c1;
-    __m256 acc = _mm256_loadu_ps(sum + i);
-#pragma GCC unroll 4
-    for (int b = 0; b < Modes; ++b) {
-        if constexpr (Chebyshev) {
-            const __m512d next = _mm512_fmsub_pd(v, s, c);
-            c = s;
-            s = next;
-        } else {
-            const __m512d next = _mm512_fmadd_pd(s, v, _mm512_mul_pd(c, u));
-            c = _mm512_fmsub_pd(c, v, _mm512_mul_pd(s, u));
-            s = next;
-        }
-        __m256 lo = _mm512_cvtpd_ps(_mm512_fmsub_pd(a[b], s, m[b]));
-        __m256 hi = _mm512_cvtpd_ps(_mm512_fmadd_pd(a[b], s, m[b]));
-        if constexpr (EndGroup)
-            takeEndTerm(ends, b, lo, hi);
-        addTerms(r, block, b, i, lo, hi, acc);
+    static_assert(Groups == 1 || !(EndGroup || Careful));
+    __m512d s[Groups], c[Groups], u[Groups], v[Groups];
+    __m256 acc[Groups], unsettled = _mm256_setzero_ps();
+    for (int g = 0; g < Groups; ++g) {
+        const int at = i + 8 * g;
+        s[g] = _mm512_loadu_pd(block.sin + at);
+        c[g] = _mm512_loadu_pd(block.cos + at);
+        u[g] = _mm512_loadu_pd(block.sin1 + at);
+        const __m512d c1 = _mm512_loadu_pd(block.cos1 + at);
+        v[g] = Chebyshev ? _mm512_add_pd(c1, c1) : c1;
+        acc[g] = _mm256_loadu_ps(sum + at);
     }
-    _mm512_storeu_pd(block.sin + i, s);
-    _mm512_storeu_pd(block.cos + i, c);
-    _mm256_storeu_ps(sum + i, acc);
+#pragma GCC unroll 2
+    for (int b = 0; b < block.count; ++b) {
+        const __m512d a = _mm512_set1_pd(block.acs[b]), m = _mm512_set1_pd(block.margins[b]);
+        for (int g = 0; g < Groups; ++g) {
+            if constexpr (Chebyshev) {
+                const __m512d next = _mm512_fmsub_pd(v[g], s[g], c[g]);
+                c[g] = s[g];
+                s[g] = next;
+            } else {
+                const __m512d next = _mm512_fmadd_pd(s[g], v[g], _mm512_mul_pd(c[g], u[g]));
+                c[g] = _mm512_fmsub_pd(c[g], v[g], _mm512_mul_pd(s[g], u[g]));
+                s[g] = next;
+            }
+            __m256 lo = _mm512_cvtpd_ps(_mm512_fmsub_pd(a, s[g], m));
+            __m256 hi = _mm512_cvtpd_ps(_mm512_fmadd_pd(a, s[g], m));
+            if constexpr (EndGroup)
+                takeEndTerm(block.ends, b, lo, hi);
+            if constexpr (Careful)
+                addTerms(r, block, b, i, lo, hi, acc[g]);
+            else
+                addSettledTerms(lo, hi, acc[g], unsettled);
+        }
+    }
+    if (!Careful && _mm256_movemask_ps(unsettled) != 0)
+        return false;
+    for (int g = 0; g < Groups; ++g) {
+        const int at = i + 8 * g;
+        _mm512_storeu_pd(block.sin + at, s[g]);
+        _mm512_storeu_pd(block.cos + at, c[g]);
+        _mm256_storeu_ps(sum + at, acc[g]);
+    }
+    return true;
+}
+
+template <bool Chebyshev, bool EndGroup = false>
+[[gnu::target("avx512f,avx2,fma"), gnu::always_inline]] inline void
+accumulateGroup512(const ModeRecurrence &r, const ModeBlock &block, int i, float *sum)
+{
+    if (!accumulateGroups512<Chebyshev, EndGroup, false>(r, block, i, sum)) [[unlikely]]
+        accumulateGroups512<Chebyshev, EndGroup, true>(r, block, i, sum);
+}
+
+// The sixteen columns from i, all turning alike.
+template <bool Chebyshev>
+[[gnu::target("avx512f,avx2,fma"), gnu::always_inline]] inline void
+accumulateGroupPair512(const ModeRecurrence &r, const ModeBlock &block, int i, float *sum)
+{
+    if (accumulateGroups512<Chebyshev, false, false, 2>(r, block, i, sum)) [[likely]]
+        return;
+    accumulateGroups512<Chebyshev, false, true>(r, block, i, sum);
+    accumulateGroups512<Chebyshev, false, true>(r, block, i + 8, sum);
 }
 
 #pragma GCC diagnostic pop
@@ -437,35 +515,40 @@ accumulateGroup512(const ModeRecurrence &r, const ModeBlock &block, const __m512
 // accumulateModes again, as accumulateTermsAvx512 below is accumulateTermsAvx2:
 // a template shared by both is built for no instruction set of its own, and
 // GCC will not inline either set's intrinsics into it.
-template <int Modes>
-[[gnu::target("avx512f,avx2,fma")]] void accumulateModes512(const ModeRecurrence &r, int firstK, const double *acs,
-                                                            float *sum)
+[[gnu::target("avx512f,avx2,fma")]] void accumulateModes512(const ModeRecurrence &r, const ModeBlock &block, float *sum)
 {
-    const ModeBlock block{r.sin, r.cos, r.sin1, r.cos1, firstK, acs};
-    __m512d a[Modes], m[Modes];
-    for (int b = 0; b < Modes; ++b) {
-        a[b] = _mm512_set1_pd(acs[b]);
-        m[b] = _mm512_set1_pd(termMargin(acs[b], r.error));
-    }
-    float endStore[Modes];
-    const float *ends = endTerms<Modes>(r, firstK, acs, endStore);
     const int columns = r.columns, chebyshevBegin = r.chebyshevBegin, chebyshevEnd = r.chebyshevEnd;
-    const int plainEnd = ends && columns % 8 == 0 ? columns - 8 : columns;
+    const int plainEnd = block.ends && columns % 8 == 0 ? columns - 8 : columns;
+    const auto chebyshev = [&](int at) { return at >= chebyshevBegin && at < chebyshevEnd; };
     int i = 0;
+    for (; i + 16 <= plainEnd; i += 16) {
+        const bool first = chebyshev(i), second = chebyshev(i + 8);
+        if (first && second) {
+            accumulateGroupPair512<true>(r, block, i, sum);
+        } else if (!first && !second) {
+            accumulateGroupPair512<false>(r, block, i, sum);
+        } else if (first) {
+            accumulateGroup512<true>(r, block, i, sum);
+            accumulateGroup512<false>(r, block, i + 8, sum);
+        } else {
+            accumulateGroup512<false>(r, block, i, sum);
+            accumulateGroup512<true>(r, block, i + 8, sum);
+        }
+    }
     for (; i + 8 <= plainEnd; i += 8) {
-        if (i >= chebyshevBegin && i < chebyshevEnd)
-            accumulateGroup512<Modes, true>(r, block, a, m, i, sum);
+        if (chebyshev(i))
+            accumulateGroup512<true>(r, block, i, sum);
         else
-            accumulateGroup512<Modes, false>(r, block, a, m, i, sum);
+            accumulateGroup512<false>(r, block, i, sum);
     }
     if (i + 8 <= columns) {
         if (i >= chebyshevBegin && i < chebyshevEnd)
-            accumulateGroup512<Modes, true, true>(r, block, a, m, i, sum, ends);
+            accumulateGroup512<true, true>(r, block, i, sum);
         else
-            accumulateGroup512<Modes, false, true>(r, block, a, m, i, sum, ends);
+            accumulateGroup512<false, true>(r, block, i, sum);
         i += 8;
     }
-    accumulateColumns(r, firstK, acs, Modes, i, sum, ends);
+    accumulateColumns(r, block.firstK, block.acs, block.count, i, sum, block.ends);
 }
 
 } // namespace
@@ -566,21 +649,19 @@ template <std::size_t N>
 [[gnu::target("avx2,fma")]] void accumulateTermsAvx2(const ModeRecurrence &r, int firstK, const double *acs, int count,
                                                      float *sum)
 {
-    int j = 0;
-    for (; j + 4 <= count; j += 4)
-        accumulateModes<4>(r, firstK + j, acs + j, sum);
-    for (; j < count; ++j)
-        accumulateModes<1>(r, firstK + j, acs + j, sum);
+    for (int j = 0; j < count; j += BlockModes) {
+        BlockStore store;
+        accumulateModes(r, makeBlock(r, firstK + j, acs + j, std::min(BlockModes, count - j), store), sum);
+    }
 }
 
 [[gnu::target("avx512f,avx2,fma")]] void accumulateTermsAvx512(const ModeRecurrence &r, int firstK, const double *acs,
                                                                int count, float *sum)
 {
-    int j = 0;
-    for (; j + 4 <= count; j += 4)
-        accumulateModes512<4>(r, firstK + j, acs + j, sum);
-    for (; j < count; ++j)
-        accumulateModes512<1>(r, firstK + j, acs + j, sum);
+    for (int j = 0; j < count; j += BlockModes) {
+        BlockStore store;
+        accumulateModes512(r, makeBlock(r, firstK + j, acs + j, std::min(BlockModes, count - j), store), sum);
+    }
 }
 #endif
 
