@@ -302,9 +302,9 @@ struct ModeBlock {
 
 // The terms, each known to lie in [lo, hi], added to their sums by addTerms'
 // second test alone, which a certain term passes too, and without a branch:
-// a lane whose sum could still differ is marked in `unsettled`. Three to
-// seven terms a frame are at 999 modes and quality 1000; a branch a term cost
-// more than redoing their groups.
+// a lane whose sum could still differ is marked in `unsettled`, and its group
+// done again. At 999 modes and quality 1000 that was four groups a frame in
+// the median of 600, 13 at most; a branch a term cost more.
 [[gnu::target("avx2,fma"), gnu::always_inline]] inline void addSettledTerms(__m256 lo, __m256 hi, __m256 &acc,
                                                                             __m256 &unsettled)
 {
