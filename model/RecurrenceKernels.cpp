@@ -334,8 +334,7 @@ template <bool Chebyshev, bool EndGroup, bool Careful>
     const __m256d u0 = _mm256_loadu_pd(block.sin1 + i), v0 = loadCos1<Chebyshev>(block.cos1 + i);
     const __m256d u1 = _mm256_loadu_pd(block.sin1 + i + 4), v1 = loadCos1<Chebyshev>(block.cos1 + i + 4);
     __m256 acc = _mm256_loadu_ps(sum + i), unsettled = _mm256_setzero_ps();
-    // In pairs of modes, so that the turns' registers alternate rather than
-    // being copied.
+    // Two modes an iteration ran a few per cent faster here, with either set.
 #pragma GCC unroll 2
     for (int b = 0; b < block.count; ++b) {
         const __m256d a = _mm256_broadcast_sd(block.acs + b), m = _mm256_broadcast_sd(block.margins + b);
