@@ -373,16 +373,17 @@ template <bool Chebyshev, bool EndGroup = false>
 
 // The columns left after the groups of eight, one at a time; the one at
 // x = W takes its terms from `ends`, where given and certain.
-void accumulateColumns(const ModeRecurrence &r, int firstK, const double *acs, int modes, int i, float *sum,
-                       const float *ends)
+void accumulateColumns(const ModeRecurrence &r, const ModeBlock &block, int i, float *sum)
 {
+    const float *ends = block.ends;
     for (; i < r.columns; ++i)
-        for (int b = 0; b < modes; ++b) {
+        for (int b = 0; b < block.count; ++b) {
+            const int k = block.firstK + b;
             if (ends && i == r.columns - 1 && !std::isnan(ends[b])) {
-                columnTerm(r, firstK + b, i, acs[b], termMargin(acs[b], r.error), nullptr, nullptr);
+                columnTerm(r, k, i, block.acs[b], block.margins[b], nullptr, nullptr);
                 sum[i] = sum[i] + ends[b];
             } else {
-                columnTerm(r, firstK + b, i, acs[b], termMargin(acs[b], r.error), nullptr, sum);
+                columnTerm(r, k, i, block.acs[b], block.margins[b], nullptr, sum);
             }
         }
 }
@@ -408,27 +409,43 @@ ModeBlock makeBlock(const ModeRecurrence &r, int firstK, const double *acs, int 
     return {r.sin, r.cos, r.sin1, r.cos1, firstK, count, acs, store.margins, atWidth ? store.ends : nullptr};
 }
 
+// Where the groups of eight that need no end term stop: the group holding
+// x = W, when it is a whole one, takes its last lane from the block's ends.
+int plainGroupsEnd(const ModeRecurrence &r, const ModeBlock &block)
+{
+    return block.ends && r.columns % 8 == 0 ? r.columns - 8 : r.columns;
+}
+
+// Modes firstK .. firstK + count − 1 in blocks, each given to `accumulate`.
+void accumulateInBlocks(const ModeRecurrence &r, int firstK, const double *acs, int count, float *sum,
+                        void (*accumulate)(const ModeRecurrence &, const ModeBlock &, float *))
+{
+    for (int j = 0; j < count; j += BlockModes) {
+        BlockStore store;
+        accumulate(r, makeBlock(r, firstK + j, acs + j, std::min(BlockModes, count - j), store), sum);
+    }
+}
+
 // Each group of eight columns turns through all of a block's modes before
 // the next group starts, so that a mode loads nothing but its ac and margin.
 [[gnu::target("avx2,fma")]] void accumulateModes(const ModeRecurrence &r, const ModeBlock &block, float *sum)
 {
-    const int columns = r.columns, chebyshevBegin = r.chebyshevBegin, chebyshevEnd = r.chebyshevEnd;
-    const int plainEnd = block.ends && columns % 8 == 0 ? columns - 8 : columns;
+    const int plainEnd = plainGroupsEnd(r, block);
     int i = 0;
     for (; i + 8 <= plainEnd; i += 8) {
-        if (i >= chebyshevBegin && i < chebyshevEnd)
+        if (isChebyshev(r, i))
             accumulateGroup<true>(r, block, i, sum);
         else
             accumulateGroup<false>(r, block, i, sum);
     }
-    if (i + 8 <= columns) {
-        if (i >= chebyshevBegin && i < chebyshevEnd)
+    if (i + 8 <= r.columns) {
+        if (isChebyshev(r, i))
             accumulateGroup<true, true>(r, block, i, sum);
         else
             accumulateGroup<false, true>(r, block, i, sum);
         i += 8;
     }
-    accumulateColumns(r, block.firstK, block.acs, block.count, i, sum, block.ends);
+    accumulateColumns(r, block, i, sum);
 }
 
 // GCC 12 takes the undefined upper half _mm512_cvtpd_ps starts from for a
@@ -498,6 +515,15 @@ accumulateGroup512(const ModeRecurrence &r, const ModeBlock &block, int i, float
         accumulateGroups512<Chebyshev, EndGroup, true>(r, block, i, sum);
 }
 
+[[gnu::target("avx512f,avx2,fma"), gnu::always_inline]] inline void
+accumulateGroup512(const ModeRecurrence &r, const ModeBlock &block, int i, float *sum, bool chebyshev)
+{
+    if (chebyshev)
+        accumulateGroup512<true>(r, block, i, sum);
+    else
+        accumulateGroup512<false>(r, block, i, sum);
+}
+
 // The sixteen columns from i, all turning alike.
 template <bool Chebyshev>
 [[gnu::target("avx512f,avx2,fma"), gnu::always_inline]] inline void
@@ -516,38 +542,29 @@ accumulateGroupPair512(const ModeRecurrence &r, const ModeBlock &block, int i, f
 // GCC will not inline either set's intrinsics into it.
 [[gnu::target("avx512f,avx2,fma")]] void accumulateModes512(const ModeRecurrence &r, const ModeBlock &block, float *sum)
 {
-    const int columns = r.columns, chebyshevBegin = r.chebyshevBegin, chebyshevEnd = r.chebyshevEnd;
-    const int plainEnd = block.ends && columns % 8 == 0 ? columns - 8 : columns;
-    const auto chebyshev = [&](int at) { return at >= chebyshevBegin && at < chebyshevEnd; };
+    const int plainEnd = plainGroupsEnd(r, block);
     int i = 0;
     for (; i + 16 <= plainEnd; i += 16) {
-        const bool first = chebyshev(i), second = chebyshev(i + 8);
+        const bool first = isChebyshev(r, i), second = isChebyshev(r, i + 8);
         if (first && second) {
             accumulateGroupPair512<true>(r, block, i, sum);
         } else if (!first && !second) {
             accumulateGroupPair512<false>(r, block, i, sum);
-        } else if (first) {
-            accumulateGroup512<true>(r, block, i, sum);
-            accumulateGroup512<false>(r, block, i + 8, sum);
         } else {
-            accumulateGroup512<false>(r, block, i, sum);
-            accumulateGroup512<true>(r, block, i + 8, sum);
+            accumulateGroup512(r, block, i, sum, first);
+            accumulateGroup512(r, block, i + 8, sum, second);
         }
     }
-    for (; i + 8 <= plainEnd; i += 8) {
-        if (chebyshev(i))
-            accumulateGroup512<true>(r, block, i, sum);
-        else
-            accumulateGroup512<false>(r, block, i, sum);
-    }
-    if (i + 8 <= columns) {
-        if (i >= chebyshevBegin && i < chebyshevEnd)
+    for (; i + 8 <= plainEnd; i += 8)
+        accumulateGroup512(r, block, i, sum, isChebyshev(r, i));
+    if (i + 8 <= r.columns) {
+        if (isChebyshev(r, i))
             accumulateGroup512<true, true>(r, block, i, sum);
         else
             accumulateGroup512<false, true>(r, block, i, sum);
         i += 8;
     }
-    accumulateColumns(r, block.firstK, block.acs, block.count, i, sum, block.ends);
+    accumulateColumns(r, block, i, sum);
 }
 
 } // namespace
@@ -648,19 +665,13 @@ template <std::size_t N>
 [[gnu::target("avx2,fma")]] void accumulateTermsAvx2(const ModeRecurrence &r, int firstK, const double *acs, int count,
                                                      float *sum)
 {
-    for (int j = 0; j < count; j += BlockModes) {
-        BlockStore store;
-        accumulateModes(r, makeBlock(r, firstK + j, acs + j, std::min(BlockModes, count - j), store), sum);
-    }
+    accumulateInBlocks(r, firstK, acs, count, sum, accumulateModes);
 }
 
 [[gnu::target("avx512f,avx2,fma")]] void accumulateTermsAvx512(const ModeRecurrence &r, int firstK, const double *acs,
                                                                int count, float *sum)
 {
-    for (int j = 0; j < count; j += BlockModes) {
-        BlockStore store;
-        accumulateModes512(r, makeBlock(r, firstK + j, acs + j, std::min(BlockModes, count - j), store), sum);
-    }
+    accumulateInBlocks(r, firstK, acs, count, sum, accumulateModes512);
 }
 #endif
 
